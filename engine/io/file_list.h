@@ -1,0 +1,49 @@
+// The file list: the ordinary files of one folder whose names match a
+// pattern, sorted by name without regard to case, as Windows lists them.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace brantel {
+
+class FileList {
+ public:
+  // Starts on the current directory with the pattern "*.ini".
+  FileList();
+
+  // The full path of the folder, without a trailing separator.
+  const std::string& Path() const { return path_; }
+  // Resolves `path` against the current directory and lists it. Throws
+  // IoError, and keeps the previous path and listing, when it names no folder.
+  void SetPath(const std::string& path);
+
+  const std::string& Pattern() const { return pattern_; }
+  // Sets a pattern of "*" and "?" wildcards and lists the folder again.
+  void SetPattern(const std::string& pattern);
+
+  // Lists the folder again; throws IoError when it cannot be read.
+  void Refresh();
+
+  size_t ListCount() const { return names_.size(); }
+  const std::string& List(size_t index) const { return names_.at(index); }
+  const std::vector<std::string>& Names() const { return names_; }
+
+  // Called after every new listing, e.g. to show it.
+  void SetChangeObserver(std::function<void()> observer);
+
+ private:
+  void Rebuild(const std::string& folder);
+
+  std::string path_;
+  std::string pattern_ = "*.ini";
+  std::vector<std::string> names_;
+  std::function<void()> observer_;
+};
+
+// True when `name` matches `pattern` ("*" any run, "?" one character),
+// compared without regard to ASCII case.
+bool MatchesPattern(const std::string& name, const std::string& pattern);
+
+}  // namespace brantel

@@ -1,0 +1,29 @@
+// Folder operations on the host file system. Paths are in the system's own
+// form ("\" separators); each function maps them to the host form.
+#pragma once
+
+#include <string>
+
+namespace brantel {
+
+// The folder holding the running executable, without a trailing separator.
+std::string ProgramFolder();
+
+// True when `path` (usually ending in "\") names an existing folder.
+bool FolderExists(const std::string& path);
+
+// The file's name as stored on disk when an ordinary file exists at `path`,
+// otherwise the empty string. Never fails.
+std::string FileNameIfPresent(const std::string& path);
+
+// Removes the file; throws IoError naming it when that is not possible.
+void RemoveFile(const std::string& path);
+
+// Makes `folder` (and its drive, where the host has drive letters) the current
+// directory; throws IoError naming it when that is not possible.
+void ChangeDriveAndDirectory(const std::string& folder);
+
+// The current directory of the process.
+std::string CurrentDirectory();
+
+}  // namespace brantel

@@ -1,0 +1,27 @@
+// Errors of the file and folder operations. Every failure that stops an
+// operation is one of these: it names the file (or folder) and carries the
+// system's own reason, so a front end can show both to the user.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace brantel {
+
+class IoError : public std::runtime_error {
+ public:
+  // `action` completes "Could not <action>", e.g. "open the file for reading".
+  IoError(const std::string& action, std::string file, std::string reason);
+
+  const std::string& file() const { return file_; }
+  const std::string& reason() const { return reason_; }
+
+ private:
+  std::string file_;
+  std::string reason_;
+};
+
+// The reason text of the current errno value.
+std::string SystemReason(int error_number);
+
+}  // namespace brantel

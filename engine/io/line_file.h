@@ -1,0 +1,81 @@
+// Line files: single-byte text read one line at a time, or written one print
+// statement at a time. Bytes pass through unchanged; a print statement ends
+// in CR LF.
+#pragma once
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace brantel {
+
+struct FileCloser {
+  void operator()(std::FILE* file) const;
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+// Reads a whole file at open time. A line is everything up to the next CR; a
+// CR followed by LF takes the LF with it, a lone LF is an ordinary character,
+// and a last line without CR ends at the end of the file.
+class LineReader {
+ public:
+  // Throws IoError naming `path` when the file cannot be opened or read.
+  explicit LineReader(const std::string& path);
+
+  bool AtEnd() const { return position_ >= content_.size(); }
+  // Throws IoError when the file is already at its end.
+  std::string ReadLine();
+
+ private:
+  std::string path_;
+  std::string content_;
+  size_t position_ = 0;
+};
+
+// Writes print statements. Every statement starts at column 1; a statement
+// may begin with zone advances, each one moving to the next 14-column zone.
+class LineWriter {
+ public:
+  // Creates the file, or empties it. Throws IoError naming `path` on failure.
+  explicit LineWriter(const std::string& path);
+  virtual ~LineWriter() = default;
+
+  // One statement: `zones` zone advances, the text unchanged, CR LF.
+  void Print(std::string_view text, int zones = 0);
+  // One statement holding an integer item: sign or space, digits, space.
+  void PrintInteger(long value);
+  // Flushes and closes; throws IoError when the data did not reach the disk.
+  virtual void Close();
+
+  const std::string& path() const { return path_; }
+
+ protected:
+  LineWriter(std::string path, FileHandle file);
+
+ private:
+  void Write(std::string_view bytes);
+
+  std::string path_;
+  FileHandle file_;
+  std::string pending_;
+};
+
+// A LineWriter whose file appears under its name only when Commit succeeds:
+// it writes a temporary file beside the target and renames it over the target.
+// Destroyed without a commit, it removes the temporary file and leaves any
+// earlier file of the target name as it was.
+class ReplacingLineWriter : public LineWriter {
+ public:
+  explicit ReplacingLineWriter(const std::string& target_path);
+  ~ReplacingLineWriter() override;
+
+  // Closes the temporary file and renames it over the target.
+  void Commit();
+
+ private:
+  std::string target_path_;
+  bool committed_ = false;
+};
+
+}  // namespace brantel

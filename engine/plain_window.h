@@ -1,0 +1,60 @@
+// A window without a screen: it holds its state in members and keeps every
+// message box it was asked to show. The headless front end and the tests use
+// it; the Text1 events of the real window (pointing File1 at the folder name)
+// happen here too.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "engine/window.h"
+
+namespace brantel {
+
+struct ShownMessage {
+  std::string prompt;
+  std::string title;
+  MessageStyle style;
+};
+
+class PlainWindow : public Window {
+ public:
+  // The texts a new window shows before any settings are loaded.
+  PlainWindow();
+
+  std::string Text1() const override { return text1_; }
+  void SetText1(const std::string& text) override;
+  std::string Text2() const override { return text2_; }
+  void SetText2(const std::string& text) override { text2_ = text; }
+  std::string Text3() const override { return text3_; }
+  void SetText3(const std::string& text) override { text3_ = text; }
+
+  int CheckBoxValue() const override { return check_box_; }
+  bool SetCheckBoxValue(int value) override;
+
+  FileList& File1() override { return file1_; }
+  HiddenList& DriverList() override { return driver_list_; }
+  HiddenList& ParentList() override { return parent_list_; }
+  HiddenList& RomList() override { return rom_list_; }
+
+  void ShowMessageBox(const std::string& prompt, const std::string& title,
+                      MessageStyle style) override;
+  const std::vector<ShownMessage>& messages() const { return messages_; }
+
+ private:
+  std::string text1_ = "stormcabinet";
+  std::string text2_ = "e:\\mame\\";
+  std::string text3_ = "mame.exe";
+  int check_box_ = 0;
+  FileList file1_;
+  HiddenList driver_list_;
+  HiddenList parent_list_;
+  HiddenList rom_list_;
+  std::vector<ShownMessage> messages_;
+};
+
+// Points the file list at `folder`, as the window does whenever the folder
+// name changes; a folder that cannot be listed leaves the list as it was.
+void PointFileListAt(FileList& file_list, const std::string& folder);
+
+}  // namespace brantel

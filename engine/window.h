@@ -1,0 +1,47 @@
+// What the conversion sees of the main window: the three texts, the check
+// box, the file list, the three hidden lists and the message box. The Qt
+// window, the headless front end and the tests each implement it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "engine/io/file_list.h"
+
+namespace brantel {
+
+enum class MessageStyle {
+  kCritical,  // an OK button with the critical (stop) icon
+  kOkOnly,    // an OK button alone
+};
+
+// A list of texts that is never shown; items keep the order they were added.
+using HiddenList = std::vector<std::string>;
+
+class Window {
+ public:
+  virtual ~Window() = default;
+
+  virtual std::string Text1() const = 0;  // old controller folder name
+  virtual void SetText1(const std::string& text) = 0;
+  virtual std::string Text2() const = 0;  // MAME path
+  virtual void SetText2(const std::string& text) = 0;
+  virtual std::string Text3() const = 0;  // MAME executable name
+  virtual void SetText3(const std::string& text) = 0;
+
+  // chkListGen: 0 unchecked, 1 checked, 2 grayed.
+  virtual int CheckBoxValue() const = 0;
+  // Returns false, and keeps the state, for any value other than 0, 1, 2.
+  virtual bool SetCheckBoxValue(int value) = 0;
+
+  virtual FileList& File1() = 0;
+  virtual HiddenList& DriverList() = 0;
+  virtual HiddenList& ParentList() = 0;
+  virtual HiddenList& RomList() = 0;
+
+  // Modal; returns when the user has closed the box.
+  virtual void ShowMessageBox(const std::string& prompt, const std::string& title,
+                              MessageStyle style) = 0;
+};
+
+}  // namespace brantel

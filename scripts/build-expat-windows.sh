@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# Builds a static expat for 64-bit Windows from Debian's own expat source and
+# installs it into PREFIX (default: build-win-deps/prefix in the repository).
+# Debian has no MinGW package of expat, so the source package is fetched with
+# apt-get and compiled with the MinGW-w64 cross compiler.
+#
+#   scripts/build-expat-windows.sh [PREFIX]
+#
+# Needs apt source entries (added here, as root, when there are none), cmake
+# and g++-mingw-w64-x86-64. Does nothing when PREFIX already holds expat.
+set -euo pipefail
+
+repo=$(cd "$(dirname "$0")/.." && pwd)
+prefix=${1:-$repo/build-win-deps/prefix}
+work=$(dirname "$prefix")/expat
+toolchain=$repo/cmake/mingw-w64-x86_64.cmake
+
+if [[ -f $prefix/lib/libexpat.a && -f $prefix/include/expat.h ]]; then
+  echo "expat for Windows already in $prefix"
+  exit 0
+fi
+
+# A deb-src entry for every deb entry of Debian's sources file: same mirrors,
+# same suites.
+ensure_source_entries() {
+  if grep -rqsE '^(Types:.*deb-src|deb-src )' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+    return
+  fi
+  local sources=/etc/apt/sources.list.d/debian.sources
+  if [[ $(id -u) -ne 0 || ! -f $sources ]]; then
+    echo "No deb-src entry in the apt sources, and none can be added here." >&2
+    exit 1
+  fi
+  sed 's/^Types: deb$/Types: deb-src/' "$sources" >/etc/apt/sources.list.d/debian-src.sources
+  apt-get update -qq
+}
+
+# Fetches the source package into the current folder. The newest version may
+# come from a suite whose Debian patch files are not on the mirror; its
+# upstream tarball is then enough, and the release suite's version gives the
+# patches when it is there.
+fetch_source() {
+  if ls expat_*.orig.tar.* >/dev/null 2>&1; then
+    return
+  fi
+  ensure_source_entries
+  apt-get source --download-only expat || true
+  if ! ls expat_*.debian.tar.* >/dev/null 2>&1; then
+    local suite
+    suite=$(awk '/^Suites:/ { print $2; exit }' /etc/apt/sources.list.d/debian.sources 2>/dev/null || true)
+    rm -f expat_*.dsc
+    [[ -n $suite ]] && { apt-get source --download-only "expat/$suite" || true; }
+  fi
+  if ! ls expat_*.orig.tar.* >/dev/null 2>&1; then
+    echo "apt-get source could not fetch expat." >&2
+    exit 1
+  fi
+}
+
+# Unpacks with Debian's patches applied when the whole source package is
+# present, otherwise the upstream tarball alone.
+unpack_source() {
+  rm -rf source
+  local dsc
+  dsc=$(ls expat_*.dsc 2>/dev/null | head -n 1 || true)
+  if [[ -n $dsc ]] && ls expat_*.debian.tar.* >/dev/null 2>&1; then
+    dpkg-source -x "$dsc" source
+  else
+    mkdir source
+    tar -xf expat_*.orig.tar.* -C source --strip-components=1
+  fi
+}
+
+mkdir -p "$work"
+cd "$work"
+fetch_source
+unpack_source
+
+# The release tarball keeps the library in an "expat" subfolder.
+src=source
+[[ -f $src/CMakeLists.txt ]] || src=source/expat
+
+# Debian builds expat with autotools, whose config.h defines XML_DTD as 1, and
+# its security patches test "XML_DTD == 1"; the CMake header template defines
+# it empty. Give it the value the patches expect.
+sed -i 's/^#cmakedefine XML_DTD$/#cmakedefine XML_DTD 1/' "$src/expat_config.h.cmake"
+
+cmake -S "$src" -B build -G "Unix Makefiles" \
+  -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+  -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_INSTALL_PREFIX="$prefix" \
+  -DEXPAT_SHARED_LIBS=OFF \
+  -DEXPAT_BUILD_TOOLS=OFF \
+  -DEXPAT_BUILD_EXAMPLES=OFF \
+  -DEXPAT_BUILD_TESTS=OFF \
+  -DEXPAT_BUILD_DOCS=OFF \
+  -DEXPAT_BUILD_PKGCONFIG=OFF >/dev/null
+cmake --build build -j "$(nproc)" >/dev/null
+cmake --install build >/dev/null
+echo "expat for Windows installed in $prefix"

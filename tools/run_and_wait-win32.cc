@@ -1,0 +1,37 @@
+// Starting an outside program on Windows: kernel32's process start, an
+// unlimited wait on the process, and the release of both handles.
+#define WIN32_LEAN_AND_MEAN
+#define NOMINMAX
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "tools/run_and_wait.h"
+
+namespace brantel {
+
+void RunAndWait(const std::string& command_line, short show_state) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof(STARTUPINFOA);
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = static_cast<WORD>(show_state);
+
+  PROCESS_INFORMATION process{};
+
+  // CreateProcessA may write into the command line, so it gets its own copy.
+  std::vector<char> writable(command_line.begin(), command_line.end());
+  writable.push_back('\0');
+
+  // No application name: Windows finds the program named first in the
+  // command line by its own search, the current directory among the places.
+  if (!CreateProcessA(nullptr, writable.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS,
+                      nullptr, nullptr, &startup, &process)) {
+    return;
+  }
+  WaitForSingleObject(process.hProcess, INFINITE);
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
+}
+
+}  // namespace brantel

@@ -2,6 +2,7 @@
 // the check box of the window, one per line.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "engine/window.h"
@@ -12,6 +13,12 @@ namespace brantel {
 // texts their defaults, points File1 at the folder name and makes the MAME
 // path end in "\". Never fails: every failure inside is absorbed.
 void LoadSettings(Window& window, const std::string& program_folder);
+
+// The numeric value of a settings line rounded to an integer, halves to the
+// even neighbour: an optional sign, digits, an optional "." and fraction
+// digits, up to the first character that does not fit (no number reads as 0).
+// Nothing when the result lies outside the 16-bit range.
+std::optional<int> RoundedNumericValue(const std::string& text);
 
 // Writes all four lines. Throws IoError naming the file when it cannot.
 void SaveSettings(Window& window, const std::string& program_folder);

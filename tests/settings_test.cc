@@ -1,0 +1,249 @@
+// The settings file: what a load makes of every shape of file, and the exact
+// bytes a save writes.
+#include "ui/settings.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "engine/io/io_error.h"
+#include "engine/plain_window.h"
+#include "tests/test_folder.h"
+
+namespace brantel {
+namespace {
+
+using testing::CrLf;
+using testing::TestFolder;
+
+class SettingsTest : public ::testing::Test {
+ protected:
+  std::string ProgramFolder() const { return folder_.path(); }
+  std::string SettingsBytes() const { return folder_.Read("brantel.cfg"); }
+
+  // Loads `bytes` as the settings file into `window_`.
+  void LoadFrom(const std::string& bytes) {
+    folder_.Write("brantel.cfg", bytes);
+    LoadSettings(window_, ProgramFolder());
+  }
+
+  void ExpectTexts(const std::string& text1, const std::string& text2, const std::string& text3) {
+    EXPECT_EQ(window_.Text1(), text1);
+    EXPECT_EQ(window_.Text2(), text2);
+    EXPECT_EQ(window_.Text3(), text3);
+  }
+
+  TestFolder folder_;
+  PlainWindow window_;
+};
+
+TEST_F(SettingsTest, SaveWritesTheThreeTextsAndTheCheckBoxAsAnIntegerItem) {
+  window_.SetText1("hotrod");
+  window_.SetText2("C:\\mame\\");
+  window_.SetText3("mame.exe");
+  window_.SetCheckBoxValue(1);
+  SaveSettings(window_, ProgramFolder());
+  EXPECT_EQ(SettingsBytes(), "hotrod\r\nC:\\mame\\\r\nmame.exe\r\n 1 \r\n");
+}
+
+TEST_F(SettingsTest, SaveWritesTextsUnchangedAndReplacesTheWholeFile) {
+  folder_.Write("brantel.cfg", "an older and much longer file\r\nof five\r\nlines\r\n 1 \r\nextra\r\n");
+  window_.SetText1("  spaced  ");
+  window_.SetText2("no backslash");
+  window_.SetText3("");
+  SaveSettings(window_, ProgramFolder());
+  EXPECT_EQ(SettingsBytes(), "  spaced  \r\nno backslash\r\n\r\n 0 \r\n");
+}
+
+TEST_F(SettingsTest, SaveIntoAMissingFolderThrowsNamingTheFile) {
+  const std::string missing = ProgramFolder() + "\\no such folder";
+  try {
+    SaveSettings(window_, missing);
+    FAIL() << "the save into a missing folder succeeded";
+  } catch (const IoError& error) {
+    EXPECT_NE(error.file().find("brantel.cfg"), std::string::npos) << error.file();
+    EXPECT_FALSE(error.reason().empty());
+  }
+}
+
+TEST_F(SettingsTest, SavedSettingsLoadBackUnchanged) {
+  for (int value : {0, 1, 2}) {
+    PlainWindow saved;
+    saved.SetText1("hotrod");
+    saved.SetText2("C:\\mame\\");
+    saved.SetText3("mame64.exe");
+    saved.SetCheckBoxValue(value);
+    SaveSettings(saved, ProgramFolder());
+
+    PlainWindow loaded;
+    LoadSettings(loaded, ProgramFolder());
+    EXPECT_EQ(loaded.Text1(), "hotrod");
+    EXPECT_EQ(loaded.Text2(), "C:\\mame\\");
+    EXPECT_EQ(loaded.Text3(), "mame64.exe");
+    EXPECT_EQ(loaded.CheckBoxValue(), value);
+
+    SaveSettings(loaded, ProgramFolder());
+    EXPECT_EQ(SettingsBytes(),
+              "hotrod\r\nC:\\mame\\\r\nmame64.exe\r\n " + std::to_string(value) + " \r\n");
+  }
+}
+
+// Without a file nothing is read and no default applies: the initial texts
+// are not empty.
+TEST_F(SettingsTest, NoFileKeepsTheInitialTexts) {
+  LoadSettings(window_, ProgramFolder());
+  ExpectTexts("stormcabinet", "e:\\mame\\", "mame.exe");
+  EXPECT_EQ(window_.CheckBoxValue(), 0);
+}
+
+TEST_F(SettingsTest, NoFileLeavesATextOfSpacesAloneButStillEndsTheMamePathInABackslash) {
+  window_.SetText1("   ");
+  window_.SetText2("d:\\games\\mame");
+  LoadSettings(window_, ProgramFolder());
+  ExpectTexts("   ", "d:\\games\\mame\\", "mame.exe");
+}
+
+// The lookup of the file compares its stored name exactly, so a name that
+// differs in case counts as no file, on every host.
+TEST_F(SettingsTest, AFileNamedInAnotherCaseIsNotRead) {
+  folder_.Write("BRANTEL.CFG", "hotrod\r\nC:\\mame\\\r\nmame.exe\r\n 1 \r\n");
+  LoadSettings(window_, ProgramFolder());
+  ExpectTexts("stormcabinet", "e:\\mame\\", "mame.exe");
+  EXPECT_EQ(window_.CheckBoxValue(), 0);
+}
+
+// Every read fails, the working line stays empty: the boxes are emptied and
+// unchecked, then the defaults fill them.
+TEST_F(SettingsTest, AnEmptyFileGivesTheDefaultsAndClearsTheCheckBox) {
+  window_.SetCheckBoxValue(1);
+  LoadFrom("");
+  ExpectTexts("hotrod", "C:\\mame\\", "mame.exe");
+  EXPECT_EQ(window_.CheckBoxValue(), 0);
+}
+
+TEST_F(SettingsTest, AFileOfOneLineFillsEveryBoxWithIt) {
+  LoadFrom("1\r\n");
+  ExpectTexts("1", "1\\", "1");
+  EXPECT_EQ(window_.CheckBoxValue(), 1);
+}
+
+TEST_F(SettingsTest, AFileOfTwoLinesRepeatsTheSecond) {
+  LoadFrom("old\r\n2");
+  ExpectTexts("old", "2\\", "2");
+  EXPECT_EQ(window_.CheckBoxValue(), 2);
+}
+
+// The three lines the Convert operation writes: line 3 is read again for the
+// check box, and "mame.exe" reads as 0.
+TEST_F(SettingsTest, AFileOfThreeLinesUnchecksTheBox) {
+  window_.SetCheckBoxValue(1);
+  LoadFrom("hotrod\r\nC:\\mame\r\nmame.exe\r\n");
+  ExpectTexts("hotrod", "C:\\mame\\", "mame.exe");
+  EXPECT_EQ(window_.CheckBoxValue(), 0);
+}
+
+TEST_F(SettingsTest, LinesAreTrimmedOfSpacesOnly) {
+  LoadFrom("  hotrod  \r\n\tC:\\mame\\\t\r\n mame.exe \r\n 1 \r\n");
+  ExpectTexts("hotrod", "\tC:\\mame\\\t\\", "mame.exe");
+  EXPECT_EQ(window_.CheckBoxValue(), 1);
+}
+
+TEST_F(SettingsTest, EmptyAndAllSpaceLinesGetTheirDefaults) {
+  LoadFrom("\r\n    \r\n \r\n 1 \r\n");
+  ExpectTexts("hotrod", "C:\\mame\\", "mame.exe");
+  EXPECT_EQ(window_.CheckBoxValue(), 1);
+}
+
+TEST_F(SettingsTest, AMamePathEndingInABackslashLoadsUnchanged) {
+  LoadFrom("hotrod\r\nd:\\emu\\\r\nmame.exe\r\n 0 \r\n");
+  EXPECT_EQ(window_.Text2(), "d:\\emu\\");
+  LoadFrom("hotrod\r\nd:/emu/\r\nmame.exe\r\n 0 \r\n");
+  EXPECT_EQ(window_.Text2(), "d:/emu/\\");
+}
+
+TEST_F(SettingsTest, LinesAfterTheFourthAreIgnoredAndTheNextSaveDropsThem) {
+  LoadFrom("hotrod\r\nC:\\mame\\\r\nmame.exe\r\n 2 \r\nfifth\r\nsixth\r\n");
+  ExpectTexts("hotrod", "C:\\mame\\", "mame.exe");
+  EXPECT_EQ(window_.CheckBoxValue(), 2);
+  SaveSettings(window_, ProgramFolder());
+  EXPECT_EQ(SettingsBytes(), "hotrod\r\nC:\\mame\\\r\nmame.exe\r\n 2 \r\n");
+}
+
+// A lone LF is an ordinary character of the line, not a line end.
+TEST_F(SettingsTest, AFileWithLineFeedsOnlyIsOneLine) {
+  LoadFrom("hotrod\nC:\\mame\\\nmame.exe\n 1 \n");
+  const std::string whole = "hotrod\nC:\\mame\\\nmame.exe\n 1 \n";
+  ExpectTexts(whole, whole + "\\", whole);
+  EXPECT_EQ(window_.CheckBoxValue(), 0);
+}
+
+TEST_F(SettingsTest, TheFileListFollowsTheLoadedFolderName) {
+  const std::string old_folder = folder_.MakeFolder("old ctrlr");
+  folder_.Write("old ctrlr/pacman.ini", "");
+  folder_.Write("old ctrlr/notes.txt", "");
+  LoadFrom(CrLf({old_folder, "C:\\mame\\", "mame.exe", " 0 "}));
+  EXPECT_EQ(window_.File1().Names(), std::vector<std::string>{"pacman.ini"});
+
+  LoadFrom(CrLf({folder_.path() + "\\no such folder", "C:\\mame\\", "mame.exe", " 0 "}));
+  EXPECT_EQ(window_.File1().Names(), std::vector<std::string>{"pacman.ini"});
+}
+
+// Line 4 against a box that starts checked, so that a refused value shows.
+struct CheckBoxLine {
+  const char* line;
+  int value;
+};
+
+void PrintTo(const CheckBoxLine& check, std::ostream* out) {
+  *out << "line 4 \"" << check.line << "\" gives " << check.value;
+}
+
+class CheckBoxLineTest : public SettingsTest,
+                         public ::testing::WithParamInterface<CheckBoxLine> {};
+
+TEST_P(CheckBoxLineTest, SetsTheRoundedValueOrKeepsTheBox) {
+  window_.SetCheckBoxValue(1);
+  LoadFrom(std::string("hotrod\r\nC:\\mame\\\r\nmame.exe\r\n") + GetParam().line + "\r\n");
+  EXPECT_EQ(window_.CheckBoxValue(), GetParam().value) << "line 4: \"" << GetParam().line << "\"";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    LineFour, CheckBoxLineTest,
+    ::testing::Values(CheckBoxLine{" 0 ", 0}, CheckBoxLine{" 2 ", 2}, CheckBoxLine{"0.5", 0},
+                      CheckBoxLine{"1.5", 2}, CheckBoxLine{"2.5", 2}, CheckBoxLine{"0.51", 1},
+                      CheckBoxLine{"0.4999", 0}, CheckBoxLine{"0.50000000000000000001", 1},
+                      CheckBoxLine{".5", 0}, CheckBoxLine{"-0.4", 0}, CheckBoxLine{"+2", 2},
+                      CheckBoxLine{"2abc", 2}, CheckBoxLine{"2.4.9", 2}, CheckBoxLine{"2,9", 2},
+                      CheckBoxLine{"1e9", 1}, CheckBoxLine{"mame.exe", 0}, CheckBoxLine{"", 0},
+                      CheckBoxLine{"0002", 2},
+                      // refused: not 0, 1 or 2
+                      CheckBoxLine{"7", 1}, CheckBoxLine{"-1", 1}, CheckBoxLine{"2.51", 1},
+                      CheckBoxLine{"-0.6", 1}, CheckBoxLine{"32768", 1},
+                      CheckBoxLine{"99999999999999999999", 1}));
+
+TEST(RoundedNumericValue, StaysWithinSixteenBits) {
+  EXPECT_EQ(RoundedNumericValue("32767"), 32767);
+  EXPECT_EQ(RoundedNumericValue("32767.4"), 32767);
+  EXPECT_EQ(RoundedNumericValue("32767.5"), std::nullopt);
+  EXPECT_EQ(RoundedNumericValue("32768"), std::nullopt);
+  EXPECT_EQ(RoundedNumericValue("-32768"), -32768);
+  EXPECT_EQ(RoundedNumericValue("-32768.5"), -32768);
+  EXPECT_EQ(RoundedNumericValue("-32768.51"), std::nullopt);
+  EXPECT_EQ(RoundedNumericValue("0000000000000000000000012"), 12);
+  EXPECT_EQ(RoundedNumericValue("1000000000000000000000000"), std::nullopt);
+}
+
+TEST(RoundedNumericValue, RoundsHalvesToTheEvenNeighbour) {
+  EXPECT_EQ(RoundedNumericValue("3.5"), 4);
+  EXPECT_EQ(RoundedNumericValue("4.5"), 4);
+  EXPECT_EQ(RoundedNumericValue("-3.5"), -4);
+  EXPECT_EQ(RoundedNumericValue("-4.5"), -4);
+  EXPECT_EQ(RoundedNumericValue("-"), 0);
+  EXPECT_EQ(RoundedNumericValue("- 1"), 0);
+}
+
+}  // namespace
+}  // namespace brantel

@@ -19,6 +19,10 @@ std::string FileNameIfPresent(const std::string& path);
 // Removes the file; throws IoError naming it when that is not possible.
 void RemoveFile(const std::string& path);
 
+// Renames `from` to `to`, replacing a file of that name in one step; throws
+// IoError naming `to` when that is not possible.
+void RenameOver(const std::string& from, const std::string& to);
+
 // Makes `folder` (and its drive, where the host has drive letters) the current
 // directory; throws IoError naming it when that is not possible.
 void ChangeDriveAndDirectory(const std::string& folder);

@@ -10,8 +10,10 @@ namespace brantel {
 
 class IoError : public std::runtime_error {
  public:
-  // `action` completes "Could not <action>", e.g. "open the file for reading".
-  IoError(const std::string& action, std::string file, std::string reason);
+  // The message reads: <what failed> "<file>": <reason>, e.g. Could not open
+  // the file for reading "C:\mame\ctrlr\a.ini": No such file or directory.
+  // The file is kept in the host's form, as the user finds it on disk.
+  IoError(const std::string& what_failed, std::string file, std::string reason);
 
   const std::string& file() const { return file_; }
   const std::string& reason() const { return reason_; }

@@ -1,0 +1,31 @@
+// Sorting the intermediate cfg files into the three hidden lists by the
+// master list, so that general sections come before specific ones.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "engine/master_list.h"
+#include "engine/window.h"
+
+namespace brantel {
+
+class Classifier {
+ public:
+  // The master list is read when the first entry needs it, once.
+  Classifier(std::string master_list_path, Window& window);
+
+  // Appends folder\entry to DriverList, ParentList or RomList; "default.cfg"
+  // goes to none, its section is written first by the assembly. Throws
+  // IoError when the master list cannot be read.
+  void ClassifyCfgFile(const std::string& folder, const std::string& entry);
+
+ private:
+  const MasterList& Master();
+
+  std::string master_list_path_;
+  Window& window_;
+  std::optional<MasterList> master_;
+};
+
+}  // namespace brantel

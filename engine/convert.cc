@@ -1,0 +1,91 @@
+#include "engine/convert.h"
+
+#include <exception>
+
+#include "engine/classify.h"
+#include "engine/combined_file.h"
+#include "engine/io/folder.h"
+#include "engine/io/line_file.h"
+#include "engine/program_files.h"
+#include "engine/translate.h"
+#include "tools/run_and_wait.h"
+
+namespace brantel {
+namespace {
+
+constexpr const char* kPathErrorTitle = "File Path Error";
+
+void EndMamePathWithBackslash(Window& window) {
+  std::string mame_path = window.Text2();
+  if (mame_path.empty() || mame_path.back() != '\\') window.SetText2(mame_path + "\\");
+}
+
+void SaveThreeTexts(const Window& window, const std::string& program_folder) {
+  LineWriter settings(SettingsFilePath(program_folder));
+  settings.Print(window.Text1());
+  settings.Print(window.Text2());
+  settings.Print(window.Text3());
+  settings.Close();
+}
+
+void RunListGenerator(const std::string& program_folder) {
+  ChangeDriveAndDirectory(ListGeneratorFolder(program_folder));
+  RunAndWait(kListGeneratorCommand, 0);
+}
+
+void TranslateListedIniFiles(FileList& file_list) {
+  const std::string folder = file_list.Path();
+  const size_t count = file_list.ListCount();
+  for (size_t index = 0; index < count; ++index) TranslateIniFile(folder, file_list.List(index));
+}
+
+void ClassifyListedCfgFiles(Window& window, const std::string& program_folder) {
+  FileList& file_list = window.File1();
+  window.DriverList().clear();
+  window.ParentList().clear();
+  window.RomList().clear();
+  Classifier classifier(MasterListPath(program_folder), window);
+  const std::string folder = file_list.Path();
+  const size_t count = file_list.ListCount();
+  for (size_t index = 0; index < count; ++index) {
+    classifier.ClassifyCfgFile(folder, file_list.List(index));
+  }
+}
+
+ConvertResult Convert(Window& window, const std::string& program_folder) {
+  EndMamePathWithBackslash(window);
+  const std::string folder_probe = window.Text2() + "ctrlr\\" + window.Text1() + "\\";
+  if (!FolderExists(folder_probe)) {
+    window.ShowMessageBox("Directory Not Found!", kPathErrorTitle, MessageStyle::kCritical);
+    return ConvertResult::kPathError;
+  }
+  SaveThreeTexts(window, program_folder);
+  RunListGenerator(program_folder);
+
+  FileList& file_list = window.File1();
+  file_list.SetPattern("*.ini");
+  file_list.SetPath(folder_probe);
+  if (file_list.ListCount() == 0) {
+    window.ShowMessageBox("No INI files found in this folder!", kPathErrorTitle,
+                          MessageStyle::kCritical);
+    return ConvertResult::kPathError;
+  }
+  TranslateListedIniFiles(file_list);
+  file_list.SetPattern("*.cfg");
+  ClassifyListedCfgFiles(window, program_folder);
+  WriteCombinedFile(window);
+  return ConvertResult::kCompleted;
+}
+
+}  // namespace
+
+ConvertResult ConvertFolder(Window& window, const std::string& program_folder) {
+  try {
+    return Convert(window, program_folder);
+  } catch (const std::exception& error) {
+    window.ShowMessageBox(error.what(), kFailureTitle, MessageStyle::kCritical);
+    return ConvertResult::kFailed;
+  }
+}
+
+}  // namespace brantel

@@ -1,0 +1,69 @@
+// Folder operations on POSIX hosts: "\" in the system's paths is the host's
+// "/", names are compared exactly, and there are no drive letters.
+#include <limits.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+
+#include "engine/io/folder.h"
+#include "engine/io/host_path.h"
+#include "engine/io/io_error.h"
+
+namespace brantel {
+
+std::string HostPath(const std::string& path) {
+  std::string host = path;
+  std::replace(host.begin(), host.end(), '\\', '/');
+  return host;
+}
+
+std::string ProgramFolder() {
+  std::string buffer(PATH_MAX, '\0');
+  ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size());
+  if (length <= 0) throw IoError("Could not find the program folder of", "/proc/self/exe", SystemReason(errno));
+  buffer.resize(static_cast<size_t>(length));
+  size_t slash = buffer.rfind('/');
+  return slash == 0 ? "/" : buffer.substr(0, slash);
+}
+
+bool FolderExists(const std::string& path) {
+  struct stat info;
+  return stat(HostPath(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::string FileNameIfPresent(const std::string& path) {
+  std::string host = HostPath(path);
+  struct stat info;
+  if (stat(host.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return "";
+  return host.substr(host.rfind('/') + 1);
+}
+
+void RemoveFile(const std::string& path) {
+  if (unlink(HostPath(path).c_str()) != 0) throw IoError("Could not delete", path, SystemReason(errno));
+}
+
+void RenameOver(const std::string& from, const std::string& to) {
+  if (std::rename(HostPath(from).c_str(), HostPath(to).c_str()) != 0) {
+    throw IoError("Could not replace", to, SystemReason(errno));
+  }
+}
+
+void ChangeDriveAndDirectory(const std::string& folder) {
+  if (chdir(HostPath(folder).c_str()) != 0) {
+    throw IoError("Could not change to the folder", folder, SystemReason(errno));
+  }
+}
+
+std::string CurrentDirectory() {
+  std::string buffer(PATH_MAX, '\0');
+  if (getcwd(buffer.data(), buffer.size()) == nullptr) {
+    throw IoError("Could not read the current folder", ".", SystemReason(errno));
+  }
+  buffer.resize(buffer.find('\0'));
+  return buffer;
+}
+
+}  // namespace brantel

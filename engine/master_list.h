@@ -1,0 +1,34 @@
+// The master list of MAME's machines that the list generator writes: one
+// line per machine, fields separated by "|". Only fields 0 (name), 4
+// (parent), 5 ("MAME") and 9 (players) are read; a line too short for a
+// field reads it as the empty text.
+#pragma once
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace brantel {
+
+enum class Group {
+  kDriver,  // no line decides: drivers, BIOS sets, devices, unknown names
+  kParent,
+  kRom,     // clones and other classified machines
+};
+
+class MasterList {
+ public:
+  explicit MasterList(const std::vector<std::string>& lines);
+  // Throws IoError naming the file; a missing file is said to be one the
+  // list generator did not produce.
+  static MasterList Load(const std::string& path);
+
+  // The group of a name, compared without regard to case. The same answer as
+  // reading the list from its top: the first line that decides wins.
+  Group GroupOf(const std::string& base_name) const;
+
+ private:
+  std::unordered_map<std::string, Group> decided_;  // keyed by upper-cased name
+};
+
+}  // namespace brantel

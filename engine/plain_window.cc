@@ -1,0 +1,33 @@
+#include "engine/plain_window.h"
+
+#include "engine/io/io_error.h"
+
+namespace brantel {
+
+PlainWindow::PlainWindow() = default;
+
+void PlainWindow::SetText1(const std::string& text) {
+  text1_ = text;
+  PointFileListAt(file1_, text1_);
+}
+
+bool PlainWindow::SetCheckBoxValue(int value) {
+  if (value < 0 || value > 2) return false;
+  check_box_ = value;
+  return true;
+}
+
+void PlainWindow::ShowMessageBox(const std::string& prompt, const std::string& title,
+                                 MessageStyle style) {
+  messages_.push_back({prompt, title, style});
+}
+
+void PointFileListAt(FileList& file_list, const std::string& folder) {
+  try {
+    file_list.SetPath(folder);
+  } catch (const IoError&) {
+    // A name that is no folder (yet) leaves the list as it was.
+  }
+}
+
+}  // namespace brantel

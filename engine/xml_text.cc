@@ -1,0 +1,119 @@
+#include "engine/xml_text.h"
+
+#include <cstdint>
+
+namespace brantel {
+namespace {
+
+// windows-1252 as browsers read it: the five unassigned bytes map to the C1
+// controls of the same value.
+constexpr char16_t kWindows1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+void AppendUtf8(std::string& out, uint32_t code_point) {
+  if (code_point < 0x80) {
+    out += static_cast<char>(code_point);
+  } else if (code_point < 0x800) {
+    out += static_cast<char>(0xC0 | (code_point >> 6));
+    out += static_cast<char>(0x80 | (code_point & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (code_point >> 12));
+    out += static_cast<char>(0x80 | ((code_point >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code_point & 0x3F));
+  }
+}
+
+std::string Windows1252ToUtf8(std::string_view text) {
+  std::string out;
+  for (char c : text) {
+    auto byte = static_cast<unsigned char>(c);
+    uint32_t code_point = (byte >= 0x80 && byte < 0xA0) ? kWindows1252High[byte - 0x80] : byte;
+    AppendUtf8(out, code_point);
+  }
+  return out;
+}
+
+// Length of the valid UTF-8 sequence at `at`, or 0 when none starts there.
+size_t SequenceLength(std::string_view text, size_t at) {
+  auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
+  unsigned char lead = byte(at);
+  if (lead < 0x80) return 1;
+  size_t length;
+  unsigned char low = 0x80, high = 0xBF;  // allowed range of the second byte
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    if (lead == 0xE0) low = 0xA0;
+    if (lead == 0xED) high = 0x9F;  // no surrogates
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;
+  } else {
+    return 0;
+  }
+  if (at + length > text.size()) return 0;
+  if (byte(at + 1) < low || byte(at + 1) > high) return 0;
+  for (size_t i = 2; i < length; ++i) {
+    if (byte(at + i) < 0x80 || byte(at + i) > 0xBF) return 0;
+  }
+  return length;
+}
+
+bool IsForbiddenControl(unsigned char byte) {
+  return byte < 0x20 && byte != 0x09 && byte != 0x0A && byte != 0x0D;
+}
+
+}  // namespace
+
+bool IsValidUtf8(std::string_view text) {
+  for (size_t at = 0; at < text.size();) {
+    size_t length = SequenceLength(text, at);
+    if (length == 0) return false;
+    at += length;
+  }
+  return true;
+}
+
+std::string ToXmlCharacters(std::string_view text) {
+  std::string utf8 = IsValidUtf8(text) ? std::string(text) : Windows1252ToUtf8(text);
+  std::string out;
+  for (size_t at = 0; at < utf8.size();) {
+    size_t length = SequenceLength(utf8, at);
+    std::string_view sequence(utf8.data() + at, length);
+    bool forbidden = (length == 1 && IsForbiddenControl(static_cast<unsigned char>(utf8[at]))) ||
+                     sequence == "\xEF\xBF\xBE" || sequence == "\xEF\xBF\xBF";
+    if (!forbidden) out.append(sequence);
+    at += length;
+  }
+  return out;
+}
+
+std::string XmlEscapedText(std::string_view text) {
+  std::string out;
+  for (char c : ToXmlCharacters(text)) {
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+std::string XmlCommentText(std::string_view text) {
+  std::string out;
+  for (char c : ToXmlCharacters(text)) {
+    if (c == '-' && !out.empty() && out.back() == '-') out += ' ';
+    out += c;
+  }
+  return out;
+}
+
+}  // namespace brantel

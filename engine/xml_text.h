@@ -1,0 +1,25 @@
+// Texts from INI files written into XML. MAME refuses a whole controller file
+// that is not well-formed, so every text the translation writes passes here:
+// bytes that are not valid UTF-8 are read as windows-1252, characters XML
+// forbids are dropped, and markup characters are escaped. Clean ASCII comes
+// out unchanged.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace brantel {
+
+// Valid UTF-8 (no overlong forms, no surrogates, nothing above U+10FFFF).
+bool IsValidUtf8(std::string_view text);
+
+// The text as UTF-8 without the characters XML 1.0 forbids.
+std::string ToXmlCharacters(std::string_view text);
+
+// For attribute values and element content: also escapes & < > and ".
+std::string XmlEscapedText(std::string_view text);
+
+// For the inside of a comment: also parts neighbouring hyphens with a space.
+std::string XmlCommentText(std::string_view text);
+
+}  // namespace brantel

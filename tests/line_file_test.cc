@@ -1,0 +1,87 @@
+#include "engine/io/line_file.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/io/io_error.h"
+#include "tests/test_folder.h"
+
+namespace brantel {
+namespace {
+
+using testing::CrLf;
+using testing::TestFolder;
+
+std::vector<std::string> ReadLines(const std::string& path) {
+  std::vector<std::string> lines;
+  for (LineReader reader(path); !reader.AtEnd();) lines.push_back(reader.ReadLine());
+  return lines;
+}
+
+TEST(LineReaderTest, SplitsAtCrAndKeepsLoneLineFeeds) {
+  TestFolder folder;
+  EXPECT_EQ(ReadLines(folder.Write("a", "one\r\ntwo\r\n")), (std::vector<std::string>{"one", "two"}));
+  EXPECT_EQ(ReadLines(folder.Write("b", "one\ntwo\n")), (std::vector<std::string>{"one\ntwo\n"}));
+  EXPECT_EQ(ReadLines(folder.Write("c", "one\rtwo")), (std::vector<std::string>{"one", "two"}));
+  EXPECT_EQ(ReadLines(folder.Write("d", "x\r\r\n\r\n")), (std::vector<std::string>{"x", "", ""}));
+  EXPECT_TRUE(ReadLines(folder.Write("e", "")).empty());
+}
+
+TEST(LineReaderTest, PassesEveryByteThrough) {
+  TestFolder folder;
+  std::string bytes;
+  for (int byte = 0; byte < 256; ++byte) {
+    if (byte != '\r') bytes += static_cast<char>(byte);
+  }
+  EXPECT_EQ(ReadLines(folder.Write("all", bytes)), (std::vector<std::string>{bytes}));
+}
+
+TEST(LineReaderTest, FailuresNameTheFileAndReason) {
+  TestFolder folder;
+  try {
+    LineReader reader(folder.path() + "\\missing.ini");
+    FAIL() << "a missing file opened";
+  } catch (const IoError& error) {
+    EXPECT_NE(std::string(error.what()).find("missing.ini"), std::string::npos);
+    EXPECT_FALSE(error.reason().empty());
+  }
+  LineReader reader(folder.Write("one", "x"));
+  reader.ReadLine();
+  EXPECT_THROW(reader.ReadLine(), IoError);
+}
+
+TEST(LineWriterTest, PrintsZonesIntegersAndCrLf) {
+  TestFolder folder;
+  LineWriter writer(folder.path() + "\\out.txt");
+  writer.Print("</input>", 1);
+  writer.Print("<port>", 2);
+  writer.Print("<newseq>", 3);
+  writer.Print("");
+  writer.PrintInteger(1);
+  writer.PrintInteger(0);
+  writer.PrintInteger(-7);
+  writer.Close();
+  EXPECT_EQ(folder.Read("out.txt"),
+            std::string(14, ' ') + "</input>\r\n" + std::string(28, ' ') + "<port>\r\n" +
+                std::string(42, ' ') + "<newseq>\r\n\r\n 1 \r\n 0 \r\n-7 \r\n");
+}
+
+TEST(ReplacingLineWriterTest, KeepsTheOldFileUntilCommitted) {
+  TestFolder folder;
+  folder.Write("combined.cfg", "old");
+  {
+    ReplacingLineWriter writer(folder.path() + "\\combined.cfg");
+    writer.Print("half");
+    EXPECT_EQ(folder.Read("combined.cfg"), "old");
+  }  // abandoned: a failure on the way
+  EXPECT_EQ(folder.Read("combined.cfg"), "old");
+  EXPECT_FALSE(folder.Exists("combined.cfg.partial"));
+
+  ReplacingLineWriter writer(folder.path() + "\\combined.cfg");
+  writer.Print("new");
+  writer.Commit();
+  EXPECT_EQ(folder.Read("combined.cfg"), CrLf({"new"}));
+  EXPECT_FALSE(folder.Exists("combined.cfg.partial"));
+}
+
+}  // namespace
+}  // namespace brantel

@@ -1,0 +1,60 @@
+// The sample controller folder used across the tests: an INI file, the
+// intermediate cfg it translates to, and what the section copy makes of it.
+#pragma once
+
+#include <string>
+
+#include "tests/test_folder.h"
+
+namespace brantel::testing {
+
+inline std::string Spaces(int count) { return std::string(count, ' '); }
+
+inline std::string SampleIni() {
+  return CrLf({"[sample]", "ctrlrname \"Panel\"", "# player one",
+               "  BUTTON1\t\"KEY_A | JOY_FIRE\"", "P1_DIAL \"KEY_LEFT\"",
+               "P1_DIAL_EXT \"KEY_RIGHT\" KEY_X", "  \t", "START \"KEY_1   KEY_SHIFT||\""});
+}
+
+inline std::string PortLine(const std::string& name) {
+  return Spaces(28) + "<port type=\"" + name + "\">";
+}
+inline std::string NewseqLine(const std::string& type, const std::string& sequence) {
+  return Spaces(42) + "<newseq type=\"" + type + "\">" + sequence + "</newseq>";
+}
+inline std::string ClosingLine() { return Spaces(28) + "</port>"; }
+
+inline std::string SampleCfg() {
+  return CrLf({"<system name=\"sample\">", Spaces(14) + "<input>", "",
+               "<!-- [sample] -->", "<!-- ctrlrname  -->", "<!-- # player one -->",
+               "", PortLine("BUTTON1"), NewseqLine("standard", "KEY_A OR JOY_FIRE"), ClosingLine(),
+               "", PortLine("P1_DIAL"), NewseqLine("increment", "KEY_LEFT"), ClosingLine(),
+               "", PortLine("P1_DIAL"), NewseqLine("decrement", "KEY_RIGHT"), ClosingLine(),
+               "", PortLine("START"), NewseqLine("standard", "KEY_1 KEY_SHIFT"), ClosingLine(),
+               Spaces(14) + "</input>", "</system>"});
+}
+
+inline std::string SampleSection() {
+  return CrLf({"", "", "<system name=\"sample\">", Spaces(14) + "<input>", "",
+               "<!-- [sample] -->", "<!-- ctrlrname  -->", "<!-- # player one -->", "", "",
+               PortLine("BUTTON1"), NewseqLine("standard", "KEY_A OR JOY_FIRE"), ClosingLine(),
+               "", "", PortLine("P1_DIAL"), NewseqLine("increment", "KEY_LEFT"),
+               NewseqLine("decrement", "KEY_RIGHT"), ClosingLine(), "", "", PortLine("START"),
+               NewseqLine("standard", "KEY_1 KEY_SHIFT"), ClosingLine(), Spaces(14) + "</input>",
+               "</system>"});
+}
+
+// The section of a one-port system, as the copy writes it.
+inline std::string OnePortSection(const std::string& system, const std::string& port,
+                                  const std::string& sequence) {
+  return CrLf({"", "", "<system name=\"" + system + "\">", Spaces(14) + "<input>", "", "",
+               PortLine(port), NewseqLine("standard", sequence), ClosingLine(),
+               Spaces(14) + "</input>", "</system>"});
+}
+
+inline std::string EmptyDefaultSection() {
+  return CrLf({"", "", "<system name=\"default\">", Spaces(14) + "<input>", "",
+               Spaces(14) + "</input>", "</system>"});
+}
+
+}  // namespace brantel::testing

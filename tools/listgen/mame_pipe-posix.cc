@@ -1,0 +1,115 @@
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "engine/io/io_error.h"
+#include "tools/listgen/mame_pipe.h"
+
+extern char** environ;
+
+namespace listgen {
+namespace {
+
+// Owns one file descriptor.
+class Descriptor {
+ public:
+  explicit Descriptor(int fd = -1) : fd_(fd) {}
+  ~Descriptor() { Close(); }
+  Descriptor(Descriptor&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+  Descriptor& operator=(Descriptor&& other) noexcept {
+    if (this != &other) {
+      Close();
+      fd_ = other.fd_;
+      other.fd_ = -1;
+    }
+    return *this;
+  }
+  int get() const { return fd_; }
+  void Close() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+  }
+
+ private:
+  int fd_;
+};
+
+// Owns the file actions of one posix_spawn call.
+class SpawnActions {
+ public:
+  SpawnActions() { ::posix_spawn_file_actions_init(&actions_); }
+  ~SpawnActions() { ::posix_spawn_file_actions_destroy(&actions_); }
+  SpawnActions(const SpawnActions&) = delete;
+  SpawnActions& operator=(const SpawnActions&) = delete;
+  posix_spawn_file_actions_t* get() { return &actions_; }
+
+ private:
+  posix_spawn_file_actions_t actions_;
+};
+
+std::string Describe(int status) {
+  if (WIFEXITED(status)) return "ended with exit status " + std::to_string(WEXITSTATUS(status));
+  if (WIFSIGNALED(status)) return "was ended by signal " + std::to_string(WTERMSIG(status));
+  return "ended abnormally";
+}
+
+}  // namespace
+
+struct MameOutput::Process {
+  pid_t pid = -1;
+  Descriptor output;
+};
+
+MameOutput::MameOutput(const std::string& program, const std::string& argument)
+    : program_(program), process_(std::make_unique<Process>()) {
+  int ends[2];
+  if (::pipe(ends) != 0) throw brantel::IoError("Could not make a pipe for", program, brantel::SystemReason(errno));
+  Descriptor read_end(ends[0]);
+  Descriptor write_end(ends[1]);
+  // Only MAME's standard output may hold the pipe, or its end never comes.
+  ::fcntl(read_end.get(), F_SETFD, FD_CLOEXEC);
+  ::fcntl(write_end.get(), F_SETFD, FD_CLOEXEC);
+#ifdef F_SETPIPE_SZ
+  // A larger pipe lets MAME run further ahead of the parser; a refusal only
+  // costs speed.
+  ::fcntl(write_end.get(), F_SETPIPE_SZ, 1 << 20);
+#endif
+  SpawnActions actions;
+  ::posix_spawn_file_actions_adddup2(actions.get(), write_end.get(), STDOUT_FILENO);
+  std::string argument0 = program;
+  std::string argument1 = argument;
+  char* argv[] = {argument0.data(), argument1.data(), nullptr};
+  const int error = ::posix_spawn(&process_->pid, program.c_str(), actions.get(), nullptr, argv, environ);
+  if (error != 0) throw brantel::IoError("Could not start", program, brantel::SystemReason(error));
+  process_->output = std::move(read_end);
+}
+
+MameOutput::~MameOutput() {
+  if (process_->pid > 0) Wait();
+}
+
+std::size_t MameOutput::Read(char* buffer, std::size_t size) {
+  for (;;) {
+    const ssize_t count = ::read(process_->output.get(), buffer, size);
+    if (count >= 0) return static_cast<std::size_t>(count);
+    if (errno != EINTR) throw brantel::IoError("Could not read the output of", program_, brantel::SystemReason(errno));
+  }
+}
+
+ProgramEnd MameOutput::Wait() {
+  // Closing first means a MAME still writing gets a broken pipe and ends.
+  process_->output.Close();
+  int status = 0;
+  pid_t result;
+  do {
+    result = ::waitpid(process_->pid, &status, 0);
+  } while (result < 0 && errno == EINTR);
+  process_->pid = -1;
+  if (result < 0) return {false, "could not be waited for: " + brantel::SystemReason(errno)};
+  return {WIFEXITED(status) && WEXITSTATUS(status) == 0, Describe(status)};
+}
+
+}  // namespace listgen

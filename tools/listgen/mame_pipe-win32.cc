@@ -1,0 +1,100 @@
+#include <windows.h>
+
+#include <string>
+
+#include "engine/io/io_error.h"
+#include "tools/listgen/mame_pipe.h"
+
+namespace listgen {
+namespace {
+
+std::string WindowsReason(DWORD error) {
+  char* text = nullptr;
+  const DWORD length = ::FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
+      0, reinterpret_cast<char*>(&text), 0, nullptr);
+  std::string reason = length > 0 ? std::string(text, length) : "error " + std::to_string(error);
+  if (text != nullptr) ::LocalFree(text);
+  while (!reason.empty() && (reason.back() == '\r' || reason.back() == '\n' || reason.back() == ' ')) {
+    reason.pop_back();
+  }
+  return reason;
+}
+
+// Owns one handle.
+class Handle {
+ public:
+  explicit Handle(HANDLE handle = nullptr) : handle_(handle) {}
+  ~Handle() { Close(); }
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  HANDLE get() const { return handle_; }
+  HANDLE* out() { return &handle_; }
+  void Close() {
+    if (handle_ != nullptr) ::CloseHandle(handle_);
+    handle_ = nullptr;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+}  // namespace
+
+struct MameOutput::Process {
+  Handle process;
+  Handle output;
+};
+
+MameOutput::MameOutput(const std::string& program, const std::string& argument)
+    : program_(program), process_(std::make_unique<Process>()) {
+  SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  Handle write_end;
+  if (!::CreatePipe(process_->output.out(), write_end.out(), &inheritable, 1 << 20)) {
+    throw brantel::IoError("Could not make a pipe for", program, WindowsReason(::GetLastError()));
+  }
+  // Only MAME's standard output may hold the pipe, or its end never comes.
+  ::SetHandleInformation(process_->output.get(), HANDLE_FLAG_INHERIT, 0);
+
+  STARTUPINFOA startup{};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_HIDE;
+  startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+  startup.hStdOutput = write_end.get();
+  startup.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
+
+  std::string command_line = "\"" + program + "\" " + argument;
+  PROCESS_INFORMATION started{};
+  if (!::CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
+                        &startup, &started)) {
+    throw brantel::IoError("Could not start", program, WindowsReason(::GetLastError()));
+  }
+  ::CloseHandle(started.hThread);
+  *process_->process.out() = started.hProcess;
+}
+
+MameOutput::~MameOutput() {
+  if (process_->process.get() != nullptr) Wait();
+}
+
+std::size_t MameOutput::Read(char* buffer, std::size_t size) {
+  DWORD count = 0;
+  if (::ReadFile(process_->output.get(), buffer, static_cast<DWORD>(size), &count, nullptr)) return count;
+  const DWORD error = ::GetLastError();
+  if (error == ERROR_BROKEN_PIPE) return 0;  // MAME closed its output
+  throw brantel::IoError("Could not read the output of", program_, WindowsReason(error));
+}
+
+ProgramEnd MameOutput::Wait() {
+  // Closing first means a MAME still writing gets a broken pipe and ends.
+  process_->output.Close();
+  ::WaitForSingleObject(process_->process.get(), INFINITE);
+  DWORD exit_code = 0;
+  const BOOL known = ::GetExitCodeProcess(process_->process.get(), &exit_code);
+  process_->process.Close();
+  if (!known) return {false, "could not be waited for: " + WindowsReason(::GetLastError())};
+  return {exit_code == 0, "ended with exit status " + std::to_string(exit_code)};
+}
+
+}  // namespace listgen

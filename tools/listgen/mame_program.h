@@ -1,0 +1,15 @@
+// The MAME program file that the settings name, in the host's path form.
+#pragma once
+
+#include <string>
+
+#include "tools/listgen/mame_settings.h"
+
+namespace listgen {
+
+// The MAME path followed by the executable name. On POSIX every "\" becomes
+// "/", and a name ending in ".exe" that is not there is looked for without
+// that suffix, so settings made for Windows ("mame.exe") find "mame".
+std::string MameProgram(const MameSettings& settings);
+
+}  // namespace listgen

@@ -1,0 +1,28 @@
+#include "tools/listgen/options.h"
+
+namespace listgen {
+
+std::optional<Options> ParseOptions(std::span<const std::string_view> arguments) {
+  Options options;
+  for (std::string_view argument : arguments) {
+    if (argument == "-s") {
+      options.silent = true;
+    } else if (argument == "-ctrlr") {
+      options.controller_list = true;
+    } else {
+      return std::nullopt;
+    }
+  }
+  // The controller master list is the only list this tool makes.
+  if (!options.controller_list) return std::nullopt;
+  return options;
+}
+
+std::string_view UsageText() {
+  return "Usage: listgen [-s] -ctrlr\n"
+         "  -ctrlr  write the controller master list ../masterlist.lst from the\n"
+         "          -listxml output of the MAME named in ../brantel.cfg\n"
+         "  -s      silent: print nothing but errors\n";
+}
+
+}  // namespace listgen

@@ -1,0 +1,23 @@
+// The command line of the list generator.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string_view>
+
+namespace listgen {
+
+struct Options {
+  bool silent = false;           // -s: nothing on standard output
+  bool controller_list = false;  // -ctrlr: make the controller master list
+};
+
+// Reads the arguments after the program name. Returns nothing when the
+// command line holds an unknown option or asks for no list, so the caller
+// shows the usage.
+std::optional<Options> ParseOptions(std::span<const std::string_view> arguments);
+
+// Several lines, each ending in "\n".
+std::string_view UsageText();
+
+}  // namespace listgen

@@ -1,0 +1,75 @@
+#include "engine/classify.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/io/io_error.h"
+#include "engine/plain_window.h"
+#include "tests/stand_in_listgen.h"
+#include "tests/test_folder.h"
+
+namespace brantel {
+namespace {
+
+using testing::MasterListLine;
+
+TEST(MasterListTest, FirstDecidingLineOfMameWins) {
+  MasterList list({
+      MasterListLine("pacman", "pacman", "2", "mame"),        // not MAME
+      MasterListLine("pacman", "pacman", "2", "MAME "),       // not MAME either
+      MasterListLine("pacman", "puckman", ""),                // matches, decides nothing
+      MasterListLine("pacman", "pacman", "2"),                // decides: parent
+      MasterListLine("pacman", "puckman", "2"),               // never read
+      MasterListLine("Galaga", "galaga", "2"),                // parent differs in case: rom
+      MasterListLine("neogeo", "neogeo", ""),                 // BIOS: no players
+      MasterListLine("mspacman", "pacman", "2"),
+  });
+  EXPECT_EQ(list.GroupOf("PACMAN"), Group::kParent);
+  EXPECT_EQ(list.GroupOf("galaga"), Group::kRom);
+  EXPECT_EQ(list.GroupOf("neogeo"), Group::kDriver);
+  EXPECT_EQ(list.GroupOf("mspacman"), Group::kRom);
+  EXPECT_EQ(list.GroupOf("segag80r"), Group::kDriver);
+}
+
+TEST(MasterListTest, ShortAndEmptyLinesReadMissingFieldsAsEmpty) {
+  MasterList list({"", "pacman", "pacman|a|b|c|pacman|MAME", "pacman|a|b|c|pacman|MAME|x|y|z|1"});
+  EXPECT_EQ(list.GroupOf("pacman"), Group::kParent);
+  EXPECT_EQ(MasterList({}).GroupOf("pacman"), Group::kDriver);
+}
+
+TEST(MasterListTest, MissingListSaysTheListGeneratorDidNotProduceIt) {
+  testing::TestFolder folder;
+  try {
+    MasterList::Load(folder.path() + "\\masterlist.lst");
+    FAIL() << "a missing master list loaded";
+  } catch (const IoError& error) {
+    EXPECT_NE(std::string(error.what()).find("list generator did not produce"), std::string::npos);
+    EXPECT_NE(std::string(error.what()).find("masterlist.lst"), std::string::npos);
+  }
+}
+
+TEST(ClassifierTest, SortsEntriesIntoTheListsInListingOrder) {
+  testing::TestFolder folder;
+  std::string master_list = folder.Write(
+      "masterlist.lst", testing::CrLf({MasterListLine("pacman", "pacman", "2"),
+                                       MasterListLine("mspacman", "pacman", "2"),
+                                       MasterListLine("galaga", "galaga", "2")}));
+  PlainWindow window;
+  Classifier classifier(master_list, window);
+  for (const char* entry : {"default.cfg", "Default.cfg", "galaga.cfg", "MSPACMAN.CFG",
+                            "PacMan.cfg", "segag80r.cfg", "mspacman.cfg"}) {
+    classifier.ClassifyCfgFile("F", entry);
+  }
+  EXPECT_EQ(window.DriverList(), (HiddenList{"F\\Default.cfg", "F\\segag80r.cfg"}));
+  EXPECT_EQ(window.ParentList(), (HiddenList{"F\\galaga.cfg", "F\\PacMan.cfg"}));
+  EXPECT_EQ(window.RomList(), (HiddenList{"F\\MSPACMAN.CFG", "F\\mspacman.cfg"}));
+}
+
+TEST(ClassifierTest, ReadsTheMasterListOnlyWhenAnEntryNeedsIt) {
+  PlainWindow window;
+  Classifier classifier("no such folder\\masterlist.lst", window);
+  classifier.ClassifyCfgFile("F", "default.cfg");
+  EXPECT_THROW(classifier.ClassifyCfgFile("F", "pacman.cfg"), IoError);
+}
+
+}  // namespace
+}  // namespace brantel

@@ -1,0 +1,42 @@
+// A MAME folder with an old controller folder, and a program folder with a
+// stand-in list generator, for whole conversions. The current directory is
+// restored after each test, since Convert changes it.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+#include <string>
+
+#include "tests/stand_in_listgen.h"
+#include "tests/test_folder.h"
+
+namespace brantel::testing {
+
+class ConvertFixture : public ::testing::Test {
+ protected:
+  ConvertFixture() : start_directory_(std::filesystem::current_path()) {
+    folder_.MakeFolder("mame/ctrlr/old");
+    folder_.MakeFolder("program");
+  }
+  ~ConvertFixture() override { std::filesystem::current_path(start_directory_); }
+
+  std::string Program() const { return folder_.path() + "/program"; }
+  std::string Mame() const { return folder_.path() + "/mame"; }
+  void WriteIni(const std::string& name, const std::string& bytes) const {
+    folder_.Write("mame/ctrlr/old/" + name, bytes);
+  }
+  std::set<std::string> OldFolderNames() const {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder_.path() + "/mame/ctrlr/old")) {
+      names.insert(entry.path().filename().string());
+    }
+    return names;
+  }
+
+  TestFolder folder_;
+  std::filesystem::path start_directory_;
+};
+
+}  // namespace brantel::testing

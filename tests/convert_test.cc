@@ -1,0 +1,121 @@
+#include "engine/convert.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "engine/plain_window.h"
+#include "tests/convert_fixture.h"
+#include "tests/worked_examples.h"
+
+namespace brantel {
+namespace {
+
+using namespace testing;
+
+const std::string kMasterList = CrLf({MasterListLine("pacman", "pacman", "2"),
+                                      MasterListLine("mspacman", "pacman", "2"),
+                                      MasterListLine("neogeo", "neogeo", "")});
+
+class ConvertTest : public ConvertFixture {
+ protected:
+  ConvertTest() {
+    window_.SetText1("old");
+    window_.SetText2(Mame());
+    window_.SetText3("mame.exe");
+  }
+
+  void ExpectOnlyMessage(const std::string& title, const std::string& prompt) {
+    ASSERT_EQ(window_.messages().size(), 1u);
+    EXPECT_EQ(window_.messages()[0].title, title);
+    EXPECT_EQ(window_.messages()[0].prompt, prompt);
+  }
+
+  PlainWindow window_;
+};
+
+TEST_F(ConvertTest, ConvertsTheFolderIntoOneCombinedFile) {
+  InstallStandInListGenerator(folder_, "program", kMasterList);
+  WriteIni("mspacman.ini", CrLf({"P1_BUTTON1 \"KEY_C\""}));
+  WriteIni("pacman.ini", CrLf({"P1_BUTTON1 \"KEY_B\""}));
+  WriteIni("default.ini", CrLf({"P1_BUTTON1 \"KEY_A\""}));
+  WriteIni("neogeo.ini", CrLf({"P1_BUTTON1 \"KEY_N\""}));
+  WriteIni("sample.ini", SampleIni());
+  WriteIni("leftover.cfg", "<system name=\"leftover\">\r\n</system>\r\n");
+
+  EXPECT_EQ(ConvertFolder(window_, Program()), ConvertResult::kCompleted);
+
+  ExpectOnlyMessage("Conversion Complete!",
+                    "You can either keep your old folder or safely remove it at this time.");
+  EXPECT_EQ(window_.Text2(), Mame() + "\\");
+  EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", Mame() + "\\", "mame.exe"}));
+  EXPECT_EQ(folder_.Read("program/listgen.ran"), "-s -ctrlr\n");
+  EXPECT_EQ(folder_.Read("mame/ctrlr/old.cfg"),
+            CrLf({"<mameconfig version=\"10\">"}) +
+                OnePortSection("default", "P1_BUTTON1", "KEY_A") +
+                CrLf({"", "", "<system name=\"leftover\">"}) + CrLf({Spaces(14) + "</input>", "</system>"}) +
+                OnePortSection("neogeo", "P1_BUTTON1", "KEY_N") + SampleSection() +
+                OnePortSection("pacman", "P1_BUTTON1", "KEY_B") +
+                OnePortSection("mspacman", "P1_BUTTON1", "KEY_C") + CrLf({"", "</mameconfig>"}));
+  std::set<std::string> left = {"default.ini", "mspacman.ini", "neogeo.ini", "pacman.ini", "sample.ini"};
+  EXPECT_EQ(window_.File1().Pattern(), "*.ini");
+  EXPECT_EQ(std::set<std::string>(window_.File1().Names().begin(), window_.File1().Names().end()), left);
+  EXPECT_EQ(OldFolderNames(), left);
+  EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(Program() + "/list generator"));
+
+  // A second run rebuilds the same file.
+  std::string first = folder_.Read("mame/ctrlr/old.cfg");
+  folder_.Write("mame/ctrlr/old/leftover.cfg", "<system name=\"leftover\">\r\n</system>\r\n");
+  EXPECT_EQ(ConvertFolder(window_, Program()), ConvertResult::kCompleted);
+  EXPECT_EQ(folder_.Read("mame/ctrlr/old.cfg"), first);
+}
+
+TEST_F(ConvertTest, MissingFolderStopsBeforeAnythingIsWritten) {
+  window_.SetText1("nothere");
+  EXPECT_EQ(ConvertFolder(window_, Program()), ConvertResult::kPathError);
+  ExpectOnlyMessage("File Path Error", "Directory Not Found!");
+  EXPECT_EQ(window_.messages()[0].style, MessageStyle::kCritical);
+  EXPECT_EQ(window_.Text2(), Mame() + "\\");
+  EXPECT_FALSE(folder_.Exists("program/brantel.cfg"));
+}
+
+TEST_F(ConvertTest, FolderWithoutIniFilesKeepsItsCfgFiles) {
+  InstallStandInListGenerator(folder_, "program", kMasterList);
+  WriteIni("pacman.cfg", "kept");
+  EXPECT_EQ(ConvertFolder(window_, Program()), ConvertResult::kPathError);
+  ExpectOnlyMessage("File Path Error", "No INI files found in this folder!");
+  EXPECT_TRUE(folder_.Exists("program/listgen.ran"));
+  EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", Mame() + "\\", "mame.exe"}));
+  EXPECT_EQ(folder_.Read("mame/ctrlr/old/pacman.cfg"), "kept");
+  EXPECT_FALSE(folder_.Exists("mame/ctrlr/old.cfg"));
+}
+
+TEST_F(ConvertTest, FailuresAreReportedNamingTheFile) {
+  WriteIni("pacman.ini", CrLf({"P1_BUTTON1 \"KEY_B\""}));
+  // No list generator folder at all.
+  EXPECT_EQ(ConvertFolder(window_, Program()), ConvertResult::kFailed);
+  ASSERT_EQ(window_.messages().size(), 1u);
+  EXPECT_EQ(window_.messages()[0].title, "Conversion Failed");
+  EXPECT_EQ(window_.messages()[0].style, MessageStyle::kCritical);
+  EXPECT_NE(window_.messages()[0].prompt.find("list generator"), std::string::npos);
+
+  // A list generator that leaves no master list.
+  folder_.MakeFolder("program/list generator");
+  EXPECT_EQ(ConvertFolder(window_, Program()), ConvertResult::kFailed);
+  EXPECT_NE(window_.messages().back().prompt.find("did not produce the master list"),
+            std::string::npos);
+  EXPECT_FALSE(folder_.Exists("mame/ctrlr/old.cfg"));
+  EXPECT_TRUE(folder_.Exists("mame/ctrlr/old/pacman.cfg"));  // written before the stop
+
+  // An intermediate file that cannot be created.
+  InstallStandInListGenerator(folder_, "program", kMasterList);
+  std::filesystem::remove(folder_.path() + "/mame/ctrlr/old/pacman.cfg");
+  folder_.MakeFolder("mame/ctrlr/old/pacman.cfg");
+  folder_.Write("mame/ctrlr/old.cfg", "previous");
+  EXPECT_EQ(ConvertFolder(window_, Program()), ConvertResult::kFailed);
+  EXPECT_NE(window_.messages().back().prompt.find("pacman.cfg"), std::string::npos);
+  EXPECT_EQ(folder_.Read("mame/ctrlr/old.cfg"), "previous");
+}
+
+}  // namespace
+}  // namespace brantel

@@ -1,0 +1,32 @@
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <stdexcept>
+
+#include "tests/run_program.h"
+
+namespace brantel::testing {
+namespace {
+
+std::string Quoted(const std::string& word) {
+  std::string quoted = "'";
+  for (char c : word) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+}  // namespace
+
+ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments) {
+  std::string command = Quoted(program);
+  for (const std::string& argument : arguments) command += " " + Quoted(argument);
+  std::FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) throw std::runtime_error("cannot start " + program);
+  ProgramRun run;
+  char buffer[4096];
+  for (size_t count; (count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.output.append(buffer, count);
+  int status = pclose(pipe);
+  run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+}  // namespace brantel::testing

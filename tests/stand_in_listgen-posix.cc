@@ -1,0 +1,24 @@
+#include <filesystem>
+
+#include "tests/stand_in_listgen.h"
+
+namespace brantel::testing {
+
+void InstallStandInListGenerator(const TestFolder& folder, const std::string& program,
+                                 const std::string& master_list) {
+  folder.Write(program + "/list generator/prepared.lst", master_list);
+  std::string script = folder.Write(program + "/list generator/listgen",
+                                    "#!/bin/sh\n"
+                                    "echo \"$*\" > ../listgen.ran\n"
+                                    "cp prepared.lst ../masterlist.lst\n");
+  std::filesystem::permissions(script, std::filesystem::perms::owner_exec,
+                               std::filesystem::perm_options::add);
+}
+
+std::string MasterListLine(const std::string& name, const std::string& parent,
+                           const std::string& players, const std::string& emulator) {
+  return name + "|" + name + " description|1980|Maker|" + parent + "|" + emulator +
+         "|driver.cpp|||" + players;
+}
+
+}  // namespace brantel::testing

@@ -1,0 +1,21 @@
+// A stand-in for the list generator: a program in the "list generator"
+// subfolder of a test program folder that copies a prepared master list to
+// ../masterlist.lst and notes its arguments in ../listgen.ran.
+#pragma once
+
+#include <string>
+
+#include "tests/test_folder.h"
+
+namespace brantel::testing {
+
+// Creates `program`/list generator/ with the stand-in; the master list it
+// writes holds `master_list`.
+void InstallStandInListGenerator(const TestFolder& folder, const std::string& program,
+                                 const std::string& master_list);
+
+// A master-list line with the fields that classification reads.
+std::string MasterListLine(const std::string& name, const std::string& parent,
+                           const std::string& players, const std::string& emulator = "MAME");
+
+}  // namespace brantel::testing

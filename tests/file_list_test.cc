@@ -1,0 +1,69 @@
+#include "engine/io/file_list.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/io/io_error.h"
+#include "tests/test_folder.h"
+
+namespace brantel {
+namespace {
+
+using testing::TestFolder;
+
+TEST(FileListTest, ListsMatchingOrdinaryFilesWithoutRegardToCase) {
+  TestFolder folder;
+  for (const char* name : {"b.ini", "A.INI", "c.Ini", "a.cfg", "d.ini.bak", "_x.ini"}) {
+    folder.Write(name, "");
+  }
+  folder.MakeFolder("sub.ini");
+  FileList list;
+  list.SetPath(folder.path() + "\\");
+  EXPECT_EQ(list.Path(), folder.path());
+  EXPECT_EQ(list.Names(), (std::vector<std::string>{"_x.ini", "A.INI", "b.ini", "c.Ini"}));
+  list.SetPattern("*.cfg");
+  EXPECT_EQ(list.Names(), std::vector<std::string>{"a.cfg"});
+  folder.Write("B.cfg", "");
+  EXPECT_EQ(list.ListCount(), 1u);  // not listed until asked
+  list.Refresh();
+  EXPECT_EQ(list.Names(), (std::vector<std::string>{"a.cfg", "B.cfg"}));
+}
+
+TEST(FileListTest, PathReadsBackWithoutTrailingSeparator) {
+  TestFolder folder;
+  folder.MakeFolder("mame/ctrlr/hotrod");
+  FileList list;
+  list.SetPath(folder.path() + "\\mame\\" + "ctrlr\\" + "hotrod" + "\\");
+  EXPECT_EQ(list.Path(), folder.path() + "/mame/ctrlr/hotrod");
+  EXPECT_EQ(list.ListCount(), 0u);
+}
+
+TEST(FileListTest, UnknownFolderKeepsThePreviousListing) {
+  TestFolder folder;
+  folder.Write("a.ini", "");
+  FileList list;
+  list.SetPath(folder.path());
+  int changes = 0;
+  list.SetChangeObserver([&] { ++changes; });
+  EXPECT_THROW(list.SetPath(folder.path() + "\\missing"), IoError);
+  EXPECT_THROW(list.SetPath(folder.path() + "\\a.ini"), IoError);
+  EXPECT_THROW(list.SetPath(""), IoError);
+  EXPECT_EQ(list.Path(), folder.path());
+  EXPECT_EQ(list.Names(), std::vector<std::string>{"a.ini"});
+  EXPECT_EQ(changes, 0);
+  list.SetPattern("*");
+  EXPECT_EQ(changes, 1);
+}
+
+TEST(MatchesPatternTest, Wildcards) {
+  EXPECT_TRUE(MatchesPattern("pacman.ini", "*.ini"));
+  EXPECT_TRUE(MatchesPattern("PACMAN.INI", "*.ini"));
+  EXPECT_TRUE(MatchesPattern(".ini", "*.ini"));
+  EXPECT_FALSE(MatchesPattern("pacman.ini2", "*.ini"));
+  EXPECT_FALSE(MatchesPattern("pacmanini", "*.ini"));
+  EXPECT_TRUE(MatchesPattern("a.b.ini", "*.ini"));
+  EXPECT_TRUE(MatchesPattern("ab.cfg", "a?.cfg"));
+  EXPECT_FALSE(MatchesPattern("abc.cfg", "a?.cfg"));
+}
+
+}  // namespace
+}  // namespace brantel

@@ -1,0 +1,102 @@
+// Scale figures for Convert: a controller folder of many INI files and a
+// master list the size of MAME's. Prints the time of the whole conversion
+// (list generator excluded: a stand-in that returns at once) and of its
+// phases.
+//
+//   convert_bench [INI_FILES [MASTER_LIST]]
+//
+// MASTER_LIST defaults to a generated list of 45,000 machines; pass the
+// masterlist.lst the list generator made from the installed MAME to use it.
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+
+#include "engine/convert.h"
+#include "engine/master_list.h"
+#include "engine/plain_window.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double MillisecondsSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+  fs::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string GeneratedMasterList(int machines) {
+  std::string list;
+  for (int i = 0; i < machines; ++i) {
+    std::string name = "game" + std::to_string(i);
+    std::string parent = i % 3 == 0 ? name : "game" + std::to_string(i - i % 3);
+    list += name + "|Game " + std::to_string(i) + "|1985|Maker|" + parent + "|MAME|driver" +
+            std::to_string(i % 900) + ".cpp|" + (i % 3 ? parent : "") + "||" +
+            (i % 50 ? "2" : "") + "\r\n";
+  }
+  return list;
+}
+
+std::string IniFile(int index) {
+  std::string ini = "[game" + std::to_string(index) + "]\r\n# ---- Player 1 ----\r\n";
+  for (int button = 1; button <= 8; ++button) {
+    ini += "P1_BUTTON" + std::to_string(button) + " \"KEYCODE_" + std::to_string(button) +
+           " | JOYCODE_1_BUTTON" + std::to_string(button) + "\"\r\n";
+  }
+  ini += "P1_PADDLE \"KEYCODE_LEFT\"\r\nP1_PADDLE_EXT \"KEYCODE_RIGHT\"\r\n";
+  return ini;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int ini_files = argc > 1 ? std::stoi(argv[1]) : 2000;
+  const fs::path root = fs::temp_directory_path() / "brantel-convert-bench";
+  fs::remove_all(root);
+  const fs::path program = root / "program";
+  const fs::path old_folder = root / "mame" / "ctrlr" / "old";
+
+  if (argc > 2) {
+    fs::create_directories(program);
+    fs::copy_file(argv[2], program / "masterlist.lst");
+  } else {
+    WriteFile(program / "masterlist.lst", GeneratedMasterList(45000));
+  }
+  WriteFile(program / "list generator" / "listgen", "#!/bin/sh\nexit 0\n");
+  fs::permissions(program / "list generator" / "listgen", fs::perms::owner_exec, fs::perm_options::add);
+  WriteFile(old_folder / "default.ini", IniFile(-1));
+  for (int i = 0; i < ini_files; ++i) {
+    WriteFile(old_folder / ("game" + std::to_string(i * 22) + ".ini"), IniFile(i));
+  }
+
+  auto start = Clock::now();
+  brantel::MasterList::Load(program.string() + "\\masterlist.lst");
+  double load_ms = MillisecondsSince(start);
+
+  brantel::PlainWindow window;
+  window.SetText1("old");
+  window.SetText2((root / "mame").string() + "\\");
+  start = Clock::now();
+  brantel::ConvertResult result = brantel::ConvertFolder(window, program.string());
+  double convert_ms = MillisecondsSince(start);
+  if (result != brantel::ConvertResult::kCompleted) {
+    std::cerr << window.messages().back().title << ": " << window.messages().back().prompt << "\n";
+    return 1;
+  }
+  std::printf("INI files: %d, master list: %ju bytes\n", ini_files,
+              static_cast<uintmax_t>(fs::file_size(program / "masterlist.lst")));
+  std::printf("master list load: %.1f ms\n", load_ms);
+  std::printf("whole Convert: %.1f ms (%.3f ms per INI file)\n", convert_ms, convert_ms / ini_files);
+  std::printf("combined file: %ju bytes\n", static_cast<uintmax_t>(fs::file_size(root / "mame" / "ctrlr" / "old.cfg")));
+  fs::current_path(fs::temp_directory_path());
+  fs::remove_all(root);
+  return 0;
+}

@@ -1,0 +1,44 @@
+// A program folder with a "list generator" subfolder and a stand-in MAME: a
+// shell script that notes its arguments, prints prepared -listxml output and
+// ends with a chosen exit status. So the list generator can be tested
+// without MAME.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/listgen/run_in_folder.h"
+#include "tests/test_folder.h"
+
+namespace listgen::testing {
+
+class FakeMameTest : public ::testing::Test {
+ protected:
+  FakeMameTest();
+
+  // The MAME folder in the system's "\" form, without its final "\".
+  std::string MameFolder() const;
+  // Writes ../brantel.cfg as the Convert command leaves it.
+  void WriteSettings(const std::string& mame_path, const std::string& executable);
+  // Installs mame/<name>, which prints `listxml` and ends with `exit_status`;
+  // a negative status makes it kill itself with that signal instead.
+  void InstallFakeMame(const std::string& name, const std::string& listxml, int exit_status = 0);
+  // The arguments the fake MAME of that name was given, one per line.
+  std::string FakeMameArguments(const std::string& name) const;
+
+  ToolRun RunListgen(const std::vector<std::string>& arguments = {"-s", "-ctrlr"});
+
+  std::string MasterList() const { return folder_.Read("masterlist.lst"); }
+  void WriteOldMasterList(const std::string& bytes) { folder_.Write("masterlist.lst", bytes); }
+  // Every file in the program folder besides the list generator folder.
+  std::vector<std::string> ProgramFolderFiles() const;
+
+  brantel::testing::TestFolder folder_;
+};
+
+// The number of lines in `text`, counting a last line without an ending.
+int LineCount(const std::string& text);
+
+}  // namespace listgen::testing

@@ -1,0 +1,322 @@
+// The list generator against a stand-in MAME: what it writes, from which
+// MAME, and what a failed run leaves behind.
+#include <gtest/gtest.h>
+
+#include "tests/listgen/fake_mame_fixture.h"
+
+namespace listgen::testing {
+namespace {
+
+using brantel::testing::CrLf;
+
+// Shaped like MAME 0.251's -listxml output, with the cases the master list
+// tells apart.
+const std::string kListXml = R"xml(<?xml version="1.0"?>
+<!DOCTYPE mame [
+<!ELEMENT mame (machine+)>
+	<!ATTLIST mame build CDATA #IMPLIED>
+	<!ELEMENT machine (description, year?, manufacturer?, rom*, display*, input?)>
+		<!ATTLIST machine name CDATA #REQUIRED>
+		<!ATTLIST machine runnable (yes|no) "yes">
+]>
+
+<mame build="0.251 (unknown)" debug="no" mameconfig="10">
+	<machine name="pong" sourcefile="atari/pong.cpp">
+		<description>Pong (Rev E) [TTL]</description>
+		<year>1972</year>
+		<manufacturer>Atari</manufacturer>
+		<device_ref name="netlist_cpu"/>
+		<display tag="screen" type="raster" rotate="0" width="454" height="262" refresh="60,179204" />
+		<input players="2" coins="1" service="yes">
+			<control type="paddle" player="1" minimum="0" maximum="255" sensitivity="2" keydelta="100"/>
+		</input>
+	</machine>
+	<machine name="pacman" sourcefile="src/mame/namco/pacman.cpp" cloneof="puckman" romof="puckman">
+		<description>Pac-Man (Midway)</description>
+		<year>1980</year>
+		<manufacturer>Namco (Midway license)</manufacturer>
+		<rom name="pacman.6e" size="4096" crc="c1e6ab10" region="maincpu" offset="0"/>
+		<input players="2" coins="2"/>
+	</machine>
+	<machine name="neogeo" sourcefile="neogeo/neogeo.cpp" isbios="yes">
+		<description>Neo-Geo MV-6F</description>
+		<year>1990</year>
+		<manufacturer>SNK</manufacturer>
+		<input players="2" coins="2"/>
+	</machine>
+	<machine name="mslug" sourcefile="neogeo/neogeo.cpp" romof="neogeo">
+		<description>Metal Slug - Super Vehicle-001</description>
+		<year>1996</year>
+		<manufacturer>Nazca</manufacturer>
+		<input players="2" coins="2"/>
+	</machine>
+	<machine name="z80" sourcefile="src/devices/cpu/z80/z80.cpp" isdevice="yes" runnable="no">
+		<description>Zilog Z80</description>
+	</machine>
+	<machine name="18w" sourcefile="midway/mw18w.cpp" ismechanical="yes">
+		<description>18 Wheeler (set 1)</description>
+		<year>1979</year>
+		<manufacturer>Midway</manufacturer>
+		<input players="1" coins="1"/>
+	</machine>
+	<machine name="nopanel" sourcefile="misc\nopanel.cpp">
+		<description>Bar | &amp; Co&#13;&#10;Line two
+continued</description>
+		<year>19??</year>
+		<manufacturer>A|B</manufacturer>
+	</machine>
+	<machine name="halted" sourcefile="misc/halted.cpp" runnable="no">
+		<description>Halted</description>
+		<input players="4"/>
+	</machine>
+</mame>
+)xml";
+
+const std::string kMasterList = CrLf({
+    "pong|Pong (Rev E) [TTL]|1972|Atari|pong|MAME|pong.cpp|||2",
+    "pacman|Pac-Man (Midway)|1980|Namco (Midway license)|puckman|MAME|pacman.cpp|puckman||2",
+    "neogeo|Neo-Geo MV-6F|1990|SNK|neogeo|MAME|neogeo.cpp||bios|",
+    "mslug|Metal Slug - Super Vehicle-001|1996|Nazca|mslug|MAME|neogeo.cpp|neogeo||2",
+    "z80|Zilog Z80|||z80|MAME|z80.cpp||device,notrunnable|",
+    "18w|18 Wheeler (set 1)|1979|Midway|18w|MAME|mw18w.cpp||mechanical|1",
+    "nopanel|Bar   & Co  Line two continued|19??|A B|nopanel|MAME|nopanel.cpp|||0",
+    "halted|Halted|||halted|MAME|halted.cpp||notrunnable|",
+});
+
+class ListgenTest : public FakeMameTest {
+ protected:
+  ListgenTest() { WriteSettings(MameFolder() + "\\", "mame"); }
+};
+
+TEST_F(ListgenTest, WritesOneLinePerMachineWithTheFieldsTheClassificationReads) {
+  InstallFakeMame("mame", kListXml);
+  const ToolRun run = RunListgen();
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(MasterList(), kMasterList);
+  EXPECT_EQ(FakeMameArguments("mame"), "-listxml\n");
+  EXPECT_EQ(ProgramFolderFiles(), (std::vector<std::string>{"brantel.cfg", "masterlist.lst"}));
+}
+
+TEST_F(ListgenTest, ReadsTheGameElementOfOlderBuilds) {
+  InstallFakeMame("mame", R"xml(<?xml version="1.0"?>
+<mame build="0.105">
+	<game name="puckman" sourcefile="pacman.c">
+		<description>PuckMan (Japan set 1)</description>
+		<year>1980</year>
+		<manufacturer>Namco</manufacturer>
+		<input players="2" buttons="0" coins="2">
+			<control type="joy4way"/>
+		</input>
+	</game>
+	<game name="pacman" sourcefile="pacman.c" cloneof="puckman" romof="puckman">
+		<description>Pac-Man (Midway)</description>
+		<year>1980</year>
+		<manufacturer>Namco (Midway license)</manufacturer>
+		<input players="2" buttons="0" coins="2"/>
+	</game>
+	<game name="neogeo" sourcefile="neogeo.c" isbios="yes" runnable="no">
+		<description>Neo-Geo</description>
+	</game>
+</mame>
+)xml");
+  const ToolRun run = RunListgen();
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(MasterList(), CrLf({
+                              "puckman|PuckMan (Japan set 1)|1980|Namco|puckman|MAME|pacman.c|||2",
+                              "pacman|Pac-Man (Midway)|1980|Namco (Midway license)|puckman|MAME|pacman.c|puckman||2",
+                              "neogeo|Neo-Geo|||neogeo|MAME|neogeo.c||bios,notrunnable|",
+                          }));
+}
+
+TEST_F(ListgenTest, NamesEveryFlagInOneOrder) {
+  InstallFakeMame("mame", R"xml(<mame>
+<machine runnable="no" ismechanical="yes" isdevice="yes" isbios="yes" name="all"><input players="1"/></machine>
+<machine name="none" isbios="no" isdevice="no" ismechanical="no" runnable="yes"><input players="3"/></machine>
+</mame>)xml");
+  const ToolRun run = RunListgen();
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(MasterList(), CrLf({"all||||all|MAME|||bios,device,mechanical,notrunnable|",
+                                "none||||none|MAME||||3"}));
+}
+
+TEST_F(ListgenTest, TakesThePlayerCountFromTheMachinesOwnInputElement) {
+  // Only the machine's direct <input> child counts; a players attribute
+  // that is missing or spelled in the locale's way still gives a number.
+  InstallFakeMame("mame", R"xml(<mame>
+<machine name="nested"><device type="x"><input players="7"/></device></machine>
+<machine name="bare"><input coins="1"/></machine>
+<machine name="spaced"><input players=" 1&#160;2 "/></machine>
+</mame>)xml");
+  const ToolRun run = RunListgen();
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(MasterList(), CrLf({"nested||||nested|MAME||||0", "bare||||bare|MAME||||0",
+                                "spaced||||spaced|MAME||||12"}));
+}
+
+TEST_F(ListgenTest, ReplacesTheOldListWhenTheRunSucceeds) {
+  WriteOldMasterList(CrLf({"old|line"}));
+  InstallFakeMame("mame", kListXml);
+  EXPECT_EQ(RunListgen().exit_code, 0);
+  EXPECT_EQ(MasterList(), kMasterList);
+}
+
+// A failed run: the previous list stays as it was, nothing else is left in
+// the program folder, and the reason is one line on standard error.
+class FailedRunTest : public ListgenTest {
+ protected:
+  FailedRunTest() { WriteOldMasterList(kOldList); }
+
+  void ExpectFailureMentioning(const ToolRun& run, const std::string& words) {
+    EXPECT_NE(run.exit_code, 0);
+    EXPECT_NE(run.exit_code, 2) << "2 is kept for usage errors";
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(LineCount(run.err), 1) << run.err;
+    EXPECT_NE(run.err.find(words), std::string::npos) << run.err;
+    EXPECT_EQ(MasterList(), kOldList);
+    EXPECT_EQ(ProgramFolderFiles(), (std::vector<std::string>{"brantel.cfg", "masterlist.lst"}));
+  }
+
+  const std::string kOldList = CrLf({"pong|Pong|1972|Atari|pong|MAME|pong.cpp|||2"});
+};
+
+TEST_F(FailedRunTest, MameEndingWithAnErrorStatusAfterCompleteOutput) {
+  InstallFakeMame("mame", kListXml, 3);
+  ExpectFailureMentioning(RunListgen(), "exit status 3");
+}
+
+TEST_F(FailedRunTest, MameKilledBySignal) {
+  InstallFakeMame("mame", kListXml, -9);
+  ExpectFailureMentioning(RunListgen(), "signal 9");
+}
+
+TEST_F(FailedRunTest, MameFailingWithoutOutputIsReportedAsMamesFailureNotAsBadXml) {
+  InstallFakeMame("mame", "", 1);
+  ExpectFailureMentioning(RunListgen(), "exit status 1");
+}
+
+TEST_F(FailedRunTest, OutputThatIsNotWellFormedGivesLineAndColumn) {
+  InstallFakeMame("mame", "<mame>\n<machine name=\"a\">\n  <description>A</descr>\n</machine>\n</mame>\n");
+  ExpectFailureMentioning(RunListgen(), "line 3, column 18");
+}
+
+TEST_F(FailedRunTest, OutputCutOffInsideAMachine) {
+  InstallFakeMame("mame", kListXml.substr(0, kListXml.find("<machine name=\"z80\"")));
+  ExpectFailureMentioning(RunListgen(), "not well-formed");
+}
+
+TEST_F(FailedRunTest, OutputWithoutMachines) {
+  InstallFakeMame("mame", "<?xml version=\"1.0\"?>\n<mame build=\"0.251\"></mame>\n");
+  ExpectFailureMentioning(RunListgen(), "no machines");
+}
+
+TEST_F(FailedRunTest, NoMameAtThePath) {
+  ExpectFailureMentioning(RunListgen(), "Could not start");
+}
+
+TEST_F(FailedRunTest, NoSettingsFile) {
+  std::filesystem::remove(folder_.path() + "/brantel.cfg");
+  const ToolRun run = RunListgen();
+  EXPECT_NE(run.exit_code, 0);
+  EXPECT_EQ(LineCount(run.err), 1) << run.err;
+  EXPECT_NE(run.err.find("brantel.cfg"), std::string::npos) << run.err;
+  EXPECT_EQ(MasterList(), kOldList);
+}
+
+TEST_F(FailedRunTest, SettingsWithoutAnExecutableName) {
+  folder_.Write("brantel.cfg", CrLf({"hotrod", MameFolder()}));
+  InstallFakeMame("mame", kListXml);
+  const ToolRun run = RunListgen();
+  EXPECT_NE(run.exit_code, 0);
+  EXPECT_EQ(LineCount(run.err), 1) << run.err;
+  EXPECT_NE(run.err.find("line 3"), std::string::npos) << run.err;
+  EXPECT_EQ(MasterList(), kOldList);
+}
+
+// Where MAME is found: the settings as the window and Convert write them.
+class MameLookupTest : public FakeMameTest {};
+
+TEST_F(MameLookupTest, PathInBackslashFormTrimmedAndWithoutItsFinalBackslash) {
+  WriteSettings("  " + MameFolder() + "  ", "  mame  ");
+  InstallFakeMame("mame", kListXml);
+  const ToolRun run = RunListgen();
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(MasterList(), kMasterList);
+}
+
+TEST_F(MameLookupTest, WindowsExecutableNameFindsTheProgramWithoutSuffix) {
+  WriteSettings(MameFolder() + "\\", "mame.exe");
+  InstallFakeMame("mame", kListXml);
+  const ToolRun run = RunListgen();
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(MasterList(), kMasterList);
+}
+
+TEST_F(MameLookupTest, ProgramNamedWithExeIsTakenAsItIs) {
+  WriteSettings(MameFolder() + "\\", "mame.exe");
+  InstallFakeMame("mame.exe", kListXml);
+  InstallFakeMame("mame", "", 1);
+  const ToolRun run = RunListgen();
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(MasterList(), kMasterList);
+}
+
+TEST_F(MameLookupTest, PathRelativeToTheListGeneratorFolder) {
+  WriteSettings("..\\mame", "mame");
+  InstallFakeMame("mame", kListXml);
+  const ToolRun run = RunListgen();
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(MasterList(), kMasterList);
+}
+
+// The command line: "-ctrlr" asks for the list, "-s" for silence.
+class CommandLineTest : public ListgenTest {
+ protected:
+  CommandLineTest() { InstallFakeMame("mame", kListXml); }
+
+  void ExpectUsage(const std::vector<std::string>& arguments) {
+    const ToolRun run = RunListgen(arguments);
+    EXPECT_EQ(run.exit_code, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("Usage: listgen"), std::string::npos) << run.err;
+    EXPECT_FALSE(folder_.Exists("masterlist.lst"));
+    EXPECT_FALSE(folder_.Exists("mame/mame.args")) << "MAME must not be started";
+  }
+};
+
+TEST_F(CommandLineTest, SilentRunPrintsNothing) {
+  const ToolRun run = RunListgen({"-s", "-ctrlr"});
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(MasterList(), kMasterList);
+}
+
+TEST_F(CommandLineTest, WithoutSilenceItTellsHowManyMachinesItWrote) {
+  const ToolRun run = RunListgen({"-ctrlr"});
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_NE(run.out.find("8 machines"), std::string::npos) << run.out;
+  EXPECT_EQ(run.err, "");
+}
+
+TEST_F(CommandLineTest, SilenceKeepsErrorsOnStandardError) {
+  WriteSettings(MameFolder() + "\\", "missing");
+  const ToolRun run = RunListgen({"-ctrlr", "-s"});
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_EQ(run.out, "");
+  EXPECT_NE(run.err.find("missing"), std::string::npos) << run.err;
+}
+
+TEST_F(CommandLineTest, UsageWithoutTheListOption) {
+  ExpectUsage({});
+  ExpectUsage({"-s"});
+}
+
+TEST_F(CommandLineTest, UsageForAnUnknownOption) {
+  ExpectUsage({"-s", "-ctrlr", "-x"});
+  ExpectUsage({"-CTRLR"});
+  ExpectUsage({"ctrlr"});
+}
+
+}  // namespace
+}  // namespace listgen::testing

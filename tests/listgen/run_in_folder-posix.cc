@@ -1,0 +1,37 @@
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <stdexcept>
+
+#include "tests/listgen/run_in_folder.h"
+#include "tests/test_folder.h"
+
+namespace listgen::testing {
+namespace {
+
+std::string Quoted(const std::string& word) {
+  std::string quoted = "'";
+  for (char c : word) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+}  // namespace
+
+ToolRun RunInFolder(const std::string& folder, const std::string& program,
+                    const std::vector<std::string>& arguments) {
+  brantel::testing::TestFolder streams;
+  const std::string out = streams.path() + "/out";
+  const std::string err = streams.path() + "/err";
+  std::string command = "cd " + Quoted(folder) + " && " + Quoted(program);
+  for (const std::string& argument : arguments) command += " " + Quoted(argument);
+  command += " >" + Quoted(out) + " 2>" + Quoted(err) + " </dev/null";
+  const int status = std::system(command.c_str());
+  if (status == -1) throw std::runtime_error("cannot run " + program);
+  ToolRun run;
+  run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  run.out = brantel::testing::ReadFileBytes(out);
+  run.err = brantel::testing::ReadFileBytes(err);
+  return run;
+}
+
+}  // namespace listgen::testing

@@ -1,0 +1,74 @@
+// The main window: the three texts, the check box, the file list and the
+// Convert button. A thin layer over the engine: it shows the window state the
+// engine and the settings file work on, and hands the events to them.
+#pragma once
+
+#include <QWidget>
+#include <string>
+
+#include "engine/io/file_list.h"
+#include "engine/window.h"
+
+class QCloseEvent;
+class QEvent;
+class QLineEdit;
+class QListWidget;
+class QObject;
+class QPushButton;
+
+namespace brantel {
+
+class ListGenCheckBox;
+
+class Form1 : public QWidget, public Window {
+ public:
+  // `program_folder` holds the settings file and the list generator.
+  explicit Form1(std::string program_folder, QWidget* parent = nullptr);
+
+  std::string Text1() const override;
+  void SetText1(const std::string& text) override;
+  std::string Text2() const override;
+  void SetText2(const std::string& text) override;
+  std::string Text3() const override;
+  void SetText3(const std::string& text) override;
+
+  int CheckBoxValue() const override;
+  bool SetCheckBoxValue(int value) override;
+
+  FileList& File1() override { return file1_; }
+  HiddenList& DriverList() override { return driver_list_; }
+  HiddenList& ParentList() override { return parent_list_; }
+  HiddenList& RomList() override { return rom_list_; }
+
+  void ShowMessageBox(const std::string& prompt, const std::string& title,
+                      MessageStyle style) override;
+
+ protected:
+  void changeEvent(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void CreateControls();
+  void ChainFocusOrder();
+  void ShowFileList();
+  void PointFile1AtText1();
+  void Convert();
+
+  std::string program_folder_;
+  bool settings_loaded_ = false;
+
+  QLineEdit* text1_ = nullptr;
+  QLineEdit* text2_ = nullptr;
+  QLineEdit* text3_ = nullptr;
+  ListGenCheckBox* chk_list_gen_ = nullptr;
+  QListWidget* file1_view_ = nullptr;
+  QPushButton* command1_ = nullptr;
+
+  FileList file1_;
+  HiddenList driver_list_;
+  HiddenList parent_list_;
+  HiddenList rom_list_;
+};
+
+}  // namespace brantel

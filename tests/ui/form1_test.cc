@@ -1,0 +1,418 @@
+// The main window driven as a user drives it: keys, clicks, the message boxes
+// answered, and the files it leaves behind.
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "ui/form1.h"
+
+namespace {
+
+using brantel::Form1;
+
+struct ShownBox {
+  QString title;
+  QString text;
+  QMessageBox::Icon icon;
+};
+
+// Answers every message box that comes up while it lives, as a user would
+// press OK, and keeps what each one showed. `while_shown` runs while a box
+// is up, to look at the window behind it.
+class MessageBoxAnswerer {
+ public:
+  MessageBoxAnswerer() {
+    QObject::connect(&timer_, &QTimer::timeout, [this] { AnswerOpenBox(); });
+    timer_.start(10);
+  }
+
+  std::vector<ShownBox> boxes;
+  std::function<void()> while_shown;
+
+ private:
+  void AnswerOpenBox() {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr || !box->isVisible()) return;
+    boxes.push_back({box->windowTitle(), box->text(), box->icon()});
+    if (while_shown) while_shown();
+    box->button(QMessageBox::Ok)->click();
+  }
+
+  QTimer timer_;
+};
+
+QByteArray ReadFile(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return file.readAll();
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+  QDir().mkpath(QFileInfo(path).path());
+  QFile file(path);
+  QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
+  file.write(bytes);
+}
+
+QStringList Items(const QListWidget* list) {
+  QStringList items;
+  for (int row = 0; row < list->count(); ++row) items << list->item(row)->text();
+  return items;
+}
+
+// The names of the controls a user can see on the window (a message box over
+// it is a window of its own).
+QStringList VisibleControls(const QWidget* form) {
+  QStringList names;
+  for (const QWidget* child : form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (child->isVisible() && !child->isWindow()) names << child->objectName();
+  }
+  names.sort();
+  return names;
+}
+
+const QStringList kShownControls = {"Command1", "File1",  "Label1", "Label2",    "Label3",
+                                    "Text1",    "Text2",  "Text3",  "chkListGen"};
+
+}  // namespace
+
+class Form1Test : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init();
+  void cleanup();
+
+  void firstStartShowsTheInitialTexts();
+  void controlsStandWhereTheyWereLaidOut();
+  void tabVisitsTheControlsInOrder();
+  void altCAndSpaceConvertButEnterInATextBoxDoesNot();
+  void file1StartsOnTheCurrentFolderAndFollowsText1();
+  void file1IsPointedBeforeAKeyActsAndOnAClick();
+  void settingsLoadAtStartAndSaveAtClose();
+  void theCheckBoxClickNeverGraysIt();
+  void aFailedSaveIsReportedAndTheWindowStillCloses();
+  void aWholeConvertThroughTheWindow();
+
+ private:
+  bool OpenForm(const QString& program_folder);
+  bool OpenForm() { return OpenForm(program_->path()); }
+  template <class Control>
+  Control* Find(const char* name) const {
+    return form_->findChild<Control*>(name);
+  }
+  QString SettingsFile() const { return program_->filePath("brantel.cfg"); }
+
+  QString start_directory_;
+  std::unique_ptr<QTemporaryDir> start_;    // the current directory of the test
+  std::unique_ptr<QTemporaryDir> program_;  // the program folder
+  std::unique_ptr<Form1> form_;
+};
+
+void Form1Test::init() {
+  start_directory_ = QDir::currentPath();
+  start_ = std::make_unique<QTemporaryDir>();
+  program_ = std::make_unique<QTemporaryDir>();
+  QVERIFY(start_->isValid() && program_->isValid());
+  QVERIFY(QDir::setCurrent(start_->path()));
+}
+
+void Form1Test::cleanup() {
+  QStringList open;
+  for (const QWidget* window : QApplication::topLevelWidgets()) {
+    if (window->isVisible()) open << window->objectName() + " \"" + window->windowTitle() + "\"";
+  }
+  form_.reset();
+  QDir::setCurrent(start_directory_);  // Convert makes the list generator's folder current
+  program_.reset();
+  start_.reset();
+  // After a failure the window the test meant to close is still open.
+  if (!QTest::currentTestFailed()) {
+    QVERIFY2(open.isEmpty(), qPrintable("left open: " + open.join(", ")));
+  }
+}
+
+bool Form1Test::OpenForm(const QString& program_folder) {
+  form_ = std::make_unique<Form1>(program_folder.toStdString());
+  form_->show();
+  form_->activateWindow();
+  return QTest::qWaitForWindowActive(form_.get());
+}
+
+void Form1Test::firstStartShowsTheInitialTexts() {
+  QVERIFY(OpenForm());
+  QCOMPARE(form_->windowTitle(), QString("brantel Manager"));
+  QCOMPARE(Find<QLineEdit>("Text1")->text(), QString("stormcabinet"));
+  QCOMPARE(Find<QLineEdit>("Text2")->text(), QString("e:\\mame\\"));
+  QCOMPARE(Find<QLineEdit>("Text3")->text(), QString("mame.exe"));
+  QCOMPARE(Find<QCheckBox>("chkListGen")->checkState(), Qt::Unchecked);
+  form_->close();
+}
+
+void Form1Test::controlsStandWhereTheyWereLaidOut() {
+  QVERIFY(OpenForm());
+  QCOMPARE(form_->size(), QSize(449, 449));
+  QCOMPARE(Find<QLabel>("Label1")->text(),
+           QString("Name of your old ctrlr folder.  (The one you used in the ctrlr entry of the "
+                   "mame.ini)."));
+  QCOMPARE(Find<QLabel>("Label2")->text(), QString("Path to Mame"));
+  QCOMPARE(Find<QLabel>("Label3")->text(), QString("Mame Exe"));
+  QCOMPARE(Find<QCheckBox>("chkListGen")->text(),
+           QString("Generate New Master List (Must be done on first run and anytime your mame "
+                   "version is upgraded.)"));
+  QCOMPARE(Find<QPushButton>("Command1")->text(), QString("&Convert"));
+
+  const std::vector<std::pair<const char*, QRect>> places = {
+      {"Label1", {16, 40, 382, 13}},   {"Text1", {8, 56, 401, 19}},
+      {"Label2", {16, 80, 66, 13}},    {"Text2", {8, 96, 401, 19}},
+      {"Label3", {16, 120, 50, 13}},   {"Text3", {8, 136, 401, 19}},
+      {"chkListGen", {8, 160, 401, 33}}, {"File1", {8, 200, 401, 201}},
+      {"Command1", {8, 408, 81, 33}}};
+  for (const auto& [name, place] : places) {
+    QWidget* control = Find<QWidget>(name);
+    QVERIFY2(control != nullptr, name);
+    QCOMPARE(control->geometry(), place);
+  }
+  QCOMPARE(VisibleControls(form_.get()), kShownControls);
+  form_->close();
+}
+
+void Form1Test::tabVisitsTheControlsInOrder() {
+  QVERIFY(OpenForm());
+  QCOMPARE(QApplication::focusWidget(), Find<QWidget>("File1"));
+  const QStringList order = {"Text1", "Command1", "Text2", "Text3", "chkListGen", "File1"};
+  for (const QString& next : order) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), next);
+  }
+  for (auto it = order.rbegin() + 1; it != order.rend(); ++it) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget()->objectName(), *it);
+  }
+  form_->close();
+}
+
+// With a MAME path that names no folder, every Convert ends in its first
+// message: a box shows that Convert ran.
+void Form1Test::altCAndSpaceConvertButEnterInATextBoxDoesNot() {
+  QVERIFY(OpenForm());
+  MessageBoxAnswerer answerer;
+  Find<QLineEdit>("Text2")->setText(start_->filePath("no mame here"));
+
+  for (const char* name : {"Text1", "Text2", "Text3"}) {
+    auto* box = Find<QLineEdit>(name);
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Return);
+    QTest::keyClick(box, Qt::Key_Enter);
+  }
+  QVERIFY(answerer.boxes.empty());
+
+  QTest::keyClick(form_.get(), Qt::Key_C, Qt::AltModifier);
+  QTRY_COMPARE(answerer.boxes.size(), size_t{1});  // the access key presses the button shortly
+  QCOMPARE(answerer.boxes[0].title, QString("File Path Error"));
+  QCOMPARE(answerer.boxes[0].text, QString("Directory Not Found!"));
+  QCOMPARE(answerer.boxes[0].icon, QMessageBox::Critical);
+  QCOMPARE(Find<QLineEdit>("Text2")->text(), start_->filePath("no mame here") + "\\");
+
+  auto* button = Find<QPushButton>("Command1");
+  button->setFocus();
+  QTest::keyClick(button, Qt::Key_Space);
+  QTest::keyClick(button, Qt::Key_Return);
+  QTest::mouseClick(button, Qt::LeftButton);
+  QCOMPARE(answerer.boxes.size(), size_t{4});
+  QCOMPARE(QApplication::overrideCursor(), nullptr);
+  form_->close();
+}
+
+void Form1Test::file1StartsOnTheCurrentFolderAndFollowsText1() {
+  WriteFile(start_->filePath("top.ini"), "");
+  WriteFile(start_->filePath("readme.txt"), "");
+  WriteFile(start_->filePath("alpha/b.ini"), "");
+  WriteFile(start_->filePath("alpha/A.ini"), "");
+  WriteFile(start_->filePath("alpha/c.cfg"), "");
+  QVERIFY(OpenForm());
+  auto* file1 = Find<QListWidget>("File1");
+  QCOMPARE(Items(file1), QStringList({"top.ini"}));  // "stormcabinet" is no folder here
+
+  auto* text1 = Find<QLineEdit>("Text1");
+  text1->setFocus();
+  text1->selectAll();
+  QTest::keyClicks(text1, "alpha");
+  QCOMPARE(Items(file1), QStringList({"A.ini", "b.ini"}));
+  QTest::keyClicks(text1, "x");  // no such folder: the list stays
+  QCOMPARE(Items(file1), QStringList({"A.ini", "b.ini"}));
+  text1->setText(".");  // set by the program, not typed
+  QCOMPARE(Items(file1), QStringList({"top.ini"}));
+  text1->clear();
+  QCOMPARE(Items(file1), QStringList({"top.ini"}));
+  form_->close();
+}
+
+void Form1Test::file1IsPointedBeforeAKeyActsAndOnAClick() {
+  WriteFile(start_->filePath("beta/one.ini"), "");
+  QVERIFY(OpenForm());
+  auto* file1 = Find<QListWidget>("File1");
+  auto* text1 = Find<QLineEdit>("Text1");
+  text1->setText("beta");
+  QCOMPARE(Items(file1), QStringList({"one.ini"}));
+
+  // Backspace makes the text "bet", no folder: only a look before the key
+  // acts finds the new file.
+  WriteFile(start_->filePath("beta/two.ini"), "");
+  text1->setFocus();
+  text1->end(false);
+  QTest::keyClick(text1, Qt::Key_Backspace);
+  QCOMPARE(text1->text(), QString("bet"));
+  QCOMPARE(Items(file1), QStringList({"one.ini", "two.ini"}));
+
+  text1->setText("beta");
+  WriteFile(start_->filePath("beta/three.ini"), "");
+  QTest::mouseClick(text1, Qt::LeftButton);
+  QCOMPARE(Items(file1), QStringList({"one.ini", "three.ini", "two.ini"}));
+
+  // Selecting in the list changes nothing.
+  file1->setCurrentRow(1);
+  QCOMPARE(text1->text(), QString("beta"));
+  QCOMPARE(Items(file1), QStringList({"one.ini", "three.ini", "two.ini"}));
+  form_->close();
+}
+
+void Form1Test::settingsLoadAtStartAndSaveAtClose() {
+  WriteFile(SettingsFile(), "  hotrod \r\nd:\\games\\mame\r\nmame64.exe\r\n 2 \r\nfifth\r\n");
+  QVERIFY(OpenForm());
+  QCOMPARE(Find<QLineEdit>("Text1")->text(), QString("hotrod"));
+  QCOMPARE(Find<QLineEdit>("Text2")->text(), QString("d:\\games\\mame\\"));
+  QCOMPARE(Find<QLineEdit>("Text3")->text(), QString("mame64.exe"));
+  QCOMPARE(Find<QCheckBox>("chkListGen")->checkState(), Qt::PartiallyChecked);
+  QCOMPARE(form_->CheckBoxValue(), 2);
+
+  // Activated again after another window, it does not load again.
+  Find<QLineEdit>("Text3")->setText("mame.exe");
+  QWidget other;
+  other.setObjectName("other");
+  other.show();
+  other.activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(&other));
+  other.close();
+  form_->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+  QCOMPARE(Find<QLineEdit>("Text3")->text(), QString("mame.exe"));
+
+  form_->close();
+  QCOMPARE(ReadFile(SettingsFile()), QByteArray("hotrod\r\nd:\\games\\mame\\\r\nmame.exe\r\n 2 \r\n"));
+}
+
+void Form1Test::theCheckBoxClickNeverGraysIt() {
+  QVERIFY(OpenForm());
+  auto* box = Find<QCheckBox>("chkListGen");
+  QVERIFY(form_->SetCheckBoxValue(2));
+  QVERIFY(!form_->SetCheckBoxValue(3));
+  QVERIFY(!form_->SetCheckBoxValue(-1));
+  QCOMPARE(form_->CheckBoxValue(), 2);
+
+  const QPoint on_second_caption_line(200, box->height() - 5);
+  QTest::mouseClick(box, Qt::LeftButton, {}, on_second_caption_line);
+  QCOMPARE(form_->CheckBoxValue(), 1);
+  QTest::mouseClick(box, Qt::LeftButton, {}, on_second_caption_line);
+  QCOMPARE(form_->CheckBoxValue(), 0);
+  box->setFocus();
+  QTest::keyClick(box, Qt::Key_Space);
+  QCOMPARE(form_->CheckBoxValue(), 1);
+  QTest::keyClick(box, Qt::Key_Space);
+  QCOMPARE(form_->CheckBoxValue(), 0);
+  form_->close();
+  QCOMPARE(ReadFile(SettingsFile()), QByteArray("stormcabinet\r\ne:\\mame\\\r\nmame.exe\r\n 0 \r\n"));
+}
+
+void Form1Test::aFailedSaveIsReportedAndTheWindowStillCloses() {
+  const QString missing = program_->filePath("removed");
+  QVERIFY(OpenForm(missing));
+  MessageBoxAnswerer answerer;
+  form_->close();
+  QVERIFY(!form_->isVisible());
+  QCOMPARE(answerer.boxes.size(), size_t{1});
+  QCOMPARE(answerer.boxes[0].icon, QMessageBox::Critical);
+  QVERIFY2(answerer.boxes[0].text.contains("brantel.cfg"), qPrintable(answerer.boxes[0].text));
+}
+
+void Form1Test::aWholeConvertThroughTheWindow() {
+  // The list generator stand-in writes the master list into the program
+  // folder, its parent: pacman is a parent, mspacman a clone, robby unknown.
+  const QString list_generator = program_->filePath("list generator/listgen");
+  WriteFile(list_generator,
+            "#!/bin/sh\n"
+            "printf 'pacman|||1980|pacman|MAME|||x|yes\\r\\n"
+            "mspacman|||1981|pacman|MAME|||x|yes\\r\\n' > ../masterlist.lst\n");
+  QVERIFY(QFile::setPermissions(list_generator, QFile::permissions(list_generator) |
+                                                    QFileDevice::ExeOwner));
+  QTemporaryDir mame;
+  const QString old_folder = mame.filePath("ctrlr/OLD");
+  WriteFile(old_folder + "/default.ini", "P1_BUTTON1 \"KEYCODE_LCONTROL\"\r\n");
+  WriteFile(old_folder + "/mspacman.ini", "P1_JOYSTICK_UP \"KEYCODE_UP\"\r\n");
+  WriteFile(old_folder + "/pacman.ini", "P1_JOYSTICK_UP \"KEYCODE_8_PAD\"\r\n");
+  WriteFile(old_folder + "/robby.ini", "P1_BUTTON2 \"KEYCODE_LALT\"\r\n");
+
+  QVERIFY(OpenForm());
+  Find<QLineEdit>("Text1")->setText("OLD");
+  Find<QLineEdit>("Text2")->setText(mame.path());
+  Find<QCheckBox>("chkListGen")->setCheckState(Qt::Checked);
+
+  MessageBoxAnswerer answerer;
+  QStringList visible_during_box;
+  std::vector<size_t> list_sizes;
+  const QCursor* cursor_during_box = nullptr;
+  answerer.while_shown = [&] {
+    visible_during_box = VisibleControls(form_.get());
+    list_sizes = {form_->DriverList().size(), form_->ParentList().size(),
+                  form_->RomList().size()};
+    cursor_during_box = QApplication::overrideCursor();
+    QVERIFY(cursor_during_box != nullptr);
+    QCOMPARE(cursor_during_box->shape(), Qt::ArrowCursor);
+  };
+  QTest::keyClick(form_.get(), Qt::Key_C, Qt::AltModifier);
+
+  QTRY_COMPARE(answerer.boxes.size(), size_t{1});
+  QCOMPARE(answerer.boxes[0].title, QString("Conversion Complete!"));
+  QCOMPARE(answerer.boxes[0].text,
+           QString("You can either keep your old folder or safely remove it at this time."));
+  QCOMPARE(answerer.boxes[0].icon, QMessageBox::NoIcon);
+  QCOMPARE(QApplication::overrideCursor(), nullptr);
+  QCOMPARE(list_sizes, (std::vector<size_t>{1, 1, 1}));
+  QCOMPARE(visible_during_box, kShownControls);
+  QCOMPARE(VisibleControls(form_.get()), kShownControls);
+
+  // Sections: default first, then the unknown, the parent, the clone.
+  const QByteArray combined = ReadFile(mame.filePath("ctrlr/OLD.cfg"));
+  const qsizetype at_default = combined.indexOf("<system name=\"default\">");
+  const qsizetype at_robby = combined.indexOf("<system name=\"robby\">");
+  const qsizetype at_pacman = combined.indexOf("<system name=\"pacman\">");
+  const qsizetype at_mspacman = combined.indexOf("<system name=\"mspacman\">");
+  QVERIFY2(at_default >= 0 && at_default < at_robby && at_robby < at_pacman &&
+               at_pacman < at_mspacman,
+           combined.constData());
+  QCOMPARE(QDir(old_folder).entryList({"*.cfg"}, QDir::Files), QStringList());
+  QCOMPARE(Items(Find<QListWidget>("File1")),
+           QStringList({"default.ini", "mspacman.ini", "pacman.ini", "robby.ini"}));
+
+  const QByteArray three_lines = "OLD\r\n" + QDir::toNativeSeparators(mame.path()).toLocal8Bit() +
+                                 "\\\r\nmame.exe\r\n";
+  QCOMPARE(ReadFile(SettingsFile()), three_lines);
+  form_->close();
+  QCOMPARE(ReadFile(SettingsFile()), three_lines + " 1 \r\n");
+}
+
+QTEST_MAIN(Form1Test)
+#include "form1_test.moc"

@@ -1,0 +1,56 @@
+#!/bin/sh
+# Writes docs/screenshot.png: the window as a user first sees it, opened on a
+# virtual screen (Xvfb) from a start folder whose "stormcabinet" folder holds a
+# few controller files. Builds brantel-manager first when needed.
+#   scripts/screenshot.sh [build folder]      (default: build)
+set -eu
+
+title="brantel Manager"
+
+# Second stage, run by xvfb-run: start the window, grab it, close it.
+if [ "${1:-}" = "--on-display" ]; then
+  program=$2
+  picture=$3
+  "$program" &
+  pid=$!
+  tries=0
+  until xwininfo -name "$title" >/dev/null 2>&1; do
+    tries=$((tries + 1))
+    if [ "$tries" -gt 100 ]; then
+      echo "screenshot: the window did not appear" >&2
+      kill "$pid"
+      exit 1
+    fi
+    sleep 0.1
+  done
+  sleep 1  # let the first activation load the settings and paint
+  import -window "$title" "$picture"
+  kill "$pid"
+  wait "$pid" || true
+  exit 0
+fi
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build}
+case $build in /*) ;; *) build=$(pwd)/$build ;; esac
+
+if [ ! -f "$build/CMakeCache.txt" ]; then
+  cmake -S "$root" -B "$build"
+fi
+cmake --build "$build" --target brantel-manager
+
+# A program folder of its own, so that no settings file of a real run shows.
+stage=$(mktemp -d)
+trap 'rm -rf "$stage"' EXIT
+mkdir -p "$stage/program" "$stage/start/stormcabinet"
+cp "$build/bin/brantel-manager" "$stage/program/"
+for game in default galaga mspacman pacman robotron; do
+  printf '[%s]\r\n' "$game" > "$stage/start/stormcabinet/$game.ini"
+done
+
+mkdir -p "$root/docs"
+cd "$stage/start"
+xvfb-run -a -s "-screen 0 800x600x24" \
+  "$root/scripts/screenshot.sh" --on-display "$stage/program/brantel-manager" "$stage/screenshot.png"
+cp "$stage/screenshot.png" "$root/docs/screenshot.png"
+echo "wrote $root/docs/screenshot.png"

@@ -1,0 +1,48 @@
+// Runs a program through the command interpreter, as a Windows user's
+// command line would, and collects what it printed.
+#include <algorithm>
+#include <cstdio>
+#include <stdexcept>
+
+#include "tests/run_program.h"
+
+namespace brantel::testing {
+namespace {
+
+// One argument as the C runtime splits a command line: inside quotes a run of
+// backslashes is literal unless a quote follows it, so those runs are doubled.
+std::string Quoted(const std::string& word) {
+  std::string quoted = "\"";
+  size_t backslashes = 0;
+  for (char c : word) {
+    if (c == '\\') {
+      ++backslashes;
+      continue;
+    }
+    quoted.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
+    backslashes = 0;
+    quoted += c;
+  }
+  quoted.append(backslashes * 2, '\\');
+  return quoted + "\"";
+}
+
+}  // namespace
+
+ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments) {
+  std::string path = program;
+  std::replace(path.begin(), path.end(), '/', '\\');
+  std::string command = Quoted(path);
+  for (const std::string& argument : arguments) command += " " + Quoted(argument);
+  // "cmd /c" removes the first and the last quote of a line that starts with
+  // one; the outer pair is there for it to take.
+  std::FILE* pipe = _popen(("\"" + command + "\"").c_str(), "r");
+  if (pipe == nullptr) throw std::runtime_error("cannot start " + program);
+  ProgramRun run;
+  char buffer[4096];
+  for (size_t count; (count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.output.append(buffer, count);
+  run.exit_code = _pclose(pipe);
+  return run;
+}
+
+}  // namespace brantel::testing

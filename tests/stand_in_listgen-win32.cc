@@ -1,0 +1,26 @@
+// On Windows the stand-in list generator is a program of its own,
+// stand_in_listgen.exe, built beside the test programs; it is installed as
+// "list generator\listgen.exe" and copies prepared.lst like the POSIX one.
+#include <filesystem>
+
+#include "engine/io/folder.h"
+#include "tests/stand_in_listgen.h"
+
+namespace brantel::testing {
+
+void InstallStandInListGenerator(const TestFolder& folder, const std::string& program,
+                                 const std::string& master_list) {
+  namespace fs = std::filesystem;
+  folder.Write(program + "/list generator/prepared.lst", master_list);
+  fs::copy_file(fs::path(ProgramFolder()) / "stand_in_listgen.exe",
+                fs::path(folder.path()) / program / "list generator" / "listgen.exe",
+                fs::copy_options::overwrite_existing);
+}
+
+std::string MasterListLine(const std::string& name, const std::string& parent,
+                           const std::string& players, const std::string& emulator) {
+  return name + "|" + name + " description|1980|Maker|" + parent + "|" + emulator +
+         "|driver.cpp|||" + players;
+}
+
+}  // namespace brantel::testing

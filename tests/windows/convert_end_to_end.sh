@@ -1,0 +1,200 @@
+#!/usr/bin/env bash
+# End-to-end runs of brantel-convert.exe under Wine, as a Windows user would
+# run it: the program in a program folder of its own, the stand-in list
+# generator as "list generator\listgen.exe" beside it, and old controller
+# folders under MAME paths with drive letters: Z:\... (Wine's view of the
+# Linux root) and the default C:\mame\ (in the Wine prefix's drive_c).
+#
+#   convert_end_to_end.sh BRANTEL_CONVERT_EXE STAND_IN_LISTGEN_EXE
+#
+# Uses $WINEPREFIX when set (scripts/test-windows.sh makes a fresh one),
+# otherwise makes a temporary prefix. Exits 77 when Wine is missing.
+set -uo pipefail
+
+convert_exe=$1
+stand_in_exe=$2
+
+if ! command -v wine >/dev/null; then
+  echo "SKIP: wine is not installed"
+  exit 77
+fi
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+work=$(mktemp -d)
+own_prefix=
+if [[ -z ${WINEPREFIX:-} ]]; then
+  own_prefix=$work/wineprefix
+  export WINEPREFIX=$own_prefix
+  wineboot -i >/dev/null 2>&1
+fi
+cleanup() {
+  [[ -n $own_prefix ]] && wineserver -k 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+passed=0
+failed=0
+check() {  # check DESCRIPTION COMMAND...
+  local description=$1
+  shift
+  if "$@"; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+    echo "FAILED: $description"
+  fi
+}
+
+# Wine shows the Linux root as drive Z:.
+windows_path() {
+  local path=${1//\//\\}
+  echo "Z:$path"
+}
+
+# A file holding exactly these lines, each ended by CR LF.
+holds_lines() {
+  local file=$1
+  shift
+  [[ -f $file ]] && printf '%s\r\n' "$@" | cmp -s - "$file"
+}
+
+contains() { [[ -f $1 ]] && grep -qF -- "$2" "$1"; }
+absent() { [[ ! -e $1 ]]; }
+no_cfg_files_in() { ! compgen -G "$1/*.cfg" >/dev/null && ! compgen -G "$1/*.CFG" >/dev/null; }
+output_has() { grep -qxF -- "$1" <<<"$output"; }
+
+# A program folder: brantel-convert.exe, and the stand-in as the list
+# generator, which copies prepared.lst to the master list.
+make_program_folder() {
+  local folder=$1
+  mkdir -p "$folder/list generator"
+  cp "$convert_exe" "$folder/brantel-convert.exe"
+  cp "$stand_in_exe" "$folder/list generator/listgen.exe"
+  printf '%s\r\n' \
+    "pacman|Pac-Man|1980|Namco|pacman|MAME|x|x|x|2" \
+    "mspacman|Ms. Pac-Man|1981|Midway|pacman|MAME|x|x|x|2" \
+    "sample|Sample|1990|Maker|sample|MAME|x|x|x|2" \
+    >"$folder/list generator/prepared.lst"
+}
+
+make_ini() { printf '%s\r\n' "[$2]" "P1_BUTTON1 \"$3\"" >"$1"; }
+
+# Runs the program in FOLDER with the remaining arguments; sets $output (CRs
+# removed) and $status.
+run_convert() {
+  local folder=$1
+  shift
+  output=$(cd "$work" && wine "$folder/brantel-convert.exe" "$@" 2>/dev/null | tr -d '\r'
+           exit "${PIPESTATUS[0]}")
+  status=$?
+}
+
+is() { [[ $1 == "$2" ]]; }
+output_matches() { grep -qE -- "$1" <<<"$output"; }
+# The names of the system elements of a combined controller file, in order.
+system_names() { grep -so '<system name="[^"]*">' "$1" | sed 's/<system name="\(.*\)">/\1/' | tr '\n' ' '; }
+every_line_ends_in_cr_lf() { [[ -f $1 && $(grep -c $'\r$' "$1") == $(wc -l <"$1") ]]; }
+
+complete_line="Conversion Complete!: You can either keep your old folder or safely remove it at this time."
+
+# --- A folder on drive Z: holding SAMPLE.INI, grouped by the master list.
+program=$work/program
+make_program_folder "$program"
+mame=$work/mame
+arcade=$mame/ctrlr/arcade
+mkdir -p "$arcade"
+make_ini "$arcade/default.ini" default KEY_ENTER
+make_ini "$arcade/mspacman.ini" mspacman KEY_M
+make_ini "$arcade/pacman.ini" pacman KEY_P
+make_ini "$arcade/SAMPLE.INI" SAMPLE KEY_S
+make_ini "$arcade/zaxxon.ini" zaxxon KEY_Z
+mame_z=$(windows_path "$mame")  # typed without the final backslash
+
+run_convert "$program" arcade "$mame_z"
+check "Z: conversion succeeds ($status: $output)" is "$status" 0
+check "Z: completion message printed" output_has "$complete_line"
+check "Z: combined controller file written beside the folder" test -f "$mame/ctrlr/arcade.cfg"
+check "Z: sections in the order default, unlisted, parents, clones" \
+  is "$(system_names "$mame/ctrlr/arcade.cfg")" "default zaxxon pacman SAMPLE mspacman "
+check "Z: SAMPLE.INI translated" contains "$mame/ctrlr/arcade.cfg" '<newseq type="standard">KEY_S</newseq>'
+check "Z: lines end in CR LF" every_line_ends_in_cr_lf "$mame/ctrlr/arcade.cfg"
+check "Z: intermediate cfg files deleted" no_cfg_files_in "$arcade"
+check "Z: INI files kept" test -f "$arcade/SAMPLE.INI" -a -f "$arcade/default.ini"
+check "Z: settings file holds the three texts, the path with its backslash" \
+  holds_lines "$program/brantel.cfg" arcade "$mame_z\\" mame.exe
+check "Z: list generator started hidden from its folder with its arguments" \
+  holds_lines "$program/listgen-start.txt" \
+  "folder: $(windows_path "$program")\\list generator" "flags: 1" "show: 0"
+check "Z: list generator given its arguments" is "$(cat "$program/listgen.ran")" "-s -ctrlr"
+
+# --- The default MAME path C:\mame\, from a settings file of empty lines.
+drive_c=$WINEPREFIX/drive_c
+if [[ -e $drive_c/mame ]]; then
+  echo "SKIP: $drive_c/mame exists already; the C:\\mame\\ cases leave it alone"
+else
+  defaults=$work/defaults
+  make_program_folder "$defaults"
+  printf '\r\n\r\n\r\n' >"$defaults/brantel.cfg"
+  hotrod=$drive_c/mame/ctrlr/hotrod
+  mkdir -p "$hotrod"
+  make_ini "$hotrod/pacman.ini" pacman KEY_P
+  run_convert "$defaults"
+  check "C: defaults convert C:\\mame\\ctrlr\\hotrod ($status: $output)" is "$status" 0
+  check "C: combined controller file in C:\\mame\\ctrlr" contains "$drive_c/mame/ctrlr/hotrod.cfg" '<system name="pacman">'
+  check "C: settings file holds the defaults" holds_lines "$defaults/brantel.cfg" hotrod 'C:\mame\' mame.exe
+
+  # A settings file stored as BRANTEL.CFG is found by the lookup but is not
+  # "brantel.cfg": nothing is read, and the window's first texts
+  # (stormcabinet, e:\mame\) name no folder.
+  upper=$work/upper
+  make_program_folder "$upper"
+  printf '%s\r\n' hotrod 'C:\mame\' mame.exe >"$upper/BRANTEL.CFG"
+  run_convert "$upper"
+  check "BRANTEL.CFG not loaded: the first texts name no folder ($status: $output)" is "$status" 1
+  check "BRANTEL.CFG not loaded: Directory Not Found" output_has "File Path Error: Directory Not Found!"
+  check "BRANTEL.CFG not loaded: list generator not started" absent "$upper/listgen.ran"
+  # Writing brantel.cfg rewrites the same file, whose stored name stays.
+  run_convert "$upper" hotrod 'C:\mame'
+  check "BRANTEL.CFG: conversion with typed texts ($status: $output)" is "$status" 0
+  check "BRANTEL.CFG: rewritten under its stored name" \
+    is "$(ls "$upper" | grep -i '^brantel\.cfg$')" BRANTEL.CFG
+  check "BRANTEL.CFG: holds the three texts" holds_lines "$upper/BRANTEL.CFG" hotrod 'C:\mame\' mame.exe
+  rm -rf "$drive_c/mame"
+fi
+
+# --- A folder with cfg files but no INI file.
+mkdir -p "$mame/ctrlr/old"
+printf '<system name="old">\r\n</system>\r\n' >"$mame/ctrlr/old/old.cfg"
+rm -f "$program/listgen.ran"
+run_convert "$program" old "$mame_z\\"
+check "no INI files: path error ($status: $output)" is "$status" 1
+check "no INI files: message" output_has "File Path Error: No INI files found in this folder!"
+check "no INI files: list generator ran first" test -f "$program/listgen.ran"
+check "no INI files: nothing deleted" test -f "$mame/ctrlr/old/old.cfg"
+
+# --- No listgen.exe: the start fails, Convert goes on with the master list
+# that the program folder holds.
+no_tool=$work/no-tool
+make_program_folder "$no_tool"
+rm "$no_tool/list generator/listgen.exe"
+printf '%s\r\n' "pacman|Pac-Man|1980|Namco|pacman|MAME|x|x|x|2" >"$no_tool/masterlist.lst"
+run_convert "$no_tool" arcade "$mame_z\\"
+check "no list generator: conversion goes on ($status: $output)" is "$status" 0
+check "no list generator: combined controller file written" contains "$mame/ctrlr/arcade.cfg" '<system name="zaxxon">'
+
+# --- No "list generator" folder: the change of folder fails before any
+# translation, naming the folder and the system's reason.
+no_folder=$work/no-folder
+make_program_folder "$no_folder"
+rm -r "$no_folder/list generator"
+rm -f "$mame/ctrlr/arcade.cfg"
+run_convert "$no_folder" arcade "$mame_z\\"
+check "no list generator folder: failure ($status: $output)" is "$status" 2
+check "no list generator folder: message names the folder" \
+  output_matches '^Conversion Failed: .*list generator'
+
+check "no list generator folder: nothing translated" no_cfg_files_in "$arcade"
+
+echo "convert end to end: $passed passed, $failed failed"
+[[ $failed == 0 ]]

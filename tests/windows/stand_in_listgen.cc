@@ -1,0 +1,57 @@
+// A stand-in for the list generator, for tests on Windows (and under Wine),
+// where MAME is not at hand. Installed as "list generator\listgen.exe" it
+// does what Convert relies on: from its own folder it copies "prepared.lst"
+// to "masterlist.lst" in the parent folder, the program folder (an empty
+// master list when there is nothing prepared). It first pauses, so a caller
+// that did not wait for its end finds no master list yet.
+//
+// In the parent folder it also notes its arguments in "listgen.ran", one
+// line as a POSIX shell's echo "$*" writes it, and in "listgen-start.txt"
+// its current folder and the start-up flags and window show state it was
+// given. "--exit N" makes it end with exit code N.
+#define WIN32_LEAN_AND_MEAN
+#define NOMINMAX
+#include <windows.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr auto kPauseBeforeWriting = std::chrono::milliseconds(200);
+
+void WriteMasterList() {
+  std::ofstream list("..\\masterlist.lst", std::ios::binary);
+  std::ifstream prepared("prepared.lst", std::ios::binary);
+  if (prepared && prepared.peek() != std::ifstream::traits_type::eof()) list << prepared.rdbuf();
+}
+
+void NoteTheArguments(int argc, char** argv) {
+  std::ofstream ran("..\\listgen.ran", std::ios::binary);
+  for (int i = 1; i < argc; ++i) ran << (i > 1 ? " " : "") << argv[i];
+  ran << "\n";
+}
+
+void NoteTheStart() {
+  STARTUPINFOA startup{};
+  GetStartupInfoA(&startup);
+  std::ofstream start("..\\listgen-start.txt", std::ios::binary);
+  start << "folder: " << fs::current_path().string() << "\r\nflags: " << startup.dwFlags
+        << "\r\nshow: " << startup.wShowWindow << "\r\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::this_thread::sleep_for(kPauseBeforeWriting);
+  WriteMasterList();
+  NoteTheArguments(argc, argv);
+  NoteTheStart();
+  if (argc == 3 && std::string(argv[1]) == "--exit") return std::stoi(argv[2]);
+  return 0;
+}

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/io/host_path.h"
 #include "engine/io/io_error.h"
 #include "tests/test_folder.h"
 
@@ -33,7 +34,7 @@ TEST(FileListTest, PathReadsBackWithoutTrailingSeparator) {
   folder.MakeFolder("mame/ctrlr/hotrod");
   FileList list;
   list.SetPath(folder.path() + "\\mame\\" + "ctrlr\\" + "hotrod" + "\\");
-  EXPECT_EQ(list.Path(), folder.path() + "/mame/ctrlr/hotrod");
+  EXPECT_EQ(list.Path(), HostPath(folder.path() + "\\mame\\ctrlr\\hotrod"));
   EXPECT_EQ(list.ListCount(), 0u);
 }
 

@@ -5,7 +5,10 @@
 # folders under MAME paths with drive letters: Z:\... (Wine's view of the
 # Linux root) and the default C:\mame\ (in the Wine prefix's drive_c).
 #
-#   convert_end_to_end.sh BRANTEL_CONVERT_EXE STAND_IN_LISTGEN_EXE
+#   convert_end_to_end.sh BRANTEL_CONVERT_EXE STAND_IN_LISTGEN_EXE [LISTGEN_EXE STAND_IN_MAME_EXE]
+#
+# With the last two, one more run goes through the whole chain: the real
+# list generator reads the stand-in MAME that the settings name.
 #
 # Uses $WINEPREFIX when set (scripts/test-windows.sh makes a fresh one),
 # otherwise makes a temporary prefix. Exits 77 when Wine is missing.
@@ -13,6 +16,8 @@ set -uo pipefail
 
 convert_exe=$1
 stand_in_exe=$2
+listgen_exe=${3:-}
+stand_in_mame_exe=${4:-}
 
 if ! command -v wine >/dev/null; then
   echo "SKIP: wine is not installed"
@@ -195,6 +200,27 @@ check "no list generator folder: message names the folder" \
   output_matches '^Conversion Failed: .*list generator'
 
 check "no list generator folder: nothing translated" no_cfg_files_in "$arcade"
+
+# --- The whole chain: Convert starts the real list generator, which runs the
+# MAME named by the settings just written and classifies its machines.
+if [[ -n $listgen_exe ]]; then
+  chain=$work/chain
+  mkdir -p "$chain/list generator"
+  cp "$convert_exe" "$chain/brantel-convert.exe"
+  cp "$listgen_exe" "$chain/list generator/listgen.exe"
+  chain_mame=$work/chain-mame
+  mkdir -p "$chain_mame/ctrlr/arcade"
+  cp "$stand_in_mame_exe" "$chain_mame/mame.exe"
+  for game in default mspacman neogeo pacman zaxxon; do
+    make_ini "$chain_mame/ctrlr/arcade/$game.ini" "$game" KEY_1
+  done
+  make_ini "$chain_mame/ctrlr/arcade/SAMPLE.INI" SAMPLE KEY_S
+  run_convert "$chain" arcade "$(windows_path "$chain_mame")\\" mame.exe
+  check "whole chain: conversion succeeds ($status: $output)" is "$status" 0
+  check "whole chain: master list written by listgen.exe" contains "$chain/masterlist.lst" "mspacman|"
+  check "whole chain: BIOS and unknown names first, then parents, then clones" \
+    is "$(system_names "$chain_mame/ctrlr/arcade.cfg")" "default neogeo zaxxon pacman SAMPLE mspacman "
+fi
 
 echo "convert end to end: $passed passed, $failed failed"
 [[ $failed == 0 ]]

@@ -1,0 +1,138 @@
+// The whole Convert through brantel-convert, with the real list generator on
+// the real MAME, judged by MAME itself: it loads the combined controller file
+// for pong and reports the input sequences it took from it.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <sstream>
+
+#include "tests/listgen/run_in_folder.h"
+#include "tests/mame/real_mame.h"
+
+namespace listgen::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using brantel::testing::CrLf;
+
+// Prints "SEQ|port|field|type|tokens" for every field, then ends MAME. It
+// ends through os.exit: ending through manager.machine:exit() makes this MAME
+// (0.251) crash now and then while it shuts its Lua engine down, after the
+// dump, which would hide the exit status that tells a clean start.
+const char* const kDumpScript = R"lua(
+for tag, port in pairs(manager.machine.ioport.ports) do
+  for name, field in pairs(port.fields) do
+    for _, kind in ipairs({"standard", "increment", "decrement"}) do
+      print("SEQ|" .. tag .. "|" .. name .. "|" .. kind .. "|" ..
+            manager.machine.input:seq_to_tokens(field:input_seq(kind)))
+    end
+  end
+end
+print("DUMPED")
+io.stdout:flush()
+os.exit(0)
+)lua";
+
+class CombinedFileInRealMame : public ::testing::Test {
+ protected:
+  CombinedFileInRealMame() {
+    mame_folder_ = folder_.MakeFolder("mame");
+    // MAME's folder holds the ctrlr folder and the program, as on Windows.
+    fs::create_symlink(RealMame(), fs::path(mame_folder_) / "mame");
+    program_folder_ = MakeProgramFolder(folder_, "program", BRANTEL_CONVERT_PROGRAM);
+  }
+
+  void WriteIni(const std::string& name, const std::string& bytes) {
+    folder_.Write("mame/ctrlr/oldpads/" + name, bytes);
+  }
+
+  ToolRun Convert() {
+    const std::string program = (fs::path(program_folder_) / fs::path(BRANTEL_CONVERT_PROGRAM).filename()).string();
+    return RunInFolder(folder_.path(), program, {"oldpads", mame_folder_, "mame"});
+  }
+
+  // Runs pong with the combined file; returns MAME's run, and the sequences
+  // it reported by "port|field|type".
+  ToolRun RunPong(std::map<std::string, std::string>& sequences) {
+    const std::string script = folder_.Write("dump.lua", kDumpScript);
+    const ToolRun run = RunInFolder(
+        folder_.path(), "timeout",
+        {"300", RealMame(), "pong", "-noreadconfig", "-video", "none", "-sound", "none", "-nothrottle",
+         "-ctrlrpath", mame_folder_ + "/ctrlr", "-ctrlr", "oldpads", "-autoboot_script", script,
+         "-autoboot_delay", "0", "-skip_gameinfo", "-cfg_directory", folder_.path() + "/cfg",
+         "-nvram_directory", folder_.path() + "/nv"});
+    std::istringstream lines(run.out);
+    for (std::string line; std::getline(lines, line);) {
+      if (line.rfind("SEQ|", 0) != 0) continue;
+      const auto last_bar = line.rfind('|');
+      sequences[line.substr(4, last_bar - 4)] = line.substr(last_bar + 1);
+    }
+    return run;
+  }
+
+  brantel::testing::TestFolder folder_;
+  std::string mame_folder_;
+  std::string program_folder_;
+};
+
+TEST_F(CombinedFileInRealMame, PongGetsTheSequencesItsIniFilesAskedFor) {
+  WriteIni("default.ini", CrLf({
+                              "[default]",
+                              "ctrlrname \"Old pads\"",
+                              "# -- general keys ---------------------------------",
+                              "COIN1 \"KEYCODE_5\"",
+                              "P1_PADDLE \"KEYCODE_A\"",
+                              "P1_PADDLE_EXT \"KEYCODE_B\"",
+                              "P2_PADDLE \"KEYCODE_J\"",
+                              "P2_PADDLE_EXT \"KEYCODE_K\"",
+                          }));
+  // The driver's own section: unknown to the master list, so it comes
+  // before the games and pong's own section wins over it.
+  WriteIni("pong.cpp.ini", CrLf({
+                               "# -- every game of the pong.cpp driver --",
+                               "COIN1 \"KEYCODE_7\"",
+                               "P1_PADDLE \"KEYCODE_8\"",
+                               "P2_PADDLE \"KEYCODE_U\"",
+                           }));
+  WriteIni("pong.ini", CrLf({
+                           "[pong]",
+                           "# Pong -- Atari & friends --- caf\xe9 edition ----",
+                           "COIN1 \"KEYCODE_9 | KEYCODE_0\"",
+                           "P1_PADDLE \"KEYCODE_C\"",
+                           "P1_PADDLE_EXT \"KEYCODE_D\"",
+                       }));
+  WriteIni("puckman.ini", CrLf({"# parent -- & more", "P1_UP \"KEYCODE_UP\"", "P1_DOWN \"KEYCODE_DOWN\""}));
+  WriteIni("pacman.ini", CrLf({"# clone of puckman", "P1_UP \"KEYCODE_W\""}));
+  WriteIni("neogeo.ini", CrLf({"# BIOS --", "P1_BUTTON1 \"KEYCODE_LCONTROL | JOYCODE_1_BUTTON1\""}));
+
+  const ToolRun convert = Convert();
+  ASSERT_EQ(convert.exit_code, 0) << convert.out << convert.err;
+  EXPECT_NE(convert.out.find("Conversion Complete!"), std::string::npos) << convert.out;
+  const MasterListLines list = ReadMasterList(program_folder_ + "/masterlist.lst");
+  EXPECT_GT(list.lines.size(), 40000u) << "the real list generator did not run on the real MAME";
+  const std::string combined = folder_.Read("mame/ctrlr/oldpads.cfg");
+  // default, pong.cpp and pong each hold one P1_PADDLE port: the increment
+  // and decrement blocks of one file are merged.
+  std::size_t paddle_ports = 0;
+  for (auto at = combined.find("<port type=\"P1_PADDLE\">"); at != std::string::npos;
+       at = combined.find("<port type=\"P1_PADDLE\">", at + 1)) {
+    ++paddle_ports;
+  }
+  EXPECT_EQ(paddle_ports, 3u) << combined;
+
+  std::map<std::string, std::string> sequences;
+  const ToolRun pong = RunPong(sequences);
+  EXPECT_EQ(pong.exit_code, 0) << pong.err;
+  EXPECT_NE(pong.out.find("DUMPED"), std::string::npos) << pong.out;
+  EXPECT_EQ(pong.err.find("Error parsing XML"), std::string::npos) << pong.err << "\n" << combined;
+  EXPECT_EQ(pong.err.find("Fatal error"), std::string::npos) << pong.err;
+  EXPECT_EQ(sequences[":IN0|Coin 1|standard"], "KEYCODE_9 OR KEYCODE_0");
+  EXPECT_EQ(sequences[":PADDLE0|Paddle|increment"], "KEYCODE_C");
+  EXPECT_EQ(sequences[":PADDLE0|Paddle|decrement"], "KEYCODE_D");
+  EXPECT_EQ(sequences[":PADDLE1|Paddle 2|increment"], "KEYCODE_U") << "the driver's section wins over default";
+  EXPECT_EQ(sequences[":PADDLE1|Paddle 2|decrement"], "KEYCODE_K") << "default applies where nothing else does";
+}
+
+}  // namespace
+}  // namespace listgen::testing

@@ -1,0 +1,114 @@
+// The list generator on the installed MAME: one run of its full -listxml
+// output, shared by every test here.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <set>
+
+#include "tests/listgen/run_in_folder.h"
+#include "tests/mame/real_mame.h"
+
+namespace listgen::testing {
+namespace {
+
+class MasterListOfRealMame : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    folder_ = std::make_unique<brantel::testing::TestFolder>();
+    const std::string program = MakeProgramFolder(*folder_, "program");
+    // The settings as Convert writes them for a MAME at /usr/games/mame.
+    std::string mame_path = std::filesystem::path(RealMame()).parent_path().string();
+    std::replace(mame_path.begin(), mame_path.end(), '/', '\\');
+    folder_->Write("program/brantel.cfg", brantel::testing::CrLf({"hotrod", mame_path + "\\", "mame.exe"}));
+    run_ = RunInFolder(program + "/list generator", "./listgen", {"-s", "-ctrlr"});
+    if (run_.exit_code == 0) list_ = ReadMasterList(program + "/masterlist.lst");
+  }
+  static void TearDownTestSuite() { folder_.reset(); }
+
+  void SetUp() override { ASSERT_EQ(run_.exit_code, 0) << run_.err; }
+
+  static const std::vector<std::string>& Fields(const std::string& name) {
+    static const std::vector<std::string> none;
+    const auto found = list_.fields_by_name.find(name);
+    return found == list_.fields_by_name.end() ? none : found->second;
+  }
+
+  static inline std::unique_ptr<brantel::testing::TestFolder> folder_;
+  static inline ToolRun run_;
+  static inline MasterListLines list_;
+};
+
+TEST_F(MasterListOfRealMame, RunsSilently) {
+  EXPECT_EQ(run_.out, "");
+}
+
+TEST_F(MasterListOfRealMame, HoldsEveryListedMachineOnce) {
+  std::vector<std::string> listed = ListedMachineNames();
+  std::vector<std::string> written;
+  for (const std::string& line : list_.lines) written.push_back(SplitAtBars(line)[0]);
+  EXPECT_GT(listed.size(), 40000u) << "this MAME lists fewer machines than expected";
+  std::sort(listed.begin(), listed.end());
+  std::sort(written.begin(), written.end());
+  EXPECT_EQ(std::adjacent_find(written.begin(), written.end()), written.end()) << "a machine is listed twice";
+  EXPECT_EQ(written.size(), listed.size());
+  EXPECT_TRUE(written == listed) << "the master list and -listxml name different machines";
+}
+
+TEST_F(MasterListOfRealMame, EveryLineHasTenFieldsAndCrLf) {
+  EXPECT_TRUE(list_.every_line_ends_in_cr_lf);
+  for (const std::string& line : list_.lines) {
+    const std::vector<std::string> fields = SplitAtBars(line);
+    ASSERT_EQ(fields.size(), 10u) << line;
+    ASSERT_EQ(fields[5], "MAME") << line;
+    ASSERT_FALSE(fields[4].empty()) << line;
+    ASSERT_EQ(fields[6].find('/'), std::string::npos) << line;
+  }
+}
+
+TEST_F(MasterListOfRealMame, PongIsAParentForTwoPlayers) {
+  EXPECT_EQ(Fields("pong"), (std::vector<std::string>{"pong", "Pong (Rev E) [TTL]", "1972", "Atari", "pong", "MAME",
+                                                      "pong.cpp", "", "", "2"}));
+}
+
+TEST_F(MasterListOfRealMame, ACloneNamesItsParent) {
+  const std::vector<std::string>& pacman = Fields("pacman");
+  ASSERT_EQ(pacman.size(), 10u);
+  EXPECT_EQ(pacman[4], "puckman");
+  EXPECT_EQ(pacman[7], "puckman");
+  EXPECT_EQ(pacman[6], "pacman.cpp");
+  EXPECT_FALSE(pacman[9].empty());
+  EXPECT_EQ(Fields("puckman").at(4), "puckman");
+}
+
+TEST_F(MasterListOfRealMame, NeoGeoIsABiosWithoutPlayers) {
+  const std::vector<std::string>& neogeo = Fields("neogeo");
+  ASSERT_EQ(neogeo.size(), 10u);
+  EXPECT_EQ(neogeo[4], "neogeo");
+  EXPECT_EQ(neogeo[8], "bios");
+  EXPECT_EQ(neogeo[9], "");
+  // A game on that BIOS is still a parent of its own.
+  EXPECT_EQ(Fields("mslug").at(4), "mslug");
+  EXPECT_EQ(Fields("mslug").at(7), "neogeo");
+  EXPECT_FALSE(Fields("mslug").at(9).empty());
+}
+
+TEST_F(MasterListOfRealMame, ADeviceHasNoPlayers) {
+  const std::vector<std::string>& z80 = Fields("z80");
+  ASSERT_EQ(z80.size(), 10u);
+  EXPECT_EQ(z80[8], "device,notrunnable");
+  EXPECT_EQ(z80[9], "");
+}
+
+TEST_F(MasterListOfRealMame, OnlyPlayableMachinesHavePlayerCounts) {
+  for (const std::string& line : list_.lines) {
+    const std::vector<std::string> fields = SplitAtBars(line);
+    const bool playable = fields[8].find("bios") == std::string::npos &&
+                          fields[8].find("device") == std::string::npos &&
+                          fields[8].find("notrunnable") == std::string::npos;
+    ASSERT_EQ(!fields[9].empty(), playable) << line;
+  }
+}
+
+}  // namespace
+}  // namespace listgen::testing

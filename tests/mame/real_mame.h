@@ -1,0 +1,35 @@
+// The installed MAME that judges the list generator and the combined
+// controller file. Its tests need no network and no ROM files.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "tests/test_folder.h"
+
+namespace listgen::testing {
+
+// The MAME program these tests run.
+std::string RealMame();
+
+// A program folder inside `folder` (subfolder `name`) holding the list
+// generator, and `extra_program` beside it when not empty. Returns its path.
+std::string MakeProgramFolder(const brantel::testing::TestFolder& folder, const std::string& name,
+                              const std::string& extra_program = "");
+
+// The names of every <machine> element of `mame -listxml`, found by plain
+// text search so that they do not depend on the parser under test.
+std::vector<std::string> ListedMachineNames();
+
+// A master list split into lines (CR LF removed) and the fields of each.
+struct MasterListLines {
+  std::vector<std::string> lines;
+  std::map<std::string, std::vector<std::string>> fields_by_name;
+  bool every_line_ends_in_cr_lf = true;
+};
+MasterListLines ReadMasterList(const std::string& path);
+
+std::vector<std::string> SplitAtBars(const std::string& line);
+
+}  // namespace listgen::testing

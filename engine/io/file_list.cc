@@ -1,17 +1,12 @@
 #include "engine/io/file_list.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 
 #include "engine/io/folder.h"
-#include "engine/io/host_path.h"
 #include "engine/io/io_error.h"
 
 namespace brantel {
 namespace {
-
-namespace fs = std::filesystem;
 
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -22,19 +17,6 @@ bool LessWithoutCase(const std::string& a, const std::string& b) {
   if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), lower_less)) return true;
   if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), lower_less)) return false;
   return a < b;  // names that differ only in case keep one fixed order
-}
-
-// The full path of a folder, without a trailing separator.
-std::string FullFolderPath(const std::string& folder) {
-  std::error_code error;
-  fs::path full = fs::absolute(fs::path(HostPath(folder)), error).lexically_normal();
-  if (error) throw IoError("Could not find the folder", folder, error.message());
-  std::string text = full.string();
-  while (text.size() > 1 && (text.back() == '/' || text.back() == '\\') &&
-         text[text.size() - 2] != ':') {
-    text.pop_back();
-  }
-  return text;
 }
 
 }  // namespace
@@ -80,15 +62,9 @@ void FileList::SetChangeObserver(std::function<void()> observer) { observer_ = s
 
 void FileList::Rebuild(const std::string& folder) {
   std::vector<std::string> names;
-  std::error_code error;
-  for (fs::directory_iterator it(fs::path(folder), error), end; !error && it != end;
-       it.increment(error)) {
-    std::error_code type_error;
-    if (!it->is_regular_file(type_error)) continue;
-    std::string name = it->path().filename().string();
+  for (std::string& name : OrdinaryFileNames(folder)) {
     if (MatchesPattern(name, pattern_)) names.push_back(std::move(name));
   }
-  if (error) throw IoError("Could not list the folder", folder, error.message());
   std::sort(names.begin(), names.end(), LessWithoutCase);
   path_ = folder;
   names_ = std::move(names);

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 #include "engine/io/folder.h"
 #include "engine/io/host_path.h"
@@ -64,6 +66,29 @@ std::string CurrentDirectory() {
   }
   buffer.resize(buffer.find('\0'));
   return buffer;
+}
+
+std::string FullFolderPath(const std::string& folder) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  fs::path full = fs::absolute(fs::path(HostPath(folder)), error).lexically_normal();
+  if (error) throw IoError("Could not find the folder", folder, error.message());
+  std::string text = full.string();
+  while (text.size() > 1 && text.back() == '/') text.pop_back();
+  return text;
+}
+
+std::vector<std::string> OrdinaryFileNames(const std::string& folder) {
+  namespace fs = std::filesystem;
+  std::vector<std::string> names;
+  std::error_code error;
+  for (fs::directory_iterator it(fs::path(HostPath(folder)), error), end; !error && it != end;
+       it.increment(error)) {
+    std::error_code type_error;
+    if (it->is_regular_file(type_error)) names.push_back(it->path().filename().string());
+  }
+  if (error) throw IoError("Could not list the folder", folder, error.message());
+  return names;
 }
 
 }  // namespace brantel

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/io/folder.h"
 #include "engine/io/host_path.h"
@@ -102,6 +103,42 @@ std::string CurrentDirectory() {
   }
   buffer.resize(length);
   return buffer;
+}
+
+std::string FullFolderPath(const std::string& folder) {
+  DWORD needed = GetFullPathNameA(folder.c_str(), 0, nullptr, nullptr);
+  if (needed == 0) ThrowLastError("Could not find the folder", folder);
+  std::string full(needed, '\0');
+  DWORD length = GetFullPathNameA(folder.c_str(), needed, full.data(), nullptr);
+  if (length == 0 || length >= needed) ThrowLastError("Could not find the folder", folder);
+  full.resize(length);
+  // A drive's root keeps its backslash: "C:" alone would mean that drive's
+  // current directory.
+  while (full.size() > 1 && (full.back() == '\\' || full.back() == '/') && full[full.size() - 2] != ':') {
+    full.pop_back();
+  }
+  return full;
+}
+
+std::vector<std::string> OrdinaryFileNames(const std::string& folder) {
+  // The "A" functions keep names in the ANSI code page, like every other
+  // file operation here, so a listed name opens as it stands.
+  std::string pattern = folder;
+  if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != '/') pattern += '\\';
+  pattern += '*';
+  WIN32_FIND_DATAA found;
+  HANDLE find = FindFirstFileA(pattern.c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) {
+    if (GetLastError() == ERROR_FILE_NOT_FOUND) return {};
+    ThrowLastError("Could not list the folder", folder);
+  }
+  FindHandle closer(find);
+  std::vector<std::string> names;
+  do {
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.push_back(found.cFileName);
+  } while (FindNextFileA(find, &found));
+  if (GetLastError() != ERROR_NO_MORE_FILES) ThrowLastError("Could not list the folder", folder);
+  return names;
 }
 
 }  // namespace brantel

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace brantel {
 
@@ -29,5 +30,14 @@ void ChangeDriveAndDirectory(const std::string& folder);
 
 // The current directory of the process.
 std::string CurrentDirectory();
+
+// `folder` made absolute against the current directory, "." and ".."
+// resolved, without a trailing separator (a root keeps its own), in the
+// host's form. Throws IoError naming the folder when that is not possible.
+std::string FullFolderPath(const std::string& folder);
+
+// The names, as stored, of the ordinary files in `folder`, in no particular
+// order. Throws IoError naming the folder when it cannot be read.
+std::vector<std::string> OrdinaryFileNames(const std::string& folder);
 
 }  // namespace brantel

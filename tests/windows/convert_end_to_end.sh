@@ -201,6 +201,17 @@ check "no list generator folder: message names the folder" \
 
 check "no list generator folder: nothing translated" no_cfg_files_in "$arcade"
 
+# --- Names beyond ASCII, as under a user folder such as C:\Users\José: the
+# file list, the file opens and the deletions all see the same names.
+accented=$work/mam$'\xc3\xa9'
+mkdir -p "$accented/ctrlr/vieux"
+make_ini "$accented/ctrlr/vieux/d"$'\xc3\xa9'"mo.ini" demo KEY_D
+make_ini "$accented/ctrlr/vieux/pacman.ini" pacman KEY_P
+run_convert "$program" vieux "$(windows_path "$accented")\\"
+check "accented path and name: conversion succeeds ($status: $output)" is "$status" 0
+check "accented path and name: INI translated" contains "$accented/ctrlr/vieux.cfg" '>KEY_D</newseq>'
+check "accented path and name: intermediate cfg files deleted" no_cfg_files_in "$accented/ctrlr/vieux"
+
 # --- The whole chain: Convert starts the real list generator, which runs the
 # MAME named by the settings just written and classifies its machines.
 if [[ -n $listgen_exe ]]; then

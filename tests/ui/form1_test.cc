@@ -349,6 +349,9 @@ void Form1Test::aFailedSaveIsReportedAndTheWindowStillCloses() {
 }
 
 void Form1Test::aWholeConvertThroughTheWindow() {
+#ifdef Q_OS_WIN
+  QSKIP("the list generator stand-in is a shell script");
+#endif
   // The list generator stand-in writes the master list into the program
   // folder, its parent: pacman is a parent, mspacman a clone, robby unknown.
   const QString list_generator = program_->filePath("list generator/listgen");

@@ -15,10 +15,4 @@ void InstallStandInListGenerator(const TestFolder& folder, const std::string& pr
                                std::filesystem::perm_options::add);
 }
 
-std::string MasterListLine(const std::string& name, const std::string& parent,
-                           const std::string& players, const std::string& emulator) {
-  return name + "|" + name + " description|1980|Maker|" + parent + "|" + emulator +
-         "|driver.cpp|||" + players;
-}
-
 }  // namespace brantel::testing

@@ -4,8 +4,8 @@
 #   scripts/setup.sh test   what building and running every test needs
 set -euo pipefail
 
-run_packages=(cmake ninja-build g++ libexpat1-dev qt6-base-dev)
-test_packages=("${run_packages[@]}" libgtest-dev xvfb xauth imagemagick mame
+run_packages=(cmake ninja-build g++ libexpat1-dev qt6-base-dev fonts-liberation)
+test_packages=("${run_packages[@]}" libgtest-dev xvfb xauth x11-utils imagemagick mame
                g++-mingw-w64-x86-64 wine wine64)
 
 case "${1:-run}" in

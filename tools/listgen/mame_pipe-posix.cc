@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <ctime>
 
 #include "engine/io/io_error.h"
 #include "tools/listgen/mame_pipe.h"
@@ -50,6 +51,18 @@ class SpawnActions {
   posix_spawn_file_actions_t actions_;
 };
 
+// MAME writes its list a few hundred bytes at a time; waking for each piece
+// costs both processes more than the parse itself. With a roomy pipe the
+// reader can let it fill for a moment after a short read without ever making
+// MAME wait.
+constexpr std::size_t kRoomyPipe = 1 << 20;
+constexpr long kFillPauseNanoseconds = 2'000'000;
+
+void LetThePipeFill() {
+  timespec pause{0, kFillPauseNanoseconds};
+  ::nanosleep(&pause, nullptr);
+}
+
 std::string Describe(int status) {
   if (WIFEXITED(status)) return "ended with exit status " + std::to_string(WEXITSTATUS(status));
   if (WIFSIGNALED(status)) return "was ended by signal " + std::to_string(WTERMSIG(status));
@@ -61,6 +74,7 @@ std::string Describe(int status) {
 struct MameOutput::Process {
   pid_t pid = -1;
   Descriptor output;
+  bool roomy_pipe = false;
 };
 
 MameOutput::MameOutput(const std::string& program, const std::string& argument)
@@ -73,9 +87,8 @@ MameOutput::MameOutput(const std::string& program, const std::string& argument)
   ::fcntl(read_end.get(), F_SETFD, FD_CLOEXEC);
   ::fcntl(write_end.get(), F_SETFD, FD_CLOEXEC);
 #ifdef F_SETPIPE_SZ
-  // A larger pipe lets MAME run further ahead of the parser; a refusal only
-  // costs speed.
-  ::fcntl(write_end.get(), F_SETPIPE_SZ, 1 << 20);
+  // A refusal only costs speed.
+  process_->roomy_pipe = ::fcntl(write_end.get(), F_SETPIPE_SZ, kRoomyPipe) >= static_cast<int>(kRoomyPipe);
 #endif
   SpawnActions actions;
   ::posix_spawn_file_actions_adddup2(actions.get(), write_end.get(), STDOUT_FILENO);
@@ -94,7 +107,10 @@ MameOutput::~MameOutput() {
 std::size_t MameOutput::Read(char* buffer, std::size_t size) {
   for (;;) {
     const ssize_t count = ::read(process_->output.get(), buffer, size);
-    if (count >= 0) return static_cast<std::size_t>(count);
+    if (count >= 0) {
+      if (process_->roomy_pipe && count > 0 && static_cast<std::size_t>(count) < size / 4) LetThePipeFill();
+      return static_cast<std::size_t>(count);
+    }
     if (errno != EINTR) throw brantel::IoError("Could not read the output of", program_, brantel::SystemReason(errno));
   }
 }

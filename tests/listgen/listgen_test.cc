@@ -196,8 +196,11 @@ TEST_F(FailedRunTest, MameFailingWithoutOutputIsReportedAsMamesFailureNotAsBadXm
 }
 
 TEST_F(FailedRunTest, OutputThatIsNotWellFormedGivesLineAndColumn) {
-  InstallFakeMame("mame", "<mame>\n<machine name=\"a\">\n  <description>A</descr>\n</machine>\n</mame>\n");
-  ExpectFailureMentioning(RunListgen(), "line 3, column 18");
+  // The lines of elements the list does not need count too.
+  InstallFakeMame("mame",
+                  "<mame>\n<machine name=\"a\">\n  <rom name=\"a1\"/>\n  <chip name=\"c\"/>\r\n"
+                  "  <description>A</descr>\n</machine>\n</mame>\n");
+  ExpectFailureMentioning(RunListgen(), "line 5, column 18");
 }
 
 TEST_F(FailedRunTest, OutputCutOffInsideAMachine) {

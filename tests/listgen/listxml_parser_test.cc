@@ -52,18 +52,6 @@ TEST(ListXmlParserTest, PiecesCutAnywhereGiveTheSameMachines) {
   }
 }
 
-TEST(ListXmlParserTest, ZeroCopyBufferParsesLikePieces) {
-  std::vector<std::string> machines;
-  ListXmlParser parser([&](const Machine& machine) { machines.push_back(machine.name); });
-  for (std::size_t at = 0; at < kDocument.size(); at += 5) {
-    const std::string piece = kDocument.substr(at, 5);
-    piece.copy(parser.Buffer(5), piece.size());
-    parser.ParseBuffer(piece.size(), false);
-  }
-  parser.ParseBuffer(0, true);
-  EXPECT_EQ(machines, (std::vector<std::string>{"puckman", "pacman"}));
-}
-
 TEST(ListXmlParserTest, ErrorCarriesExpatsLineAndColumn) {
   ListXmlParser parser([](const Machine&) {});
   try {

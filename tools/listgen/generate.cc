@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "tools/listgen/empty_element_sieve.h"
 #include "tools/listgen/listxml_parser.h"
 #include "tools/listgen/mame_pipe.h"
 #include "tools/listgen/master_list_record.h"
@@ -25,10 +26,16 @@ void DropRest(MameOutput& mame) {
 // of the output is read and dropped, so that a MAME that failed can still be
 // reported as such rather than as bad XML.
 std::optional<ListXmlError> ParseAll(MameOutput& mame, ListXmlParser& parser) {
+  EmptyElementSieve sieve(kElementsRead);
+  std::vector<char> buffer(kChunk);
   for (;;) {
-    const std::size_t length = mame.Read(parser.Buffer(kChunk), kChunk);
+    const std::size_t length = mame.Read(buffer.data(), buffer.size());
     try {
-      parser.ParseBuffer(length, length == 0);
+      if (length > 0) {
+        parser.Parse(sieve.Sift({buffer.data(), length}), false);
+      } else {
+        parser.Parse(sieve.Rest(), true);
+      }
     } catch (const ListXmlError& error) {
       DropRest(mame);
       return error;

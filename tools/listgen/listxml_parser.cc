@@ -145,14 +145,4 @@ void ListXmlParser::Parse(std::string_view piece, bool last) {
   state_->Check(XML_Parse(state_->parser.get(), piece.data(), static_cast<int>(piece.size()), last));
 }
 
-char* ListXmlParser::Buffer(std::size_t size) {
-  void* buffer = XML_GetBuffer(state_->parser.get(), static_cast<int>(size));
-  if (buffer == nullptr) throw std::bad_alloc();
-  return static_cast<char*>(buffer);
-}
-
-void ListXmlParser::ParseBuffer(std::size_t length, bool last) {
-  state_->Check(XML_ParseBuffer(state_->parser.get(), static_cast<int>(length), last));
-}
-
 }  // namespace listgen

@@ -27,6 +27,10 @@ class ListXmlError : public std::runtime_error {
   unsigned long column_;
 };
 
+// The elements whose names or content the parser reads; it needs no other.
+inline constexpr std::string_view kElementsRead[] = {"machine", "game",         "description",
+                                                     "year",    "manufacturer", "input"};
+
 class ListXmlParser {
  public:
   using MachineHandler = std::function<void(const Machine&)>;
@@ -40,11 +44,6 @@ class ListXmlParser {
   // Parses the next piece of the document; `last` marks its end. Throws
   // ListXmlError, or whatever `on_machine` threw.
   void Parse(std::string_view piece, bool last);
-
-  // The same without a copy: fill Buffer(size) with up to `size` bytes,
-  // then hand their count to ParseBuffer.
-  char* Buffer(std::size_t size);
-  void ParseBuffer(std::size_t length, bool last);
 
  private:
   struct State;

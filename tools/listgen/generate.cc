@@ -4,11 +4,11 @@
 #include <stdexcept>
 #include <vector>
 
+#include "engine/io/line_file.h"
 #include "tools/listgen/empty_element_sieve.h"
 #include "tools/listgen/listxml_parser.h"
 #include "tools/listgen/mame_pipe.h"
 #include "tools/listgen/master_list_record.h"
-#include "tools/listgen/replacing_file.h"
 
 namespace listgen {
 namespace {
@@ -48,13 +48,13 @@ std::optional<ListXmlError> ParseAll(MameOutput& mame, ListXmlParser& parser) {
 
 long GenerateMasterList(const std::string& mame_program, const std::string& list_file,
                         const ProgressReport& progress) {
-  ReplacingFile list(list_file);
+  brantel::ReplacingLineWriter list(list_file);
   long machines = 0;
   std::string record;
   ListXmlParser parser([&](const Machine& machine) {
     record.clear();
     AppendMasterListRecord(machine, record);
-    list.Write(record);
+    list.Print(record);
     if (++machines % kProgressStep == 0 && progress) progress(machines);
   });
 

@@ -60,7 +60,6 @@ void AppendMasterListRecord(const Machine& machine, std::string& out) {
   AppendField(Flags(machine), out);
   out += '|';
   AppendField(Players(machine), out);
-  out += "\r\n";
 }
 
 }  // namespace listgen

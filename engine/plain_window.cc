@@ -8,7 +8,7 @@ PlainWindow::PlainWindow() = default;
 
 void PlainWindow::SetText1(const std::string& text) {
   text1_ = text;
-  PointFileListAt(file1_, text1_);
+  PointFileListAt(File1(), text1_);
 }
 
 bool PlainWindow::SetCheckBoxValue(int value) {

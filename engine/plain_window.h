@@ -17,7 +17,7 @@ struct ShownMessage {
   MessageStyle style;
 };
 
-class PlainWindow : public Window {
+class PlainWindow : public WindowWithLists {
  public:
   // The texts a new window shows before any settings are loaded.
   PlainWindow();
@@ -32,11 +32,6 @@ class PlainWindow : public Window {
   int CheckBoxValue() const override { return check_box_; }
   bool SetCheckBoxValue(int value) override;
 
-  FileList& File1() override { return file1_; }
-  HiddenList& DriverList() override { return driver_list_; }
-  HiddenList& ParentList() override { return parent_list_; }
-  HiddenList& RomList() override { return rom_list_; }
-
   void ShowMessageBox(const std::string& prompt, const std::string& title,
                       MessageStyle style) override;
   const std::vector<ShownMessage>& messages() const { return messages_; }
@@ -46,10 +41,6 @@ class PlainWindow : public Window {
   std::string text2_ = "e:\\mame\\";
   std::string text3_ = "mame.exe";
   int check_box_ = 0;
-  FileList file1_;
-  HiddenList driver_list_;
-  HiddenList parent_list_;
-  HiddenList rom_list_;
   std::vector<ShownMessage> messages_;
 };
 

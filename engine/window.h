@@ -44,4 +44,19 @@ class Window {
                               MessageStyle style) = 0;
 };
 
+// A window that keeps its file list and hidden lists as plain members.
+class WindowWithLists : public Window {
+ public:
+  FileList& File1() override { return file1_; }
+  HiddenList& DriverList() override { return driver_list_; }
+  HiddenList& ParentList() override { return parent_list_; }
+  HiddenList& RomList() override { return rom_list_; }
+
+ private:
+  FileList file1_;  // starts on the current directory with "*.ini"
+  HiddenList driver_list_;
+  HiddenList parent_list_;
+  HiddenList rom_list_;
+};
+
 }  // namespace brantel

@@ -4,21 +4,13 @@
 #include <stdexcept>
 
 #include "tests/run_program.h"
+#include "tests/shell_quote.h"
 
 namespace brantel::testing {
-namespace {
-
-std::string Quoted(const std::string& word) {
-  std::string quoted = "'";
-  for (char c : word) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
-}  // namespace
 
 ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments) {
-  std::string command = Quoted(program);
-  for (const std::string& argument : arguments) command += " " + Quoted(argument);
+  std::string command = ShellQuoted(program);
+  for (const std::string& argument : arguments) command += " " + ShellQuoted(argument);
   std::FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) throw std::runtime_error("cannot start " + program);
   ProgramRun run;

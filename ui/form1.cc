@@ -105,7 +105,7 @@ Form1::Form1(std::string program_folder, QWidget* parent)
   setFixedSize(kClientSize, kClientSize);
   CreateControls();
   ChainFocusOrder();
-  file1_.SetChangeObserver([this] { ShowFileList(); });
+  File1().SetChangeObserver([this] { ShowFileList(); });
   ShowFileList();
 }
 
@@ -191,10 +191,10 @@ void Form1::ShowMessageBox(const std::string& prompt, const std::string& title,
 
 void Form1::ShowFileList() {
   file1_view_->clear();
-  for (const std::string& name : file1_.Names()) file1_view_->addItem(ToQt(name));
+  for (const std::string& name : File1().Names()) file1_view_->addItem(ToQt(name));
 }
 
-void Form1::PointFile1AtText1() { PointFileListAt(file1_, Text1()); }
+void Form1::PointFile1AtText1() { PointFileListAt(File1(), Text1()); }
 
 // Runs on this thread to its end, as the user expects of the one command;
 // the wait cursor shows that the window is busy meanwhile.

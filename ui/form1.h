@@ -20,7 +20,7 @@ namespace brantel {
 
 class ListGenCheckBox;
 
-class Form1 : public QWidget, public Window {
+class Form1 : public QWidget, public WindowWithLists {
  public:
   // `program_folder` holds the settings file and the list generator.
   explicit Form1(std::string program_folder, QWidget* parent = nullptr);
@@ -34,11 +34,6 @@ class Form1 : public QWidget, public Window {
 
   int CheckBoxValue() const override;
   bool SetCheckBoxValue(int value) override;
-
-  FileList& File1() override { return file1_; }
-  HiddenList& DriverList() override { return driver_list_; }
-  HiddenList& ParentList() override { return parent_list_; }
-  HiddenList& RomList() override { return rom_list_; }
 
   void ShowMessageBox(const std::string& prompt, const std::string& title,
                       MessageStyle style) override;
@@ -64,11 +59,6 @@ class Form1 : public QWidget, public Window {
   ListGenCheckBox* chk_list_gen_ = nullptr;
   QListWidget* file1_view_ = nullptr;
   QPushButton* command1_ = nullptr;
-
-  FileList file1_;
-  HiddenList driver_list_;
-  HiddenList parent_list_;
-  HiddenList rom_list_;
 };
 
 }  // namespace brantel

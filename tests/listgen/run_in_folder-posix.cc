@@ -4,27 +4,21 @@
 #include <stdexcept>
 
 #include "tests/listgen/run_in_folder.h"
+#include "tests/shell_quote.h"
 #include "tests/test_folder.h"
 
 namespace listgen::testing {
-namespace {
 
-std::string Quoted(const std::string& word) {
-  std::string quoted = "'";
-  for (char c : word) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
-}  // namespace
+using brantel::testing::ShellQuoted;
 
 ToolRun RunInFolder(const std::string& folder, const std::string& program,
                     const std::vector<std::string>& arguments) {
   brantel::testing::TestFolder streams;
   const std::string out = streams.path() + "/out";
   const std::string err = streams.path() + "/err";
-  std::string command = "cd " + Quoted(folder) + " && " + Quoted(program);
-  for (const std::string& argument : arguments) command += " " + Quoted(argument);
-  command += " >" + Quoted(out) + " 2>" + Quoted(err) + " </dev/null";
+  std::string command = "cd " + ShellQuoted(folder) + " && " + ShellQuoted(program);
+  for (const std::string& argument : arguments) command += " " + ShellQuoted(argument);
+  command += " >" + ShellQuoted(out) + " 2>" + ShellQuoted(err) + " </dev/null";
   const int status = std::system(command.c_str());
   if (status == -1) throw std::runtime_error("cannot run " + program);
   ToolRun run;

@@ -7,6 +7,7 @@
 #include "engine/io/folder.h"
 #include "engine/io/line_file.h"
 #include "engine/program_files.h"
+#include "engine/text_rules.h"
 #include "engine/translate.h"
 #include "tools/run_and_wait.h"
 
@@ -16,8 +17,8 @@ namespace {
 constexpr const char* kPathErrorTitle = "File Path Error";
 
 void EndMamePathWithBackslash(Window& window) {
-  std::string mame_path = window.Text2();
-  if (mame_path.empty() || mame_path.back() != '\\') window.SetText2(mame_path + "\\");
+  const std::string mame_path = window.Text2();
+  if (WithTrailingBackslash(mame_path) != mame_path) window.SetText2(WithTrailingBackslash(mame_path));
 }
 
 void SaveThreeTexts(const Window& window, const std::string& program_folder) {

@@ -48,6 +48,12 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
 }
 
+std::string WithTrailingBackslash(std::string_view path) {
+  std::string result(path);
+  if (result.empty() || result.back() != '\\') result += '\\';
+  return result;
+}
+
 std::string UpperAscii(std::string_view text) {
   std::string result(text);
   for (char& c : result) {

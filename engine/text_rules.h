@@ -22,6 +22,9 @@ std::string RemoveChars(std::string_view text, std::string_view chars);
 bool Contains(std::string_view text, std::string_view part);
 bool StartsWith(std::string_view text, std::string_view prefix);
 
+// The MAME path as the system uses it: ending in "\" ("/" does not count).
+std::string WithTrailingBackslash(std::string_view path);
+
 // Upper case for the letters a to z only.
 std::string UpperAscii(std::string_view text);
 

@@ -99,7 +99,7 @@ void LoadSettings(Window& window, const std::string& program_folder) {
   if (window.Text3().empty()) window.SetText3(kDefaultExecutable);
   PointFileListAt(window.File1(), window.Text1());
   const std::string mame_path = window.Text2();
-  if (mame_path.empty() || mame_path.back() != '\\') window.SetText2(mame_path + "\\");
+  if (WithTrailingBackslash(mame_path) != mame_path) window.SetText2(WithTrailingBackslash(mame_path));
 }
 
 void SaveSettings(Window& window, const std::string& program_folder) {

@@ -2,7 +2,6 @@
 // the program name is looked for in the current directory first, then on
 // the search path; its window show state has no meaning here.
 #include <spawn.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -11,6 +10,7 @@
 #include <vector>
 
 #include "engine/text_rules.h"
+#include "tools/program_file.h"
 #include "tools/run_and_wait.h"
 
 extern char** environ;
@@ -18,21 +18,11 @@ extern char** environ;
 namespace brantel {
 namespace {
 
-bool IsRunnableFile(const std::string& path) {
-  struct stat info;
-  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && access(path.c_str(), X_OK) == 0;
-}
-
 // The path to start, or the bare name for a search of the search path.
 std::string ResolveProgram(const std::string& name) {
   if (name.find('/') != std::string::npos) return name;
-  if (IsRunnableFile("./" + name)) return "./" + name;
-  const std::string suffix = ".exe";
-  if (name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0) {
-    std::string bare = "./" + name.substr(0, name.size() - suffix.size());
-    if (IsRunnableFile(bare)) return bare;
-  }
-  return name;
+  std::string in_current_folder = ProgramFileForWindowsName("./" + name);
+  return in_current_folder.empty() ? name : in_current_folder;
 }
 
 }  // namespace

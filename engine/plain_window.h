@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/io/mame_location.h"
 #include "engine/window.h"
 
 namespace brantel {
@@ -38,8 +39,8 @@ class PlainWindow : public WindowWithLists {
 
  private:
   std::string text1_ = "stormcabinet";
-  std::string text2_ = "e:\\mame\\";
-  std::string text3_ = "mame.exe";
+  std::string text2_ = FirstStartMamePath();
+  std::string text3_ = FirstStartExecutable();
   int check_box_ = 0;
   std::vector<ShownMessage> messages_;
 };

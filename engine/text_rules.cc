@@ -1,5 +1,7 @@
 #include "engine/text_rules.h"
 
+#include "engine/io/host_path.h"
+
 namespace brantel {
 
 std::string TrimSpaces(std::string_view text) {
@@ -50,7 +52,8 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
 
 std::string WithTrailingBackslash(std::string_view path) {
   std::string result(path);
-  if (result.empty() || result.back() != '\\') result += '\\';
+  // On POSIX a final "/" is the separator that "\" maps to, so it counts.
+  if (result.empty() || HostPath(result).back() != HostPath("\\").back()) result += '\\';
   return result;
 }
 

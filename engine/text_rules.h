@@ -22,7 +22,8 @@ std::string RemoveChars(std::string_view text, std::string_view chars);
 bool Contains(std::string_view text, std::string_view part);
 bool StartsWith(std::string_view text, std::string_view prefix);
 
-// The MAME path as the system uses it: ending in "\" ("/" does not count).
+// The MAME path as the system uses it: ending in "\" (or, on POSIX, in "/",
+// the host's form of it).
 std::string WithTrailingBackslash(std::string_view path);
 
 // Upper case for the letters a to z only.

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -18,6 +19,35 @@ namespace {
 
 using testing::CrLf;
 using testing::TestFolder;
+
+// Where a new window and an empty box look for MAME on this host.
+#ifdef _WIN32
+const std::string kFirstStartPath = "e:\\mame\\";
+const std::string kDefaultPath = "C:\\mame\\";
+const std::string kExecutable = "mame.exe";
+#else
+// Under the home folder, where Debian's MAME keeps its data.
+const std::string kHome = "/home/cabinet";
+const std::string kFirstStartPath = kHome + "/mame/";
+const std::string kDefaultPath = kFirstStartPath;
+const std::string kExecutable = "mame";
+
+// Sets HOME for one test and puts the old value back.
+class HomeSetting {
+ public:
+  explicit HomeSetting(const char* home) {
+    if (const char* old = std::getenv("HOME")) old_ = old;
+    Set(home);
+  }
+  ~HomeSetting() { Set(old_ ? old_->c_str() : nullptr); }
+  HomeSetting(const HomeSetting&) = delete;
+  HomeSetting& operator=(const HomeSetting&) = delete;
+
+ private:
+  static void Set(const char* home) { home ? setenv("HOME", home, 1) : unsetenv("HOME"); }
+  std::optional<std::string> old_;
+};
+#endif
 
 class SettingsTest : public ::testing::Test {
  protected:
@@ -36,6 +66,9 @@ class SettingsTest : public ::testing::Test {
     EXPECT_EQ(window_.Text3(), text3);
   }
 
+#ifndef _WIN32
+  HomeSetting home_{kHome.c_str()};  // before the window takes its first texts
+#endif
   TestFolder folder_;
   PlainWindow window_;
 };
@@ -95,7 +128,7 @@ TEST_F(SettingsTest, SavedSettingsLoadBackUnchanged) {
 // are not empty.
 TEST_F(SettingsTest, NoFileKeepsTheInitialTexts) {
   LoadSettings(window_, ProgramFolder());
-  ExpectTexts("stormcabinet", "e:\\mame\\", "mame.exe");
+  ExpectTexts("stormcabinet", kFirstStartPath, kExecutable);
   EXPECT_EQ(window_.CheckBoxValue(), 0);
 }
 
@@ -103,7 +136,7 @@ TEST_F(SettingsTest, NoFileLeavesATextOfSpacesAloneButStillEndsTheMamePathInABac
   window_.SetText1("   ");
   window_.SetText2("d:\\games\\mame");
   LoadSettings(window_, ProgramFolder());
-  ExpectTexts("   ", "d:\\games\\mame\\", "mame.exe");
+  ExpectTexts("   ", "d:\\games\\mame\\", kExecutable);
 }
 
 // The lookup of the file compares its stored name exactly, so a name that
@@ -111,7 +144,7 @@ TEST_F(SettingsTest, NoFileLeavesATextOfSpacesAloneButStillEndsTheMamePathInABac
 TEST_F(SettingsTest, AFileNamedInAnotherCaseIsNotRead) {
   folder_.Write("BRANTEL.CFG", "hotrod\r\nC:\\mame\\\r\nmame.exe\r\n 1 \r\n");
   LoadSettings(window_, ProgramFolder());
-  ExpectTexts("stormcabinet", "e:\\mame\\", "mame.exe");
+  ExpectTexts("stormcabinet", kFirstStartPath, kExecutable);
   EXPECT_EQ(window_.CheckBoxValue(), 0);
 }
 
@@ -120,7 +153,7 @@ TEST_F(SettingsTest, AFileNamedInAnotherCaseIsNotRead) {
 TEST_F(SettingsTest, AnEmptyFileGivesTheDefaultsAndClearsTheCheckBox) {
   window_.SetCheckBoxValue(1);
   LoadFrom("");
-  ExpectTexts("hotrod", "C:\\mame\\", "mame.exe");
+  ExpectTexts("hotrod", kDefaultPath, kExecutable);
   EXPECT_EQ(window_.CheckBoxValue(), 0);
 }
 
@@ -153,7 +186,7 @@ TEST_F(SettingsTest, LinesAreTrimmedOfSpacesOnly) {
 
 TEST_F(SettingsTest, EmptyAndAllSpaceLinesGetTheirDefaults) {
   LoadFrom("\r\n    \r\n \r\n 1 \r\n");
-  ExpectTexts("hotrod", "C:\\mame\\", "mame.exe");
+  ExpectTexts("hotrod", kDefaultPath, kExecutable);
   EXPECT_EQ(window_.CheckBoxValue(), 1);
 }
 
@@ -161,8 +194,38 @@ TEST_F(SettingsTest, AMamePathEndingInABackslashLoadsUnchanged) {
   LoadFrom("hotrod\r\nd:\\emu\\\r\nmame.exe\r\n 0 \r\n");
   EXPECT_EQ(window_.Text2(), "d:\\emu\\");
   LoadFrom("hotrod\r\nd:/emu/\r\nmame.exe\r\n 0 \r\n");
+#ifdef _WIN32
   EXPECT_EQ(window_.Text2(), "d:/emu/\\");
+#else
+  EXPECT_EQ(window_.Text2(), "d:/emu/") << "on POSIX \"/\" is the separator \"\\\" maps to";
+#endif
 }
+
+#ifndef _WIN32
+// Whatever HOME holds, the MAME path is one folder "mame" under it, with no
+// doubled separator; without HOME it is the account's home folder.
+TEST_F(SettingsTest, LinuxLooksForMameUnderTheHomeFolder) {
+  const struct {
+    const char* home;
+    std::string path;
+  } cases[] = {{"/home/me", "/home/me/mame/"}, {"/home/me/", "/home/me/mame/"}, {"/", "/mame/"}};
+  for (const auto& c : cases) {
+    HomeSetting home(c.home);
+    PlainWindow fresh;
+    EXPECT_EQ(fresh.Text2(), c.path) << c.home;
+    LoadSettings(fresh, folder_.path() + "/none");
+    EXPECT_EQ(fresh.Text2(), c.path) << "a new window's path already ends in a separator";
+    fresh.SetText2("");
+    fresh.SetText3("");
+    LoadSettings(fresh, folder_.path() + "/none");
+    EXPECT_EQ(fresh.Text2(), c.path) << c.home;
+    EXPECT_EQ(fresh.Text3(), "mame");
+  }
+  HomeSetting no_home(nullptr);
+  const std::string path = PlainWindow().Text2();
+  EXPECT_TRUE(path.size() > 6 && path.starts_with("/") && path.ends_with("/mame/")) << path;
+}
+#endif
 
 TEST_F(SettingsTest, LinesAfterTheFourthAreIgnoredAndTheNextSaveDropsThem) {
   LoadFrom("hotrod\r\nC:\\mame\\\r\nmame.exe\r\n 2 \r\nfifth\r\nsixth\r\n");

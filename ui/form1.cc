@@ -16,6 +16,7 @@
 
 #include "engine/convert.h"
 #include "engine/io/io_error.h"
+#include "engine/io/mame_location.h"
 #include "engine/plain_window.h"
 #include "ui/list_gen_check_box.h"
 #include "ui/settings.h"
@@ -56,8 +57,8 @@ QLabel* AddLabel(QWidget* form, const char* name, const char* caption, const QRe
   return label;
 }
 
-QLineEdit* AddTextBox(QWidget* form, const char* name, const char* text, const QRect& place) {
-  auto* box = new QLineEdit(QString::fromLatin1(text), form);
+QLineEdit* AddTextBox(QWidget* form, const char* name, const std::string& text, const QRect& place) {
+  auto* box = new QLineEdit(ToQt(text), form);
   box->setObjectName(name);
   box->setGeometry(place);
   return box;
@@ -115,9 +116,9 @@ void Form1::CreateControls() {
            FromTwips(240, 600, 5730, 195));
   text1_ = AddTextBox(this, "Text1", "stormcabinet", FromTwips(120, 840, 6015, 285));
   AddLabel(this, "Label2", "Path to Mame", FromTwips(240, 1200, 990, 195));
-  text2_ = AddTextBox(this, "Text2", "e:\\mame\\", FromTwips(120, 1440, 6015, 285));
+  text2_ = AddTextBox(this, "Text2", FirstStartMamePath(), FromTwips(120, 1440, 6015, 285));
   AddLabel(this, "Label3", "Mame Exe", FromTwips(240, 1800, 750, 195));
-  text3_ = AddTextBox(this, "Text3", "mame.exe", FromTwips(120, 2040, 6015, 285));
+  text3_ = AddTextBox(this, "Text3", FirstStartExecutable(), FromTwips(120, 2040, 6015, 285));
 
   chk_list_gen_ = new ListGenCheckBox(
       "Generate New Master List (Must be done on first run and anytime your mame version is "

@@ -7,6 +7,7 @@
 #include "engine/io/folder.h"
 #include "engine/io/io_error.h"
 #include "engine/io/line_file.h"
+#include "engine/io/mame_location.h"
 #include "engine/plain_window.h"
 #include "engine/program_files.h"
 #include "engine/text_rules.h"
@@ -17,8 +18,6 @@ namespace {
 
 constexpr const char* kSettingsFileName = "brantel.cfg";
 constexpr const char* kDefaultFolderName = "hotrod";
-constexpr const char* kDefaultMamePath = "C:\\mame\\";
-constexpr const char* kDefaultExecutable = "mame.exe";
 
 // A settings file that could not be opened reads like an empty one: every
 // read fails and leaves the working line as it was.
@@ -95,8 +94,8 @@ void LoadSettings(Window& window, const std::string& program_folder) {
     }
   }
   if (window.Text1().empty()) window.SetText1(kDefaultFolderName);
-  if (window.Text2().empty()) window.SetText2(kDefaultMamePath);
-  if (window.Text3().empty()) window.SetText3(kDefaultExecutable);
+  if (window.Text2().empty()) window.SetText2(DefaultMamePath());
+  if (window.Text3().empty()) window.SetText3(DefaultExecutable());
   PointFileListAt(window.File1(), window.Text1());
   const std::string mame_path = window.Text2();
   if (WithTrailingBackslash(mame_path) != mame_path) window.SetText2(WithTrailingBackslash(mame_path));

@@ -54,6 +54,10 @@ class MessageBoxAnswerer {
   QTimer timer_;
 };
 
+// Where a new window looks for MAME on Linux: Debian's MAME keeps its data
+// under the home folder.
+QString FirstStartMamePath() { return qEnvironmentVariable("HOME") + "/mame/"; }
+
 QByteArray ReadFile(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return {};
@@ -156,8 +160,8 @@ void Form1Test::firstStartShowsTheInitialTexts() {
   QVERIFY(OpenForm());
   QCOMPARE(form_->windowTitle(), QString("brantel Manager"));
   QCOMPARE(Find<QLineEdit>("Text1")->text(), QString("stormcabinet"));
-  QCOMPARE(Find<QLineEdit>("Text2")->text(), QString("e:\\mame\\"));
-  QCOMPARE(Find<QLineEdit>("Text3")->text(), QString("mame.exe"));
+  QCOMPARE(Find<QLineEdit>("Text2")->text(), FirstStartMamePath());
+  QCOMPARE(Find<QLineEdit>("Text3")->text(), QString("mame"));
   QCOMPARE(Find<QCheckBox>("chkListGen")->checkState(), Qt::Unchecked);
   form_->close();
 }
@@ -334,7 +338,8 @@ void Form1Test::theCheckBoxClickNeverGraysIt() {
   QTest::keyClick(box, Qt::Key_Space);
   QCOMPARE(form_->CheckBoxValue(), 0);
   form_->close();
-  QCOMPARE(ReadFile(SettingsFile()), QByteArray("stormcabinet\r\ne:\\mame\\\r\nmame.exe\r\n 0 \r\n"));
+  QCOMPARE(ReadFile(SettingsFile()),
+           "stormcabinet\r\n" + FirstStartMamePath().toLocal8Bit() + "\r\nmame\r\n 0 \r\n");
 }
 
 void Form1Test::aFailedSaveIsReportedAndTheWindowStillCloses() {
@@ -411,7 +416,7 @@ void Form1Test::aWholeConvertThroughTheWindow() {
            QStringList({"default.ini", "mspacman.ini", "pacman.ini", "robby.ini"}));
 
   const QByteArray three_lines = "OLD\r\n" + QDir::toNativeSeparators(mame.path()).toLocal8Bit() +
-                                 "\\\r\nmame.exe\r\n";
+                                 "\\\r\nmame\r\n";
   QCOMPARE(ReadFile(SettingsFile()), three_lines);
   form_->close();
   QCOMPARE(ReadFile(SettingsFile()), three_lines + " 1 \r\n");

@@ -1,0 +1,10 @@
+#include "engine/io/mame_location.h"
+
+namespace brantel {
+
+std::string FirstStartMamePath() { return "e:\\mame\\"; }
+std::string FirstStartExecutable() { return "mame.exe"; }
+std::string DefaultMamePath() { return "C:\\mame\\"; }
+std::string DefaultExecutable() { return "mame.exe"; }
+
+}  // namespace brantel

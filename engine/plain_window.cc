@@ -19,7 +19,12 @@ bool PlainWindow::SetCheckBoxValue(int value) {
 
 void PlainWindow::ShowMessageBox(const std::string& prompt, const std::string& title,
                                  MessageStyle style) {
-  messages_.push_back({prompt, title, style});
+  messages_.push_back({prompt, title, style, ""});
+}
+
+void PlainWindow::ShowMessageBoxWithDetails(const std::string& prompt, const std::string& title,
+                                            const std::string& details) {
+  messages_.push_back({prompt, title, MessageStyle::kOkOnly, details});
 }
 
 void PointFileListAt(FileList& file_list, const std::string& folder) {

@@ -16,6 +16,7 @@ struct ShownMessage {
   std::string prompt;
   std::string title;
   MessageStyle style;
+  std::string details;  // empty for a box without details
 };
 
 class PlainWindow : public WindowWithLists {
@@ -35,6 +36,8 @@ class PlainWindow : public WindowWithLists {
 
   void ShowMessageBox(const std::string& prompt, const std::string& title,
                       MessageStyle style) override;
+  void ShowMessageBoxWithDetails(const std::string& prompt, const std::string& title,
+                                 const std::string& details) override;
   const std::vector<ShownMessage>& messages() const { return messages_; }
 
  private:

@@ -42,6 +42,15 @@ class Window {
   // Modal; returns when the user has closed the box.
   virtual void ShowMessageBox(const std::string& prompt, const std::string& title,
                               MessageStyle style) = 0;
+
+  // Modal, with an OK button alone: `details` is the whole text behind a
+  // short prompt, one item a line, for the user to open where the toolkit
+  // offers that. A window without such a box shows the prompt alone.
+  virtual void ShowMessageBoxWithDetails(const std::string& prompt, const std::string& title,
+                                         const std::string& details) {
+    (void)details;
+    ShowMessageBox(prompt, title, MessageStyle::kOkOnly);
+  }
 };
 
 // A window that keeps its file list and hidden lists as plain members.

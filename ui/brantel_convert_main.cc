@@ -3,12 +3,14 @@
 //   brantel-convert [FOLDER [MAME_PATH [EXE]]]
 //
 // Texts not given come from the settings file, as the window loads them at
-// start. Every message box is printed as one line "TITLE: PROMPT". Exit
+// start. Every message box is printed as one line "TITLE: PROMPT", a box
+// with details as one line "TITLE: LINE" for each line of its details. Exit
 // status: 0 after the completion message, 1 after a "File Path Error"
 // message, 2 after any other failure.
 #include <cstdio>
 #include <exception>
 #include <iostream>
+#include <sstream>
 #include <string>
 
 #include "engine/convert.h"
@@ -28,6 +30,15 @@ class ConsoleWindow : public brantel::PlainWindow {
                       brantel::MessageStyle style) override {
     PlainWindow::ShowMessageBox(prompt, title, style);
     std::cout << title << ": " << prompt << std::endl;
+  }
+
+  // The details stand for the box: one line "TITLE: ITEM" for each of their lines.
+  void ShowMessageBoxWithDetails(const std::string& prompt, const std::string& title,
+                                 const std::string& details) override {
+    PlainWindow::ShowMessageBoxWithDetails(prompt, title, details);
+    std::istringstream lines(details);
+    for (std::string line; std::getline(lines, line);) std::cout << title << ": " << line << '\n';
+    std::cout.flush();
   }
 };
 

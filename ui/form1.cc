@@ -190,6 +190,15 @@ void Form1::ShowMessageBox(const std::string& prompt, const std::string& title,
   box.exec();
 }
 
+void Form1::ShowMessageBoxWithDetails(const std::string& prompt, const std::string& title,
+                                      const std::string& details) {
+  QMessageBox box(QMessageBox::NoIcon, ToQt(title), ToQt(prompt), QMessageBox::Ok, this);
+  box.setTextFormat(Qt::PlainText);
+  box.setDetailedText(ToQt(details));
+  ArrowWhileAnswering arrow;
+  box.exec();
+}
+
 void Form1::ShowFileList() {
   file1_view_->clear();
   for (const std::string& name : File1().Names()) file1_view_->addItem(ToQt(name));

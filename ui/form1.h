@@ -37,6 +37,8 @@ class Form1 : public QWidget, public WindowWithLists {
 
   void ShowMessageBox(const std::string& prompt, const std::string& title,
                       MessageStyle style) override;
+  void ShowMessageBoxWithDetails(const std::string& prompt, const std::string& title,
+                                 const std::string& details) override;
 
  protected:
   void changeEvent(QEvent* event) override;

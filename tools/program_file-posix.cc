@@ -1,6 +1,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
+
 #include "engine/text_rules.h"
 #include "tools/program_file.h"
 
@@ -20,6 +22,22 @@ std::string ProgramFileForWindowsName(const std::string& path) {
   if (path.size() > suffix.size() && UpperAscii(path.substr(path.size() - suffix.size())) == suffix) {
     std::string bare = path.substr(0, path.size() - suffix.size());
     if (IsRunnableFile(bare)) return bare;
+  }
+  return "";
+}
+
+std::string ProgramFileOnSearchPath(const std::string& name) {
+  std::string search_path;
+  if (const char* path = std::getenv("PATH")) {
+    search_path = path;
+  } else {
+    search_path.resize(confstr(_CS_PATH, nullptr, 0));
+    if (!search_path.empty()) confstr(_CS_PATH, search_path.data(), search_path.size());
+    search_path = search_path.c_str();  // without its final NUL
+  }
+  for (const std::string& folder : Split(search_path, ':')) {
+    const std::string found = ProgramFileForWindowsName((folder.empty() ? "." : folder) + "/" + name);
+    if (!found.empty()) return found;
   }
   return "";
 }

@@ -12,4 +12,10 @@ namespace brantel {
 // when that is one; the empty string when neither is.
 std::string ProgramFileForWindowsName(const std::string& path);
 
+// The program `name` (which holds no folder) as a shell finds it on the
+// search path PATH: the first folder where ProgramFileForWindowsName finds
+// it, an empty PATH entry meaning the current folder, the system's default
+// search path when PATH is not set. The empty string when none does.
+std::string ProgramFileOnSearchPath(const std::string& name);
+
 }  // namespace brantel

@@ -22,20 +22,31 @@ void FakeMameTest::WriteSettings(const std::string& mame_path, const std::string
   folder_.Write("brantel.cfg", brantel::testing::CrLf({"hotrod", mame_path, executable}));
 }
 
-void FakeMameTest::InstallFakeMame(const std::string& name, const std::string& listxml, int exit_status) {
+void FakeMameTest::InstallFakeMame(const std::string& name, const std::string& listxml, int exit_status,
+                                   const std::string& version) {
   folder_.Write("mame/" + name + ".xml", listxml);
   const std::string end = exit_status < 0 ? "kill -" + std::to_string(-exit_status) + " $$\n"
                                           : "exit " + std::to_string(exit_status) + "\n";
   const std::string script = folder_.Write("mame/" + name,
                                            "#!/bin/sh\n"
-                                           "printf '%s\\n' \"$@\" > \"$0.args\"\n"
+                                           "printf '%s\\n' \"$@\" >> \"$0.args\"\n"
+                                           "[ \"$1\" = -version ] && echo '" + version + "' && exit 0\n"
                                            "cat \"$0.xml\"\n" +
                                                end);
   fs::permissions(script, fs::perms::owner_exec, fs::perm_options::add);
 }
 
 std::string FakeMameTest::FakeMameArguments(const std::string& name) const {
-  return folder_.Read("mame/" + name + ".args");
+  return folder_.Exists("mame/" + name + ".args") ? folder_.Read("mame/" + name + ".args") : "";
+}
+
+void FakeMameTest::ForgetFakeMameRuns(const std::string& name) const {
+  fs::remove(folder_.path() + "/mame/" + name + ".args");
+}
+
+ToolRun FakeMameTest::RunListgenAfter(const std::string& setup) {
+  return RunInFolder(folder_.path() + "/list generator", "bash",
+                     {"-c", setup + "; exec \"$0\" -s -ctrlr", LISTGEN_PROGRAM});
 }
 
 ToolRun FakeMameTest::RunListgen(const std::vector<std::string>& arguments) {

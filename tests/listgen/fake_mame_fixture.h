@@ -22,13 +22,19 @@ class FakeMameTest : public ::testing::Test {
   std::string MameFolder() const;
   // Writes ../brantel.cfg as the Convert command leaves it.
   void WriteSettings(const std::string& mame_path, const std::string& executable);
-  // Installs mame/<name>, which prints `listxml` and ends with `exit_status`;
-  // a negative status makes it kill itself with that signal instead.
-  void InstallFakeMame(const std::string& name, const std::string& listxml, int exit_status = 0);
-  // The arguments the fake MAME of that name was given, one per line.
+  // Installs mame/<name>, which answers -version with `version` and prints
+  // `listxml` for anything else, ending with `exit_status`; a negative status
+  // makes it kill itself with that signal instead.
+  void InstallFakeMame(const std::string& name, const std::string& listxml, int exit_status = 0,
+                       const std::string& version = "0.251 (stand-in)");
+  // The arguments of every run of the fake MAME of that name, one per line;
+  // empty when it never ran.
   std::string FakeMameArguments(const std::string& name) const;
+  void ForgetFakeMameRuns(const std::string& name) const;
 
   ToolRun RunListgen(const std::vector<std::string>& arguments = {"-s", "-ctrlr"});
+  // Runs "listgen -s -ctrlr" from bash after `setup` (e.g. "trap '' CHLD").
+  ToolRun RunListgenAfter(const std::string& setup);
 
   std::string MasterList() const { return folder_.Read("masterlist.lst"); }
   void WriteOldMasterList(const std::string& bytes) { folder_.Write("masterlist.lst", bytes); }

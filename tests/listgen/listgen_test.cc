@@ -2,12 +2,18 @@
 // MAME, and what a failed run leaves behind.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+
 #include "tests/listgen/fake_mame_fixture.h"
 
 namespace listgen::testing {
 namespace {
 
 using brantel::testing::CrLf;
+namespace fs = std::filesystem;
+
+const std::string kSourceRecord = "list generator/masterlist.source";
 
 // Shaped like MAME 0.251's -listxml output, with the cases the master list
 // tells apart.
@@ -94,7 +100,7 @@ TEST_F(ListgenTest, WritesOneLinePerMachineWithTheFieldsTheClassificationReads) 
   EXPECT_EQ(run.exit_code, 0) << run.err;
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(MasterList(), kMasterList);
-  EXPECT_EQ(FakeMameArguments("mame"), "-listxml\n");
+  EXPECT_EQ(FakeMameArguments("mame"), "-version\n-listxml\n");
   EXPECT_EQ(ProgramFolderFiles(), (std::vector<std::string>{"brantel.cfg", "masterlist.lst"}));
 }
 
@@ -175,6 +181,7 @@ class FailedRunTest : public ListgenTest {
     EXPECT_NE(run.err.find(words), std::string::npos) << run.err;
     EXPECT_EQ(MasterList(), kOldList);
     EXPECT_EQ(ProgramFolderFiles(), (std::vector<std::string>{"brantel.cfg", "masterlist.lst"}));
+    EXPECT_FALSE(folder_.Exists(kSourceRecord));
   }
 
   const std::string kOldList = CrLf({"pong|Pong|1972|Atari|pong|MAME|pong.cpp|||2"});
@@ -271,6 +278,130 @@ TEST_F(MameLookupTest, PathRelativeToTheListGeneratorFolder) {
   EXPECT_EQ(run.exit_code, 0) << run.err;
   EXPECT_EQ(MasterList(), kMasterList);
 }
+
+TEST_F(MameLookupTest, ANameWithoutFolderIsLookedForOnTheSearchPathAsAShellWould) {
+  folder_.MakeFolder("empty");
+  WriteSettings(folder_.path() + "\\empty\\", "mame.exe");
+  InstallFakeMame("mame", kListXml);
+  const std::string mame_folder = folder_.path() + "/mame";
+  const ToolRun run = RunListgenAfter("PATH=/nowhere::" + mame_folder + ":$PATH");
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(MasterList(), kMasterList);
+  EXPECT_NE(folder_.Read(kSourceRecord).find("MAME program: " + mame_folder + "/mame\r\n"), std::string::npos);
+  // A name with a folder in it is never looked for there.
+  for (const char* executable : {"mame/mame", "mame\\mame"}) {
+    WriteSettings(folder_.path() + "\\empty\\", executable);
+    const ToolRun with_folder = RunListgenAfter("PATH=" + folder_.path() + ":$PATH");
+    EXPECT_NE(with_folder.err.find("Could not start"), std::string::npos) << executable << ": " << with_folder.err;
+  }
+}
+
+TEST_F(MameLookupTest, AParentIgnoringChildEndsDoesNotKeepMameFromBeingWaitedFor) {
+  WriteSettings(MameFolder() + "\\", "mame");
+  InstallFakeMame("mame", kListXml);
+  const ToolRun run = RunListgenAfter("trap '' CHLD");
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(MasterList(), kMasterList);
+}
+
+// The source record: a list made from the MAME at hand is kept without
+// starting MAME; any change of MAME, the list or the record makes it anew,
+// once.
+class ReuseTest : public ListgenTest {
+ protected:
+  ReuseTest() {
+    InstallFakeMame("mame", kListXml);
+    const ToolRun first = RunListgen();
+    EXPECT_EQ(first.exit_code, 0) << first.err;
+    record_ = folder_.Read(kSourceRecord);
+    ForgetFakeMameRuns("mame");
+  }
+
+  std::string MamePath() const { return folder_.path() + "/mame/mame"; }
+  void SetMameTime(fs::file_time_type time) const { fs::last_write_time(MamePath(), time); }
+  fs::file_time_type MameTime() const { return fs::last_write_time(MamePath()); }
+
+  std::string record_;
+};
+
+TEST_F(ReuseTest, AnUnchangedMameIsNotStartedAtAll) {
+  EXPECT_NE(record_.find("MAME -version: 0.251 (stand-in)\r\n"), std::string::npos) << record_;
+  const fs::file_time_type list_time = fs::last_write_time(folder_.path() + "/masterlist.lst");
+  for (const auto& arguments : {std::vector<std::string>{"-s", "-ctrlr"}, {"-ctrlr"}}) {
+    const ToolRun run = RunListgen(arguments);
+    EXPECT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+  }
+  EXPECT_EQ(FakeMameArguments("mame"), "");
+  EXPECT_EQ(MasterList(), kMasterList);
+  EXPECT_EQ(fs::last_write_time(folder_.path() + "/masterlist.lst"), list_time);
+  EXPECT_EQ(folder_.Read(kSourceRecord), record_);
+}
+
+TEST_F(ReuseTest, AFailingMameLeavesTheListAndItsRecordAsTheyWere) {
+  InstallFakeMame("mame", "<mame><machine name=\"new\"/></mame>", 3, "0.252 (stand-in)");
+  EXPECT_EQ(RunListgen().exit_code, 1);
+  EXPECT_EQ(MasterList(), kMasterList);
+  EXPECT_EQ(folder_.Read(kSourceRecord), record_);
+  EXPECT_EQ(fs::directory_iterator(folder_.path() + "/list generator")->path().filename(), "masterlist.source");
+}
+
+// What changed since the list was made.
+enum class Change {
+  kMameSize, kMameTime, kMameVersion, kOtherMame, kRecordCutShort, kRecordOfOtherListFormat, kRecordMissing,
+  kListMissing, kListEdited
+};
+
+class ChangeTest : public ReuseTest, public ::testing::WithParamInterface<Change> {
+ protected:
+  void Make(Change change) {
+    const fs::file_time_type mame_time = MameTime();
+    std::string record = record_;
+    switch (change) {
+      case Change::kMameSize:
+        folder_.Write("mame/mame", folder_.Read("mame/mame") + "# longer\n");
+        return SetMameTime(mame_time);
+      case Change::kMameTime:
+        return SetMameTime(mame_time - std::chrono::seconds(1));
+      case Change::kMameVersion:  // the same size
+        return InstallFakeMame("mame", kListXml, 0, "0.252 (stand-in)");
+      case Change::kOtherMame:  // the same program elsewhere
+        fs::copy_file(MamePath(), MamePath() + "2");
+        folder_.Write("mame/mame2.xml", kListXml);
+        fs::create_symlink(MamePath() + ".args", MamePath() + "2.args");
+        return WriteSettings(MameFolder(), "mame2");
+      case Change::kRecordCutShort:
+        return (void)folder_.Write(kSourceRecord, record.substr(0, record.size() - 3));
+      case Change::kRecordOfOtherListFormat:
+        record[record.find("format 1") + 7] = '0';
+        return (void)folder_.Write(kSourceRecord, record);
+      case Change::kRecordMissing:
+        return (void)fs::remove(folder_.path() + "/" + kSourceRecord);
+      case Change::kListMissing:
+        return (void)fs::remove(folder_.path() + "/masterlist.lst");
+      case Change::kListEdited:
+        return WriteOldMasterList(CrLf({"edited"}));
+    }
+  }
+};
+
+TEST_P(ChangeTest, MakesTheListAnewOnceAndKeepsItThen) {
+  Make(GetParam());
+  ToolRun run = RunListgen();
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(FakeMameArguments("mame"), "-version\n-listxml\n");
+  EXPECT_EQ(MasterList(), kMasterList);
+  ForgetFakeMameRuns("mame");
+  run = RunListgen();
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(FakeMameArguments("mame"), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(EachChange, ChangeTest,
+                         ::testing::Values(Change::kMameSize, Change::kMameTime, Change::kMameVersion,
+                                           Change::kOtherMame, Change::kRecordCutShort,
+                                           Change::kRecordOfOtherListFormat, Change::kRecordMissing,
+                                           Change::kListMissing, Change::kListEdited));
 
 // The command line: "-ctrlr" asks for the list, "-s" for silence.
 class CommandLineTest : public ListgenTest {

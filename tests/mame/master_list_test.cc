@@ -1,6 +1,7 @@
 // The list generator on the installed MAME: one run of its full -listxml
 // output, shared by every test here.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <memory>
@@ -16,7 +17,8 @@ class MasterListOfRealMame : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     folder_ = std::make_unique<brantel::testing::TestFolder>();
-    const std::string program = MakeProgramFolder(*folder_, "program");
+    program_ = MakeProgramFolder(*folder_, "program");
+    const std::string& program = program_;
     // The settings as Convert writes them for a MAME at /usr/games/mame.
     std::string mame_path = std::filesystem::path(RealMame()).parent_path().string();
     std::replace(mame_path.begin(), mame_path.end(), '/', '\\');
@@ -35,12 +37,30 @@ class MasterListOfRealMame : public ::testing::Test {
   }
 
   static inline std::unique_ptr<brantel::testing::TestFolder> folder_;
+  static inline std::string program_;
   static inline ToolRun run_;
   static inline MasterListLines list_;
 };
 
 TEST_F(MasterListOfRealMame, RunsSilently) {
   EXPECT_EQ(run_.out, "");
+}
+
+// The same file, not rewritten: a new list would have come in under the
+// name as a new file.
+TEST_F(MasterListOfRealMame, ASecondRunKeepsTheListWithoutAskingMameAgain) {
+  const std::string list = program_ + "/masterlist.lst";
+  struct stat before {};
+  ASSERT_EQ(stat(list.c_str(), &before), 0);
+  const ToolRun again = RunInFolder(program_ + "/list generator", "./listgen", {"-ctrlr"});
+  EXPECT_EQ(again.exit_code, 0) << again.err;
+  EXPECT_NE(again.out.find("up to date"), std::string::npos) << again.out;
+  struct stat after {};
+  ASSERT_EQ(stat(list.c_str(), &after), 0);
+  EXPECT_EQ(after.st_ino, before.st_ino);
+  EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
+  const std::string record = brantel::testing::ReadFileBytes(program_ + "/list generator/masterlist.source");
+  EXPECT_NE(record.find("\r\nMAME -version: 0."), std::string::npos) << record;
 }
 
 TEST_F(MasterListOfRealMame, HoldsEveryListedMachineOnce) {

@@ -1,8 +1,11 @@
 // listgen: writes the controller master list ../masterlist.lst from the
-// -listxml output of the MAME that ../brantel.cfg names. The Convert command
+// -listxml output of the MAME that ../brantel.cfg names, unless its source
+// record shows the list already made from that very MAME. The Convert command
 // starts it as "listgen.exe -s -ctrlr" from the "list generator" folder.
 #include <exception>
+#include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,7 +13,9 @@
 #include "tools/listgen/generate.h"
 #include "tools/listgen/mame_program.h"
 #include "tools/listgen/mame_settings.h"
+#include "tools/listgen/mame_version.h"
 #include "tools/listgen/options.h"
+#include "tools/listgen/source_record.h"
 
 namespace {
 
@@ -22,14 +27,36 @@ std::string OneLine(std::string text) {
   return text;
 }
 
+// The record names MAME by a path that does not depend on the folder the list
+// generator runs in.
+std::string FullPath(const std::string& program) {
+  std::error_code error;
+  const std::filesystem::path full = std::filesystem::absolute(program, error);
+  return error ? program : full.lexically_normal().string();
+}
+
 int Run(const listgen::Options& options) {
   const listgen::MameSettings settings = listgen::ReadMameSettings(listgen::kSettingsFile);
-  const std::string program = listgen::MameProgram(settings);
+  const std::string program = FullPath(listgen::MameProgram(settings));
+  if (listgen::ListIsUpToDate(listgen::kSourceRecordFile, program, listgen::kMasterListFile)) {
+    if (!options.silent) {
+      std::cout << listgen::kMasterListFile << " is up to date for " << program << "; delete it to make it anew"
+                << std::endl;
+    }
+    return 0;
+  }
+  // Looked at before MAME runs, so a MAME replaced meanwhile is not taken
+  // for the one that made the list.
+  const std::optional<listgen::FileStamp> stamp = listgen::StampOf(program);
+  const std::string version = listgen::MameVersion(program);
   listgen::ProgressReport progress;
   if (!options.silent) {
     progress = [](long machines) { std::cout << "Machines read: " << machines << std::endl; };
   }
   const long machines = listgen::GenerateMasterList(program, listgen::kMasterListFile, progress);
+  if (stamp) {
+    listgen::WriteSourceRecord(listgen::kSourceRecordFile, {program, *stamp, version}, listgen::kMasterListFile);
+  }
   if (!options.silent) {
     std::cout << "Wrote " << machines << " machines to " << listgen::kMasterListFile << std::endl;
   }

@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -79,6 +80,12 @@ struct MameOutput::Process {
 
 MameOutput::MameOutput(const std::string& program, const std::string& argument)
     : program_(program), process_(std::make_unique<Process>()) {
+  // Started by a parent that ignores SIGCHLD, we would inherit that, MAME
+  // would be reaped unseen and its end could not be waited for.
+  struct sigaction default_handling {};
+  default_handling.sa_handler = SIG_DFL;
+  ::sigemptyset(&default_handling.sa_mask);
+  ::sigaction(SIGCHLD, &default_handling, nullptr);
   int ends[2];
   if (::pipe(ends) != 0) throw brantel::IoError("Could not make a pipe for", program, brantel::SystemReason(errno));
   Descriptor read_end(ends[0]);

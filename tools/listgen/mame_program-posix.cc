@@ -6,7 +6,11 @@ namespace listgen {
 
 std::string MameProgram(const MameSettings& settings) {
   const std::string program = brantel::HostPath(settings.mame_path + settings.executable);
-  const std::string found = brantel::ProgramFileForWindowsName(program);
+  std::string found = brantel::ProgramFileForWindowsName(program);
+  if (found.empty() && settings.executable.find_first_of("/\\") == std::string::npos) {
+    // Debian's MAME runs from the search path, away from the folder of its data.
+    found = brantel::ProgramFileOnSearchPath(settings.executable);
+  }
   return found.empty() ? program : found;
 }
 

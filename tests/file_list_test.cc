@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "engine/io/host_path.h"
 #include "engine/io/io_error.h"
 #include "tests/test_folder.h"
@@ -53,6 +55,26 @@ TEST(FileListTest, UnknownFolderKeepsThePreviousListing) {
   EXPECT_EQ(changes, 0);
   list.SetPattern("*");
   EXPECT_EQ(changes, 1);
+}
+
+// A new list depends on no folder; a listed folder that disappears empties
+// the list when the pattern changes, and later paths work as before.
+TEST(FileListTest, StartsEmptyAndAPatternChangeNeverFails) {
+  TestFolder folder;
+  folder.Write("gone/a.ini", "");
+  folder.Write("here/b.ini", "");
+  FileList list;
+  EXPECT_EQ(list.Path(), "");
+  list.SetPattern("*.ini");
+  EXPECT_EQ(list.ListCount(), 0u);
+  list.SetPath(folder.path() + "\\gone");
+  EXPECT_EQ(list.ListCount(), 1u);
+  std::filesystem::remove_all(folder.path() + "/gone");
+  EXPECT_NO_THROW(list.SetPattern("*.cfg"));
+  EXPECT_EQ(list.ListCount(), 0u);
+  list.SetPattern("*.ini");
+  list.SetPath(folder.path() + "\\here");
+  EXPECT_EQ(list.Names(), std::vector<std::string>{"b.ini"});
 }
 
 TEST(MatchesPatternTest, Wildcards) {

@@ -42,8 +42,6 @@ bool MatchesPattern(const std::string& name, const std::string& pattern) {
   return p == pattern.size();
 }
 
-FileList::FileList() { Rebuild(FullFolderPath(CurrentDirectory())); }
-
 void FileList::SetPath(const std::string& path) {
   if (path.empty() || !FolderExists(path)) {
     throw IoError("Could not find the folder", path, "Path not found");
@@ -53,7 +51,14 @@ void FileList::SetPath(const std::string& path) {
 
 void FileList::SetPattern(const std::string& pattern) {
   pattern_ = pattern;
-  Refresh();
+  try {
+    Rebuild(path_);
+  } catch (const IoError&) {
+    // The folder was removed or closed to us since it was listed; the next
+    // SetPath reports what is wrong with the folder it names.
+    names_.clear();
+    if (observer_) observer_();
+  }
 }
 
 void FileList::Refresh() { Rebuild(path_); }
@@ -62,8 +67,10 @@ void FileList::SetChangeObserver(std::function<void()> observer) { observer_ = s
 
 void FileList::Rebuild(const std::string& folder) {
   std::vector<std::string> names;
-  for (std::string& name : OrdinaryFileNames(folder)) {
-    if (MatchesPattern(name, pattern_)) names.push_back(std::move(name));
+  if (!folder.empty()) {
+    for (std::string& name : OrdinaryFileNames(folder)) {
+      if (MatchesPattern(name, pattern_)) names.push_back(std::move(name));
+    }
   }
   std::sort(names.begin(), names.end(), LessWithoutCase);
   path_ = folder;

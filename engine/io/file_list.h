@@ -10,8 +10,9 @@ namespace brantel {
 
 class FileList {
  public:
-  // Starts on the current directory with the pattern "*.ini".
-  FileList();
+  // Starts empty, on no folder, with the pattern "*.ini": nothing depends
+  // on the folder the program was started in.
+  FileList() = default;
 
   // The full path of the folder, without a trailing separator.
   const std::string& Path() const { return path_; }
@@ -21,6 +22,7 @@ class FileList {
 
   const std::string& Pattern() const { return pattern_; }
   // Sets a pattern of "*" and "?" wildcards and lists the folder again.
+  // Never fails: a folder that can no longer be listed shows an empty list.
   void SetPattern(const std::string& pattern);
 
   // Lists the folder again; throws IoError when it cannot be read.

@@ -29,9 +29,9 @@ void SaveThreeTexts(const Window& window, const std::string& program_folder) {
   settings.Close();
 }
 
-void RunListGenerator(const std::string& program_folder) {
+void RunListGenerator(const std::string& program_folder, const WhileWaiting& while_waiting) {
   ChangeDriveAndDirectory(ListGeneratorFolder(program_folder));
-  RunAndWait(kListGeneratorCommand, 0);
+  RunAndWait(kListGeneratorCommand, 0, while_waiting);
 }
 
 void TranslateListedIniFiles(FileList& file_list) {
@@ -53,7 +53,8 @@ void ClassifyListedCfgFiles(Window& window, const std::string& program_folder) {
   }
 }
 
-ConvertResult Convert(Window& window, const std::string& program_folder) {
+ConvertResult Convert(Window& window, const std::string& program_folder,
+                      const WhileWaiting& while_waiting) {
   EndMamePathWithBackslash(window);
   const std::string folder_probe = window.Text2() + "ctrlr\\" + window.Text1() + "\\";
   if (!FolderExists(folder_probe)) {
@@ -61,7 +62,7 @@ ConvertResult Convert(Window& window, const std::string& program_folder) {
     return ConvertResult::kPathError;
   }
   SaveThreeTexts(window, program_folder);
-  RunListGenerator(program_folder);
+  RunListGenerator(program_folder, while_waiting);
 
   FileList& file_list = window.File1();
   file_list.SetPattern("*.ini");
@@ -80,9 +81,10 @@ ConvertResult Convert(Window& window, const std::string& program_folder) {
 
 }  // namespace
 
-ConvertResult ConvertFolder(Window& window, const std::string& program_folder) {
+ConvertResult ConvertFolder(Window& window, const std::string& program_folder,
+                            const WhileWaiting& while_waiting) {
   try {
-    return Convert(window, program_folder);
+    return Convert(window, program_folder, while_waiting);
   } catch (const std::exception& error) {
     window.ShowMessageBox(error.what(), kFailureTitle, MessageStyle::kCritical);
     return ConvertResult::kFailed;

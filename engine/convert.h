@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/window.h"
+#include "tools/run_and_wait.h"
 
 namespace brantel {
 
@@ -19,7 +20,9 @@ inline constexpr const char* kFailureTitle = "Conversion Failed";
 // Runs the whole conversion on `window`. `program_folder` holds the settings
 // file, the master list and the "list generator" subfolder. Every failure is
 // shown in a critical message box naming the file and the reason; nothing
-// escapes as an exception.
-ConvertResult ConvertFolder(Window& window, const std::string& program_folder);
+// escapes as an exception. `while_waiting` is called while the list
+// generator runs (see RunAndWait).
+ConvertResult ConvertFolder(Window& window, const std::string& program_folder,
+                            const WhileWaiting& while_waiting = {});
 
 }  // namespace brantel

@@ -1,14 +1,16 @@
 #include <filesystem>
+#include <string>
 
 #include "tests/stand_in_listgen.h"
 
 namespace brantel::testing {
 
 void InstallStandInListGenerator(const TestFolder& folder, const std::string& program,
-                                 const std::string& master_list) {
+                                 const std::string& master_list, int running_seconds) {
   folder.Write(program + "/list generator/prepared.lst", master_list);
   std::string script = folder.Write(program + "/list generator/listgen",
                                     "#!/bin/sh\n"
+                                    "sleep " + std::to_string(running_seconds) + "\n"
                                     "echo \"$*\" > ../listgen.ran\n"
                                     "cp prepared.lst ../masterlist.lst\n");
   std::filesystem::permissions(script, std::filesystem::perms::owner_exec,

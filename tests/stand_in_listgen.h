@@ -10,9 +10,9 @@
 namespace brantel::testing {
 
 // Creates `program`/list generator/ with the stand-in; the master list it
-// writes holds `master_list`.
+// writes holds `master_list`. It runs for `running_seconds` first.
 void InstallStandInListGenerator(const TestFolder& folder, const std::string& program,
-                                 const std::string& master_list);
+                                 const std::string& master_list, int running_seconds = 0);
 
 // A master-list line with the fields that classification reads.
 std::string MasterListLine(const std::string& name, const std::string& parent,

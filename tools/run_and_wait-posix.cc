@@ -6,7 +6,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "engine/text_rules.h"
@@ -25,9 +27,28 @@ std::string ResolveProgram(const std::string& name) {
   return in_current_folder.empty() ? name : in_current_folder;
 }
 
+void WaitForEnd(pid_t child) {
+  int status = 0;
+  while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  }
+}
+
+// Looks for the end every 50 ms, so that the caller's call comes well within
+// the 100 ms it was promised even when the call itself takes a while.
+void WaitForEnd(pid_t child, const WhileWaiting& while_waiting) {
+  int status = 0;
+  for (;;) {
+    const pid_t ended = waitpid(child, &status, WNOHANG);
+    if (ended == child || (ended < 0 && errno != EINTR)) return;
+    while_waiting();
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+}
+
 }  // namespace
 
-void RunAndWait(const std::string& command_line, short /*show_state*/) {
+void RunAndWait(const std::string& command_line, short /*show_state*/,
+                const WhileWaiting& while_waiting) {
   std::vector<std::string> words;
   for (std::string& word : Split(command_line, ' ')) {
     if (!word.empty()) words.push_back(std::move(word));
@@ -44,9 +65,10 @@ void RunAndWait(const std::string& command_line, short /*show_state*/) {
                     ? posix_spawn(&child, program.c_str(), nullptr, nullptr, argv.data(), environ)
                     : posix_spawnp(&child, program.c_str(), nullptr, nullptr, argv.data(), environ);
   if (started != 0) return;
-
-  int status = 0;
-  while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  if (while_waiting) {
+    WaitForEnd(child, while_waiting);
+  } else {
+    WaitForEnd(child);
   }
 }
 

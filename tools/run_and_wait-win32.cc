@@ -11,7 +11,8 @@
 
 namespace brantel {
 
-void RunAndWait(const std::string& command_line, short show_state) {
+void RunAndWait(const std::string& command_line, short show_state,
+                const WhileWaiting& while_waiting) {
   STARTUPINFOA startup{};
   startup.cb = sizeof(STARTUPINFOA);
   startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -29,7 +30,12 @@ void RunAndWait(const std::string& command_line, short show_state) {
                       nullptr, nullptr, &startup, &process)) {
     return;
   }
-  WaitForSingleObject(process.hProcess, INFINITE);
+  if (while_waiting) {
+    // 50 ms slices keep the caller's calls well within 100 ms of each other.
+    while (WaitForSingleObject(process.hProcess, 50) == WAIT_TIMEOUT) while_waiting();
+  } else {
+    WaitForSingleObject(process.hProcess, INFINITE);
+  }
   CloseHandle(process.hProcess);
   CloseHandle(process.hThread);
 }

@@ -1,6 +1,7 @@
 // Starting an outside program and waiting for its end.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace brantel {
@@ -12,6 +13,10 @@ namespace brantel {
 // is looked for in the current directory first (as given, then, on POSIX,
 // without a trailing ".exe"), then on the search path. `show_state` is the
 // window show value handed to the process where the host has one.
-void RunAndWait(const std::string& command_line, short show_state = 0);
+// `while_waiting`, when given, is called at least every 100 ms until the
+// process has ended: a window repaints and answers its window manager there.
+using WhileWaiting = std::function<void()>;
+void RunAndWait(const std::string& command_line, short show_state = 0,
+                const WhileWaiting& while_waiting = {});
 
 }  // namespace brantel

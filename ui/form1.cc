@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QEvent>
+#include <QEventLoop>
 #include <QFont>
 #include <QKeyEvent>
 #include <QLabel>
@@ -14,12 +15,8 @@
 #include <QRect>
 #include <QStringList>
 
-#include "engine/convert.h"
-#include "engine/io/io_error.h"
 #include "engine/io/mame_location.h"
-#include "engine/plain_window.h"
 #include "ui/list_gen_check_box.h"
-#include "ui/settings.h"
 
 namespace brantel {
 
@@ -70,15 +67,6 @@ bool IsEnter(const QEvent& event) {
          (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
 }
 
-// The wait cursor over the whole application while Convert runs.
-class WaitCursor {
- public:
-  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
 // An arrow for as long as a message box is up, so that a box shown in the
 // middle of Convert does not look busy; the wait cursor returns after it.
 class ArrowWhileAnswering {
@@ -99,9 +87,9 @@ class ArrowWhileAnswering {
 }  // namespace
 
 Form1::Form1(std::string program_folder, QWidget* parent)
-    : QWidget(parent), program_folder_(std::move(program_folder)) {
+    : QWidget(parent), logic_(*this, *this, std::move(program_folder)) {
   setObjectName("Form1");
-  setWindowTitle("brantel Manager");
+  setWindowTitle(kFormCaption);
   setFont(WindowFont());
   setFixedSize(kClientSize, kClientSize);
   CreateControls();
@@ -139,10 +127,10 @@ void Form1::CreateControls() {
   command1_->setAutoDefault(false);
   command1_->setDefault(false);
 
-  connect(text1_, &QLineEdit::textChanged, this, [this] { PointFile1AtText1(); });
+  connect(text1_, &QLineEdit::textChanged, this, [this] { logic_.Text1Touched(); });
   text1_->installEventFilter(this);
   command1_->installEventFilter(this);
-  connect(command1_, &QPushButton::clicked, this, [this] { Convert(); });
+  connect(command1_, &QPushButton::clicked, this, [this] { logic_.Command1Pressed(); });
 }
 
 // File1 takes the focus and comes first; labels take none.
@@ -204,41 +192,43 @@ void Form1::ShowFileList() {
   for (const std::string& name : File1().Names()) file1_view_->addItem(ToQt(name));
 }
 
-void Form1::PointFile1AtText1() { PointFileListAt(File1(), Text1()); }
+void Form1::SetCaption(const std::string& caption) { setWindowTitle(ToQt(caption)); }
 
-// Runs on this thread to its end, as the user expects of the one command;
-// the wait cursor shows that the window is busy meanwhile.
-void Form1::Convert() {
-  WaitCursor wait;
-  ConvertFolder(*this, program_folder_);
+// The wait cursor over the whole application while Convert runs.
+void Form1::ShowWaitCursor(bool shown) {
+  if (shown) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  } else {
+    QApplication::restoreOverrideCursor();
+  }
 }
+
+// Paint and window-manager events only: keys and clicks wait until Convert
+// has ended (and a second Convert cannot start meanwhile).
+void Form1::KeepAlive() { QApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+
+void Form1::EndProgram() { close(); }
 
 // The settings are read when the window first becomes active, not before:
 // a settings file names the folder File1 shows.
 void Form1::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::ActivationChange && isActiveWindow() && !settings_loaded_) {
-    settings_loaded_ = true;
-    LoadSettings(*this, program_folder_);
-  }
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) logic_.Activated();
   QWidget::changeEvent(event);
 }
 
-// Closing is never refused: a failed save is reported, then the program ends.
 void Form1::closeEvent(QCloseEvent* event) {
-  try {
-    SaveSettings(*this, program_folder_);
-  } catch (const IoError& error) {
-    ShowMessageBox(std::string(error.what()) + "\n\nThe texts and the check box were not saved.",
-                   "brantel Manager", MessageStyle::kCritical);
+  if (logic_.CloseRequested()) {
+    event->accept();
+  } else {
+    event->ignore();  // carried out once Convert has ended
   }
-  event->accept();
 }
 
 // A click or a key in Text1 points File1 at its text before the key acts.
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
   if (watched == text1_ &&
       (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress)) {
-    PointFile1AtText1();
+    logic_.Text1Touched();
   }
   if (watched == command1_ && event->type() == QEvent::KeyPress && IsEnter(*event)) {
     command1_->click();

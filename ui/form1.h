@@ -1,6 +1,6 @@
-// The main window: the three texts, the check box, the file list and the
-// Convert button. A thin layer over the engine: it shows the window state the
-// engine and the settings file work on, and hands the events to them.
+// The main window in Qt: the three texts, the check box, the file list and
+// the Convert button. It builds the controls, shows the window state the
+// engine works on and hands the events to the form logic.
 #pragma once
 
 #include <QWidget>
@@ -8,6 +8,7 @@
 
 #include "engine/io/file_list.h"
 #include "engine/window.h"
+#include "ui/form_logic.h"
 
 class QCloseEvent;
 class QEvent;
@@ -20,7 +21,7 @@ namespace brantel {
 
 class ListGenCheckBox;
 
-class Form1 : public QWidget, public WindowWithLists {
+class Form1 : public QWidget, public WindowWithLists, private FormHost {
  public:
   // `program_folder` holds the settings file and the list generator.
   explicit Form1(std::string program_folder, QWidget* parent = nullptr);
@@ -40,6 +41,8 @@ class Form1 : public QWidget, public WindowWithLists {
   void ShowMessageBoxWithDetails(const std::string& prompt, const std::string& title,
                                  const std::string& details) override;
 
+  bool Converting() const { return logic_.Converting(); }
+
  protected:
   void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -49,11 +52,13 @@ class Form1 : public QWidget, public WindowWithLists {
   void CreateControls();
   void ChainFocusOrder();
   void ShowFileList();
-  void PointFile1AtText1();
-  void Convert();
 
-  std::string program_folder_;
-  bool settings_loaded_ = false;
+  void SetCaption(const std::string& caption) override;
+  void ShowWaitCursor(bool shown) override;
+  void KeepAlive() override;
+  void EndProgram() override;
+
+  FormLogic logic_;
 
   QLineEdit* text1_ = nullptr;
   QLineEdit* text2_ = nullptr;

@@ -8,7 +8,8 @@
 // In the parent folder it also notes its arguments in "listgen.ran", one
 // line as a POSIX shell's echo "$*" writes it, and in "listgen-start.txt"
 // its current folder and the start-up flags and window show state it was
-// given. "--exit N" makes it end with exit code N.
+// given. "--exit N" makes it end with exit code N. A number of seconds in
+// "running-seconds.txt" beside it makes it run that much longer.
 #define WIN32_LEAN_AND_MEAN
 #define NOMINMAX
 #include <windows.h>
@@ -45,9 +46,16 @@ void NoteTheStart() {
         << "\r\nshow: " << startup.wShowWindow << "\r\n";
 }
 
+void RunForTheSecondsAsked() {
+  std::ifstream asked("running-seconds.txt");
+  int seconds = 0;
+  if (asked >> seconds) std::this_thread::sleep_for(std::chrono::seconds(seconds));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  RunForTheSecondsAsked();
   std::this_thread::sleep_for(kPauseBeforeWriting);
   WriteMasterList();
   NoteTheArguments(argc, argv);

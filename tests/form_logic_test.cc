@@ -1,0 +1,97 @@
+// The main window's behaviour on a window without a toolkit: what the Qt and
+// the Win32 window both hand their events to.
+#include "ui/form_logic.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "engine/plain_window.h"
+#include "tests/convert_fixture.h"
+
+namespace brantel {
+namespace {
+
+using namespace testing;
+
+class FakeForm : public PlainWindow, public FormHost {
+ public:
+  void SetCaption(const std::string& caption) override { captions.push_back(caption); }
+  void ShowWaitCursor(bool shown) override { wait_cursor = shown; }
+  void KeepAlive() override {
+    ++keep_alive_calls;
+    if (while_alive) while_alive();
+  }
+  void EndProgram() override { messages_before_end.push_back(messages().size()); }
+
+  std::vector<std::string> captions;
+  bool wait_cursor = false;
+  int keep_alive_calls = 0;
+  std::function<void()> while_alive;
+  std::vector<size_t> messages_before_end;
+};
+
+class FormLogicTest : public ConvertFixture {
+ protected:
+  FakeForm form_;
+  FormLogic logic_{form_, form_, Program()};
+};
+
+TEST_F(FormLogicTest, FirstActivationLoadsAndEveryCloseSavesOnce) {
+  folder_.Write("program/brantel.cfg", CrLf({" hotrod ", "d:\\mame", "mame64.exe", " 2 "}));
+  logic_.Activated();
+  form_.SetText3("mame.exe");
+  logic_.Activated();
+  EXPECT_EQ(form_.Text3(), "mame.exe");
+  EXPECT_TRUE(logic_.CloseRequested());
+  EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"hotrod", "d:\\mame\\", "mame.exe", " 2 "}));
+  folder_.Write("program/brantel.cfg", "");
+  EXPECT_TRUE(logic_.CloseRequested());  // the toolkit's own close after ours
+  EXPECT_EQ(folder_.Read("program/brantel.cfg"), "");
+  EXPECT_TRUE(form_.messages().empty());
+}
+
+TEST_F(FormLogicTest, AFailedSaveIsShownAndTheWindowStillCloses) {
+  FormLogic logic(form_, form_, folder_.path() + "/removed");
+  EXPECT_TRUE(logic.CloseRequested());
+  ASSERT_EQ(form_.messages().size(), 1u);
+  EXPECT_EQ(form_.messages()[0].style, MessageStyle::kCritical);
+  EXPECT_NE(form_.messages()[0].prompt.find("brantel.cfg"), std::string::npos);
+}
+
+// While a list generator runs for two seconds the window is kept alive and
+// shows the time going by; a second Convert is refused and a close request
+// is carried out, with the four settings lines, once Convert is done.
+TEST_F(FormLogicTest, AliveDuringTheListGeneratorAndClosedAfterConvert) {
+  InstallStandInListGenerator(folder_, "program", MasterListLine("pacman", "", "2"), 2);
+  WriteIni("pacman.ini", CrLf({"P1_BUTTON1 \"KEYCODE_LCONTROL\""}));
+  form_.SetText1("old");
+  form_.SetText2(Mame());
+  form_.SetCheckBoxValue(1);
+  std::vector<bool> refused;
+  form_.while_alive = [&] {
+    EXPECT_TRUE(form_.wait_cursor);
+    logic_.Command1Pressed();
+    refused.push_back(logic_.CloseRequested());
+  };
+  logic_.Command1Pressed();
+
+  EXPECT_GE(form_.keep_alive_calls, 5);
+  EXPECT_EQ(std::set<bool>(refused.begin(), refused.end()), std::set<bool>{false});
+  const std::set<std::string> captions(form_.captions.begin(), form_.captions.end());
+  EXPECT_GE(captions.size(), 3u) << "two or more running times and the plain caption";
+  EXPECT_EQ(form_.captions.back(), "brantel Manager");
+  EXPECT_FALSE(form_.wait_cursor);
+  ASSERT_EQ(form_.messages().size(), 1u);
+  EXPECT_EQ(form_.messages()[0].title, "Conversion Complete!");
+  EXPECT_EQ(form_.messages_before_end, std::vector<size_t>{1});
+  EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", Mame() + "\\", "mame.exe", " 1 "}));
+  logic_.Command1Pressed();  // nothing runs after the window is gone
+  EXPECT_EQ(form_.messages().size(), 1u);
+}
+
+}  // namespace
+}  // namespace brantel

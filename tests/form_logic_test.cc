@@ -70,6 +70,7 @@ TEST_F(FormLogicTest, AliveDuringTheListGeneratorAndClosedAfterConvert) {
   WriteIni("pacman.ini", CrLf({"P1_BUTTON1 \"KEYCODE_LCONTROL\""}));
   form_.SetText1("old");
   form_.SetText2(Mame());
+  form_.SetText3("mame.exe");
   form_.SetCheckBoxValue(1);
   std::vector<bool> refused;
   form_.while_alive = [&] {

@@ -1,8 +1,11 @@
 #!/bin/sh
 # Writes docs/screenshot.png: the window as a user first sees it, opened on a
 # virtual screen (Xvfb) from a start folder whose "stormcabinet" folder holds a
-# few controller files. Builds brantel-manager first when needed.
-#   scripts/screenshot.sh [build folder]      (default: build)
+# few controller files. Builds brantel-manager first when needed. When the
+# Windows build holds brantel-manager.exe and Wine is installed, it also
+# writes docs/screenshot-windows.png: the native window under Wine.
+#   scripts/screenshot.sh [build folder [Windows build folder]]
+#                                 (default: build and build-win)
 set -eu
 
 title="brantel Manager"
@@ -11,7 +14,10 @@ title="brantel Manager"
 if [ "${1:-}" = "--on-display" ]; then
   program=$2
   picture=$3
-  "$program" &
+  case $program in
+    *.exe) wine "$program" & ;;
+    *) "$program" & ;;
+  esac
   pid=$!
   tries=0
   until xwininfo -name "$title" >/dev/null 2>&1; do
@@ -27,12 +33,15 @@ if [ "${1:-}" = "--on-display" ]; then
   import -window "$title" "$picture"
   kill "$pid"
   wait "$pid" || true
+  if [ -n "${WINEPREFIX:-}" ]; then wineserver -k || true; fi
   exit 0
 fi
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 case $build in /*) ;; *) build=$(pwd)/$build ;; esac
+build_win=${2:-$root/build-win}
+case $build_win in /*) ;; *) build_win=$(pwd)/$build_win ;; esac
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S "$root" -B "$build"
@@ -54,3 +63,17 @@ xvfb-run -a -s "-screen 0 800x600x24" \
   "$root/scripts/screenshot.sh" --on-display "$stage/program/brantel-manager" "$stage/screenshot.png"
 cp "$stage/screenshot.png" "$root/docs/screenshot.png"
 echo "wrote $root/docs/screenshot.png"
+
+windows_program=$build_win/bin/brantel-manager.exe
+if [ -f "$windows_program" ] && command -v wine >/dev/null; then
+  cp "$windows_program" "$stage/program/"
+  WINEPREFIX=$stage/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
+    xvfb-run -a -s "-screen 0 800x600x24" sh -c '
+      wineboot -i >/dev/null 2>&1 && wineserver -w &&
+      "$0" --on-display "$1" "$2"' \
+    "$root/scripts/screenshot.sh" "$stage/program/brantel-manager.exe" "$stage/screenshot-windows.png"
+  cp "$stage/screenshot-windows.png" "$root/docs/screenshot-windows.png"
+  echo "wrote $root/docs/screenshot-windows.png"
+else
+  echo "no $windows_program or no Wine: docs/screenshot-windows.png left as it is"
+fi

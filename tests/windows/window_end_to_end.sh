@@ -1,0 +1,112 @@
+#!/usr/bin/env bash
+# brantel-manager.exe under Wine on a virtual screen, driven as a user would
+# with xdotool: the three texts typed, Alt+C, Return on "Conversion
+# Complete!", Alt+F4. Then once more with a list generator that runs for a
+# few seconds: the caption counts them, a second Alt+C and Alt+F4 come
+# meanwhile, and the program ends by itself after Convert and its box.
+#
+#   window_end_to_end.sh BRANTEL_MANAGER_EXE STAND_IN_LISTGEN_EXE
+#
+# Uses $WINEPREFIX when set. Exits 77 when Wine, Xvfb or xdotool is missing.
+set -uo pipefail
+
+if [[ ${1:-} != --on-display ]]; then
+  for tool in wine xvfb-run xdotool; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+  done
+  exec xvfb-run -a -s "-screen 0 800x600x24" "$0" --on-display "$@"
+fi
+manager_exe=$2
+stand_in_exe=$3
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+work=$(mktemp -d)
+own_prefix=
+if [[ -z ${WINEPREFIX:-} ]]; then
+  own_prefix=$work/wineprefix
+  export WINEPREFIX=$own_prefix
+  wineboot -i >/dev/null 2>&1
+fi
+trap '[[ -n $own_prefix ]] && wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
+
+failed=0
+check() {  # check DESCRIPTION COMMAND...
+  local description=$1
+  shift
+  "$@" || { failed=$((failed + 1)); echo "FAILED: $description"; }
+}
+holds() { [[ -f $1 ]] && printf '%s\r\n' "${@:2}" | cmp -s - "$1"; }
+# Waits up to 20 s for a window of exactly this title; prints its id.
+window_named() {
+  local id
+  for _ in $(seq 200); do
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1)
+    [[ -n $id ]] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+keys_to() { xdotool windowfocus --sync "$1" && sleep 0.3 && xdotool key --delay 50 "${@:2}"; }
+ended_within_20_s() {
+  for _ in $(seq 200); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
+  return 1
+}
+
+program=$work/program
+mkdir -p "$program/list generator" "$work/start" "$work/mame/ctrlr/OLD"
+cp "$manager_exe" "$program/brantel-manager.exe"
+cp "$stand_in_exe" "$program/list generator/listgen.exe"
+printf 'pacman|Pac-Man|1980|Namco|pacman|MAME|x|x|x|2\r\n' >"$program/list generator/prepared.lst"
+printf '%s\r\n' '[default]' 'P1_BUTTON1 "KEYCODE_LCONTROL"' >"$work/mame/ctrlr/OLD/default.ini"
+printf '%s\r\n' '[pacman]' 'P1_JOYSTICK_UP "KEYCODE_UP"' >"$work/mame/ctrlr/OLD/pacman.ini"
+mame_z="Z:${work//\//\\}\\mame"
+zone='              '
+port() {
+  printf '%s\r\n' "<system name=\"$1\">" "${zone}<input>" "" "<!-- [$1] -->" "" \
+    "$zone$zone<port type=\"$2\">" "$zone$zone$zone<newseq type=\"standard\">$3</newseq>" \
+    "$zone$zone</port>" "${zone}</input>" "</system>" ""
+}
+expected=$( { printf '<mameconfig version="10">\r\n\r\n\r\n'
+              port default P1_BUTTON1 KEYCODE_LCONTROL; printf '\r\n'
+              port pacman P1_JOYSTICK_UP KEYCODE_UP; printf '</mameconfig>\r\n'; } | base64 -w0)
+
+# --- Typed texts, Alt+C, Return, Alt+F4.
+(cd "$work/start" && exec wine "$program/brantel-manager.exe") &
+pid=$!
+form=$(window_named "brantel Manager") || { echo "FAILED: the window did not appear"; exit 1; }
+# The focus starts in File1; tabbing into a text box selects its text.
+keys_to "$form" Tab
+xdotool type --delay 30 OLD
+xdotool key Tab Tab
+xdotool type --delay 30 "$mame_z"
+xdotool key Tab
+xdotool type --delay 30 mame.exe
+xdotool key alt+c
+box=$(window_named "Conversion Complete!") && keys_to "$box" Return
+check "first run: Conversion Complete! shown" test -n "$box"
+keys_to "$form" alt+F4
+check "first run: the program ends on Alt+F4" ended_within_20_s "$pid"
+check "first run: the combined file, byte for byte" \
+  test "$(base64 -w0 "$work/mame/ctrlr/OLD.cfg")" = "$expected"
+check "first run: four settings lines" holds "$program/brantel.cfg" OLD "$mame_z\\" mame.exe " 0 "
+
+# --- A list generator that runs 4 s: alive, no second Convert, closed after.
+printf '4' >"$program/list generator/running-seconds.txt"
+rm "$work/mame/ctrlr/OLD.cfg"
+(cd "$work/start" && exec wine "$program/brantel-manager.exe") &
+pid=$!
+form=$(window_named "brantel Manager") || { echo "FAILED: the window did not reappear"; exit 1; }
+keys_to "$form" alt+c
+running=$(window_named "brantel Manager - making the master list, 1 s")
+check "while it runs the caption counts the seconds" test -n "$running"
+keys_to "$form" alt+c alt+F4
+check "the window is still there after Alt+F4" test -n "$(window_named "brantel Manager - making.*")"
+box=$(window_named "Conversion Complete!") && keys_to "$box" Return
+check "second run: Conversion Complete! shown" test -n "$box"
+check "second run: the program ends after Convert by itself" ended_within_20_s "$pid"
+check "second run: the combined file" test "$(base64 -w0 "$work/mame/ctrlr/OLD.cfg")" = "$expected"
+check "second run: four settings lines" holds "$program/brantel.cfg" OLD "$mame_z\\" mame.exe " 0 "
+kill "$pid" 2>/dev/null
+
+echo "window under Wine: $failed failed"
+[[ $failed -eq 0 ]]

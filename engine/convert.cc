@@ -16,9 +16,23 @@ namespace {
 
 constexpr const char* kPathErrorTitle = "File Path Error";
 
-void EndMamePathWithBackslash(Window& window) {
+// Quotes are dropped from the folder name and the MAME path, and the MAME
+// path ends in "\".
+void TidyTypedPaths(Window& window) {
+  const std::string folder_name = window.Text1();
+  if (WithoutQuotes(folder_name) != folder_name) window.SetText1(WithoutQuotes(folder_name));
   const std::string mame_path = window.Text2();
-  if (WithTrailingBackslash(mame_path) != mame_path) window.SetText2(WithTrailingBackslash(mame_path));
+  const std::string tidy = WithTrailingBackslash(WithoutQuotes(mame_path));
+  if (tidy != mame_path) window.SetText2(tidy);
+}
+
+// A folder named like a device ("nul", "COM1") would have the combined file
+// written into the device.
+bool NamesADevice(const std::string& folder_name) {
+  for (const std::string& piece : Split(folder_name, '\\')) {
+    if (IsDeviceName(piece)) return true;
+  }
+  return false;
 }
 
 void SaveThreeTexts(const Window& window, const std::string& program_folder) {
@@ -31,7 +45,7 @@ void SaveThreeTexts(const Window& window, const std::string& program_folder) {
 
 void RunListGenerator(const std::string& program_folder, const WhileWaiting& while_waiting) {
   ChangeDriveAndDirectory(ListGeneratorFolder(program_folder));
-  RunAndWait(kListGeneratorCommand, 0, while_waiting);
+  RunAndWait(ListGeneratorProgram(program_folder), kListGeneratorCommand, 0, while_waiting);
 }
 
 void TranslateListedIniFiles(FileList& file_list) {
@@ -55,7 +69,12 @@ void ClassifyListedCfgFiles(Window& window, const std::string& program_folder) {
 
 ConvertResult Convert(Window& window, const std::string& program_folder,
                       const WhileWaiting& while_waiting) {
-  EndMamePathWithBackslash(window);
+  TidyTypedPaths(window);
+  if (NamesADevice(window.Text1())) {
+    window.ShowMessageBox("\"" + window.Text1() + "\" is the name of a device, not of a folder!", kPathErrorTitle,
+                          MessageStyle::kCritical);
+    return ConvertResult::kPathError;
+  }
   const std::string folder_probe = window.Text2() + "ctrlr\\" + window.Text1() + "\\";
   if (!FolderExists(folder_probe)) {
     window.ShowMessageBox("Directory Not Found!", kPathErrorTitle, MessageStyle::kCritical);

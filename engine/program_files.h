@@ -14,6 +14,9 @@ inline std::string MasterListPath(const std::string& program_folder) {
 inline std::string ListGeneratorFolder(const std::string& program_folder) {
   return program_folder + "\\list generator\\";
 }
+inline std::string ListGeneratorProgram(const std::string& program_folder) {
+  return ListGeneratorFolder(program_folder) + "listgen.exe";
+}
 inline constexpr const char* kListGeneratorCommand = "listgen.exe -s -ctrlr";
 
 }  // namespace brantel

@@ -50,11 +50,62 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
 }
 
+bool EndsWithBackslash(std::string_view text, bool (*is_lead_byte)(unsigned char)) {
+  size_t last = text.size();
+  for (size_t at = 0; at < text.size(); at += is_lead_byte(static_cast<unsigned char>(text[at])) ? 2 : 1) {
+    last = at;
+  }
+  return last + 1 == text.size() && text[last] == '\\';
+}
+
 std::string WithTrailingBackslash(std::string_view path) {
   std::string result(path);
   // On POSIX a final "/" is the separator that "\" maps to, so it counts.
-  if (result.empty() || HostPath(result).back() != HostPath("\\").back()) result += '\\';
+  const bool ends_in_host_separator = !result.empty() && HostPath("\\") == "/" && result.back() == '/';
+  if (!EndsWithBackslash(result) && !ends_in_host_separator) result += '\\';
   return result;
+}
+
+std::string WithoutQuotes(std::string_view path) { return RemoveChars(path, "\""); }
+
+std::vector<std::string> SplitWindowsCommandLine(std::string_view line) {
+  std::vector<std::string> words;
+  std::string word;
+  bool in_word = false, quoted = false;
+  for (size_t at = 0; at < line.size(); ++at) {
+    const char c = line[at];
+    if (c == '\\') {
+      size_t run = line.find_first_not_of('\\', at);
+      if (run == std::string_view::npos) run = line.size();
+      const size_t count = run - at;
+      const bool before_quote = run < line.size() && line[run] == '"';
+      word.append(before_quote ? (count + 1) / 2 : count, '\\');
+      at = run - 1;
+      in_word = true;
+    } else if (c == '"') {
+      quoted = !quoted;
+      in_word = true;
+    } else if ((c == ' ' || c == '\t') && !quoted) {
+      if (in_word) words.push_back(word);
+      word.clear();
+      in_word = false;
+    } else {
+      word += c;
+      in_word = true;
+    }
+  }
+  if (in_word) words.push_back(word);
+  return words;
+}
+
+bool IsWindowsDeviceName(std::string_view name) {
+  // Windows ignores the extension and trailing spaces: "nul.ini" and
+  // "NUL .txt" are the device NUL.
+  std::string base = UpperAscii(name.substr(0, name.find('.')));
+  while (!base.empty() && base.back() == ' ') base.pop_back();
+  if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL") return true;
+  return base.size() == 4 && (StartsWith(base, "COM") || StartsWith(base, "LPT")) && base[3] >= '1' &&
+         base[3] <= '9';
 }
 
 std::string UpperAscii(std::string_view text) {

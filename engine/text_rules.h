@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/io/code_page.h"
+
 namespace brantel {
 
 // Removes spaces (and nothing else) from both ends.
@@ -22,9 +24,30 @@ std::string RemoveChars(std::string_view text, std::string_view chars);
 bool Contains(std::string_view text, std::string_view part);
 bool StartsWith(std::string_view text, std::string_view prefix);
 
+// True when the last character of `text` is "\". In a double-byte code page
+// a "\" byte that is the second byte of a character (as in "表") is none.
+bool EndsWithBackslash(std::string_view text, bool (*is_lead_byte)(unsigned char) = IsLeadByte);
+
 // The MAME path as the system uses it: ending in "\" (or, on POSIX, in "/",
 // the host's form of it).
 std::string WithTrailingBackslash(std::string_view path);
+
+// Double quotes removed: they are never part of a Windows path, yet a path
+// copied from Explorer carries them, and a command line's "C:\MAME\" ends in
+// one.
+std::string WithoutQuotes(std::string_view path);
+
+// The words of a Windows command line, the program name first. Spaces and
+// tabs outside quotes separate words; a quote only groups, it is never part
+// of a word, since no path holds one. Before a quote a run of backslashes
+// is halved, as the C runtime does, but never to none: `"C:\MAME\"` (as
+// typed) and `"C:\MAME\\"` (as programs quote it) are both C:\MAME\.
+std::vector<std::string> SplitWindowsCommandLine(std::string_view line);
+
+// True for the names Windows keeps for devices, with any extension: CON, PRN,
+// AUX, NUL, COM1 to COM9, LPT1 to LPT9, in any letter case ("nul.ini",
+// "Com1.cfg", "aux .txt").
+bool IsWindowsDeviceName(std::string_view name);
 
 // Upper case for the letters a to z only.
 std::string UpperAscii(std::string_view text);

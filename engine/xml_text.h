@@ -1,8 +1,9 @@
 // Texts from INI files written into XML. MAME refuses a whole controller file
 // that is not well-formed, so every text the translation writes passes here:
-// bytes that are not valid UTF-8 are read as windows-1252, characters XML
-// forbids are dropped, and markup characters are escaped. Clean ASCII comes
-// out unchanged.
+// text that is not valid UTF-8 is read in the system's ANSI code page
+// (windows-1252 where the host has none), characters XML forbids are
+// dropped, and markup characters are escaped. Clean ASCII comes out
+// unchanged.
 #pragma once
 
 #include <string>

@@ -42,11 +42,16 @@ TEST_F(ConvertTest, ConvertsTheFolderIntoOneCombinedFile) {
   WriteIni("neogeo.ini", CrLf({"P1_BUTTON1 \"KEY_N\""}));
   WriteIni("sample.ini", SampleIni());
   WriteIni("leftover.cfg", "<system name=\"leftover\">\r\n</system>\r\n");
+  WriteIni(".hidden.ini", "not a game");
+  // Pasted with quotes, as Explorer copies a path.
+  window_.SetText1("\"old\"");
+  window_.SetText2("\"" + Mame() + "\\\"");
 
   EXPECT_EQ(ConvertFolder(window_, Program()), ConvertResult::kCompleted);
 
   ExpectOnlyMessage("Conversion Complete!",
                     "You can either keep your old folder or safely remove it at this time.");
+  EXPECT_EQ(window_.Text1(), "old");
   EXPECT_EQ(window_.Text2(), Mame() + "\\");
   EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", Mame() + "\\", "mame.exe"}));
   EXPECT_EQ(folder_.Read("program/listgen.ran"), "-s -ctrlr\n");
@@ -60,6 +65,7 @@ TEST_F(ConvertTest, ConvertsTheFolderIntoOneCombinedFile) {
   std::set<std::string> left = {"default.ini", "mspacman.ini", "neogeo.ini", "pacman.ini", "sample.ini"};
   EXPECT_EQ(window_.File1().Pattern(), "*.ini");
   EXPECT_EQ(std::set<std::string>(window_.File1().Names().begin(), window_.File1().Names().end()), left);
+  left.insert(".hidden.ini");
   EXPECT_EQ(OldFolderNames(), left);
   EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(Program() + "/list generator"));
 

@@ -15,7 +15,8 @@ using testing::TestFolder;
 
 TEST(FileListTest, ListsMatchingOrdinaryFilesWithoutRegardToCase) {
   TestFolder folder;
-  for (const char* name : {"b.ini", "A.INI", "c.Ini", "a.cfg", "d.ini.bak", "_x.ini"}) {
+  // Names beginning with "." are hidden files, which a file list leaves out.
+  for (const char* name : {"b.ini", "A.INI", "c.Ini", "a.cfg", "d.ini.bak", "_x.ini", ".hidden.ini"}) {
     folder.Write(name, "");
   }
   folder.MakeFolder("sub.ini");

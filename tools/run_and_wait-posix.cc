@@ -1,6 +1,5 @@
-// Starting a program on POSIX hosts the way the Windows command line would:
-// the program name is looked for in the current directory first, then on
-// the search path; its window show state has no meaning here.
+// Starting a program on POSIX hosts: only the file named is started, never one
+// found on the search path; its window show state has no meaning here.
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -11,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "engine/io/host_path.h"
 #include "engine/text_rules.h"
 #include "tools/program_file.h"
 #include "tools/run_and_wait.h"
@@ -19,13 +19,6 @@ extern char** environ;
 
 namespace brantel {
 namespace {
-
-// The path to start, or the bare name for a search of the search path.
-std::string ResolveProgram(const std::string& name) {
-  if (name.find('/') != std::string::npos) return name;
-  std::string in_current_folder = ProgramFileForWindowsName("./" + name);
-  return in_current_folder.empty() ? name : in_current_folder;
-}
 
 void WaitForEnd(pid_t child) {
   int status = 0;
@@ -47,24 +40,22 @@ void WaitForEnd(pid_t child, const WhileWaiting& while_waiting) {
 
 }  // namespace
 
-void RunAndWait(const std::string& command_line, short /*show_state*/,
+void RunAndWait(const std::string& application, const std::string& command_line, short /*show_state*/,
                 const WhileWaiting& while_waiting) {
+  const std::string program = ProgramFileForWindowsName(HostPath(application));
+  if (program.empty()) return;
   std::vector<std::string> words;
   for (std::string& word : Split(command_line, ' ')) {
     if (!word.empty()) words.push_back(std::move(word));
   }
-  if (words.empty()) return;
+  if (words.empty()) words.push_back(program);
 
   std::vector<char*> argv;
   for (std::string& word : words) argv.push_back(word.data());
   argv.push_back(nullptr);
 
-  std::string program = ResolveProgram(words[0]);
   pid_t child = 0;
-  int started = program.find('/') != std::string::npos
-                    ? posix_spawn(&child, program.c_str(), nullptr, nullptr, argv.data(), environ)
-                    : posix_spawnp(&child, program.c_str(), nullptr, nullptr, argv.data(), environ);
-  if (started != 0) return;
+  if (posix_spawn(&child, program.c_str(), nullptr, nullptr, argv.data(), environ) != 0) return;
   if (while_waiting) {
     WaitForEnd(child, while_waiting);
   } else {

@@ -11,7 +11,7 @@
 
 namespace brantel {
 
-void RunAndWait(const std::string& command_line, short show_state,
+void RunAndWait(const std::string& application, const std::string& command_line, short show_state,
                 const WhileWaiting& while_waiting) {
   STARTUPINFOA startup{};
   startup.cb = sizeof(STARTUPINFOA);
@@ -24,9 +24,11 @@ void RunAndWait(const std::string& command_line, short show_state,
   std::vector<char> writable(command_line.begin(), command_line.end());
   writable.push_back('\0');
 
-  // No application name: Windows finds the program named first in the
-  // command line by its own search, the current directory among the places.
-  if (!CreateProcessA(nullptr, writable.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS,
+  // The application name is the file itself: Windows' own search would run a
+  // program of that name from the caller's folder, the system folders or the
+  // search path instead. Handles are inherited for the standard handles'
+  // sake; every file handle of ours is opened not inheritable.
+  if (!CreateProcessA(application.c_str(), writable.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS,
                       nullptr, nullptr, &startup, &process)) {
     return;
   }

@@ -12,8 +12,10 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "engine/convert.h"
+#include "engine/io/command_line.h"
 #include "engine/io/folder.h"
 #include "engine/plain_window.h"
 #include "ui/settings.h"
@@ -50,13 +52,13 @@ void PrintUsage(std::ostream& out) {
          "Exit status: 0 converted, 1 folder or INI files not found, 2 other failure.\n";
 }
 
-int Run(int argc, char** argv) {
+int Run(const std::vector<std::string>& arguments) {
   const std::string program_folder = brantel::ProgramFolder();
   ConsoleWindow window;
   brantel::LoadSettings(window, program_folder);
-  if (argc > 1) window.SetText1(argv[1]);
-  if (argc > 2) window.SetText2(argv[2]);
-  if (argc > 3) window.SetText3(argv[3]);
+  if (arguments.size() > 0) window.SetText1(arguments[0]);
+  if (arguments.size() > 1) window.SetText2(arguments[1]);
+  if (arguments.size() > 2) window.SetText3(arguments[2]);
   switch (brantel::ConvertFolder(window, program_folder)) {
     case brantel::ConvertResult::kCompleted: return kExitCompleted;
     case brantel::ConvertResult::kPathError: return kExitPathError;
@@ -68,16 +70,17 @@ int Run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc > 1 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
-    PrintUsage(std::cout);
-    return kExitCompleted;
-  }
-  if (argc > 4) {
-    PrintUsage(std::cerr);
-    return kExitFailed;
-  }
   try {
-    return Run(argc, argv);
+    const std::vector<std::string> arguments = brantel::CommandLineArguments(argc, argv);
+    if (!arguments.empty() && (arguments[0] == "--help" || arguments[0] == "-h")) {
+      PrintUsage(std::cout);
+      return kExitCompleted;
+    }
+    if (arguments.size() > 3) {
+      PrintUsage(std::cerr);
+      return kExitFailed;
+    }
+    return Run(arguments);
   } catch (const std::exception& error) {
     std::cout << brantel::kFailureTitle << ": " << error.what() << std::endl;
     return kExitFailed;

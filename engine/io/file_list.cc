@@ -67,14 +67,17 @@ void FileList::SetChangeObserver(std::function<void()> observer) { observer_ = s
 
 void FileList::Rebuild(const std::string& folder) {
   std::vector<std::string> names;
+  std::vector<UnusableFile> unusable;
   if (!folder.empty()) {
-    for (std::string& name : OrdinaryFileNames(folder)) {
+    for (std::string& name : OrdinaryFileNames(folder, &unusable)) {
       if (MatchesPattern(name, pattern_)) names.push_back(std::move(name));
     }
   }
+  std::erase_if(unusable, [&](const UnusableFile& file) { return !MatchesPattern(file.name, pattern_); });
   std::sort(names.begin(), names.end(), LessWithoutCase);
   path_ = folder;
   names_ = std::move(names);
+  unusable_ = std::move(unusable);
   if (observer_) observer_();
 }
 

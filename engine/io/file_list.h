@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/io/folder.h"
+
 namespace brantel {
 
 class FileList {
@@ -31,6 +33,9 @@ class FileList {
   size_t ListCount() const { return names_.size(); }
   const std::string& List(size_t index) const { return names_.at(index); }
   const std::vector<std::string>& Names() const { return names_; }
+  // Files that match the pattern but that no file operation can open (see
+  // OrdinaryFileNames), so they are not listed.
+  const std::vector<UnusableFile>& UnusableFiles() const { return unusable_; }
 
   // Called after every new listing, e.g. to show it.
   void SetChangeObserver(std::function<void()> observer);
@@ -41,6 +46,7 @@ class FileList {
   std::string path_;
   std::string pattern_ = "*.ini";
   std::vector<std::string> names_;
+  std::vector<UnusableFile> unusable_;
   std::function<void()> observer_;
 };
 

@@ -78,17 +78,21 @@ std::string FullFolderPath(const std::string& folder) {
   return text;
 }
 
-std::vector<std::string> OrdinaryFileNames(const std::string& folder) {
+std::vector<std::string> OrdinaryFileNames(const std::string& folder, std::vector<UnusableFile>* /*unusable*/) {
   namespace fs = std::filesystem;
   std::vector<std::string> names;
   std::error_code error;
   for (fs::directory_iterator it(fs::path(HostPath(folder)), error), end; !error && it != end;
        it.increment(error)) {
     std::error_code type_error;
-    if (it->is_regular_file(type_error)) names.push_back(it->path().filename().string());
+    std::string name = it->path().filename().string();
+    // Names beginning with "." are the hidden files here.
+    if (name[0] != '.' && it->is_regular_file(type_error)) names.push_back(std::move(name));
   }
   if (error) throw IoError("Could not list the folder", folder, error.message());
   return names;
 }
+
+bool IsDeviceName(const std::string& /*name*/) { return false; }
 
 }  // namespace brantel

@@ -1,6 +1,8 @@
 // Folder operations on Windows: the system's paths are already host paths
 // (drive letters, "\" separators), and the file system ignores letter case,
-// so a lookup reports the name as it is stored on disk.
+// so a lookup reports the name as it is stored on disk. The file system is
+// reached through the UTF-16 functions (see wide_path.h); names come back in
+// the ANSI code page, through their short names where it cannot spell them.
 #define WIN32_LEAN_AND_MEAN
 #define NOMINMAX
 #include <windows.h>
@@ -12,34 +14,49 @@
 #include "engine/io/folder.h"
 #include "engine/io/host_path.h"
 #include "engine/io/io_error.h"
+#include "engine/io/wide_path.h"
+#include "engine/text_rules.h"
 
 namespace brantel {
 namespace {
-
-// The system's text for an error code.
-std::string ErrorReason(DWORD code) {
-  char buffer[512];
-  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                code, 0, buffer, sizeof buffer, nullptr);
-  std::string reason(buffer, length);
-  while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' ||
-                             reason.back() == ' ' || reason.back() == '.')) {
-    reason.pop_back();
-  }
-  return reason.empty() ? "Windows error " + std::to_string(code) : reason;
-}
-
-// Throws the failure of the call just made; its error code is read first,
-// before anything else can change it.
-[[noreturn]] void ThrowLastError(const char* what_failed, const std::string& file) {
-  DWORD code = GetLastError();
-  throw IoError(what_failed, file, ErrorReason(code));
-}
 
 struct FindCloser {
   void operator()(HANDLE find) const { FindClose(find); }
 };
 using FindHandle = std::unique_ptr<void, FindCloser>;
+
+bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+
+// Drops trailing separators, but a drive's root keeps its backslash: "C:"
+// alone would mean that drive's current directory.
+void DropTrailingSeparators(std::wstring& path) {
+  while (path.size() > 1 && IsSeparator(path.back()) && path[path.size() - 2] != L':') path.pop_back();
+}
+
+// A name as the rest of the system can use it, or the reason why it cannot.
+bool UsableName(const WIN32_FIND_DATAW& found, std::string& name, std::string& reason) {
+  if (!ToAnsi(found.cFileName, name) && (!ToAnsi(found.cAlternateFileName, name) || name.empty())) {
+    name.clear();
+    reason = "The name has characters beyond the system's code page and no short name";
+    return false;
+  }
+  if (IsWindowsDeviceName(name)) {
+    reason = "Windows keeps this name for a device";
+    return false;
+  }
+  return true;
+}
+
+std::string NameForMessage(const WIN32_FIND_DATAW& found) {
+  std::string name;
+  if (ToAnsi(found.cFileName, name)) return name;
+  // Best fit, for a message only.
+  int length = WideCharToMultiByte(CP_ACP, 0, found.cFileName, -1, nullptr, 0, nullptr, nullptr);
+  name.assign(static_cast<size_t>(length > 0 ? length : 1), '\0');
+  WideCharToMultiByte(CP_ACP, 0, found.cFileName, -1, name.data(), length, nullptr, nullptr);
+  name.resize(name.size() - 1);
+  return name;
+}
 
 }  // namespace
 
@@ -47,9 +64,9 @@ std::string HostPath(const std::string& path) { return path; }
 
 std::string ProgramFolder() {
   // The buffer grows until the whole name fits: a full buffer may be cut short.
-  std::string buffer(MAX_PATH, '\0');
+  std::wstring buffer(MAX_PATH, L'\0');
   for (;;) {
-    DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (length == 0) ThrowLastError("Could not find the program folder of", "this program");
     if (length < buffer.size()) {
       buffer.resize(length);
@@ -57,31 +74,32 @@ std::string ProgramFolder() {
     }
     buffer.resize(buffer.size() * 2);
   }
-  return buffer.substr(0, buffer.find_last_of('\\'));
+  return AnsiPath(buffer.substr(0, buffer.find_last_of(L'\\')));
 }
 
 bool FolderExists(const std::string& path) {
-  DWORD attributes = GetFileAttributesA(path.c_str());
+  DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 std::string FileNameIfPresent(const std::string& path) {
   // A wildcard would make the lookup a search; a file path holds none.
   if (path.find_first_of("*?") != std::string::npos) return "";
-  WIN32_FIND_DATAA found;
-  HANDLE find = FindFirstFileA(path.c_str(), &found);
+  WIN32_FIND_DATAW found;
+  HANDLE find = FindFirstFileW(WidePath(path).c_str(), &found);
   if (find == INVALID_HANDLE_VALUE) return "";
   FindHandle closer(find);
-  if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return "";
-  return found.cFileName;
+  std::string name, reason;
+  if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 || !UsableName(found, name, reason)) return "";
+  return name;
 }
 
 void RemoveFile(const std::string& path) {
-  if (!DeleteFileA(path.c_str())) ThrowLastError("Could not delete", path);
+  if (!DeleteFileW(WidePath(path).c_str())) ThrowLastError("Could not delete", path);
 }
 
 void RenameOver(const std::string& from, const std::string& to) {
-  if (!MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+  if (!MoveFileExW(WidePath(from).c_str(), WidePath(to).c_str(), MOVEFILE_REPLACE_EXISTING)) {
     ThrowLastError("Could not replace", to);
   }
 }
@@ -89,56 +107,69 @@ void RenameOver(const std::string& from, const std::string& to) {
 void ChangeDriveAndDirectory(const std::string& folder) {
   // The folder's drive comes with it: the current directory is per process
   // and carries its drive letter.
-  if (!SetCurrentDirectoryA(folder.c_str())) {
+  if (!SetCurrentDirectoryW(WideText(folder).c_str())) {
     ThrowLastError("Could not change to the folder", folder);
   }
 }
 
 std::string CurrentDirectory() {
-  DWORD needed = GetCurrentDirectoryA(0, nullptr);
-  std::string buffer(needed, '\0');
-  DWORD length = needed == 0 ? 0 : GetCurrentDirectoryA(needed, buffer.data());
-  if (length == 0 || length >= needed) {
-    ThrowLastError("Could not read the current folder", ".");
-  }
+  DWORD needed = GetCurrentDirectoryW(0, nullptr);
+  std::wstring buffer(needed, L'\0');
+  DWORD length = needed == 0 ? 0 : GetCurrentDirectoryW(needed, buffer.data());
+  if (length == 0 || length >= needed) ThrowLastError("Could not read the current folder", ".");
   buffer.resize(length);
-  return buffer;
+  return AnsiPath(buffer);
 }
 
 std::string FullFolderPath(const std::string& folder) {
-  DWORD needed = GetFullPathNameA(folder.c_str(), 0, nullptr, nullptr);
+  const std::wstring wide = WideText(folder);
+  DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
   if (needed == 0) ThrowLastError("Could not find the folder", folder);
-  std::string full(needed, '\0');
-  DWORD length = GetFullPathNameA(folder.c_str(), needed, full.data(), nullptr);
+  std::wstring full(needed, L'\0');
+  DWORD length = GetFullPathNameW(wide.c_str(), needed, full.data(), nullptr);
   if (length == 0 || length >= needed) ThrowLastError("Could not find the folder", folder);
   full.resize(length);
-  // A drive's root keeps its backslash: "C:" alone would mean that drive's
-  // current directory.
-  while (full.size() > 1 && (full.back() == '\\' || full.back() == '/') && full[full.size() - 2] != ':') {
-    full.pop_back();
+  // A short name typed for a folder ("HOTR~ASW") becomes its long name, the
+  // one the combined file must be named after.
+  needed = GetLongPathNameW(full.c_str(), nullptr, 0);
+  if (needed > 0) {
+    std::wstring long_path(needed, L'\0');
+    length = GetLongPathNameW(full.c_str(), long_path.data(), needed);
+    if (length > 0 && length < needed) full.assign(long_path, 0, length);
   }
-  return full;
+  DropTrailingSeparators(full);
+  return AnsiPath(full);
 }
 
-std::vector<std::string> OrdinaryFileNames(const std::string& folder) {
-  // The "A" functions keep names in the ANSI code page, like every other
-  // file operation here, so a listed name opens as it stands.
-  std::string pattern = folder;
-  if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != '/') pattern += '\\';
-  pattern += '*';
-  WIN32_FIND_DATAA found;
-  HANDLE find = FindFirstFileA(pattern.c_str(), &found);
+std::vector<std::string> OrdinaryFileNames(const std::string& folder, std::vector<UnusableFile>* unusable) {
+  std::wstring pattern = WideText(folder);
+  DropTrailingSeparators(pattern);
+  if (pattern.empty() || !IsSeparator(pattern.back())) pattern += L'\\';
+  pattern += L'*';
+  WIN32_FIND_DATAW found;
+  HANDLE find = FindFirstFileW(WidePath(pattern).c_str(), &found);
   if (find == INVALID_HANDLE_VALUE) {
     if (GetLastError() == ERROR_FILE_NOT_FOUND) return {};
     ThrowLastError("Could not list the folder", folder);
   }
   FindHandle closer(find);
+  // What a file list box shows by default: neither folders nor hidden or
+  // system files (such as the desktop.ini that Explorer writes).
+  const DWORD not_listed = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
   std::vector<std::string> names;
   do {
-    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.push_back(found.cFileName);
-  } while (FindNextFileA(find, &found));
+    if ((found.dwFileAttributes & not_listed) != 0) continue;
+    std::string name, reason;
+    if (UsableName(found, name, reason)) {
+      names.push_back(name);
+    } else if (unusable != nullptr) {
+      unusable->push_back({NameForMessage(found), reason});
+    }
+  } while (FindNextFileW(find, &found));
   if (GetLastError() != ERROR_NO_MORE_FILES) ThrowLastError("Could not list the folder", folder);
   return names;
 }
+
+bool IsDeviceName(const std::string& name) { return IsWindowsDeviceName(name); }
 
 }  // namespace brantel

@@ -36,8 +36,22 @@ std::string CurrentDirectory();
 // host's form. Throws IoError naming the folder when that is not possible.
 std::string FullFolderPath(const std::string& folder);
 
-// The names, as stored, of the ordinary files in `folder`, in no particular
-// order. Throws IoError naming the folder when it cannot be read.
-std::vector<std::string> OrdinaryFileNames(const std::string& folder);
+// A file that no file operation here can open, and why.
+struct UnusableFile {
+  std::string name;
+  std::string reason;
+};
+
+// The names, as stored, of the ordinary files in `folder` that a file list
+// box shows by default, in no particular order: no hidden or system files
+// (on POSIX, no names beginning with "."). On Windows a name the ANSI code
+// page cannot spell comes as its short name; a device name ("aux.ini"), or a
+// name without a spelling, goes to `unusable` instead. Throws IoError naming
+// the folder when it cannot be read.
+std::vector<std::string> OrdinaryFileNames(const std::string& folder,
+                                           std::vector<UnusableFile>* unusable = nullptr);
+
+// True when the host keeps `name` for a device (Windows: "nul", "COM1.cfg").
+bool IsDeviceName(const std::string& name);
 
 }  // namespace brantel

@@ -4,7 +4,6 @@
 #include <cstdio>
 
 #include "engine/io/folder.h"
-#include "engine/io/host_path.h"
 #include "engine/io/io_error.h"
 
 namespace brantel {
@@ -12,15 +11,8 @@ namespace {
 
 constexpr int kZoneWidth = 14;
 
-FileHandle OpenOrThrow(const std::string& path, const char* mode, const char* action) {
-  errno = 0;
-  FileHandle file(std::fopen(HostPath(path).c_str(), mode));
-  if (!file) throw IoError(action, path, SystemReason(errno));
-  return file;
-}
-
 std::string ReadAll(const std::string& path) {
-  FileHandle file = OpenOrThrow(path, "rb", "Could not open the file for reading");
+  FileHandle file = OpenFile(path, OpenMode::kRead, "Could not open the file for reading");
   std::string content;
   char buffer[1 << 16];
   size_t count;
@@ -48,7 +40,7 @@ std::string LineReader::ReadLine() {
 }
 
 LineWriter::LineWriter(const std::string& path)
-    : LineWriter(path, OpenOrThrow(path, "wb", "Could not create the file")) {}
+    : LineWriter(path, OpenFile(path, OpenMode::kReplace, "Could not create the file")) {}
 
 LineWriter::LineWriter(std::string path, FileHandle file)
     : path_(std::move(path)), file_(std::move(file)) {}
@@ -87,7 +79,7 @@ void LineWriter::Close() {
 
 ReplacingLineWriter::ReplacingLineWriter(const std::string& target_path)
     : LineWriter(target_path + ".partial",
-                 OpenOrThrow(target_path + ".partial", "wb", "Could not create the file")),
+                 OpenFile(target_path + ".partial", OpenMode::kReplace, "Could not create the file")),
       target_path_(target_path) {}
 
 ReplacingLineWriter::~ReplacingLineWriter() {
@@ -97,7 +89,11 @@ ReplacingLineWriter::~ReplacingLineWriter() {
   } catch (const IoError&) {
     // The temporary file is removed below in any case.
   }
-  std::remove(HostPath(path()).c_str());
+  try {
+    RemoveFile(path());
+  } catch (const IoError&) {
+    // Nothing more can be done from a destructor.
+  }
 }
 
 void ReplacingLineWriter::Commit() {

@@ -3,17 +3,12 @@
 // in CR LF.
 #pragma once
 
-#include <cstdio>
-#include <memory>
 #include <string>
 #include <string_view>
 
-namespace brantel {
+#include "engine/io/open_file.h"
 
-struct FileCloser {
-  void operator()(std::FILE* file) const;
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+namespace brantel {
 
 // Reads a whole file at open time. A line is everything up to the next CR; a
 // CR followed by LF takes the LF with it, a lone LF is an ordinary character,

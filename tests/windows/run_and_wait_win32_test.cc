@@ -33,6 +33,8 @@ class WindowsRunAndWaitTest : public ::testing::Test {
     if (!saved_folder_.empty()) ChangeDriveAndDirectory(saved_folder_);
   }
 
+  std::string Listgen() const { return generator_folder_ + "\\listgen.exe"; }
+
   TestFolder folder_;
   std::string generator_folder_;
   std::string saved_folder_;
@@ -40,7 +42,7 @@ class WindowsRunAndWaitTest : public ::testing::Test {
 
 TEST_F(WindowsRunAndWaitTest, StartsTheToolHiddenFromTheCurrentFolderAndWaitsForItsEnd) {
   folder_.Write("list generator/prepared.lst", CrLf({"pacman|||||MAME||||x"}));
-  RunAndWait("listgen.exe -s -ctrlr");
+  RunAndWait(Listgen(), "listgen.exe -s -ctrlr");
   // The stand-in pauses before writing: the files are there only if the call
   // waited for its end.
   ASSERT_TRUE(folder_.Exists("masterlist.lst"));
@@ -51,18 +53,19 @@ TEST_F(WindowsRunAndWaitTest, StartsTheToolHiddenFromTheCurrentFolderAndWaitsFor
 }
 
 TEST_F(WindowsRunAndWaitTest, HandsTheShowStateToTheTool) {
-  RunAndWait("listgen.exe", 5);
+  RunAndWait(Listgen(), "listgen.exe", 5);
   EXPECT_NE(folder_.Read("listgen-start.txt").find("show: 5\r\n"), std::string::npos);
 }
 
 TEST_F(WindowsRunAndWaitTest, WaitsForAToolThatFails) {
-  RunAndWait("listgen.exe --exit 3");
+  RunAndWait(Listgen(), "listgen.exe --exit 3");
   EXPECT_TRUE(folder_.Exists("masterlist.lst"));
 }
 
-TEST_F(WindowsRunAndWaitTest, ReturnsAtOnceWhenNothingCanBeStarted) {
-  RunAndWait("no-such-listgen.exe -s -ctrlr");
-  RunAndWait("");
+TEST_F(WindowsRunAndWaitTest, ReturnsAtOnceWhenTheNamedFileIsMissing) {
+  // The listgen.exe in the current folder is not the one named.
+  RunAndWait(folder_.path() + "\\listgen.exe", "listgen.exe -s -ctrlr");
+  RunAndWait("", "");
   EXPECT_FALSE(folder_.Exists("listgen.ran"));
 }
 

@@ -1,0 +1,49 @@
+#define WIN32_LEAN_AND_MEAN
+#define NOMINMAX
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+#include <cstdint>
+
+#include "engine/io/io_error.h"
+#include "engine/io/open_file.h"
+#include "engine/io/wide_path.h"
+
+namespace brantel {
+namespace {
+
+// Closes the handle unless a C runtime file has taken it over.
+struct HandleCloser {
+  void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using OwnedHandle = std::unique_ptr<void, HandleCloser>;
+
+}  // namespace
+
+FileHandle OpenFile(const std::string& path, OpenMode mode, const char* what_failed) {
+  const bool reading = mode == OpenMode::kRead;
+  const DWORD disposition = reading ? OPEN_EXISTING : mode == OpenMode::kReplace ? CREATE_ALWAYS : CREATE_NEW;
+  // No security attributes: the handle is not inheritable, so no program we
+  // start holds our files open. Others may read and write alongside, as with
+  // the C runtime's own opens.
+  HANDLE raw = CreateFileW(WidePath(path).c_str(), reading ? GENERIC_READ : GENERIC_WRITE,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
+  if (raw == INVALID_HANDLE_VALUE) ThrowLastError(what_failed, path);
+  OwnedHandle handle(raw);
+  // A device (a name such as "aux.ini") may block a read for ever or swallow
+  // what is written.
+  if (GetFileType(raw) != FILE_TYPE_DISK) throw IoError(what_failed, path, "The name is a device, not a file");
+  int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(raw), (reading ? _O_RDONLY : _O_WRONLY) | _O_BINARY);
+  if (descriptor < 0) throw IoError(what_failed, path, "Too many open files");
+  handle.release();
+  FileHandle file(_fdopen(descriptor, reading ? "rb" : "wb"));
+  if (!file) {
+    _close(descriptor);
+    throw IoError(what_failed, path, "Too many open files");
+  }
+  return file;
+}
+
+}  // namespace brantel

@@ -1,0 +1,27 @@
+// Opening the files that line files read and write. No handle of ours ever
+// passes to a program we start (not inheritable on Windows, close-on-exec on
+// POSIX), and a failure names the file with the system's reason.
+#pragma once
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+namespace brantel {
+
+struct FileCloser {
+  void operator()(std::FILE* file) const;
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+enum class OpenMode {
+  kRead,       // an existing file, from its start
+  kReplace,    // created, or emptied when it exists
+  kCreateNew,  // created; fails when an entry of that name exists already
+};
+
+// Opens `path` (the system's form) as bytes. Throws IoError naming the file,
+// e.g. `what_failed` "C:\mame\ctrlr\a.ini": <reason>.
+FileHandle OpenFile(const std::string& path, OpenMode mode, const char* what_failed);
+
+}  // namespace brantel

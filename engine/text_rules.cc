@@ -78,10 +78,20 @@ std::vector<std::string> SplitWindowsCommandLine(std::string_view line) {
       size_t run = line.find_first_not_of('\\', at);
       if (run == std::string_view::npos) run = line.size();
       const size_t count = run - at;
-      const bool before_quote = run < line.size() && line[run] == '"';
-      word.append(before_quote ? (count + 1) / 2 : count, '\\');
       at = run - 1;
       in_word = true;
+      if (run == line.size() || line[run] != '"') {
+        word.append(count, '\\');
+      } else if (count % 2 == 0 ||
+                 (quoted && (run + 1 == line.size() || line[run + 1] == ' ' || line[run + 1] == '\t'))) {
+        // Halved before a quote that groups; a "\" before the quote that
+        // closes a word is the path's own final backslash.
+        word.append((count + 1) / 2, '\\');
+      } else {
+        // An escaped quote, which no path holds: dropped.
+        word.append(count / 2, '\\');
+        ++at;
+      }
     } else if (c == '"') {
       quoted = !quoted;
       in_word = true;

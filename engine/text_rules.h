@@ -37,11 +37,11 @@ std::string WithTrailingBackslash(std::string_view path);
 // one.
 std::string WithoutQuotes(std::string_view path);
 
-// The words of a Windows command line, the program name first. Spaces and
-// tabs outside quotes separate words; a quote only groups, it is never part
-// of a word, since no path holds one. Before a quote a run of backslashes
-// is halved, as the C runtime does, but never to none: `"C:\MAME\"` (as
-// typed) and `"C:\MAME\\"` (as programs quote it) are both C:\MAME\.
+// The words of a Windows command line, the program name first, split as the
+// C runtime does but for one thing: a quote is never part of a word, since no
+// path holds one. So `"C:\MAME\" mame.exe`, as a user types it, is the path
+// C:\MAME\ and a second word, as is `"C:\MAME\\" mame.exe`, as programs
+// quote it; an escaped quote (`\"`) inside a word is dropped.
 std::vector<std::string> SplitWindowsCommandLine(std::string_view line);
 
 // True for the names Windows keeps for devices, with any extension: CON, PRN,

@@ -6,7 +6,9 @@ namespace brantel {
 namespace {
 
 // Lead bytes of code page 932 (Shift JIS).
-bool IsShiftJisLeadByte(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
+bool IsShiftJisLeadByte(unsigned char byte) {
+  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
 
 TEST(TextRulesTest, BackslashEndsATextOnlyAsACharacterOfItsOwn) {
   const struct {
@@ -30,10 +32,12 @@ TEST(TextRulesTest, WindowsCommandLineWordsNeverHoldQuotes) {
     const char* line;
     Words words;
   } cases[] = {
-      {R"(b.exe hotrod "C:\Program Files\MAME\" mame64.exe)", {"b.exe", "hotrod", R"(C:\Program Files\MAME\)", "mame64.exe"}},
+      {R"(b.exe hotrod "C:\Program Files\MAME\" mame64.exe)",
+       {"b.exe", "hotrod", R"(C:\Program Files\MAME\)", "mame64.exe"}},
       {R"("b.exe" "C:\MAME\\" "")", {"b.exe", R"(C:\MAME\)", ""}},
       {"b.exe  \t a\\\\b \\\\server\\x\\ ", {"b.exe", "a\\\\b", "\\\\server\\x\\"}},
       {R"(b.exe C:\a"b c"\d)", {"b.exe", R"(C:\ab c\d)"}},
+      {R"(b.exe "\"C:\MAME\"" "a\\\"" \"x\" y)", {"b.exe", R"(C:\MAME)", R"(a\)", "x", "y"}},  // escaped
       {"", {}},
   };
   for (const auto& c : cases) EXPECT_EQ(SplitWindowsCommandLine(c.line), c.words) << c.line;

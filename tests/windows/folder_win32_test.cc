@@ -6,9 +6,14 @@
 #include <cctype>
 #include <string>
 
+#include <io.h>
+#include <windows.h>
+
 #include "engine/io/file_list.h"
 #include "engine/io/folder.h"
 #include "engine/io/io_error.h"
+#include "engine/io/line_file.h"
+#include "engine/io/wide_path.h"
 #include "tests/test_folder.h"
 
 namespace brantel {
@@ -122,6 +127,62 @@ TEST_F(WindowsFolderTest, FileListShowsUpperCaseNamesForALowerCasePattern) {
   EXPECT_EQ(list.List(0), "default.ini");
   EXPECT_EQ(list.List(1), "Pacman.Ini");
   EXPECT_EQ(list.List(2), "SAMPLE.INI");
+}
+
+TEST_F(WindowsFolderTest, ShortNamesInUseLongPathsAndHandles) {
+  // A short name typed for a folder lists the folder under its long name.
+  const std::wstring long_folder = WideText(folder_.MakeFolder("hotrod long"));
+  std::wstring short_folder(MAX_PATH, L'\0');
+  short_folder.resize(GetShortPathNameW(long_folder.c_str(), short_folder.data(), MAX_PATH));
+  FileList list;
+  list.SetPath(AnsiPath(short_folder));
+  EXPECT_EQ(list.Path(), folder_.path() + "\\hotrod long");
+
+  // A file another program holds without sharing is said to be in use.
+  const std::string held = folder_.Write("held.ini", "x");
+  HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  try {
+    LineReader reader(held);
+    ADD_FAILURE() << "a file held by another program was read";
+  } catch (const IoError& error) {
+    EXPECT_EQ(error.reason(), "The file is in use by another program");
+  }
+  CloseHandle(holder);
+
+  // No handle of ours passes to a started program.
+  FileHandle file = OpenFile(folder_.path() + "\\new.cfg", OpenMode::kCreateNew, "Could not create");
+  DWORD flags = 1;
+  GetHandleInformation(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file.get()))), &flags);
+  EXPECT_EQ(flags & HANDLE_FLAG_INHERIT, 0u);
+
+  // The system's text names the file where it has an insert.
+  const std::string reason = WindowsReason(ERROR_BAD_EXE_FORMAT, "C:\\mame\\mame.exe");
+  EXPECT_EQ(reason.find("%1"), std::string::npos) << reason;
+  EXPECT_NE(reason.find("C:\\mame\\mame.exe"), std::string::npos) << reason;
+}
+
+TEST_F(WindowsFolderTest, PathsBeyondTheClassicLimit) {
+  std::string deep = folder_.path();
+  while (deep.size() < 300) {
+    deep += "\\" + std::string(40, 'd');
+    ASSERT_TRUE(CreateDirectoryW(WidePath(deep).c_str(), nullptr)) << deep;
+  }
+  {
+    ReplacingLineWriter writer(deep + "\\hotrod.cfg");
+    writer.Print("<mameconfig version=\"10\">");
+    writer.Commit();
+  }
+  EXPECT_EQ(LineReader(deep + "\\hotrod.cfg").ReadLine(), "<mameconfig version=\"10\">");
+  // A failed replacement leaves no temporary file behind.
+  ASSERT_TRUE(CreateDirectoryW(WidePath(deep + "\\taken.cfg").c_str(), nullptr));
+  {
+    ReplacingLineWriter writer(deep + "\\taken.cfg");
+    EXPECT_THROW(writer.Commit(), IoError);
+  }
+  FileList list;
+  list.SetPattern("*");
+  list.SetPath(deep);
+  EXPECT_EQ(list.Names(), std::vector<std::string>{"hotrod.cfg"});
 }
 
 }  // namespace

@@ -3,23 +3,11 @@
 #include <string>
 
 #include "engine/io/io_error.h"
+#include "engine/io/wide_path.h"
 #include "tools/listgen/mame_pipe.h"
 
 namespace listgen {
 namespace {
-
-std::string WindowsReason(DWORD error) {
-  char* text = nullptr;
-  const DWORD length = ::FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
-      0, reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string reason = length > 0 ? std::string(text, length) : "error " + std::to_string(error);
-  if (text != nullptr) ::LocalFree(text);
-  while (!reason.empty() && (reason.back() == '\r' || reason.back() == '\n' || reason.back() == ' ')) {
-    reason.pop_back();
-  }
-  return reason;
-}
 
 // Owns one handle.
 class Handle {
@@ -51,7 +39,8 @@ MameOutput::MameOutput(const std::string& program, const std::string& argument)
   SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   Handle write_end;
   if (!::CreatePipe(process_->output.out(), write_end.out(), &inheritable, 1 << 20)) {
-    throw brantel::IoError("Could not make a pipe for", program, WindowsReason(::GetLastError()));
+    const DWORD error = ::GetLastError();
+    throw brantel::IoError("Could not make a pipe for", program, brantel::WindowsReason(error, program));
   }
   // Only MAME's standard output may hold the pipe, or its end never comes.
   ::SetHandleInformation(process_->output.get(), HANDLE_FLAG_INHERIT, 0);
@@ -68,7 +57,7 @@ MameOutput::MameOutput(const std::string& program, const std::string& argument)
   PROCESS_INFORMATION started{};
   if (!::CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
                         &startup, &started)) {
-    throw brantel::IoError("Could not start", program, WindowsReason(::GetLastError()));
+    throw brantel::IoError("Could not start", program, brantel::WindowsReason(::GetLastError(), program));
   }
   ::CloseHandle(started.hThread);
   *process_->process.out() = started.hProcess;
@@ -83,7 +72,7 @@ std::size_t MameOutput::Read(char* buffer, std::size_t size) {
   if (::ReadFile(process_->output.get(), buffer, static_cast<DWORD>(size), &count, nullptr)) return count;
   const DWORD error = ::GetLastError();
   if (error == ERROR_BROKEN_PIPE) return 0;  // MAME closed its output
-  throw brantel::IoError("Could not read the output of", program_, WindowsReason(error));
+  throw brantel::IoError("Could not read the output of", program_, brantel::WindowsReason(error, program_));
 }
 
 ProgramEnd MameOutput::Wait() {
@@ -93,7 +82,7 @@ ProgramEnd MameOutput::Wait() {
   DWORD exit_code = 0;
   const BOOL known = ::GetExitCodeProcess(process_->process.get(), &exit_code);
   process_->process.Close();
-  if (!known) return {false, "could not be waited for: " + WindowsReason(::GetLastError())};
+  if (!known) return {false, "could not be waited for: " + brantel::WindowsReason(::GetLastError(), program_)};
   return {exit_code == 0, "ended with exit status " + std::to_string(exit_code)};
 }
 

@@ -30,7 +30,7 @@ void DeleteListedFiles(FileList& file_list) {
 
 }  // namespace
 
-void WriteCombinedFile(Window& window) {
+void WriteCombinedFile(Window& window, const ConversionNotes& notes) {
   FileList& file_list = window.File1();
   const std::string folder = file_list.Path();
   {
@@ -46,6 +46,7 @@ void WriteCombinedFile(Window& window) {
   }
   DeleteListedFiles(file_list);
   file_list.SetPattern("*.ini");
+  ShowConversionNotes(window, notes);
   window.ShowMessageBox(kCompletionPrompt, kCompletionTitle, MessageStyle::kOkOnly);
 }
 

@@ -2,6 +2,7 @@
 // folder, the clean-up of the folder's cfg files, and the completion message.
 #pragma once
 
+#include "engine/conversion_notes.h"
 #include "engine/window.h"
 
 namespace brantel {
@@ -13,8 +14,9 @@ inline constexpr const char* kCompletionTitle = "Conversion Complete!";
 // Writes File1's folder followed by ".cfg": the header, the default section,
 // the sections of DriverList, ParentList and RomList, the footer. The file
 // replaces an earlier one only once it is complete. Then deletes every file
-// File1 lists, sets File1 back to "*.ini" and shows the completion message.
-// Throws IoError when a file cannot be read, written or deleted.
-void WriteCombinedFile(Window& window);
+// File1 lists, sets File1 back to "*.ini", shows the notes of the
+// translation, if any, and the completion message. Throws IoError when a file
+// cannot be read, written or deleted.
+void WriteCombinedFile(Window& window, const ConversionNotes& notes = {});
 
 }  // namespace brantel

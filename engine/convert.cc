@@ -48,10 +48,15 @@ void RunListGenerator(const std::string& program_folder, const WhileWaiting& whi
   RunAndWait(ListGeneratorProgram(program_folder), kListGeneratorCommand, 0, while_waiting);
 }
 
-void TranslateListedIniFiles(FileList& file_list) {
+ConversionNotes TranslateListedIniFiles(FileList& file_list) {
   const std::string folder = file_list.Path();
   const size_t count = file_list.ListCount();
-  for (size_t index = 0; index < count; ++index) TranslateIniFile(folder, file_list.List(index));
+  ConversionNotes notes;
+  for (size_t index = 0; index < count; ++index) {
+    ConversionNotes file_notes = TranslateIniFile(folder, file_list.List(index));
+    notes.insert(notes.end(), file_notes.begin(), file_notes.end());
+  }
+  return notes;
 }
 
 void ClassifyListedCfgFiles(Window& window, const std::string& program_folder) {
@@ -91,10 +96,10 @@ ConvertResult Convert(Window& window, const std::string& program_folder,
                           MessageStyle::kCritical);
     return ConvertResult::kPathError;
   }
-  TranslateListedIniFiles(file_list);
+  const ConversionNotes notes = TranslateListedIniFiles(file_list);
   file_list.SetPattern("*.cfg");
   ClassifyListedCfgFiles(window, program_folder);
-  WriteCombinedFile(window);
+  WriteCombinedFile(window, notes);
   return ConvertResult::kCompleted;
 }
 

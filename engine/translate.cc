@@ -1,6 +1,8 @@
 #include "engine/translate.h"
 
+#include "engine/current_sequence.h"
 #include "engine/io/line_file.h"
+#include "engine/mame_codes.h"
 #include "engine/text_rules.h"
 #include "engine/xml_text.h"
 
@@ -11,7 +13,8 @@ const std::string kPortIndent(28, ' ');
 const std::string kNewseqIndent(42, ' ');
 const std::string kInputIndent(14, ' ');
 
-constexpr const char* kAnalogNames[] = {"PADDLE", "PEDAL", "AD_STICK", "DIAL", "TRACKBALL", "LIGHTGUN"};
+constexpr const char* kDecrementNames[] = {"PADDLE",   "AD_STICK",   "DIAL",    "TRACKBALL",
+                                           "LIGHTGUN", "POSITIONAL", "MOUSE_X", "MOUSE_Y"};
 
 std::string CleanLine(const std::string& raw) {
   std::string text = TrimSpaces(RemoveChars(raw, "\t"));
@@ -46,23 +49,34 @@ std::string SequenceText(const std::string& value) {
   return result;
 }
 
-// An "_EXT" twin is the decrement half of an analog control; an analog name
-// alone is its increment half.
+// Old MAME kept a pedal's key under the pedal's name. Every other analog
+// control had two names: the plain one held the keys that move it left or
+// up, which MAME now calls decrement, and its "_EXT" twin those that move it
+// right or down, now increment.
 std::string SequenceType(std::string& port_name) {
-  if (Contains(port_name, "_EXT")) {
-    port_name = RemoveAll(port_name, "_EXT");
-    return "decrement";
-  }
-  for (const char* analog : kAnalogNames) {
-    if (Contains(port_name, analog)) return "increment";
+  const bool pedal = Contains(port_name, "PEDAL");
+  const bool twin = Contains(port_name, "_EXT");
+  if (twin) port_name = RemoveAll(port_name, "_EXT");
+  if (pedal) return twin ? "decrement" : "increment";
+  if (twin) return "increment";
+  for (const char* analog : kDecrementNames) {
+    if (Contains(port_name, analog)) return "decrement";
   }
   return "standard";
 }
 
-void AppendPortBlock(std::vector<std::string>& out, const std::vector<std::string>& pieces) {
+void AppendPortBlock(std::vector<std::string>& out, const std::vector<std::string>& pieces,
+                     ConversionNotes& notes) {
   std::string port_name = TrimSpaces(pieces[0]);
-  std::string sequence = SequenceText(TrimSpaces(pieces[1]));
-  std::string type = SequenceType(port_name);
+  const std::string type = SequenceType(port_name);
+  // Judged as MAME reads them: in the characters the file holds.
+  const std::string port = ToXmlCharacters(port_name);
+  if (!IsKnownPortType(port)) {
+    notes.push_back({"", 0, NoteKind::kUnknownPortType,
+                     "MAME 0.251 does not know the port type \"" + port + "\" (kept as written)"});
+  }
+  const std::string sequence =
+      CurrentSequence(port, ToXmlCharacters(SequenceText(TrimSpaces(pieces[1]))), notes);
   out.emplace_back();
   out.push_back(kPortIndent + "<port type=\"" + XmlEscapedText(port_name) + "\">");
   out.push_back(kNewseqIndent + "<newseq type=\"" + type + "\">" + XmlEscapedText(sequence) +
@@ -70,7 +84,7 @@ void AppendPortBlock(std::vector<std::string>& out, const std::vector<std::strin
   out.push_back(kPortIndent + "</port>");
 }
 
-void AppendIniLine(std::vector<std::string>& out, const std::string& raw) {
+void AppendIniLine(std::vector<std::string>& out, const std::string& raw, ConversionNotes& notes) {
   std::string line = CleanLine(raw);
   if (line.empty()) return;
   if (Contains(line, "#")) {
@@ -82,29 +96,40 @@ void AppendIniLine(std::vector<std::string>& out, const std::string& raw) {
     out.push_back(CommentLine(pieces[0]));
     return;
   }
-  AppendPortBlock(out, pieces);
+  AppendPortBlock(out, pieces, notes);
 }
 
 }  // namespace
 
 std::vector<std::string> IntermediateLines(const std::string& system_name,
-                                           const std::vector<std::string>& ini_lines) {
+                                           const std::vector<std::string>& ini_lines,
+                                           ConversionNotes* notes) {
   std::vector<std::string> out = {"<system name=\"" + XmlEscapedText(system_name) + "\">",
                                   kInputIndent + "<input>", ""};
-  for (const std::string& raw : ini_lines) AppendIniLine(out, raw);
+  for (size_t index = 0; index < ini_lines.size(); ++index) {
+    ConversionNotes line_notes;
+    AppendIniLine(out, ini_lines[index], line_notes);
+    for (ConversionNote& note : line_notes) {
+      note.line = static_cast<int>(index + 1);
+      if (notes != nullptr) notes->push_back(std::move(note));
+    }
+  }
   out.push_back(kInputIndent + "</input>");
   out.push_back("</system>");
   return out;
 }
 
-void TranslateIniFile(const std::string& folder, const std::string& name) {
+ConversionNotes TranslateIniFile(const std::string& folder, const std::string& name) {
   std::vector<std::string> ini_lines;
   for (LineReader ini(folder + "\\" + name); !ini.AtEnd();) ini_lines.push_back(ini.ReadLine());
   std::string system_name = name.substr(0, name.size() >= 4 ? name.size() - 4 : 0);
   std::string cfg_name = name.substr(0, name.size() >= 3 ? name.size() - 3 : 0) + "cfg";
   LineWriter cfg(folder + "\\" + cfg_name);
-  for (const std::string& line : IntermediateLines(system_name, ini_lines)) cfg.Print(line);
+  ConversionNotes notes;
+  for (const std::string& line : IntermediateLines(system_name, ini_lines, &notes)) cfg.Print(line);
   cfg.Close();
+  for (ConversionNote& note : notes) note.file = name;
+  return notes;
 }
 
 }  // namespace brantel

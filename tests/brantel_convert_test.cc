@@ -31,12 +31,12 @@ class BrantelConvertTest : public ConvertFixture {
   std::string program_;
 };
 
-TEST_F(BrantelConvertTest, ConvertsAndPrintsTheCompletionMessage) {
+TEST_F(BrantelConvertTest, ConvertsAndPrintsTheNotesAndTheCompletionMessage) {
   InstallStandInListGenerator(folder_, "program", CrLf({MasterListLine("sample", "sample", "1")}));
   WriteIni("sample.ini", SampleIni());
   ProgramRun run = Convert({"old", Mame(), "mame.exe"});
   EXPECT_EQ(run.exit_code, 0);
-  EXPECT_EQ(run.output, kCompleted);
+  EXPECT_EQ(run.output, SampleNotesPrinted() + kCompleted);
   EXPECT_EQ(folder_.Read("mame/ctrlr/old.cfg"),
             CrLf({"<mameconfig version=\"10\">"}) + EmptyDefaultSection() + SampleSection() +
                 CrLf({"", "</mameconfig>"}));
@@ -46,19 +46,19 @@ TEST_F(BrantelConvertTest, ConvertsAndPrintsTheCompletionMessage) {
 
 TEST_F(BrantelConvertTest, TakesTextsNotGivenFromTheSettingsFile) {
   InstallStandInListGenerator(folder_, "program", "");
-  WriteIni("default.ini", CrLf({"P1_BUTTON1 \"KEY_A\""}));
+  WriteIni("default.ini", CrLf({"P1_BUTTON1 \"KEYCODE_A\""}));
   folder_.Write("program/brantel.cfg", CrLf({"  old  ", Mame(), "mymame", " 1 "}));
   ProgramRun run = Convert({});
   EXPECT_EQ(run.exit_code, 0);
   EXPECT_EQ(run.output, kCompleted);
   EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", Mame() + "\\", "mymame"}));
 
-  WriteIni("default.ini", CrLf({"P1_BUTTON1 \"KEY_B\""}));
+  WriteIni("default.ini", CrLf({"P1_BUTTON1 \"KEYCODE_B\""}));
   run = Convert({"old", Mame() + "\\", "other.exe"});
   EXPECT_EQ(run.exit_code, 0);
   EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", Mame() + "\\", "other.exe"}));
   EXPECT_EQ(folder_.Read("mame/ctrlr/old.cfg"),
-            CrLf({"<mameconfig version=\"10\">"}) + OnePortSection("default", "P1_BUTTON1", "KEY_B") +
+            CrLf({"<mameconfig version=\"10\">"}) + OnePortSection("default", "P1_BUTTON1", "KEYCODE_B") +
                 CrLf({"", "</mameconfig>"}));
 }
 

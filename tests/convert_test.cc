@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <sstream>
 
 #include "engine/plain_window.h"
 #include "tests/convert_fixture.h"
@@ -36,10 +37,10 @@ class ConvertTest : public ConvertFixture {
 
 TEST_F(ConvertTest, ConvertsTheFolderIntoOneCombinedFile) {
   InstallStandInListGenerator(folder_, "program", kMasterList);
-  WriteIni("mspacman.ini", CrLf({"P1_BUTTON1 \"KEY_C\""}));
-  WriteIni("pacman.ini", CrLf({"P1_BUTTON1 \"KEY_B\""}));
-  WriteIni("default.ini", CrLf({"P1_BUTTON1 \"KEY_A\""}));
-  WriteIni("neogeo.ini", CrLf({"P1_BUTTON1 \"KEY_N\""}));
+  WriteIni("mspacman.ini", CrLf({"P1_BUTTON1 \"KEYCODE_C\""}));
+  WriteIni("pacman.ini", CrLf({"P1_BUTTON1 \"KEYCODE_B\""}));
+  WriteIni("default.ini", CrLf({"P1_BUTTON1 \"KEYCODE_A\""}));
+  WriteIni("neogeo.ini", CrLf({"P1_BUTTON1 \"KEYCODE_N\""}));
   WriteIni("sample.ini", SampleIni());
   WriteIni("leftover.cfg", "<system name=\"leftover\">\r\n</system>\r\n");
   WriteIni(".hidden.ini", "not a game");
@@ -49,19 +50,33 @@ TEST_F(ConvertTest, ConvertsTheFolderIntoOneCombinedFile) {
 
   EXPECT_EQ(ConvertFolder(window_, Program()), ConvertResult::kCompleted);
 
-  ExpectOnlyMessage("Conversion Complete!",
-                    "You can either keep your old folder or safely remove it at this time.");
+  // The notes on the sample come before the completion message.
+  ASSERT_EQ(window_.messages().size(), 2u);
+  const ShownMessage& notes = window_.messages()[0];
+  EXPECT_EQ(notes.title, "Conversion Notes");
+  EXPECT_EQ(notes.style, MessageStyle::kOkOnly);
+  EXPECT_EQ(notes.prompt.substr(0, notes.prompt.find('\n')),
+            "MAME 0.251 does not take everything in the INI files as it was written: 8 notes "
+            "(6 tokens MAME drops, 2 unknown port types).");
+  std::string printed;
+  std::istringstream lines(notes.details);
+  for (std::string notes_line; std::getline(lines, notes_line);) {
+    printed += "Conversion Notes: " + notes_line + "\n";
+  }
+  EXPECT_EQ(printed, SampleNotesPrinted());
+  EXPECT_EQ(window_.messages()[1].title, "Conversion Complete!");
+  EXPECT_EQ(window_.messages()[1].prompt, "You can either keep your old folder or safely remove it at this time.");
   EXPECT_EQ(window_.Text1(), "old");
   EXPECT_EQ(window_.Text2(), Mame() + "\\");
   EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", Mame() + "\\", "mame.exe"}));
   EXPECT_EQ(folder_.Read("program/listgen.ran"), "-s -ctrlr\n");
   EXPECT_EQ(folder_.Read("mame/ctrlr/old.cfg"),
             CrLf({"<mameconfig version=\"10\">"}) +
-                OnePortSection("default", "P1_BUTTON1", "KEY_A") +
+                OnePortSection("default", "P1_BUTTON1", "KEYCODE_A") +
                 CrLf({"", "", "<system name=\"leftover\">"}) + CrLf({Spaces(14) + "</input>", "</system>"}) +
-                OnePortSection("neogeo", "P1_BUTTON1", "KEY_N") + SampleSection() +
-                OnePortSection("pacman", "P1_BUTTON1", "KEY_B") +
-                OnePortSection("mspacman", "P1_BUTTON1", "KEY_C") + CrLf({"", "</mameconfig>"}));
+                OnePortSection("neogeo", "P1_BUTTON1", "KEYCODE_N") + SampleSection() +
+                OnePortSection("pacman", "P1_BUTTON1", "KEYCODE_B") +
+                OnePortSection("mspacman", "P1_BUTTON1", "KEYCODE_C") + CrLf({"", "</mameconfig>"}));
   std::set<std::string> left = {"default.ini", "mspacman.ini", "neogeo.ini", "pacman.ini", "sample.ini"};
   EXPECT_EQ(window_.File1().Pattern(), "*.ini");
   EXPECT_EQ(std::set<std::string>(window_.File1().Names().begin(), window_.File1().Names().end()), left);
@@ -97,7 +112,7 @@ TEST_F(ConvertTest, FolderWithoutIniFilesKeepsItsCfgFiles) {
 }
 
 TEST_F(ConvertTest, FailuresAreReportedNamingTheFile) {
-  WriteIni("pacman.ini", CrLf({"P1_BUTTON1 \"KEY_B\""}));
+  WriteIni("pacman.ini", CrLf({"P1_BUTTON1 \"KEYCODE_B\""}));
   // No list generator folder at all.
   EXPECT_EQ(ConvertFolder(window_, Program()), ConvertResult::kFailed);
   ASSERT_EQ(window_.messages().size(), 1u);

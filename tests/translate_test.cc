@@ -16,6 +16,16 @@ std::vector<std::string> Body(const std::string& ini_line) {
   return std::vector<std::string>(lines.begin() + 3, lines.end() - 2);
 }
 
+// The kinds of the notes on one INI line: R replaced, L left out, D dropped,
+// N never fires, U unknown port type.
+std::string NoteKinds(const std::string& ini_line) {
+  ConversionNotes notes;
+  IntermediateLines("x", {ini_line}, &notes);
+  std::string kinds;
+  for (const ConversionNote& note : notes) kinds += "RLDNU"[static_cast<int>(note.kind)];
+  return kinds;
+}
+
 std::vector<std::string> Block(const std::string& port, const std::string& type,
                                const std::string& sequence) {
   return {"", PortLine(port), NewseqLine(type, sequence), ClosingLine()};
@@ -45,6 +55,34 @@ TEST(TranslateIniFileTest, MissingIniIsAnErrorNamingIt) {
   EXPECT_FALSE(folder.Exists("gone.cfg"));
 }
 
+TEST(TranslateIniFileTest, NotesNameTheFileTheLineAndWhatHappened) {
+  TestFolder folder;
+  folder.Write("old.ini", CrLf({"[old]", "P1_BUTTONX \"KEYCODE_1_PAD | JOYCODE_0_BUTTON1\"",
+                                "P1_BUTTON2 \"KEY_A JOYCODE_1_A\""}));
+  std::vector<std::string> printed;
+  for (const ConversionNote& note : TranslateIniFile(folder.path(), "old.ini")) printed.push_back(NoteLine(note));
+  EXPECT_EQ(printed,
+            (std::vector<std::string>{
+                "old.ini:2: MAME 0.251 does not know the port type \"P1_BUTTONX\" (kept as written)",
+                "old.ini:2: port P1_BUTTONX: old name KEYCODE_1_PAD replaced by KEYCODE_1PAD",
+                "old.ini:2: port P1_BUTTONX: JOYCODE_0_BUTTON1 left out: MAME 0.251 has no device 0 or below and "
+                "can crash on it",
+                "old.ini:3: port P1_BUTTON2: KEY_A is no code MAME 0.251 knows; it drops it (kept as written)",
+                "old.ini:3: port P1_BUTTON2: JOYCODE_1_A names an item no such device has in MAME 0.251; it can "
+                "never fire (kept)"}));
+  EXPECT_NE(folder.Read("old.cfg").find(NewseqLine("standard", "KEYCODE_1PAD") + "\r\n"), std::string::npos);
+}
+
+TEST(ConversionNotesTest, SummaryCountsAndShowsTheFirstTen) {
+  ConversionNotes notes(11, {"a.ini", 3, NoteKind::kReplacedName, "x"});
+  notes.push_back({"b.ini", 1, NoteKind::kUnknownPortType, "y"});
+  std::string expected =
+      "MAME 0.251 does not take everything in the INI files as it was written: 12 notes (11 old names replaced, "
+      "1 unknown port type).\n";
+  for (int shown = 0; shown < 10; ++shown) expected += "\na.ini:3: x";
+  EXPECT_EQ(NotesSummary(notes), expected + "\nand 2 more");
+}
+
 TEST(IniLineTest, CommentsAndNothing) {
   EXPECT_TRUE(Body(" \t  \t").empty());
   EXPECT_EQ(Body("P1_BUTTON1 \"KEY_#\""), std::vector<std::string>{"<!-- P1_BUTTON1 \"KEY_#\" -->"});
@@ -65,15 +103,69 @@ TEST(IniLineTest, ValuesAndSequenceTexts) {
 }
 
 TEST(IniLineTest, AnalogHalvesAndTheirTypes) {
-  EXPECT_EQ(Body("P1_PADDLE_EXT \"K\""), Block("P1_PADDLE", "decrement", "K"));
-  EXPECT_EQ(Body("P1_EXT_DIAL_EXT \"K\""), Block("P1_DIAL", "decrement", "K"));
-  EXPECT_EQ(Body("p1_paddle \"K\""), Block("p1_paddle", "standard", "K"));
-  EXPECT_EQ(Body("P1_DIAL_ext \"K\""), Block("P1_DIAL_ext", "increment", "K"));
-  EXPECT_EQ(Body("DIALS \"K\""), Block("DIALS", "increment", "K"));
-  EXPECT_EQ(Body("P2_PEDAL2 \"K\""), Block("P2_PEDAL2", "increment", "K"));
-  EXPECT_EQ(Body("P1_AD_STICK_X \"K\""), Block("P1_AD_STICK_X", "increment", "K"));
-  EXPECT_EQ(Body("P1_TRACKBALL_Y \"K\""), Block("P1_TRACKBALL_Y", "increment", "K"));
-  EXPECT_EQ(Body("P1_LIGHTGUN_X \"K\""), Block("P1_LIGHTGUN_X", "increment", "K"));
+  const struct {
+    const char* port;
+    const char* final_port;
+    const char* type;
+  } kCases[] = {
+      {"P1_PADDLE", "P1_PADDLE", "decrement"},         {"P1_PADDLE_EXT", "P1_PADDLE", "increment"},
+      {"P1_EXT_DIAL_EXT", "P1_DIAL", "increment"},     {"FOO_EXT", "FOO", "increment"},
+      {"p1_paddle", "p1_paddle", "standard"},          {"P1_DIAL_ext", "P1_DIAL_ext", "decrement"},
+      {"DIALS", "DIALS", "decrement"},                 {"P1_AD_STICK_X", "P1_AD_STICK_X", "decrement"},
+      {"P1_TRACKBALL_Y", "P1_TRACKBALL_Y", "decrement"}, {"P1_LIGHTGUN_X", "P1_LIGHTGUN_X", "decrement"},
+      {"P3_POSITIONAL_V", "P3_POSITIONAL_V", "decrement"}, {"P1_MOUSE_X", "P1_MOUSE_X", "decrement"},
+      {"P1_MOUSE_Y_EXT", "P1_MOUSE_Y", "increment"},   {"P1_PEDAL", "P1_PEDAL", "increment"},
+      {"P2_PEDAL2_EXT", "P2_PEDAL2", "decrement"},     {"P1_PED_EXTAL", "P1_PEDAL", "increment"},
+  };
+  for (const auto& c : kCases) {
+    EXPECT_EQ(Body(c.port + std::string(" \"K\"")), Block(c.final_port, c.type, "K")) << c.port;
+  }
+}
+
+TEST(IniLineTest, OldNamesBecomeCurrentAndWhatMameCannotTakeIsNoted) {
+  const struct {
+    const char* value;
+    const char* sequence;
+    const char* notes;
+  } kCases[] = {
+      {"KEYCODE_0_PAD", "KEYCODE_0PAD", "R"},
+      {"keycode_enter_pad | KEYCODE_A", "KEYCODE_ENTERPAD OR KEYCODE_A", "R"},
+      {"JOYCODE_1_LEFT", "JOYCODE_1_XAXIS_LEFT_SWITCH", "R"},
+      {"JOYCODE_12_ANALOG_X_NEG|joycode_255_up", "JOYCODE_12_XAXIS_NEG OR JOYCODE_255_YAXIS_UP_SWITCH", "RR"},
+      {"JOYCODE_01_LEFT JOYCODE_256_UP", "JOYCODE_1_XAXIS_LEFT_SWITCH JOYCODE_256_UP", "RN"},
+      {"MOUSECODE_2_X_NEG GUNCODE_3_ANALOG_Y", "MOUSECODE_2_XAXIS_NEG_SWITCH GUNCODE_3_YAXIS", "RR"},
+      {"JOYCODE_1_ANALOG_PEDAL1|JOYCODE_1_ANALOG_PEDAL3", "JOYCODE_1_ZAXIS_NEG OR JOYCODE_1_ANALOG_PEDAL3", "RD"},
+      {"CODE_NOT KEYCODE_A | ! KEYCODE_B | CODE_OR", "NOT KEYCODE_A OR NOT KEYCODE_B OR OR", "RRR"},
+      {"CODE_DEFAULT", "DEFAULT", "R"},
+      {"KEYCODE_NONE", "NONE", "R"},
+      {"KEYCODE_A | CODE_NONE | NONE", "KEYCODE_A OR CODE_NONE OR NONE", "DD"},
+      {"NONE", "NONE", ""},
+      {"none", "none", "D"},
+      {"JOYCODE_0_BUTTON1", "", "L"},
+      {"JOYCODE_0_BUTTON1 | KEYCODE_A", "KEYCODE_A", "L"},
+      {"KEYCODE_A | NOT JOYCODE_-1_X | KEYCODE_B", "KEYCODE_A OR KEYCODE_B", "L"},
+      {"KEYCODE_0PAD_SWITCH JOYCODE_4294967296_BUTTON1 KEYCODE_A", "KEYCODE_A", "LL"},
+      {"KEYCODE_A or KEYCODE_2_B DEFAULT", "KEYCODE_A or KEYCODE_2_B DEFAULT", ""},
+      {"JOYCODE_1_BUTTON1_SWITCH MOUSECODE_1_XAXIS_REVERSE_RELATIVE KEYCODE_A_ABSOLUTE",
+       "JOYCODE_1_BUTTON1_SWITCH MOUSECODE_1_XAXIS_REVERSE_RELATIVE KEYCODE_A_ABSOLUTE", ""},
+      {"JOYCODE_1_A KEYCODE_BUTTON1 JOYCODE_0", "JOYCODE_1_A KEYCODE_BUTTON1 JOYCODE_0", "NNN"},
+      {"KEYCODE_A_ KEYCODE__A KEYCODE KEYCODE_A_SWITCH_SWITCH KEY_A",
+       "KEYCODE_A_ KEYCODE__A KEYCODE KEYCODE_A_SWITCH_SWITCH KEY_A", "DDDDD"},
+  };
+  for (const auto& c : kCases) {
+    const std::string line = "P1_BUTTON1 \"" + std::string(c.value) + "\"";
+    EXPECT_EQ(Body(line), Block("P1_BUTTON1", "standard", c.sequence)) << c.value;
+    EXPECT_EQ(NoteKinds(line), c.notes) << c.value;
+  }
+}
+
+TEST(IniLineTest, PortTypesMameDoesNotKnowAreNoted) {
+  for (const char* known : {"P1_BUTTON1", "TOGGLE_FULLSCREEN", "TYPE_OTHER(66,0)", "TYPE_OTHER( 66,-1)x"}) {
+    EXPECT_EQ(NoteKinds(known + std::string(" \"KEYCODE_A\"")), "") << known;
+  }
+  for (const char* unknown : {"P1_BUTTONX", "p1_button1", "UI_PAN_UP", "TYPE_OTHER(66)", "TYPE_OTHER(66x,0)", ""}) {
+    EXPECT_EQ(NoteKinds(unknown + std::string(" \"KEYCODE_A\"")), "U") << unknown;
+  }
 }
 
 TEST(IniLineTest, LineFeedFileBecomesOneLine) {

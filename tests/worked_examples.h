@@ -16,6 +16,21 @@ inline std::string SampleIni() {
                "P1_DIAL_EXT \"KEY_RIGHT\" KEY_X", "  \t", "START \"KEY_1   KEY_SHIFT||\""});
 }
 
+// What the translation notes on the sample, as brantel-convert prints it.
+inline std::string SampleNotesPrinted() {
+  const std::string drops = " is no code MAME 0.251 knows; it drops it (kept as written)";
+  const std::string unknown = "MAME 0.251 does not know the port type ";
+  std::string printed;
+  for (const std::string& note :
+       {"4: " + unknown + "\"BUTTON1\" (kept as written)", "4: port BUTTON1: KEY_A" + drops,
+        "4: port BUTTON1: JOY_FIRE" + drops, "5: port P1_DIAL: KEY_LEFT" + drops,
+        "6: port P1_DIAL: KEY_RIGHT" + drops, "8: " + unknown + "\"START\" (kept as written)",
+        "8: port START: KEY_1" + drops, "8: port START: KEY_SHIFT" + drops}) {
+    printed += "Conversion Notes: sample.ini:" + note + "\n";
+  }
+  return printed;
+}
+
 inline std::string PortLine(const std::string& name) {
   return Spaces(28) + "<port type=\"" + name + "\">";
 }
@@ -28,8 +43,8 @@ inline std::string SampleCfg() {
   return CrLf({"<system name=\"sample\">", Spaces(14) + "<input>", "",
                "<!-- [sample] -->", "<!-- ctrlrname  -->", "<!-- # player one -->",
                "", PortLine("BUTTON1"), NewseqLine("standard", "KEY_A OR JOY_FIRE"), ClosingLine(),
-               "", PortLine("P1_DIAL"), NewseqLine("increment", "KEY_LEFT"), ClosingLine(),
-               "", PortLine("P1_DIAL"), NewseqLine("decrement", "KEY_RIGHT"), ClosingLine(),
+               "", PortLine("P1_DIAL"), NewseqLine("decrement", "KEY_LEFT"), ClosingLine(),
+               "", PortLine("P1_DIAL"), NewseqLine("increment", "KEY_RIGHT"), ClosingLine(),
                "", PortLine("START"), NewseqLine("standard", "KEY_1 KEY_SHIFT"), ClosingLine(),
                Spaces(14) + "</input>", "</system>"});
 }
@@ -38,8 +53,8 @@ inline std::string SampleSection() {
   return CrLf({"", "", "<system name=\"sample\">", Spaces(14) + "<input>", "",
                "<!-- [sample] -->", "<!-- ctrlrname  -->", "<!-- # player one -->", "", "",
                PortLine("BUTTON1"), NewseqLine("standard", "KEY_A OR JOY_FIRE"), ClosingLine(),
-               "", "", PortLine("P1_DIAL"), NewseqLine("increment", "KEY_LEFT"),
-               NewseqLine("decrement", "KEY_RIGHT"), ClosingLine(), "", "", PortLine("START"),
+               "", "", PortLine("P1_DIAL"), NewseqLine("decrement", "KEY_LEFT"),
+               NewseqLine("increment", "KEY_RIGHT"), ClosingLine(), "", "", PortLine("START"),
                NewseqLine("standard", "KEY_1 KEY_SHIFT"), ClosingLine(), Spaces(14) + "</input>",
                "</system>"});
 }

@@ -93,14 +93,17 @@ TEST_F(CombinedFileInRealMame, PongGetsTheSequencesItsIniFilesAskedFor) {
                                "# -- every game of the pong.cpp driver --",
                                "COIN1 \"KEYCODE_7\"",
                                "P1_PADDLE \"KEYCODE_8\"",
-                               "P2_PADDLE \"KEYCODE_U\"",
+                               "P2_PADDLE \"KEYCODE_U | JOYCODE_1_LEFT\"",
                            }));
+  // Old names, a pedal pong does not have, a port type MAME does not know.
   WriteIni("pong.ini", CrLf({
                            "[pong]",
                            "# Pong -- Atari & friends --- caf\xe9 edition ----",
-                           "COIN1 \"KEYCODE_9 | KEYCODE_0\"",
+                           "COIN1 \"KEYCODE_0_PAD | KEYCODE_ENTER_PAD\"",
                            "P1_PADDLE \"KEYCODE_C\"",
                            "P1_PADDLE_EXT \"KEYCODE_D\"",
+                           "P1_PEDAL \"KEYCODE_LCONTROL\"",
+                           "UI_PAN_UP \"KEYCODE_PGUP\"",
                        }));
   WriteIni("puckman.ini", CrLf({"# parent -- & more", "P1_UP \"KEYCODE_UP\"", "P1_DOWN \"KEYCODE_DOWN\""}));
   WriteIni("pacman.ini", CrLf({"# clone of puckman", "P1_UP \"KEYCODE_W\""}));
@@ -108,7 +111,15 @@ TEST_F(CombinedFileInRealMame, PongGetsTheSequencesItsIniFilesAskedFor) {
 
   const ToolRun convert = Convert();
   ASSERT_EQ(convert.exit_code, 0) << convert.out << convert.err;
-  EXPECT_NE(convert.out.find("Conversion Complete!"), std::string::npos) << convert.out;
+  EXPECT_NE(convert.out.find("Conversion Notes: pong.ini:3: port COIN1: old name KEYCODE_0_PAD replaced by "
+                             "KEYCODE_0PAD\n"),
+            std::string::npos)
+      << convert.out;
+  EXPECT_NE(convert.out.find("Conversion Notes: pong.ini:7: MAME 0.251 does not know the port type \"UI_PAN_UP\""),
+            std::string::npos)
+      << convert.out;
+  EXPECT_EQ(convert.out.substr(convert.out.rfind('\n', convert.out.size() - 2) + 1),
+            "Conversion Complete!: You can either keep your old folder or safely remove it at this time.\n");
   const MasterListLines list = ReadMasterList(program_folder_ + "/masterlist.lst");
   EXPECT_GT(list.lines.size(), 40000u) << "the real list generator did not run on the real MAME";
   const std::string combined = folder_.Read("mame/ctrlr/oldpads.cfg");
@@ -127,11 +138,16 @@ TEST_F(CombinedFileInRealMame, PongGetsTheSequencesItsIniFilesAskedFor) {
   EXPECT_NE(pong.out.find("DUMPED"), std::string::npos) << pong.out;
   EXPECT_EQ(pong.err.find("Error parsing XML"), std::string::npos) << pong.err << "\n" << combined;
   EXPECT_EQ(pong.err.find("Fatal error"), std::string::npos) << pong.err;
-  EXPECT_EQ(sequences[":IN0|Coin 1|standard"], "KEYCODE_9 OR KEYCODE_0");
-  EXPECT_EQ(sequences[":PADDLE0|Paddle|increment"], "KEYCODE_C");
-  EXPECT_EQ(sequences[":PADDLE0|Paddle|decrement"], "KEYCODE_D");
-  EXPECT_EQ(sequences[":PADDLE1|Paddle 2|increment"], "KEYCODE_U") << "the driver's section wins over default";
-  EXPECT_EQ(sequences[":PADDLE1|Paddle 2|decrement"], "KEYCODE_K") << "default applies where nothing else does";
+  EXPECT_EQ(pong.err.find("Dropping invalid input token"), std::string::npos) << pong.err;
+  EXPECT_EQ(sequences[":IN0|Coin 1|standard"], "KEYCODE_0PAD OR KEYCODE_ENTERPAD");
+  // The old plain name moved the paddle left, its "_EXT" twin right.
+  EXPECT_EQ(sequences[":PADDLE0|Paddle|decrement"], "KEYCODE_C");
+  EXPECT_EQ(sequences[":PADDLE0|Paddle|increment"], "KEYCODE_D");
+  // A joystick's left, which MAME shows as UNKNOWN while no joystick is attached.
+  const std::string& driver = sequences[":PADDLE1|Paddle 2|decrement"];
+  EXPECT_EQ(driver.rfind("KEYCODE_U OR JOYCODE_1_", 0), 0u) << "the driver's section wins over default";
+  EXPECT_TRUE(driver.ends_with("_LEFT_SWITCH")) << driver;
+  EXPECT_EQ(sequences[":PADDLE1|Paddle 2|increment"], "KEYCODE_K") << "default applies where nothing else does";
 }
 
 }  // namespace

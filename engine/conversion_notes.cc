@@ -1,0 +1,61 @@
+#include "engine/conversion_notes.h"
+
+#include <algorithm>
+#include <array>
+
+namespace brantel {
+namespace {
+
+struct KindCount {
+  NoteKind kind;
+  const char* one;
+  const char* many;
+};
+
+constexpr std::array<KindCount, 5> kCountNames = {{
+    {NoteKind::kReplacedName, "old name replaced", "old names replaced"},
+    {NoteKind::kLeftOutToken, "token left out", "tokens left out"},
+    {NoteKind::kDroppedToken, "token MAME drops", "tokens MAME drops"},
+    {NoteKind::kNeverFires, "token that can never fire", "tokens that can never fire"},
+    {NoteKind::kUnknownPortType, "unknown port type", "unknown port types"},
+}};
+
+std::string Counted(size_t count, const char* one, const char* many) {
+  return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+std::string Counts(const ConversionNotes& notes) {
+  std::string counts;
+  for (const KindCount& name : kCountNames) {
+    const auto count = static_cast<size_t>(std::count_if(
+        notes.begin(), notes.end(), [&](const ConversionNote& note) { return note.kind == name.kind; }));
+    if (count == 0) continue;
+    counts += (counts.empty() ? "" : ", ") + Counted(count, name.one, name.many);
+  }
+  return counts;
+}
+
+}  // namespace
+
+std::string NoteLine(const ConversionNote& note) {
+  return note.file + ":" + std::to_string(note.line) + ": " + note.text;
+}
+
+std::string NotesSummary(const ConversionNotes& notes) {
+  std::string summary = "MAME 0.251 does not take everything in the INI files as it was written: " +
+                        Counted(notes.size(), "note", "notes") + " (" + Counts(notes) + ").\n";
+  for (size_t index = 0; index < notes.size() && index < kNotesInSummary; ++index) {
+    summary += "\n" + NoteLine(notes[index]);
+  }
+  if (notes.size() > kNotesInSummary) summary += "\nand " + std::to_string(notes.size() - kNotesInSummary) + " more";
+  return summary;
+}
+
+void ShowConversionNotes(Window& window, const ConversionNotes& notes) {
+  if (notes.empty()) return;
+  std::string details;
+  for (const ConversionNote& note : notes) details += NoteLine(note) + "\n";
+  window.ShowMessageBoxWithDetails(NotesSummary(notes), kNotesTitle, details);
+}
+
+}  // namespace brantel

@@ -1,0 +1,42 @@
+// Notes for the user on what MAME will not take from the INI files as they
+// were written: collected while the files are translated, shown once at the
+// end of Convert.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "engine/window.h"
+
+namespace brantel {
+
+enum class NoteKind {
+  kReplacedName,     // an old code name became the current one
+  kLeftOutToken,     // a token MAME can crash on was not written
+  kDroppedToken,     // a token MAME does not know, written as it was
+  kNeverFires,       // a token MAME reads but that can never fire, written
+  kUnknownPortType,  // a port type MAME does not know, written as it was
+};
+
+struct ConversionNote {
+  std::string file;  // the INI file's name
+  int line = 0;      // its line, from 1
+  NoteKind kind = NoteKind::kReplacedName;
+  std::string text;
+};
+using ConversionNotes = std::vector<ConversionNote>;
+
+inline constexpr const char* kNotesTitle = "Conversion Notes";
+inline constexpr size_t kNotesInSummary = 10;
+
+// "FILE:LINE: TEXT"
+std::string NoteLine(const ConversionNote& note);
+
+// The counts, the first notes and how many more there are.
+std::string NotesSummary(const ConversionNotes& notes);
+
+// Shows the notes in a box with the whole list as its details; nothing when
+// there is none.
+void ShowConversionNotes(Window& window, const ConversionNotes& notes);
+
+}  // namespace brantel

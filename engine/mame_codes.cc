@@ -1,0 +1,128 @@
+#include "engine/mame_codes.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "engine/mame_tables.h"
+#include "engine/text_rules.h"
+
+namespace brantel {
+namespace {
+
+// MAME keeps at most this many devices of one class.
+constexpr int32_t kLastDeviceNumber = 255;
+
+constexpr std::string_view kDeviceClasses[] = {"KEYCODE", "MOUSECODE", "GUNCODE", "JOYCODE"};
+constexpr std::string_view kModifiers[] = {"POS", "NEG", "LEFT", "RIGHT", "UP", "DOWN", "REVERSE"};
+constexpr std::string_view kItemClasses[] = {"SWITCH", "ABSOLUTE", "RELATIVE"};
+constexpr std::string_view kKeywords[] = {"OR", "NOT", "DEFAULT"};
+
+template <typename List>
+bool IsOneOf(const List& list, std::string_view word) {
+  return std::find(std::begin(list), std::end(list), word) != std::end(list);
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool IsScanfSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// A number as MAME reads it with sscanf's %d on Linux: white space, an
+// optional sign, digits; it is read as a 64-bit long, which stops at the
+// limits, and then cut to the low 32 bits. Nothing without a digit. `rest`
+// gets the text after the digits.
+std::optional<int32_t> ScanNumber(std::string_view text, std::string_view* rest = nullptr) {
+  size_t at = 0;
+  while (at < text.size() && IsScanfSpace(text[at])) ++at;
+  const bool negative = at < text.size() && text[at] == '-';
+  if (at < text.size() && (text[at] == '-' || text[at] == '+')) ++at;
+  if (at >= text.size() || !IsDigit(text[at])) return std::nullopt;
+  constexpr uint64_t kLimit = uint64_t{1} << 63;  // magnitude of the lowest long
+  uint64_t magnitude = 0;
+  for (; at < text.size() && IsDigit(text[at]); ++at) {
+    magnitude = std::min(kLimit, magnitude * 10 + static_cast<uint64_t>(text[at] - '0'));
+  }
+  if (rest != nullptr) *rest = text.substr(at);
+  const uint64_t as_long = negative ? 0 - magnitude : std::min(magnitude, kLimit - 1);
+  return static_cast<int32_t>(static_cast<uint32_t>(as_long));
+}
+
+const mame::CodeItem* FindItem(std::string_view name) {
+  const auto found = std::lower_bound(mame::kCodeItems.begin(), mame::kCodeItems.end(), name,
+                                      [](const mame::CodeItem& item, std::string_view key) { return item.name < key; });
+  return found != mame::kCodeItems.end() && found->name == name ? &*found : nullptr;
+}
+
+std::vector<std::string_view> Pieces(std::string_view text, char separator) {
+  std::vector<std::string_view> pieces;
+  for (size_t start = 0;;) {
+    const size_t end = text.find(separator, start);
+    pieces.push_back(text.substr(start, end - start));
+    if (end == std::string_view::npos) return pieces;
+    start = end + 1;
+  }
+}
+
+}  // namespace
+
+// DEVICECLASS [_NUMBER] _ITEM [_MODIFIER] [_ITEMCLASS], read as MAME reads it:
+// the number only when at least three pieces follow, the device number 1 when
+// there is none.
+CodeVerdict JudgeCodeToken(std::string_view token) {
+  const std::string upper = UpperAscii(token);
+  const std::vector<std::string_view> pieces = Pieces(upper, '_');
+  if (!IsOneOf(kDeviceClasses, pieces[0])) return CodeVerdict::kDropped;
+  size_t at = 1;
+  int32_t device = 1;
+  if (pieces.size() > 2) {
+    if (const auto number = ScanNumber(pieces[1])) {
+      device = *number;
+      at = 2;
+    }
+  }
+  if (at >= pieces.size()) return CodeVerdict::kDropped;
+  if (device <= 0) return CodeVerdict::kNoDevice;
+  const mame::CodeItem* item = FindItem(pieces[at++]);
+  if (item == nullptr) return CodeVerdict::kDropped;
+  if (at < pieces.size() && IsOneOf(kModifiers, pieces[at])) ++at;
+  if (at < pieces.size() && IsOneOf(kItemClasses, pieces[at])) ++at;
+  if (at != pieces.size()) return CodeVerdict::kDropped;
+  return item->keyboard == (pieces[0] == "KEYCODE") ? CodeVerdict::kRead : CodeVerdict::kNeverFires;
+}
+
+bool IsSequenceKeyword(std::string_view token) { return IsOneOf(kKeywords, UpperAscii(token)); }
+
+std::optional<std::string> CurrentCodeName(std::string_view token, bool whole_text) {
+  const std::string upper = UpperAscii(token);
+  for (const mame::OldToken& old : mame::kOldTokens) {
+    if (old.old_token != upper) continue;
+    if (old.whole_text_only && !whole_text) return std::nullopt;
+    return std::string(old.current);
+  }
+  const size_t first = upper.find('_');
+  const size_t second = upper.find('_', first == std::string::npos ? first : first + 1);
+  if (second == std::string::npos) return std::nullopt;
+  const std::string_view device_class = std::string_view(upper).substr(0, first);
+  const std::string_view item = std::string_view(upper).substr(second + 1);
+  const auto device = ScanNumber(std::string_view(upper).substr(first + 1, second - first - 1));
+  if (!device || *device < 1 || *device > kLastDeviceNumber) return std::nullopt;
+  for (const mame::OldItem& old : mame::kOldItems) {
+    if (old.device_class == device_class && old.old_item == item) {
+      return std::string(device_class) + "_" + std::to_string(*device) + "_" + std::string(old.current_item);
+    }
+  }
+  return std::nullopt;
+}
+
+// MAME compares port types exactly; its own TYPE_OTHER form it reads with
+// sscanf("TYPE_OTHER(%d,%d)"), which takes whatever follows the numbers.
+bool IsKnownPortType(std::string_view port_type) {
+  if (std::binary_search(mame::kPortTypes.begin(), mame::kPortTypes.end(), port_type)) return true;
+  constexpr std::string_view kOther = "TYPE_OTHER(";
+  if (!StartsWith(port_type, kOther)) return false;
+  std::string_view rest;
+  return ScanNumber(port_type.substr(kOther.size()), &rest) && StartsWith(rest, ",") &&
+         ScanNumber(rest.substr(1));
+}
+
+}  // namespace brantel

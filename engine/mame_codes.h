@@ -1,0 +1,32 @@
+// How MAME 0.251 reads the port types and code tokens of a controller file,
+// and the current names of old code tokens.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace brantel {
+
+// What MAME makes of one code token of a sequence text.
+enum class CodeVerdict {
+  kRead,        // a code it reads
+  kDropped,     // no code it knows: it drops the token
+  kNeverFires,  // read, but names an item that no device of its class has
+  kNoDevice,    // device number 0 or below: never fires, and can crash MAME
+};
+CodeVerdict JudgeCodeToken(std::string_view token);
+
+// OR, NOT and DEFAULT in any letter case: words of a sequence text that are
+// no code.
+bool IsSequenceKeyword(std::string_view token);
+
+// The current token for an old one (letter case ignored, as MAME ignores it),
+// in MAME's upper case; nothing for a token that is not old. `whole_text`
+// tells that the token is the whole sequence text.
+std::optional<std::string> CurrentCodeName(std::string_view token, bool whole_text);
+
+// A type MAME's ports have, or MAME's own form TYPE_OTHER(n,m).
+bool IsKnownPortType(std::string_view port_type);
+
+}  // namespace brantel

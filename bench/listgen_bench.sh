@@ -14,6 +14,7 @@ cd "$(dirname "$0")/.."
 listgen=$(realpath "${1:-build/bin/list generator/listgen}")
 mame=$(realpath "${2:-/usr/games/mame}")
 runs=${RUNS:-3}
+source bench/timing.sh
 [[ -x "$listgen" ]] || { echo "no list generator at $listgen (build first)" >&2; exit 1; }
 [[ -x "$mame" ]] || { echo "SKIP: no MAME at $mame"; exit 0; }
 
@@ -27,29 +28,14 @@ make_program_folder() {  # FOLDER MAME_FOLDER MAME_NAME
   printf 'bench\r\n%s\r\n%s\r\n' "${2//\//\\}" "$3" > "$1/brantel.cfg"
 }
 
-seconds() {  # COMMAND...: prints the wall-clock seconds it took
-  local start end
-  start=$(date +%s.%N)
-  "$@"
-  end=$(date +%s.%N)
-  awk -v a="$start" -v b="$end" 'BEGIN { print b - a }'
-}
-
-best_of() {  # COMMAND...: the least wall-clock time of $runs runs
-  local best="" t
-  for ((i = 0; i < runs; i++)); do
-    t=$(seconds "$@")
-    if [[ -z "$best" ]] || awk -v t="$t" -v b="$best" 'BEGIN { exit !(t < b) }'; then best=$t; fi
-  done
-  printf '%.2f' "$best"
-}
-
 mame_alone() { "$mame" -listxml > /dev/null; }
-listgen_in() { (cd "$1/list generator" && ./listgen -s -ctrlr); }
+# Without its list the list generator asks MAME anew instead of keeping it.
+listgen_in() { rm -f "$1/masterlist.lst" && (cd "$1/list generator" && ./listgen -s -ctrlr); }
 
 # listgen's own peak (VmHWM), read until it ends; MAME's memory is not counted.
 listgen_peak_kb() {
   local peak=0 hwm
+  rm -f "$1/masterlist.lst"
   (cd "$1/list generator" && exec ./listgen -s -ctrlr) &
   local pid=$!
   while [[ -r /proc/$pid/status ]]; do
@@ -60,8 +46,6 @@ listgen_peak_kb() {
   wait "$pid"
   echo "$peak"
 }
-
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", b / a }'; }
 
 make_program_folder "$work/program" "$(dirname "$mame")/" "$(basename "$mame")"
 machines=$(listgen_in "$work/program" >/dev/null; wc -l < "$work/program/masterlist.lst")
@@ -83,7 +67,10 @@ if command -v taskset > /dev/null && (($(nproc) >= 2)); then
   chmod +x "$work/pinned-mame/mame"
   make_program_folder "$work/pinned" "$work/pinned-mame/" mame
   pinned_mame() { taskset -c 0 "$mame" -listxml > /dev/null; }
-  pinned_listgen() { taskset -c 1 bash -c 'cd "$1/list generator" && ./listgen -s -ctrlr' _ "$work/pinned"; }
+  pinned_listgen() {
+    rm -f "$work/pinned/masterlist.lst"
+    taskset -c 1 bash -c 'cd "$1/list generator" && ./listgen -s -ctrlr' _ "$work/pinned"
+  }
   t_pinned_mame=$(best_of pinned_mame)
   t_pinned_listgen=$(best_of pinned_listgen)
   echo "one core each: mame ${t_pinned_mame} s, listgen ${t_pinned_listgen} s," \

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <sstream>
 
 namespace listgen::testing {
 
@@ -37,7 +38,14 @@ void FakeMameTest::InstallFakeMame(const std::string& name, const std::string& l
 }
 
 std::string FakeMameTest::FakeMameArguments(const std::string& name) const {
-  return folder_.Exists("mame/" + name + ".args") ? folder_.Read("mame/" + name + ".args") : "";
+  if (!folder_.Exists("mame/" + name + ".args")) return "";
+  std::istringstream runs(folder_.Read("mame/" + name + ".args"));
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(runs, line);) lines.push_back(line + "\n");
+  std::sort(lines.begin(), lines.end());
+  std::string sorted;
+  for (const std::string& line : lines) sorted += line;
+  return sorted;
 }
 
 void FakeMameTest::ForgetFakeMameRuns(const std::string& name) const {

@@ -27,8 +27,8 @@ class FakeMameTest : public ::testing::Test {
   // makes it kill itself with that signal instead.
   void InstallFakeMame(const std::string& name, const std::string& listxml, int exit_status = 0,
                        const std::string& version = "0.251 (stand-in)");
-  // The arguments of every run of the fake MAME of that name, one per line;
-  // empty when it never ran.
+  // The arguments of every run of the fake MAME of that name, one per line,
+  // sorted, as runs may overlap; empty when it never ran.
   std::string FakeMameArguments(const std::string& name) const;
   void ForgetFakeMameRuns(const std::string& name) const;
 

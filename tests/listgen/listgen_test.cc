@@ -100,7 +100,7 @@ TEST_F(ListgenTest, WritesOneLinePerMachineWithTheFieldsTheClassificationReads) 
   EXPECT_EQ(run.exit_code, 0) << run.err;
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(MasterList(), kMasterList);
-  EXPECT_EQ(FakeMameArguments("mame"), "-version\n-listxml\n");
+  EXPECT_EQ(FakeMameArguments("mame"), "-listxml\n-version\n");
   EXPECT_EQ(ProgramFolderFiles(), (std::vector<std::string>{"brantel.cfg", "masterlist.lst"}));
 }
 
@@ -389,7 +389,7 @@ TEST_P(ChangeTest, MakesTheListAnewOnceAndKeepsItThen) {
   Make(GetParam());
   ToolRun run = RunListgen();
   EXPECT_EQ(run.exit_code, 0) << run.err;
-  EXPECT_EQ(FakeMameArguments("mame"), "-version\n-listxml\n");
+  EXPECT_EQ(FakeMameArguments("mame"), "-listxml\n-version\n");
   EXPECT_EQ(MasterList(), kMasterList);
   ForgetFakeMameRuns("mame");
   run = RunListgen();

@@ -47,7 +47,7 @@ std::optional<ListXmlError> ParseAll(MameOutput& mame, ListXmlParser& parser) {
 }  // namespace
 
 long GenerateMasterList(const std::string& mame_program, const std::string& list_file,
-                        const ProgressReport& progress) {
+                        const ProgressReport& progress, const std::function<void()>& once_started) {
   brantel::ReplacingLineWriter list(list_file);
   long machines = 0;
   std::string record;
@@ -59,6 +59,7 @@ long GenerateMasterList(const std::string& mame_program, const std::string& list
   });
 
   MameOutput mame(mame_program, "-listxml");
+  if (once_started) once_started();
   const std::optional<ListXmlError> parse_error = ParseAll(mame, parser);
   const ProgramEnd end = mame.Wait();
   const std::string command = "\"" + mame_program + " -listxml\"";

@@ -48,12 +48,14 @@ int Run(const listgen::Options& options) {
   // Looked at before MAME runs, so a MAME replaced meanwhile is not taken
   // for the one that made the list.
   const std::optional<listgen::FileStamp> stamp = listgen::StampOf(program);
-  const std::string version = listgen::MameVersion(program);
   listgen::ProgressReport progress;
   if (!options.silent) {
     progress = [](long machines) { std::cout << "Machines read: " << machines << std::endl; };
   }
-  const long machines = listgen::GenerateMasterList(program, listgen::kMasterListFile, progress);
+  // MAME answers -version while its other run starts up, which takes as long.
+  std::string version;
+  const long machines = listgen::GenerateMasterList(program, listgen::kMasterListFile, progress,
+                                                    [&] { version = listgen::MameVersion(program); });
   if (stamp) {
     listgen::WriteSourceRecord(listgen::kSourceRecordFile, {program, *stamp, version}, listgen::kMasterListFile);
   }

@@ -1,5 +1,6 @@
 #include "tools/listgen/source_record.h"
 
+#include <chrono>
 #include <filesystem>
 #include <string_view>
 #include <system_error>
@@ -54,8 +55,9 @@ std::optional<FileStamp> StampOf(const std::string& path) {
   if (error) return std::nullopt;
   const auto modified = fs::last_write_time(path, error);
   if (error) return std::nullopt;
+  const auto since_1970 = std::chrono::file_clock::to_sys(modified).time_since_epoch();
   return FileStamp{static_cast<unsigned long long>(size),
-                   static_cast<long long>(modified.time_since_epoch().count())};
+                   static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(since_1970).count())};
 }
 
 // The version is not asked of MAME here: that would start it on every

@@ -16,7 +16,7 @@ inline constexpr const char* kSourceRecordFile = "masterlist.source";
 // Size and modification time of a file, as the file system reports them.
 struct FileStamp {
   unsigned long long size = 0;
-  long long modified = 0;  // in the file system's own time units
+  long long modified = 0;  // nanoseconds since 1970
 };
 
 // Nothing when `path` names no ordinary file (links followed) or cannot be

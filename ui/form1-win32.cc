@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "engine/io/mame_location.h"
+
 namespace brantel {
 
 namespace {
@@ -91,10 +93,10 @@ void Form1Win32::CreateControls(HINSTANCE instance) {
                       840, 6015, 285);
   command1_ = AddControl(instance, "BUTTON", "&Convert", BS_PUSHBUTTON | WS_TABSTOP, 0, kCommand1,
                          120, 6120, 1215, 495);
-  text2_ = AddControl(instance, "EDIT", "e:\\mame\\", kTextBox, WS_EX_CLIENTEDGE, kText2, 120,
-                      1440, 6015, 285);
-  text3_ = AddControl(instance, "EDIT", "mame.exe", kTextBox, WS_EX_CLIENTEDGE, kText3, 120, 2040,
-                      6015, 285);
+  text2_ = AddControl(instance, "EDIT", FirstStartMamePath().c_str(), kTextBox,
+                      WS_EX_CLIENTEDGE, kText2, 120, 1440, 6015, 285);
+  text3_ = AddControl(instance, "EDIT", FirstStartExecutable().c_str(), kTextBox,
+                      WS_EX_CLIENTEDGE, kText3, 120, 2040, 6015, 285);
   chk_list_gen_ = AddControl(instance, "BUTTON",
                              "Generate New Master List (Must be done on first run and anytime "
                              "your mame version is upgraded.)",
@@ -179,6 +181,7 @@ void Form1Win32::ShowMessageBoxWithDetails(const std::string& prompt, const std:
 }
 
 void Form1Win32::ShowBox(const std::string& text, const std::string& title, UINT style) {
+  logic_.BeforeMessageBox();
   const bool waiting = wait_cursor_;
   wait_cursor_ = false;  // the box answers the user: no busy cursor over it
   MessageBoxA(form_, text.c_str(), title.c_str(), style);

@@ -15,6 +15,8 @@
 #include <QRect>
 #include <QStringList>
 
+#include <limits>
+
 #include "engine/io/mame_location.h"
 #include "ui/list_gen_check_box.h"
 
@@ -58,6 +60,7 @@ QLineEdit* AddTextBox(QWidget* form, const char* name, const std::string& text, 
   auto* box = new QLineEdit(ToQt(text), form);
   box->setObjectName(name);
   box->setGeometry(place);
+  box->setMaxLength(std::numeric_limits<int>::max());  // no limit of our own (default 32,767)
   return box;
 }
 
@@ -174,6 +177,7 @@ void Form1::ShowMessageBox(const std::string& prompt, const std::string& title,
       style == MessageStyle::kCritical ? QMessageBox::Critical : QMessageBox::NoIcon;
   QMessageBox box(icon, ToQt(title), ToQt(prompt), QMessageBox::Ok, this);
   box.setTextFormat(Qt::PlainText);
+  logic_.BeforeMessageBox();
   ArrowWhileAnswering arrow;
   box.exec();
 }
@@ -183,6 +187,7 @@ void Form1::ShowMessageBoxWithDetails(const std::string& prompt, const std::stri
   QMessageBox box(QMessageBox::NoIcon, ToQt(title), ToQt(prompt), QMessageBox::Ok, this);
   box.setTextFormat(Qt::PlainText);
   box.setDetailedText(ToQt(details));
+  logic_.BeforeMessageBox();
   ArrowWhileAnswering arrow;
   box.exec();
 }

@@ -23,10 +23,9 @@ void FormLogic::Command1Pressed() {
   if (converting_ || unloaded_) return;
   converting_ = true;
   convert_start_ = std::chrono::steady_clock::now();
-  shown_seconds_ = -1;
   host_.ShowWaitCursor(true);
   ConvertFolder(window_, program_folder_, [this] { WhileListGeneratorRuns(); });
-  host_.SetCaption(kFormCaption);
+  BeforeMessageBox();
   host_.ShowWaitCursor(false);
   converting_ = false;
   if (close_pending_) {
@@ -38,14 +37,21 @@ void FormLogic::Command1Pressed() {
 // The seconds in the caption tell the user that the window is alive and
 // the list generator still at work.
 void FormLogic::WhileListGeneratorRuns() {
+  using std::chrono::duration_cast;
   const auto elapsed = std::chrono::steady_clock::now() - convert_start_;
-  const long seconds = static_cast<long>(std::chrono::duration_cast<std::chrono::seconds>(elapsed).count());
+  const long seconds = static_cast<long>(duration_cast<std::chrono::seconds>(elapsed).count());
   if (seconds != shown_seconds_) {
     shown_seconds_ = seconds;
     host_.SetCaption(std::string(kFormCaption) + " - making the master list, " +
                      std::to_string(seconds) + " s");
   }
   host_.KeepAlive();
+}
+
+void FormLogic::BeforeMessageBox() {
+  if (shown_seconds_ < 0) return;
+  shown_seconds_ = -1;
+  host_.SetCaption(kFormCaption);
 }
 
 bool FormLogic::CloseRequested() {
@@ -63,8 +69,9 @@ void FormLogic::Unload() {
   try {
     SaveSettings(window_, program_folder_);
   } catch (const std::exception& error) {
-    window_.ShowMessageBox(std::string(error.what()) + "\n\nThe texts and the check box were not saved.",
-                           kFormCaption, MessageStyle::kCritical);
+    window_.ShowMessageBox(
+        std::string(error.what()) + "\n\nThe texts and the check box were not saved.",
+        kFormCaption, MessageStyle::kCritical);
   }
 }
 

@@ -43,6 +43,9 @@ class FormLogic {
   // window saves and goes once it and its message boxes are done.
   bool CloseRequested();
 
+  // A message box comes up: the caption no longer counts seconds behind it.
+  void BeforeMessageBox();
+
   bool Converting() const { return converting_; }
 
  private:
@@ -57,7 +60,7 @@ class FormLogic {
   bool close_pending_ = false;
   bool unloaded_ = false;
   std::chrono::steady_clock::time_point convert_start_;
-  long shown_seconds_ = -1;
+  long shown_seconds_ = -1;  // -1: the caption is the plain one
 };
 
 }  // namespace brantel

@@ -191,6 +191,10 @@ void Form1Test::controlsStandWhereTheyWereLaidOut() {
     QCOMPARE(control->geometry(), place);
   }
   QCOMPARE(VisibleControls(form_.get()), kShownControls);
+  for (const char* name : {"Text1", "Text2", "Text3"}) {  // no length limit of their own
+    Find<QLineEdit>(name)->setText(QString(40000, 'x'));
+    QCOMPARE(Find<QLineEdit>(name)->text().size(), 40000);
+  }
   form_->close();
 }
 
@@ -376,6 +380,7 @@ void Form1Test::aWholeConvertThroughTheWindow() {
     visible_during_box = VisibleControls(form_.get());
     list_sizes = {form_->DriverList().size(), form_->ParentList().size(),
                   form_->RomList().size()};
+    QCOMPARE(form_->windowTitle(), QString("brantel Manager"));
     cursor_during_box = QApplication::overrideCursor();
     QVERIFY(cursor_during_box != nullptr);
     QCOMPARE(cursor_during_box->shape(), Qt::ArrowCursor);

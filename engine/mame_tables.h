@@ -1,6 +1,7 @@
 // What MAME 0.251 understands in a controller file and the old names it no
-// longer knows, as facts gathered from MAME itself. The data lives in
-// engine/mame_tables.cc, made by scripts/make_mame_tables.sh.
+// longer knows, as facts gathered from MAME itself through its Lua API. The
+// data lives in engine/mame_tables.cc, made by scripts/make_mame_tables.sh,
+// which tells how to gather the facts anew for another MAME.
 #pragma once
 
 #include <span>

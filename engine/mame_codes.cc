@@ -40,7 +40,8 @@ std::optional<int32_t> ScanNumber(std::string_view text, std::string_view* rest 
   constexpr uint64_t kLimit = uint64_t{1} << 63;  // magnitude of the lowest long
   uint64_t magnitude = 0;
   for (; at < text.size() && IsDigit(text[at]); ++at) {
-    magnitude = std::min(kLimit, magnitude * 10 + static_cast<uint64_t>(text[at] - '0'));
+    const auto digit = static_cast<uint64_t>(text[at] - '0');
+    magnitude = magnitude > kLimit / 10 ? kLimit : std::min(kLimit, magnitude * 10 + digit);
   }
   if (rest != nullptr) *rest = text.substr(at);
   const uint64_t as_long = negative ? 0 - magnitude : std::min(magnitude, kLimit - 1);
@@ -66,7 +67,7 @@ std::vector<std::string_view> Pieces(std::string_view text, char separator) {
 }  // namespace
 
 // DEVICECLASS [_NUMBER] _ITEM [_MODIFIER] [_ITEMCLASS], read as MAME reads it:
-// the number only when at least three pieces follow, the device number 1 when
+// a number only in a token of three pieces or more, the device number 1 when
 // there is none.
 CodeVerdict JudgeCodeToken(std::string_view token) {
   const std::string upper = UpperAscii(token);

@@ -29,7 +29,7 @@ void TidyTypedPaths(Window& window) {
 // A folder named like a device ("nul", "COM1") would have the combined file
 // written into the device.
 bool NamesADevice(const std::string& folder_name) {
-  for (const std::string& piece : Split(folder_name, '\\')) {
+  for (const std::string& piece : PathPieces(folder_name)) {
     if (IsDeviceName(piece)) return true;
   }
   return false;

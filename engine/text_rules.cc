@@ -58,6 +58,19 @@ bool EndsWithBackslash(std::string_view text, bool (*is_lead_byte)(unsigned char
   return last + 1 == text.size() && text[last] == '\\';
 }
 
+std::vector<std::string> PathPieces(std::string_view path, bool (*is_lead_byte)(unsigned char)) {
+  std::vector<std::string> pieces;
+  if (path.empty()) return pieces;
+  size_t start = 0;
+  for (size_t at = 0; at < path.size(); at += is_lead_byte(static_cast<unsigned char>(path[at])) ? 2 : 1) {
+    if (path[at] != '\\') continue;
+    pieces.emplace_back(path.substr(start, at - start));
+    start = at + 1;
+  }
+  pieces.emplace_back(path.substr(start));
+  return pieces;
+}
+
 std::string WithTrailingBackslash(std::string_view path) {
   std::string result(path);
   // On POSIX a final "/" is the separator that "\" maps to, so it counts.

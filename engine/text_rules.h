@@ -28,6 +28,10 @@ bool StartsWith(std::string_view text, std::string_view prefix);
 // a "\" byte that is the second byte of a character (as in "表") is none.
 bool EndsWithBackslash(std::string_view text, bool (*is_lead_byte)(unsigned char) = IsLeadByte);
 
+// The pieces of a path between its "\" characters (as Split does, but a
+// second byte of a double-byte character is never a separator).
+std::vector<std::string> PathPieces(std::string_view path, bool (*is_lead_byte)(unsigned char) = IsLeadByte);
+
 // The MAME path as the system uses it: ending in "\" (or, on POSIX, in "/",
 // the host's form of it).
 std::string WithTrailingBackslash(std::string_view path);

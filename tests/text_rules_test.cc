@@ -23,6 +23,8 @@ TEST(TextRulesTest, BackslashEndsATextOnlyAsACharacterOfItsOwn) {
   for (const auto& c : cases) {
     EXPECT_EQ(EndsWithBackslash(c.text, IsShiftJisLeadByte), c.ends_with_backslash) << c.text;
   }
+  EXPECT_EQ(PathPieces("a\\\x95\x5Cnul\\", IsShiftJisLeadByte),
+            (std::vector<std::string>{"a", "\x95\x5Cnul", ""}));
   EXPECT_EQ(WithoutQuotes("\"C:\\Program Files\\MAME\\\""), "C:\\Program Files\\MAME\\");
 }
 

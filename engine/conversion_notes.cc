@@ -12,12 +12,13 @@ struct KindCount {
   const char* many;
 };
 
-constexpr std::array<KindCount, 5> kCountNames = {{
+constexpr std::array<KindCount, 6> kCountNames = {{
     {NoteKind::kReplacedName, "old name replaced", "old names replaced"},
     {NoteKind::kLeftOutToken, "token left out", "tokens left out"},
     {NoteKind::kDroppedToken, "token MAME drops", "tokens MAME drops"},
     {NoteKind::kNeverFires, "token that can never fire", "tokens that can never fire"},
     {NoteKind::kUnknownPortType, "unknown port type", "unknown port types"},
+    {NoteKind::kSkippedFile, "file skipped", "files skipped"},
 }};
 
 std::string Counted(size_t count, const char* one, const char* many) {
@@ -38,6 +39,7 @@ std::string Counts(const ConversionNotes& notes) {
 }  // namespace
 
 std::string NoteLine(const ConversionNote& note) {
+  if (note.line == 0) return note.file + ": " + note.text;
   return note.file + ":" + std::to_string(note.line) + ": " + note.text;
 }
 

@@ -16,11 +16,12 @@ enum class NoteKind {
   kDroppedToken,     // a token MAME does not know, written as it was
   kNeverFires,       // a token MAME reads but that can never fire, written
   kUnknownPortType,  // a port type MAME does not know, written as it was
+  kSkippedFile,      // an INI file no file operation can open, not converted
 };
 
 struct ConversionNote {
   std::string file;  // the INI file's name
-  int line = 0;      // its line, from 1
+  int line = 0;      // its line, from 1; 0 for the whole file
   NoteKind kind = NoteKind::kReplacedName;
   std::string text;
 };
@@ -29,7 +30,7 @@ using ConversionNotes = std::vector<ConversionNote>;
 inline constexpr const char* kNotesTitle = "Conversion Notes";
 inline constexpr size_t kNotesInSummary = 10;
 
-// "FILE:LINE: TEXT"
+// "FILE:LINE: TEXT", or "FILE: TEXT" for the whole file
 std::string NoteLine(const ConversionNote& note);
 
 // The counts, the first notes and how many more there are.

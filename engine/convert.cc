@@ -52,6 +52,11 @@ ConversionNotes TranslateListedIniFiles(FileList& file_list) {
   const std::string folder = file_list.Path();
   const size_t count = file_list.ListCount();
   ConversionNotes notes;
+  // Opening a device ("aux.ini") could wait for ever; such files were never
+  // listed, and the user learns which they are.
+  for (const UnusableFile& file : file_list.UnusableFiles()) {
+    notes.push_back({file.name, 0, NoteKind::kSkippedFile, "not converted: " + file.reason});
+  }
   for (size_t index = 0; index < count; ++index) {
     ConversionNotes file_notes = TranslateIniFile(folder, file_list.List(index));
     notes.insert(notes.end(), file_notes.begin(), file_notes.end());

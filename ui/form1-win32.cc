@@ -157,34 +157,15 @@ bool Form1Win32::SetCheckBoxValue(int value) {
   return true;
 }
 
+// The notes box with details comes here too: its prompt already sums the
+// details up, and a Windows message box has no place to open them.
 void Form1Win32::ShowMessageBox(const std::string& prompt, const std::string& title,
                                 MessageStyle style) {
-  ShowBox(prompt, title, style == MessageStyle::kCritical ? MB_OK | MB_ICONSTOP : MB_OK);
-}
-
-// A message box has no place for details to open: it shows the prompt and
-// the first lines of the details, and how many more there are.
-void Form1Win32::ShowMessageBoxWithDetails(const std::string& prompt, const std::string& title,
-                                           const std::string& details) {
-  constexpr int kLinesShown = 15;
-  std::string text = prompt + "\n";
-  int lines = 0;
-  size_t at = 0;
-  while (at < details.size()) {
-    size_t end = details.find('\n', at);
-    if (end == std::string::npos) end = details.size();
-    if (lines++ < kLinesShown) text += "\n" + details.substr(at, end - at);
-    at = end + 1;
-  }
-  if (lines > kLinesShown) text += "\n... and " + std::to_string(lines - kLinesShown) + " more.";
-  ShowBox(text, title, MB_OK);
-}
-
-void Form1Win32::ShowBox(const std::string& text, const std::string& title, UINT style) {
   logic_.BeforeMessageBox();
   const bool waiting = wait_cursor_;
   wait_cursor_ = false;  // the box answers the user: no busy cursor over it
-  MessageBoxA(form_, text.c_str(), title.c_str(), style);
+  MessageBoxA(form_, prompt.c_str(), title.c_str(),
+              style == MessageStyle::kCritical ? MB_OK | MB_ICONSTOP : MB_OK);
   wait_cursor_ = waiting;
 }
 

@@ -45,11 +45,8 @@ class Form1Win32 : public WindowWithLists, private FormHost {
 
   void ShowMessageBox(const std::string& prompt, const std::string& title,
                       MessageStyle style) override;
-  void ShowMessageBoxWithDetails(const std::string& prompt, const std::string& title,
-                                 const std::string& details) override;
 
  private:
-  void ShowBox(const std::string& text, const std::string& title, UINT style);
   static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
   void OnCommand(WORD id, WORD code);

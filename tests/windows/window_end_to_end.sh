@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # brantel-manager.exe under Wine on a virtual screen, driven as a user would
-# with xdotool: the three texts typed, Alt+C, Return on "Conversion
-# Complete!", Alt+F4. Then once more with a list generator that runs for a
+# with xdotool: the three texts typed (Return in a text box does nothing),
+# Alt+C, Return on "Conversion Complete!", Alt+F4. Then once more with a list generator that runs for a
 # few seconds: the caption counts them, a second Alt+C and Alt+F4 come
 # meanwhile, and the program ends by itself after Convert and its box.
 #
@@ -81,6 +81,8 @@ xdotool key Tab Tab
 xdotool type --delay 30 "$mame_z"
 xdotool key Tab
 xdotool type --delay 30 mame.exe
+xdotool key Return && sleep 1
+check "Enter in a text box does not convert" test ! -e "$program/brantel.cfg"
 xdotool key alt+c
 box=$(window_named "Conversion Complete!") && keys_to "$box" Return
 check "first run: Conversion Complete! shown" test -n "$box"

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # brantel-manager.exe under Wine on a virtual screen, driven as a user would
 # with xdotool: the three texts typed (Return in a text box does nothing),
-# Alt+C, Return on "Conversion Complete!", Alt+F4. Then once more with a list generator that runs for a
-# few seconds: the caption counts them, a second Alt+C and Alt+F4 come
-# meanwhile, and the program ends by itself after Convert and its box.
+# Alt+C, Return on "Conversion Complete!", Alt+F4. Then once more with a list
+# generator that runs for a few seconds: the caption counts them, a second
+# Alt+C and Alt+F4 come meanwhile, and the program ends by itself after
+# Convert and its box.
 #
 #   window_end_to_end.sh BRANTEL_MANAGER_EXE STAND_IN_LISTGEN_EXE
 #

@@ -47,17 +47,6 @@ bool UsableName(const WIN32_FIND_DATAW& found, std::string& name, std::string& r
   return true;
 }
 
-std::string NameForMessage(const WIN32_FIND_DATAW& found) {
-  std::string name;
-  if (ToAnsi(found.cFileName, name)) return name;
-  // Best fit, for a message only.
-  int length = WideCharToMultiByte(CP_ACP, 0, found.cFileName, -1, nullptr, 0, nullptr, nullptr);
-  name.assign(static_cast<size_t>(length > 0 ? length : 1), '\0');
-  WideCharToMultiByte(CP_ACP, 0, found.cFileName, -1, name.data(), length, nullptr, nullptr);
-  name.resize(name.size() - 1);
-  return name;
-}
-
 }  // namespace
 
 std::string HostPath(const std::string& path) { return path; }
@@ -163,7 +152,7 @@ std::vector<std::string> OrdinaryFileNames(const std::string& folder, std::vecto
     if (UsableName(found, name, reason)) {
       names.push_back(name);
     } else if (unusable != nullptr) {
-      unusable->push_back({NameForMessage(found), reason});
+      unusable->push_back({BestFitAnsi(found.cFileName), reason});
     }
   } while (FindNextFileW(find, &found));
   if (GetLastError() != ERROR_NO_MORE_FILES) ThrowLastError("Could not list the folder", folder);

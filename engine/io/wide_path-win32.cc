@@ -11,16 +11,6 @@ namespace {
 // CreateDirectory's limit, the lowest of the classic path limits.
 constexpr size_t kClassicPathLimit = MAX_PATH - 12;
 
-std::string BestFitAnsi(const std::wstring& text) {
-  if (text.empty()) return "";
-  int length = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                   nullptr, nullptr);
-  std::string ansi(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), ansi.data(), length, nullptr,
-                      nullptr);
-  return ansi;
-}
-
 // The short name of the last component of `path`, or empty when it has none.
 std::wstring ShortLastComponent(const std::wstring& path) {
   DWORD needed = GetShortPathNameW(path.c_str(), nullptr, 0);
@@ -35,6 +25,16 @@ std::wstring ShortLastComponent(const std::wstring& path) {
 bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
 
 }  // namespace
+
+std::string BestFitAnsi(const std::wstring& text) {
+  if (text.empty()) return "";
+  int length = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                   nullptr, nullptr);
+  std::string ansi(static_cast<size_t>(length), '\0');
+  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), ansi.data(), length, nullptr,
+                      nullptr);
+  return ansi;
+}
 
 std::wstring WideText(const std::string& text) {
   if (text.empty()) return L"";

@@ -20,6 +20,10 @@ std::wstring WidePath(const std::wstring& path);
 // spell it exactly (no best-fit "L" for "Ł").
 bool ToAnsi(const std::wstring& text, std::string& ansi);
 
+// The text in the ANSI code page, characters it cannot spell replaced by the
+// nearest it has ("L" for "Ł") or "?": for messages only, never for a path.
+std::string BestFitAnsi(const std::wstring& text);
+
 // The path in the ANSI code page, each component the code page cannot spell
 // replaced by its short (8.3) name, which always can be. Throws IoError when
 // such a component has no short name.

@@ -1,5 +1,7 @@
 #include "engine/classify.h"
 
+#include "engine/io/host_path.h"
+
 namespace brantel {
 
 Classifier::Classifier(std::string master_list_path, Window& window)
@@ -13,7 +15,7 @@ const MasterList& Classifier::Master() {
 void Classifier::ClassifyCfgFile(const std::string& folder, const std::string& entry) {
   if (entry == "default.cfg") return;
   std::string base_name = entry.substr(0, entry.size() >= 4 ? entry.size() - 4 : 0);
-  std::string full_path = folder + "\\" + entry;
+  std::string full_path = JoinPath(folder, entry);
   switch (Master().GroupOf(base_name)) {
     case Group::kParent: window_.ParentList().push_back(full_path); break;
     case Group::kRom: window_.RomList().push_back(full_path); break;

@@ -1,10 +1,17 @@
 #include "engine/convert.h"
 
 #include <exception>
+#include <filesystem>
+#include <map>
+#include <stdexcept>
+#include <vector>
 
 #include "engine/classify.h"
 #include "engine/combined_file.h"
+#include "engine/io/file_safety.h"
 #include "engine/io/folder.h"
+#include "engine/io/host_path.h"
+#include "engine/io/io_error.h"
 #include "engine/io/line_file.h"
 #include "engine/program_files.h"
 #include "engine/text_rules.h"
@@ -17,12 +24,17 @@ namespace {
 constexpr const char* kPathErrorTitle = "File Path Error";
 
 // Quotes are dropped from the folder name and the MAME path, and the MAME
-// path ends in "\".
+// path ends in "\". Convert changes the current folder before the list
+// generator runs, so a relative MAME path is made absolute first, against the
+// folder current now, on the window itself: the settings, the list generator
+// and the conversion all see the same folder.
 void TidyTypedPaths(Window& window) {
   const std::string folder_name = window.Text1();
   if (WithoutQuotes(folder_name) != folder_name) window.SetText1(WithoutQuotes(folder_name));
   const std::string mame_path = window.Text2();
-  const std::string tidy = WithTrailingBackslash(WithoutQuotes(mame_path));
+  std::string tidy = WithoutQuotes(mame_path);
+  if (!tidy.empty() && !std::filesystem::path(HostPath(tidy)).is_absolute()) tidy = FullFolderPath(HostPath(tidy));
+  tidy = WithTrailingBackslash(tidy);
   if (tidy != mame_path) window.SetText2(tidy);
 }
 
@@ -35,12 +47,32 @@ bool NamesADevice(const std::string& folder_name) {
   return false;
 }
 
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+// Both are full paths without a trailing separator (a root keeps its own).
+bool IsStrictlyInside(const std::string& inner, const std::string& outer) {
+  size_t length = outer.size();
+  if (length > 0 && IsSeparator(outer.back())) --length;
+  return inner.size() > length + 1 && inner.compare(0, length, outer, 0, length) == 0 &&
+         IsSeparator(inner[length]);
+}
+
+// Convert merges and deletes every cfg file of the old folder, so a name that
+// leads to ctrlr itself or above it ("", ".", "..", a link back up) must not
+// pass: the folder has to lie strictly inside ctrlr, both as spelt and where
+// its links lead.
+bool IsFolderInsideCtrlr(const std::string& folder_probe, const std::string& ctrlr) {
+  if (!FolderExists(folder_probe) || !FolderExists(ctrlr)) return false;
+  return IsStrictlyInside(FullFolderPath(folder_probe), FullFolderPath(ctrlr)) &&
+         IsStrictlyInside(RealFolderPath(folder_probe), RealFolderPath(ctrlr));
+}
+
 void SaveThreeTexts(const Window& window, const std::string& program_folder) {
-  LineWriter settings(SettingsFilePath(program_folder));
+  ReplacingLineWriter settings(SettingsFilePath(program_folder));
   settings.Print(window.Text1());
   settings.Print(window.Text2());
   settings.Print(window.Text3());
-  settings.Close();
+  settings.Commit();
 }
 
 void RunListGenerator(const std::string& program_folder, const WhileWaiting& while_waiting) {
@@ -48,8 +80,28 @@ void RunListGenerator(const std::string& program_folder, const WhileWaiting& whi
   RunAndWait(ListGeneratorProgram(program_folder), kListGeneratorCommand, 0, while_waiting);
 }
 
-ConversionNotes TranslateListedIniFiles(FileList& file_list) {
-  const std::string folder = file_list.Path();
+// The intermediate files this Convert wrote; a failed Convert removes them and
+// nothing else of the old folder.
+struct OwnFiles {
+  std::string folder;
+  std::vector<std::string> names;
+};
+
+// Two entries that give one intermediate file (a.ini beside a.INI, or two
+// spellings of default.ini) would make the second overwrite the first.
+void CheckIntermediateNamesDiffer(const FileList& file_list) {
+  std::map<std::string, std::string> entry_of;
+  for (const std::string& entry : file_list.Names()) {
+    auto [earlier, added] = entry_of.emplace(IntermediateName(entry), entry);
+    if (added) continue;
+    throw IoError("Two INI files would both become", JoinPath(file_list.Path(), earlier->first),
+                  "\"" + earlier->second + "\" and \"" + entry + "\"; rename one of them");
+  }
+}
+
+ConversionNotes TranslateListedIniFiles(FileList& file_list, OwnFiles& own) {
+  CheckIntermediateNamesDiffer(file_list);
+  own.folder = file_list.Path();
   const size_t count = file_list.ListCount();
   ConversionNotes notes;
   // Opening a device ("aux.ini") could wait for ever; such files were never
@@ -58,10 +110,23 @@ ConversionNotes TranslateListedIniFiles(FileList& file_list) {
     notes.push_back({file.name, 0, NoteKind::kSkippedFile, "not converted: " + file.reason});
   }
   for (size_t index = 0; index < count; ++index) {
-    ConversionNotes file_notes = TranslateIniFile(folder, file_list.List(index));
+    ConversionNotes file_notes = TranslateIniFile(own.folder, file_list.List(index));
+    own.names.push_back(IntermediateName(file_list.List(index)));
     notes.insert(notes.end(), file_notes.begin(), file_notes.end());
   }
   return notes;
+}
+
+// Appends to `message` every own file that could not be removed.
+void RemoveOwnFiles(const OwnFiles& own, std::string& message) {
+  for (const std::string& name : own.names) {
+    try {
+      RemoveEntryIfPresent(JoinPath(own.folder, name));
+    } catch (const IoError& error) {
+      message += "\n";
+      message += error.what();
+    }
+  }
 }
 
 void ClassifyListedCfgFiles(Window& window, const std::string& program_folder) {
@@ -77,19 +142,9 @@ void ClassifyListedCfgFiles(Window& window, const std::string& program_folder) {
   }
 }
 
-ConvertResult Convert(Window& window, const std::string& program_folder,
-                      const WhileWaiting& while_waiting) {
-  TidyTypedPaths(window);
-  if (NamesADevice(window.Text1())) {
-    window.ShowMessageBox("\"" + window.Text1() + "\" is the name of a device, not of a folder!", kPathErrorTitle,
-                          MessageStyle::kCritical);
-    return ConvertResult::kPathError;
-  }
-  const std::string folder_probe = window.Text2() + "ctrlr\\" + window.Text1() + "\\";
-  if (!FolderExists(folder_probe)) {
-    window.ShowMessageBox("Directory Not Found!", kPathErrorTitle, MessageStyle::kCritical);
-    return ConvertResult::kPathError;
-  }
+ConvertResult ConvertLocked(Window& window, const std::string& program_folder,
+                            const std::string& folder_probe, const WhileWaiting& while_waiting,
+                            OwnFiles& own) {
   SaveThreeTexts(window, program_folder);
   RunListGenerator(program_folder, while_waiting);
 
@@ -101,11 +156,39 @@ ConvertResult Convert(Window& window, const std::string& program_folder,
                           MessageStyle::kCritical);
     return ConvertResult::kPathError;
   }
-  const ConversionNotes notes = TranslateListedIniFiles(file_list);
+  const ConversionNotes notes = TranslateListedIniFiles(file_list, own);
   file_list.SetPattern("*.cfg");
   ClassifyListedCfgFiles(window, program_folder);
   WriteCombinedFile(window, notes);
   return ConvertResult::kCompleted;
+}
+
+ConvertResult Convert(Window& window, const std::string& program_folder,
+                      const WhileWaiting& while_waiting) {
+  TidyTypedPaths(window);
+  if (NamesADevice(window.Text1())) {
+    window.ShowMessageBox("\"" + window.Text1() + "\" is the name of a device, not of a folder!", kPathErrorTitle,
+                          MessageStyle::kCritical);
+    return ConvertResult::kPathError;
+  }
+  const std::string ctrlr = HostPath(window.Text2() + "ctrlr\\");
+  const std::string folder_probe = HostPath(window.Text2() + "ctrlr\\" + window.Text1() + "\\");
+  if (!IsFolderInsideCtrlr(folder_probe, ctrlr)) {
+    window.ShowMessageBox("Directory Not Found!", kPathErrorTitle, MessageStyle::kCritical);
+    return ConvertResult::kPathError;
+  }
+  // Two Converts share the settings file, the master list and the old
+  // folder's intermediate files: the later one waits for the earlier.
+  FolderLock program_lock(program_folder);
+  FolderLock old_folder_lock(folder_probe);
+  OwnFiles own;
+  try {
+    return ConvertLocked(window, program_folder, folder_probe, while_waiting, own);
+  } catch (const std::exception& error) {
+    std::string message = error.what();
+    RemoveOwnFiles(own, message);
+    throw std::runtime_error(message);
+  }
 }
 
 }  // namespace

@@ -28,6 +28,8 @@ class MasterList {
   Group GroupOf(const std::string& base_name) const;
 
  private:
+  void AddLine(const std::string& line);
+
   std::unordered_map<std::string, Group> decided_;  // keyed by upper-cased name
 };
 

@@ -3,19 +3,21 @@
 
 #include <string>
 
+#include "engine/io/host_path.h"
+
 namespace brantel {
 
 inline std::string SettingsFilePath(const std::string& program_folder) {
-  return program_folder + "\\brantel.cfg";
+  return JoinPath(program_folder, "brantel.cfg");
 }
 inline std::string MasterListPath(const std::string& program_folder) {
-  return program_folder + "\\masterlist.lst";
+  return JoinPath(program_folder, "masterlist.lst");
 }
 inline std::string ListGeneratorFolder(const std::string& program_folder) {
-  return program_folder + "\\list generator\\";
+  return JoinPath(program_folder, "list generator");
 }
 inline std::string ListGeneratorProgram(const std::string& program_folder) {
-  return ListGeneratorFolder(program_folder) + "listgen.exe";
+  return JoinPath(ListGeneratorFolder(program_folder), "listgen.exe");
 }
 inline constexpr const char* kListGeneratorCommand = "listgen.exe -s -ctrlr";
 

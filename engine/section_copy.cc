@@ -1,5 +1,8 @@
 #include "engine/section_copy.h"
 
+#include <new>
+
+#include "engine/io/io_error.h"
 #include "engine/text_rules.h"
 
 namespace brantel {
@@ -75,26 +78,43 @@ void FlushAtEnd(SlotPair& pair, LineWriter& out) {
   pair = SlotPair{};
 }
 
-}  // namespace
+void BeginSection(LineWriter& out) {
+  out.Print("");
+  out.Print("");
+}
 
-void CopySectionLines(const std::vector<std::string>& raw_lines, SlotPair& pair, LineWriter& out) {
-  out.Print("");
-  out.Print("");
-  for (const std::string& raw : raw_lines) CopyLine(raw, pair, out);
+void EndSection(SlotPair& pair, LineWriter& out) {
   FlushAtEnd(pair, out);
   out.Print("</input>", 1);
   out.Print("</system>");
 }
 
-void CopySection(const std::string& path, SlotPair& pair, LineWriter& out) {
-  std::vector<std::string> raw_lines;
-  for (LineReader section(path); !section.AtEnd();) raw_lines.push_back(section.ReadLine());
-  CopySectionLines(raw_lines, pair, out);
+}  // namespace
+
+void CopySectionLines(const std::vector<std::string>& raw_lines, SlotPair& pair, LineWriter& out) {
+  BeginSection(out);
+  for (const std::string& raw : raw_lines) CopyLine(raw, pair, out);
+  EndSection(pair, out);
 }
 
-void Add2xml(const HiddenList& tlist, LineWriter& out) {
+void CopySection(const std::string& path, SlotPair& pair, LineWriter& out) {
+  LineReader section(path);
+  BeginSection(out);
+  try {
+    while (!section.AtEnd()) CopyLine(section.ReadLine(), pair, out);
+  } catch (const std::bad_alloc&) {
+    throw IoError("Could not copy", path, "Not enough memory for one of its lines");
+  }
+  EndSection(pair, out);
+}
+
+void Add2xml(const HiddenList& tlist, LineWriter& out,
+             const std::function<void(const std::string&)>& before_each) {
   SlotPair pair;
-  for (const std::string& path : tlist) CopySection(path, pair, out);
+  for (const std::string& path : tlist) {
+    if (before_each) before_each(path);
+    CopySection(path, pair, out);
+  }
 }
 
 }  // namespace brantel

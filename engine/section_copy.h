@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,7 +33,9 @@ void CopySectionLines(const std::vector<std::string>& raw_lines, SlotPair& pair,
 // The same for the file at `path`; throws IoError when it cannot be read.
 void CopySection(const std::string& path, SlotPair& pair, LineWriter& out);
 
-// Copies the section of every file of `tlist`, in order, with a pair of its own.
-void Add2xml(const HiddenList& tlist, LineWriter& out);
+// Copies the section of every file of `tlist`, in order, with a pair of its
+// own; `before_each`, when given, learns each file's path before its copy.
+void Add2xml(const HiddenList& tlist, LineWriter& out,
+             const std::function<void(const std::string&)>& before_each = {});
 
 }  // namespace brantel

@@ -1,6 +1,11 @@
 #include "engine/translate.h"
 
+#include <new>
+
 #include "engine/current_sequence.h"
+#include "engine/io/file_safety.h"
+#include "engine/io/host_path.h"
+#include "engine/io/io_error.h"
 #include "engine/io/line_file.h"
 #include "engine/mame_codes.h"
 #include "engine/text_rules.h"
@@ -99,35 +104,78 @@ void AppendIniLine(std::vector<std::string>& out, const std::string& raw, Conver
   AppendPortBlock(out, pieces, notes);
 }
 
+bool IsDefaultIni(const std::string& name) { return UpperAscii(name) == "DEFAULT.INI"; }
+
+std::vector<std::string> SystemOpenLines(const std::string& system_name) {
+  return {"<system name=\"" + XmlEscapedText(system_name) + "\">", kInputIndent + "<input>", ""};
+}
+
+std::vector<std::string> SystemCloseLines() { return {kInputIndent + "</input>", "</system>"}; }
+
+// One INI line: its lines of the intermediate file, its notes by line number.
+void AppendNumberedIniLine(std::vector<std::string>& out, const std::string& raw, int number,
+                           ConversionNotes* notes) {
+  ConversionNotes line_notes;
+  AppendIniLine(out, raw, line_notes);
+  for (ConversionNote& note : line_notes) {
+    note.line = number;
+    if (notes != nullptr) notes->push_back(std::move(note));
+  }
+}
+
+// Line by line, so that memory stays bounded by the longest line.
+void WriteIntermediateFile(LineReader& ini, const std::string& system_name, LineWriter& cfg,
+                           ConversionNotes& notes) {
+  for (const std::string& line : SystemOpenLines(system_name)) cfg.Print(line);
+  std::vector<std::string> body;
+  for (int number = 1; !ini.AtEnd(); ++number) {
+    body.clear();
+    AppendNumberedIniLine(body, ini.ReadLine(), number, &notes);
+    for (const std::string& line : body) cfg.Print(line);
+  }
+  for (const std::string& line : SystemCloseLines()) cfg.Print(line);
+  cfg.Close();
+}
+
 }  // namespace
 
 std::vector<std::string> IntermediateLines(const std::string& system_name,
                                            const std::vector<std::string>& ini_lines,
                                            ConversionNotes* notes) {
-  std::vector<std::string> out = {"<system name=\"" + XmlEscapedText(system_name) + "\">",
-                                  kInputIndent + "<input>", ""};
+  std::vector<std::string> out = SystemOpenLines(system_name);
   for (size_t index = 0; index < ini_lines.size(); ++index) {
-    ConversionNotes line_notes;
-    AppendIniLine(out, ini_lines[index], line_notes);
-    for (ConversionNote& note : line_notes) {
-      note.line = static_cast<int>(index + 1);
-      if (notes != nullptr) notes->push_back(std::move(note));
-    }
+    AppendNumberedIniLine(out, ini_lines[index], static_cast<int>(index + 1), notes);
   }
-  out.push_back(kInputIndent + "</input>");
-  out.push_back("</system>");
+  for (std::string& line : SystemCloseLines()) out.push_back(std::move(line));
   return out;
 }
 
+std::string SystemName(const std::string& name) {
+  if (IsDefaultIni(name)) return "default";
+  return name.substr(0, name.size() >= 4 ? name.size() - 4 : 0);
+}
+
+std::string IntermediateName(const std::string& name) {
+  if (IsDefaultIni(name)) return "default.cfg";
+  return name.substr(0, name.size() >= 3 ? name.size() - 3 : 0) + "cfg";
+}
+
 ConversionNotes TranslateIniFile(const std::string& folder, const std::string& name) {
-  std::vector<std::string> ini_lines;
-  for (LineReader ini(folder + "\\" + name); !ini.AtEnd();) ini_lines.push_back(ini.ReadLine());
-  std::string system_name = name.substr(0, name.size() >= 4 ? name.size() - 4 : 0);
-  std::string cfg_name = name.substr(0, name.size() >= 3 ? name.size() - 3 : 0) + "cfg";
-  LineWriter cfg(folder + "\\" + cfg_name);
+  const std::string ini_path = JoinPath(folder, name);
+  const std::string cfg_path = JoinPath(folder, IntermediateName(name));
+  LineReader ini(ini_path);
+  LineWriter cfg(cfg_path);
   ConversionNotes notes;
-  for (const std::string& line : IntermediateLines(system_name, ini_lines, &notes)) cfg.Print(line);
-  cfg.Close();
+  try {
+    WriteIntermediateFile(ini, SystemName(name), cfg, notes);
+  } catch (...) {
+    RemoveEntryIfPresent(cfg_path);  // no half-written file stays behind
+    try {
+      throw;
+    } catch (const std::bad_alloc&) {
+      throw IoError("Could not translate", ini_path, "Not enough memory for one of its lines");
+    }
+  }
   for (ConversionNote& note : notes) note.file = name;
   return notes;
 }

@@ -17,10 +17,19 @@ std::vector<std::string> IntermediateLines(const std::string& system_name,
                                            const std::vector<std::string>& ini_lines,
                                            ConversionNotes* notes = nullptr);
 
-// Reads folder\name (an entry of the "*.ini" listing) and writes folder\<name
-// less "ini">cfg, replacing any file of that name. The system name is the
-// entry less its last four characters. Throws IoError naming the file that
-// could not be read or written. Returns the notes on the file.
+// The system name and the intermediate file's name of an entry of the
+// "*.ini" listing: the entry less its last four characters, and the entry
+// less "ini" followed by "cfg". A default.ini in any letter case gives
+// "default" and "default.cfg", since MAME knows the default section by that
+// name only.
+std::string SystemName(const std::string& name);
+std::string IntermediateName(const std::string& name);
+
+// Reads folder\name (an entry of the "*.ini" listing) and writes the
+// intermediate file beside it as a new file, removing any entry of that name
+// first. Throws IoError naming the file that could not be read or written;
+// then no intermediate file of that name is left. Returns the notes on the
+// file.
 ConversionNotes TranslateIniFile(const std::string& folder, const std::string& name);
 
 }  // namespace brantel

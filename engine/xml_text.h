@@ -17,7 +17,8 @@ bool IsValidUtf8(std::string_view text);
 // The text as UTF-8 without the characters XML 1.0 forbids.
 std::string ToXmlCharacters(std::string_view text);
 
-// For attribute values and element content: also escapes & < > and ".
+// For attribute values and element content: also escapes & < > and ", and
+// writes CR, LF and TAB as character references.
 std::string XmlEscapedText(std::string_view text);
 
 // For the inside of a comment: also parts neighbouring hyphens with a space.

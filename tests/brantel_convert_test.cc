@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <future>
 
 #include "tests/convert_fixture.h"
 #include "tests/run_program.h"
@@ -24,8 +25,8 @@ class BrantelConvertTest : public ConvertFixture {
     std::filesystem::copy_file(BRANTEL_CONVERT_PROGRAM, program_);
   }
 
-  ProgramRun Convert(const std::vector<std::string>& arguments) {
-    return RunProgram(program_, arguments);
+  ProgramRun Convert(const std::vector<std::string>& arguments, const std::string& program = "") {
+    return RunProgram(program.empty() ? program_ : program, arguments);
   }
 
   std::string program_;
@@ -41,7 +42,7 @@ TEST_F(BrantelConvertTest, ConvertsAndPrintsTheNotesAndTheCompletionMessage) {
             CrLf({"<mameconfig version=\"10\">"}) + EmptyDefaultSection() + SampleSection() +
                 CrLf({"", "</mameconfig>"}));
   EXPECT_EQ(OldFolderNames(), std::set<std::string>{"sample.ini"});
-  EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", Mame() + "\\", "mame.exe"}));
+  EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", Mame() + "\\", "mame.exe", " 0 "}));
 }
 
 TEST_F(BrantelConvertTest, TakesTextsNotGivenFromTheSettingsFile) {
@@ -51,12 +52,12 @@ TEST_F(BrantelConvertTest, TakesTextsNotGivenFromTheSettingsFile) {
   ProgramRun run = Convert({});
   EXPECT_EQ(run.exit_code, 0);
   EXPECT_EQ(run.output, kCompleted);
-  EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", Mame() + "\\", "mymame"}));
+  EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", Mame() + "\\", "mymame", " 1 "}));
 
   WriteIni("default.ini", CrLf({"P1_BUTTON1 \"KEYCODE_B\""}));
   run = Convert({"old", Mame() + "\\", "other.exe"});
   EXPECT_EQ(run.exit_code, 0);
-  EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", Mame() + "\\", "other.exe"}));
+  EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", Mame() + "\\", "other.exe", " 1 "}));
   EXPECT_EQ(folder_.Read("mame/ctrlr/old.cfg"),
             CrLf({"<mameconfig version=\"10\">"}) + OnePortSection("default", "P1_BUTTON1", "KEYCODE_B") +
                 CrLf({"", "</mameconfig>"}));
@@ -79,6 +80,41 @@ TEST_F(BrantelConvertTest, ExitStatusTellsWhatWentWrong) {
   EXPECT_EQ(run.output.rfind("Conversion Failed: ", 0), 0u) << run.output;
   EXPECT_NE(run.output.find("a.cfg"), std::string::npos);
   EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1);
+}
+
+// Two Converts at once, from one program folder or from two on one old
+// folder: each either waits for the other or stops, and the file left is
+// always one whole run's file.
+TEST_F(BrantelConvertTest, ConvertsAtTheSameTimeTakeTurns) {
+  folder_.MakeFolder("program2");
+  std::string second = folder_.path() + "/program2/" + std::filesystem::path(program_).filename().string();
+  std::filesystem::copy_file(program_, second);
+  std::string list_a, list_b;
+  for (int i = 0; i < 150; ++i) {
+    std::string name = "game" + std::to_string(i);
+    WriteIni(name + ".ini", CrLf({"P1_BUTTON1 \"KEY_" + std::to_string(i) + "\""}));
+    list_a += MasterListLine(name, name, i % 2 ? "2" : "") + "\r\n";
+    list_b += MasterListLine(name, "parent", "1") + "\r\n";
+  }
+  InstallStandInListGenerator(folder_, "program", list_a);
+  InstallStandInListGenerator(folder_, "program2", list_b);
+  ASSERT_EQ(Convert({"old", Mame(), "mame.exe"}).exit_code, 0);
+  const std::string whole_a = folder_.Read("mame/ctrlr/old.cfg");
+  ASSERT_EQ(Convert({"old", Mame(), "mame.exe"}, second).exit_code, 0);
+  const std::string whole_b = folder_.Read("mame/ctrlr/old.cfg");
+  ASSERT_NE(whole_a, whole_b);
+
+  for (int pair = 0; pair < 8; ++pair) {
+    std::string other = pair % 2 ? second : program_;
+    auto first = std::async(std::launch::async, [&] { return Convert({"old", Mame(), "mame.exe"}); });
+    ProgramRun run = Convert({"old", Mame(), "mame.exe"}, other);
+    ProgramRun first_run = first.get();
+    EXPECT_EQ(first_run.exit_code, 0) << first_run.output;
+    EXPECT_EQ(run.exit_code, 0) << run.output;
+    std::string left = folder_.Read("mame/ctrlr/old.cfg");
+    EXPECT_TRUE(left == whole_a || left == whole_b) << "pair " << pair;
+    EXPECT_EQ(OldFolderNames().size(), 150u) << "pair " << pair;
+  }
 }
 
 TEST_F(BrantelConvertTest, HelpAndWrongUsage) {

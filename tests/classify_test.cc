@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/io/host_path.h"
 #include "engine/io/io_error.h"
 #include "engine/plain_window.h"
 #include "tests/stand_in_listgen.h"
@@ -39,7 +40,7 @@ TEST(MasterListTest, ShortAndEmptyLinesReadMissingFieldsAsEmpty) {
 TEST(MasterListTest, MissingListSaysTheListGeneratorDidNotProduceIt) {
   testing::TestFolder folder;
   try {
-    MasterList::Load(folder.path() + "\\masterlist.lst");
+    MasterList::Load(folder.path() + "/masterlist.lst");
     FAIL() << "a missing master list loaded";
   } catch (const IoError& error) {
     EXPECT_NE(std::string(error.what()).find("list generator did not produce"), std::string::npos);
@@ -59,14 +60,14 @@ TEST(ClassifierTest, SortsEntriesIntoTheListsInListingOrder) {
                             "PacMan.cfg", "segag80r.cfg", "mspacman.cfg"}) {
     classifier.ClassifyCfgFile("F", entry);
   }
-  EXPECT_EQ(window.DriverList(), (HiddenList{"F\\Default.cfg", "F\\segag80r.cfg"}));
-  EXPECT_EQ(window.ParentList(), (HiddenList{"F\\galaga.cfg", "F\\PacMan.cfg"}));
-  EXPECT_EQ(window.RomList(), (HiddenList{"F\\MSPACMAN.CFG", "F\\mspacman.cfg"}));
+  EXPECT_EQ(window.DriverList(), (HiddenList{JoinPath("F", "Default.cfg"), JoinPath("F", "segag80r.cfg")}));
+  EXPECT_EQ(window.ParentList(), (HiddenList{JoinPath("F", "galaga.cfg"), JoinPath("F", "PacMan.cfg")}));
+  EXPECT_EQ(window.RomList(), (HiddenList{JoinPath("F", "MSPACMAN.CFG"), JoinPath("F", "mspacman.cfg")}));
 }
 
 TEST(ClassifierTest, ReadsTheMasterListOnlyWhenAnEntryNeedsIt) {
   PlainWindow window;
-  Classifier classifier("no such folder\\masterlist.lst", window);
+  Classifier classifier("no such folder/masterlist.lst", window);
   classifier.ClassifyCfgFile("F", "default.cfg");
   EXPECT_THROW(classifier.ClassifyCfgFile("F", "pacman.cfg"), IoError);
 }

@@ -40,7 +40,7 @@ TEST_F(CombinedFileTest, DefaultSectionFirstThenTheListsInOrder) {
   folder_.Write("ctrlr/old/game1.cfg", OnePortCfg("game1", "KEY_B"));
   folder_.Write("ctrlr/old/game1.ini", "kept");
   ListCfgFiles();
-  window_.DriverList() = {Old() + "\\game1.cfg"};
+  window_.DriverList() = {Old() + "/game1.cfg"};
   WriteCombinedFile(window_);
 
   EXPECT_EQ(folder_.Read("ctrlr/old.cfg"),
@@ -63,9 +63,9 @@ TEST_F(CombinedFileTest, SectionsFollowDriverParentRomOrder) {
     folder_.Write(std::string("ctrlr/old/") + name + ".cfg", OnePortCfg(name, name));
   }
   ListCfgFiles();
-  window_.DriverList() = {Old() + "\\d.cfg"};
-  window_.ParentList() = {Old() + "\\c.cfg", Old() + "\\a.cfg"};
-  window_.RomList() = {Old() + "\\b.cfg"};
+  window_.DriverList() = {Old() + "/d.cfg"};
+  window_.ParentList() = {Old() + "/c.cfg", Old() + "/a.cfg"};
+  window_.RomList() = {Old() + "/b.cfg"};
   WriteCombinedFile(window_);
   EXPECT_EQ(folder_.Read("ctrlr/old.cfg"),
             kHeader + EmptyDefaultSection() + OnePortSection("d", "P1_BUTTON1", "d") +
@@ -83,7 +83,7 @@ TEST_F(CombinedFileTest, FailedSectionKeepsThePreviousCombinedFile) {
   folder_.Write("ctrlr/old.cfg", "previous");
   folder_.Write("ctrlr/old/a.cfg", OnePortCfg("a", "a"));
   ListCfgFiles();
-  window_.DriverList() = {Old() + "\\a.cfg", Old() + "\\vanished.cfg"};
+  window_.DriverList() = {Old() + "/a.cfg", Old() + "/vanished.cfg"};
   EXPECT_THROW(WriteCombinedFile(window_), IoError);
   EXPECT_EQ(folder_.Read("ctrlr/old.cfg"), "previous");
   EXPECT_TRUE(folder_.Exists("ctrlr/old/a.cfg"));

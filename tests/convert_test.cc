@@ -18,6 +18,8 @@ const std::string kMasterList = CrLf({MasterListLine("pacman", "pacman", "2"),
                                       MasterListLine("mspacman", "pacman", "2"),
                                       MasterListLine("neogeo", "neogeo", "")});
 
+const std::string kLeftover = CrLf({"<system name=\"leftover\">", "<input>", "</input>", "</system>"});
+
 class ConvertTest : public ConvertFixture {
  protected:
   ConvertTest() {
@@ -42,7 +44,7 @@ TEST_F(ConvertTest, ConvertsTheFolderIntoOneCombinedFile) {
   WriteIni("default.ini", CrLf({"P1_BUTTON1 \"KEYCODE_A\""}));
   WriteIni("neogeo.ini", CrLf({"P1_BUTTON1 \"KEYCODE_N\""}));
   WriteIni("sample.ini", SampleIni());
-  WriteIni("leftover.cfg", "<system name=\"leftover\">\r\n</system>\r\n");
+  WriteIni("leftover.cfg", kLeftover);
   WriteIni(".hidden.ini", "not a game");
   // Pasted with quotes, as Explorer copies a path.
   window_.SetText1("\"old\"");
@@ -73,7 +75,7 @@ TEST_F(ConvertTest, ConvertsTheFolderIntoOneCombinedFile) {
   EXPECT_EQ(folder_.Read("mame/ctrlr/old.cfg"),
             CrLf({"<mameconfig version=\"10\">"}) +
                 OnePortSection("default", "P1_BUTTON1", "KEYCODE_A") +
-                CrLf({"", "", "<system name=\"leftover\">"}) + CrLf({Spaces(14) + "</input>", "</system>"}) +
+                CrLf({"", "", "<system name=\"leftover\">", "<input>", Spaces(14) + "</input>", "</system>"}) +
                 OnePortSection("neogeo", "P1_BUTTON1", "KEYCODE_N") + SampleSection() +
                 OnePortSection("pacman", "P1_BUTTON1", "KEYCODE_B") +
                 OnePortSection("mspacman", "P1_BUTTON1", "KEYCODE_C") + CrLf({"", "</mameconfig>"}));
@@ -84,11 +86,14 @@ TEST_F(ConvertTest, ConvertsTheFolderIntoOneCombinedFile) {
   EXPECT_EQ(OldFolderNames(), left);
   EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(Program() + "/list generator"));
 
-  // A second run rebuilds the same file.
+  // A second run rebuilds the same file, also from a relative MAME path.
   std::string first = folder_.Read("mame/ctrlr/old.cfg");
-  folder_.Write("mame/ctrlr/old/leftover.cfg", "<system name=\"leftover\">\r\n</system>\r\n");
+  folder_.Write("mame/ctrlr/old/leftover.cfg", kLeftover);
+  std::filesystem::current_path(folder_.path());
+  window_.SetText2("mame");
   EXPECT_EQ(ConvertFolder(window_, Program()), ConvertResult::kCompleted);
   EXPECT_EQ(folder_.Read("mame/ctrlr/old.cfg"), first);
+  EXPECT_EQ(window_.Text2(), std::filesystem::path(Mame()).make_preferred().string() + "\\");
 }
 
 TEST_F(ConvertTest, MissingFolderStopsBeforeAnythingIsWritten) {
@@ -126,11 +131,10 @@ TEST_F(ConvertTest, FailuresAreReportedNamingTheFile) {
   EXPECT_NE(window_.messages().back().prompt.find("did not produce the master list"),
             std::string::npos);
   EXPECT_FALSE(folder_.Exists("mame/ctrlr/old.cfg"));
-  EXPECT_TRUE(folder_.Exists("mame/ctrlr/old/pacman.cfg"));  // written before the stop
+  EXPECT_FALSE(folder_.Exists("mame/ctrlr/old/pacman.cfg"));  // written, then removed at the stop
 
   // An intermediate file that cannot be created.
   InstallStandInListGenerator(folder_, "program", kMasterList);
-  std::filesystem::remove(folder_.path() + "/mame/ctrlr/old/pacman.cfg");
   folder_.MakeFolder("mame/ctrlr/old/pacman.cfg");
   folder_.Write("mame/ctrlr/old.cfg", "previous");
   EXPECT_EQ(ConvertFolder(window_, Program()), ConvertResult::kFailed);

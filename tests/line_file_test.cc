@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "engine/io/io_error.h"
 #include "tests/test_folder.h"
 
@@ -38,7 +40,7 @@ TEST(LineReaderTest, PassesEveryByteThrough) {
 TEST(LineReaderTest, FailuresNameTheFileAndReason) {
   TestFolder folder;
   try {
-    LineReader reader(folder.path() + "\\missing.ini");
+    LineReader reader(folder.path() + "/missing.ini");
     FAIL() << "a missing file opened";
   } catch (const IoError& error) {
     EXPECT_NE(std::string(error.what()).find("missing.ini"), std::string::npos);
@@ -51,7 +53,7 @@ TEST(LineReaderTest, FailuresNameTheFileAndReason) {
 
 TEST(LineWriterTest, PrintsZonesIntegersAndCrLf) {
   TestFolder folder;
-  LineWriter writer(folder.path() + "\\out.txt");
+  LineWriter writer(folder.path() + "/out.txt");
   writer.Print("</input>", 1);
   writer.Print("<port>", 2);
   writer.Print("<newseq>", 3);
@@ -69,18 +71,18 @@ TEST(ReplacingLineWriterTest, KeepsTheOldFileUntilCommitted) {
   TestFolder folder;
   folder.Write("combined.cfg", "old");
   {
-    ReplacingLineWriter writer(folder.path() + "\\combined.cfg");
+    ReplacingLineWriter writer(folder.path() + "/combined.cfg");
     writer.Print("half");
     EXPECT_EQ(folder.Read("combined.cfg"), "old");
   }  // abandoned: a failure on the way
   EXPECT_EQ(folder.Read("combined.cfg"), "old");
-  EXPECT_FALSE(folder.Exists("combined.cfg.partial"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 
-  ReplacingLineWriter writer(folder.path() + "\\combined.cfg");
+  ReplacingLineWriter writer(folder.path() + "/combined.cfg");
   writer.Print("new");
   writer.Commit();
   EXPECT_EQ(folder.Read("combined.cfg"), CrLf({"new"}));
-  EXPECT_FALSE(folder.Exists("combined.cfg.partial"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 }
 
 }  // namespace

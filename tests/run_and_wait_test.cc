@@ -16,7 +16,7 @@ class RunAndWaitTest : public ConvertFixture {};
 TEST_F(RunAndWaitTest, StartsTheNamedFileAndWaitsForIt) {
   InstallStandInListGenerator(folder_, "program", "list");
   std::filesystem::current_path(Program() + "/list generator");
-  RunAndWait(Program() + "\\list generator\\listgen.exe", "listgen.exe -s  -ctrlr");
+  RunAndWait(Program() + "/list generator/listgen.exe", "listgen.exe -s  -ctrlr");
   // The stand-in has finished writing by the time the call returns.
   EXPECT_EQ(folder_.Read("program/listgen.ran"), "-s -ctrlr\n");
   EXPECT_EQ(folder_.Read("program/masterlist.lst"), "list");

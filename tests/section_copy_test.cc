@@ -27,7 +27,7 @@ class SectionCopyTest : public ::testing::Test {
   std::string Copy(const std::vector<std::string>& lines) {
     std::string name = "out" + std::to_string(count_++);
     {
-      LineWriter out(folder_.path() + "\\" + name);
+      LineWriter out(folder_.path() + "/" + name);
       SlotPair pair;
       CopySectionLines(lines, pair, out);
       EXPECT_EQ(pair.first, SlotArray{});
@@ -43,7 +43,7 @@ class SectionCopyTest : public ::testing::Test {
 
 TEST_F(SectionCopyTest, SampleSectionMergesTheDialHalves) {
   std::string path = folder_.Write("sample.cfg", SampleCfg());
-  LineWriter out(folder_.path() + "\\combined");
+  LineWriter out(folder_.path() + "/combined");
   SlotPair pair;
   CopySection(path, pair, out);
   out.Close();
@@ -98,15 +98,15 @@ TEST_F(SectionCopyTest, LineKindsAreTheTextsAfterTheFirstAngleBracket) {
 TEST_F(SectionCopyTest, Add2xmlCopiesEveryListedFileInOrder) {
   HiddenList list = {folder_.Write("b.cfg", SampleCfg()), folder_.Write("a.cfg", "")};
   {
-    LineWriter out(folder_.path() + "\\combined");
+    LineWriter out(folder_.path() + "/combined");
     Add2xml({}, out);
     Add2xml(list, out);
     out.Close();
   }
   EXPECT_EQ(folder_.Read("combined"),
             SampleSection() + CrLf({"", "", Spaces(14) + "</input>", "</system>"}));
-  LineWriter out(folder_.path() + "\\other");
-  EXPECT_THROW(Add2xml({folder_.path() + "\\missing.cfg"}, out), IoError);
+  LineWriter out(folder_.path() + "/other");
+  EXPECT_THROW(Add2xml({folder_.path() + "/missing.cfg"}, out), IoError);
 }
 
 }  // namespace

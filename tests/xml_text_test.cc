@@ -14,6 +14,7 @@ TEST(XmlTextTest, CleanAsciiIsUnchanged) {
 
 TEST(XmlTextTest, EscapesMarkupWithAmpersandFirst) {
   EXPECT_EQ(XmlEscapedText("a&b<c>d\"e&amp;"), "a&amp;b&lt;c&gt;d&quot;e&amp;amp;");
+  EXPECT_EQ(XmlEscapedText("a\rb\nc\td"), "a&#13;b&#10;c&#9;d");
 }
 
 TEST(XmlTextTest, CommentsNeverHoldTwoNeighbouringHyphens) {

@@ -10,7 +10,6 @@
 #include <thread>
 #include <vector>
 
-#include "engine/io/host_path.h"
 #include "engine/text_rules.h"
 #include "tools/program_file.h"
 #include "tools/run_and_wait.h"
@@ -42,7 +41,7 @@ void WaitForEnd(pid_t child, const WhileWaiting& while_waiting) {
 
 void RunAndWait(const std::string& application, const std::string& command_line, short /*show_state*/,
                 const WhileWaiting& while_waiting) {
-  const std::string program = ProgramFileForWindowsName(HostPath(application));
+  const std::string program = ProgramFileForWindowsName(application);
   if (program.empty()) return;
   std::vector<std::string> words;
   for (std::string& word : Split(command_line, ' ')) {

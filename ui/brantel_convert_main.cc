@@ -3,10 +3,11 @@
 //   brantel-convert [FOLDER [MAME_PATH [EXE]]]
 //
 // Texts not given come from the settings file, as the window loads them at
-// start. Every message box is printed as one line "TITLE: PROMPT", a box
-// with details as one line "TITLE: LINE" for each line of its details. Exit
-// status: 0 after the completion message, 1 after a "File Path Error"
-// message, 2 after any other failure.
+// start; afterwards all four lines of the settings file are written, as the
+// window's close writes them. Every message box is printed as one line
+// "TITLE: PROMPT", a box with details as one line "TITLE: LINE" for each line
+// of its details. Exit status: 0 after the completion message, 1 after a
+// "File Path Error" message, 2 after any other failure.
 #include <cstdio>
 #include <exception>
 #include <iostream>
@@ -59,7 +60,11 @@ int Run(const std::vector<std::string>& arguments) {
   if (arguments.size() > 0) window.SetText1(arguments[0]);
   if (arguments.size() > 1) window.SetText2(arguments[1]);
   if (arguments.size() > 2) window.SetText3(arguments[2]);
-  switch (brantel::ConvertFolder(window, program_folder)) {
+  const brantel::ConvertResult result = brantel::ConvertFolder(window, program_folder);
+  // The window writes all four lines when it closes; so does this front end,
+  // with the check box as it was loaded.
+  brantel::SaveSettings(window, program_folder);
+  switch (result) {
     case brantel::ConvertResult::kCompleted: return kExitCompleted;
     case brantel::ConvertResult::kPathError: return kExitPathError;
     case brantel::ConvertResult::kFailed: break;

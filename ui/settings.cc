@@ -102,12 +102,12 @@ void LoadSettings(Window& window, const std::string& program_folder) {
 }
 
 void SaveSettings(Window& window, const std::string& program_folder) {
-  LineWriter file(SettingsFilePath(program_folder));
+  ReplacingLineWriter file(SettingsFilePath(program_folder));
   file.Print(window.Text1());
   file.Print(window.Text2());
   file.Print(window.Text3());
   file.PrintInteger(window.CheckBoxValue());
-  file.Close();
+  file.Commit();
 }
 
 }  // namespace brantel

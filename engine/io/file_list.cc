@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/io/folder.h"
+#include "engine/io/host_path.h"
 #include "engine/io/io_error.h"
 
 namespace brantel {
@@ -43,10 +44,11 @@ bool MatchesPattern(const std::string& name, const std::string& pattern) {
 }
 
 void FileList::SetPath(const std::string& path) {
-  if (path.empty() || !FolderExists(path)) {
-    throw IoError("Could not find the folder", path, "Path not found");
+  const std::string host = HostPath(path);
+  if (host.empty() || !FolderExists(host)) {
+    throw IoError("Could not find the folder", host, "Path not found");
   }
-  Rebuild(FullFolderPath(path));
+  Rebuild(FullFolderPath(host));
 }
 
 void FileList::SetPattern(const std::string& pattern) {

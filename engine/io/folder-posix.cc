@@ -1,5 +1,6 @@
-// Folder operations on POSIX hosts: "\" in the system's paths is the host's
-// "/", names are compared exactly, and there are no drive letters.
+// Folder operations on POSIX hosts: paths are used as given ("\" is an
+// ordinary character of a name; only typed texts pass HostPath), names are
+// compared exactly, and there are no drive letters.
 #include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,8 +17,8 @@
 
 namespace brantel {
 
-std::string HostPath(const std::string& path) {
-  std::string host = path;
+std::string HostPath(const std::string& typed) {
+  std::string host = typed;
   std::replace(host.begin(), host.end(), '\\', '/');
   return host;
 }
@@ -33,28 +34,28 @@ std::string ProgramFolder() {
 
 bool FolderExists(const std::string& path) {
   struct stat info;
-  return stat(HostPath(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+  return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 std::string FileNameIfPresent(const std::string& path) {
-  std::string host = HostPath(path);
+  const std::string& host = path;
   struct stat info;
   if (stat(host.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return "";
   return host.substr(host.rfind('/') + 1);
 }
 
 void RemoveFile(const std::string& path) {
-  if (unlink(HostPath(path).c_str()) != 0) throw IoError("Could not delete", path, SystemReason(errno));
+  if (unlink(path.c_str()) != 0) throw IoError("Could not delete", path, SystemReason(errno));
 }
 
 void RenameOver(const std::string& from, const std::string& to) {
-  if (std::rename(HostPath(from).c_str(), HostPath(to).c_str()) != 0) {
+  if (std::rename(from.c_str(), to.c_str()) != 0) {
     throw IoError("Could not replace", to, SystemReason(errno));
   }
 }
 
 void ChangeDriveAndDirectory(const std::string& folder) {
-  if (chdir(HostPath(folder).c_str()) != 0) {
+  if (chdir(folder.c_str()) != 0) {
     throw IoError("Could not change to the folder", folder, SystemReason(errno));
   }
 }
@@ -71,7 +72,7 @@ std::string CurrentDirectory() {
 std::string FullFolderPath(const std::string& folder) {
   namespace fs = std::filesystem;
   std::error_code error;
-  fs::path full = fs::absolute(fs::path(HostPath(folder)), error).lexically_normal();
+  fs::path full = fs::absolute(fs::path(folder), error).lexically_normal();
   if (error) throw IoError("Could not find the folder", folder, error.message());
   std::string text = full.string();
   while (text.size() > 1 && text.back() == '/') text.pop_back();
@@ -82,7 +83,7 @@ std::vector<std::string> OrdinaryFileNames(const std::string& folder, std::vecto
   namespace fs = std::filesystem;
   std::vector<std::string> names;
   std::error_code error;
-  for (fs::directory_iterator it(fs::path(HostPath(folder)), error), end; !error && it != end;
+  for (fs::directory_iterator it(fs::path(folder), error), end; !error && it != end;
        it.increment(error)) {
     std::error_code type_error;
     std::string name = it->path().filename().string();

@@ -1,5 +1,5 @@
-// Folder operations on the host file system. Paths are in the system's own
-// form ("\" separators); each function maps them to the host form.
+// Folder operations on the host file system. Paths are in the host's form
+// (see host_path.h) and used as given.
 #pragma once
 
 #include <string>

@@ -1,13 +1,29 @@
-// Paths travel through the system in the form the user typed them, with "\"
-// as separator. They become host paths only here, at the file-system
-// boundary.
+// Paths travel through the system in the host's form. The texts the user
+// types, and the fixed pieces the program adds to them, use "\\" as their
+// separator; they become host paths once, through HostPath, where they enter
+// the engine. Names read from the file system are never mapped: on POSIX a
+// "\\" can be part of a file's name.
 #pragma once
 
 #include <string>
 
 namespace brantel {
 
-// The host form of a path: on POSIX every "\" becomes "/".
-std::string HostPath(const std::string& path);
+#ifdef _WIN32
+inline constexpr char kHostSeparator = '\\';
+inline constexpr const char* kHostSeparators = "\\/";
+#else
+inline constexpr char kHostSeparator = '/';
+inline constexpr const char* kHostSeparators = "/";
+#endif
+
+// The host form of a typed path: on POSIX every "\\" becomes "/".
+std::string HostPath(const std::string& typed);
+
+// `name` inside `folder`, with one host separator between them.
+inline std::string JoinPath(const std::string& folder, const std::string& name) {
+  bool ends_in_separator = !folder.empty() && folder.find_last_of(kHostSeparators) == folder.size() - 1;
+  return ends_in_separator ? folder + name : folder + kHostSeparator + name;
+}
 
 }  // namespace brantel

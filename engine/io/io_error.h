@@ -12,7 +12,8 @@ class IoError : public std::runtime_error {
  public:
   // The message reads: <what failed> "<file>": <reason>, e.g. Could not open
   // the file for reading "C:\mame\ctrlr\a.ini": No such file or directory.
-  // The file is kept in the host's form, as the user finds it on disk.
+  // The file is kept in the host's form, as the user finds it on disk, with
+  // no doubled separator.
   IoError(const std::string& what_failed, std::string file, std::string reason);
 
   const std::string& file() const { return file_; }
@@ -22,6 +23,9 @@ class IoError : public std::runtime_error {
   std::string file_;
   std::string reason_;
 };
+
+// A path as messages show it: with no doubled separator.
+std::string DisplayPath(const std::string& path);
 
 // The reason text of the current errno value.
 std::string SystemReason(int error_number);

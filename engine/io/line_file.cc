@@ -1,9 +1,13 @@
 #include "engine/io/line_file.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
+#include <random>
 
+#include "engine/io/file_safety.h"
 #include "engine/io/folder.h"
+#include "engine/io/host_path.h"
 #include "engine/io/io_error.h"
 
 namespace brantel {
@@ -11,36 +15,80 @@ namespace {
 
 constexpr int kZoneWidth = 14;
 
-std::string ReadAll(const std::string& path) {
-  FileHandle file = OpenFile(path, OpenMode::kRead, "Could not open the file for reading");
-  std::string content;
-  char buffer[1 << 16];
-  size_t count;
-  while ((count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
-    content.append(buffer, count);
-  }
-  if (std::ferror(file.get())) throw IoError("Could not read", path, SystemReason(errno));
-  return content;
+
+// A short name that matches none of the program's listings, so a folder name
+// near the system's length limit still leaves room for it.
+std::string TemporaryName(std::mt19937_64& random) {
+  static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  std::string name = "~bt";
+  for (int i = 0; i < 6; ++i) name += kLetters[random() % (sizeof kLetters - 1)];
+  return name + ".tmp";
+}
+
+std::string FolderPart(const std::string& path) {
+  size_t separator = path.find_last_of(kHostSeparators);
+  if (separator == 0) return path.substr(0, 1);
+  return separator == std::string::npos ? "." : path.substr(0, separator);
 }
 
 }  // namespace
 
+TemporaryFile CreateTemporaryFileBeside(const std::string& target_path) {
+  static std::mt19937_64 random(std::random_device{}() ^
+                                static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
+  const std::string folder = FolderPart(target_path);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string path = JoinPath(folder, TemporaryName(random));
+    bool exists = false;
+    FileHandle file;
+    try {
+      file = CreateNewFile(path, exists);
+    } catch (const IoError& error) {
+      throw IoError("Could not create the file", target_path, error.reason());
+    }
+    if (file) return {std::move(path), std::move(file)};
+  }
+  throw IoError("Could not find a free temporary name beside", target_path, "File exists");
+}
+
 void FileCloser::operator()(std::FILE* file) const { std::fclose(file); }
 
-LineReader::LineReader(const std::string& path) : path_(path), content_(ReadAll(path)) {}
+LineReader::LineReader(const std::string& path)
+    : path_(path), file_(OpenFile(path, OpenMode::kRead, "Could not open the file for reading")) {}
+
+bool LineReader::Fill() {
+  constexpr size_t kChunk = 1 << 16;
+  buffer_.resize(kChunk);
+  errno = 0;
+  size_t count = std::fread(buffer_.data(), 1, kChunk, file_.get());
+  buffer_.resize(count);
+  position_ = 0;
+  if (count == 0 && std::ferror(file_.get())) throw IoError("Could not read", path_, SystemReason(errno));
+  return count > 0;
+}
+
+bool LineReader::AtEnd() { return position_ >= buffer_.size() && !Fill(); }
 
 std::string LineReader::ReadLine() {
   if (AtEnd()) throw IoError("Could not read past the end of", path_, "Input past end of file");
-  size_t cr = content_.find('\r', position_);
-  if (cr == std::string::npos) cr = content_.size();
-  std::string line = content_.substr(position_, cr - position_);
-  position_ = cr + 1;
-  if (position_ < content_.size() && content_[position_] == '\n') ++position_;
-  return line;
+  std::string line;
+  for (;;) {
+    size_t cr = buffer_.find('\r', position_);
+    if (cr == std::string::npos) {
+      line.append(buffer_, position_);
+      position_ = buffer_.size();
+      if (!Fill()) return line;
+      continue;
+    }
+    line.append(buffer_, position_, cr - position_);
+    position_ = cr + 1;
+    if (!AtEnd() && buffer_[position_] == '\n') ++position_;
+    return line;
+  }
 }
 
 LineWriter::LineWriter(const std::string& path)
-    : LineWriter(path, OpenFile(path, OpenMode::kReplace, "Could not create the file")) {}
+    : LineWriter(path, (RemoveEntryIfPresent(path), OpenFile(path, OpenMode::kCreateNew, "Could not create the file"))) {}
 
 LineWriter::LineWriter(std::string path, FileHandle file)
     : path_(std::move(path)), file_(std::move(file)) {}
@@ -78,9 +126,13 @@ void LineWriter::Close() {
 }
 
 ReplacingLineWriter::ReplacingLineWriter(const std::string& target_path)
-    : LineWriter(target_path + ".partial",
-                 OpenFile(target_path + ".partial", OpenMode::kReplace, "Could not create the file")),
-      target_path_(target_path) {}
+    : ReplacingLineWriter(target_path, CreateTemporaryFileBeside(target_path)) {}
+
+// Failures name the target: the temporary name means nothing to the user.
+ReplacingLineWriter::ReplacingLineWriter(const std::string& target_path, TemporaryFile temporary)
+    : LineWriter(target_path, std::move(temporary.file)),
+      target_path_(target_path),
+      temporary_path_(std::move(temporary.path)) {}
 
 ReplacingLineWriter::~ReplacingLineWriter() {
   if (committed_) return;
@@ -90,15 +142,15 @@ ReplacingLineWriter::~ReplacingLineWriter() {
     // The temporary file is removed below in any case.
   }
   try {
-    RemoveFile(path());
+    RemoveEntryIfPresent(temporary_path_);
   } catch (const IoError&) {
-    // Nothing more can be done from a destructor.
+    // Nothing more can be done from a destructor; the name is ours alone.
   }
 }
 
 void ReplacingLineWriter::Commit() {
   LineWriter::Close();
-  RenameOver(path(), target_path_);
+  RenameOver(temporary_path_, target_path_);
   committed_ = true;
 }
 

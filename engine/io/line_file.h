@@ -10,21 +10,26 @@
 
 namespace brantel {
 
-// Reads a whole file at open time. A line is everything up to the next CR; a
-// CR followed by LF takes the LF with it, a lone LF is an ordinary character,
-// and a last line without CR ends at the end of the file.
+// Reads a file one line at a time, holding no more of it than the longest
+// line. A line is everything up to the next CR; a CR followed by LF takes the
+// LF with it, a lone LF is an ordinary character, and a last line without CR
+// ends at the end of the file.
 class LineReader {
  public:
-  // Throws IoError naming `path` when the file cannot be opened or read.
+  // Throws IoError naming `path` when the file cannot be opened.
   explicit LineReader(const std::string& path);
 
-  bool AtEnd() const { return position_ >= content_.size(); }
-  // Throws IoError when the file is already at its end.
+  // Throws IoError when the file cannot be read.
+  bool AtEnd();
+  // Throws IoError when the file is already at its end or cannot be read.
   std::string ReadLine();
 
  private:
+  bool Fill();
+
   std::string path_;
-  std::string content_;
+  FileHandle file_;
+  std::string buffer_;
   size_t position_ = 0;
 };
 
@@ -32,7 +37,9 @@ class LineReader {
 // may begin with zone advances, each one moving to the next 14-column zone.
 class LineWriter {
  public:
-  // Creates the file, or empties it. Throws IoError naming `path` on failure.
+  // Creates the file anew: an existing entry of that name (a file, or a link,
+  // never what it points to) is removed first and the new file is created
+  // exclusively. Throws IoError naming `path` on failure.
   explicit LineWriter(const std::string& path);
   virtual ~LineWriter() = default;
 
@@ -47,19 +54,29 @@ class LineWriter {
 
  protected:
   LineWriter(std::string path, FileHandle file);
+  // Every byte the file receives passes here.
+  virtual void Write(std::string_view bytes);
 
  private:
-  void Write(std::string_view bytes);
 
   std::string path_;
   FileHandle file_;
   std::string pending_;
 };
 
+// A new file of a unique short name in the folder of `target_path`,
+// created exclusively. Throws IoError naming the target on failure.
+struct TemporaryFile {
+  std::string path;
+  FileHandle file;
+};
+TemporaryFile CreateTemporaryFileBeside(const std::string& target_path);
+
 // A LineWriter whose file appears under its name only when Commit succeeds:
-// it writes a temporary file beside the target and renames it over the target.
-// Destroyed without a commit, it removes the temporary file and leaves any
-// earlier file of the target name as it was.
+// it writes a temporary file beside the target and renames it over the target
+// (over a link of that name, not through it). Destroyed without a commit, it
+// removes the temporary file and leaves any earlier file of the target name
+// as it was.
 class ReplacingLineWriter : public LineWriter {
  public:
   explicit ReplacingLineWriter(const std::string& target_path);
@@ -68,8 +85,13 @@ class ReplacingLineWriter : public LineWriter {
   // Closes the temporary file and renames it over the target.
   void Commit();
 
+  const std::string& target_path() const { return target_path_; }
+
  private:
+  ReplacingLineWriter(const std::string& target_path, TemporaryFile temporary);
+
   std::string target_path_;
+  std::string temporary_path_;
   bool committed_ = false;
 };
 

@@ -3,7 +3,6 @@
 
 #include <cerrno>
 
-#include "engine/io/host_path.h"
 #include "engine/io/io_error.h"
 #include "engine/io/open_file.h"
 
@@ -16,7 +15,7 @@ FileHandle OpenFile(const std::string& path, OpenMode mode, const char* what_fai
     case OpenMode::kReplace: flags |= O_WRONLY | O_CREAT | O_TRUNC; break;
     case OpenMode::kCreateNew: flags |= O_WRONLY | O_CREAT | O_EXCL; break;
   }
-  int descriptor = open(HostPath(path).c_str(), flags, 0666);
+  int descriptor = open(path.c_str(), flags, 0666);
   if (descriptor < 0) throw IoError(what_failed, path, SystemReason(errno));
   FileHandle file(fdopen(descriptor, mode == OpenMode::kRead ? "rb" : "wb"));
   if (!file) {

@@ -126,8 +126,8 @@ check "Z: SAMPLE.INI translated" contains "$mame/ctrlr/arcade.cfg" '<newseq type
 check "Z: lines end in CR LF" every_line_ends_in_cr_lf "$mame/ctrlr/arcade.cfg"
 check "Z: intermediate cfg files deleted" no_cfg_files_in "$arcade"
 check "Z: INI files kept" test -f "$arcade/SAMPLE.INI" -a -f "$arcade/default.ini"
-check "Z: settings file holds the three texts, the path with its backslash" \
-  holds_lines "$program/brantel.cfg" arcade "$mame_z\\" mame.exe
+check "Z: settings file holds the texts, the path with its backslash, the check box" \
+  holds_lines "$program/brantel.cfg" arcade "$mame_z\\" mame.exe " 0 "
 check "Z: list generator started hidden from its folder with its arguments" \
   holds_lines "$program/listgen-start.txt" \
   "folder: $(windows_path "$program")\\list generator" "flags: 1" "show: 0"
@@ -147,7 +147,7 @@ else
   run_convert "$defaults"
   check "C: defaults convert C:\\mame\\ctrlr\\hotrod ($status: $output)" is "$status" 0
   check "C: combined controller file in C:\\mame\\ctrlr" contains "$drive_c/mame/ctrlr/hotrod.cfg" '<system name="pacman">'
-  check "C: settings file holds the defaults" holds_lines "$defaults/brantel.cfg" hotrod 'C:\mame\' mame.exe
+  check "C: settings file holds the defaults" holds_lines "$defaults/brantel.cfg" hotrod 'C:\mame\' mame.exe " 0 "
 
   # A settings file stored as BRANTEL.CFG is found by the lookup but is not
   # "brantel.cfg": nothing is read, and the window's first texts
@@ -164,7 +164,7 @@ else
   check "BRANTEL.CFG: conversion with typed texts ($status: $output)" is "$status" 0
   check "BRANTEL.CFG: rewritten under its stored name" \
     is "$(ls "$upper" | grep -i '^brantel\.cfg$')" BRANTEL.CFG
-  check "BRANTEL.CFG: holds the three texts" holds_lines "$upper/BRANTEL.CFG" hotrod 'C:\mame\' mame.exe
+  check "BRANTEL.CFG: holds the texts and the check box" holds_lines "$upper/BRANTEL.CFG" hotrod 'C:\mame\' mame.exe " 0 "
   rm -rf "$drive_c/mame"
 fi
 

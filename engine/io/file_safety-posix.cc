@@ -1,0 +1,69 @@
+// File safety on POSIX hosts: O_EXCL creation, unlink, realpath and flock on
+// the folder itself, so no lock file is ever left in the user's folders.
+#include <fcntl.h>
+#include <stdlib.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "engine/io/file_safety.h"
+#include "engine/io/host_path.h"
+#include "engine/io/io_error.h"
+
+namespace brantel {
+
+FileHandle CreateNewFile(const std::string& path, bool& exists) {
+  exists = false;
+  int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    if (errno == EEXIST) {
+      exists = true;
+      return nullptr;
+    }
+    throw IoError("Could not create the file", path, SystemReason(errno));
+  }
+  FileHandle file(fdopen(fd, "wb"));
+  if (!file) {
+    int error = errno;
+    close(fd);
+    throw IoError("Could not create the file", path, SystemReason(error));
+  }
+  return file;
+}
+
+void RemoveEntryIfPresent(const std::string& path) {
+  if (unlink(path.c_str()) != 0 && errno != ENOENT) {
+    throw IoError("Could not remove the earlier file", path, SystemReason(errno));
+  }
+}
+
+std::string RealFolderPath(const std::string& folder) {
+  char* real = realpath(folder.c_str(), nullptr);
+  if (real == nullptr) throw IoError("Could not find the folder", folder, SystemReason(errno));
+  std::string path = real;
+  free(real);
+  return path;
+}
+
+struct FolderLock::Handle {
+  int fd;
+};
+
+FolderLock::FolderLock(const std::string& folder) {
+  int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) throw IoError("Could not open the folder", folder, SystemReason(errno));
+  int result;
+  while ((result = flock(fd, LOCK_EX)) != 0 && errno == EINTR) {
+  }
+  if (result != 0) {
+    int error = errno;
+    close(fd);
+    throw IoError("Could not lock the folder", folder, SystemReason(error));
+  }
+  handle_ = std::make_unique<Handle>(Handle{fd});
+}
+
+FolderLock::~FolderLock() { close(handle_->fd); }
+
+}  // namespace brantel

@@ -1,0 +1,87 @@
+// File safety on Windows: exclusive creation, the final path of a folder
+// handle, and a named mutex per folder identity (volume serial number and
+// file index), which the system frees when the process that holds it ends.
+// Paths reach the file system through the UTF-16 functions, like every other
+// file operation here.
+#define WIN32_LEAN_AND_MEAN
+#define NOMINMAX
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/io/file_safety.h"
+#include "engine/io/folder.h"
+#include "engine/io/io_error.h"
+#include "engine/io/wide_path.h"
+
+namespace brantel {
+namespace {
+
+struct HandleCloser {
+  void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using OwnedHandle = std::unique_ptr<void, HandleCloser>;
+
+OwnedHandle OpenFolder(const std::string& folder) {
+  HANDLE handle = CreateFileW(WidePath(folder).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) ThrowLastError("Could not open the folder", folder);
+  return OwnedHandle(handle);
+}
+
+}  // namespace
+
+FileHandle CreateNewFile(const std::string& path, bool& exists) {
+  exists = false;
+  try {
+    return OpenFile(path, OpenMode::kCreateNew, "Could not create the file");
+  } catch (const IoError&) {
+    exists = GetFileAttributesW(WidePath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (!exists) throw;
+    return nullptr;
+  }
+}
+
+void RemoveEntryIfPresent(const std::string& path) {
+  if (DeleteFileW(WidePath(path).c_str())) return;
+  DWORD code = GetLastError();
+  if (code == ERROR_FILE_NOT_FOUND) return;
+  SetLastError(code);
+  ThrowLastError("Could not remove the earlier file", path);
+}
+
+std::string RealFolderPath(const std::string& folder) {
+  OwnedHandle handle = OpenFolder(folder);
+  std::vector<wchar_t> buffer(32768);
+  DWORD size = static_cast<DWORD>(buffer.size());
+  DWORD length = GetFinalPathNameByHandleW(handle.get(), buffer.data(), size, VOLUME_NAME_DOS);
+  if (length == 0 || length >= size) return FullFolderPath(folder);
+  std::wstring path(buffer.data(), length);
+  if (path.rfind(L"\\\\?\\", 0) == 0) path.erase(0, 4);
+  while (path.size() > 3 && path.back() == L'\\') path.pop_back();
+  return AnsiPath(path);
+}
+
+struct FolderLock::Handle {
+  OwnedHandle mutex;
+};
+
+FolderLock::FolderLock(const std::string& folder) {
+  BY_HANDLE_FILE_INFORMATION info;
+  {
+    OwnedHandle handle = OpenFolder(folder);
+    if (!GetFileInformationByHandle(handle.get(), &info)) ThrowLastError("Could not lock the folder", folder);
+  }
+  std::string name = "Local\\brantel-folder-" + std::to_string(info.dwVolumeSerialNumber) + "-" +
+                     std::to_string(info.nFileIndexHigh) + "-" + std::to_string(info.nFileIndexLow);
+  OwnedHandle mutex(CreateMutexA(nullptr, FALSE, name.c_str()));
+  if (!mutex) ThrowLastError("Could not lock the folder", folder);
+  DWORD waited = WaitForSingleObject(mutex.get(), INFINITE);
+  if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) ThrowLastError("Could not lock the folder", folder);
+  handle_ = std::make_unique<Handle>(Handle{std::move(mutex)});
+}
+
+FolderLock::~FolderLock() { ReleaseMutex(handle_->mutex.get()); }
+
+}  // namespace brantel

@@ -1,0 +1,42 @@
+// What keeps the user's files safe from the program's own writes: files are
+// created new and exclusively, never through an existing entry; folders are
+// compared by where they really are; two Converts on the same folders take
+// turns.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "engine/io/line_file.h"
+
+namespace brantel {
+
+// Creates `path` as a new file for writing. Returns no file, and sets
+// `exists`, when an entry of that name is already there; throws IoError
+// naming the file on any other failure.
+FileHandle CreateNewFile(const std::string& path, bool& exists);
+
+// Removes the entry `path` itself (a link, never what it points to); nothing
+// happens when there is none. Throws IoError naming it when it stays.
+void RemoveEntryIfPresent(const std::string& path);
+
+// The full path of the folder as the file system finds it, links followed,
+// without a trailing separator. Throws IoError naming the folder.
+std::string RealFolderPath(const std::string& folder);
+
+// Held while it lives: no other process holds a lock on the same folder,
+// however its path is spelt. Waits for one held elsewhere; the system frees
+// it when a process ends, so a crashed Convert never blocks the next.
+class FolderLock {
+ public:
+  explicit FolderLock(const std::string& folder);
+  ~FolderLock();
+  FolderLock(const FolderLock&) = delete;
+  FolderLock& operator=(const FolderLock&) = delete;
+
+ private:
+  struct Handle;
+  std::unique_ptr<Handle> handle_;
+};
+
+}  // namespace brantel

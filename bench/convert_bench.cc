@@ -89,7 +89,7 @@ int main(int argc, char** argv) {
   }
 
   auto start = Clock::now();
-  brantel::MasterList::Load(program.string() + "\\masterlist.lst");
+  brantel::MasterList::Load((program / "masterlist.lst").string());
   double load_ms = MillisecondsSince(start);
 
   brantel::PlainWindow window;

@@ -47,14 +47,12 @@ bool NamesADevice(const std::string& folder_name) {
   return false;
 }
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
 // Both are full paths without a trailing separator (a root keeps its own).
 bool IsStrictlyInside(const std::string& inner, const std::string& outer) {
   size_t length = outer.size();
-  if (length > 0 && IsSeparator(outer.back())) --length;
+  if (length > 0 && LastSeparator(outer) == length - 1) --length;
   return inner.size() > length + 1 && inner.compare(0, length, outer, 0, length) == 0 &&
-         IsSeparator(inner[length]);
+         LastSeparator(inner.substr(0, length + 1)) == length;
 }
 
 // Convert merges and deletes every cfg file of the old folder, so a name that

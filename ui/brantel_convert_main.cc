@@ -17,6 +17,7 @@
 
 #include "engine/convert.h"
 #include "engine/io/command_line.h"
+#include "engine/io/file_safety.h"
 #include "engine/io/folder.h"
 #include "engine/plain_window.h"
 #include "ui/settings.h"
@@ -56,14 +57,21 @@ void PrintUsage(std::ostream& out) {
 int Run(const std::vector<std::string>& arguments) {
   const std::string program_folder = brantel::ProgramFolder();
   ConsoleWindow window;
-  brantel::LoadSettings(window, program_folder);
+  {
+    // Another Convert from this program folder may be writing the file.
+    brantel::FolderLock settings_lock(program_folder);
+    brantel::LoadSettings(window, program_folder);
+  }
   if (arguments.size() > 0) window.SetText1(arguments[0]);
   if (arguments.size() > 1) window.SetText2(arguments[1]);
   if (arguments.size() > 2) window.SetText3(arguments[2]);
   const brantel::ConvertResult result = brantel::ConvertFolder(window, program_folder);
   // The window writes all four lines when it closes; so does this front end,
   // with the check box as it was loaded.
-  brantel::SaveSettings(window, program_folder);
+  {
+    brantel::FolderLock settings_lock(program_folder);
+    brantel::SaveSettings(window, program_folder);
+  }
   switch (result) {
     case brantel::ConvertResult::kCompleted: return kExitCompleted;
     case brantel::ConvertResult::kPathError: return kExitPathError;

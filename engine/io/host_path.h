@@ -20,10 +20,11 @@ inline constexpr const char* kHostSeparators = "/";
 // The host form of a typed path: on POSIX every "\\" becomes "/".
 std::string HostPath(const std::string& typed);
 
+// The position of the last host separator, or npos. The second byte of a
+// double-byte character of the code page is never one, even when it is "\\".
+size_t LastSeparator(const std::string& path);
+
 // `name` inside `folder`, with one host separator between them.
-inline std::string JoinPath(const std::string& folder, const std::string& name) {
-  bool ends_in_separator = !folder.empty() && folder.find_last_of(kHostSeparators) == folder.size() - 1;
-  return ends_in_separator ? folder + name : folder + kHostSeparator + name;
-}
+std::string JoinPath(const std::string& folder, const std::string& name);
 
 }  // namespace brantel

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "engine/io/code_page.h"
 #include "engine/io/host_path.h"
 
 namespace brantel {
@@ -13,13 +14,15 @@ IoError::IoError(const std::string& what_failed, std::string file, std::string r
       reason_(std::move(reason)) {}
 
 std::string DisplayPath(const std::string& path) {
-  const std::string& host = path;
   std::string shown;
-  for (size_t at = 0; at < host.size(); ++at) {
-    auto is_separator = [](char c) { return std::string_view(kHostSeparators).find(c) != std::string_view::npos; };
+  bool after_separator = false;
+  for (size_t at = 0; at < path.size();) {
+    size_t length = IsLeadByte(static_cast<unsigned char>(path[at])) ? 2 : 1;
+    bool separator = length == 1 && std::string_view(kHostSeparators).find(path[at]) != std::string_view::npos;
     // A leading pair stays: it starts a network path.
-    bool repeated = is_separator(host[at]) && at > 1 && is_separator(shown.back());
-    if (!repeated) shown += host[at];
+    if (!(separator && after_separator && at > 1)) shown.append(path, at, length);
+    after_separator = separator;
+    at += length;
   }
   return shown;
 }

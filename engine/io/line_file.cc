@@ -26,7 +26,7 @@ std::string TemporaryName(std::mt19937_64& random) {
 }
 
 std::string FolderPart(const std::string& path) {
-  size_t separator = path.find_last_of(kHostSeparators);
+  size_t separator = LastSeparator(path);
   if (separator == 0) return path.substr(0, 1);
   return separator == std::string::npos ? "." : path.substr(0, separator);
 }

@@ -26,9 +26,9 @@ FileHandle OpenFile(const std::string& path, OpenMode mode, const char* what_fai
   const DWORD disposition = reading ? OPEN_EXISTING : mode == OpenMode::kReplace ? CREATE_ALWAYS : CREATE_NEW;
   // No security attributes: the handle is not inheritable, so no program we
   // start holds our files open. Others may read and write alongside, as with
-  // the C runtime's own opens.
+  // the C runtime's own opens, and may replace the file while it is read.
   HANDLE raw = CreateFileW(WidePath(path).c_str(), reading ? GENERIC_READ : GENERIC_WRITE,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
                            nullptr);
   if (raw == INVALID_HANDLE_VALUE) ThrowLastError(what_failed, path);
   OwnedHandle handle(raw);

@@ -28,10 +28,7 @@ struct WellFormedCheck::Parser {
     } while (!bytes.empty());
   }
 
-  std::string Complaint() const {
-    return std::string(XML_ErrorString(XML_GetErrorCode(parser.get()))) + " at line " +
-           std::to_string(XML_GetCurrentLineNumber(parser.get()));
-  }
+  std::string Complaint() const { return XML_ErrorString(XML_GetErrorCode(parser.get())); }
 };
 
 WellFormedCheck::WellFormedCheck() : document_(std::make_unique<Parser>()) {}
@@ -63,10 +60,10 @@ std::string WellFormedCheck::Finish() {
   if (!document_->failed) return "";
   std::string reason = "it would not be well-formed XML (" + document_->Complaint() + ")";
   for (size_t i = 0; i < broken_sources_.size(); ++i) {
-    reason += i == 0 ? " because of the cfg file \"" : ", \"";
-    reason += DisplayPath(broken_sources_[i]) + "\"";
+    if (i == 0) reason += broken_sources_.size() == 1 ? " because of the cfg file " : " because of the cfg files ";
+    reason += (i == 0 ? "\"" : ", \"") + DisplayPath(broken_sources_[i]) + "\"";
   }
-  return reason;
+  return reason + "; nothing was replaced";
 }
 
 }  // namespace brantel

@@ -1,7 +1,7 @@
 // Peak memory of Convert on one large INI file: the files are read a line at
 // a time, so memory stays near that of a small folder whatever the size.
 //
-//   big_ini_bench [MEGABYTES]     (default 100)
+//   big_ini_bench [MEGABYTES [old]]     (default 100, current code names)
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -24,9 +24,12 @@ long PeakKilobytes() {
   return usage.ru_maxrss;
 }
 
-void WriteBigIni(const fs::path& path, long megabytes) {
+// With old code names every mapping line gives a conversion note, and the
+// notes are kept for the end of Convert.
+void WriteBigIni(const fs::path& path, long megabytes, bool old_names) {
   std::ofstream out(path, std::ios::binary);
-  const std::string block = "P1_BUTTON1 \"KEY_A | JOYCODE_1_BUTTON1\"\r\n# a comment line -- with hyphens\r\n";
+  const std::string block = std::string("P1_BUTTON1 \"") + (old_names ? "KEY_A" : "KEYCODE_A") +
+                            " | JOYCODE_1_BUTTON1\"\r\n# a comment line -- with hyphens\r\n";
   for (long written = 0; written < megabytes << 20; written += static_cast<long>(block.size())) out << block;
 }
 
@@ -42,7 +45,8 @@ int main(int argc, char** argv) {
     listgen << "#!/bin/sh\n: > ../masterlist.lst\n";
   }
   fs::permissions(work / "program/list generator/listgen", fs::perms::owner_exec, fs::perm_options::add);
-  WriteBigIni(work / "mame/ctrlr/big/game.ini", megabytes);
+  const bool old_names = argc > 2 && std::string(argv[2]) == "old";
+  WriteBigIni(work / "mame/ctrlr/big/game.ini", megabytes, old_names);
   const long before = PeakKilobytes();
 
   brantel::PlainWindow window;
@@ -52,7 +56,7 @@ int main(int argc, char** argv) {
   brantel::ConvertResult result = brantel::ConvertFolder(window, (work / "program").string());
   double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
-  std::cout << "INI file: " << megabytes << " MB; combined file: " << fs::file_size(work / "mame/ctrlr/big.cfg") / (1 << 20)
+  std::cout << "INI file: " << megabytes << " MB of " << (old_names ? "old" : "current") << " code names; combined file: " << fs::file_size(work / "mame/ctrlr/big.cfg") / (1 << 20)
             << " MB\n"
             << "Convert: " << seconds << " s, " << (result == brantel::ConvertResult::kCompleted ? "completed" : "FAILED")
             << "\n"

@@ -31,6 +31,9 @@ void NoteWhatMameDoes(const std::string& port, const std::string& token, CodeVer
   } else if (verdict == CodeVerdict::kNeverFires) {
     notes.push_back(Note(NoteKind::kNeverFires, port,
                          token + " names an item no such device has in MAME 0.251; it can never fire (kept)"));
+  } else if (verdict == CodeVerdict::kNoSuchDevice) {
+    notes.push_back(Note(NoteKind::kNeverFires, port,
+                         token + " names a device MAME 0.251 never has; it can never fire (kept)"));
   }
 }
 

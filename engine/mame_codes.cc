@@ -88,6 +88,9 @@ CodeVerdict JudgeCodeToken(std::string_view token) {
   if (at < pieces.size() && IsOneOf(kModifiers, pieces[at])) ++at;
   if (at < pieces.size() && IsOneOf(kItemClasses, pieces[at])) ++at;
   if (at != pieces.size()) return CodeVerdict::kDropped;
+  // MAME keeps the device number less one in 8 bits, so 257 is device 1
+  // again, while 256, 512... leave 255, which no device ever has.
+  if (((device - 1) & 0xFF) == 0xFF) return CodeVerdict::kNoSuchDevice;
   return item->keyboard == (pieces[0] == "KEYCODE") ? CodeVerdict::kRead : CodeVerdict::kNeverFires;
 }
 

@@ -13,6 +13,7 @@ enum class CodeVerdict {
   kRead,        // a code it reads
   kDropped,     // no code it knows: it drops the token
   kNeverFires,  // read, but names an item that no device of its class has
+  kNoSuchDevice,  // read, but its device number stands for none MAME can have
   kNoDevice,    // device number 0 or below: never fires, and can crash MAME
 };
 CodeVerdict JudgeCodeToken(std::string_view token);

@@ -177,8 +177,8 @@ ConvertResult Convert(Window& window, const std::string& program_folder,
   }
   // Two Converts share the settings file, the master list and the old
   // folder's intermediate files: the later one waits for the earlier.
-  FolderLock program_lock(program_folder);
-  FolderLock old_folder_lock(folder_probe);
+  FolderLock program_lock(program_folder, while_waiting);
+  FolderLock old_folder_lock(folder_probe, while_waiting);
   OwnFiles own;
   try {
     return ConvertLocked(window, program_folder, folder_probe, while_waiting, own);

@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <future>
 #include <set>
 #include <sstream>
+#include <thread>
 
+#include "engine/io/file_safety.h"
 #include "engine/plain_window.h"
 #include "tests/convert_fixture.h"
 #include "tests/worked_examples.h"
@@ -94,6 +98,22 @@ TEST_F(ConvertTest, ConvertsTheFolderIntoOneCombinedFile) {
   EXPECT_EQ(ConvertFolder(window_, Program()), ConvertResult::kCompleted);
   EXPECT_EQ(folder_.Read("mame/ctrlr/old.cfg"), first);
   EXPECT_EQ(window_.Text2(), std::filesystem::path(Mame()).make_preferred().string() + "\\");
+}
+
+TEST_F(ConvertTest, WaitsForAnotherConvertOfTheProgramFolderKeepingTheWindowAlive) {
+  InstallStandInListGenerator(folder_, "program", kMasterList);
+  WriteIni("pacman.ini", CrLf({"P1_BUTTON1 \"KEYCODE_B\""}));
+  std::promise<void> held;
+  std::thread other([&] {
+    FolderLock lock(Program());
+    held.set_value();
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  });
+  held.get_future().wait();
+  int calls = 0;
+  EXPECT_EQ(ConvertFolder(window_, Program(), [&] { ++calls; }), ConvertResult::kCompleted);
+  other.join();
+  EXPECT_GT(calls, 0);
 }
 
 TEST_F(ConvertTest, MissingFolderStopsBeforeAnythingIsWritten) {

@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
+#include <thread>
 
 #include "engine/io/file_safety.h"
 #include "engine/io/host_path.h"
@@ -50,11 +52,13 @@ struct FolderLock::Handle {
   int fd;
 };
 
-FolderLock::FolderLock(const std::string& folder) {
+FolderLock::FolderLock(const std::string& folder, const std::function<void()>& while_waiting) {
   int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) throw IoError("Could not open the folder", folder, SystemReason(errno));
   int result;
-  while ((result = flock(fd, LOCK_EX)) != 0 && errno == EINTR) {
+  while ((result = flock(fd, LOCK_EX | LOCK_NB)) != 0 && (errno == EWOULDBLOCK || errno == EINTR)) {
+    if (while_waiting) while_waiting();
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
   if (result != 0) {
     int error = errno;

@@ -67,7 +67,7 @@ struct FolderLock::Handle {
   OwnedHandle mutex;
 };
 
-FolderLock::FolderLock(const std::string& folder) {
+FolderLock::FolderLock(const std::string& folder, const std::function<void()>& while_waiting) {
   BY_HANDLE_FILE_INFORMATION info;
   {
     OwnedHandle handle = OpenFolder(folder);
@@ -77,7 +77,10 @@ FolderLock::FolderLock(const std::string& folder) {
                      std::to_string(info.nFileIndexHigh) + "-" + std::to_string(info.nFileIndexLow);
   OwnedHandle mutex(CreateMutexA(nullptr, FALSE, name.c_str()));
   if (!mutex) ThrowLastError("Could not lock the folder", folder);
-  DWORD waited = WaitForSingleObject(mutex.get(), INFINITE);
+  DWORD waited;
+  while ((waited = WaitForSingleObject(mutex.get(), 50)) == WAIT_TIMEOUT) {
+    if (while_waiting) while_waiting();
+  }
   if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) ThrowLastError("Could not lock the folder", folder);
   handle_ = std::make_unique<Handle>(Handle{std::move(mutex)});
 }

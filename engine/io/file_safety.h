@@ -4,6 +4,7 @@
 // turns.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -25,11 +26,12 @@ void RemoveEntryIfPresent(const std::string& path);
 std::string RealFolderPath(const std::string& folder);
 
 // Held while it lives: no other process holds a lock on the same folder,
-// however its path is spelt. Waits for one held elsewhere; the system frees
-// it when a process ends, so a crashed Convert never blocks the next.
+// however its path is spelt. Waits for one held elsewhere, calling
+// `while_waiting` (when given) every 50 ms meanwhile; the system frees it
+// when a process ends, so a crashed Convert never blocks the next.
 class FolderLock {
  public:
-  explicit FolderLock(const std::string& folder);
+  explicit FolderLock(const std::string& folder, const std::function<void()>& while_waiting = {});
   ~FolderLock();
   FolderLock(const FolderLock&) = delete;
   FolderLock& operator=(const FolderLock&) = delete;

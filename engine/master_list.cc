@@ -3,29 +3,23 @@
 #include "engine/io/folder.h"
 #include "engine/io/io_error.h"
 #include "engine/io/line_file.h"
+#include "engine/master_list_record.h"
 #include "engine/text_rules.h"
 
 namespace brantel {
-namespace {
-
-const std::string& Field(const std::vector<std::string>& fields, size_t index) {
-  static const std::string kMissing;
-  return index < fields.size() ? fields[index] : kMissing;
-}
-
-}  // namespace
 
 MasterList::MasterList(const std::vector<std::string>& lines) {
   for (const std::string& line : lines) AddLine(line);
 }
 
 void MasterList::AddLine(const std::string& line) {
-  std::vector<std::string> fields = Split(line, '|');
-  const std::string& name = Field(fields, 0);
+  using namespace master_list;
+  std::vector<std::string> fields = Split(line, kSeparator);
+  const std::string& name = FieldOf(fields, kName);
   // A line matches only when it belongs to MAME, and decides only when it
   // tells the number of players.
-  if (Field(fields, 5) != "MAME" || Field(fields, 9).empty()) return;
-  Group group = Field(fields, 4) == name ? Group::kParent : Group::kRom;
+  if (FieldOf(fields, kEmulator) != kMame || FieldOf(fields, kPlayers).empty()) return;
+  Group group = FieldOf(fields, kParent) == name ? Group::kParent : Group::kRom;
   decided_.emplace(UpperAscii(name), group);  // keeps the first deciding line
 }
 

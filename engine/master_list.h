@@ -1,7 +1,6 @@
-// The master list of MAME's machines that the list generator writes: one
-// line per machine, fields separated by "|". Only fields 0 (name), 4
-// (parent), 5 ("MAME") and 9 (players) are read; a line too short for a
-// field reads it as the empty text.
+// The master list of MAME's machines that the list generator writes, one
+// line per machine (engine/master_list_record.h). Only the name, parent,
+// emulator and players are read.
 #pragma once
 
 #include <string>

@@ -7,11 +7,15 @@
 #include <memory>
 #include <set>
 
+#include "engine/master_list_record.h"
+#include "engine/text_rules.h"
 #include "tests/listgen/run_in_folder.h"
 #include "tests/mame/real_mame.h"
 
 namespace listgen::testing {
 namespace {
+
+using namespace brantel::master_list;
 
 class MasterListOfRealMame : public ::testing::Test {
  protected:
@@ -59,7 +63,7 @@ TEST_F(MasterListOfRealMame, ASecondRunKeepsTheListWithoutAskingMameAgain) {
 TEST_F(MasterListOfRealMame, HoldsEveryListedMachineOnce) {
   std::vector<std::string> listed = ListedMachineNames();
   std::vector<std::string> written;
-  for (const std::string& line : list_.lines) written.push_back(SplitAtBars(line)[0]);
+  for (const std::string& line : list_.lines) written.push_back(brantel::Split(line, kSeparator)[kName]);
   EXPECT_GT(listed.size(), 40000u) << "this MAME lists fewer machines than expected";
   std::sort(listed.begin(), listed.end());
   std::sort(written.begin(), written.end());
@@ -71,11 +75,11 @@ TEST_F(MasterListOfRealMame, HoldsEveryListedMachineOnce) {
 TEST_F(MasterListOfRealMame, EveryLineHasTenFieldsAndCrLf) {
   EXPECT_TRUE(list_.every_line_ends_in_cr_lf);
   for (const std::string& line : list_.lines) {
-    const std::vector<std::string> fields = SplitAtBars(line);
-    ASSERT_EQ(fields.size(), 10u) << line;
-    ASSERT_EQ(fields[5], "MAME") << line;
-    ASSERT_FALSE(fields[4].empty()) << line;
-    ASSERT_EQ(fields[6].find('/'), std::string::npos) << line;
+    const std::vector<std::string> fields = brantel::Split(line, kSeparator);
+    ASSERT_EQ(fields.size(), size_t{kFieldCount}) << line;
+    ASSERT_EQ(fields[kEmulator], kMame) << line;
+    ASSERT_FALSE(fields[kParent].empty()) << line;
+    ASSERT_EQ(fields[kSourceFile].find('/'), std::string::npos) << line;
   }
 }
 
@@ -86,40 +90,40 @@ TEST_F(MasterListOfRealMame, PongIsAParentForTwoPlayers) {
 
 TEST_F(MasterListOfRealMame, ACloneNamesItsParent) {
   const std::vector<std::string>& pacman = Fields("pacman");
-  ASSERT_EQ(pacman.size(), 10u);
-  EXPECT_EQ(pacman[4], "puckman");
-  EXPECT_EQ(pacman[7], "puckman");
-  EXPECT_EQ(pacman[6], "pacman.cpp");
-  EXPECT_FALSE(pacman[9].empty());
-  EXPECT_EQ(Fields("puckman").at(4), "puckman");
+  ASSERT_EQ(pacman.size(), size_t{kFieldCount});
+  EXPECT_EQ(pacman[kParent], "puckman");
+  EXPECT_EQ(pacman[kRomOf], "puckman");
+  EXPECT_EQ(pacman[kSourceFile], "pacman.cpp");
+  EXPECT_FALSE(pacman[kPlayers].empty());
+  EXPECT_EQ(Fields("puckman").at(kParent), "puckman");
 }
 
 TEST_F(MasterListOfRealMame, NeoGeoIsABiosWithoutPlayers) {
   const std::vector<std::string>& neogeo = Fields("neogeo");
-  ASSERT_EQ(neogeo.size(), 10u);
-  EXPECT_EQ(neogeo[4], "neogeo");
-  EXPECT_EQ(neogeo[8], "bios");
-  EXPECT_EQ(neogeo[9], "");
+  ASSERT_EQ(neogeo.size(), size_t{kFieldCount});
+  EXPECT_EQ(neogeo[kParent], "neogeo");
+  EXPECT_EQ(neogeo[kFlags], "bios");
+  EXPECT_EQ(neogeo[kPlayers], "");
   // A game on that BIOS is still a parent of its own.
-  EXPECT_EQ(Fields("mslug").at(4), "mslug");
-  EXPECT_EQ(Fields("mslug").at(7), "neogeo");
-  EXPECT_FALSE(Fields("mslug").at(9).empty());
+  EXPECT_EQ(Fields("mslug").at(kParent), "mslug");
+  EXPECT_EQ(Fields("mslug").at(kRomOf), "neogeo");
+  EXPECT_FALSE(Fields("mslug").at(kPlayers).empty());
 }
 
 TEST_F(MasterListOfRealMame, ADeviceHasNoPlayers) {
   const std::vector<std::string>& z80 = Fields("z80");
-  ASSERT_EQ(z80.size(), 10u);
-  EXPECT_EQ(z80[8], "device,notrunnable");
-  EXPECT_EQ(z80[9], "");
+  ASSERT_EQ(z80.size(), size_t{kFieldCount});
+  EXPECT_EQ(z80[kFlags], "device,notrunnable");
+  EXPECT_EQ(z80[kPlayers], "");
 }
 
 TEST_F(MasterListOfRealMame, OnlyPlayableMachinesHavePlayerCounts) {
   for (const std::string& line : list_.lines) {
-    const std::vector<std::string> fields = SplitAtBars(line);
-    const bool playable = fields[8].find("bios") == std::string::npos &&
-                          fields[8].find("device") == std::string::npos &&
-                          fields[8].find("notrunnable") == std::string::npos;
-    ASSERT_EQ(!fields[9].empty(), playable) << line;
+    const std::vector<std::string> fields = brantel::Split(line, kSeparator);
+    const bool playable = fields[kFlags].find("bios") == std::string::npos &&
+                          fields[kFlags].find("device") == std::string::npos &&
+                          fields[kFlags].find("notrunnable") == std::string::npos;
+    ASSERT_EQ(!fields[kPlayers].empty(), playable) << line;
   }
 }
 

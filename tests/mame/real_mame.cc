@@ -5,6 +5,9 @@
 #include <memory>
 #include <stdexcept>
 
+#include "engine/master_list_record.h"
+#include "engine/text_rules.h"
+
 namespace listgen::testing {
 
 namespace fs = std::filesystem;
@@ -41,17 +44,6 @@ std::vector<std::string> ListedMachineNames() {
   return names;
 }
 
-std::vector<std::string> SplitAtBars(const std::string& line) {
-  std::vector<std::string> fields;
-  std::string::size_type start = 0;
-  for (;;) {
-    const auto bar = line.find('|', start);
-    fields.push_back(line.substr(start, bar - start));
-    if (bar == std::string::npos) return fields;
-    start = bar + 1;
-  }
-}
-
 MasterListLines ReadMasterList(const std::string& path) {
   const std::string bytes = brantel::testing::ReadFileBytes(path);
   MasterListLines list;
@@ -65,8 +57,9 @@ MasterListLines ReadMasterList(const std::string& path) {
     } else {
       list.every_line_ends_in_cr_lf = false;
     }
-    std::vector<std::string> fields = SplitAtBars(line);
-    list.fields_by_name.emplace(fields[0], std::move(fields));
+    std::vector<std::string> fields = brantel::Split(line, brantel::master_list::kSeparator);
+    const std::string name = brantel::master_list::FieldOf(fields, brantel::master_list::kName);
+    list.fields_by_name.emplace(name, std::move(fields));
     list.lines.push_back(std::move(line));
     start = end + 1;
   }

@@ -30,6 +30,4 @@ struct MasterListLines {
 };
 MasterListLines ReadMasterList(const std::string& path);
 
-std::vector<std::string> SplitAtBars(const std::string& line);
-
 }  // namespace listgen::testing

@@ -2,12 +2,10 @@
 
 #include <string_view>
 
+#include "engine/master_list_record.h"
+
 namespace listgen {
 namespace {
-
-void AppendField(std::string_view text, std::string& out) {
-  for (char c : text) out += (c == '|' || c == '\r' || c == '\n') ? ' ' : c;
-}
 
 // MAME matches a controller file's source-file section by the bare name.
 std::string_view WithoutFolder(std::string_view source_file) {
@@ -50,16 +48,12 @@ std::string Players(const Machine& machine) {
 }  // namespace
 
 void AppendMasterListRecord(const Machine& machine, std::string& out) {
-  const std::string_view fields[] = {machine.name,         machine.description,  machine.year,
-                                     machine.manufacturer, Parent(machine),      "MAME",
-                                     WithoutFolder(machine.source_file), machine.rom_of};
-  for (std::string_view field : fields) {
-    AppendField(field, out);
-    out += '|';
-  }
-  AppendField(Flags(machine), out);
-  out += '|';
-  AppendField(Players(machine), out);
+  const std::string flags = Flags(machine);
+  const std::string players = Players(machine);
+  brantel::master_list::AppendRecord({machine.name, machine.description, machine.year, machine.manufacturer,
+                                      Parent(machine), brantel::master_list::kMame,
+                                      WithoutFolder(machine.source_file), machine.rom_of, flags, players},
+                                     out);
 }
 
 }  // namespace listgen

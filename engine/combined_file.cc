@@ -21,7 +21,7 @@ class CheckedCombinedFile : public ReplacingLineWriter {
 
   void CommitIfWellFormed() {
     std::string reason = check_.Finish();
-    if (!reason.empty()) throw IoError("Could not replace", target_path(), reason);
+    if (!reason.empty()) throw IoError("Could not replace", path(), reason);
     Commit();
   }
 

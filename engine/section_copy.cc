@@ -22,7 +22,7 @@ std::string KindText(const std::string& raw) {
   return text.substr(open + 1, next == std::string::npos ? std::string::npos : next - open - 1);
 }
 
-void WriteSlots(LineWriter& out, const SlotArray& slots) {
+void WriteSlots(LinePrinter& out, const SlotArray& slots) {
   out.Print(slots[kPortSlot]);
   out.Print(slots[kNewseqSlot]);
   out.Print(slots[kClosingSlot]);
@@ -34,7 +34,7 @@ void Store(SlotPair& pair, Slot slot, const std::string& raw) {
 
 // A second block is complete: write the first, merged with the second when
 // both carry the same port line.
-void Flush(SlotPair& pair, LineWriter& out) {
+void Flush(SlotPair& pair, LinePrinter& out) {
   if (pair.second[kPortSlot] == pair.first[kPortSlot]) {
     out.Print(pair.first[kPortSlot]);
     out.Print(pair.first[kNewseqSlot]);
@@ -48,7 +48,7 @@ void Flush(SlotPair& pair, LineWriter& out) {
   }
 }
 
-void CopyLine(std::string raw, SlotPair& pair, LineWriter& out) {
+void CopyLine(std::string raw, SlotPair& pair, LinePrinter& out) {
   std::string kind = KindText(raw);
   bool handled = false;
   if (StartsWith(kind, "port ")) {
@@ -72,18 +72,18 @@ void CopyLine(std::string raw, SlotPair& pair, LineWriter& out) {
   if (!handled && kind != "/input>" && kind != "/system>") out.Print(raw);
 }
 
-void FlushAtEnd(SlotPair& pair, LineWriter& out) {
+void FlushAtEnd(SlotPair& pair, LinePrinter& out) {
   if (!pair.first[kPortSlot].empty()) WriteSlots(out, pair.first);
   if (!pair.second[kPortSlot].empty()) WriteSlots(out, pair.second);
   pair = SlotPair{};
 }
 
-void BeginSection(LineWriter& out) {
+void BeginSection(LinePrinter& out) {
   out.Print("");
   out.Print("");
 }
 
-void EndSection(SlotPair& pair, LineWriter& out) {
+void EndSection(SlotPair& pair, LinePrinter& out) {
   FlushAtEnd(pair, out);
   out.Print("</input>", 1);
   out.Print("</system>");
@@ -91,13 +91,13 @@ void EndSection(SlotPair& pair, LineWriter& out) {
 
 }  // namespace
 
-void CopySectionLines(const std::vector<std::string>& raw_lines, SlotPair& pair, LineWriter& out) {
+void CopySectionLines(const std::vector<std::string>& raw_lines, SlotPair& pair, LinePrinter& out) {
   BeginSection(out);
   for (const std::string& raw : raw_lines) CopyLine(raw, pair, out);
   EndSection(pair, out);
 }
 
-void CopySection(const std::string& path, SlotPair& pair, LineWriter& out) {
+void CopySection(const std::string& path, SlotPair& pair, LinePrinter& out) {
   LineReader section(path);
   BeginSection(out);
   try {
@@ -108,7 +108,7 @@ void CopySection(const std::string& path, SlotPair& pair, LineWriter& out) {
   EndSection(pair, out);
 }
 
-void Add2xml(const HiddenList& tlist, LineWriter& out,
+void Add2xml(const HiddenList& tlist, LinePrinter& out,
              const std::function<void(const std::string&)>& before_each) {
   SlotPair pair;
   for (const std::string& path : tlist) {

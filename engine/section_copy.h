@@ -28,14 +28,14 @@ struct SlotPair {
 // Copies the raw lines of one section: two empty lines, the lines with their
 // port blocks merged and their own input and system close lines left out,
 // then "</input>" and "</system>" anew.
-void CopySectionLines(const std::vector<std::string>& raw_lines, SlotPair& pair, LineWriter& out);
+void CopySectionLines(const std::vector<std::string>& raw_lines, SlotPair& pair, LinePrinter& out);
 
 // The same for the file at `path`; throws IoError when it cannot be read.
-void CopySection(const std::string& path, SlotPair& pair, LineWriter& out);
+void CopySection(const std::string& path, SlotPair& pair, LinePrinter& out);
 
 // Copies the section of every file of `tlist`, in order, with a pair of its
 // own; `before_each`, when given, learns each file's path before its copy.
-void Add2xml(const HiddenList& tlist, LineWriter& out,
+void Add2xml(const HiddenList& tlist, LinePrinter& out,
              const std::function<void(const std::string&)>& before_each = {});
 
 }  // namespace brantel

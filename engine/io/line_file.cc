@@ -87,13 +87,13 @@ std::string LineReader::ReadLine() {
   }
 }
 
-LineWriter::LineWriter(const std::string& path)
-    : LineWriter(path, (RemoveEntryIfPresent(path), OpenFile(path, OpenMode::kCreateNew, "Could not create the file"))) {}
-
-LineWriter::LineWriter(std::string path, FileHandle file)
+LinePrinter::LinePrinter(std::string path, FileHandle file)
     : path_(std::move(path)), file_(std::move(file)) {}
 
-void LineWriter::Print(std::string_view text, int zones) {
+LineWriter::LineWriter(const std::string& path)
+    : LinePrinter(path, (RemoveEntryIfPresent(path), OpenFile(path, OpenMode::kCreateNew, "Could not create the file"))) {}
+
+void LinePrinter::Print(std::string_view text, int zones) {
   // Every statement starts at column 1, so each advance moves a whole zone.
   pending_.assign(static_cast<size_t>(zones) * kZoneWidth, ' ');
   pending_.append(text);
@@ -101,21 +101,21 @@ void LineWriter::Print(std::string_view text, int zones) {
   Write(pending_);
 }
 
-void LineWriter::PrintInteger(long value) {
+void LinePrinter::PrintInteger(long value) {
   std::string item = value < 0 ? "-" : " ";
   item += std::to_string(value < 0 ? -value : value);
   item += ' ';
   Print(item);
 }
 
-void LineWriter::Write(std::string_view bytes) {
+void LinePrinter::Write(std::string_view bytes) {
   if (!file_) throw IoError("Could not write to the closed file", path_, "File already closed");
   if (std::fwrite(bytes.data(), 1, bytes.size(), file_.get()) != bytes.size()) {
     throw IoError("Could not write to", path_, SystemReason(errno));
   }
 }
 
-void LineWriter::Close() {
+void LinePrinter::CloseFile() {
   if (!file_) return;
   std::FILE* file = file_.release();
   errno = 0;
@@ -128,16 +128,13 @@ void LineWriter::Close() {
 ReplacingLineWriter::ReplacingLineWriter(const std::string& target_path)
     : ReplacingLineWriter(target_path, CreateTemporaryFileBeside(target_path)) {}
 
-// Failures name the target: the temporary name means nothing to the user.
 ReplacingLineWriter::ReplacingLineWriter(const std::string& target_path, TemporaryFile temporary)
-    : LineWriter(target_path, std::move(temporary.file)),
-      target_path_(target_path),
-      temporary_path_(std::move(temporary.path)) {}
+    : LinePrinter(target_path, std::move(temporary.file)), temporary_path_(std::move(temporary.path)) {}
 
 ReplacingLineWriter::~ReplacingLineWriter() {
   if (committed_) return;
   try {
-    LineWriter::Close();
+    CloseFile();
   } catch (const IoError&) {
     // The temporary file is removed below in any case.
   }
@@ -149,8 +146,8 @@ ReplacingLineWriter::~ReplacingLineWriter() {
 }
 
 void ReplacingLineWriter::Commit() {
-  LineWriter::Close();
-  RenameOver(temporary_path_, target_path_);
+  CloseFile();
+  RenameOver(temporary_path_, path());
   committed_ = true;
 }
 

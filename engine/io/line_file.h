@@ -33,35 +33,46 @@ class LineReader {
   size_t position_ = 0;
 };
 
-// Writes print statements. Every statement starts at column 1; a statement
-// may begin with zone advances, each one moving to the next 14-column zone.
-class LineWriter {
+// Print statements into an open file. Every statement starts at column 1; a
+// statement may begin with zone advances, each one moving to the next
+// 14-column zone. How the file ends (closed, or committed under its name) is
+// the business of the class built on this one.
+class LinePrinter {
  public:
-  // Creates the file anew: an existing entry of that name (a file, or a link,
-  // never what it points to) is removed first and the new file is created
-  // exclusively. Throws IoError naming `path` on failure.
-  explicit LineWriter(const std::string& path);
-  virtual ~LineWriter() = default;
+  LinePrinter(const LinePrinter&) = delete;
+  LinePrinter& operator=(const LinePrinter&) = delete;
+  virtual ~LinePrinter() = default;
 
   // One statement: `zones` zone advances, the text unchanged, CR LF.
   void Print(std::string_view text, int zones = 0);
   // One statement holding an integer item: sign or space, digits, space.
   void PrintInteger(long value);
-  // Flushes and closes; throws IoError when the data did not reach the disk.
-  virtual void Close();
 
   const std::string& path() const { return path_; }
 
  protected:
-  LineWriter(std::string path, FileHandle file);
+  LinePrinter(std::string path, FileHandle file);
   // Every byte the file receives passes here.
   virtual void Write(std::string_view bytes);
+  // Flushes and closes; throws IoError when the data did not reach the disk.
+  void CloseFile();
 
  private:
-
   std::string path_;
   FileHandle file_;
   std::string pending_;
+};
+
+// A file written in place.
+class LineWriter : public LinePrinter {
+ public:
+  // Creates the file anew: an existing entry of that name (a file, or a link,
+  // never what it points to) is removed first and the new file is created
+  // exclusively. Throws IoError naming `path` on failure.
+  explicit LineWriter(const std::string& path);
+
+  // Flushes and closes; throws IoError when the data did not reach the disk.
+  void Close() { CloseFile(); }
 };
 
 // A new file of a unique short name in the folder of `target_path`,
@@ -72,12 +83,13 @@ struct TemporaryFile {
 };
 TemporaryFile CreateTemporaryFileBeside(const std::string& target_path);
 
-// A LineWriter whose file appears under its name only when Commit succeeds:
+// A file that appears under its name only when Commit succeeds (path() and
+// failures name the target, as the temporary name means nothing to the user):
 // it writes a temporary file beside the target and renames it over the target
 // (over a link of that name, not through it). Destroyed without a commit, it
 // removes the temporary file and leaves any earlier file of the target name
-// as it was.
-class ReplacingLineWriter : public LineWriter {
+// as it was. It has no Close: a file closed uncommitted is a file lost.
+class ReplacingLineWriter : public LinePrinter {
  public:
   explicit ReplacingLineWriter(const std::string& target_path);
   ~ReplacingLineWriter() override;
@@ -85,12 +97,9 @@ class ReplacingLineWriter : public LineWriter {
   // Closes the temporary file and renames it over the target.
   void Commit();
 
-  const std::string& target_path() const { return target_path_; }
-
  private:
   ReplacingLineWriter(const std::string& target_path, TemporaryFile temporary);
 
-  std::string target_path_;
   std::string temporary_path_;
   bool committed_ = false;
 };

@@ -14,6 +14,7 @@
 #include "engine/io/io_error.h"
 #include "engine/io/line_file.h"
 #include "engine/program_files.h"
+#include "engine/settings_file.h"
 #include "engine/text_rules.h"
 #include "engine/translate.h"
 #include "tools/run_and_wait.h"
@@ -34,7 +35,7 @@ void TidyTypedPaths(Window& window) {
   const std::string mame_path = window.Text2();
   std::string tidy = WithoutQuotes(mame_path);
   if (!tidy.empty() && !std::filesystem::path(HostPath(tidy)).is_absolute()) tidy = FullFolderPath(HostPath(tidy));
-  tidy = WithTrailingBackslash(tidy);
+  tidy = KeptMamePath(tidy);
   if (tidy != mame_path) window.SetText2(tidy);
 }
 
@@ -66,11 +67,8 @@ bool IsFolderInsideCtrlr(const std::string& folder_probe, const std::string& ctr
 }
 
 void SaveThreeTexts(const Window& window, const std::string& program_folder) {
-  ReplacingLineWriter settings(SettingsFilePath(program_folder));
-  settings.Print(window.Text1());
-  settings.Print(window.Text2());
-  settings.Print(window.Text3());
-  settings.Commit();
+  WriteSettings(SettingsFilePath(program_folder),
+                {window.Text1(), window.Text2(), window.Text3(), std::nullopt});
 }
 
 void RunListGenerator(const std::string& program_folder, const WhileWaiting& while_waiting) {

@@ -1,4 +1,5 @@
-// The files the system keeps in its program folder.
+// The files the system keeps in its program folder (the settings file:
+// engine/settings_file.h).
 #pragma once
 
 #include <string>
@@ -7,9 +8,6 @@
 
 namespace brantel {
 
-inline std::string SettingsFilePath(const std::string& program_folder) {
-  return JoinPath(program_folder, "brantel.cfg");
-}
 inline std::string MasterListPath(const std::string& program_folder) {
   return JoinPath(program_folder, "masterlist.lst");
 }

@@ -1,37 +1,28 @@
 #include "ui/settings.h"
 
 #include <cstddef>
-#include <memory>
 #include <optional>
+#include <vector>
 
 #include "engine/io/folder.h"
 #include "engine/io/io_error.h"
-#include "engine/io/line_file.h"
 #include "engine/io/mame_location.h"
 #include "engine/plain_window.h"
-#include "engine/program_files.h"
-#include "engine/text_rules.h"
+#include "engine/settings_file.h"
 
 namespace brantel {
 
 namespace {
 
-constexpr const char* kSettingsFileName = "brantel.cfg";
 constexpr const char* kDefaultFolderName = "hotrod";
 
-// A settings file that could not be opened reads like an empty one: every
-// read fails and leaves the working line as it was.
-std::unique_ptr<LineReader> OpenIfPossible(const std::string& path) {
+// A settings file that cannot be read reads like an empty one.
+std::vector<std::string> ReadIfPossible(const std::string& path) {
   try {
-    return std::make_unique<LineReader>(path);
+    return ReadSettingsLines(path);
   } catch (const IoError&) {
-    return nullptr;
+    return {};
   }
-}
-
-void ReadInto(LineReader* file, std::string& working_line) {
-  if (file == nullptr || file->AtEnd()) return;
-  working_line = file->ReadLine();
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -76,20 +67,18 @@ std::optional<int> RoundedNumericValue(const std::string& text) {
 void LoadSettings(Window& window, const std::string& program_folder) {
   const std::string path = SettingsFilePath(program_folder);
   if (FileNameIfPresent(path) == kSettingsFileName) {
-    const std::unique_ptr<LineReader> file = OpenIfPossible(path);
+    // One working line: a line the file lacks leaves it as the line before.
+    const std::vector<std::string> lines = ReadIfPossible(path);
     std::string working_line;
-    ReadInto(file.get(), working_line);
-    working_line = TrimSpaces(working_line);
-    window.SetText1(working_line);
-    ReadInto(file.get(), working_line);
-    working_line = TrimSpaces(working_line);
-    window.SetText2(working_line);
-    ReadInto(file.get(), working_line);
-    working_line = TrimSpaces(working_line);
-    window.SetText3(working_line);
-    ReadInto(file.get(), working_line);
-    working_line = TrimSpaces(working_line);
-    if (const std::optional<int> value = RoundedNumericValue(working_line)) {
+    size_t read = 0;
+    auto next = [&]() -> const std::string& {
+      if (read < lines.size()) working_line = lines[read++];
+      return working_line;
+    };
+    window.SetText1(next());
+    window.SetText2(next());
+    window.SetText3(next());
+    if (const std::optional<int> value = RoundedNumericValue(next())) {
       window.SetCheckBoxValue(*value);  // a refused value keeps the box as it was
     }
   }
@@ -98,16 +87,12 @@ void LoadSettings(Window& window, const std::string& program_folder) {
   if (window.Text3().empty()) window.SetText3(DefaultExecutable());
   PointFileListAt(window.File1(), window.Text1());
   const std::string mame_path = window.Text2();
-  if (WithTrailingBackslash(mame_path) != mame_path) window.SetText2(WithTrailingBackslash(mame_path));
+  if (KeptMamePath(mame_path) != mame_path) window.SetText2(KeptMamePath(mame_path));
 }
 
-void SaveSettings(Window& window, const std::string& program_folder) {
-  ReplacingLineWriter file(SettingsFilePath(program_folder));
-  file.Print(window.Text1());
-  file.Print(window.Text2());
-  file.Print(window.Text3());
-  file.PrintInteger(window.CheckBoxValue());
-  file.Commit();
+void SaveSettings(const Window& window, const std::string& program_folder) {
+  WriteSettings(SettingsFilePath(program_folder),
+                {window.Text1(), window.Text2(), window.Text3(), window.CheckBoxValue()});
 }
 
 }  // namespace brantel

@@ -1,5 +1,5 @@
-// The settings file "brantel.cfg" in the program folder: the three texts and
-// the check box of the window, one per line.
+// The window's side of the settings file (engine/settings_file.h): the three
+// texts and the check box.
 #pragma once
 
 #include <optional>
@@ -21,6 +21,6 @@ void LoadSettings(Window& window, const std::string& program_folder);
 std::optional<int> RoundedNumericValue(const std::string& text);
 
 // Writes all four lines. Throws IoError naming the file when it cannot.
-void SaveSettings(Window& window, const std::string& program_folder);
+void SaveSettings(const Window& window, const std::string& program_folder);
 
 }  // namespace brantel

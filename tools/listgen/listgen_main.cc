@@ -36,7 +36,7 @@ std::string FullPath(const std::string& program) {
 }
 
 int Run(const listgen::Options& options) {
-  const listgen::MameSettings settings = listgen::ReadMameSettings(listgen::kSettingsFile);
+  const listgen::MameSettings settings = listgen::ReadMameSettings(listgen::SettingsFile());
   const std::string program = FullPath(listgen::MameProgram(settings));
   if (listgen::ListIsUpToDate(listgen::kSourceRecordFile, program, listgen::kMasterListFile)) {
     if (!options.silent) {

@@ -6,12 +6,13 @@
 
 namespace listgen {
 
-inline constexpr const char* kSettingsFile = "../brantel.cfg";
-
 struct MameSettings {
   std::string mame_path;   // as the user typed it, always ending in "\"
   std::string executable;  // the executable name, trimmed
 };
+
+// The settings file, in the program folder above the list generator's.
+std::string SettingsFile();
 
 // Reads the MAME path (line 2) and executable name (line 3), trimmed of
 // spaces; the path gets a final "\" when it lacks one, as the window gives

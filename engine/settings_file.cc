@@ -1,0 +1,30 @@
+#include "engine/settings_file.h"
+
+#include "engine/io/host_path.h"
+#include "engine/io/line_file.h"
+#include "engine/text_rules.h"
+
+namespace brantel {
+
+std::string SettingsFilePath(const std::string& program_folder) {
+  return JoinPath(program_folder, kSettingsFileName);
+}
+
+std::vector<std::string> ReadSettingsLines(const std::string& path) {
+  std::vector<std::string> lines;
+  for (LineReader reader(path); !reader.AtEnd() && lines.size() < 4;) lines.push_back(TrimSpaces(reader.ReadLine()));
+  return lines;
+}
+
+void WriteSettings(const std::string& path, const Settings& settings) {
+  ReplacingLineWriter file(path);
+  file.Print(settings.folder_name);
+  file.Print(settings.mame_path);
+  file.Print(settings.executable);
+  if (settings.check_box) file.PrintInteger(*settings.check_box);
+  file.Commit();
+}
+
+std::string KeptMamePath(std::string_view typed_path) { return WithTrailingBackslash(typed_path); }
+
+}  // namespace brantel

@@ -1,0 +1,35 @@
+// The settings file "brantel.cfg" in the program folder: the old folder's
+// name, the MAME path and the executable name, one a line, and the check
+// box's value as a fourth line when the window wrote it. Convert, the
+// windows and the list generator all read and write it here.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace brantel {
+
+inline constexpr const char* kSettingsFileName = "brantel.cfg";
+
+std::string SettingsFilePath(const std::string& program_folder);
+
+struct Settings {
+  std::string folder_name;
+  std::string mame_path;
+  std::string executable;
+  std::optional<long> check_box;  // no fourth line when absent
+};
+
+// The first four lines at most, each trimmed of spaces; fewer when the file
+// holds fewer. Throws IoError naming the file when it cannot be read.
+std::vector<std::string> ReadSettingsLines(const std::string& path);
+
+// Replaces the file (never left half-written). Throws IoError naming it.
+void WriteSettings(const std::string& path, const Settings& settings);
+
+// The MAME path as it is kept and used: ending in "\" (on POSIX, "/").
+std::string KeptMamePath(std::string_view typed_path);
+
+}  // namespace brantel

@@ -1,10 +1,13 @@
 #include "engine/plain_window.h"
 
-#include "engine/io/io_error.h"
-
 namespace brantel {
 
-PlainWindow::PlainWindow() = default;
+PlainWindow::PlainWindow() {
+  const WindowTexts first = FirstStartTexts();
+  text1_ = first.folder_name;
+  text2_ = first.mame_path;
+  text3_ = first.executable;
+}
 
 void PlainWindow::SetText1(const std::string& text) {
   text1_ = text;
@@ -25,14 +28,6 @@ void PlainWindow::ShowMessageBox(const std::string& prompt, const std::string& t
 void PlainWindow::ShowMessageBoxWithDetails(const std::string& prompt, const std::string& title,
                                             const std::string& details) {
   messages_.push_back({prompt, title, MessageStyle::kOkOnly, details});
-}
-
-void PointFileListAt(FileList& file_list, const std::string& folder) {
-  try {
-    file_list.SetPath(folder);
-  } catch (const IoError&) {
-    // A name that is no folder (yet) leaves the list as it was.
-  }
 }
 
 }  // namespace brantel

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "engine/io/mame_location.h"
 #include "engine/window.h"
 
 namespace brantel {
@@ -41,15 +40,11 @@ class PlainWindow : public WindowWithLists {
   const std::vector<ShownMessage>& messages() const { return messages_; }
 
  private:
-  std::string text1_ = "stormcabinet";
-  std::string text2_ = FirstStartMamePath();
-  std::string text3_ = FirstStartExecutable();
+  std::string text1_;
+  std::string text2_;
+  std::string text3_;
   int check_box_ = 0;
   std::vector<ShownMessage> messages_;
 };
-
-// Points the file list at `folder`, as the window does whenever the folder
-// name changes; a folder that cannot be listed leaves the list as it was.
-void PointFileListAt(FileList& file_list, const std::string& folder);
 
 }  // namespace brantel

@@ -53,6 +53,20 @@ class Window {
   }
 };
 
+// The three texts of a window: those a new window shows before any settings
+// are loaded, and those the settings load gives boxes left empty.
+struct WindowTexts {
+  std::string folder_name;
+  std::string mame_path;
+  std::string executable;
+};
+WindowTexts FirstStartTexts();
+WindowTexts LoadDefaults();
+
+// Points the file list at `folder`, as the window does whenever the folder
+// name changes; a folder that cannot be listed leaves the list as it was.
+void PointFileListAt(FileList& file_list, const std::string& folder);
+
 // A window that keeps its file list and hidden lists as plain members.
 class WindowWithLists : public Window {
  public:

@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "engine/io/mame_location.h"
 
 namespace brantel {
 
@@ -89,13 +88,14 @@ void Form1Win32::CreateControls(HINSTANCE instance) {
   constexpr DWORD kLabel = SS_NOPREFIX | SS_LEFTNOWORDWRAP;
   file1_ = AddControl(instance, "LISTBOX", "", LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
                       WS_EX_CLIENTEDGE, kFile1, 120, 3000, 6015, 3015);
-  text1_ = AddControl(instance, "EDIT", "stormcabinet", kTextBox, WS_EX_CLIENTEDGE, kText1, 120,
+  const WindowTexts first = FirstStartTexts();
+  text1_ = AddControl(instance, "EDIT", first.folder_name.c_str(), kTextBox, WS_EX_CLIENTEDGE, kText1, 120,
                       840, 6015, 285);
   command1_ = AddControl(instance, "BUTTON", "&Convert", BS_PUSHBUTTON | WS_TABSTOP, 0, kCommand1,
                          120, 6120, 1215, 495);
-  text2_ = AddControl(instance, "EDIT", FirstStartMamePath().c_str(), kTextBox,
+  text2_ = AddControl(instance, "EDIT", first.mame_path.c_str(), kTextBox,
                       WS_EX_CLIENTEDGE, kText2, 120, 1440, 6015, 285);
-  text3_ = AddControl(instance, "EDIT", FirstStartExecutable().c_str(), kTextBox,
+  text3_ = AddControl(instance, "EDIT", first.executable.c_str(), kTextBox,
                       WS_EX_CLIENTEDGE, kText3, 120, 2040, 6015, 285);
   chk_list_gen_ = AddControl(instance, "BUTTON",
                              "Generate New Master List (Must be done on first run and anytime "

@@ -17,7 +17,6 @@
 
 #include <limits>
 
-#include "engine/io/mame_location.h"
 #include "ui/list_gen_check_box.h"
 
 namespace brantel {
@@ -105,11 +104,12 @@ void Form1::CreateControls() {
   AddLabel(this, "Label1",
            "Name of your old ctrlr folder.  (The one you used in the ctrlr entry of the mame.ini).",
            FromTwips(240, 600, 5730, 195));
-  text1_ = AddTextBox(this, "Text1", "stormcabinet", FromTwips(120, 840, 6015, 285));
+  const WindowTexts first = FirstStartTexts();
+  text1_ = AddTextBox(this, "Text1", first.folder_name, FromTwips(120, 840, 6015, 285));
   AddLabel(this, "Label2", "Path to Mame", FromTwips(240, 1200, 990, 195));
-  text2_ = AddTextBox(this, "Text2", FirstStartMamePath(), FromTwips(120, 1440, 6015, 285));
+  text2_ = AddTextBox(this, "Text2", first.mame_path, FromTwips(120, 1440, 6015, 285));
   AddLabel(this, "Label3", "Mame Exe", FromTwips(240, 1800, 750, 195));
-  text3_ = AddTextBox(this, "Text3", FirstStartExecutable(), FromTwips(120, 2040, 6015, 285));
+  text3_ = AddTextBox(this, "Text3", first.executable, FromTwips(120, 2040, 6015, 285));
 
   chk_list_gen_ = new ListGenCheckBox(
       "Generate New Master List (Must be done on first run and anytime your mame version is "

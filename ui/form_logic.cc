@@ -3,7 +3,6 @@
 #include <exception>
 
 #include "engine/convert.h"
-#include "engine/plain_window.h"
 #include "ui/settings.h"
 
 namespace brantel {

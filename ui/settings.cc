@@ -6,15 +6,11 @@
 
 #include "engine/io/folder.h"
 #include "engine/io/io_error.h"
-#include "engine/io/mame_location.h"
-#include "engine/plain_window.h"
 #include "engine/settings_file.h"
 
 namespace brantel {
 
 namespace {
-
-constexpr const char* kDefaultFolderName = "hotrod";
 
 // A settings file that cannot be read reads like an empty one.
 std::vector<std::string> ReadIfPossible(const std::string& path) {
@@ -82,9 +78,10 @@ void LoadSettings(Window& window, const std::string& program_folder) {
       window.SetCheckBoxValue(*value);  // a refused value keeps the box as it was
     }
   }
-  if (window.Text1().empty()) window.SetText1(kDefaultFolderName);
-  if (window.Text2().empty()) window.SetText2(DefaultMamePath());
-  if (window.Text3().empty()) window.SetText3(DefaultExecutable());
+  const WindowTexts defaults = LoadDefaults();
+  if (window.Text1().empty()) window.SetText1(defaults.folder_name);
+  if (window.Text2().empty()) window.SetText2(defaults.mame_path);
+  if (window.Text3().empty()) window.SetText3(defaults.executable);
   PointFileListAt(window.File1(), window.Text1());
   const std::string mame_path = window.Text2();
   if (KeptMamePath(mame_path) != mame_path) window.SetText2(KeptMamePath(mame_path));

@@ -1,14 +1,20 @@
 // Peak memory of Convert on one large INI file: the files are read a line at
 // a time, so memory stays near that of a small folder whatever the size.
 //
-//   big_ini_bench [MEGABYTES [old]]     (default 100, current code names)
+//   big_ini_bench [MEGABYTES [old|headless]]     (default 100, current code names)
+//
+// "old" writes old code names, whose conversion notes the window keeps for
+// its box; "headless" converts the same file with brantel-convert, which
+// prints each note as it is found.
 #include <sys/resource.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <string>
 
 #include "engine/convert.h"
@@ -18,19 +24,42 @@ namespace fs = std::filesystem;
 
 namespace {
 
-long PeakKilobytes() {
+long PeakKilobytes(int who = RUSAGE_SELF) {
   rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
+  getrusage(who, &usage);
   return usage.ru_maxrss;
 }
 
-// With old code names every mapping line gives a conversion note, and the
-// notes are kept for the end of Convert.
+// With old code names every mapping line gives a conversion note.
 void WriteBigIni(const fs::path& path, long megabytes, bool old_names) {
   std::ofstream out(path, std::ios::binary);
   const std::string block = std::string("P1_BUTTON1 \"") + (old_names ? "KEY_A" : "KEYCODE_A") +
                             " | JOYCODE_1_BUTTON1\"\r\n# a comment line -- with hyphens\r\n";
   for (long written = 0; written < megabytes << 20; written += static_cast<long>(block.size())) out << block;
+}
+
+bool ConvertInWindow(const fs::path& work) {
+  brantel::PlainWindow window;
+  window.SetText1("big");
+  window.SetText2((work / "mame").string());
+  return brantel::ConvertFolder(window, (work / "program").string()) == brantel::ConvertResult::kCompleted;
+}
+
+// A copy in the program folder, as a user runs it; its notes are counted as
+// they are printed.
+bool ConvertHeadless(const fs::path& work) {
+  const fs::path program = work / "program/brantel-convert";
+  fs::copy_file(BRANTEL_CONVERT_PROGRAM, program);
+  const std::string command = "'" + program.string() + "' big '" + (work / "mame").string() + "'";
+  std::unique_ptr<FILE, int (*)(FILE*)> output(popen(command.c_str(), "r"), pclose);
+  if (!output) return false;
+  long notes = 0;
+  std::string last;
+  for (char line[4096]; std::fgets(line, sizeof line, output.get()) != nullptr; last = line) {
+    if (std::string(line).starts_with("Conversion Notes: ")) ++notes;
+  }
+  std::cout << "notes printed: " << notes << "\n";
+  return pclose(output.release()) == 0 && last.starts_with("Conversion Complete!");
 }
 
 }  // namespace
@@ -45,23 +74,25 @@ int main(int argc, char** argv) {
     listgen << "#!/bin/sh\n: > ../masterlist.lst\n";
   }
   fs::permissions(work / "program/list generator/listgen", fs::perms::owner_exec, fs::perm_options::add);
-  const bool old_names = argc > 2 && std::string(argv[2]) == "old";
+  const std::string mode = argc > 2 ? argv[2] : "";
+  const bool old_names = mode == "old" || mode == "headless";
   WriteBigIni(work / "mame/ctrlr/big/game.ini", megabytes, old_names);
   const long before = PeakKilobytes();
 
-  brantel::PlainWindow window;
-  window.SetText1("big");
-  window.SetText2((work / "mame").string());
   auto start = std::chrono::steady_clock::now();
-  brantel::ConvertResult result = brantel::ConvertFolder(window, (work / "program").string());
+  const bool completed = mode == "headless" ? ConvertHeadless(work) : ConvertInWindow(work);
   double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
   std::cout << "INI file: " << megabytes << " MB of " << (old_names ? "old" : "current") << " code names; combined file: " << fs::file_size(work / "mame/ctrlr/big.cfg") / (1 << 20)
             << " MB\n"
-            << "Convert: " << seconds << " s, " << (result == brantel::ConvertResult::kCompleted ? "completed" : "FAILED")
-            << "\n"
-            << "peak memory: " << PeakKilobytes() / 1024 << " MB (" << before / 1024 << " MB before Convert)\n";
+            << "Convert" << (mode == "headless" ? " by brantel-convert" : "") << ": " << seconds << " s, "
+            << (completed ? "completed" : "FAILED") << "\n";
+  if (mode == "headless") {
+    std::cout << "peak memory of brantel-convert: " << PeakKilobytes(RUSAGE_CHILDREN) / 1024 << " MB\n";
+  } else {
+    std::cout << "peak memory: " << PeakKilobytes() / 1024 << " MB (" << before / 1024 << " MB before Convert)\n";
+  }
   fs::current_path(fs::temp_directory_path());
   fs::remove_all(work);
-  return result == brantel::ConvertResult::kCompleted ? 0 : 1;
+  return completed ? 0 : 1;
 }

@@ -1,8 +1,9 @@
 // Notes for the user on what MAME will not take from the INI files as they
-// were written: collected while the files are translated, shown once at the
-// end of Convert.
+// were written: found while the files are translated, and either shown at
+// once or kept for one box at the end of Convert, as the window prefers.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,8 @@ struct ConversionNote {
   std::string text;
 };
 using ConversionNotes = std::vector<ConversionNote>;
+// Takes each note as it is found, so that none need be kept longer.
+using NoteSink = std::function<void(ConversionNote)>;
 
 inline constexpr const char* kNotesTitle = "Conversion Notes";
 inline constexpr size_t kNotesInSummary = 10;

@@ -95,22 +95,19 @@ void CheckIntermediateNamesDiffer(const FileList& file_list) {
   }
 }
 
-ConversionNotes TranslateListedIniFiles(FileList& file_list, OwnFiles& own) {
+void TranslateListedIniFiles(FileList& file_list, OwnFiles& own, const NoteSink& notes) {
   CheckIntermediateNamesDiffer(file_list);
   own.folder = file_list.Path();
   const size_t count = file_list.ListCount();
-  ConversionNotes notes;
   // Opening a device ("aux.ini") could wait for ever; such files were never
   // listed, and the user learns which they are.
   for (const UnusableFile& file : file_list.UnusableFiles()) {
-    notes.push_back({file.name, 0, NoteKind::kSkippedFile, "not converted: " + file.reason});
+    notes({file.name, 0, NoteKind::kSkippedFile, "not converted: " + file.reason});
   }
   for (size_t index = 0; index < count; ++index) {
-    ConversionNotes file_notes = TranslateIniFile(own.folder, file_list.List(index));
+    TranslateIniFile(own.folder, file_list.List(index), notes);
     own.names.push_back(IntermediateName(file_list.List(index)));
-    notes.insert(notes.end(), file_notes.begin(), file_notes.end());
   }
-  return notes;
 }
 
 // Appends to `message` every own file that could not be removed.
@@ -152,10 +149,13 @@ ConvertResult ConvertLocked(Window& window, const std::string& program_folder,
                           MessageStyle::kCritical);
     return ConvertResult::kPathError;
   }
-  const ConversionNotes notes = TranslateListedIniFiles(file_list, own);
+  ConversionNotes kept;
+  TranslateListedIniFiles(file_list, own, [&window, &kept](ConversionNote note) {
+    if (!window.ShowConversionNoteAtOnce(note)) kept.push_back(std::move(note));
+  });
   file_list.SetPattern("*.cfg");
   ClassifyListedCfgFiles(window, program_folder);
-  WriteCombinedFile(window, notes);
+  WriteCombinedFile(window, kept);
   return ConvertResult::kCompleted;
 }
 

@@ -114,23 +114,25 @@ std::vector<std::string> SystemCloseLines() { return {kInputIndent + "</input>",
 
 // One INI line: its lines of the intermediate file, its notes by line number.
 void AppendNumberedIniLine(std::vector<std::string>& out, const std::string& raw, int number,
-                           ConversionNotes* notes) {
+                           const std::string& file, const NoteSink& notes) {
   ConversionNotes line_notes;
   AppendIniLine(out, raw, line_notes);
   for (ConversionNote& note : line_notes) {
+    note.file = file;
     note.line = number;
-    if (notes != nullptr) notes->push_back(std::move(note));
+    notes(std::move(note));
   }
 }
 
 // Line by line, so that memory stays bounded by the longest line.
-void WriteIntermediateFile(LineReader& ini, const std::string& system_name, LineWriter& cfg,
-                           ConversionNotes& notes) {
+void WriteIntermediateFile(LineReader& ini, const std::string& name, LineWriter& cfg,
+                           const NoteSink& notes) {
+  const std::string system_name = SystemName(name);
   for (const std::string& line : SystemOpenLines(system_name)) cfg.Print(line);
   std::vector<std::string> body;
   for (int number = 1; !ini.AtEnd(); ++number) {
     body.clear();
-    AppendNumberedIniLine(body, ini.ReadLine(), number, &notes);
+    AppendNumberedIniLine(body, ini.ReadLine(), number, name, notes);
     for (const std::string& line : body) cfg.Print(line);
   }
   for (const std::string& line : SystemCloseLines()) cfg.Print(line);
@@ -143,8 +145,11 @@ std::vector<std::string> IntermediateLines(const std::string& system_name,
                                            const std::vector<std::string>& ini_lines,
                                            ConversionNotes* notes) {
   std::vector<std::string> out = SystemOpenLines(system_name);
+  const NoteSink keep = [notes](ConversionNote note) {
+    if (notes != nullptr) notes->push_back(std::move(note));
+  };
   for (size_t index = 0; index < ini_lines.size(); ++index) {
-    AppendNumberedIniLine(out, ini_lines[index], static_cast<int>(index + 1), notes);
+    AppendNumberedIniLine(out, ini_lines[index], static_cast<int>(index + 1), "", keep);
   }
   for (std::string& line : SystemCloseLines()) out.push_back(std::move(line));
   return out;
@@ -160,14 +165,13 @@ std::string IntermediateName(const std::string& name) {
   return name.substr(0, name.size() >= 3 ? name.size() - 3 : 0) + "cfg";
 }
 
-ConversionNotes TranslateIniFile(const std::string& folder, const std::string& name) {
+void TranslateIniFile(const std::string& folder, const std::string& name, const NoteSink& notes) {
   const std::string ini_path = JoinPath(folder, name);
   const std::string cfg_path = JoinPath(folder, IntermediateName(name));
   LineReader ini(ini_path);
   LineWriter cfg(cfg_path);
-  ConversionNotes notes;
   try {
-    WriteIntermediateFile(ini, SystemName(name), cfg, notes);
+    WriteIntermediateFile(ini, name, cfg, notes);
   } catch (...) {
     RemoveEntryIfPresent(cfg_path);  // no half-written file stays behind
     try {
@@ -176,8 +180,6 @@ ConversionNotes TranslateIniFile(const std::string& folder, const std::string& n
       throw IoError("Could not translate", ini_path, "Not enough memory for one of its lines");
     }
   }
-  for (ConversionNote& note : notes) note.file = name;
-  return notes;
 }
 
 }  // namespace brantel

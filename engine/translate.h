@@ -28,8 +28,9 @@ std::string IntermediateName(const std::string& name);
 // Reads folder\name (an entry of the "*.ini" listing) and writes the
 // intermediate file beside it as a new file, removing any entry of that name
 // first. Throws IoError naming the file that could not be read or written;
-// then no intermediate file of that name is left. Returns the notes on the
-// file.
-ConversionNotes TranslateIniFile(const std::string& folder, const std::string& name);
+// then no intermediate file of that name is left. Each note on the file goes
+// to `notes` as its line is translated.
+void TranslateIniFile(const std::string& folder, const std::string& name,
+                      const NoteSink& notes = [](ConversionNote) {});
 
 }  // namespace brantel

@@ -10,6 +10,8 @@
 
 namespace brantel {
 
+struct ConversionNote;
+
 enum class MessageStyle {
   kCritical,  // an OK button with the critical (stop) icon
   kOkOnly,    // an OK button alone
@@ -50,6 +52,14 @@ class Window {
                                          const std::string& details) {
     (void)details;
     ShowMessageBox(prompt, title, MessageStyle::kOkOnly);
+  }
+
+  // Each conversion note as Convert finds it. Returns true when the window
+  // has shown it at once; by default it has not, and Convert keeps the notes
+  // for one box with details at its end.
+  virtual bool ShowConversionNoteAtOnce(const ConversionNote& note) {
+    (void)note;
+    return false;
   }
 };
 

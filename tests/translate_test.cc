@@ -60,7 +60,7 @@ TEST(TranslateIniFileTest, NotesNameTheFileTheLineAndWhatHappened) {
   folder.Write("old.ini", CrLf({"[old]", "P1_BUTTONX \"KEYCODE_1_PAD | JOYCODE_0_BUTTON1\"",
                                 "P1_BUTTON2 \"KEY_A JOYCODE_1_A\""}));
   std::vector<std::string> printed;
-  for (const ConversionNote& note : TranslateIniFile(folder.path(), "old.ini")) printed.push_back(NoteLine(note));
+  TranslateIniFile(folder.path(), "old.ini", [&printed](ConversionNote note) { printed.push_back(NoteLine(note)); });
   EXPECT_EQ(printed,
             (std::vector<std::string>{
                 "old.ini:2: MAME 0.251 does not know the port type \"P1_BUTTONX\" (kept as written)",

@@ -6,7 +6,9 @@
 // start; afterwards all four lines of the settings file are written, as the
 // window's close writes them. Every message box is printed as one line
 // "TITLE: PROMPT", a box with details as one line "TITLE: LINE" for each line
-// of its details. Exit status: 0 after the completion message, 1 after a
+// of its details. Conversion notes are printed as they are found, each as
+// "Conversion Notes: NOTE", and not kept, so that memory does not grow with
+// their number. Exit status: 0 after the completion message, 1 after a
 // "File Path Error" message, 2 after any other failure.
 #include <cstdio>
 #include <exception>
@@ -15,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/conversion_notes.h"
 #include "engine/convert.h"
 #include "engine/io/command_line.h"
 #include "engine/io/file_safety.h"
@@ -43,6 +46,11 @@ class ConsoleWindow : public brantel::PlainWindow {
     std::istringstream lines(details);
     for (std::string line; std::getline(lines, line);) std::cout << title << ": " << line << '\n';
     std::cout.flush();
+  }
+
+  bool ShowConversionNoteAtOnce(const brantel::ConversionNote& note) override {
+    std::cout << brantel::kNotesTitle << ": " << brantel::NoteLine(note) << '\n';
+    return true;
   }
 };
 

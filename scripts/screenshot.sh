@@ -16,7 +16,9 @@ if [ "${1:-}" = "--on-display" ]; then
   picture=$3
   case $program in
     *.exe) wine "$program" & ;;
-    *) "$program" & ;;
+    # The first-start MAME path comes from HOME: show an ordinary user's, not
+    # that of whoever takes the picture.
+    *) HOME=/home/user "$program" & ;;
   esac
   pid=$!
   tries=0

@@ -12,7 +12,7 @@
 namespace brantel {
 namespace {
 
-using namespace testing;
+using namespace test_support;
 
 const std::string kCompleted =
     "Conversion Complete!: You can either keep your old folder or safely remove it at this time.\n";
@@ -37,7 +37,7 @@ TEST_F(BrantelConvertTest, ConvertsAndPrintsTheNotesAndTheCompletionMessage) {
   WriteIni("sample.ini", SampleIni());
   ProgramRun run = Convert({"old", Mame(), "mame.exe"});
   EXPECT_EQ(run.exit_code, 0);
-  EXPECT_EQ(run.output, SampleNotesPrinted() + kCompleted);
+  EXPECT_EQ(run.out, SampleNotesPrinted() + kCompleted);
   EXPECT_EQ(folder_.Read("mame/ctrlr/old.cfg"),
             CrLf({"<mameconfig version=\"10\">"}) + EmptyDefaultSection() + SampleSection() +
                 CrLf({"", "</mameconfig>"}));
@@ -51,7 +51,7 @@ TEST_F(BrantelConvertTest, TakesTextsNotGivenFromTheSettingsFile) {
   folder_.Write("program/brantel.cfg", CrLf({"  old  ", Mame(), "mymame", " 1 "}));
   ProgramRun run = Convert({});
   EXPECT_EQ(run.exit_code, 0);
-  EXPECT_EQ(run.output, kCompleted);
+  EXPECT_EQ(run.out, kCompleted);
   EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", Mame() + "\\", "mymame", " 1 "}));
 
   WriteIni("default.ini", CrLf({"P1_BUTTON1 \"KEYCODE_B\""}));
@@ -66,20 +66,20 @@ TEST_F(BrantelConvertTest, TakesTextsNotGivenFromTheSettingsFile) {
 TEST_F(BrantelConvertTest, ExitStatusTellsWhatWentWrong) {
   ProgramRun run = Convert({"missing", Mame(), "mame.exe"});
   EXPECT_EQ(run.exit_code, 1);
-  EXPECT_EQ(run.output, "File Path Error: Directory Not Found!\n");
+  EXPECT_EQ(run.out, "File Path Error: Directory Not Found!\n");
 
   InstallStandInListGenerator(folder_, "program", "");
   run = Convert({"old", Mame(), "mame.exe"});
   EXPECT_EQ(run.exit_code, 1);
-  EXPECT_EQ(run.output, "File Path Error: No INI files found in this folder!\n");
+  EXPECT_EQ(run.out, "File Path Error: No INI files found in this folder!\n");
 
   WriteIni("a.ini", "");
   folder_.MakeFolder("mame/ctrlr/old/a.cfg");
   run = Convert({"old", Mame(), "mame.exe"});
   EXPECT_EQ(run.exit_code, 2);
-  EXPECT_EQ(run.output.rfind("Conversion Failed: ", 0), 0u) << run.output;
-  EXPECT_NE(run.output.find("a.cfg"), std::string::npos);
-  EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1);
+  EXPECT_EQ(run.out.rfind("Conversion Failed: ", 0), 0u) << run.out;
+  EXPECT_NE(run.out.find("a.cfg"), std::string::npos);
+  EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1);
 }
 
 // Two Converts at once, from one program folder or from two on one old
@@ -109,8 +109,8 @@ TEST_F(BrantelConvertTest, ConvertsAtTheSameTimeTakeTurns) {
     auto first = std::async(std::launch::async, [&] { return Convert({"old", Mame(), "mame.exe"}); });
     ProgramRun run = Convert({"old", Mame(), "mame.exe"}, other);
     ProgramRun first_run = first.get();
-    EXPECT_EQ(first_run.exit_code, 0) << first_run.output;
-    EXPECT_EQ(run.exit_code, 0) << run.output;
+    EXPECT_EQ(first_run.exit_code, 0) << first_run.out;
+    EXPECT_EQ(run.exit_code, 0) << run.out;
     std::string left = folder_.Read("mame/ctrlr/old.cfg");
     EXPECT_TRUE(left == whole_a || left == whole_b) << "pair " << pair;
     EXPECT_EQ(OldFolderNames().size(), 150u) << "pair " << pair;
@@ -120,7 +120,7 @@ TEST_F(BrantelConvertTest, ConvertsAtTheSameTimeTakeTurns) {
 TEST_F(BrantelConvertTest, HelpAndWrongUsage) {
   ProgramRun run = Convert({"--help"});
   EXPECT_EQ(run.exit_code, 0);
-  EXPECT_NE(run.output.find("brantel-convert [FOLDER [MAME_PATH [EXE]]]"), std::string::npos);
+  EXPECT_NE(run.out.find("brantel-convert [FOLDER [MAME_PATH [EXE]]]"), std::string::npos);
   EXPECT_EQ(Convert({"a", "b", "c", "d"}).exit_code, 2);
 }
 

@@ -11,7 +11,7 @@
 namespace brantel {
 namespace {
 
-using testing::MasterListLine;
+using test_support::MasterListLine;
 
 TEST(MasterListTest, FirstDecidingLineOfMameWins) {
   MasterList list({
@@ -38,7 +38,7 @@ TEST(MasterListTest, ShortAndEmptyLinesReadMissingFieldsAsEmpty) {
 }
 
 TEST(MasterListTest, MissingListSaysTheListGeneratorDidNotProduceIt) {
-  testing::TestFolder folder;
+  test_support::TestFolder folder;
   try {
     MasterList::Load(folder.path() + "/masterlist.lst");
     FAIL() << "a missing master list loaded";
@@ -49,9 +49,9 @@ TEST(MasterListTest, MissingListSaysTheListGeneratorDidNotProduceIt) {
 }
 
 TEST(ClassifierTest, SortsEntriesIntoTheListsInListingOrder) {
-  testing::TestFolder folder;
+  test_support::TestFolder folder;
   std::string master_list = folder.Write(
-      "masterlist.lst", testing::CrLf({MasterListLine("pacman", "pacman", "2"),
+      "masterlist.lst", test_support::CrLf({MasterListLine("pacman", "pacman", "2"),
                                        MasterListLine("mspacman", "pacman", "2"),
                                        MasterListLine("galaga", "galaga", "2")}));
   PlainWindow window;

@@ -9,7 +9,7 @@
 namespace brantel {
 namespace {
 
-using namespace testing;
+using namespace test_support;
 
 const std::string kHeader = CrLf({"<mameconfig version=\"10\">"});
 const std::string kFooter = CrLf({"", "</mameconfig>"});

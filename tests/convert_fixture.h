@@ -1,6 +1,5 @@
 // A MAME folder with an old controller folder, and a program folder with a
-// stand-in list generator, for whole conversions. The current directory is
-// restored after each test, since Convert changes it.
+// stand-in list generator, for whole conversions.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,15 +11,14 @@
 #include "tests/stand_in_listgen.h"
 #include "tests/test_folder.h"
 
-namespace brantel::testing {
+namespace brantel::test_support {
 
 class ConvertFixture : public ::testing::Test {
  protected:
-  ConvertFixture() : start_directory_(std::filesystem::current_path()) {
+  ConvertFixture() {
     folder_.MakeFolder("mame/ctrlr/old");
     folder_.MakeFolder("program");
   }
-  ~ConvertFixture() override { std::filesystem::current_path(start_directory_); }
 
   std::string Program() const { return folder_.path() + "/program"; }
   std::string Mame() const { return folder_.path() + "/mame"; }
@@ -36,7 +34,6 @@ class ConvertFixture : public ::testing::Test {
   }
 
   TestFolder folder_;
-  std::filesystem::path start_directory_;
 };
 
-}  // namespace brantel::testing
+}  // namespace brantel::test_support

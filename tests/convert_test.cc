@@ -16,7 +16,7 @@
 namespace brantel {
 namespace {
 
-using namespace testing;
+using namespace test_support;
 
 const std::string kMasterList = CrLf({MasterListLine("pacman", "pacman", "2"),
                                       MasterListLine("mspacman", "pacman", "2"),

@@ -11,7 +11,7 @@
 namespace brantel {
 namespace {
 
-using testing::TestFolder;
+using test_support::TestFolder;
 
 TEST(FileListTest, ListsMatchingOrdinaryFilesWithoutRegardToCase) {
   TestFolder folder;

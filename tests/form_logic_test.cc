@@ -15,7 +15,7 @@
 namespace brantel {
 namespace {
 
-using namespace testing;
+using namespace test_support;
 
 class FakeForm : public PlainWindow, public FormHost {
  public:

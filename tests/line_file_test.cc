@@ -10,8 +10,8 @@
 namespace brantel {
 namespace {
 
-using testing::CrLf;
-using testing::TestFolder;
+using test_support::CrLf;
+using test_support::TestFolder;
 
 std::vector<std::string> ReadLines(const std::string& path) {
   std::vector<std::string> lines;

@@ -18,7 +18,7 @@ TEST(MameCodesTest, JudgesOldTokensAsMameDid) {
       {"SPECIAL", CodeVerdict::kDropped},  // NONE, as one token among others
       {"PARSES_BUT_DEAD", CodeVerdict::kNeverFires},
       {"CRASH", CodeVerdict::kNoDevice}};
-  for (const testing::ObservedToken& observed : testing::kObservedTokens) {
+  for (const test_support::ObservedToken& observed : test_support::kObservedTokens) {
     if (observed.status == "OK_KEYWORD") {
       EXPECT_TRUE(IsSequenceKeyword(observed.token)) << observed.token;
       continue;

@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-namespace brantel::testing {
+namespace brantel::test_support {
 
 struct ObservedToken {
   std::string_view token;
@@ -543,4 +543,4 @@ inline constexpr ObservedToken kObservedTokens[] = {
     {"OR", "OK_KEYWORD"},
 };
 
-}  // namespace brantel::testing
+}  // namespace brantel::test_support

@@ -9,7 +9,7 @@
 namespace brantel {
 namespace {
 
-using namespace testing;
+using namespace test_support;
 
 class RunAndWaitTest : public ConvertFixture {};
 

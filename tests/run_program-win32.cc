@@ -6,7 +6,7 @@
 
 #include "tests/run_program.h"
 
-namespace brantel::testing {
+namespace brantel::test_support {
 namespace {
 
 // One argument as the C runtime splits a command line: inside quotes a run of
@@ -29,10 +29,12 @@ std::string Quoted(const std::string& word) {
 
 }  // namespace
 
-ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments) {
+ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                      const std::string& folder) {
   std::string path = program;
   std::replace(path.begin(), path.end(), '/', '\\');
-  std::string command = Quoted(path);
+  std::string command = folder.empty() ? "" : "cd /d " + Quoted(folder) + " && ";
+  command += Quoted(path);
   for (const std::string& argument : arguments) command += " " + Quoted(argument);
   // "cmd /c" removes the first and the last quote of a line that starts with
   // one; the outer pair is there for it to take.
@@ -40,9 +42,9 @@ ProgramRun RunProgram(const std::string& program, const std::vector<std::string>
   if (pipe == nullptr) throw std::runtime_error("cannot start " + program);
   ProgramRun run;
   char buffer[4096];
-  for (size_t count; (count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.output.append(buffer, count);
+  for (size_t count; (count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.out.append(buffer, count);
   run.exit_code = _pclose(pipe);
   return run;
 }
 
-}  // namespace brantel::testing
+}  // namespace brantel::test_support

@@ -8,7 +8,7 @@
 namespace brantel {
 namespace {
 
-using namespace testing;
+using namespace test_support;
 
 class SectionCopyTest : public ::testing::Test {
  protected:

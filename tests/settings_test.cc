@@ -17,8 +17,8 @@
 namespace brantel {
 namespace {
 
-using testing::CrLf;
-using testing::TestFolder;
+using test_support::CrLf;
+using test_support::TestFolder;
 
 // Where a new window and an empty box look for MAME on this host.
 #ifdef _WIN32

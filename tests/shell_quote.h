@@ -3,7 +3,7 @@
 
 #include <string>
 
-namespace brantel::testing {
+namespace brantel::test_support {
 
 inline std::string ShellQuoted(const std::string& word) {
   std::string quoted = "'";
@@ -11,4 +11,4 @@ inline std::string ShellQuoted(const std::string& word) {
   return quoted + "'";
 }
 
-}  // namespace brantel::testing
+}  // namespace brantel::test_support

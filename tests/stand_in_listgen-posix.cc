@@ -3,7 +3,7 @@
 
 #include "tests/stand_in_listgen.h"
 
-namespace brantel::testing {
+namespace brantel::test_support {
 
 void InstallStandInListGenerator(const TestFolder& folder, const std::string& program,
                                  const std::string& master_list, int running_seconds) {
@@ -17,4 +17,4 @@ void InstallStandInListGenerator(const TestFolder& folder, const std::string& pr
                                std::filesystem::perm_options::add);
 }
 
-}  // namespace brantel::testing
+}  // namespace brantel::test_support

@@ -7,7 +7,7 @@
 #include "engine/io/folder.h"
 #include "tests/stand_in_listgen.h"
 
-namespace brantel::testing {
+namespace brantel::test_support {
 
 void InstallStandInListGenerator(const TestFolder& folder, const std::string& program,
                                  const std::string& master_list, int running_seconds) {
@@ -19,4 +19,4 @@ void InstallStandInListGenerator(const TestFolder& folder, const std::string& pr
                 fs::copy_options::overwrite_existing);
 }
 
-}  // namespace brantel::testing
+}  // namespace brantel::test_support

@@ -2,7 +2,7 @@
 
 #include "engine/master_list_record.h"
 
-namespace brantel::testing {
+namespace brantel::test_support {
 
 std::string MasterListLine(const std::string& name, const std::string& parent,
                            const std::string& players, const std::string& emulator) {
@@ -13,4 +13,4 @@ std::string MasterListLine(const std::string& name, const std::string& parent,
   return line;
 }
 
-}  // namespace brantel::testing
+}  // namespace brantel::test_support

@@ -7,7 +7,7 @@
 
 #include "tests/test_folder.h"
 
-namespace brantel::testing {
+namespace brantel::test_support {
 
 // Creates `program`/list generator/ with the stand-in; the master list it
 // writes holds `master_list`. It runs for `running_seconds` first.
@@ -18,4 +18,4 @@ void InstallStandInListGenerator(const TestFolder& folder, const std::string& pr
 std::string MasterListLine(const std::string& name, const std::string& parent,
                            const std::string& players, const std::string& emulator = "MAME");
 
-}  // namespace brantel::testing
+}  // namespace brantel::test_support

@@ -5,11 +5,11 @@
 #include <sstream>
 #include <stdexcept>
 
-namespace brantel::testing {
+namespace brantel::test_support {
 
 namespace fs = std::filesystem;
 
-TestFolder::TestFolder() {
+TestFolder::TestFolder() : start_directory_(fs::current_path()) {
   std::random_device random;
   fs::path base = fs::temp_directory_path() / ("brantel-test-" + std::to_string(random()));
   fs::create_directories(base);
@@ -18,6 +18,7 @@ TestFolder::TestFolder() {
 
 TestFolder::~TestFolder() {
   std::error_code ignored;
+  fs::current_path(start_directory_, ignored);  // first: a current folder cannot be removed everywhere
   fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
   fs::remove_all(path_, ignored);
 }
@@ -59,4 +60,4 @@ std::string ReadFileBytes(const fs::path& path) {
   return bytes.str();
 }
 
-}  // namespace brantel::testing
+}  // namespace brantel::test_support

@@ -1,11 +1,12 @@
 // A temporary folder that lives as long as the test, and small helpers to put
-// files into it and read them back byte for byte.
+// files into it and read them back byte for byte. The current directory, which
+// Convert changes, is set back to what it was when the folder was made.
 #pragma once
 
 #include <filesystem>
 #include <string>
 
-namespace brantel::testing {
+namespace brantel::test_support {
 
 class TestFolder {
  public:
@@ -23,6 +24,7 @@ class TestFolder {
   bool Exists(const std::string& relative) const;
 
  private:
+  std::filesystem::path start_directory_;
   std::string path_;
 };
 
@@ -31,4 +33,4 @@ std::string CrLf(std::initializer_list<std::string> lines);
 
 std::string ReadFileBytes(const std::filesystem::path& path);
 
-}  // namespace brantel::testing
+}  // namespace brantel::test_support

@@ -8,7 +8,7 @@
 namespace brantel {
 namespace {
 
-using namespace testing;
+using namespace test_support;
 
 // The intermediate lines for one INI line, without the five framing lines.
 std::vector<std::string> Body(const std::string& ini_line) {

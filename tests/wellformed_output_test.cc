@@ -15,7 +15,7 @@
 namespace brantel {
 namespace {
 
-using namespace testing;
+using namespace test_support;
 
 struct ParserFree {
   void operator()(XML_Parser parser) const { XML_ParserFree(parser); }
@@ -209,7 +209,6 @@ TEST_F(WellFormedOutputTest, HostileFolderLayoutsLoseNothing) {
     window.SetText1(layout.folder_name);
     window.SetText2(root.path() + "/mame");
     ConvertResult result = ConvertFolder(window, root.path() + "/program");
-    fs::current_path(start_directory_);
     const std::string& prompt = window.messages().back().prompt;
     EXPECT_EQ(result, layout.expected) << layout.what << ": " << prompt;
     if (result == ConvertResult::kFailed) {

@@ -6,7 +6,7 @@
 
 #include "tests/test_folder.h"
 
-namespace brantel::testing {
+namespace brantel::test_support {
 
 inline std::string Spaces(int count) { return std::string(count, ' '); }
 
@@ -72,4 +72,4 @@ inline std::string EmptyDefaultSection() {
                Spaces(14) + "</input>", "</system>"});
 }
 
-}  // namespace brantel::testing
+}  // namespace brantel::test_support

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <sstream>
 
-namespace listgen::testing {
+namespace listgen::test_support {
 
 namespace fs = std::filesystem;
 
@@ -20,7 +20,7 @@ std::string FakeMameTest::MameFolder() const {
 }
 
 void FakeMameTest::WriteSettings(const std::string& mame_path, const std::string& executable) {
-  folder_.Write("brantel.cfg", brantel::testing::CrLf({"hotrod", mame_path, executable}));
+  folder_.Write("brantel.cfg", brantel::test_support::CrLf({"hotrod", mame_path, executable}));
 }
 
 void FakeMameTest::InstallFakeMame(const std::string& name, const std::string& listxml, int exit_status,
@@ -52,13 +52,13 @@ void FakeMameTest::ForgetFakeMameRuns(const std::string& name) const {
   fs::remove(folder_.path() + "/mame/" + name + ".args");
 }
 
-ToolRun FakeMameTest::RunListgenAfter(const std::string& setup) {
-  return RunInFolder(folder_.path() + "/list generator", "bash",
-                     {"-c", setup + "; exec \"$0\" -s -ctrlr", LISTGEN_PROGRAM});
+ProgramRun FakeMameTest::RunListgenAfter(const std::string& setup) {
+  return RunProgram(
+      "bash", {"-c", setup + "; exec \"$0\" -s -ctrlr", LISTGEN_PROGRAM}, folder_.path() + "/list generator");
 }
 
-ToolRun FakeMameTest::RunListgen(const std::vector<std::string>& arguments) {
-  return RunInFolder(folder_.path() + "/list generator", LISTGEN_PROGRAM, arguments);
+ProgramRun FakeMameTest::RunListgen(const std::vector<std::string>& arguments) {
+  return RunProgram(LISTGEN_PROGRAM, arguments, folder_.path() + "/list generator");
 }
 
 std::vector<std::string> FakeMameTest::ProgramFolderFiles() const {
@@ -75,4 +75,4 @@ int LineCount(const std::string& text) {
   return static_cast<int>(endings) + (!text.empty() && text.back() != '\n' ? 1 : 0);
 }
 
-}  // namespace listgen::testing
+}  // namespace listgen::test_support

@@ -9,10 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "tests/listgen/run_in_folder.h"
+#include "tests/run_program.h"
 #include "tests/test_folder.h"
 
-namespace listgen::testing {
+namespace listgen::test_support {
+
+using brantel::test_support::ProgramRun;
+using brantel::test_support::RunProgram;
 
 class FakeMameTest : public ::testing::Test {
  protected:
@@ -32,19 +35,19 @@ class FakeMameTest : public ::testing::Test {
   std::string FakeMameArguments(const std::string& name) const;
   void ForgetFakeMameRuns(const std::string& name) const;
 
-  ToolRun RunListgen(const std::vector<std::string>& arguments = {"-s", "-ctrlr"});
+  ProgramRun RunListgen(const std::vector<std::string>& arguments = {"-s", "-ctrlr"});
   // Runs "listgen -s -ctrlr" from bash after `setup` (e.g. "trap '' CHLD").
-  ToolRun RunListgenAfter(const std::string& setup);
+  ProgramRun RunListgenAfter(const std::string& setup);
 
   std::string MasterList() const { return folder_.Read("masterlist.lst"); }
   void WriteOldMasterList(const std::string& bytes) { folder_.Write("masterlist.lst", bytes); }
   // Every file in the program folder besides the list generator folder.
   std::vector<std::string> ProgramFolderFiles() const;
 
-  brantel::testing::TestFolder folder_;
+  brantel::test_support::TestFolder folder_;
 };
 
 // The number of lines in `text`, counting a last line without an ending.
 int LineCount(const std::string& text);
 
-}  // namespace listgen::testing
+}  // namespace listgen::test_support

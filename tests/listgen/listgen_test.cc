@@ -7,10 +7,10 @@
 
 #include "tests/listgen/fake_mame_fixture.h"
 
-namespace listgen::testing {
+namespace listgen::test_support {
 namespace {
 
-using brantel::testing::CrLf;
+using brantel::test_support::CrLf;
 namespace fs = std::filesystem;
 
 const std::string kSourceRecord = "list generator/masterlist.source";
@@ -96,7 +96,7 @@ class ListgenTest : public FakeMameTest {
 
 TEST_F(ListgenTest, WritesOneLinePerMachineWithTheFieldsTheClassificationReads) {
   InstallFakeMame("mame", kListXml);
-  const ToolRun run = RunListgen();
+  const ProgramRun run = RunListgen();
   EXPECT_EQ(run.exit_code, 0) << run.err;
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(MasterList(), kMasterList);
@@ -126,7 +126,7 @@ TEST_F(ListgenTest, ReadsTheGameElementOfOlderBuilds) {
 	</game>
 </mame>
 )xml");
-  const ToolRun run = RunListgen();
+  const ProgramRun run = RunListgen();
   EXPECT_EQ(run.exit_code, 0) << run.err;
   EXPECT_EQ(MasterList(), CrLf({
                               "puckman|PuckMan (Japan set 1)|1980|Namco|puckman|MAME|pacman.c|||2",
@@ -140,7 +140,7 @@ TEST_F(ListgenTest, NamesEveryFlagInOneOrder) {
 <machine runnable="no" ismechanical="yes" isdevice="yes" isbios="yes" name="all"><input players="1"/></machine>
 <machine name="none" isbios="no" isdevice="no" ismechanical="no" runnable="yes"><input players="3"/></machine>
 </mame>)xml");
-  const ToolRun run = RunListgen();
+  const ProgramRun run = RunListgen();
   EXPECT_EQ(run.exit_code, 0) << run.err;
   EXPECT_EQ(MasterList(), CrLf({"all||||all|MAME|||bios,device,mechanical,notrunnable|",
                                 "none||||none|MAME||||3"}));
@@ -154,7 +154,7 @@ TEST_F(ListgenTest, TakesThePlayerCountFromTheMachinesOwnInputElement) {
 <machine name="bare"><input coins="1"/></machine>
 <machine name="spaced"><input players=" 1&#160;2 "/></machine>
 </mame>)xml");
-  const ToolRun run = RunListgen();
+  const ProgramRun run = RunListgen();
   EXPECT_EQ(run.exit_code, 0) << run.err;
   EXPECT_EQ(MasterList(), CrLf({"nested||||nested|MAME||||0", "bare||||bare|MAME||||0",
                                 "spaced||||spaced|MAME||||12"}));
@@ -173,7 +173,7 @@ class FailedRunTest : public ListgenTest {
  protected:
   FailedRunTest() { WriteOldMasterList(kOldList); }
 
-  void ExpectFailureMentioning(const ToolRun& run, const std::string& words) {
+  void ExpectFailureMentioning(const ProgramRun& run, const std::string& words) {
     EXPECT_NE(run.exit_code, 0);
     EXPECT_NE(run.exit_code, 2) << "2 is kept for usage errors";
     EXPECT_EQ(run.out, "");
@@ -226,7 +226,7 @@ TEST_F(FailedRunTest, NoMameAtThePath) {
 
 TEST_F(FailedRunTest, NoSettingsFile) {
   std::filesystem::remove(folder_.path() + "/brantel.cfg");
-  const ToolRun run = RunListgen();
+  const ProgramRun run = RunListgen();
   EXPECT_NE(run.exit_code, 0);
   EXPECT_EQ(LineCount(run.err), 1) << run.err;
   EXPECT_NE(run.err.find("brantel.cfg"), std::string::npos) << run.err;
@@ -236,7 +236,7 @@ TEST_F(FailedRunTest, NoSettingsFile) {
 TEST_F(FailedRunTest, SettingsWithoutAnExecutableName) {
   folder_.Write("brantel.cfg", CrLf({"hotrod", MameFolder()}));
   InstallFakeMame("mame", kListXml);
-  const ToolRun run = RunListgen();
+  const ProgramRun run = RunListgen();
   EXPECT_NE(run.exit_code, 0);
   EXPECT_EQ(LineCount(run.err), 1) << run.err;
   EXPECT_NE(run.err.find("line 3"), std::string::npos) << run.err;
@@ -249,7 +249,7 @@ class MameLookupTest : public FakeMameTest {};
 TEST_F(MameLookupTest, PathInBackslashFormTrimmedAndWithoutItsFinalBackslash) {
   WriteSettings("  " + MameFolder() + "  ", "  mame  ");
   InstallFakeMame("mame", kListXml);
-  const ToolRun run = RunListgen();
+  const ProgramRun run = RunListgen();
   EXPECT_EQ(run.exit_code, 0) << run.err;
   EXPECT_EQ(MasterList(), kMasterList);
 }
@@ -257,7 +257,7 @@ TEST_F(MameLookupTest, PathInBackslashFormTrimmedAndWithoutItsFinalBackslash) {
 TEST_F(MameLookupTest, WindowsExecutableNameFindsTheProgramWithoutSuffix) {
   WriteSettings(MameFolder() + "\\", "mame.exe");
   InstallFakeMame("mame", kListXml);
-  const ToolRun run = RunListgen();
+  const ProgramRun run = RunListgen();
   EXPECT_EQ(run.exit_code, 0) << run.err;
   EXPECT_EQ(MasterList(), kMasterList);
 }
@@ -266,7 +266,7 @@ TEST_F(MameLookupTest, ProgramNamedWithExeIsTakenAsItIs) {
   WriteSettings(MameFolder() + "\\", "mame.exe");
   InstallFakeMame("mame.exe", kListXml);
   InstallFakeMame("mame", "", 1);
-  const ToolRun run = RunListgen();
+  const ProgramRun run = RunListgen();
   EXPECT_EQ(run.exit_code, 0) << run.err;
   EXPECT_EQ(MasterList(), kMasterList);
 }
@@ -274,7 +274,7 @@ TEST_F(MameLookupTest, ProgramNamedWithExeIsTakenAsItIs) {
 TEST_F(MameLookupTest, PathRelativeToTheListGeneratorFolder) {
   WriteSettings("..\\mame", "mame");
   InstallFakeMame("mame", kListXml);
-  const ToolRun run = RunListgen();
+  const ProgramRun run = RunListgen();
   EXPECT_EQ(run.exit_code, 0) << run.err;
   EXPECT_EQ(MasterList(), kMasterList);
 }
@@ -284,14 +284,14 @@ TEST_F(MameLookupTest, ANameWithoutFolderIsLookedForOnTheSearchPathAsAShellWould
   WriteSettings(folder_.path() + "\\empty\\", "mame.exe");
   InstallFakeMame("mame", kListXml);
   const std::string mame_folder = folder_.path() + "/mame";
-  const ToolRun run = RunListgenAfter("PATH=/nowhere::" + mame_folder + ":$PATH");
+  const ProgramRun run = RunListgenAfter("PATH=/nowhere::" + mame_folder + ":$PATH");
   EXPECT_EQ(run.exit_code, 0) << run.err;
   EXPECT_EQ(MasterList(), kMasterList);
   EXPECT_NE(folder_.Read(kSourceRecord).find("MAME program: " + mame_folder + "/mame\r\n"), std::string::npos);
   // A name with a folder in it is never looked for there.
   for (const char* executable : {"mame/mame", "mame\\mame"}) {
     WriteSettings(folder_.path() + "\\empty\\", executable);
-    const ToolRun with_folder = RunListgenAfter("PATH=" + folder_.path() + ":$PATH");
+    const ProgramRun with_folder = RunListgenAfter("PATH=" + folder_.path() + ":$PATH");
     EXPECT_NE(with_folder.err.find("Could not start"), std::string::npos) << executable << ": " << with_folder.err;
   }
 }
@@ -299,7 +299,7 @@ TEST_F(MameLookupTest, ANameWithoutFolderIsLookedForOnTheSearchPathAsAShellWould
 TEST_F(MameLookupTest, AParentIgnoringChildEndsDoesNotKeepMameFromBeingWaitedFor) {
   WriteSettings(MameFolder() + "\\", "mame");
   InstallFakeMame("mame", kListXml);
-  const ToolRun run = RunListgenAfter("trap '' CHLD");
+  const ProgramRun run = RunListgenAfter("trap '' CHLD");
   EXPECT_EQ(run.exit_code, 0) << run.err;
   EXPECT_EQ(MasterList(), kMasterList);
 }
@@ -355,7 +355,7 @@ class ChangeTest : public ReuseTest, public ::testing::WithParamInterface<int> {
 TEST_P(ChangeTest, MakesTheListAnewOnlyAfterAChangeAndThenKeepsIt) {
   Make(GetParam());
   for (const bool anew : {GetParam() != kNone, false}) {
-    const ToolRun run = RunListgen({"-ctrlr"});
+    const ProgramRun run = RunListgen({"-ctrlr"});
     EXPECT_EQ(run.exit_code, 0) << run.err;
     EXPECT_EQ(FakeMameArguments("mame"), anew ? "-listxml\n-version\n" : "") << run.out;
     EXPECT_EQ(MasterList(), kMasterList);
@@ -371,7 +371,7 @@ class CommandLineTest : public ListgenTest {
   CommandLineTest() { InstallFakeMame("mame", kListXml); }
 
   void ExpectUsage(const std::vector<std::string>& arguments) {
-    const ToolRun run = RunListgen(arguments);
+    const ProgramRun run = RunListgen(arguments);
     EXPECT_EQ(run.exit_code, 2);
     EXPECT_EQ(run.out, "");
     EXPECT_NE(run.err.find("Usage: listgen"), std::string::npos) << run.err;
@@ -381,7 +381,7 @@ class CommandLineTest : public ListgenTest {
 };
 
 TEST_F(CommandLineTest, SilentRunPrintsNothing) {
-  const ToolRun run = RunListgen({"-s", "-ctrlr"});
+  const ProgramRun run = RunListgen({"-s", "-ctrlr"});
   EXPECT_EQ(run.exit_code, 0);
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(run.err, "");
@@ -389,7 +389,7 @@ TEST_F(CommandLineTest, SilentRunPrintsNothing) {
 }
 
 TEST_F(CommandLineTest, WithoutSilenceItTellsHowManyMachinesItWrote) {
-  const ToolRun run = RunListgen({"-ctrlr"});
+  const ProgramRun run = RunListgen({"-ctrlr"});
   EXPECT_EQ(run.exit_code, 0);
   EXPECT_NE(run.out.find("8 machines"), std::string::npos) << run.out;
   EXPECT_EQ(run.err, "");
@@ -397,7 +397,7 @@ TEST_F(CommandLineTest, WithoutSilenceItTellsHowManyMachinesItWrote) {
 
 TEST_F(CommandLineTest, SilenceKeepsErrorsOnStandardError) {
   WriteSettings(MameFolder() + "\\", "missing");
-  const ToolRun run = RunListgen({"-ctrlr", "-s"});
+  const ProgramRun run = RunListgen({"-ctrlr", "-s"});
   EXPECT_EQ(run.exit_code, 1);
   EXPECT_EQ(run.out, "");
   EXPECT_NE(run.err.find("missing"), std::string::npos) << run.err;
@@ -415,4 +415,4 @@ TEST_F(CommandLineTest, UsageForAnUnknownOption) {
 }
 
 }  // namespace
-}  // namespace listgen::testing
+}  // namespace listgen::test_support

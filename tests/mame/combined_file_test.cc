@@ -7,14 +7,14 @@
 #include <map>
 #include <sstream>
 
-#include "tests/listgen/run_in_folder.h"
+#include "tests/run_program.h"
 #include "tests/mame/real_mame.h"
 
-namespace listgen::testing {
+namespace listgen::test_support {
 namespace {
 
 namespace fs = std::filesystem;
-using brantel::testing::CrLf;
+using brantel::test_support::CrLf;
 
 // Prints "SEQ|port|field|type|tokens" for every field, then ends MAME. It
 // ends through os.exit: ending through manager.machine:exit() makes this MAME
@@ -47,21 +47,21 @@ class CombinedFileInRealMame : public ::testing::Test {
     folder_.Write("mame/ctrlr/oldpads/" + name, bytes);
   }
 
-  ToolRun Convert() {
+  ProgramRun Convert() {
     const std::string program = (fs::path(program_folder_) / fs::path(BRANTEL_CONVERT_PROGRAM).filename()).string();
-    return RunInFolder(folder_.path(), program, {"oldpads", mame_folder_, "mame"});
+    return RunProgram(program, {"oldpads", mame_folder_, "mame"}, folder_.path());
   }
 
   // Runs pong with the combined file; returns MAME's run, and the sequences
   // it reported by "port|field|type".
-  ToolRun RunPong(std::map<std::string, std::string>& sequences) {
+  ProgramRun RunPong(std::map<std::string, std::string>& sequences) {
     const std::string script = folder_.Write("dump.lua", kDumpScript);
-    const ToolRun run = RunInFolder(
-        folder_.path(), "timeout",
+    const ProgramRun run = RunProgram("timeout",
         {"300", RealMame(), "pong", "-noreadconfig", "-video", "none", "-sound", "none", "-nothrottle",
          "-ctrlrpath", mame_folder_ + "/ctrlr", "-ctrlr", "oldpads", "-autoboot_script", script,
          "-autoboot_delay", "0", "-skip_gameinfo", "-cfg_directory", folder_.path() + "/cfg",
-         "-nvram_directory", folder_.path() + "/nv"});
+         "-nvram_directory", folder_.path() + "/nv"},
+        folder_.path());
     std::istringstream lines(run.out);
     for (std::string line; std::getline(lines, line);) {
       if (line.rfind("SEQ|", 0) != 0) continue;
@@ -71,7 +71,7 @@ class CombinedFileInRealMame : public ::testing::Test {
     return run;
   }
 
-  brantel::testing::TestFolder folder_;
+  brantel::test_support::TestFolder folder_;
   std::string mame_folder_;
   std::string program_folder_;
 };
@@ -109,7 +109,7 @@ TEST_F(CombinedFileInRealMame, PongGetsTheSequencesItsIniFilesAskedFor) {
   WriteIni("pacman.ini", CrLf({"# clone of puckman", "P1_UP \"KEYCODE_W\""}));
   WriteIni("neogeo.ini", CrLf({"# BIOS --", "P1_BUTTON1 \"KEYCODE_LCONTROL | JOYCODE_1_BUTTON1\""}));
 
-  const ToolRun convert = Convert();
+  const ProgramRun convert = Convert();
   ASSERT_EQ(convert.exit_code, 0) << convert.out << convert.err;
   EXPECT_NE(convert.out.find("Conversion Notes: pong.ini:3: port COIN1: old name KEYCODE_0_PAD replaced by "
                              "KEYCODE_0PAD\n"),
@@ -133,7 +133,7 @@ TEST_F(CombinedFileInRealMame, PongGetsTheSequencesItsIniFilesAskedFor) {
   EXPECT_EQ(paddle_ports, 3u) << combined;
 
   std::map<std::string, std::string> sequences;
-  const ToolRun pong = RunPong(sequences);
+  const ProgramRun pong = RunPong(sequences);
   EXPECT_EQ(pong.exit_code, 0) << pong.err;
   EXPECT_NE(pong.out.find("DUMPED"), std::string::npos) << pong.out;
   EXPECT_EQ(pong.err.find("Error parsing XML"), std::string::npos) << pong.err << "\n" << combined;
@@ -151,4 +151,4 @@ TEST_F(CombinedFileInRealMame, PongGetsTheSequencesItsIniFilesAskedFor) {
 }
 
 }  // namespace
-}  // namespace listgen::testing
+}  // namespace listgen::test_support

@@ -7,9 +7,9 @@
 #include "tests/mame/real_mame.h"
 
 int main(int argc, char** argv) {
-  if (!std::filesystem::exists(listgen::testing::RealMame())) {
+  if (!std::filesystem::exists(listgen::test_support::RealMame())) {
     std::printf("SKIP: %s is not installed; the tests on the real MAME did not run.\n",
-                listgen::testing::RealMame().c_str());
+                listgen::test_support::RealMame().c_str());
     return 77;
   }
   ::testing::InitGoogleTest(&argc, argv);

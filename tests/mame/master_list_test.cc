@@ -9,10 +9,10 @@
 
 #include "engine/master_list_record.h"
 #include "engine/text_rules.h"
-#include "tests/listgen/run_in_folder.h"
+#include "tests/run_program.h"
 #include "tests/mame/real_mame.h"
 
-namespace listgen::testing {
+namespace listgen::test_support {
 namespace {
 
 using namespace brantel::master_list;
@@ -20,13 +20,13 @@ using namespace brantel::master_list;
 class MasterListOfRealMame : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    folder_ = std::make_unique<brantel::testing::TestFolder>();
+    folder_ = std::make_unique<brantel::test_support::TestFolder>();
     const std::string program = program_ = MakeProgramFolder(*folder_, "program");
     // The settings as Convert writes them for a MAME at /usr/games/mame.
     std::string mame_path = std::filesystem::path(RealMame()).parent_path().string();
     std::replace(mame_path.begin(), mame_path.end(), '/', '\\');
-    folder_->Write("program/brantel.cfg", brantel::testing::CrLf({"hotrod", mame_path + "\\", "mame.exe"}));
-    run_ = RunInFolder(program + "/list generator", "./listgen", {"-s", "-ctrlr"});
+    folder_->Write("program/brantel.cfg", brantel::test_support::CrLf({"hotrod", mame_path + "\\", "mame.exe"}));
+    run_ = RunProgram("./listgen", {"-s", "-ctrlr"}, program + "/list generator");
     if (run_.exit_code == 0) list_ = ReadMasterList(program + "/masterlist.lst");
   }
   static void TearDownTestSuite() { folder_.reset(); }
@@ -39,9 +39,9 @@ class MasterListOfRealMame : public ::testing::Test {
     return found == list_.fields_by_name.end() ? none : found->second;
   }
 
-  static inline std::unique_ptr<brantel::testing::TestFolder> folder_;
+  static inline std::unique_ptr<brantel::test_support::TestFolder> folder_;
   static inline std::string program_;
-  static inline ToolRun run_;
+  static inline ProgramRun run_;
   static inline MasterListLines list_;
 };
 
@@ -54,7 +54,8 @@ TEST_F(MasterListOfRealMame, ASecondRunKeepsTheListWithoutAskingMameAgain) {
   const std::string list = program_ + "/masterlist.lst";
   struct stat before {}, after {};
   ASSERT_EQ(stat(list.c_str(), &before), 0);
-  const ToolRun again = RunInFolder(program_ + "/list generator", "./listgen", {"-ctrlr"});
+  const ProgramRun again =
+      RunProgram("./listgen", {"-ctrlr"}, program_ + "/list generator");
   EXPECT_NE(again.out.find("up to date"), std::string::npos) << again.out << again.err;
   ASSERT_EQ(stat(list.c_str(), &after), 0);
   EXPECT_EQ(after.st_ino, before.st_ino);
@@ -128,4 +129,4 @@ TEST_F(MasterListOfRealMame, OnlyPlayableMachinesHavePlayerCounts) {
 }
 
 }  // namespace
-}  // namespace listgen::testing
+}  // namespace listgen::test_support

@@ -8,13 +8,13 @@
 #include "engine/master_list_record.h"
 #include "engine/text_rules.h"
 
-namespace listgen::testing {
+namespace listgen::test_support {
 
 namespace fs = std::filesystem;
 
 std::string RealMame() { return BRANTEL_TEST_MAME; }
 
-std::string MakeProgramFolder(const brantel::testing::TestFolder& folder, const std::string& name,
+std::string MakeProgramFolder(const brantel::test_support::TestFolder& folder, const std::string& name,
                               const std::string& extra_program) {
   const fs::path program = folder.MakeFolder(name);
   fs::create_directories(program / "list generator");
@@ -45,7 +45,7 @@ std::vector<std::string> ListedMachineNames() {
 }
 
 MasterListLines ReadMasterList(const std::string& path) {
-  const std::string bytes = brantel::testing::ReadFileBytes(path);
+  const std::string bytes = brantel::test_support::ReadFileBytes(path);
   MasterListLines list;
   std::string::size_type start = 0;
   while (start < bytes.size()) {
@@ -66,4 +66,4 @@ MasterListLines ReadMasterList(const std::string& path) {
   return list;
 }
 
-}  // namespace listgen::testing
+}  // namespace listgen::test_support

@@ -6,16 +6,20 @@
 #include <string>
 #include <vector>
 
+#include "tests/run_program.h"
 #include "tests/test_folder.h"
 
-namespace listgen::testing {
+namespace listgen::test_support {
+
+using brantel::test_support::ProgramRun;
+using brantel::test_support::RunProgram;
 
 // The MAME program these tests run.
 std::string RealMame();
 
 // A program folder inside `folder` (subfolder `name`) holding the list
 // generator, and `extra_program` beside it when not empty. Returns its path.
-std::string MakeProgramFolder(const brantel::testing::TestFolder& folder, const std::string& name,
+std::string MakeProgramFolder(const brantel::test_support::TestFolder& folder, const std::string& name,
                               const std::string& extra_program = "");
 
 // The names of every <machine> element of `mame -listxml`, found by plain
@@ -30,4 +34,4 @@ struct MasterListLines {
 };
 MasterListLines ReadMasterList(const std::string& path);
 
-}  // namespace listgen::testing
+}  // namespace listgen::test_support

@@ -17,6 +17,8 @@
 #include <memory>
 #include <vector>
 
+#include "tests/stand_in_listgen.h"
+#include "tests/test_folder.h"
 #include "ui/form1.h"
 
 namespace {
@@ -113,25 +115,24 @@ class Form1Test : public QObject {
 
  private:
   bool OpenForm(const QString& program_folder);
-  bool OpenForm() { return OpenForm(program_->path()); }
+  bool OpenForm() { return OpenForm(Program()); }
   template <class Control>
   Control* Find(const char* name) const {
     return form_->findChild<Control*>(name);
   }
-  QString SettingsFile() const { return program_->filePath("brantel.cfg"); }
+  QString SettingsFile() const { return Program() + "/brantel.cfg"; }
+  // The current directory of the test, and the program folder.
+  QString Start(const QString& name) const { return QString::fromStdString(folder_->path()) + "/start/" + name; }
+  QString Program() const { return QString::fromStdString(folder_->path()) + "/program"; }
 
-  QString start_directory_;
-  std::unique_ptr<QTemporaryDir> start_;    // the current directory of the test
-  std::unique_ptr<QTemporaryDir> program_;  // the program folder
+  std::unique_ptr<brantel::test_support::TestFolder> folder_;
   std::unique_ptr<Form1> form_;
 };
 
 void Form1Test::init() {
-  start_directory_ = QDir::currentPath();
-  start_ = std::make_unique<QTemporaryDir>();
-  program_ = std::make_unique<QTemporaryDir>();
-  QVERIFY(start_->isValid() && program_->isValid());
-  QVERIFY(QDir::setCurrent(start_->path()));
+  folder_ = std::make_unique<brantel::test_support::TestFolder>();
+  folder_->MakeFolder("program");
+  QVERIFY(QDir::setCurrent(QString::fromStdString(folder_->MakeFolder("start"))));
 }
 
 void Form1Test::cleanup() {
@@ -140,9 +141,7 @@ void Form1Test::cleanup() {
     if (window->isVisible()) open << window->objectName() + " \"" + window->windowTitle() + "\"";
   }
   form_.reset();
-  QDir::setCurrent(start_directory_);  // Convert makes the list generator's folder current
-  program_.reset();
-  start_.reset();
+  folder_.reset();
   // After a failure the window the test meant to close is still open.
   if (!QTest::currentTestFailed()) {
     QVERIFY2(open.isEmpty(), qPrintable("left open: " + open.join(", ")));
@@ -218,7 +217,7 @@ void Form1Test::tabVisitsTheControlsInOrder() {
 void Form1Test::altCAndSpaceConvertButEnterInATextBoxDoesNot() {
   QVERIFY(OpenForm());
   MessageBoxAnswerer answerer;
-  Find<QLineEdit>("Text2")->setText(start_->filePath("no mame here"));
+  Find<QLineEdit>("Text2")->setText(Start("no mame here"));
 
   for (const char* name : {"Text1", "Text2", "Text3"}) {
     auto* box = Find<QLineEdit>(name);
@@ -233,7 +232,7 @@ void Form1Test::altCAndSpaceConvertButEnterInATextBoxDoesNot() {
   QCOMPARE(answerer.boxes[0].title, QString("File Path Error"));
   QCOMPARE(answerer.boxes[0].text, QString("Directory Not Found!"));
   QCOMPARE(answerer.boxes[0].icon, QMessageBox::Critical);
-  QCOMPARE(Find<QLineEdit>("Text2")->text(), start_->filePath("no mame here") + "\\");
+  QCOMPARE(Find<QLineEdit>("Text2")->text(), Start("no mame here") + "\\");
 
   auto* button = Find<QPushButton>("Command1");
   button->setFocus();
@@ -246,11 +245,11 @@ void Form1Test::altCAndSpaceConvertButEnterInATextBoxDoesNot() {
 }
 
 void Form1Test::file1StartsEmptyAndFollowsText1() {
-  WriteFile(start_->filePath("top.ini"), "");
-  WriteFile(start_->filePath("readme.txt"), "");
-  WriteFile(start_->filePath("alpha/b.ini"), "");
-  WriteFile(start_->filePath("alpha/A.ini"), "");
-  WriteFile(start_->filePath("alpha/c.cfg"), "");
+  WriteFile(Start("top.ini"), "");
+  WriteFile(Start("readme.txt"), "");
+  WriteFile(Start("alpha/b.ini"), "");
+  WriteFile(Start("alpha/A.ini"), "");
+  WriteFile(Start("alpha/c.cfg"), "");
   QVERIFY(OpenForm());
   auto* file1 = Find<QListWidget>("File1");
   QCOMPARE(Items(file1), QStringList());  // "stormcabinet" is no folder here
@@ -270,7 +269,7 @@ void Form1Test::file1StartsEmptyAndFollowsText1() {
 }
 
 void Form1Test::file1IsPointedBeforeAKeyActsAndOnAClick() {
-  WriteFile(start_->filePath("beta/one.ini"), "");
+  WriteFile(Start("beta/one.ini"), "");
   QVERIFY(OpenForm());
   auto* file1 = Find<QListWidget>("File1");
   auto* text1 = Find<QLineEdit>("Text1");
@@ -279,7 +278,7 @@ void Form1Test::file1IsPointedBeforeAKeyActsAndOnAClick() {
 
   // Backspace makes the text "bet", no folder: only a look before the key
   // acts finds the new file.
-  WriteFile(start_->filePath("beta/two.ini"), "");
+  WriteFile(Start("beta/two.ini"), "");
   text1->setFocus();
   text1->end(false);
   QTest::keyClick(text1, Qt::Key_Backspace);
@@ -287,7 +286,7 @@ void Form1Test::file1IsPointedBeforeAKeyActsAndOnAClick() {
   QCOMPARE(Items(file1), QStringList({"one.ini", "two.ini"}));
 
   text1->setText("beta");
-  WriteFile(start_->filePath("beta/three.ini"), "");
+  WriteFile(Start("beta/three.ini"), "");
   QTest::mouseClick(text1, Qt::LeftButton);
   QCOMPARE(Items(file1), QStringList({"one.ini", "three.ini", "two.ini"}));
 
@@ -339,16 +338,13 @@ void Form1Test::aWholeConvertThroughTheWindow() {
 #ifdef Q_OS_WIN
   QSKIP("the list generator stand-in is a shell script");
 #endif
-  // The list generator stand-in writes the master list into the program
-  // folder, its parent: pacman is a parent, mspacman a clone, robby unknown.
-  const QString list_generator = program_->filePath("list generator/listgen");
-  WriteFile(list_generator,
-            "#!/bin/sh\n"
-            "sleep 1\n"
-            "printf 'pacman|||1980|pacman|MAME|||x|yes\\r\\n"
-            "mspacman|||1981|pacman|MAME|||x|yes\\r\\n' > ../masterlist.lst\n");
-  QVERIFY(QFile::setPermissions(list_generator, QFile::permissions(list_generator) |
-                                                    QFileDevice::ExeOwner));
+  // The master list: pacman is a parent, mspacman a clone, robby unknown.
+  using brantel::test_support::MasterListLine;
+  brantel::test_support::InstallStandInListGenerator(
+      *folder_, "program",
+      brantel::test_support::CrLf(
+          {MasterListLine("pacman", "pacman", "1"), MasterListLine("mspacman", "pacman", "1")}),
+      1);
   QTemporaryDir mame;
   const QString old_folder = mame.filePath("ctrlr/OLD");
   WriteFile(old_folder + "/default.ini", "P1_BUTTON1 \"KEYCODE_LCONTROL\"\r\n");

@@ -19,7 +19,7 @@
 namespace brantel {
 namespace {
 
-using testing::TestFolder;
+using test_support::TestFolder;
 
 bool HasDriveLetter(const std::string& path) {
   return path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&

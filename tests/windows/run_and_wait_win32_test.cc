@@ -14,8 +14,8 @@
 namespace brantel {
 namespace {
 
-using testing::CrLf;
-using testing::TestFolder;
+using test_support::CrLf;
+using test_support::TestFolder;
 
 namespace fs = std::filesystem;
 

@@ -13,15 +13,11 @@
 #include "engine/io/file_safety.h"
 #include "engine/io/folder.h"
 #include "engine/io/io_error.h"
+#include "engine/io/owned_handle-win32.h"
 #include "engine/io/wide_path.h"
 
 namespace brantel {
 namespace {
-
-struct HandleCloser {
-  void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using OwnedHandle = std::unique_ptr<void, HandleCloser>;
 
 OwnedHandle OpenFolder(const std::string& folder) {
   HANDLE handle = CreateFileW(WidePath(folder).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,

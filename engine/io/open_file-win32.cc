@@ -8,18 +8,10 @@
 
 #include "engine/io/io_error.h"
 #include "engine/io/open_file.h"
+#include "engine/io/owned_handle-win32.h"
 #include "engine/io/wide_path.h"
 
 namespace brantel {
-namespace {
-
-// Closes the handle unless a C runtime file has taken it over.
-struct HandleCloser {
-  void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using OwnedHandle = std::unique_ptr<void, HandleCloser>;
-
-}  // namespace
 
 FileHandle OpenFile(const std::string& path, OpenMode mode, const char* what_failed) {
   const bool reading = mode == OpenMode::kRead;
@@ -37,7 +29,7 @@ FileHandle OpenFile(const std::string& path, OpenMode mode, const char* what_fai
   if (GetFileType(raw) != FILE_TYPE_DISK) throw IoError(what_failed, path, "The name is a device, not a file");
   int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(raw), (reading ? _O_RDONLY : _O_WRONLY) | _O_BINARY);
   if (descriptor < 0) throw IoError(what_failed, path, "Too many open files");
-  handle.release();
+  handle.release();  // the C runtime file owns it now
   FileHandle file(_fdopen(descriptor, reading ? "rb" : "wb"));
   if (!file) {
     _close(descriptor);

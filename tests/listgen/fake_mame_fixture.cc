@@ -23,15 +23,13 @@ void FakeMameTest::WriteSettings(const std::string& mame_path, const std::string
   folder_.Write("brantel.cfg", brantel::test_support::CrLf({"hotrod", mame_path, executable}));
 }
 
-void FakeMameTest::InstallFakeMame(const std::string& name, const std::string& listxml, int exit_status,
-                                   const std::string& version) {
+void FakeMameTest::InstallFakeMame(const std::string& name, const std::string& listxml, int exit_status) {
   folder_.Write("mame/" + name + ".xml", listxml);
   const std::string end = exit_status < 0 ? "kill -" + std::to_string(-exit_status) + " $$\n"
                                           : "exit " + std::to_string(exit_status) + "\n";
   const std::string script = folder_.Write("mame/" + name,
                                            "#!/bin/sh\n"
                                            "printf '%s\\n' \"$@\" >> \"$0.args\"\n"
-                                           "[ \"$1\" = -version ] && echo '" + version + "' && exit 0\n"
                                            "cat \"$0.xml\"\n" +
                                                end);
   fs::permissions(script, fs::perms::owner_exec, fs::perm_options::add);

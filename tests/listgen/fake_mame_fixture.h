@@ -25,11 +25,10 @@ class FakeMameTest : public ::testing::Test {
   std::string MameFolder() const;
   // Writes ../brantel.cfg as the Convert command leaves it.
   void WriteSettings(const std::string& mame_path, const std::string& executable);
-  // Installs mame/<name>, which answers -version with `version` and prints
-  // `listxml` for anything else, ending with `exit_status`; a negative status
-  // makes it kill itself with that signal instead.
-  void InstallFakeMame(const std::string& name, const std::string& listxml, int exit_status = 0,
-                       const std::string& version = "0.251 (stand-in)");
+  // Installs mame/<name>, which prints `listxml` whatever it is asked, ending
+  // with `exit_status`; a negative status makes it kill itself with that
+  // signal instead.
+  void InstallFakeMame(const std::string& name, const std::string& listxml, int exit_status = 0);
   // The arguments of every run of the fake MAME of that name, one per line,
   // sorted, as runs may overlap; empty when it never ran.
   std::string FakeMameArguments(const std::string& name) const;

@@ -1,7 +1,6 @@
 // A stand-in for MAME on Windows (and under Wine), for the whole chain of
 // Convert, the real list generator and MAME: "-listxml" prints a small
-// machine list in MAME's format, "-version" its version; anything else is
-// refused as MAME would.
+// machine list in MAME's format; anything else is refused as MAME would.
 #include <cstdio>
 #include <string_view>
 
@@ -38,7 +37,6 @@ constexpr std::string_view kListXml = R"xml(<?xml version="1.0"?>
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 2 && std::string_view(argv[1]) == "-version") return std::puts("0.251 (stand-in)") < 0;
   if (argc != 2 || std::string_view(argv[1]) != "-listxml") {
     std::fputs("Unknown command line for this stand-in MAME\n", stderr);
     return 1;

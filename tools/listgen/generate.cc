@@ -46,8 +46,8 @@ std::optional<ListXmlError> ParseAll(MameOutput& mame, ListXmlParser& parser) {
 
 }  // namespace
 
-long GenerateMasterList(const std::string& mame_program, const std::string& list_file,
-                        const ProgressReport& progress, const std::function<void()>& once_started) {
+GeneratedList GenerateMasterList(const std::string& mame_program, const std::string& list_file,
+                                 const ProgressReport& progress) {
   brantel::ReplacingLineWriter list(list_file);
   long machines = 0;
   std::string record;
@@ -59,7 +59,6 @@ long GenerateMasterList(const std::string& mame_program, const std::string& list
   });
 
   MameOutput mame(mame_program, "-listxml");
-  if (once_started) once_started();
   const std::optional<ListXmlError> parse_error = ParseAll(mame, parser);
   const ProgramEnd end = mame.Wait();
   const std::string command = "\"" + mame_program + " -listxml\"";
@@ -67,7 +66,7 @@ long GenerateMasterList(const std::string& mame_program, const std::string& list
   if (parse_error) throw *parse_error;
   if (machines == 0) throw std::runtime_error(command + " listed no machines");
   list.Commit();
-  return machines;
+  return {machines, parser.Build()};
 }
 
 }  // namespace listgen

@@ -15,10 +15,12 @@ using ProgressReport = std::function<void(long machines)>;
 // Runs `mame_program -listxml` and writes one line per machine to
 // `list_file`. The file is replaced only when MAME ended with status 0, its
 // output parsed without error and it listed at least one machine; otherwise
-// the old file stays and the reason is thrown. `once_started`, when given,
-// runs as soon as MAME has been started, while it prepares its output.
-// Returns the machine count.
-long GenerateMasterList(const std::string& mame_program, const std::string& list_file,
-                        const ProgressReport& progress, const std::function<void()>& once_started = {});
+// the old file stays and the reason is thrown.
+struct GeneratedList {
+  long machines = 0;
+  std::string build;  // MAME's version, as its output names it
+};
+GeneratedList GenerateMasterList(const std::string& mame_program, const std::string& list_file,
+                                 const ProgressReport& progress);
 
 }  // namespace listgen

@@ -13,7 +13,6 @@
 #include "tools/listgen/generate.h"
 #include "tools/listgen/mame_program.h"
 #include "tools/listgen/mame_settings.h"
-#include "tools/listgen/mame_version.h"
 #include "tools/listgen/options.h"
 #include "tools/listgen/source_record.h"
 
@@ -52,15 +51,12 @@ int Run(const listgen::Options& options) {
   if (!options.silent) {
     progress = [](long machines) { std::cout << "Machines read: " << machines << std::endl; };
   }
-  // MAME answers -version while its other run starts up, which takes as long.
-  std::string version;
-  const long machines = listgen::GenerateMasterList(program, listgen::kMasterListFile, progress,
-                                                    [&] { version = listgen::MameVersion(program); });
+  const listgen::GeneratedList list = listgen::GenerateMasterList(program, listgen::kMasterListFile, progress);
   if (stamp) {
-    listgen::WriteSourceRecord(listgen::kSourceRecordFile, {program, *stamp, version}, listgen::kMasterListFile);
+    listgen::WriteSourceRecord(listgen::kSourceRecordFile, {program, *stamp, list.build}, listgen::kMasterListFile);
   }
   if (!options.silent) {
-    std::cout << "Wrote " << machines << " machines to " << listgen::kMasterListFile << std::endl;
+    std::cout << "Wrote " << list.machines << " machines to " << listgen::kMasterListFile << std::endl;
   }
   return 0;
 }

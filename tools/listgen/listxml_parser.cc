@@ -47,6 +47,7 @@ struct ListXmlParser::State {
   MachineHandler on_machine;
   ParserOwner parser;
   Machine machine;
+  std::string build;
   bool in_machine = false;
   int depth = 0;
   int machine_depth = 0;
@@ -69,6 +70,7 @@ struct ListXmlParser::State {
 
 void ListXmlParser::State::StartElement(const XML_Char* name, const XML_Char** attributes) {
   ++depth;
+  if (depth == 1) build = AttributeText(attributes, "build");
   if (!in_machine) {
     if (!IsMachineElement(name)) return;
     in_machine = true;
@@ -144,5 +146,7 @@ ListXmlParser::~ListXmlParser() = default;
 void ListXmlParser::Parse(std::string_view piece, bool last) {
   state_->Check(XML_Parse(state_->parser.get(), piece.data(), static_cast<int>(piece.size()), last));
 }
+
+const std::string& ListXmlParser::Build() const { return state_->build; }
 
 }  // namespace listgen

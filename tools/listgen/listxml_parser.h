@@ -45,6 +45,10 @@ class ListXmlParser {
   // ListXmlError, or whatever `on_machine` threw.
   void Parse(std::string_view piece, bool last);
 
+  // The root element's "build" attribute: the same text as MAME's -version,
+  // so the version needs no run of its own. Empty until the root is read.
+  const std::string& Build() const;
+
  private:
   struct State;
   std::unique_ptr<State> state_;

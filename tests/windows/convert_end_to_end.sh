@@ -23,33 +23,7 @@ if ! command -v wine >/dev/null; then
   echo "SKIP: wine is not installed"
   exit 77
 fi
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-
-work=$(mktemp -d)
-own_prefix=
-if [[ -z ${WINEPREFIX:-} ]]; then
-  own_prefix=$work/wineprefix
-  export WINEPREFIX=$own_prefix
-  wineboot -i >/dev/null 2>&1
-fi
-cleanup() {
-  [[ -n $own_prefix ]] && wineserver -k 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-passed=0
-failed=0
-check() {  # check DESCRIPTION COMMAND...
-  local description=$1
-  shift
-  if "$@"; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    echo "FAILED: $description"
-  fi
-}
+source "$(dirname "$0")/wine_checks.sh"
 
 # Wine shows the Linux root as drive Z:.
 windows_path() {

@@ -19,23 +19,7 @@ if [[ ${1:-} != --on-display ]]; then
 fi
 manager_exe=$2
 stand_in_exe=$3
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-
-work=$(mktemp -d)
-own_prefix=
-if [[ -z ${WINEPREFIX:-} ]]; then
-  own_prefix=$work/wineprefix
-  export WINEPREFIX=$own_prefix
-  wineboot -i >/dev/null 2>&1
-fi
-trap '[[ -n $own_prefix ]] && wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
-
-failed=0
-check() {  # check DESCRIPTION COMMAND...
-  local description=$1
-  shift
-  "$@" || { failed=$((failed + 1)); echo "FAILED: $description"; }
-}
+source "$(dirname "$0")/wine_checks.sh"
 holds() { [[ -f $1 ]] && printf '%s\r\n' "${@:2}" | cmp -s - "$1"; }
 # Waits up to 20 s for a window of exactly this title; prints its id.
 window_named() {

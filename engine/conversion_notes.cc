@@ -12,13 +12,19 @@ struct KindCount {
   const char* many;
 };
 
-constexpr std::array<KindCount, 6> kCountNames = {{
-    {NoteKind::kReplacedName, "old name replaced", "old names replaced"},
+constexpr std::array<KindCount, 12> kCountNames = {{
+    {NoteKind::kReplacedName, "file with old names replaced", "files with old names replaced"},
     {NoteKind::kLeftOutToken, "token left out", "tokens left out"},
     {NoteKind::kDroppedToken, "token MAME drops", "tokens MAME drops"},
     {NoteKind::kNeverFires, "token that can never fire", "tokens that can never fire"},
     {NoteKind::kUnknownPortType, "unknown port type", "unknown port types"},
     {NoteKind::kSkippedFile, "file skipped", "files skipped"},
+    {NoteKind::kNoInput, "port with no input", "ports with no input"},
+    {NoteKind::kIgnoredByOldMame, "line old MAME ignored", "lines old MAME ignored"},
+    {NoteKind::kOptionLine, "option line", "option lines"},
+    {NoteKind::kKeyLine, "key line kept as a comment", "key lines kept as comments"},
+    {NoteKind::kLeftOutLine, "line left out", "lines left out"},
+    {NoteKind::kIncludeFile, "include file", "include files"},
 }};
 
 std::string Counted(size_t count, const char* one, const char* many) {

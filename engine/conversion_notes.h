@@ -18,6 +18,12 @@ enum class NoteKind {
   kNeverFires,       // a token MAME reads but that can never fire, written
   kUnknownPortType,  // a port type MAME does not know, written as it was
   kSkippedFile,      // an INI file no file operation can open, not converted
+  kNoInput,          // a port of which MAME drops every code: it will have no input
+  kIgnoredByOldMame, // a line old MAME ignored, written as the line reads
+  kOptionLine,       // an option old MAME read from the file, kept as a comment
+  kKeyLine,          // a key line that cannot become a remap, kept as a comment
+  kLeftOutLine,      // a line for a setting MAME no longer has, not written
+  kIncludeFile,      // an INI file old MAME read for a kind of control only
 };
 
 struct ConversionNote {

@@ -104,10 +104,14 @@ void TranslateListedIniFiles(FileList& file_list, OwnFiles& own, const NoteSink&
   for (const UnusableFile& file : file_list.UnusableFiles()) {
     notes({file.name, 0, NoteKind::kSkippedFile, "not converted: " + file.reason});
   }
+  std::vector<IniInclude> includes;
   for (size_t index = 0; index < count; ++index) {
-    TranslateIniFile(own.folder, file_list.List(index), notes);
+    for (IniInclude& include : TranslateIniFile(own.folder, file_list.List(index), notes)) {
+      includes.push_back(std::move(include));
+    }
     own.names.push_back(IntermediateName(file_list.List(index)));
   }
+  NoteIncludedIniFiles(file_list.Names(), includes, notes);
 }
 
 // Appends to `message` every own file that could not be removed.

@@ -1,12 +1,14 @@
 #include "engine/current_sequence.h"
 
-#include <vector>
+#include <algorithm>
 
 #include "engine/mame_codes.h"
 #include "engine/text_rules.h"
 
 namespace brantel {
 namespace {
+
+constexpr size_t kRenamesNamed = 10;
 
 ConversionNote Note(NoteKind kind, const std::string& port, const std::string& text) {
   return {"", 0, kind, "port " + port + ": " + text};
@@ -23,6 +25,14 @@ bool IsNoCode(const std::string& word, bool whole_text) {
   return IsSequenceKeyword(word) || (whole_text && word == "NONE");
 }
 
+std::string CurrentWord(const std::string& word, bool whole_text, RenameTally& renames) {
+  if (IsNoCode(word, whole_text)) return word;
+  const auto current = CurrentCodeName(word, whole_text);
+  if (!current) return word;
+  renames.Add(word, *current);
+  return *current;
+}
+
 void NoteWhatMameDoes(const std::string& port, const std::string& token, CodeVerdict verdict,
                       ConversionNotes& notes) {
   if (verdict == CodeVerdict::kDropped) {
@@ -37,42 +47,85 @@ void NoteWhatMameDoes(const std::string& port, const std::string& token, CodeVer
   }
 }
 
+// When MAME drops every code written, the port loses its input: that is
+// what the user needs to hear, not each token.
+void FoldIntoNoInput(const std::string& port, const std::string& text, ConversionNotes& line_notes) {
+  const bool any_code = std::any_of(line_notes.begin(), line_notes.end(),
+                                    [](const ConversionNote& note) { return note.kind == NoteKind::kDroppedToken; });
+  if (!any_code) return;
+  std::erase_if(line_notes, [](const ConversionNote& note) { return note.kind == NoteKind::kDroppedToken; });
+  line_notes.push_back(Note(NoteKind::kNoInput, port,
+                            "MAME 0.251 knows no code in \"" + text + "\"; the port will have no input (kept as written)"));
+}
+
 }  // namespace
+
+void RenameTally::Add(const std::string& old_name, const std::string& current) {
+  ++total_;
+  for (Pair& pair : pairs_) {
+    if (pair.old_name == old_name && pair.current == current) {
+      ++pair.count;
+      return;
+    }
+  }
+  if (pairs_.size() < kRenamesNamed + 1) pairs_.push_back({old_name, current, 1});
+}
+
+std::optional<ConversionNote> RenameTally::Note(const std::string& file) const {
+  if (total_ == 0) return std::nullopt;
+  std::string text = std::to_string(total_) + (total_ == 1 ? " old name" : " old names") +
+                     " replaced by the current ones:";
+  for (size_t index = 0; index < pairs_.size() && index < kRenamesNamed; ++index) {
+    const Pair& pair = pairs_[index];
+    text += (index == 0 ? " " : ", ") + pair.old_name + " by " + pair.current;
+    if (pair.count > 1) text += " (" + std::to_string(pair.count) + ")";
+  }
+  if (pairs_.size() > kRenamesNamed) text += " and others";
+  return ConversionNote{file, 0, NoteKind::kReplacedName, text};
+}
 
 // A token left out takes the operators written right before it along, as
 // MAME does with a token it drops, and at the very start the ORs after it,
 // so that what remains reads as the alternatives that were meant.
-std::string CurrentSequence(const std::string& port, const std::string& sequence, ConversionNotes& notes) {
+std::string CurrentSequence(const std::string& port, const std::string& sequence, ConversionNotes& notes,
+                            RenameTally& renames) {
   const std::vector<std::string> words = Split(sequence, ' ');
   const bool whole_text = words.size() == 1;
   std::vector<std::string> kept;
+  ConversionNotes line_notes;
   bool left_out_at_start = false;
+  bool any_read = false;
   for (const std::string& word : words) {
-    std::string token = word;
-    if (!IsNoCode(word, whole_text)) {
-      if (auto current = CurrentCodeName(word, whole_text)) {
-        notes.push_back(Note(NoteKind::kReplacedName, port, "old name " + word + " replaced by " + *current));
-        token = *current;
-      }
-    }
+    const std::string token = CurrentWord(word, whole_text, renames);
     if (IsNoCode(token, whole_text)) {
       if (!(left_out_at_start && kept.empty() && UpperAscii(token) == "OR")) kept.push_back(token);
       continue;
     }
     const CodeVerdict verdict = JudgeCodeToken(token);
     if (verdict == CodeVerdict::kNoDevice) {
-      notes.push_back(Note(NoteKind::kLeftOutToken, port,
-                           token + " left out: MAME 0.251 has no device 0 or below and can crash on it"));
+      line_notes.push_back(Note(NoteKind::kLeftOutToken, port,
+                                token + " left out: MAME 0.251 has no device 0 or below and can crash on it"));
       while (!kept.empty() && IsOperator(kept.back())) kept.pop_back();
       left_out_at_start = kept.empty();
       continue;
     }
-    NoteWhatMameDoes(port, token, verdict, notes);
+    any_read = any_read || verdict != CodeVerdict::kDropped;
+    NoteWhatMameDoes(port, token, verdict, line_notes);
     kept.push_back(token);
   }
   std::string text;
   for (const std::string& word : kept) text += (text.empty() ? "" : " ") + word;
+  if (!any_read) FoldIntoNoInput(port, text, line_notes);
+  for (ConversionNote& note : line_notes) notes.push_back(std::move(note));
   return text;
+}
+
+std::optional<std::string> CurrentSingleCode(const std::string& sequence) {
+  if (sequence.empty() || Contains(sequence, " ") || IsNoCode(sequence, true)) return std::nullopt;
+  const std::string token = CurrentCodeName(sequence, false).value_or(sequence);
+  const CodeVerdict verdict = JudgeCodeToken(token);
+  if (verdict == CodeVerdict::kDropped || verdict == CodeVerdict::kNoDevice) return std::nullopt;
+  return token;
 }
 
 }  // namespace brantel

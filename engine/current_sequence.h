@@ -2,16 +2,43 @@
 // as old MAME read it.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "engine/conversion_notes.h"
 
 namespace brantel {
 
-// Old code names become the current ones and tokens MAME can crash on are
-// left out; every other word stays as written. Each change, and each token
-// MAME will still not take, is added to `notes` (without file and line),
-// naming `port`.
-std::string CurrentSequence(const std::string& port, const std::string& sequence, ConversionNotes& notes);
+// The old names one INI file had replaced: nothing the user need act on, so
+// they are told in one note for the file.
+class RenameTally {
+ public:
+  void Add(const std::string& old_name, const std::string& current);
+  // Nothing when no name was replaced.
+  std::optional<ConversionNote> Note(const std::string& file) const;
+
+ private:
+  struct Pair {
+    std::string old_name;
+    std::string current;
+    size_t count;
+  };
+  std::vector<Pair> pairs_;  // in the order first met
+  size_t total_ = 0;
+};
+
+// Old code names become the current ones (counted in `renames`) and tokens
+// MAME can crash on are left out; every other word stays as written. What
+// MAME will still not take is added to `notes` (without file and line),
+// naming `port`: a port that will have no input at all gets one note, not
+// one a token.
+std::string CurrentSequence(const std::string& port, const std::string& sequence, ConversionNotes& notes,
+                            RenameTally& renames);
+
+// The one code token of `sequence` made current, or nothing when the text is
+// not one code that MAME 0.251 reads (and cannot crash on).
+std::optional<std::string> CurrentSingleCode(const std::string& sequence);
 
 }  // namespace brantel

@@ -108,7 +108,9 @@ std::optional<std::string> CurrentCodeName(std::string_view token, bool whole_te
   if (second == std::string::npos) return std::nullopt;
   const std::string_view device_class = std::string_view(upper).substr(0, first);
   const std::string_view item = std::string_view(upper).substr(second + 1);
-  const auto device = ScanNumber(std::string_view(upper).substr(first + 1, second - first - 1));
+  const std::string_view digits = std::string_view(upper).substr(first + 1, second - first - 1);
+  if (digits.empty() || !std::all_of(digits.begin(), digits.end(), IsDigit)) return std::nullopt;
+  const auto device = ScanNumber(digits);
   if (!device || *device < 1 || *device > kLastDeviceNumber) return std::nullopt;
   for (const mame::OldItem& old : mame::kOldItems) {
     if (old.device_class == device_class && old.old_item == item) {
@@ -116,6 +118,12 @@ std::optional<std::string> CurrentCodeName(std::string_view token, bool whole_te
     }
   }
   return std::nullopt;
+}
+
+bool IsInputCodeName(std::string_view name) {
+  const std::string upper = UpperAscii(name);
+  const size_t separator = upper.find('_');
+  return separator != std::string::npos && IsOneOf(kDeviceClasses, std::string_view(upper).substr(0, separator));
 }
 
 // MAME compares port types exactly; its own TYPE_OTHER form it reads with

@@ -22,10 +22,15 @@ CodeVerdict JudgeCodeToken(std::string_view token);
 // no code.
 bool IsSequenceKeyword(std::string_view token);
 
-// The current token for an old one (letter case ignored, as MAME ignores it),
-// in MAME's upper case; nothing for a token that is not old. `whole_text`
+// The current token for an old one (letter case ignored, as MAME ignores it;
+// a device number only in plain digits, as old MAME wrote it), in MAME's
+// upper case; nothing for a token that is not old. `whole_text`
 // tells that the token is the whole sequence text.
 std::optional<std::string> CurrentCodeName(std::string_view token, bool whole_text);
+
+// A name that begins with a device class (KEYCODE_, JOYCODE_, MOUSECODE_,
+// GUNCODE_, letter case ignored): an input code, whether MAME reads it or not.
+bool IsInputCodeName(std::string_view name);
 
 // A type MAME's ports have, or MAME's own form TYPE_OTHER(n,m).
 bool IsKnownPortType(std::string_view port_type);

@@ -1,5 +1,6 @@
 #include "engine/translate.h"
 
+#include <algorithm>
 #include <new>
 
 #include "engine/current_sequence.h"
@@ -8,6 +9,8 @@
 #include "engine/io/io_error.h"
 #include "engine/io/line_file.h"
 #include "engine/mame_codes.h"
+#include "engine/old_ini_reading.h"
+#include "engine/old_options.h"
 #include "engine/text_rules.h"
 #include "engine/xml_text.h"
 
@@ -70,38 +73,152 @@ std::string SequenceType(std::string& port_name) {
   return "standard";
 }
 
-void AppendPortBlock(std::vector<std::string>& out, const std::vector<std::string>& pieces,
-                     ConversionNotes& notes) {
-  std::string port_name = TrimSpaces(pieces[0]);
-  const std::string type = SequenceType(port_name);
-  // Judged as MAME reads them: in the characters the file holds.
-  const std::string port = ToXmlCharacters(port_name);
-  if (!IsKnownPortType(port)) {
-    notes.push_back({"", 0, NoteKind::kUnknownPortType,
-                     "MAME 0.251 does not know the port type \"" + port + "\" (kept as written)"});
-  }
-  const std::string sequence =
-      CurrentSequence(port, ToXmlCharacters(SequenceText(TrimSpaces(pieces[1]))), notes);
-  out.emplace_back();
-  out.push_back(kPortIndent + "<port type=\"" + XmlEscapedText(port_name) + "\">");
-  out.push_back(kNewseqIndent + "<newseq type=\"" + type + "\">" + XmlEscapedText(sequence) +
-                "</newseq>");
-  out.push_back(kPortIndent + "</port>");
+// A port type MAME 0.251 knows, or the "_EXT" twin of one.
+bool IsKnownPortOrTwin(const std::string& name) {
+  return IsKnownPortType(name) ||
+         (name.ends_with("_EXT") && IsKnownPortType(std::string_view(name).substr(0, name.size() - 4)));
 }
 
-void AppendIniLine(std::vector<std::string>& out, const std::string& raw, ConversionNotes& notes) {
-  std::string line = CleanLine(raw);
+// Old MAME's "_EXT" of a pedal switched its auto release on or off.
+bool IsPedalAutoRelease(const std::string& name) {
+  return name.ends_with("_EXT") && Contains(name, "PEDAL") &&
+         IsKnownPortType(std::string_view(name).substr(0, name.size() - 4));
+}
+
+// The value as the mapping rules read it: tabs deleted, spaces trimmed.
+std::string ValueText(const OldIniReading& reading) { return TrimSpaces(RemoveChars(reading.value, "\t")); }
+
+// The translation of one file's lines: their output lines, their notes, and
+// what the file as a whole tells.
+class IniTranslator {
+ public:
+  explicit IniTranslator(std::vector<std::string>& out) : out_(out) {}
+
+  void Translate(const std::string& raw, ConversionNotes& notes);
+  const RenameTally& renames() const { return renames_; }
+  std::vector<IniInclude>& includes() { return includes_; }
+
+ private:
+  bool TranslateAsOption(const OldIniReading& reading, const std::string& line);
+  bool TranslateAsKeyLine(const OldIniReading& reading, const std::string& line);
+  bool TranslateAsOldMapping(const OldIniReading& reading);
+  void AppendPortBlock(const std::string& name_as_written, const std::string& value);
+  void AppendRemark(const OldIniReading& reading);
+  void Note(NoteKind kind, const std::string& text) { notes_->push_back({"", 0, kind, text}); }
+
+  std::vector<std::string>& out_;
+  ConversionNotes* notes_ = nullptr;
+  RenameTally renames_;
+  std::vector<IniInclude> includes_;
+};
+
+void IniTranslator::AppendPortBlock(const std::string& name_as_written, const std::string& value) {
+  // Judged as MAME reads them: in the characters the file holds.
+  const std::string written = ToXmlCharacters(name_as_written);
+  if (IsPedalAutoRelease(written)) {
+    Note(NoteKind::kLeftOutLine,
+         written + " left out: it switched the pedal's auto release, which MAME 0.251 no longer has");
+    return;
+  }
+  std::string port_name = TrimSpaces(name_as_written);
+  const std::string type = SequenceType(port_name);
+  const std::string port = ToXmlCharacters(port_name);
+  const bool renamed = port != written;
+  if (!IsKnownPortType(port)) {
+    Note(NoteKind::kUnknownPortType, "MAME 0.251 does not know the port type \"" + port + "\"" +
+                                         (renamed ? " of " + written : "") + " (kept as written)");
+  }
+  const std::string label = renamed ? written + " (the " + type + " of " + port + ")" : port;
+  const std::string sequence = CurrentSequence(label, ToXmlCharacters(SequenceText(value)), *notes_, renames_);
+  out_.emplace_back();
+  out_.push_back(kPortIndent + "<port type=\"" + XmlEscapedText(port_name) + "\">");
+  out_.push_back(kNewseqIndent + "<newseq type=\"" + type + "\">" + XmlEscapedText(sequence) + "</newseq>");
+  out_.push_back(kPortIndent + "</port>");
+}
+
+// A remark after the value: the cleaning made on the whole line is the
+// same on its end.
+void IniTranslator::AppendRemark(const OldIniReading& reading) {
+  if (!reading.remark.empty()) out_.push_back(CommentLine(CleanLine(reading.remark)));
+}
+
+// Options such as "mouse 1" set how old MAME read its devices; they are no
+// input, and MAME 0.251 takes them from mame.ini, not a controller file.
+bool IniTranslator::TranslateAsOption(const OldIniReading& reading, const std::string& line) {
+  const auto option = FindOldOption(reading.name);
+  if (!option) return false;
+  out_.push_back(CommentLine(line));
+  std::string text = "option line \"" + ToXmlCharacters(line) + "\": ";
+  if (option->names_ini_file) {
+    text += "old MAME read the INI file it names for those controls only; ";
+    if (HasValue(reading)) includes_.push_back({option->name, ValueText(reading)});
+  } else {
+    text += "an option of old MAME, not an input; ";
+  }
+  text += option->current.empty() ? "MAME 0.251 has no option for it"
+                                   : "set MAME 0.251's option " + option->current + " (in mame.ini) instead";
+  Note(NoteKind::kOptionLine, text + " (kept as a comment)");
+  return true;
+}
+
+// "KEYCODE_LEFT KEYCODE_4_PAD" put the second code wherever a default used
+// the first, which MAME 0.251 does with a remap.
+bool IniTranslator::TranslateAsKeyLine(const OldIniReading& reading, const std::string& line) {
+  if (!IsInputCodeName(reading.name) || !HasValue(reading)) return false;
+  const std::string original = ToXmlCharacters(reading.name);
+  const std::string value = ToXmlCharacters(SequenceText(ValueText(reading)));
+  const auto from = CurrentSingleCode(original);
+  const auto to = CurrentSingleCode(value);
+  if (!from || !to) {
+    out_.push_back(CommentLine(line));
+    Note(NoteKind::kKeyLine, "key line " + original + ": MAME 0.251 remaps one code it knows to another, and \"" +
+                                 (from ? value : original) + "\" is not one; kept as a comment");
+    return true;
+  }
+  if (*from != original) renames_.Add(original, *from);
+  if (*to != value) renames_.Add(value, *to);
+  out_.push_back(kPortIndent + "<remap origcode=\"" + XmlEscapedText(*from) + "\" newcode=\"" +
+                 XmlEscapedText(*to) + "\" />");
+  AppendRemark(reading);
+  return true;
+}
+
+// Lines old MAME applied that the plain reading loses: a remark after the
+// quoted value, or a value without quotes after a port's name.
+bool IniTranslator::TranslateAsOldMapping(const OldIniReading& reading) {
+  if (!HasValue(reading) || Contains(reading.name, "\"")) return false;
+  const bool remark_after_quotes = reading.quote == '"' && !reading.remark.empty();
+  const bool bare_value = reading.quote == 0 && !Contains(reading.value, "\"") && IsKnownPortOrTwin(reading.name);
+  if (!remark_after_quotes && !bare_value) return false;
+  AppendPortBlock(reading.name, ValueText(reading));
+  AppendRemark(reading);
+  return true;
+}
+
+void IniTranslator::Translate(const std::string& raw, ConversionNotes& notes) {
+  notes_ = &notes;
+  const std::string line = CleanLine(raw);
   if (line.empty()) return;
-  if (Contains(line, "#")) {
-    out.push_back(CommentLine(line));
+  const std::vector<std::string> pieces = Split(line, '"');
+  if (!Contains(line, "#") && pieces.size() > 1 && TrimSpaces(pieces[0]) == "ctrlrname") {
+    out_.push_back(CommentLine(line));
     return;
   }
-  std::vector<std::string> pieces = Split(line, '"');
-  if (pieces.size() == 1 || TrimSpaces(pieces[0]) == "ctrlrname") {
-    out.push_back(CommentLine(pieces[0]));
+  const OldIniReading reading = ReadAsOldMame(RemoveChars(raw, "\r\n"));
+  if (TranslateAsOption(reading, line) || TranslateAsKeyLine(reading, line) ||
+      TranslateAsOldMapping(reading)) {
     return;
   }
-  AppendPortBlock(out, pieces, notes);
+  if (Contains(line, "#") || pieces.size() == 1) {
+    out_.push_back(CommentLine(line));
+    return;
+  }
+  const std::string port_name = TrimSpaces(pieces[0]);
+  if (!HasValue(reading)) {
+    Note(NoteKind::kIgnoredByOldMame, "old MAME ignored this line, reading no name and one value in it; written as "
+                                      "port \"" + ToXmlCharacters(port_name) + "\" all the same");
+  }
+  AppendPortBlock(port_name, TrimSpaces(pieces[1]));
 }
 
 bool IsDefaultIni(const std::string& name) { return UpperAscii(name) == "DEFAULT.INI"; }
@@ -113,10 +230,10 @@ std::vector<std::string> SystemOpenLines(const std::string& system_name) {
 std::vector<std::string> SystemCloseLines() { return {kInputIndent + "</input>", "</system>"}; }
 
 // One INI line: its lines of the intermediate file, its notes by line number.
-void AppendNumberedIniLine(std::vector<std::string>& out, const std::string& raw, int number,
-                           const std::string& file, const NoteSink& notes) {
+void TranslateNumberedLine(IniTranslator& translator, const std::string& raw, int number, const std::string& file,
+                           const NoteSink& notes) {
   ConversionNotes line_notes;
-  AppendIniLine(out, raw, line_notes);
+  translator.Translate(raw, line_notes);
   for (ConversionNote& note : line_notes) {
     note.file = file;
     note.line = number;
@@ -124,19 +241,26 @@ void AppendNumberedIniLine(std::vector<std::string>& out, const std::string& raw
   }
 }
 
+void NoteRenames(const IniTranslator& translator, const std::string& file, const NoteSink& notes) {
+  if (auto note = translator.renames().Note(file)) notes(std::move(*note));
+}
+
 // Line by line, so that memory stays bounded by the longest line.
-void WriteIntermediateFile(LineReader& ini, const std::string& name, LineWriter& cfg,
-                           const NoteSink& notes) {
+std::vector<IniInclude> WriteIntermediateFile(LineReader& ini, const std::string& name, LineWriter& cfg,
+                                              const NoteSink& notes) {
   const std::string system_name = SystemName(name);
   for (const std::string& line : SystemOpenLines(system_name)) cfg.Print(line);
   std::vector<std::string> body;
+  IniTranslator translator(body);
   for (int number = 1; !ini.AtEnd(); ++number) {
     body.clear();
-    AppendNumberedIniLine(body, ini.ReadLine(), number, name, notes);
+    TranslateNumberedLine(translator, ini.ReadLine(), number, name, notes);
     for (const std::string& line : body) cfg.Print(line);
   }
   for (const std::string& line : SystemCloseLines()) cfg.Print(line);
   cfg.Close();
+  NoteRenames(translator, name, notes);
+  return std::move(translator.includes());
 }
 
 }  // namespace
@@ -148,9 +272,11 @@ std::vector<std::string> IntermediateLines(const std::string& system_name,
   const NoteSink keep = [notes](ConversionNote note) {
     if (notes != nullptr) notes->push_back(std::move(note));
   };
+  IniTranslator translator(out);
   for (size_t index = 0; index < ini_lines.size(); ++index) {
-    AppendNumberedIniLine(out, ini_lines[index], static_cast<int>(index + 1), "", keep);
+    TranslateNumberedLine(translator, ini_lines[index], static_cast<int>(index + 1), "", keep);
   }
+  NoteRenames(translator, "", keep);
   for (std::string& line : SystemCloseLines()) out.push_back(std::move(line));
   return out;
 }
@@ -165,13 +291,14 @@ std::string IntermediateName(const std::string& name) {
   return name.substr(0, name.size() >= 3 ? name.size() - 3 : 0) + "cfg";
 }
 
-void TranslateIniFile(const std::string& folder, const std::string& name, const NoteSink& notes) {
+std::vector<IniInclude> TranslateIniFile(const std::string& folder, const std::string& name,
+                                         const NoteSink& notes) {
   const std::string ini_path = JoinPath(folder, name);
   const std::string cfg_path = JoinPath(folder, IntermediateName(name));
-  LineReader ini(ini_path);
+  LineReader ini(ini_path, LineReader::Marks::kHonour);
   LineWriter cfg(cfg_path);
   try {
-    WriteIntermediateFile(ini, name, cfg, notes);
+    return WriteIntermediateFile(ini, name, cfg, notes);
   } catch (...) {
     RemoveEntryIfPresent(cfg_path);  // no half-written file stays behind
     try {
@@ -179,6 +306,33 @@ void TranslateIniFile(const std::string& folder, const std::string& name, const 
     } catch (const std::bad_alloc&) {
       throw IoError("Could not translate", ini_path, "Not enough memory for one of its lines");
     }
+  }
+}
+
+// Old MAME read "paddle_ini mouse" as: for paddle games, also read
+// mouse.ini. MAME 0.251 applies a section to the machine it names only.
+void NoteIncludedIniFiles(const std::vector<std::string>& entries, const std::vector<IniInclude>& includes,
+                          const NoteSink& notes) {
+  for (const std::string& entry : entries) {
+    const std::string system = UpperAscii(SystemName(entry));
+    std::vector<std::string> options;
+    std::string device_option;
+    for (const IniInclude& include : includes) {
+      std::string named = UpperAscii(include.file);
+      if (named.ends_with(".INI")) named.resize(named.size() - 4);
+      if (named != system || std::find(options.begin(), options.end(), include.option) != options.end()) continue;
+      options.push_back(include.option);
+      if (device_option.empty()) device_option = FindOldOption(include.option)->current;
+    }
+    if (options.empty()) continue;
+    std::string named_by;
+    for (const std::string& option : options) named_by += (named_by.empty() ? "" : ", ") + option;
+    notes({entry, 0, NoteKind::kIncludeFile,
+           "named by " + named_by + " lines: old MAME read it for those controls, but its section \"" +
+               SystemName(entry) + "\" applies to no machine in MAME 0.251; " +
+               (device_option.empty() ? std::string("copy its lines into the sections of the games that need them")
+                                      : "set MAME's " + device_option + " option instead, or copy its lines into "
+                                        "the sections of the games that need them")});
   }
 }
 

@@ -25,12 +25,25 @@ std::vector<std::string> IntermediateLines(const std::string& system_name,
 std::string SystemName(const std::string& name);
 std::string IntermediateName(const std::string& name);
 
-// Reads folder\name (an entry of the "*.ini" listing) and writes the
+// An "*_ini" line of an INI file: `option` named the INI file `file` (as
+// written, with or without ".ini").
+struct IniInclude {
+  std::string option;
+  std::string file;
+};
+
+// Reads folder\name (an entry of the "*.ini" listing; a UTF-8 or UTF-16
+// file with its byte-order mark is read as text) and writes the
 // intermediate file beside it as a new file, removing any entry of that name
 // first. Throws IoError naming the file that could not be read or written;
 // then no intermediate file of that name is left. Each note on the file goes
-// to `notes` as its line is translated.
-void TranslateIniFile(const std::string& folder, const std::string& name,
-                      const NoteSink& notes = [](ConversionNote) {});
+// to `notes` as its line is translated. Returns the INI files it names.
+std::vector<IniInclude> TranslateIniFile(const std::string& folder, const std::string& name,
+                                         const NoteSink& notes = [](ConversionNote) {});
+
+// A note on every entry of `entries` that some "*_ini" line names: its
+// section applies to no machine.
+void NoteIncludedIniFiles(const std::vector<std::string>& entries, const std::vector<IniInclude>& includes,
+                          const NoteSink& notes);
 
 }  // namespace brantel

@@ -53,18 +53,49 @@ TemporaryFile CreateTemporaryFileBeside(const std::string& target_path) {
 
 void FileCloser::operator()(std::FILE* file) const { std::fclose(file); }
 
-LineReader::LineReader(const std::string& path)
-    : path_(path), file_(OpenFile(path, OpenMode::kRead, "Could not open the file for reading")) {}
+LineReader::LineReader(const std::string& path, Marks marks)
+    : path_(path), file_(OpenFile(path, OpenMode::kRead, "Could not open the file for reading")), marks_(marks) {}
+
+size_t LineReader::ReadChunk() {
+  constexpr size_t kChunk = 1 << 16;
+  raw_.resize(kChunk);
+  errno = 0;
+  const size_t count = std::fread(raw_.data(), 1, kChunk, file_.get());
+  raw_.resize(count);
+  if (count == 0 && std::ferror(file_.get())) throw IoError("Could not read", path_, SystemReason(errno));
+  return count;
+}
+
+// Only the first bytes of the file can be a mark.
+void LineReader::ReadByteOrderMark() {
+  marks_ = Marks::kIgnore;
+  const std::string_view start(raw_);
+  if (start.starts_with("\xEF\xBB\xBF")) {
+    raw_.erase(0, 3);
+  } else if (start.starts_with("\xFF\xFE") || start.starts_with("\xFE\xFF")) {
+    utf16_.emplace(start[0] == '\xFE');
+    raw_.erase(0, 2);
+  }
+}
 
 bool LineReader::Fill() {
-  constexpr size_t kChunk = 1 << 16;
-  buffer_.resize(kChunk);
-  errno = 0;
-  size_t count = std::fread(buffer_.data(), 1, kChunk, file_.get());
-  buffer_.resize(count);
+  buffer_.clear();
   position_ = 0;
-  if (count == 0 && std::ferror(file_.get())) throw IoError("Could not read", path_, SystemReason(errno));
-  return count > 0;
+  while (buffer_.empty()) {
+    // fread fills the whole chunk but at the end of the file, so a mark is
+    // never cut in two.
+    if (ReadChunk() == 0) {
+      if (utf16_) utf16_->Finish(buffer_);
+      return !buffer_.empty();
+    }
+    if (marks_ == Marks::kHonour) ReadByteOrderMark();
+    if (utf16_) {
+      utf16_->Decode(raw_, buffer_);
+    } else {
+      buffer_.swap(raw_);
+    }
+  }
+  return true;
 }
 
 bool LineReader::AtEnd() { return position_ >= buffer_.size() && !Fill(); }
@@ -73,16 +104,16 @@ std::string LineReader::ReadLine() {
   if (AtEnd()) throw IoError("Could not read past the end of", path_, "Input past end of file");
   std::string line;
   for (;;) {
-    size_t cr = buffer_.find('\r', position_);
-    if (cr == std::string::npos) {
+    const size_t end = buffer_.find_first_of("\r\n", position_);
+    if (end == std::string::npos) {
       line.append(buffer_, position_);
       position_ = buffer_.size();
       if (!Fill()) return line;
       continue;
     }
-    line.append(buffer_, position_, cr - position_);
-    position_ = cr + 1;
-    if (!AtEnd() && buffer_[position_] == '\n') ++position_;
+    line.append(buffer_, position_, end - position_);
+    position_ = end + 1;
+    if (buffer_[end] == '\r' && !AtEnd() && buffer_[position_] == '\n') ++position_;
     return line;
   }
 }

@@ -3,21 +3,27 @@
 // in CR LF.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "engine/io/open_file.h"
+#include "engine/io/utf16_decoder.h"
 
 namespace brantel {
 
 // Reads a file one line at a time, holding no more of it than the longest
-// line. A line is everything up to the next CR; a CR followed by LF takes the
-// LF with it, a lone LF is an ordinary character, and a last line without CR
-// ends at the end of the file.
+// line. A line ends at CR LF, at CR or at LF, as files from every system
+// come; a last line without a line end ends at the end of the file.
 class LineReader {
  public:
+  // Whether a byte-order mark at the start tells how the text is stored:
+  // UTF-8's is skipped, and UTF-16 text (either byte order) is read as
+  // UTF-8, as Notepad's files must be. Otherwise bytes pass unchanged.
+  enum class Marks { kIgnore, kHonour };
+
   // Throws IoError naming `path` when the file cannot be opened.
-  explicit LineReader(const std::string& path);
+  explicit LineReader(const std::string& path, Marks marks = Marks::kIgnore);
 
   // Throws IoError when the file cannot be read.
   bool AtEnd();
@@ -26,9 +32,14 @@ class LineReader {
 
  private:
   bool Fill();
+  size_t ReadChunk();
+  void ReadByteOrderMark();
 
   std::string path_;
   FileHandle file_;
+  Marks marks_;
+  std::optional<Utf16Decoder> utf16_;  // set for UTF-16 text
+  std::string raw_;
   std::string buffer_;
   size_t position_ = 0;
 };

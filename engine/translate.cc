@@ -177,8 +177,9 @@ bool IniTranslator::TranslateAsKeyLine(const OldIniReading& reading, const std::
   }
   if (*from != original) renames_.Add(original, *from);
   if (*to != value) renames_.Add(value, *to);
-  out_.push_back(kPortIndent + "<remap origcode=\"" + XmlEscapedText(*from) + "\" newcode=\"" +
-                 XmlEscapedText(*to) + "\" />");
+  // In MAME's own spelling, as it writes remaps.
+  out_.push_back(kPortIndent + "<remap origcode=\"" + XmlEscapedText(UpperAscii(*from)) + "\" newcode=\"" +
+                 XmlEscapedText(UpperAscii(*to)) + "\" />");
   AppendRemark(reading);
   return true;
 }
@@ -215,8 +216,10 @@ void IniTranslator::Translate(const std::string& raw, ConversionNotes& notes) {
   }
   const std::string port_name = TrimSpaces(pieces[0]);
   if (!HasValue(reading)) {
-    Note(NoteKind::kIgnoredByOldMame, "old MAME ignored this line, reading no name and one value in it; written as "
-                                      "port \"" + ToXmlCharacters(port_name) + "\" all the same");
+    Note(NoteKind::kIgnoredByOldMame,
+         std::string("old MAME ignored this line, which holds ") +
+             (reading.ignored ? "more than a name and one value" : "no value after its name") +
+             "; written as port \"" + ToXmlCharacters(port_name) + "\" all the same");
   }
   AppendPortBlock(port_name, TrimSpaces(pieces[1]));
 }

@@ -19,20 +19,23 @@ std::vector<std::string> ReadLines(const std::string& path) {
   return lines;
 }
 
-TEST(LineReaderTest, SplitsAtCrAndKeepsLoneLineFeeds) {
+TEST(LineReaderTest, SplitsAtEveryLineEnd) {
   TestFolder folder;
-  EXPECT_EQ(ReadLines(folder.Write("a", "one\r\ntwo\r\n")), (std::vector<std::string>{"one", "two"}));
-  EXPECT_EQ(ReadLines(folder.Write("b", "one\ntwo\n")), (std::vector<std::string>{"one\ntwo\n"}));
-  EXPECT_EQ(ReadLines(folder.Write("c", "one\rtwo")), (std::vector<std::string>{"one", "two"}));
-  EXPECT_EQ(ReadLines(folder.Write("d", "x\r\r\n\r\n")), (std::vector<std::string>{"x", "", ""}));
-  EXPECT_TRUE(ReadLines(folder.Write("e", "")).empty());
+  const struct {
+    const char* bytes;
+    std::vector<std::string> lines;
+  } kCases[] = {
+      {"one\r\ntwo\r\n", {"one", "two"}}, {"one\ntwo\n", {"one", "two"}},   {"one\rtwo", {"one", "two"}},
+      {"x\r\r\n\r\n", {"x", "", ""}},    {"a\n\rb\r\n\nc", {"a", "", "b", "", "c"}}, {"", {}},
+  };
+  for (const auto& c : kCases) EXPECT_EQ(ReadLines(folder.Write("a", c.bytes)), c.lines) << c.bytes;
 }
 
 TEST(LineReaderTest, PassesEveryByteThrough) {
   TestFolder folder;
   std::string bytes;
   for (int byte = 0; byte < 256; ++byte) {
-    if (byte != '\r') bytes += static_cast<char>(byte);
+    if (byte != '\r' && byte != '\n') bytes += static_cast<char>(byte);
   }
   EXPECT_EQ(ReadLines(folder.Write("all", bytes)), (std::vector<std::string>{bytes}));
 }

@@ -197,12 +197,13 @@ TEST_F(SettingsTest, LinesAfterTheFourthAreIgnoredAndTheNextSaveDropsThem) {
   EXPECT_EQ(SettingsBytes(), "hotrod\r\nC:\\mame\\\r\nmame.exe\r\n 2 \r\n");
 }
 
-// A lone LF is an ordinary character of the line, not a line end.
-TEST_F(SettingsTest, AFileWithLineFeedsOnlyIsOneLine) {
-  LoadFrom("hotrod\nC:\\mame\\\nmame.exe\n 1 \n");
-  const std::string whole = "hotrod\nC:\\mame\\\nmame.exe\n 1 \n";
-  ExpectTexts(whole, whole + "\\", whole);
-  EXPECT_EQ(window_.CheckBoxValue(), 0);
+// A file edited elsewhere ends its lines in LF, or in CR alone.
+TEST_F(SettingsTest, EveryLineEndEndsALine) {
+  for (const char* bytes : {"hotrod\nC:\\mame\\\nmame.exe\n 1 \n", "hotrod\rC:\\mame\\\rmame.exe\r 1 "}) {
+    LoadFrom(bytes);
+    ExpectTexts("hotrod", "C:\\mame\\", "mame.exe");
+    EXPECT_EQ(window_.CheckBoxValue(), 1);
+  }
 }
 
 TEST_F(SettingsTest, TheFileListFollowsTheLoadedFolderName) {

@@ -16,13 +16,14 @@ std::vector<std::string> Body(const std::string& ini_line) {
   return std::vector<std::string>(lines.begin() + 3, lines.end() - 2);
 }
 
-// The kinds of the notes on one INI line: R replaced, L left out, D dropped,
-// N never fires, U unknown port type.
+// The kinds of the notes on one INI line: L left out, D dropped, N never
+// fires, U unknown port type, Z no input, I ignored by old MAME, O option,
+// K key line kept as a comment, X line left out; R last: old names replaced.
 std::string NoteKinds(const std::string& ini_line) {
   ConversionNotes notes;
   IntermediateLines("x", {ini_line}, &notes);
   std::string kinds;
-  for (const ConversionNote& note : notes) kinds += "RLDNU"[static_cast<int>(note.kind)];
+  for (const ConversionNote& note : notes) kinds += "RLDNUSZIOKXC"[static_cast<int>(note.kind)];
   return kinds;
 }
 
@@ -55,6 +56,56 @@ TEST(TranslateIniFileTest, MissingIniIsAnErrorNamingIt) {
   EXPECT_FALSE(folder.Exists("gone.cfg"));
 }
 
+// Well-formed UTF-8 as UTF-16 with its byte-order mark.
+std::string Utf16(const std::string& utf8, bool big_endian) {
+  std::string out = big_endian ? "\xFE\xFF" : "\xFF\xFE";
+  const auto unit = [&](uint32_t value) {
+    const char high = static_cast<char>(value >> 8), low = static_cast<char>(value & 0xFF);
+    out += big_endian ? std::string{high, low} : std::string{low, high};
+  };
+  for (size_t at = 0; at < utf8.size();) {
+    const auto lead = static_cast<unsigned char>(utf8[at]);
+    const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    uint32_t code = length == 1 ? lead : lead & (0x3F >> (length - 1));
+    for (int more = 1; more < length; ++more) code = (code << 6) | (utf8[at + more] & 0x3F);
+    at += length;
+    if (code < 0x10000) {
+      unit(code);
+    } else {
+      unit(0xD800 + ((code - 0x10000) >> 10));
+      unit(0xDC00 + ((code - 0x10000) & 0x3FF));
+    }
+  }
+  return out;
+}
+
+// Files as Windows, Unix, old Macs and Notepad save them convert alike.
+TEST(TranslateIniFileTest, EveryLineEndAndEncodingGivesTheSameSection) {
+  const std::vector<std::string> lines = {"[pong]", "P1_BUTTON1 \"KEYCODE_A\" # caf\xC3\xA9 \xF0\x9F\x8E\xAE",
+                                          "P1_PADDLE KEYCODE_LEFT", "KEYCODE_LEFT \"KEYCODE_4_PAD\""};
+  const auto joined = [&lines](const std::string& end) {
+    std::string text;
+    for (const std::string& line : lines) text += line + end;
+    return text;
+  };
+  const auto translated = [](const std::string& bytes, std::string* notes) {
+    TestFolder folder;
+    folder.Write("pong.ini", bytes);
+    TranslateIniFile(folder.path(), "pong.ini", [notes](ConversionNote note) { *notes += NoteLine(note) + "\n"; });
+    return folder.Read("pong.cfg");
+  };
+  std::string expected_notes;
+  const std::string expected = translated(joined("\r\n"), &expected_notes);
+  EXPECT_NE(expected.find("newcode=\"KEYCODE_4PAD\""), std::string::npos) << expected;
+  for (const std::string& bytes :
+       {joined("\n"), joined("\r"), joined("\r\n").substr(0, joined("\r\n").size() - 2), "\xEF\xBB\xBF" + joined("\n"),
+        Utf16(joined("\r\n"), false), Utf16(joined("\n"), true)}) {
+    std::string notes;
+    EXPECT_EQ(translated(bytes, &notes), expected) << bytes;
+    EXPECT_EQ(notes, expected_notes) << bytes;
+  }
+}
+
 TEST(TranslateIniFileTest, NotesNameTheFileTheLineAndWhatHappened) {
   TestFolder folder;
   folder.Write("old.ini", CrLf({"[old]", "P1_BUTTONX \"KEYCODE_1_PAD | JOYCODE_0_BUTTON1\"",
@@ -64,12 +115,12 @@ TEST(TranslateIniFileTest, NotesNameTheFileTheLineAndWhatHappened) {
   EXPECT_EQ(printed,
             (std::vector<std::string>{
                 "old.ini:2: MAME 0.251 does not know the port type \"P1_BUTTONX\" (kept as written)",
-                "old.ini:2: port P1_BUTTONX: old name KEYCODE_1_PAD replaced by KEYCODE_1PAD",
                 "old.ini:2: port P1_BUTTONX: JOYCODE_0_BUTTON1 left out: MAME 0.251 has no device 0 or below and "
                 "can crash on it",
                 "old.ini:3: port P1_BUTTON2: KEY_A is no code MAME 0.251 knows; it drops it (kept as written)",
                 "old.ini:3: port P1_BUTTON2: JOYCODE_1_A names an item no such device has in MAME 0.251; it can "
-                "never fire (kept)"}));
+                "never fire (kept)",
+                "old.ini: 1 old name replaced by the current ones: KEYCODE_1_PAD by KEYCODE_1PAD"}));
   EXPECT_NE(folder.Read("old.cfg").find(NewseqLine("standard", "KEYCODE_1PAD") + "\r\n"), std::string::npos);
 }
 
@@ -77,7 +128,7 @@ TEST(ConversionNotesTest, SummaryCountsAndShowsTheFirstTen) {
   ConversionNotes notes(11, {"a.ini", 3, NoteKind::kReplacedName, "x"});
   notes.push_back({"b.ini", 1, NoteKind::kUnknownPortType, "y"});
   std::string expected =
-      "MAME 0.251 does not take everything in the INI files as it was written: 12 notes (11 old names replaced, "
+      "MAME 0.251 does not take everything in the INI files as it was written: 12 notes (11 files with old names replaced, "
       "1 unknown port type).\n";
   for (int shown = 0; shown < 10; ++shown) expected += "\na.ini:3: x";
   EXPECT_EQ(NotesSummary(notes), expected + "\nand 2 more");
@@ -87,7 +138,7 @@ TEST(IniLineTest, CommentsAndNothing) {
   EXPECT_TRUE(Body(" \t  \t").empty());
   EXPECT_EQ(Body("P1_BUTTON1 \"KEY_#\""), std::vector<std::string>{"<!-- P1_BUTTON1 \"KEY_#\" -->"});
   EXPECT_EQ(Body("[pacman]"), std::vector<std::string>{"<!-- [pacman] -->"});
-  EXPECT_EQ(Body("  ctrlrname \"Panel\""), std::vector<std::string>{"<!-- ctrlrname  -->"});
+  EXPECT_EQ(Body("  ctrlrname \"X-Arcade\""), std::vector<std::string>{"<!-- ctrlrname \"X-Arcade\" -->"});
   EXPECT_EQ(Body("CtrlrName \"Panel\""), Block("CtrlrName", "standard", "Panel"));
 }
 
@@ -115,7 +166,7 @@ TEST(IniLineTest, AnalogHalvesAndTheirTypes) {
       {"P1_TRACKBALL_Y", "P1_TRACKBALL_Y", "decrement"}, {"P1_LIGHTGUN_X", "P1_LIGHTGUN_X", "decrement"},
       {"P3_POSITIONAL_V", "P3_POSITIONAL_V", "decrement"}, {"P1_MOUSE_X", "P1_MOUSE_X", "decrement"},
       {"P1_MOUSE_Y_EXT", "P1_MOUSE_Y", "increment"},   {"P1_PEDAL", "P1_PEDAL", "increment"},
-      {"P2_PEDAL2_EXT", "P2_PEDAL2", "decrement"},     {"P1_PED_EXTAL", "P1_PEDAL", "increment"},
+      {"P2_PEDAL_EXTX", "P2_PEDALX", "decrement"},     {"P1_PED_EXTAL", "P1_PEDAL", "increment"},
   };
   for (const auto& c : kCases) {
     EXPECT_EQ(Body(c.port + std::string(" \"K\"")), Block(c.final_port, c.type, "K")) << c.port;
@@ -131,18 +182,21 @@ TEST(IniLineTest, OldNamesBecomeCurrentAndWhatMameCannotTakeIsNoted) {
       {"KEYCODE_0_PAD", "KEYCODE_0PAD", "R"},
       {"keycode_enter_pad | KEYCODE_A", "KEYCODE_ENTERPAD OR KEYCODE_A", "R"},
       {"JOYCODE_1_LEFT", "JOYCODE_1_XAXIS_LEFT_SWITCH", "R"},
-      {"JOYCODE_12_ANALOG_X_NEG|joycode_255_up", "JOYCODE_12_XAXIS_NEG OR JOYCODE_255_YAXIS_UP_SWITCH", "RR"},
-      {"JOYCODE_01_LEFT JOYCODE_256_UP", "JOYCODE_1_XAXIS_LEFT_SWITCH JOYCODE_256_UP", "RN"},
+      {"JOYCODE_12_ANALOG_X_NEG|joycode_255_up", "JOYCODE_12_XAXIS_NEG OR JOYCODE_255_YAXIS_UP_SWITCH", "R"},
+      {"JOYCODE_01_LEFT JOYCODE_256_UP", "JOYCODE_1_XAXIS_LEFT_SWITCH JOYCODE_256_UP", "NR"},
       {"KEYCODE_256_A KEYCODE_257_A JOYCODE_512_BUTTON1 JOYCODE_256_FOO",
        "KEYCODE_256_A KEYCODE_257_A JOYCODE_512_BUTTON1 JOYCODE_256_FOO", "NND"},
-      {"MOUSECODE_2_X_NEG GUNCODE_3_ANALOG_Y", "MOUSECODE_2_XAXIS_NEG_SWITCH GUNCODE_3_YAXIS", "RR"},
-      {"JOYCODE_1_ANALOG_PEDAL1|JOYCODE_1_ANALOG_PEDAL3", "JOYCODE_1_ZAXIS_NEG OR JOYCODE_1_ANALOG_PEDAL3", "RD"},
-      {"CODE_NOT KEYCODE_A | ! KEYCODE_B | CODE_OR", "NOT KEYCODE_A OR NOT KEYCODE_B OR OR", "RRR"},
+      {"MOUSECODE_2_X_NEG GUNCODE_3_ANALOG_Y", "MOUSECODE_2_XAXIS_NEG_SWITCH GUNCODE_3_YAXIS", "R"},
+      {"JOYCODE_1_ANALOG_PEDAL1|JOYCODE_1_ANALOG_PEDAL3", "JOYCODE_1_ZAXIS_NEG OR JOYCODE_1_ANALOG_PEDAL3", "DR"},
+      {"CODE_NOT KEYCODE_A | ! KEYCODE_B | CODE_OR", "NOT KEYCODE_A OR NOT KEYCODE_B OR OR", "R"},
       {"CODE_DEFAULT", "DEFAULT", "R"},
       {"KEYCODE_NONE", "NONE", "R"},
       {"KEYCODE_A | CODE_NONE | NONE", "KEYCODE_A OR CODE_NONE OR NONE", "DD"},
       {"NONE", "NONE", ""},
-      {"none", "none", "D"},
+      {"none", "none", "Z"},
+      // Old MAME matched old names only as it spelt them.
+      {"JOYCODE_1&_ANALOG_X JOYCODE_+1_LEFT", "JOYCODE_1&amp;_ANALOG_X JOYCODE_+1_LEFT", "DN"},
+      {"JOYCODE_1--_ANALOG_X | KEYCODE_A", "JOYCODE_1--_ANALOG_X OR KEYCODE_A", "D"},
       {"JOYCODE_0_BUTTON1", "", "L"},
       {"JOYCODE_0_BUTTON1 | KEYCODE_A", "KEYCODE_A", "L"},
       {"KEYCODE_A | NOT JOYCODE_-1_X | KEYCODE_B", "KEYCODE_A OR KEYCODE_B", "L"},
@@ -153,7 +207,7 @@ TEST(IniLineTest, OldNamesBecomeCurrentAndWhatMameCannotTakeIsNoted) {
        "JOYCODE_1_BUTTON1_SWITCH MOUSECODE_1_XAXIS_REVERSE_RELATIVE KEYCODE_A_ABSOLUTE", ""},
       {"JOYCODE_1_A KEYCODE_BUTTON1 JOYCODE_0", "JOYCODE_1_A KEYCODE_BUTTON1 JOYCODE_0", "NNN"},
       {"KEYCODE_A_ KEYCODE__A KEYCODE KEYCODE_A_SWITCH_SWITCH KEY_A",
-       "KEYCODE_A_ KEYCODE__A KEYCODE KEYCODE_A_SWITCH_SWITCH KEY_A", "DDDDD"},
+       "KEYCODE_A_ KEYCODE__A KEYCODE KEYCODE_A_SWITCH_SWITCH KEY_A", "Z"},
   };
   for (const auto& c : kCases) {
     const std::string line = "P1_BUTTON1 \"" + std::string(c.value) + "\"";
@@ -163,16 +217,53 @@ TEST(IniLineTest, OldNamesBecomeCurrentAndWhatMameCannotTakeIsNoted) {
 }
 
 TEST(IniLineTest, PortTypesMameDoesNotKnowAreNoted) {
-  for (const char* known : {"P1_BUTTON1", "TOGGLE_FULLSCREEN", "TYPE_OTHER(66,0)", "TYPE_OTHER( 66,-1)x"}) {
+  for (const char* known : {"P1_BUTTON1", "TOGGLE_FULLSCREEN", "TYPE_OTHER(66,0)", "TYPE_OTHER(66,-1)x"}) {
     EXPECT_EQ(NoteKinds(known + std::string(" \"KEYCODE_A\"")), "") << known;
   }
-  for (const char* unknown : {"P1_BUTTONX", "p1_button1", "UI_PAN_UP", "TYPE_OTHER(66)", "TYPE_OTHER(66x,0)", ""}) {
+  for (const char* unknown : {"P1_BUTTONX", "p1_button1", "UI_PAN_UP", "TYPE_OTHER(66)", "TYPE_OTHER(66x,0)"}) {
     EXPECT_EQ(NoteKinds(unknown + std::string(" \"KEYCODE_A\"")), "U") << unknown;
   }
 }
 
-TEST(IniLineTest, LineFeedFileBecomesOneLine) {
-  EXPECT_EQ(Body("# one\nP1_UP \"K\"\n"), std::vector<std::string>{"<!-- # oneP1_UP \"K\" -->"});
+// What old MAME's option reader applied, and what it ignored.
+TEST(IniLineTest, LinesReadAsOldMameReadThem) {
+  const std::string remap = Spaces(28) + "<remap origcode=\"KEYCODE_LEFT\" newcode=\"KEYCODE_4PAD\" />";
+  const auto with = [](std::vector<std::string> lines, const std::string& more) {
+    lines.push_back(more);
+    return lines;
+  };
+  const std::vector<std::string> button = Block("P1_BUTTON1", "standard", "KEYCODE_A");
+  const struct {
+    std::string line;
+    std::vector<std::string> body;
+    const char* notes;
+  } kCases[] = {
+      {"P1_BUTTON1 \"KEYCODE_A\" # fire", with(button, "<!-- # fire -->"), ""},
+      {"P1_BUTTON1 \"KEY_#\" #", with(Block("P1_BUTTON1", "standard", "KEY_#"), "<!-- # -->"), "Z"},
+      {"P1_BUTTON1 KEYCODE_A", button, ""},
+      {"\tP1_BUTTON1\tKEYCODE_A|KEYCODE_B #x", with(Block("P1_BUTTON1", "standard", "KEYCODE_A OR KEYCODE_B"),
+                                                    "<!-- #x -->"), ""},
+      {"P1_PADDLE_EXT KEYCODE_RIGHT", Block("P1_PADDLE", "increment", "KEYCODE_RIGHT"), ""},
+      {"P1_BUTTONX KEYCODE_A", {"<!-- P1_BUTTONX KEYCODE_A -->"}, ""},
+      {"P1_BUTTON1 KEYCODE_A KEYCODE_B", {"<!-- P1_BUTTON1 KEYCODE_A KEYCODE_B -->"}, ""},
+      {"P1_BUTTON1 \"KEYCODE_A\" \"KEYCODE_B\"", button, "I"},
+      {"P1_BUTTON1 = \"KEYCODE_A\"", Block("P1_BUTTON1 =", "standard", "KEYCODE_A"), "IU"},
+      {"KEYCODE_LEFT \"KEYCODE_4_PAD\"", {remap}, "R"},
+      {"keycode_left\tKEYCODE_4PAD # pad", {remap, "<!-- # pad -->"}, ""},
+      {"JOYCODE_1_LEFT 'KEYCODE_A'",
+       {Spaces(28) + "<remap origcode=\"JOYCODE_1_XAXIS_LEFT_SWITCH\" newcode=\"KEYCODE_A\" />"}, "R"},
+      {"KEYCODE_LEFT \"KEYCODE_4_PAD | KEYCODE_J\"", {"<!-- KEYCODE_LEFT \"KEYCODE_4_PAD | KEYCODE_J\" -->"}, "K"},
+      {"KEYCODE_LEFT \"JOYCODE_0_BUTTON1\"", {"<!-- KEYCODE_LEFT \"JOYCODE_0_BUTTON1\" -->"}, "K"},
+      {"P1_PEDAL_EXT \"KEYCODE_A\"", {}, "X"},
+      {"P3_PEDAL2_EXT KEYCODE_B # auto", {"<!-- # auto -->"}, "X"},
+      {"mouse 1", {"<!-- mouse 1 -->"}, "O"},
+      {"Ctrlr \"hotrod\"", {"<!-- Ctrlr \"hotrod\" -->"}, "O"},
+      {"trackball_ini mouse # ball", {"<!-- trackball_ini mouse # ball -->"}, "O"},
+  };
+  for (const auto& c : kCases) {
+    EXPECT_EQ(Body(c.line), c.body) << c.line;
+    EXPECT_EQ(NoteKinds(c.line), c.notes) << c.line;
+  }
 }
 
 TEST(IniLineTest, WrittenTextsStayWellFormedXml) {

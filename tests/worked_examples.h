@@ -18,14 +18,18 @@ inline std::string SampleIni() {
 
 // What the translation notes on the sample, as brantel-convert prints it.
 inline std::string SampleNotesPrinted() {
-  const std::string drops = " is no code MAME 0.251 knows; it drops it (kept as written)";
+  const std::string no_input = "; the port will have no input (kept as written)";
   const std::string unknown = "MAME 0.251 does not know the port type ";
   std::string printed;
   for (const std::string& note :
-       {"4: " + unknown + "\"BUTTON1\" (kept as written)", "4: port BUTTON1: KEY_A" + drops,
-        "4: port BUTTON1: JOY_FIRE" + drops, "5: port P1_DIAL: KEY_LEFT" + drops,
-        "6: port P1_DIAL: KEY_RIGHT" + drops, "8: " + unknown + "\"START\" (kept as written)",
-        "8: port START: KEY_1" + drops, "8: port START: KEY_SHIFT" + drops}) {
+       {"4: " + unknown + "\"BUTTON1\" (kept as written)",
+        "4: port BUTTON1: MAME 0.251 knows no code in \"KEY_A OR JOY_FIRE\"" + no_input,
+        "5: port P1_DIAL: MAME 0.251 knows no code in \"KEY_LEFT\"" + no_input,
+        std::string("6: old MAME ignored this line, which holds more than a name and one value; written as port "
+                    "\"P1_DIAL_EXT\" all the same"),
+        "6: port P1_DIAL_EXT (the increment of P1_DIAL): MAME 0.251 knows no code in \"KEY_RIGHT\"" + no_input,
+        "8: " + unknown + "\"START\" (kept as written)",
+        "8: port START: MAME 0.251 knows no code in \"KEY_1 KEY_SHIFT\"" + no_input}) {
     printed += "Conversion Notes: sample.ini:" + note + "\n";
   }
   return printed;
@@ -41,7 +45,7 @@ inline std::string ClosingLine() { return Spaces(28) + "</port>"; }
 
 inline std::string SampleCfg() {
   return CrLf({"<system name=\"sample\">", Spaces(14) + "<input>", "",
-               "<!-- [sample] -->", "<!-- ctrlrname  -->", "<!-- # player one -->",
+               "<!-- [sample] -->", "<!-- ctrlrname \"Panel\" -->", "<!-- # player one -->",
                "", PortLine("BUTTON1"), NewseqLine("standard", "KEY_A OR JOY_FIRE"), ClosingLine(),
                "", PortLine("P1_DIAL"), NewseqLine("decrement", "KEY_LEFT"), ClosingLine(),
                "", PortLine("P1_DIAL"), NewseqLine("increment", "KEY_RIGHT"), ClosingLine(),
@@ -51,7 +55,7 @@ inline std::string SampleCfg() {
 
 inline std::string SampleSection() {
   return CrLf({"", "", "<system name=\"sample\">", Spaces(14) + "<input>", "",
-               "<!-- [sample] -->", "<!-- ctrlrname  -->", "<!-- # player one -->", "", "",
+               "<!-- [sample] -->", "<!-- ctrlrname \"Panel\" -->", "<!-- # player one -->", "", "",
                PortLine("BUTTON1"), NewseqLine("standard", "KEY_A OR JOY_FIRE"), ClosingLine(),
                "", "", PortLine("P1_DIAL"), NewseqLine("decrement", "KEY_LEFT"),
                NewseqLine("increment", "KEY_RIGHT"), ClosingLine(), "", "", PortLine("START"),

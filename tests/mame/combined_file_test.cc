@@ -7,6 +7,7 @@
 #include <map>
 #include <sstream>
 
+#include "engine/old_options.h"
 #include "tests/run_program.h"
 #include "tests/mame/real_mame.h"
 
@@ -111,8 +112,8 @@ TEST_F(CombinedFileInRealMame, PongGetsTheSequencesItsIniFilesAskedFor) {
 
   const ProgramRun convert = Convert();
   ASSERT_EQ(convert.exit_code, 0) << convert.out << convert.err;
-  EXPECT_NE(convert.out.find("Conversion Notes: pong.ini:3: port COIN1: old name KEYCODE_0_PAD replaced by "
-                             "KEYCODE_0PAD\n"),
+  EXPECT_NE(convert.out.find("Conversion Notes: pong.ini: 2 old names replaced by the current ones: KEYCODE_0_PAD "
+                             "by KEYCODE_0PAD, KEYCODE_ENTER_PAD by KEYCODE_ENTERPAD\n"),
             std::string::npos)
       << convert.out;
   EXPECT_NE(convert.out.find("Conversion Notes: pong.ini:7: MAME 0.251 does not know the port type \"UI_PAN_UP\""),
@@ -148,6 +149,52 @@ TEST_F(CombinedFileInRealMame, PongGetsTheSequencesItsIniFilesAskedFor) {
   EXPECT_EQ(driver.rfind("KEYCODE_U OR JOYCODE_1_", 0), 0u) << "the driver's section wins over default";
   EXPECT_TRUE(driver.ends_with("_LEFT_SWITCH")) << driver;
   EXPECT_EQ(sequences[":PADDLE1|Paddle 2|increment"], "KEYCODE_K") << "default applies where nothing else does";
+}
+
+// Old controller files as MAME itself shipped them: LF line ends, key lines
+// that move a default from one key to another, options, remarks, values
+// without quotes, a pedal's auto release, and a file saved as UTF-16.
+TEST_F(CombinedFileInRealMame, OldKeyLinesAndOptionsDoWhatOldMameDid) {
+  WriteIni("default.ini", "[hotrod]\nctrlrname \"HotRod\"\nmouse 1\ntrackball_ini mouse\n"
+                          "KEYCODE_LEFT\t\"KEYCODE_4_PAD\"\nJOYCODE_1_ANALOG_X \"KEYCODE_F\"\n"
+                          "P1_PEDAL_EXT \"KEYCODE_Z\"\nCOIN1 KEYCODE_6 # coin\n");
+  // Notepad's "Unicode": UTF-16 LE with its mark and CR LF.
+  std::string pong = "\xFF\xFE";
+  for (char c : std::string("KEYCODE_RIGHT \"KEYCODE_6_PAD\" # right\r\nP2_PADDLE_EXT KEYCODE_K\r\n")) {
+    pong += c;
+    pong += '\0';
+  }
+  WriteIni("pong.ini", pong);
+  WriteIni("mouse.ini", "mouse 1\n");
+
+  const ProgramRun convert = Convert();
+  ASSERT_EQ(convert.exit_code, 0) << convert.out << convert.err;
+  for (const char* note : {"default.ini:3: option line \"mouse 1\"", "default.ini:7: P1_PEDAL_EXT left out",
+                           "mouse.ini: named by trackball_ini lines"}) {
+    EXPECT_NE(convert.out.find(note), std::string::npos) << note << "\n" << convert.out;
+  }
+  const std::string combined = folder_.Read("mame/ctrlr/oldpads.cfg");
+  EXPECT_EQ(combined.find("PEDAL"), std::string::npos) << combined;
+
+  std::map<std::string, std::string> sequences;
+  const ProgramRun run = RunPong(sequences);
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(run.err.find("Dropping invalid input token"), std::string::npos) << run.err;
+  EXPECT_EQ(sequences[":IN0|Coin 1|standard"], "KEYCODE_6");
+  // The key lines moved the defaults: in default's section and in pong's.
+  EXPECT_EQ(sequences[":PADDLE0|Paddle|decrement"], "KEYCODE_4PAD");
+  EXPECT_EQ(sequences[":PADDLE0|Paddle|increment"], "KEYCODE_6PAD");
+  EXPECT_EQ(sequences[":PADDLE0|Paddle|standard"].find("JOYCODE_1_XAXIS"), std::string::npos)
+      << sequences[":PADDLE0|Paddle|standard"];
+  EXPECT_EQ(sequences[":PADDLE1|Paddle 2|increment"], "KEYCODE_K");
+}
+
+// Every option a note sends the user to is one MAME 0.251 has.
+TEST(OldOptionsInRealMame, EveryCurrentOptionNamedIsMames) {
+  const ProgramRun config = RunProgram(RealMame(), {"-noreadconfig", "-showconfig"}, ".");
+  for (const std::string& option : brantel::CurrentOptionNames()) {
+    EXPECT_NE(config.out.find("\n" + option + " "), std::string::npos) << option;
+  }
 }
 
 }  // namespace

@@ -1,11 +1,12 @@
 // Peak memory of Convert on one large INI file: the files are read a line at
 // a time, so memory stays near that of a small folder whatever the size.
 //
-//   big_ini_bench [MEGABYTES [old|headless]]     (default 100, current code names)
+//   big_ini_bench [MEGABYTES [old|headless|lf]]     (default 100, current code names)
 //
 // "old" writes old code names, whose conversion notes the window keeps for
 // its box; "headless" converts the same file with brantel-convert, which
-// prints each note as it is found.
+// prints each note as it is found; "lf" ends the lines in LF alone, as
+// MAME's own controller files do.
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -31,10 +32,10 @@ long PeakKilobytes(int who = RUSAGE_SELF) {
 }
 
 // With old code names every mapping line gives a conversion note.
-void WriteBigIni(const fs::path& path, long megabytes, bool old_names) {
+void WriteBigIni(const fs::path& path, long megabytes, bool old_names, const std::string& line_end) {
   std::ofstream out(path, std::ios::binary);
   const std::string block = std::string("P1_BUTTON1 \"") + (old_names ? "KEY_A" : "KEYCODE_A") +
-                            " | JOYCODE_1_BUTTON1\"\r\n# a comment line -- with hyphens\r\n";
+                            " | JOYCODE_1_BUTTON1\"" + line_end + "# a comment line -- with hyphens" + line_end;
   for (long written = 0; written < megabytes << 20; written += static_cast<long>(block.size())) out << block;
 }
 
@@ -76,14 +77,15 @@ int main(int argc, char** argv) {
   fs::permissions(work / "program/list generator/listgen", fs::perms::owner_exec, fs::perm_options::add);
   const std::string mode = argc > 2 ? argv[2] : "";
   const bool old_names = mode == "old" || mode == "headless";
-  WriteBigIni(work / "mame/ctrlr/big/game.ini", megabytes, old_names);
+  WriteBigIni(work / "mame/ctrlr/big/game.ini", megabytes, old_names, mode == "lf" ? "\n" : "\r\n");
   const long before = PeakKilobytes();
 
   auto start = std::chrono::steady_clock::now();
   const bool completed = mode == "headless" ? ConvertHeadless(work) : ConvertInWindow(work);
   double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
-  std::cout << "INI file: " << megabytes << " MB of " << (old_names ? "old" : "current") << " code names; combined file: " << fs::file_size(work / "mame/ctrlr/big.cfg") / (1 << 20)
+  std::cout << "INI file: " << megabytes << " MB of " << (old_names ? "old" : "current") << " code names"
+            << (mode == "lf" ? ", LF line ends" : "") << "; combined file: " << fs::file_size(work / "mame/ctrlr/big.cfg") / (1 << 20)
             << " MB\n"
             << "Convert" << (mode == "headless" ? " by brantel-convert" : "") << ": " << seconds << " s, "
             << (completed ? "completed" : "FAILED") << "\n";

@@ -185,11 +185,11 @@ bool IniTranslator::TranslateAsKeyLine(const OldIniReading& reading, const std::
 }
 
 // Lines old MAME applied that the plain reading loses: a remark after the
-// quoted value, or a value without quotes after a port's name.
+// quoted value, or a value without double quotes after a port's name.
 bool IniTranslator::TranslateAsOldMapping(const OldIniReading& reading) {
   if (!HasValue(reading) || Contains(reading.name, "\"")) return false;
   const bool remark_after_quotes = reading.quote == '"' && !reading.remark.empty();
-  const bool bare_value = reading.quote == 0 && !Contains(reading.value, "\"") && IsKnownPortOrTwin(reading.name);
+  const bool bare_value = reading.quote != '"' && !Contains(reading.value, "\"") && IsKnownPortOrTwin(reading.name);
   if (!remark_after_quotes && !bare_value) return false;
   AppendPortBlock(reading.name, ValueText(reading));
   AppendRemark(reading);

@@ -241,6 +241,7 @@ TEST(IniLineTest, LinesReadAsOldMameReadThem) {
       {"P1_BUTTON1 \"KEYCODE_A\" # fire", with(button, "<!-- # fire -->"), ""},
       {"P1_BUTTON1 \"KEY_#\" #", with(Block("P1_BUTTON1", "standard", "KEY_#"), "<!-- # -->"), "Z"},
       {"P1_BUTTON1 KEYCODE_A", button, ""},
+      {"P1_BUTTON1 'KEYCODE_A' #", with(button, "<!-- # -->"), ""},
       {"\tP1_BUTTON1\tKEYCODE_A|KEYCODE_B #x", with(Block("P1_BUTTON1", "standard", "KEYCODE_A OR KEYCODE_B"),
                                                     "<!-- #x -->"), ""},
       {"P1_PADDLE_EXT KEYCODE_RIGHT", Block("P1_PADDLE", "increment", "KEYCODE_RIGHT"), ""},

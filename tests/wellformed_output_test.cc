@@ -71,7 +71,8 @@ class RandomIni {
     static const std::string kWords[] = {"P1_BUTTON1", "P1_PADDLE", "_EXT", "\"", "\"", "|", "#",
                                          "--", "-", " ", "\t", "&", "<", ">", "]]>", "<!--", "-->",
                                          "KEY_A", "ctrlrname", "\xFF\xFE", "\xEF\xBF\xBF",
-                                         "\xED\xA0\x80", "\x0B", "\n", "\r"};
+                                         "\xED\xA0\x80", "\x0B", "\n", "\r", "KEYCODE_1&_A", "'",
+                                         "trackball_ini"};
     std::string line;
     for (int i = Below(10); i >= 0; --i) line += kWords[Below(std::size(kWords))];
     return line + (Below(4) == 0 ? "\n" : "\r\n");

@@ -24,12 +24,13 @@ std::string TextOf(HWND control) {
   return text.data();
 }
 
+// Asked in UTF-16, which every list box answers across processes alike.
 void PrintListItems(HWND list) {
-  const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+  const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
   for (LRESULT index = 0; index < count; ++index) {
-    std::vector<char> item(static_cast<size_t>(SendMessageA(list, LB_GETTEXTLEN, index, 0)) + 1, '\0');
-    SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(item.data()));
-    std::printf("File1: %s\n", item.data());
+    std::vector<wchar_t> item(static_cast<size_t>(SendMessageW(list, LB_GETTEXTLEN, index, 0)) + 1, L'\0');
+    SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(item.data()));
+    std::printf("File1: %ls\n", item.data());
   }
 }
 

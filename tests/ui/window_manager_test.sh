@@ -17,6 +17,7 @@ if [[ ${1:-} != --on-display ]]; then
   exec xvfb-run -a -s "-screen 0 800x600x24" "$0" --on-display "$@"
 fi
 manager=$2
+export QT_QPA_PLATFORM=xcb  # the suite may run with the offscreen platform
 
 work=$(mktemp -d)
 openbox >/dev/null 2>&1 &

@@ -20,6 +20,7 @@ source "$(dirname "$0")/../script_checks.sh"
 work=$(mktemp -d)
 openbox >/dev/null 2>&1 &
 trap 'kill $! 2>/dev/null; rm -rf "$work"' EXIT
+for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done  # openbox ready
 program=$work/program
 mkdir -p "$program/list generator" "$work/mame/ctrlr/OLD"
 cp "$2" "$program/brantel-manager"

@@ -20,7 +20,8 @@ using namespace test_support;
 class FakeForm : public PlainWindow, public FormHost {
  public:
   void SetCaption(const std::string& caption) override { captions.push_back(caption); }
-  void ShowWaitCursor(bool shown) override { wait_cursor = shown; }
+  void ShowBusy(bool busy) override { this->busy = busy; }
+  void ShowCancel(bool shown) override { cancel_shown = shown; }
   void KeepAlive() override {
     ++keep_alive_calls;
     if (while_alive) while_alive();
@@ -28,7 +29,8 @@ class FakeForm : public PlainWindow, public FormHost {
   void EndProgram() override { messages_before_end.push_back(messages().size()); }
 
   std::vector<std::string> captions;
-  bool wait_cursor = false;
+  bool busy = false;
+  bool cancel_shown = false;
   int keep_alive_calls = 0;
   std::function<void()> while_alive;
   std::vector<size_t> messages_before_end;
@@ -74,7 +76,7 @@ TEST_F(FormLogicTest, AliveDuringTheListGeneratorAndClosedAfterConvert) {
   form_.SetCheckBoxValue(1);
   std::vector<bool> refused;
   form_.while_alive = [&] {
-    EXPECT_TRUE(form_.wait_cursor);
+    EXPECT_TRUE(form_.busy && form_.cancel_shown);
     logic_.Command1Pressed();
     refused.push_back(logic_.CloseRequested());
   };
@@ -85,7 +87,9 @@ TEST_F(FormLogicTest, AliveDuringTheListGeneratorAndClosedAfterConvert) {
   const std::set<std::string> captions(form_.captions.begin(), form_.captions.end());
   EXPECT_GE(captions.size(), 3u) << "two or more running times and the plain caption";
   EXPECT_EQ(form_.captions.back(), "brantel Manager");
-  EXPECT_FALSE(form_.wait_cursor);
+  EXPECT_FALSE(form_.busy || form_.cancel_shown);
+  EXPECT_NE(captions.count("brantel Manager - making the master list, 1 s - closing after Convert"), 0u);
+  EXPECT_EQ(folder_.Read("program/listgen.ran"), "-s -ctrlr -new\n");  // the box is ticked
   ASSERT_EQ(form_.messages().size(), 1u);
   EXPECT_EQ(form_.messages()[0].title, "Conversion Complete!");
   EXPECT_EQ(form_.messages_before_end, std::vector<size_t>{1});

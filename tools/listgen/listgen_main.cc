@@ -37,9 +37,9 @@ std::string FullPath(const std::string& program) {
 int Run(const listgen::Options& options) {
   const listgen::MameSettings settings = listgen::ReadMameSettings(listgen::SettingsFile());
   const std::string program = FullPath(listgen::MameProgram(settings));
-  if (listgen::ListIsUpToDate(listgen::kSourceRecordFile, program, listgen::kMasterListFile)) {
+  if (!options.new_list && listgen::ListIsUpToDate(listgen::kSourceRecordFile, program, listgen::kMasterListFile)) {
     if (!options.silent) {
-      std::cout << listgen::kMasterListFile << " is up to date for " << program << "; delete it to make it anew"
+      std::cout << listgen::kMasterListFile << " is up to date for " << program << "; -new makes it anew"
                 << std::endl;
     }
     return 0;

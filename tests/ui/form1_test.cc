@@ -392,10 +392,10 @@ void Form1Test::aWholeConvertThroughTheWindow() {
   QCOMPARE(enabled_while_running, QStringList({"cmdCancel"}));
   QVERIFY(!form_->isVisible());
   QCOMPARE(form_->windowTitle(), QString("brantel Manager"));
-  const QString note = "pacman.ini:1: port P1_JOYSTICK_UP: old name KEYCODE_8_PAD replaced by KEYCODE_8PAD";
+  const QString note = "pacman.ini: 1 old name replaced by the current ones: KEYCODE_8_PAD by KEYCODE_8PAD";
   QCOMPARE(answerer.boxes[0].title, QString("Conversion Notes"));
   QCOMPARE(answerer.boxes[0].text, "MAME 0.251 does not take everything in the INI files as it was written: "
-                                   "1 note (1 old name replaced).\n\n" + note);
+                                   "1 note (1 file with old names replaced).\n\n" + note);
   QCOMPARE(answerer.boxes[0].details, note + "\n");
   QCOMPARE(answerer.boxes[0].icon, QMessageBox::NoIcon);
   QCOMPARE(answerer.boxes[1].title, QString("Conversion Complete!"));

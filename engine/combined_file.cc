@@ -2,10 +2,10 @@
 
 #include "engine/io/folder.h"
 #include "engine/io/io_error.h"
-#include "engine/io/host_path.h"
 #include "engine/io/line_file.h"
 #include "engine/section_copy.h"
 #include "engine/translate.h"
+#include "engine/user_cfg.h"
 #include "engine/xml_check.h"
 
 namespace brantel {
@@ -35,50 +35,70 @@ class CheckedCombinedFile : public ReplacingLineWriter {
   WellFormedCheck check_;
 };
 
-// MAME refuses a controller file in which no system applies to the running
-// game, so a folder without default.cfg still gets an empty default section.
-// Only a file stored under exactly that name is the default section: any
-// other spelling is listed, and written, like every other cfg file.
-void WriteDefaultSection(const std::string& folder, CheckedCombinedFile& out) {
-  std::string default_cfg = JoinPath(folder, "default.cfg");
-  SlotPair pair;
-  if (FileNameIfPresent(default_cfg) == "default.cfg") {
-    out.check().BeginSection(default_cfg);
-    CopySection(default_cfg, pair, out);
-  } else {
-    CopySectionLines(IntermediateLines("default", {}), pair, out);
-  }
+void CopyWholeSection(const std::string& path, LinePrinter& out) {
+  LineReader section(path);
+  out.Print("");
+  out.Print("");
+  while (!section.AtEnd()) out.Print(section.ReadLine());
 }
 
-void DeleteListedFiles(FileList& file_list) {
-  const std::string folder = file_list.Path();
-  const size_t count = file_list.ListCount();
-  for (size_t index = 0; index < count; ++index) {
-    RemoveFile(JoinPath(folder, file_list.List(index)));
+class SectionWriter {
+ public:
+  SectionWriter(const CombinedFileParts& parts, CheckedCombinedFile& out) : parts_(parts), out_(out) {}
+
+  void Write(const std::string& path) {
+    auto shown = parts_.shown_as.find(path);
+    out_.check().BeginSection(shown == parts_.shown_as.end() ? path : shown->second);
+    if (IsUserSectionFile(path)) {
+      CopyWholeSection(path, out_);
+    } else {
+      CopySection(path, pair_, out_);
+    }
   }
+
+  void WriteAll(const HiddenList& list) {
+    for (const std::string& path : list) Write(path);
+  }
+
+ private:
+  const CombinedFileParts& parts_;
+  CheckedCombinedFile& out_;
+  SlotPair pair_;
+};
+
+// MAME refuses a controller file in which no system applies to the running
+// game, so a folder without a default section still gets an empty one.
+void WriteDefaultSections(const CombinedFileParts& parts, SectionWriter& sections, CheckedCombinedFile& out) {
+  if (parts.default_sections.empty()) {
+    SlotPair pair;
+    CopySectionLines(IntermediateLines("default", {}), pair, out);
+    return;
+  }
+  for (const std::string& path : parts.default_sections) sections.Write(path);
+  out.check().EndSection();
 }
 
 }  // namespace
 
-void WriteCombinedFile(Window& window, const ConversionNotes& notes) {
-  FileList& file_list = window.File1();
-  const std::string folder = file_list.Path();
-  {
-    CheckedCombinedFile out(folder + ".cfg");
-    auto section_from = [&out](const std::string& path) { out.check().BeginSection(path); };
-    out.Print("<mameconfig version=\"10\">");
-    WriteDefaultSection(folder, out);
-    out.check().EndSection();
-    Add2xml(window.DriverList(), out, section_from);
-    Add2xml(window.ParentList(), out, section_from);
-    Add2xml(window.RomList(), out, section_from);
-    out.check().EndSection();
-    out.Print("");
-    out.Print("</mameconfig>");
-    out.CommitIfWellFormed();
+void WriteCombinedFile(Window& window, const CombinedFileParts& parts) {
+  if (IsReadOnlyFile(parts.path)) {
+    throw IoError("Could not replace", parts.path, "The file is read-only; it was kept as it was");
   }
-  DeleteListedFiles(file_list);
-  file_list.SetPattern("*.ini");
+  CheckedCombinedFile out(parts.path, parts.work_folder);
+  SectionWriter sections(parts, out);
+  out.Print("<mameconfig version=\"10\">");
+  WriteDefaultSections(parts, sections, out);
+  sections.WriteAll(window.DriverList());
+  sections.WriteAll(window.ParentList());
+  sections.WriteAll(window.RomList());
+  out.check().EndSection();
+  out.Print("");
+  out.Print("</mameconfig>");
+  out.CommitIfWellFormed();
+}
+
+void ShowCompletion(Window& window, const ConversionNotes& notes) {
+  window.File1().SetPattern("*.ini");
   ShowConversionNotes(window, notes);
   window.ShowMessageBox(kCompletionPrompt, kCompletionTitle, MessageStyle::kOkOnly);
 }

@@ -12,13 +12,14 @@ struct KindCount {
   const char* many;
 };
 
-constexpr std::array<KindCount, 6> kCountNames = {{
+constexpr std::array<KindCount, 7> kCountNames = {{
     {NoteKind::kReplacedName, "old name replaced", "old names replaced"},
     {NoteKind::kLeftOutToken, "token left out", "tokens left out"},
     {NoteKind::kDroppedToken, "token MAME drops", "tokens MAME drops"},
     {NoteKind::kNeverFires, "token that can never fire", "tokens that can never fire"},
     {NoteKind::kUnknownPortType, "unknown port type", "unknown port types"},
     {NoteKind::kSkippedFile, "file skipped", "files skipped"},
+    {NoteKind::kMergedCfg, "cfg file of your own merged", "cfg files of your own merged"},
 }};
 
 std::string Counted(size_t count, const char* one, const char* many) {
@@ -36,6 +37,9 @@ std::string Counts(const ConversionNotes& notes) {
   return counts;
 }
 
+// The notes that are not about the INI files' own lines.
+bool IsAboutTheRun(const ConversionNote& note) { return note.kind == NoteKind::kMergedCfg; }
+
 }  // namespace
 
 std::string NoteLine(const ConversionNote& note) {
@@ -44,7 +48,9 @@ std::string NoteLine(const ConversionNote& note) {
 }
 
 std::string NotesSummary(const ConversionNotes& notes) {
-  std::string summary = "MAME 0.251 does not take everything in the INI files as it was written: " +
+  const bool all_about_the_run = std::all_of(notes.begin(), notes.end(), IsAboutTheRun);
+  std::string summary = (all_about_the_run ? "What this conversion did besides translating the INI files: "
+                                           : "MAME 0.251 does not take everything in the INI files as it was written: ") +
                         Counted(notes.size(), "note", "notes") + " (" + Counts(notes) + ").\n";
   for (size_t index = 0; index < notes.size() && index < kNotesInSummary; ++index) {
     summary += "\n" + NoteLine(notes[index]);

@@ -18,6 +18,7 @@ enum class NoteKind {
   kNeverFires,       // a token MAME reads but that can never fire, written
   kUnknownPortType,  // a port type MAME does not know, written as it was
   kSkippedFile,      // an INI file no file operation can open, not converted
+  kMergedCfg,        // a cfg file of the user's own, merged whole and kept
 };
 
 struct ConversionNote {

@@ -1,5 +1,6 @@
 #include "engine/convert.h"
 
+#include <algorithm>
 #include <exception>
 #include <filesystem>
 #include <map>
@@ -8,15 +9,19 @@
 
 #include "engine/classify.h"
 #include "engine/combined_file.h"
+#include "engine/io/file_list.h"
 #include "engine/io/file_safety.h"
 #include "engine/io/folder.h"
 #include "engine/io/host_path.h"
 #include "engine/io/io_error.h"
 #include "engine/io/line_file.h"
+#include "engine/io/work_folder.h"
+#include "engine/master_list.h"
 #include "engine/program_files.h"
 #include "engine/settings_file.h"
 #include "engine/text_rules.h"
 #include "engine/translate.h"
+#include "engine/user_cfg.h"
 #include "tools/run_and_wait.h"
 
 namespace brantel {
@@ -56,7 +61,7 @@ bool IsStrictlyInside(const std::string& inner, const std::string& outer) {
          LastSeparator(inner.substr(0, length + 1)) == length;
 }
 
-// Convert merges and deletes every cfg file of the old folder, so a name that
+// Convert merges every cfg file of the old folder and writes beside it, so a name that
 // leads to ctrlr itself or above it ("", ".", "..", a link back up) must not
 // pass: the folder has to lie strictly inside ctrlr, both as spelt and where
 // its links lead.
@@ -76,13 +81,6 @@ void RunListGenerator(const std::string& program_folder, const WhileWaiting& whi
   RunAndWait(ListGeneratorProgram(program_folder), kListGeneratorCommand, 0, while_waiting);
 }
 
-// The intermediate files this Convert wrote; a failed Convert removes them and
-// nothing else of the old folder.
-struct OwnFiles {
-  std::string folder;
-  std::vector<std::string> names;
-};
-
 // Two entries that give one intermediate file (a.ini beside a.INI, or two
 // spellings of default.ini) would make the second overwrite the first.
 void CheckIntermediateNamesDiffer(const FileList& file_list) {
@@ -95,49 +93,106 @@ void CheckIntermediateNamesDiffer(const FileList& file_list) {
   }
 }
 
-void TranslateListedIniFiles(FileList& file_list, OwnFiles& own, const NoteSink& notes) {
+// Every section of the new file comes from the work folder: the intermediate
+// file of each INI file, and each system of the user's own cfg files.
+struct Sections {
+  std::string folder;                // the old folder
+  std::vector<std::string> ini;      // the INI listing, in its order
+  std::vector<std::string> user_cfg; // the cfg listing, in its order
+};
+
+void TranslateListedIniFiles(const FileList& file_list, const WorkFolder& work, CombinedFileParts& parts,
+                             const NoteSink& notes) {
   CheckIntermediateNamesDiffer(file_list);
-  own.folder = file_list.Path();
-  const size_t count = file_list.ListCount();
   // Opening a device ("aux.ini") could wait for ever; such files were never
   // listed, and the user learns which they are.
   for (const UnusableFile& file : file_list.UnusableFiles()) {
     notes({file.name, 0, NoteKind::kSkippedFile, "not converted: " + file.reason});
   }
-  for (size_t index = 0; index < count; ++index) {
-    TranslateIniFile(own.folder, file_list.List(index), notes);
-    own.names.push_back(IntermediateName(file_list.List(index)));
+  for (const std::string& name : file_list.Names()) {
+    TranslateIniFile(file_list.Path(), name, work.path(), notes);
+    parts.shown_as[work.FilePath(IntermediateName(name))] = JoinPath(file_list.Path(), name);
   }
 }
 
-// Appends to `message` every own file that could not be removed.
-void RemoveOwnFiles(const OwnFiles& own, std::string& message) {
-  for (const std::string& name : own.names) {
-    try {
-      RemoveEntryIfPresent(JoinPath(own.folder, name));
-    } catch (const IoError& error) {
-      message += "\n";
-      message += error.what();
-    }
-  }
+std::string CountedSystems(size_t count) {
+  return std::to_string(count) + (count == 1 ? " system" : " systems");
 }
 
-void ClassifyListedCfgFiles(Window& window, const std::string& program_folder) {
-  FileList& file_list = window.File1();
+// The sections in the order of one listing of both kinds of file, by name
+// without regard to case; an INI file's section comes before that of a cfg
+// file of the same name, so that the user's own mapping wins in MAME.
+void ClassifySections(Window& window, MasterList master, const Sections& sections, const WorkFolder& work,
+                      CombinedFileParts& parts, const NoteSink& notes) {
   window.DriverList().clear();
   window.ParentList().clear();
   window.RomList().clear();
-  Classifier classifier(MasterListPath(program_folder), window);
-  const std::string folder = file_list.Path();
-  const size_t count = file_list.ListCount();
-  for (size_t index = 0; index < count; ++index) {
-    classifier.ClassifyCfgFile(folder, file_list.List(index));
+  Classifier classifier(std::move(master), window);
+  std::vector<std::pair<std::string, bool>> entries;  // name, is the user's cfg
+  for (const std::string& name : sections.ini) entries.emplace_back(IntermediateName(name), false);
+  for (const std::string& name : sections.user_cfg) entries.emplace_back(name, true);
+  std::stable_sort(entries.begin(), entries.end(),
+                   [](const auto& a, const auto& b) { return LessWithoutCase(a.first, b.first); });
+  size_t count = 0;
+  for (const auto& [name, users] : entries) {
+    if (!users) {
+      if (name == "default.cfg") {
+        parts.default_sections.insert(parts.default_sections.begin(), work.FilePath(name));
+      } else {
+        classifier.ClassifyCfgFile(work.path(), name);
+      }
+      continue;
+    }
+    const std::string cfg_path = JoinPath(sections.folder, name);
+    const std::vector<UserSection> found = SplitUserCfg(cfg_path, work, count);
+    for (const UserSection& section : found) {
+      parts.shown_as[section.path] = cfg_path;
+      if (section.system_name == "default") {
+        parts.default_sections.push_back(section.path);
+      } else {
+        classifier.ClassifySection(section.system_name, section.path);
+      }
+    }
+    notes({name, 0, NoteKind::kMergedCfg,
+           "your own cfg file: " + CountedSystems(found.size()) + " merged whole; the file stays as it was"});
+  }
+}
+
+MasterList LoadMasterList(const std::string& program_folder) {
+  return MasterList::Load(MasterListPath(program_folder));
+}
+
+void ConvertInWorkFolder(Window& window, const std::string& program_folder, const NoteSink& notes) {
+  FileList& file_list = window.File1();
+  Sections sections{file_list.Path(), file_list.Names(), {}};
+  MasterList master = LoadMasterList(program_folder);
+  CombinedFileParts parts{sections.folder + ".cfg", "", {}, {}};
+  const size_t separator = LastSeparator(sections.folder);
+  const std::string parent = separator == 0 ? sections.folder.substr(0, 1) : sections.folder.substr(0, separator);
+  RemoveLeftWorkFolders(parent);
+  WorkFolder work(parent);
+  try {
+    parts.work_folder = work.path();
+    TranslateListedIniFiles(file_list, work, parts, notes);
+    file_list.SetPattern("*.cfg");
+    sections.user_cfg = file_list.Names();
+    ClassifySections(window, std::move(master), sections, work, parts, notes);
+    WriteCombinedFile(window, parts);
+    work.Remove();
+  } catch (const std::exception& error) {
+    std::string message = error.what();
+    try {
+      work.Remove();
+    } catch (const IoError& left) {
+      message += "\n";
+      message += left.what();
+    }
+    throw std::runtime_error(message);
   }
 }
 
 ConvertResult ConvertLocked(Window& window, const std::string& program_folder,
-                            const std::string& folder_probe, const WhileWaiting& while_waiting,
-                            OwnFiles& own) {
+                            const std::string& folder_probe, const WhileWaiting& while_waiting) {
   SaveThreeTexts(window, program_folder);
   RunListGenerator(program_folder, while_waiting);
 
@@ -150,12 +205,10 @@ ConvertResult ConvertLocked(Window& window, const std::string& program_folder,
     return ConvertResult::kPathError;
   }
   ConversionNotes kept;
-  TranslateListedIniFiles(file_list, own, [&window, &kept](ConversionNote note) {
+  ConvertInWorkFolder(window, program_folder, [&window, &kept](ConversionNote note) {
     if (!window.ShowConversionNoteAtOnce(note)) kept.push_back(std::move(note));
   });
-  file_list.SetPattern("*.cfg");
-  ClassifyListedCfgFiles(window, program_folder);
-  WriteCombinedFile(window, kept);
+  ShowCompletion(window, kept);
   return ConvertResult::kCompleted;
 }
 
@@ -177,14 +230,7 @@ ConvertResult Convert(Window& window, const std::string& program_folder,
   // folder's intermediate files: the later one waits for the earlier.
   FolderLock program_lock(program_folder, while_waiting);
   FolderLock old_folder_lock(folder_probe, while_waiting);
-  OwnFiles own;
-  try {
-    return ConvertLocked(window, program_folder, folder_probe, while_waiting, own);
-  } catch (const std::exception& error) {
-    std::string message = error.what();
-    RemoveOwnFiles(own, message);
-    throw std::runtime_error(message);
-  }
+  return ConvertLocked(window, program_folder, folder_probe, while_waiting);
 }
 
 }  // namespace

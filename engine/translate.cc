@@ -165,9 +165,10 @@ std::string IntermediateName(const std::string& name) {
   return name.substr(0, name.size() >= 3 ? name.size() - 3 : 0) + "cfg";
 }
 
-void TranslateIniFile(const std::string& folder, const std::string& name, const NoteSink& notes) {
+void TranslateIniFile(const std::string& folder, const std::string& name, const std::string& cfg_folder,
+                      const NoteSink& notes) {
   const std::string ini_path = JoinPath(folder, name);
-  const std::string cfg_path = JoinPath(folder, IntermediateName(name));
+  const std::string cfg_path = JoinPath(cfg_folder, IntermediateName(name));
   LineReader ini(ini_path);
   LineWriter cfg(cfg_path);
   try {

@@ -25,12 +25,13 @@ std::vector<std::string> IntermediateLines(const std::string& system_name,
 std::string SystemName(const std::string& name);
 std::string IntermediateName(const std::string& name);
 
-// Reads folder\name (an entry of the "*.ini" listing) and writes the
-// intermediate file beside it as a new file, removing any entry of that name
-// first. Throws IoError naming the file that could not be read or written;
-// then no intermediate file of that name is left. Each note on the file goes
-// to `notes` as its line is translated.
-void TranslateIniFile(const std::string& folder, const std::string& name,
+// Reads folder\name (an entry of the "*.ini" listing) and writes its
+// intermediate file into `cfg_folder` (a folder of the program's own, never
+// the user's) as a new file, removing any entry of that name first. Throws
+// IoError naming the file that could not be read or written; then no
+// intermediate file of that name is left. Each note on the file goes to
+// `notes` as its line is translated.
+void TranslateIniFile(const std::string& folder, const std::string& name, const std::string& cfg_folder,
                       const NoteSink& notes = [](ConversionNote) {});
 
 }  // namespace brantel

@@ -74,7 +74,7 @@ TEST_F(BrantelConvertTest, ExitStatusTellsWhatWentWrong) {
   EXPECT_EQ(run.out, "File Path Error: No INI files found in this folder!\n");
 
   WriteIni("a.ini", "");
-  folder_.MakeFolder("mame/ctrlr/old/a.cfg");
+  WriteIni("a.cfg", "not XML");
   run = Convert({"old", Mame(), "mame.exe"});
   EXPECT_EQ(run.exit_code, 2);
   EXPECT_EQ(run.out.rfind("Conversion Failed: ", 0), 0u) << run.out;

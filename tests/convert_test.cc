@@ -62,14 +62,15 @@ TEST_F(ConvertTest, ConvertsTheFolderIntoOneCombinedFile) {
   EXPECT_EQ(notes.title, "Conversion Notes");
   EXPECT_EQ(notes.style, MessageStyle::kOkOnly);
   EXPECT_EQ(notes.prompt.substr(0, notes.prompt.find('\n')),
-            "MAME 0.251 does not take everything in the INI files as it was written: 8 notes "
-            "(6 tokens MAME drops, 2 unknown port types).");
+            "MAME 0.251 does not take everything in the INI files as it was written: 9 notes "
+            "(6 tokens MAME drops, 2 unknown port types, 1 cfg file of your own merged).");
   std::string printed;
   std::istringstream lines(notes.details);
   for (std::string notes_line; std::getline(lines, notes_line);) {
     printed += "Conversion Notes: " + notes_line + "\n";
   }
-  EXPECT_EQ(printed, SampleNotesPrinted());
+  EXPECT_EQ(printed, SampleNotesPrinted() + "Conversion Notes: leftover.cfg: your own cfg file: 1 system merged "
+                                             "whole; the file stays as it was\n");
   EXPECT_EQ(window_.messages()[1].title, "Conversion Complete!");
   EXPECT_EQ(window_.messages()[1].prompt, "You can either keep your old folder or safely remove it at this time.");
   EXPECT_EQ(window_.Text1(), "old");
@@ -79,20 +80,19 @@ TEST_F(ConvertTest, ConvertsTheFolderIntoOneCombinedFile) {
   EXPECT_EQ(folder_.Read("mame/ctrlr/old.cfg"),
             CrLf({"<mameconfig version=\"10\">"}) +
                 OnePortSection("default", "P1_BUTTON1", "KEYCODE_A") +
-                CrLf({"", "", "<system name=\"leftover\">", "<input>", Spaces(14) + "</input>", "</system>"}) +
+                CrLf({"", ""}) + kLeftover +
                 OnePortSection("neogeo", "P1_BUTTON1", "KEYCODE_N") + SampleSection() +
                 OnePortSection("pacman", "P1_BUTTON1", "KEYCODE_B") +
                 OnePortSection("mspacman", "P1_BUTTON1", "KEYCODE_C") + CrLf({"", "</mameconfig>"}));
   std::set<std::string> left = {"default.ini", "mspacman.ini", "neogeo.ini", "pacman.ini", "sample.ini"};
   EXPECT_EQ(window_.File1().Pattern(), "*.ini");
   EXPECT_EQ(std::set<std::string>(window_.File1().Names().begin(), window_.File1().Names().end()), left);
-  left.insert(".hidden.ini");
+  left.insert({".hidden.ini", "leftover.cfg"});
   EXPECT_EQ(OldFolderNames(), left);
   EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(Program() + "/list generator"));
 
   // A second run rebuilds the same file, also from a relative MAME path.
   std::string first = folder_.Read("mame/ctrlr/old.cfg");
-  folder_.Write("mame/ctrlr/old/leftover.cfg", kLeftover);
   std::filesystem::current_path(folder_.path());
   window_.SetText2("mame");
   EXPECT_EQ(ConvertFolder(window_, Program()), ConvertResult::kCompleted);
@@ -153,9 +153,9 @@ TEST_F(ConvertTest, FailuresAreReportedNamingTheFile) {
   EXPECT_FALSE(folder_.Exists("mame/ctrlr/old.cfg"));
   EXPECT_FALSE(folder_.Exists("mame/ctrlr/old/pacman.cfg"));  // written, then removed at the stop
 
-  // An intermediate file that cannot be created.
+  // A cfg file of the user's own that is not XML.
   InstallStandInListGenerator(folder_, "program", kMasterList);
-  folder_.MakeFolder("mame/ctrlr/old/pacman.cfg");
+  WriteIni("pacman.cfg", "<system>");
   folder_.Write("mame/ctrlr/old.cfg", "previous");
   EXPECT_EQ(ConvertFolder(window_, Program()), ConvertResult::kFailed);
   EXPECT_NE(window_.messages().back().prompt.find("pacman.cfg"), std::string::npos);

@@ -35,7 +35,7 @@ TEST(TranslateIniFileTest, WritesTheSampleCfgBesideTheIni) {
   TestFolder folder;
   folder.Write("sample.ini", SampleIni());
   folder.Write("sample.cfg", "an older file of the same name");
-  TranslateIniFile(folder.path(), "sample.ini");
+  TranslateIniFile(folder.path(), "sample.ini", folder.path());
   EXPECT_EQ(folder.Read("sample.cfg"), SampleCfg());
   EXPECT_EQ(folder.Read("sample.ini"), SampleIni());
 }
@@ -43,7 +43,7 @@ TEST(TranslateIniFileTest, WritesTheSampleCfgBesideTheIni) {
 TEST(TranslateIniFileTest, CutsTheExtensionByCount) {
   TestFolder folder;
   folder.Write("SAMPLE.INI", "");
-  TranslateIniFile(folder.path(), "SAMPLE.INI");
+  TranslateIniFile(folder.path(), "SAMPLE.INI", folder.path());
   EXPECT_EQ(folder.Read("SAMPLE.cfg"),
             CrLf({"<system name=\"SAMPLE\">", Spaces(14) + "<input>", "", Spaces(14) + "</input>",
                   "</system>"}));
@@ -51,7 +51,7 @@ TEST(TranslateIniFileTest, CutsTheExtensionByCount) {
 
 TEST(TranslateIniFileTest, MissingIniIsAnErrorNamingIt) {
   TestFolder folder;
-  EXPECT_THROW(TranslateIniFile(folder.path(), "gone.ini"), IoError);
+  EXPECT_THROW(TranslateIniFile(folder.path(), "gone.ini", folder.path()), IoError);
   EXPECT_FALSE(folder.Exists("gone.cfg"));
 }
 
@@ -60,7 +60,7 @@ TEST(TranslateIniFileTest, NotesNameTheFileTheLineAndWhatHappened) {
   folder.Write("old.ini", CrLf({"[old]", "P1_BUTTONX \"KEYCODE_1_PAD | JOYCODE_0_BUTTON1\"",
                                 "P1_BUTTON2 \"KEY_A JOYCODE_1_A\""}));
   std::vector<std::string> printed;
-  TranslateIniFile(folder.path(), "old.ini", [&printed](ConversionNote note) { printed.push_back(NoteLine(note)); });
+  TranslateIniFile(folder.path(), "old.ini", folder.path(), [&printed](ConversionNote note) { printed.push_back(NoteLine(note)); });
   EXPECT_EQ(printed,
             (std::vector<std::string>{
                 "old.ini:2: MAME 0.251 does not know the port type \"P1_BUTTONX\" (kept as written)",

@@ -52,22 +52,40 @@ struct FolderLock::Handle {
   int fd;
 };
 
-FolderLock::FolderLock(const std::string& folder, const std::function<void()>& while_waiting) {
+namespace {
+
+// The folder's descriptor, locked; -1 when `wait` is false and another
+// process holds the lock.
+int LockFolder(const std::string& folder, bool wait, const std::function<void()>& while_waiting) {
   int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) throw IoError("Could not open the folder", folder, SystemReason(errno));
   int result;
   while ((result = flock(fd, LOCK_EX | LOCK_NB)) != 0 && (errno == EWOULDBLOCK || errno == EINTR)) {
+    if (!wait && errno == EWOULDBLOCK) break;
     if (while_waiting) while_waiting();
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
   if (result != 0) {
     int error = errno;
     close(fd);
+    if (!wait && error == EWOULDBLOCK) return -1;
     throw IoError("Could not lock the folder", folder, SystemReason(error));
   }
-  handle_ = std::make_unique<Handle>(Handle{fd});
+  return fd;
 }
 
-FolderLock::~FolderLock() { close(handle_->fd); }
+}  // namespace
+
+FolderLock::FolderLock(const std::string& folder, const std::function<void()>& while_waiting)
+    : handle_(std::make_unique<Handle>(Handle{LockFolder(folder, true, while_waiting)})) {}
+
+FolderLock::FolderLock(const std::string& folder, TryOnly) {
+  const int fd = LockFolder(folder, false, {});
+  if (fd >= 0) handle_ = std::make_unique<Handle>(Handle{fd});
+}
+
+FolderLock::~FolderLock() {
+  if (handle_) close(handle_->fd);
+}
 
 }  // namespace brantel

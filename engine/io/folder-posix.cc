@@ -54,6 +54,23 @@ void RenameOver(const std::string& from, const std::string& to) {
   }
 }
 
+bool CreateNewFolder(const std::string& path) {
+  if (mkdir(path.c_str(), 0777) == 0) return true;
+  if (errno == EEXIST) return false;
+  throw IoError("Could not create the folder", path, SystemReason(errno));
+}
+
+void RemoveEmptyFolderIfPresent(const std::string& path) {
+  if (rmdir(path.c_str()) != 0 && errno != ENOENT) {
+    throw IoError("Could not remove the folder", path, SystemReason(errno));
+  }
+}
+
+bool IsReadOnlyFile(const std::string& path) {
+  struct stat info;
+  return lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && (info.st_mode & 0222) == 0;
+}
+
 void ChangeDriveAndDirectory(const std::string& folder) {
   if (chdir(folder.c_str()) != 0) {
     throw IoError("Could not change to the folder", folder, SystemReason(errno));
@@ -89,6 +106,21 @@ std::vector<std::string> OrdinaryFileNames(const std::string& folder, std::vecto
     std::string name = it->path().filename().string();
     // Names beginning with "." are the hidden files here.
     if (name[0] != '.' && it->is_regular_file(type_error)) names.push_back(std::move(name));
+  }
+  if (error) throw IoError("Could not list the folder", folder, error.message());
+  return names;
+}
+
+std::vector<std::string> FolderNamesStartingWith(const std::string& folder, const std::string& prefix) {
+  namespace fs = std::filesystem;
+  std::vector<std::string> names;
+  std::error_code error;
+  for (fs::directory_iterator it(fs::path(folder), error), end; !error && it != end; it.increment(error)) {
+    std::string name = it->path().filename().string();
+    std::error_code type_error;
+    if (name.rfind(prefix, 0) == 0 && it->is_directory(type_error) && !it->is_symlink(type_error)) {
+      names.push_back(std::move(name));
+    }
   }
   if (error) throw IoError("Could not list the folder", folder, error.message());
   return names;

@@ -34,9 +34,12 @@ std::string FolderPart(const std::string& path) {
 }  // namespace
 
 TemporaryFile CreateTemporaryFileBeside(const std::string& target_path) {
+  return CreateTemporaryFileIn(FolderPart(target_path), target_path);
+}
+
+TemporaryFile CreateTemporaryFileIn(const std::string& folder, const std::string& target_path) {
   static std::mt19937_64 random(std::random_device{}() ^
                                 static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
-  const std::string folder = FolderPart(target_path);
   for (int attempt = 0; attempt < 100; ++attempt) {
     std::string path = JoinPath(folder, TemporaryName(random));
     bool exists = false;
@@ -127,6 +130,9 @@ void LinePrinter::CloseFile() {
 
 ReplacingLineWriter::ReplacingLineWriter(const std::string& target_path)
     : ReplacingLineWriter(target_path, CreateTemporaryFileBeside(target_path)) {}
+
+ReplacingLineWriter::ReplacingLineWriter(const std::string& target_path, const std::string& temporary_folder)
+    : ReplacingLineWriter(target_path, CreateTemporaryFileIn(temporary_folder, target_path)) {}
 
 ReplacingLineWriter::ReplacingLineWriter(const std::string& target_path, TemporaryFile temporary)
     : LinePrinter(target_path, std::move(temporary.file)), temporary_path_(std::move(temporary.path)) {}

@@ -82,6 +82,8 @@ struct TemporaryFile {
   FileHandle file;
 };
 TemporaryFile CreateTemporaryFileBeside(const std::string& target_path);
+// The same in `folder`, which must lie on the target's file system.
+TemporaryFile CreateTemporaryFileIn(const std::string& folder, const std::string& target_path);
 
 // A file that appears under its name only when Commit succeeds (path() and
 // failures name the target, as the temporary name means nothing to the user):
@@ -92,6 +94,8 @@ TemporaryFile CreateTemporaryFileBeside(const std::string& target_path);
 class ReplacingLineWriter : public LinePrinter {
  public:
   explicit ReplacingLineWriter(const std::string& target_path);
+  // The temporary file in `temporary_folder` instead (see CreateTemporaryFileIn).
+  ReplacingLineWriter(const std::string& target_path, const std::string& temporary_folder);
   ~ReplacingLineWriter() override;
 
   // Closes the temporary file and renames it over the target.

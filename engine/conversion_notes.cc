@@ -12,7 +12,7 @@ struct KindCount {
   const char* many;
 };
 
-constexpr std::array<KindCount, 7> kCountNames = {{
+constexpr std::array<KindCount, 8> kCountNames = {{
     {NoteKind::kReplacedName, "old name replaced", "old names replaced"},
     {NoteKind::kLeftOutToken, "token left out", "tokens left out"},
     {NoteKind::kDroppedToken, "token MAME drops", "tokens MAME drops"},
@@ -20,6 +20,7 @@ constexpr std::array<KindCount, 7> kCountNames = {{
     {NoteKind::kUnknownPortType, "unknown port type", "unknown port types"},
     {NoteKind::kSkippedFile, "file skipped", "files skipped"},
     {NoteKind::kMergedCfg, "cfg file of your own merged", "cfg files of your own merged"},
+    {NoteKind::kListNotMadeAnew, "master list not made anew", "master lists not made anew"},
 }};
 
 std::string Counted(size_t count, const char* one, const char* many) {
@@ -38,7 +39,9 @@ std::string Counts(const ConversionNotes& notes) {
 }
 
 // The notes that are not about the INI files' own lines.
-bool IsAboutTheRun(const ConversionNote& note) { return note.kind == NoteKind::kMergedCfg; }
+bool IsAboutTheRun(const ConversionNote& note) {
+  return note.kind == NoteKind::kMergedCfg || note.kind == NoteKind::kListNotMadeAnew;
+}
 
 }  // namespace
 

@@ -19,6 +19,7 @@ enum class NoteKind {
   kUnknownPortType,  // a port type MAME does not know, written as it was
   kSkippedFile,      // an INI file no file operation can open, not converted
   kMergedCfg,        // a cfg file of the user's own, merged whole and kept
+  kListNotMadeAnew,  // the list generator failed; the previous master list was used
 };
 
 struct ConversionNote {

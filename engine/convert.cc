@@ -76,9 +76,20 @@ void SaveThreeTexts(const Window& window, const std::string& program_folder) {
                 {window.Text1(), window.Text2(), window.Text3(), std::nullopt});
 }
 
-void RunListGenerator(const std::string& program_folder, const WhileWaiting& while_waiting) {
+ProgramOutcome RunListGenerator(const std::string& program_folder, const WhileWaiting& while_waiting) {
   ChangeDriveAndDirectory(ListGeneratorFolder(program_folder));
-  RunAndWait(ListGeneratorProgram(program_folder), kListGeneratorCommand, 0, while_waiting);
+  return RunAndWait(ListGeneratorProgram(program_folder), kListGeneratorCommand, 0, while_waiting);
+}
+
+// The list generator's own words on one line, and how it ended.
+std::string WhatTheListGeneratorSaid(const ProgramOutcome& outcome) {
+  std::string said;
+  for (const std::string& line : Split(RemoveChars(outcome.errors, "\r"), '\n')) {
+    const std::string text = TrimSpaces(line);
+    if (!text.empty()) said += (said.empty() ? "" : " / ") + text;
+  }
+  const std::string how = "the list generator " + outcome.description;
+  return said.empty() ? how : said + " (" + how + ")";
 }
 
 // Two entries that give one intermediate file (a.ini beside a.INI, or two
@@ -158,14 +169,31 @@ void ClassifySections(Window& window, MasterList master, const Sections& section
   }
 }
 
-MasterList LoadMasterList(const std::string& program_folder) {
-  return MasterList::Load(MasterListPath(program_folder));
+// A list generator that failed leaves the previous list; when that is still
+// usable Convert goes on with it and says so, otherwise it stops with the list
+// generator's own words.
+MasterList LoadMasterList(const std::string& program_folder, const ProgramOutcome& list_generator,
+                          const NoteSink& notes) {
+  const std::string path = MasterListPath(program_folder);
+  try {
+    MasterList list = MasterList::Load(path);
+    if (!list_generator.succeeded) {
+      notes({"masterlist.lst", 0, NoteKind::kListNotMadeAnew,
+             "could not be made anew, so the previous list was used: " + WhatTheListGeneratorSaid(list_generator)});
+    }
+    return list;
+  } catch (const IoError& error) {
+    if (list_generator.succeeded) throw;
+    throw IoError("The list generator did not produce the master list", path,
+                  WhatTheListGeneratorSaid(list_generator) + "; " + error.reason());
+  }
 }
 
-void ConvertInWorkFolder(Window& window, const std::string& program_folder, const NoteSink& notes) {
+void ConvertInWorkFolder(Window& window, const std::string& program_folder, const ProgramOutcome& list_generator,
+                         const NoteSink& notes) {
   FileList& file_list = window.File1();
   Sections sections{file_list.Path(), file_list.Names(), {}};
-  MasterList master = LoadMasterList(program_folder);
+  MasterList master = LoadMasterList(program_folder, list_generator, notes);
   CombinedFileParts parts{sections.folder + ".cfg", "", {}, {}};
   const size_t separator = LastSeparator(sections.folder);
   const std::string parent = separator == 0 ? sections.folder.substr(0, 1) : sections.folder.substr(0, separator);
@@ -194,7 +222,7 @@ void ConvertInWorkFolder(Window& window, const std::string& program_folder, cons
 ConvertResult ConvertLocked(Window& window, const std::string& program_folder,
                             const std::string& folder_probe, const WhileWaiting& while_waiting) {
   SaveThreeTexts(window, program_folder);
-  RunListGenerator(program_folder, while_waiting);
+  const ProgramOutcome list_generator = RunListGenerator(program_folder, while_waiting);
 
   FileList& file_list = window.File1();
   file_list.SetPattern("*.ini");
@@ -205,7 +233,7 @@ ConvertResult ConvertLocked(Window& window, const std::string& program_folder,
     return ConvertResult::kPathError;
   }
   ConversionNotes kept;
-  ConvertInWorkFolder(window, program_folder, [&window, &kept](ConversionNote note) {
+  ConvertInWorkFolder(window, program_folder, list_generator, [&window, &kept](ConversionNote note) {
     if (!window.ShowConversionNoteAtOnce(note)) kept.push_back(std::move(note));
   });
   ShowCompletion(window, kept);

@@ -46,7 +46,7 @@ TEST_F(BrantelConvertTest, ConvertsAndPrintsTheNotesAndTheCompletionMessage) {
 }
 
 TEST_F(BrantelConvertTest, TakesTextsNotGivenFromTheSettingsFile) {
-  InstallStandInListGenerator(folder_, "program", "");
+  InstallStandInListGenerator(folder_, "program", CrLf({MasterListLine("pong", "pong", "2")}));
   WriteIni("default.ini", CrLf({"P1_BUTTON1 \"KEYCODE_A\""}));
   folder_.Write("program/brantel.cfg", CrLf({"  old  ", Mame(), "mymame", " 1 "}));
   ProgramRun run = Convert({});
@@ -68,7 +68,7 @@ TEST_F(BrantelConvertTest, ExitStatusTellsWhatWentWrong) {
   EXPECT_EQ(run.exit_code, 1);
   EXPECT_EQ(run.out, "File Path Error: Directory Not Found!\n");
 
-  InstallStandInListGenerator(folder_, "program", "");
+  InstallStandInListGenerator(folder_, "program", CrLf({MasterListLine("pong", "pong", "2")}));
   run = Convert({"old", Mame(), "mame.exe"});
   EXPECT_EQ(run.exit_code, 1);
   EXPECT_EQ(run.out, "File Path Error: No INI files found in this folder!\n");

@@ -162,5 +162,42 @@ TEST_F(ConvertTest, FailuresAreReportedNamingTheFile) {
   EXPECT_EQ(folder_.Read("mame/ctrlr/old.cfg"), "previous");
 }
 
+#ifndef _WIN32
+// What the list generator did decides whether Convert can go on: its own
+// words and how it ended are shown; a list it leaves unusable is refused.
+TEST_F(ConvertTest, ListGeneratorFailuresAreReportedInItsOwnWords) {
+  struct Case {
+    std::string script;    // the list generator
+    std::string previous;  // the master list before it runs
+    ConvertResult expected;
+    std::vector<std::string> shown;
+  };
+  const std::string good = kMasterList;
+  const std::string missing_mame = "echo 'listgen: Could not start \"/x/mamee\": No such file' >&2; exit 1";
+  const std::vector<Case> cases = {
+      {missing_mame, "", ConvertResult::kFailed, {"Could not start \"/x/mamee\"", "exit status 1"}},
+      {missing_mame, good, ConvertResult::kCompleted, {"could not be made anew", "Could not start", "exit status 1"}},
+      {"kill -9 $$", "", ConvertResult::kFailed, {"signal 9"}},
+      {"kill -9 $$", "\x01\x02|\r\n", ConvertResult::kFailed, {"signal 9", "line 1 has 2 fields"}},
+      {": > ../masterlist.lst", good, ConvertResult::kFailed, {"It is empty"}},
+      {"printf 'pacman|x|1980|M|pacman|MA' > ../masterlist.lst", "", ConvertResult::kFailed, {"6 fields"}},
+  };
+  WriteIni("mspacman.ini", CrLf({"P1_BUTTON1 \"KEYCODE_C\""}));
+  for (const Case& c : cases) {
+    std::filesystem::remove(Program() + "/masterlist.lst");
+    if (!c.previous.empty()) folder_.Write("program/masterlist.lst", c.previous);
+    const std::string script = folder_.Write("program/list generator/listgen", "#!/bin/sh\n" + c.script + "\n");
+    std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+    PlainWindow window;
+    window.SetText1("old");
+    window.SetText2(Mame());
+    EXPECT_EQ(ConvertFolder(window, Program()), c.expected) << c.script;
+    std::string shown;
+    for (const ShownMessage& message : window.messages()) shown += message.prompt + message.details;
+    for (const std::string& text : c.shown) EXPECT_NE(shown.find(text), std::string::npos) << c.script << ": " << shown;
+  }
+}
+#endif
+
 }  // namespace
 }  // namespace brantel

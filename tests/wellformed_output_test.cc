@@ -93,8 +93,8 @@ TEST_F(WellFormedOutputTest, RandomIniFilesAlwaysGiveWellFormedXml) {
     for (int file = 0; file < kFilesPerRun; ++file) {
       std::string name = random.Name();
       WriteIni(name, random.Content());
-      master_list += name.substr(0, name.size() - 4) + "|d|y|m|" + (file % 3 ? "p" : name.substr(0, name.size() - 4)) +
-                     "|MAME|s||" + (file % 5 ? "1" : "") + "\r\n";
+      const std::string system = name.substr(0, name.size() - 4);
+      master_list += MasterListLine(system, file % 3 ? "p" : system, file % 5 ? "1" : "") + "\r\n";
     }
     InstallStandInListGenerator(folder_, "program", master_list);
     PlainWindow window;

@@ -1,24 +1,89 @@
-// Starting an outside program on Windows: kernel32's process start, an
-// unlimited wait on the process, and the release of both handles.
+// Starting an outside program on Windows: kernel32's process start, a wait on
+// the process, and the release of both handles. Its standard error comes
+// through a pipe of ours, its other standard handles are the caller's.
 #define WIN32_LEAN_AND_MEAN
 #define NOMINMAX
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "tools/run_and_wait.h"
 
 namespace brantel {
+namespace {
 
-void RunAndWait(const std::string& application, const std::string& command_line, short show_state,
-                const WhileWaiting& while_waiting) {
+struct Handle {
+  HANDLE value = nullptr;
+  Handle() = default;
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  ~Handle() { Close(); }
+  void Close() {
+    if (value != nullptr && value != INVALID_HANDLE_VALUE) CloseHandle(value);
+    value = nullptr;
+  }
+};
+
+// Takes what the pipe holds now, keeping the last kKeptErrorBytes.
+void Drain(HANDLE pipe, std::string& kept) {
+  DWORD available = 0;
+  char buffer[4096];
+  while (PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr) && available > 0) {
+    DWORD count = 0;
+    if (!ReadFile(pipe, buffer, sizeof buffer < available ? sizeof buffer : available, &count, nullptr) || count == 0) {
+      return;
+    }
+    kept.append(buffer, count);
+    if (kept.size() > kKeptErrorBytes) kept.erase(0, kept.size() - kKeptErrorBytes);
+  }
+}
+
+std::string Describe(DWORD code) {
+  if (code >= 0xC0000000u) {
+    char text[32];
+    std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(code));
+    return std::string("ended with exception ") + text;
+  }
+  return "ended with exit status " + std::to_string(code);
+}
+
+// Ends the program when the caller gives up waiting.
+struct RunningProgram {
+  PROCESS_INFORMATION process{};
+  bool ended = false;
+  ~RunningProgram() {
+    if (process.hProcess == nullptr) return;
+    if (!ended) {
+      TerminateProcess(process.hProcess, 1);
+      WaitForSingleObject(process.hProcess, INFINITE);
+    }
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+  }
+};
+
+}  // namespace
+
+ProgramOutcome RunAndWait(const std::string& application, const std::string& command_line, short show_state,
+                          const WhileWaiting& while_waiting) {
+  ProgramOutcome outcome;
+  Handle errors, errors_end;
+  SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  if (!CreatePipe(&errors.value, &errors_end.value, &inheritable, 0)) {
+    outcome.description = "could not be started: no pipe for its messages";
+    return outcome;
+  }
+  SetHandleInformation(errors.value, HANDLE_FLAG_INHERIT, 0);
+
   STARTUPINFOA startup{};
   startup.cb = sizeof(STARTUPINFOA);
-  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
   startup.wShowWindow = static_cast<WORD>(show_state);
-
-  PROCESS_INFORMATION process{};
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+  startup.hStdError = errors_end.value;
 
   // CreateProcessA may write into the command line, so it gets its own copy.
   std::vector<char> writable(command_line.begin(), command_line.end());
@@ -28,18 +93,27 @@ void RunAndWait(const std::string& application, const std::string& command_line,
   // program of that name from the caller's folder, the system folders or the
   // search path instead. Handles are inherited for the standard handles'
   // sake; every file handle of ours is opened not inheritable.
+  RunningProgram running;
   if (!CreateProcessA(application.c_str(), writable.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS,
-                      nullptr, nullptr, &startup, &process)) {
-    return;
+                      nullptr, nullptr, &startup, &running.process)) {
+    outcome.description = "could not be started from \"" + application + "\" (error " +
+                          std::to_string(GetLastError()) + ")";
+    return outcome;
   }
-  if (while_waiting) {
-    // 50 ms slices keep the caller's calls well within 100 ms of each other.
-    while (WaitForSingleObject(process.hProcess, 50) == WAIT_TIMEOUT) while_waiting();
-  } else {
-    WaitForSingleObject(process.hProcess, INFINITE);
+  outcome.started = true;
+  errors_end.Close();
+  // 50 ms slices keep the caller's calls well within 100 ms of each other.
+  while (WaitForSingleObject(running.process.hProcess, 50) == WAIT_TIMEOUT) {
+    Drain(errors.value, outcome.errors);
+    if (while_waiting) while_waiting();
   }
-  CloseHandle(process.hProcess);
-  CloseHandle(process.hThread);
+  running.ended = true;
+  Drain(errors.value, outcome.errors);
+  DWORD code = 1;
+  GetExitCodeProcess(running.process.hProcess, &code);
+  outcome.succeeded = code == 0;
+  outcome.description = Describe(code);
+  return outcome;
 }
 
 }  // namespace brantel

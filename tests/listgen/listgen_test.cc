@@ -281,6 +281,7 @@ TEST_F(MameLookupTest, PathRelativeToTheListGeneratorFolder) {
 
 TEST_F(MameLookupTest, ANameWithoutFolderIsLookedForOnTheSearchPathAsAShellWould) {
   folder_.MakeFolder("empty");
+  folder_.Write("empty/mame", "a file named like MAME, not a program");
   WriteSettings(folder_.path() + "\\empty\\", "mame.exe");
   InstallFakeMame("mame", kListXml);
   const std::string mame_folder = folder_.path() + "/mame";

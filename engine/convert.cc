@@ -185,7 +185,7 @@ MasterList LoadMasterList(const std::string& program_folder, const ProgramOutcom
   } catch (const IoError& error) {
     if (list_generator.succeeded) throw;
     throw IoError("The list generator did not produce the master list", path,
-                  WhatTheListGeneratorSaid(list_generator) + "; " + error.reason());
+                  WhatTheListGeneratorSaid(list_generator) + "; no usable list is left: " + error.reason());
   }
 }
 

@@ -80,6 +80,15 @@ TEST_F(BrantelConvertTest, ExitStatusTellsWhatWentWrong) {
   EXPECT_EQ(run.out.rfind("Conversion Failed: ", 0), 0u) << run.out;
   EXPECT_NE(run.out.find("a.cfg"), std::string::npos);
   EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1);
+
+  // Settings that cannot be written: said once, not again by the save at the end.
+  std::filesystem::remove(folder_.path() + "/mame/ctrlr/old/a.cfg");
+  std::filesystem::remove(folder_.path() + "/program/brantel.cfg");
+  folder_.MakeFolder("program/brantel.cfg");
+  run = Convert({"old", Mame(), "mame.exe"});
+  EXPECT_EQ(run.exit_code, 2);
+  EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1) << run.out;
+  EXPECT_NE(run.out.find("brantel.cfg"), std::string::npos) << run.out;
 }
 
 // Two Converts at once, from one program folder or from two on one old
@@ -118,10 +127,25 @@ TEST_F(BrantelConvertTest, ConvertsAtTheSameTimeTakeTurns) {
 }
 
 TEST_F(BrantelConvertTest, HelpAndWrongUsage) {
-  ProgramRun run = Convert({"--help"});
-  EXPECT_EQ(run.exit_code, 0);
-  EXPECT_NE(run.out.find("brantel-convert [FOLDER [MAME_PATH [EXE]]]"), std::string::npos);
-  EXPECT_EQ(Convert({"a", "b", "c", "d"}).exit_code, 2);
+  struct Case {
+    std::vector<std::string> arguments;
+    int exit_code;
+    std::string printed;  // on standard output, or on standard error for exit status 2
+  };
+  const std::vector<Case> cases = {
+      {{"--help"}, 0, "[FOLDER [MAME_PATH [EXE]]]"}, {{"-h"}, 0, "Usage:"}, {{"/?"}, 0, "Usage:"},
+      {{"--version"}, 0, "brantel-convert 1."},      {{"-x", "old"}, 2, "unknown option -x"},
+      {{"a", "b", "c", "d"}, 2, "Usage:"},           {{"--", "-h", Mame()}, 1, "Directory Not Found!"},
+  };
+  for (const Case& c : cases) {
+    const ProgramRun run = Convert(c.arguments);
+    EXPECT_EQ(run.exit_code, c.exit_code) << c.arguments[0];
+#ifdef _WIN32
+    if (c.exit_code == 2) continue;  // standard error stays in the console there
+#endif
+    EXPECT_NE((c.exit_code == 2 ? run.err : run.out).find(c.printed), std::string::npos) << c.arguments[0];
+    EXPECT_EQ(folder_.Exists("program/brantel.cfg"), c.exit_code == 1) << c.arguments[0];
+  }
 }
 
 }  // namespace

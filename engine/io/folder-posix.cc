@@ -2,6 +2,7 @@
 // ordinary character of a name; only typed texts pass HostPath), names are
 // compared exactly, and there are no drive letters.
 #include <limits.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -52,6 +53,14 @@ void RenameOver(const std::string& from, const std::string& to) {
   if (std::rename(from.c_str(), to.c_str()) != 0) {
     throw IoError("Could not replace", to, SystemReason(errno));
   }
+  // The new name itself reaches the disk only with its folder.
+  const size_t slash = to.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : to.substr(0, slash);
+  // Some file systems cannot sync a folder at all; only a failed write counts.
+  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const bool failed = fd >= 0 && fsync(fd) != 0 && errno == EIO;
+  if (fd >= 0) close(fd);
+  if (failed) throw IoError("Could not make sure the disk holds", to, SystemReason(EIO));
 }
 
 bool CreateNewFolder(const std::string& path) {

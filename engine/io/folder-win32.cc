@@ -88,7 +88,7 @@ void RemoveFile(const std::string& path) {
 }
 
 void RenameOver(const std::string& from, const std::string& to) {
-  if (!MoveFileExW(WidePath(from).c_str(), WidePath(to).c_str(), MOVEFILE_REPLACE_EXISTING)) {
+  if (!MoveFileExW(WidePath(from).c_str(), WidePath(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     ThrowLastError("Could not replace", to);
   }
 }

@@ -118,11 +118,11 @@ void LinePrinter::Write(std::string_view bytes) {
   }
 }
 
-void LinePrinter::CloseFile() {
+void LinePrinter::CloseFile(bool durable) {
   if (!file_) return;
   std::FILE* file = file_.release();
   errno = 0;
-  bool flushed = std::fflush(file) == 0;
+  bool flushed = std::fflush(file) == 0 && (!durable || FlushToDisk(file));
   int flush_error = errno;
   bool closed = std::fclose(file) == 0;
   if (!flushed || !closed) throw IoError("Could not write to", path_, SystemReason(flushed ? errno : flush_error));
@@ -152,7 +152,7 @@ ReplacingLineWriter::~ReplacingLineWriter() {
 }
 
 void ReplacingLineWriter::Commit() {
-  CloseFile();
+  CloseFile(true);
   RenameOver(temporary_path_, path());
   committed_ = true;
 }

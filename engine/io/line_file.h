@@ -55,7 +55,8 @@ class LinePrinter {
   // Every byte the file receives passes here.
   virtual void Write(std::string_view bytes);
   // Flushes and closes; throws IoError when the data did not reach the disk.
-  void CloseFile();
+  // `durable` waits until it is on the disk itself.
+  void CloseFile(bool durable = false);
 
  private:
   std::string path_;

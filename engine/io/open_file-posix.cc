@@ -26,4 +26,6 @@ FileHandle OpenFile(const std::string& path, OpenMode mode, const char* what_fai
   return file;
 }
 
+bool FlushToDisk(std::FILE* file) { return fsync(fileno(file)) == 0; }
+
 }  // namespace brantel

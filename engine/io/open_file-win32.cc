@@ -38,4 +38,8 @@ FileHandle OpenFile(const std::string& path, OpenMode mode, const char* what_fai
   return file;
 }
 
+bool FlushToDisk(std::FILE* file) {
+  return FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)))) != 0;
+}
+
 }  // namespace brantel

@@ -24,4 +24,10 @@ enum class OpenMode {
 // e.g. `what_failed` "C:\mame\ctrlr\a.ini": <reason>.
 FileHandle OpenFile(const std::string& path, OpenMode mode, const char* what_failed);
 
+// Makes the data written to `file` (already flushed from its buffer) reach
+// the disk, so that a power cut after a rename never leaves the new name on an
+// empty file. Returns false, with errno set where the host has one, when it
+// could not.
+bool FlushToDisk(std::FILE* file);
+
 }  // namespace brantel

@@ -87,7 +87,9 @@ int Run(const std::vector<std::string>& texts) {
   {
     // Another Convert from this program folder may be writing the file.
     brantel::FolderLock settings_lock(program_folder);
-    brantel::LoadSettings(window, program_folder);
+    std::vector<std::string> notes;
+    brantel::LoadSettings(window, program_folder, &notes);
+    for (const std::string& note : notes) std::cout << brantel::kNotesTitle << ": " << note << '\n';
   }
   if (texts.size() > 0) window.SetText1(texts[0]);
   if (texts.size() > 1) window.SetText2(texts[1]);

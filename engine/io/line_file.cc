@@ -56,8 +56,9 @@ TemporaryFile CreateTemporaryFileIn(const std::string& folder, const std::string
 
 void FileCloser::operator()(std::FILE* file) const { std::fclose(file); }
 
-LineReader::LineReader(const std::string& path)
-    : path_(path), file_(OpenFile(path, OpenMode::kRead, "Could not open the file for reading")) {}
+LineReader::LineReader(const std::string& path, size_t line_limit)
+    : path_(path), file_(OpenFile(path, OpenMode::kRead, "Could not open the file for reading")),
+      line_limit_(line_limit) {}
 
 bool LineReader::Fill() {
   constexpr size_t kChunk = 1 << 16;
@@ -75,15 +76,24 @@ bool LineReader::AtEnd() { return position_ >= buffer_.size() && !Fill(); }
 std::string LineReader::ReadLine() {
   if (AtEnd()) throw IoError("Could not read past the end of", path_, "Input past end of file");
   std::string line;
+  last_line_cut_ = false;
   for (;;) {
     size_t cr = buffer_.find('\r', position_);
     if (cr == std::string::npos) {
       line.append(buffer_, position_);
+      if (line.size() > line_limit_) {
+        line.resize(line_limit_);
+        last_line_cut_ = true;
+      }
       position_ = buffer_.size();
       if (!Fill()) return line;
       continue;
     }
     line.append(buffer_, position_, cr - position_);
+    if (line.size() > line_limit_) {
+      line.resize(line_limit_);
+      last_line_cut_ = true;
+    }
     position_ = cr + 1;
     if (!AtEnd() && buffer_[position_] == '\n') ++position_;
     return line;

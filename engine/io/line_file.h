@@ -16,8 +16,13 @@ namespace brantel {
 // ends at the end of the file.
 class LineReader {
  public:
-  // Throws IoError naming `path` when the file cannot be opened.
-  explicit LineReader(const std::string& path);
+  // Throws IoError naming `path` when the file cannot be opened. A line
+  // longer than `line_limit` bytes is cut to that many; the rest of it is
+  // read past without being kept.
+  explicit LineReader(const std::string& path, size_t line_limit = std::string::npos);
+
+  // True when the line ReadLine returned last was cut.
+  bool LastLineCut() const { return last_line_cut_; }
 
   // Throws IoError when the file cannot be read.
   bool AtEnd();
@@ -31,6 +36,8 @@ class LineReader {
   FileHandle file_;
   std::string buffer_;
   size_t position_ = 0;
+  size_t line_limit_;
+  bool last_line_cut_ = false;
 };
 
 // Print statements into an open file. Every statement starts at column 1; a

@@ -53,6 +53,11 @@ TEST(TranslateIniFileTest, MissingIniIsAnErrorNamingIt) {
   TestFolder folder;
   EXPECT_THROW(TranslateIniFile(folder.path(), "gone.ini", folder.path()), IoError);
   EXPECT_FALSE(folder.Exists("gone.cfg"));
+  // On POSIX a folder opens but fails at its first read, once its
+  // intermediate file has been begun: that must not stay either.
+  folder.MakeFolder("broken.ini");
+  EXPECT_THROW(TranslateIniFile(folder.path(), "broken.ini", folder.path()), IoError);
+  EXPECT_FALSE(folder.Exists("broken.cfg"));
 }
 
 TEST(TranslateIniFileTest, NotesNameTheFileTheLineAndWhatHappened) {
@@ -114,7 +119,8 @@ TEST(IniLineTest, AnalogHalvesAndTheirTypes) {
       {"DIALS", "DIALS", "decrement"},                 {"P1_AD_STICK_X", "P1_AD_STICK_X", "decrement"},
       {"P1_TRACKBALL_Y", "P1_TRACKBALL_Y", "decrement"}, {"P1_LIGHTGUN_X", "P1_LIGHTGUN_X", "decrement"},
       {"P3_POSITIONAL_V", "P3_POSITIONAL_V", "decrement"}, {"P1_MOUSE_X", "P1_MOUSE_X", "decrement"},
-      {"P1_MOUSE_Y_EXT", "P1_MOUSE_Y", "increment"},   {"P1_PEDAL", "P1_PEDAL", "increment"},
+      {"P1_MOUSE_Y_EXT", "P1_MOUSE_Y", "increment"},   {"P1_MOUSE_Y", "P1_MOUSE_Y", "decrement"},
+      {"P1_PEDAL", "P1_PEDAL", "increment"},
       {"P2_PEDAL2_EXT", "P2_PEDAL2", "decrement"},     {"P1_PED_EXTAL", "P1_PEDAL", "increment"},
   };
   for (const auto& c : kCases) {

@@ -3,6 +3,7 @@
 #include "engine/io/folder.h"
 #include "engine/io/io_error.h"
 #include "engine/io/line_file.h"
+#include "engine/io/stop_request.h"
 #include "engine/section_copy.h"
 #include "engine/translate.h"
 #include "engine/user_cfg.h"
@@ -47,6 +48,7 @@ class SectionWriter {
   SectionWriter(const CombinedFileParts& parts, CheckedCombinedFile& out) : parts_(parts), out_(out) {}
 
   void Write(const std::string& path) {
+    ThrowIfStopRequested();
     auto shown = parts_.shown_as.find(path);
     out_.check().BeginSection(shown == parts_.shown_as.end() ? path : shown->second);
     if (IsUserSectionFile(path)) {

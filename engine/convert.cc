@@ -15,6 +15,7 @@
 #include "engine/io/host_path.h"
 #include "engine/io/io_error.h"
 #include "engine/io/line_file.h"
+#include "engine/io/stop_request.h"
 #include "engine/io/work_folder.h"
 #include "engine/master_list.h"
 #include "engine/program_files.h"
@@ -121,6 +122,7 @@ void TranslateListedIniFiles(const FileList& file_list, const WorkFolder& work, 
     notes({file.name, 0, NoteKind::kSkippedFile, "not converted: " + file.reason});
   }
   for (const std::string& name : file_list.Names()) {
+    ThrowIfStopRequested();
     TranslateIniFile(file_list.Path(), name, work.path(), notes);
     parts.shown_as[work.FilePath(IntermediateName(name))] = JoinPath(file_list.Path(), name);
   }
@@ -146,6 +148,7 @@ void ClassifySections(Window& window, MasterList master, const Sections& section
                    [](const auto& a, const auto& b) { return LessWithoutCase(a.first, b.first); });
   size_t count = 0;
   for (const auto& [name, users] : entries) {
+    ThrowIfStopRequested();
     if (!users) {
       if (name == "default.cfg") {
         parts.default_sections.insert(parts.default_sections.begin(), work.FilePath(name));

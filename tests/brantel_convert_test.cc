@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <future>
+#include <random>
 
 #include "tests/convert_fixture.h"
 #include "tests/run_program.h"
@@ -125,6 +126,50 @@ TEST_F(BrantelConvertTest, ConvertsAtTheSameTimeTakeTurns) {
     EXPECT_EQ(OldFolderNames().size(), 150u) << "pair " << pair;
   }
 }
+
+#ifndef _WIN32
+// Interrupted at any moment (Ctrl+C, SIGTERM, SIGKILL), a Convert keeps the
+// previous combined file whole and leaves nothing of its own but, after
+// SIGKILL, its work folder, which the next run removes.
+TEST_F(BrantelConvertTest, InterruptedAtAnyMomentLeavesNothingAndTheNextRunConverts) {
+  std::string list;
+  for (int i = 0; i < 300; ++i) {
+    WriteIni("game" + std::to_string(i) + ".ini", CrLf({"P1_BUTTON1 \"KEYCODE_A\"", "P1_PADDLE \"KEYCODE_B\""}));
+    list += MasterListLine("game" + std::to_string(i), "game0", "2") + "\r\n";
+  }
+  InstallStandInListGenerator(folder_, "program", list);
+  ASSERT_EQ(Convert({"old", Mame(), "mame"}).exit_code, 0);
+  const std::string whole = folder_.Read("mame/ctrlr/old.cfg");
+  auto ours = [&](const std::string& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder_.path() + "/" + folder)) {
+      const std::string name = entry.path().filename().string();
+      if (name.rfind("~bt", 0) == 0) names.insert(name);
+    }
+    return names;
+  };
+  std::mt19937 random(17);
+  const std::vector<std::pair<std::string, int>> signals = {{"INT", 2}, {"TERM", 15}, {"KILL", 9}};
+  for (int run = 0; run < 15; ++run) {
+    const auto& [name, number] = signals[run % 3];
+    const unsigned hundredths = 5 + random() % 50;  // a whole run takes 0.2 to 0.4 s
+    const std::string delay = std::string("0.") + static_cast<char>('0' + hundredths / 10) +
+                              static_cast<char>('0' + hundredths % 10);
+    const ProgramRun killed = RunProgram("/bin/sh", {"-c", "\"$0\" old \"$1\" mame & sleep " + delay + "; kill -" +
+                                                               name + " $! 2>/dev/null; wait $!; s=$?; sleep 0.1; exit $s",
+                                                     program_, Mame()});
+    EXPECT_TRUE(killed.exit_code == 0 || killed.exit_code == 128 + number) << name << " " << killed.exit_code;
+    EXPECT_TRUE(folder_.Read("mame/ctrlr/old.cfg") == whole) << name << " after " << delay;
+    if (number != 9) {
+      EXPECT_EQ(ours("mame/ctrlr"), std::set<std::string>{}) << name << " after " << delay;
+    }
+    EXPECT_EQ(ours("program"), std::set<std::string>{}) << name << " after " << delay;
+  }
+  ASSERT_EQ(Convert({"old", Mame(), "mame"}).exit_code, 0);
+  EXPECT_EQ(ours("mame/ctrlr"), std::set<std::string>{});
+  EXPECT_EQ(OldFolderNames().size(), 300u);
+}
+#endif
 
 TEST_F(BrantelConvertTest, HelpAndWrongUsage) {
   struct Case {

@@ -23,6 +23,7 @@
 #include "engine/io/command_line.h"
 #include "engine/io/file_safety.h"
 #include "engine/io/folder.h"
+#include "engine/io/stop_request.h"
 #include "engine/plain_window.h"
 #include "ui/settings.h"
 
@@ -94,7 +95,10 @@ int Run(const std::vector<std::string>& texts) {
   if (texts.size() > 0) window.SetText1(texts[0]);
   if (texts.size() > 1) window.SetText2(texts[1]);
   if (texts.size() > 2) window.SetText3(texts[2]);
-  const brantel::ConvertResult result = brantel::ConvertFolder(window, program_folder);
+  // Ctrl+C or SIGTERM: Convert stops at its next step or wait, ending the
+  // list generator and MAME, removes its own files, and the program ends.
+  const brantel::ConvertResult result = brantel::ConvertFolder(window, program_folder, brantel::ThrowIfStopRequested);
+  brantel::EndIfStopRequested();
   // The window writes all four lines when it closes; so does this front end,
   // with the check box as it was loaded.
   SaveSettingsAfterConvert(window, program_folder);
@@ -142,6 +146,7 @@ Request ReadArguments(const std::vector<std::string>& arguments) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  brantel::StopOnInterruption();
   try {
     const Request request = ReadArguments(brantel::CommandLineArguments(argc, argv));
     if (request.exit_now) return *request.exit_now;

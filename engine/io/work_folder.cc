@@ -63,6 +63,12 @@ void WorkFolder::Remove() {
   removed_ = true;
 }
 
+std::string FolderOfFile(const std::string& path) {
+  const size_t separator = LastSeparator(path);
+  if (separator == std::string::npos) return ".";
+  return separator == 0 ? path.substr(0, 1) : path.substr(0, separator);
+}
+
 void RemoveLeftWorkFolders(const std::string& parent) {
   try {
     for (const std::string& name : FolderNamesStartingWith(parent, kWorkFolderPrefix)) {

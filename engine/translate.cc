@@ -170,7 +170,7 @@ void TranslateIniFile(const std::string& folder, const std::string& name, const 
   const std::string ini_path = JoinPath(folder, name);
   const std::string cfg_path = JoinPath(cfg_folder, IntermediateName(name));
   LineReader ini(ini_path);
-  LineWriter cfg(cfg_path);
+  LineWriter cfg(cfg_path, LineWriter::InOwnFolder{});
   try {
     WriteIntermediateFile(ini, name, cfg, notes);
   } catch (...) {

@@ -27,7 +27,7 @@ std::string IntermediateName(const std::string& name);
 
 // Reads folder\name (an entry of the "*.ini" listing) and writes its
 // intermediate file into `cfg_folder` (a folder of the program's own, never
-// the user's) as a new file, removing any entry of that name first. Throws
+// the user's) as a new file, created exclusively. Throws
 // IoError naming the file that could not be read or written; then no
 // intermediate file of that name is left. Each note on the file goes to
 // `notes` as its line is translated.

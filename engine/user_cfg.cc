@@ -118,7 +118,7 @@ class SectionWriter {
       if (std::string_view(attribute[0]) == "name") system_name = attribute[1];
     }
     const std::string path = work_.FilePath(std::to_string(++count_) + kUserSectionExtension);
-    out_ = std::make_unique<LineWriter>(path);
+    out_ = std::make_unique<LineWriter>(path, LineWriter::InOwnFolder{});
     sections_.push_back({system_name, path});
   }
 

@@ -31,12 +31,13 @@ std::vector<std::string> Block(const std::string& port, const std::string& type,
   return {"", PortLine(port), NewseqLine(type, sequence), ClosingLine()};
 }
 
-TEST(TranslateIniFileTest, WritesTheSampleCfgBesideTheIni) {
+TEST(TranslateIniFileTest, WritesTheSampleCfgIntoTheWorkFolder) {
   TestFolder folder;
   folder.Write("sample.ini", SampleIni());
-  folder.Write("sample.cfg", "an older file of the same name");
-  TranslateIniFile(folder.path(), "sample.ini", folder.path());
-  EXPECT_EQ(folder.Read("sample.cfg"), SampleCfg());
+  folder.Write("sample.cfg", "the user's own file of the same name");
+  TranslateIniFile(folder.path(), "sample.ini", folder.MakeFolder("work"));
+  EXPECT_EQ(folder.Read("work/sample.cfg"), SampleCfg());
+  EXPECT_EQ(folder.Read("sample.cfg"), "the user's own file of the same name");
   EXPECT_EQ(folder.Read("sample.ini"), SampleIni());
 }
 

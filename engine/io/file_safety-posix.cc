@@ -31,6 +31,7 @@ FileHandle CreateNewFile(const std::string& path, bool& exists) {
     close(fd);
     throw IoError("Could not create the file", path, SystemReason(error));
   }
+  std::setvbuf(file.get(), nullptr, _IONBF, 0);  // see OpenFile
   return file;
 }
 

@@ -62,12 +62,17 @@ LineReader::LineReader(const std::string& path, size_t line_limit)
 
 bool LineReader::Fill() {
   constexpr size_t kChunk = 1 << 16;
+  position_ = 0;
+  if (at_end_of_file_) {  // no read that is sure to find nothing
+    buffer_.clear();
+    return false;
+  }
   buffer_.resize(kChunk);
   errno = 0;
   size_t count = std::fread(buffer_.data(), 1, kChunk, file_.get());
   buffer_.resize(count);
-  position_ = 0;
-  if (count == 0 && std::ferror(file_.get())) throw IoError("Could not read", path_, SystemReason(errno));
+  if (count < kChunk && std::ferror(file_.get())) throw IoError("Could not read", path_, SystemReason(errno));
+  at_end_of_file_ = count < kChunk;
   return count > 0;
 }
 
@@ -106,6 +111,9 @@ LinePrinter::LinePrinter(std::string path, FileHandle file)
 LineWriter::LineWriter(const std::string& path)
     : LinePrinter(path, (RemoveEntryIfPresent(path), OpenFile(path, OpenMode::kCreateNew, "Could not create the file"))) {}
 
+LineWriter::LineWriter(const std::string& path, InOwnFolder)
+    : LinePrinter(path, OpenFile(path, OpenMode::kCreateNew, "Could not create the file")) {}
+
 void LinePrinter::Print(std::string_view text, int zones) {
   // Every statement starts at column 1, so each advance moves a whole zone.
   pending_.assign(static_cast<size_t>(zones) * kZoneWidth, ' ');
@@ -121,15 +129,27 @@ void LinePrinter::PrintInteger(long value) {
   Print(item);
 }
 
+// Files are opened without a buffer of the C library's (see OpenFile): the
+// block here is one write for many lines.
+constexpr size_t kWriteBlock = 1 << 16;
+
 void LinePrinter::Write(std::string_view bytes) {
   if (!file_) throw IoError("Could not write to the closed file", path_, "File already closed");
-  if (std::fwrite(bytes.data(), 1, bytes.size(), file_.get()) != bytes.size()) {
+  block_.append(bytes);
+  if (block_.size() >= kWriteBlock) WriteBlock();
+}
+
+void LinePrinter::WriteBlock() {
+  if (block_.empty()) return;
+  if (std::fwrite(block_.data(), 1, block_.size(), file_.get()) != block_.size()) {
     throw IoError("Could not write to", path_, SystemReason(errno));
   }
+  block_.clear();
 }
 
 void LinePrinter::CloseFile(bool durable) {
   if (!file_) return;
+  WriteBlock();
   std::FILE* file = file_.release();
   errno = 0;
   bool flushed = std::fflush(file) == 0 && (!durable || FlushToDisk(file));

@@ -32,6 +32,7 @@ class LineReader {
  private:
   bool Fill();
 
+  bool at_end_of_file_ = false;  // the last read came short
   std::string path_;
   FileHandle file_;
   std::string buffer_;
@@ -59,16 +60,20 @@ class LinePrinter {
 
  protected:
   LinePrinter(std::string path, FileHandle file);
-  // Every byte the file receives passes here.
+  // Every byte the file receives passes here; it reaches the file in pieces
+  // of 64 KB.
   virtual void Write(std::string_view bytes);
   // Flushes and closes; throws IoError when the data did not reach the disk.
   // `durable` waits until it is on the disk itself.
   void CloseFile(bool durable = false);
 
  private:
+  void WriteBlock();
+
   std::string path_;
   FileHandle file_;
   std::string pending_;
+  std::string block_;
 };
 
 // A file written in place.
@@ -78,6 +83,10 @@ class LineWriter : public LinePrinter {
   // never what it points to) is removed first and the new file is created
   // exclusively. Throws IoError naming `path` on failure.
   explicit LineWriter(const std::string& path);
+  // The same in a folder of the program's own that holds no entry of that
+  // name: created exclusively, with nothing removed first.
+  struct InOwnFolder {};
+  LineWriter(const std::string& path, InOwnFolder);
 
   // Flushes and closes; throws IoError when the data did not reach the disk.
   void Close() { CloseFile(); }

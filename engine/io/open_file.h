@@ -20,7 +20,8 @@ enum class OpenMode {
   kCreateNew,  // created; fails when an entry of that name exists already
 };
 
-// Opens `path` (the host's form) as bytes. Throws IoError naming the file,
+// Opens `path` (the host's form) as bytes, without a buffer of the C
+// library's: line files read and write in blocks of their own. Throws IoError naming the file,
 // e.g. `what_failed` "C:\mame\ctrlr\a.ini": <reason>.
 FileHandle OpenFile(const std::string& path, OpenMode mode, const char* what_failed);
 

@@ -49,7 +49,8 @@ TEST_F(WindowsRunAndWaitTest, StartsTheToolHiddenFromTheCurrentFolderAndWaitsFor
   EXPECT_EQ(folder_.Read("masterlist.lst"), CrLf({"pacman|||||MAME||||x"}));
   EXPECT_EQ(folder_.Read("listgen.ran"), "-s -ctrlr\n");
   EXPECT_EQ(folder_.Read("listgen-start.txt"),
-            CrLf({"folder: " + generator_folder_, "flags: 1", "show: 0"}));
+            // STARTF_USESHOWWINDOW, and STARTF_USESTDHANDLES for its messages
+            CrLf({"folder: " + generator_folder_, "flags: 257", "show: 0"}));
 }
 
 TEST_F(WindowsRunAndWaitTest, HandsTheShowStateToTheTool) {
@@ -58,8 +59,11 @@ TEST_F(WindowsRunAndWaitTest, HandsTheShowStateToTheTool) {
 }
 
 TEST_F(WindowsRunAndWaitTest, WaitsForAToolThatFails) {
-  RunAndWait(Listgen(), "listgen.exe --exit 3");
+  const ProgramOutcome outcome = RunAndWait(Listgen(), "listgen.exe --exit 3");
   EXPECT_TRUE(folder_.Exists("masterlist.lst"));
+  EXPECT_FALSE(outcome.succeeded);
+  EXPECT_EQ(outcome.description, "ended with exit status 3");
+  EXPECT_NE(outcome.errors.find("stand-in: ending with 3"), std::string::npos) << outcome.errors;
 }
 
 TEST_F(WindowsRunAndWaitTest, ReturnsAtOnceWhenTheNamedFileIsMissing) {

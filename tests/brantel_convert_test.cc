@@ -168,6 +168,18 @@ TEST_F(BrantelConvertTest, InterruptedAtAnyMomentLeavesNothingAndTheNextRunConve
   ASSERT_EQ(Convert({"old", Mame(), "mame"}).exit_code, 0);
   EXPECT_EQ(ours("mame/ctrlr"), std::set<std::string>{});
   EXPECT_EQ(OldFolderNames().size(), 300u);
+
+  // The list generator, and the MAME it runs, are ended with Convert before
+  // either could write anything.
+  namespace fs = std::filesystem;
+  fs::copy_file(fs::path(BRANTEL_CONVERT_PROGRAM).parent_path() / "list generator" / "listgen",
+                Program() + "/list generator/listgen", fs::copy_options::overwrite_existing);
+  const std::string mame = folder_.Write("mame/mame", "#!/bin/sh\nsleep 3\necho ran > \"$0.ran\"\n");
+  fs::permissions(mame, fs::perms::owner_all);
+  RunProgram("/bin/sh", {"-c", "\"$0\" old \"$1\" mame & sleep 1; kill -TERM $!; wait $!; sleep 3", program_, Mame()});
+  EXPECT_FALSE(folder_.Exists("mame/mame.ran"));
+  EXPECT_EQ(folder_.Read("program/masterlist.lst"), list);
+  EXPECT_EQ(ours("program"), std::set<std::string>{});
 }
 #endif
 

@@ -132,6 +132,22 @@ std::string CountedSystems(size_t count) {
   return std::to_string(count) + (count == 1 ? " system" : " systems");
 }
 
+// Each system of a user's cfg file takes the place its name gives it.
+// Returns how many it holds.
+size_t AddUserCfg(const std::string& cfg_path, const WorkFolder& work, size_t& count, Classifier& classifier,
+                  CombinedFileParts& parts) {
+  const std::vector<UserSection> found = SplitUserCfg(cfg_path, work, count);
+  for (const UserSection& section : found) {
+    parts.shown_as[section.path] = cfg_path;
+    if (section.system_name == "default") {
+      parts.default_sections.push_back(section.path);
+    } else {
+      classifier.ClassifySection(section.system_name, section.path);
+    }
+  }
+  return found.size();
+}
+
 // The sections in the order of one listing of both kinds of file, by name
 // without regard to case; an INI file's section comes before that of a cfg
 // file of the same name, so that the user's own mapping wins in MAME.
@@ -149,26 +165,15 @@ void ClassifySections(Window& window, MasterList master, const Sections& section
   size_t count = 0;
   for (const auto& [name, users] : entries) {
     ThrowIfStopRequested();
-    if (!users) {
-      if (name == "default.cfg") {
-        parts.default_sections.insert(parts.default_sections.begin(), work.FilePath(name));
-      } else {
-        classifier.ClassifyCfgFile(work.path(), name);
-      }
-      continue;
+    if (users) {
+      const size_t systems = AddUserCfg(JoinPath(sections.folder, name), work, count, classifier, parts);
+      notes({name, 0, NoteKind::kMergedCfg,
+             "your own cfg file: " + CountedSystems(systems) + " merged whole; the file stays as it was"});
+    } else if (name == "default.cfg") {
+      parts.default_sections.insert(parts.default_sections.begin(), work.FilePath(name));
+    } else {
+      classifier.ClassifyCfgFile(work.path(), name);
     }
-    const std::string cfg_path = JoinPath(sections.folder, name);
-    const std::vector<UserSection> found = SplitUserCfg(cfg_path, work, count);
-    for (const UserSection& section : found) {
-      parts.shown_as[section.path] = cfg_path;
-      if (section.system_name == "default") {
-        parts.default_sections.push_back(section.path);
-      } else {
-        classifier.ClassifySection(section.system_name, section.path);
-      }
-    }
-    notes({name, 0, NoteKind::kMergedCfg,
-           "your own cfg file: " + CountedSystems(found.size()) + " merged whole; the file stays as it was"});
   }
 }
 
@@ -198,8 +203,8 @@ void ConvertInWorkFolder(Window& window, const std::string& program_folder, cons
   Sections sections{file_list.Path(), file_list.Names(), {}};
   MasterList master = LoadMasterList(program_folder, list_generator, notes);
   CombinedFileParts parts{sections.folder + ".cfg", "", {}, {}};
-  const size_t separator = LastSeparator(sections.folder);
-  const std::string parent = separator == 0 ? sections.folder.substr(0, 1) : sections.folder.substr(0, separator);
+  // Beside the combined file: on the disk that must hold it anyway.
+  const std::string parent = FolderOfFile(parts.path);
   RemoveLeftWorkFolders(parent);
   WorkFolder work(parent);
   try {
@@ -257,8 +262,8 @@ ConvertResult Convert(Window& window, const std::string& program_folder,
     window.ShowMessageBox("Directory Not Found!", kPathErrorTitle, MessageStyle::kCritical);
     return ConvertResult::kPathError;
   }
-  // Two Converts share the settings file, the master list and the old
-  // folder's intermediate files: the later one waits for the earlier.
+  // Two Converts share the settings file, the master list and the combined
+  // file: the later one waits for the earlier.
   FolderLock program_lock(program_folder, while_waiting);
   FolderLock old_folder_lock(folder_probe, while_waiting);
   return ConvertLocked(window, program_folder, folder_probe, while_waiting);

@@ -135,16 +135,24 @@ constexpr size_t kWriteBlock = 1 << 16;
 
 void LinePrinter::Write(std::string_view bytes) {
   if (!file_) throw IoError("Could not write to the closed file", path_, "File already closed");
+  if (bytes.size() >= kWriteBlock) {  // a long line is not copied once more
+    WriteBlock();
+    WriteNow(bytes);
+    return;
+  }
   block_.append(bytes);
   if (block_.size() >= kWriteBlock) WriteBlock();
 }
 
 void LinePrinter::WriteBlock() {
-  if (block_.empty()) return;
-  if (std::fwrite(block_.data(), 1, block_.size(), file_.get()) != block_.size()) {
+  WriteNow(block_);
+  block_.clear();
+}
+
+void LinePrinter::WriteNow(std::string_view bytes) {
+  if (std::fwrite(bytes.data(), 1, bytes.size(), file_.get()) != bytes.size()) {
     throw IoError("Could not write to", path_, SystemReason(errno));
   }
-  block_.clear();
 }
 
 void LinePrinter::CloseFile(bool durable) {

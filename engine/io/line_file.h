@@ -69,6 +69,7 @@ class LinePrinter {
 
  private:
   void WriteBlock();
+  void WriteNow(std::string_view bytes);
 
   std::string path_;
   FileHandle file_;

@@ -49,18 +49,36 @@ std::string Describe(DWORD code) {
   return "ended with exit status " + std::to_string(code);
 }
 
-// Ends the program when the caller gives up waiting.
+// Ends the program, and the programs it started (the list generator starts
+// MAME), when the caller gives up waiting: they run in a job of their own.
 struct RunningProgram {
   PROCESS_INFORMATION process{};
+  HANDLE job = CreateJobObjectW(nullptr, nullptr);
+  bool in_job = false;
   bool ended = false;
+
+  RunningProgram() = default;
+  RunningProgram(const RunningProgram&) = delete;
+  RunningProgram& operator=(const RunningProgram&) = delete;
+
+  // The program was started suspended, so that it starts nothing outside the
+  // job. A job refused (an older system, a job that forbids nesting) only
+  // leaves the programs it starts running on.
+  void Resume() {
+    in_job = job != nullptr && AssignProcessToJobObject(job, process.hProcess);
+    ResumeThread(process.hThread);
+  }
+
   ~RunningProgram() {
-    if (process.hProcess == nullptr) return;
-    if (!ended) {
-      TerminateProcess(process.hProcess, 1);
-      WaitForSingleObject(process.hProcess, INFINITE);
+    if (process.hProcess != nullptr) {
+      if (!ended) {
+        if (!in_job || !TerminateJobObject(job, 1)) TerminateProcess(process.hProcess, 1);
+        WaitForSingleObject(process.hProcess, INFINITE);
+      }
+      CloseHandle(process.hProcess);
+      CloseHandle(process.hThread);
     }
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
+    if (job != nullptr) CloseHandle(job);
   }
 };
 
@@ -94,12 +112,13 @@ ProgramOutcome RunAndWait(const std::string& application, const std::string& com
   // search path instead. Handles are inherited for the standard handles'
   // sake; every file handle of ours is opened not inheritable.
   RunningProgram running;
-  if (!CreateProcessA(application.c_str(), writable.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS,
-                      nullptr, nullptr, &startup, &running.process)) {
+  if (!CreateProcessA(application.c_str(), writable.data(), nullptr, nullptr, TRUE,
+                      NORMAL_PRIORITY_CLASS | CREATE_SUSPENDED, nullptr, nullptr, &startup, &running.process)) {
     outcome.description = "could not be started from \"" + application + "\" (error " +
                           std::to_string(GetLastError()) + ")";
     return outcome;
   }
+  running.Resume();
   outcome.started = true;
   errors_end.Close();
   // 50 ms slices keep the caller's calls well within 100 ms of each other.

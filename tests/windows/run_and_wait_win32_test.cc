@@ -4,7 +4,10 @@
 // started and writes its master list only after a pause.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <stdexcept>
+#include <thread>
 #include <string>
 
 #include "engine/io/folder.h"
@@ -64,6 +67,14 @@ TEST_F(WindowsRunAndWaitTest, WaitsForAToolThatFails) {
   EXPECT_FALSE(outcome.succeeded);
   EXPECT_EQ(outcome.description, "ended with exit status 3");
   EXPECT_NE(outcome.errors.find("stand-in: ending with 3"), std::string::npos) << outcome.errors;
+}
+
+TEST_F(WindowsRunAndWaitTest, GivingUpTheWaitEndsTheTool) {
+  folder_.Write("list generator/running-seconds.txt", "2");
+  EXPECT_THROW(RunAndWait(Listgen(), "listgen.exe", 0, [] { throw std::runtime_error("stop"); }),
+               std::runtime_error);
+  std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+  EXPECT_FALSE(folder_.Exists("listgen.ran"));  // it would have written this after 2 s
 }
 
 TEST_F(WindowsRunAndWaitTest, ReturnsAtOnceWhenTheNamedFileIsMissing) {

@@ -1,5 +1,7 @@
 #include "engine/combined_file.h"
 
+#include <vector>
+
 #include "engine/io/folder.h"
 #include "engine/io/io_error.h"
 #include "engine/io/line_file.h"
@@ -13,16 +15,18 @@ namespace brantel {
 namespace {
 
 // The combined file, checked as it is written: it replaces the earlier one
-// only when it is well-formed.
+// only when it is well-formed. When it is not, each section's file is checked
+// on its own, so that the message names the files that caused it.
 class CheckedCombinedFile : public ReplacingLineWriter {
  public:
-  using ReplacingLineWriter::ReplacingLineWriter;
+  CheckedCombinedFile(const CombinedFileParts& parts)
+      : ReplacingLineWriter(parts.path, parts.work_folder), parts_(parts) {}
 
-  WellFormedCheck& check() { return check_; }
+  void BeginSection(const std::string& path) { sections_.push_back(path); }
 
   void CommitIfWellFormed() {
-    std::string reason = check_.Finish();
-    if (!reason.empty()) throw IoError("Could not replace", path(), reason);
+    const std::string complaint = check_.Finish();
+    if (!complaint.empty()) throw IoError("Could not replace", path(), Reason(complaint));
     Commit();
   }
 
@@ -33,7 +37,24 @@ class CheckedCombinedFile : public ReplacingLineWriter {
   }
 
  private:
+  std::string Reason(const std::string& complaint) const {
+    std::vector<std::string> broken;
+    for (const std::string& section : sections_) {
+      if (IsWellFormedSection(section)) continue;
+      auto shown = parts_.shown_as.find(section);
+      broken.push_back(shown == parts_.shown_as.end() ? section : shown->second);
+    }
+    std::string reason = "it would not be well-formed XML (" + complaint + ")";
+    for (size_t i = 0; i < broken.size(); ++i) {
+      if (i == 0) reason += broken.size() == 1 ? " because of the file " : " because of the files ";
+      reason += (i == 0 ? "\"" : ", \"") + DisplayPath(broken[i]) + "\"";
+    }
+    return reason + "; nothing was replaced";
+  }
+
+  const CombinedFileParts& parts_;
   WellFormedCheck check_;
+  std::vector<std::string> sections_;
 };
 
 void CopyWholeSection(const std::string& path, LinePrinter& out) {
@@ -45,12 +66,11 @@ void CopyWholeSection(const std::string& path, LinePrinter& out) {
 
 class SectionWriter {
  public:
-  SectionWriter(const CombinedFileParts& parts, CheckedCombinedFile& out) : parts_(parts), out_(out) {}
+  explicit SectionWriter(CheckedCombinedFile& out) : out_(out) {}
 
   void Write(const std::string& path) {
     ThrowIfStopRequested();
-    auto shown = parts_.shown_as.find(path);
-    out_.check().BeginSection(shown == parts_.shown_as.end() ? path : shown->second);
+    out_.BeginSection(path);
     if (IsUserSectionFile(path)) {
       CopyWholeSection(path, out_);
     } else {
@@ -63,7 +83,6 @@ class SectionWriter {
   }
 
  private:
-  const CombinedFileParts& parts_;
   CheckedCombinedFile& out_;
   SlotPair pair_;
 };
@@ -77,7 +96,6 @@ void WriteDefaultSections(const CombinedFileParts& parts, SectionWriter& section
     return;
   }
   for (const std::string& path : parts.default_sections) sections.Write(path);
-  out.check().EndSection();
 }
 
 }  // namespace
@@ -86,14 +104,13 @@ void WriteCombinedFile(Window& window, const CombinedFileParts& parts) {
   if (IsReadOnlyFile(parts.path)) {
     throw IoError("Could not replace", parts.path, "The file is read-only; it was kept as it was");
   }
-  CheckedCombinedFile out(parts.path, parts.work_folder);
-  SectionWriter sections(parts, out);
+  CheckedCombinedFile out(parts);
+  SectionWriter sections(out);
   out.Print("<mameconfig version=\"10\">");
   WriteDefaultSections(parts, sections, out);
   sections.WriteAll(window.DriverList());
   sections.WriteAll(window.ParentList());
   sections.WriteAll(window.RomList());
-  out.check().EndSection();
   out.Print("");
   out.Print("</mameconfig>");
   out.CommitIfWellFormed();

@@ -95,6 +95,19 @@ TEST_F(CombinedFileTest, FailedSectionKeepsThePreviousCombinedFile) {
   EXPECT_EQ(folder_.Read("ctrlr/old.cfg"), "previous");
   EXPECT_TRUE(window_.messages().empty());
 
+  // A section that breaks the file: only its own file is named.
+  folder_.Write("ctrlr/old/b.cfg", CrLf({"<system name=\"b\">", "<input>", "<open>"}));
+  window_.DriverList() = {Old() + "/a.cfg", Old() + "/b.cfg"};
+  try {
+    WriteCombinedFile(window_, Parts());
+    ADD_FAILURE() << "replaced by a file that is not well-formed";
+  } catch (const IoError& error) {
+    const std::string message = error.what();
+    EXPECT_NE(message.find("because of the file \"" + DisplayPath(Old() + "/b.cfg") + "\"; nothing"), std::string::npos)
+        << message;
+  }
+  EXPECT_EQ(folder_.Read("ctrlr/old.cfg"), "previous");
+
   // A combined file marked read-only is kept, and said to be.
   namespace fs = std::filesystem;
   const auto read_only = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;

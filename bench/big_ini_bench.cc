@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
   fs::create_directories(work / "program/list generator");
   {
     std::ofstream listgen(work / "program/list generator/listgen");
-    listgen << "#!/bin/sh\n: > ../masterlist.lst\n";
+    listgen << "#!/bin/sh\nprintf 'big|Big|1980|Maker|big|MAME|big.cpp|||1\\r\\n' > ../masterlist.lst\n";
   }
   fs::permissions(work / "program/list generator/listgen", fs::perms::owner_exec, fs::perm_options::add);
   const std::string mode = argc > 2 ? argv[2] : "";

@@ -9,16 +9,19 @@
 // masterlist.lst the list generator made from the installed MAME to use it.
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "engine/convert.h"
 #include "engine/master_list.h"
 #include "engine/plain_window.h"
+#include "bench/fs_floor.h"
 
 namespace fs = std::filesystem;
 
@@ -66,6 +69,35 @@ std::string IniFile(int index) {
   return ini;
 }
 
+uintmax_t IniBytes(const fs::path& folder) {
+  uintmax_t total = 0;
+  for (const auto& entry : fs::directory_iterator(folder)) total += entry.file_size();
+  return total;
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+// Convert and the bare file-system work it needs (bench/fs_floor.c), taken
+// in turns on the same folder so that both meet the same machine load.
+void PrintRatioToFloor(brantel::PlainWindow& window, const std::string& program, const fs::path& old_folder) {
+  constexpr int kRounds = 7;
+  const fs::path combined = old_folder.string() + ".cfg";
+  const double growth = static_cast<double>(fs::file_size(combined)) / static_cast<double>(IniBytes(old_folder));
+  const std::string work = old_folder.string() + ".floor-work";
+  std::vector<double> converts, floors;
+  for (int round = 0; round < kRounds; ++round) {
+    const auto start = Clock::now();
+    if (brantel::ConvertFolder(window, program) != brantel::ConvertResult::kCompleted) return;
+    converts.push_back(MillisecondsSince(start));
+    floors.push_back(FloorMilliseconds(old_folder.c_str(), work.c_str(), growth));
+  }
+  std::printf("Convert against the C floor (median of %d, taken in turns): %.1f ms against %.1f ms, ratio %.2f\n",
+              kRounds, Median(converts), Median(floors), Median(converts) / Median(floors));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -110,6 +142,7 @@ int main(int argc, char** argv) {
   std::printf("whole Convert: %.1f ms wall (%.3f ms per INI file), %.1f ms user CPU, %.1f ms system CPU\n",
               convert_ms, convert_ms / ini_files, user_after - user_before, system_after - system_before);
   std::printf("combined file: %ju bytes\n", static_cast<uintmax_t>(fs::file_size(root / "mame" / "ctrlr" / "old.cfg")));
+  PrintRatioToFloor(window, program.string(), old_folder);
   fs::current_path(fs::temp_directory_path());
   fs::remove_all(root);
   return 0;

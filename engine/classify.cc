@@ -7,6 +7,8 @@ namespace brantel {
 Classifier::Classifier(std::string master_list_path, Window& window)
     : master_list_path_(std::move(master_list_path)), window_(window) {}
 
+Classifier::Classifier(MasterList master, Window& window) : window_(window), master_(std::move(master)) {}
+
 const MasterList& Classifier::Master() {
   if (!master_) master_ = MasterList::Load(master_list_path_);
   return *master_;
@@ -14,12 +16,14 @@ const MasterList& Classifier::Master() {
 
 void Classifier::ClassifyCfgFile(const std::string& folder, const std::string& entry) {
   if (entry == "default.cfg") return;
-  std::string base_name = entry.substr(0, entry.size() >= 4 ? entry.size() - 4 : 0);
-  std::string full_path = JoinPath(folder, entry);
-  switch (Master().GroupOf(base_name)) {
-    case Group::kParent: window_.ParentList().push_back(full_path); break;
-    case Group::kRom: window_.RomList().push_back(full_path); break;
-    case Group::kDriver: window_.DriverList().push_back(full_path); break;
+  ClassifySection(entry.substr(0, entry.size() >= 4 ? entry.size() - 4 : 0), JoinPath(folder, entry));
+}
+
+void Classifier::ClassifySection(const std::string& system_name, const std::string& path) {
+  switch (Master().GroupOf(system_name)) {
+    case Group::kParent: window_.ParentList().push_back(path); break;
+    case Group::kRom: window_.RomList().push_back(path); break;
+    case Group::kDriver: window_.DriverList().push_back(path); break;
   }
 }
 

@@ -14,11 +14,17 @@ class Classifier {
  public:
   // The master list is read when the first entry needs it, once.
   Classifier(std::string master_list_path, Window& window);
+  // With the master list already read.
+  Classifier(MasterList master, Window& window);
 
   // Appends folder\entry to DriverList, ParentList or RomList; "default.cfg"
   // goes to none, its section is written first by the assembly. Throws
   // IoError when the master list cannot be read.
   void ClassifyCfgFile(const std::string& folder, const std::string& entry);
+
+  // Appends `path`, a section of the system `system_name`, to the list that
+  // the master list gives that name.
+  void ClassifySection(const std::string& system_name, const std::string& path);
 
  private:
   const MasterList& Master();

@@ -1,6 +1,10 @@
 // The last stage of Convert: the combined controller file beside the old
-// folder, the clean-up of the folder's cfg files, and the completion message.
+// folder, and the completion message.
 #pragma once
+
+#include <map>
+#include <string>
+#include <vector>
 
 #include "engine/conversion_notes.h"
 #include "engine/window.h"
@@ -11,12 +15,25 @@ inline constexpr const char* kCompletionPrompt =
     "You can either keep your old folder or safely remove it at this time.";
 inline constexpr const char* kCompletionTitle = "Conversion Complete!";
 
-// Writes File1's folder followed by ".cfg": the header, the default section,
-// the sections of DriverList, ParentList and RomList, the footer. The file
-// replaces an earlier one only once it is complete. Then deletes every file
-// File1 lists, sets File1 back to "*.ini", shows the notes of the
-// translation, if any, and the completion message. Throws IoError when a file
-// cannot be read, written or deleted.
-void WriteCombinedFile(Window& window, const ConversionNotes& notes = {});
+// What the combined file is made of besides the three hidden lists.
+struct CombinedFileParts {
+  std::string path;                           // the old folder followed by ".cfg"
+  std::string work_folder;                    // holds the new file until it is complete
+  std::vector<std::string> default_sections;  // written first, in this order
+  // The file a message names for a section file of the work folder.
+  std::map<std::string, std::string> shown_as;
+};
+
+// Writes the header, the default sections (an empty one when there is none,
+// as MAME needs one), the sections of DriverList, ParentList and RomList, and
+// the footer. A section file made by SplitUserCfg is copied whole; any other
+// is copied with its port blocks merged. The file replaces an earlier one only
+// once it is complete and well-formed, and never one marked read-only.
+// Throws IoError when a file cannot be read or written.
+void WriteCombinedFile(Window& window, const CombinedFileParts& parts);
+
+// Sets File1 back to "*.ini", shows the notes, if any, and the completion
+// message.
+void ShowCompletion(Window& window, const ConversionNotes& notes = {});
 
 }  // namespace brantel

@@ -12,7 +12,7 @@ struct KindCount {
   const char* many;
 };
 
-constexpr std::array<KindCount, 12> kCountNames = {{
+constexpr std::array<KindCount, 14> kCountNames = {{
     {NoteKind::kReplacedName, "file with old names replaced", "files with old names replaced"},
     {NoteKind::kLeftOutToken, "token left out", "tokens left out"},
     {NoteKind::kDroppedToken, "token MAME drops", "tokens MAME drops"},
@@ -25,6 +25,8 @@ constexpr std::array<KindCount, 12> kCountNames = {{
     {NoteKind::kKeyLine, "key line kept as a comment", "key lines kept as comments"},
     {NoteKind::kLeftOutLine, "line left out", "lines left out"},
     {NoteKind::kIncludeFile, "include file", "include files"},
+    {NoteKind::kMergedCfg, "cfg file of your own merged", "cfg files of your own merged"},
+    {NoteKind::kListNotMadeAnew, "master list not made anew", "master lists not made anew"},
 }};
 
 std::string Counted(size_t count, const char* one, const char* many) {
@@ -42,6 +44,11 @@ std::string Counts(const ConversionNotes& notes) {
   return counts;
 }
 
+// The notes that are not about the INI files' own lines.
+bool IsAboutTheRun(const ConversionNote& note) {
+  return note.kind == NoteKind::kMergedCfg || note.kind == NoteKind::kListNotMadeAnew;
+}
+
 }  // namespace
 
 std::string NoteLine(const ConversionNote& note) {
@@ -50,7 +57,9 @@ std::string NoteLine(const ConversionNote& note) {
 }
 
 std::string NotesSummary(const ConversionNotes& notes) {
-  std::string summary = "MAME 0.251 does not take everything in the INI files as it was written: " +
+  const bool all_about_the_run = std::all_of(notes.begin(), notes.end(), IsAboutTheRun);
+  std::string summary = (all_about_the_run ? "What this conversion did besides translating the INI files: "
+                                           : "MAME 0.251 does not take everything in the INI files as it was written: ") +
                         Counted(notes.size(), "note", "notes") + " (" + Counts(notes) + ").\n";
   for (size_t index = 0; index < notes.size() && index < kNotesInSummary; ++index) {
     summary += "\n" + NoteLine(notes[index]);

@@ -24,6 +24,8 @@ enum class NoteKind {
   kKeyLine,          // a key line that cannot become a remap, kept as a comment
   kLeftOutLine,      // a line for a setting MAME no longer has, not written
   kIncludeFile,      // an INI file old MAME read for a kind of control only
+  kMergedCfg,        // a cfg file of the user's own, merged whole and kept
+  kListNotMadeAnew,  // the list generator failed; the previous master list was used
 };
 
 struct ConversionNote {

@@ -1,5 +1,6 @@
 #include "engine/convert.h"
 
+#include <algorithm>
 #include <exception>
 #include <filesystem>
 #include <map>
@@ -8,15 +9,20 @@
 
 #include "engine/classify.h"
 #include "engine/combined_file.h"
+#include "engine/io/file_list.h"
 #include "engine/io/file_safety.h"
 #include "engine/io/folder.h"
 #include "engine/io/host_path.h"
 #include "engine/io/io_error.h"
 #include "engine/io/line_file.h"
+#include "engine/io/stop_request.h"
+#include "engine/io/work_folder.h"
+#include "engine/master_list.h"
 #include "engine/program_files.h"
 #include "engine/settings_file.h"
 #include "engine/text_rules.h"
 #include "engine/translate.h"
+#include "engine/user_cfg.h"
 #include "tools/run_and_wait.h"
 
 namespace brantel {
@@ -58,7 +64,7 @@ bool IsStrictlyInside(const std::string& inner, const std::string& outer) {
          LastSeparator(inner.substr(0, length + 1)) == length;
 }
 
-// Convert merges and deletes every cfg file of the old folder, so a name that
+// Convert merges every cfg file of the old folder and writes beside it, so a name that
 // leads to ctrlr itself or above it ("", ".", "..", a link back up) must not
 // pass: the folder has to lie strictly inside ctrlr, both as spelt and where
 // its links lead.
@@ -74,18 +80,23 @@ void SaveThreeTexts(const Window& window, const std::string& program_folder) {
 }
 
 // A ticked check box asks for a new master list even from the same MAME.
-void RunListGenerator(const Window& window, const std::string& program_folder, const WhileWaiting& while_waiting) {
+ProgramOutcome RunListGenerator(const Window& window, const std::string& program_folder,
+                                const WhileWaiting& while_waiting) {
   ChangeDriveAndDirectory(ListGeneratorFolder(program_folder));
   const std::string command = std::string(kListGeneratorCommand) + (window.CheckBoxValue() == 1 ? " -new" : "");
-  RunAndWait(ListGeneratorProgram(program_folder), command, 0, while_waiting);
+  return RunAndWait(ListGeneratorProgram(program_folder), command, 0, while_waiting);
 }
 
-// The intermediate files this Convert wrote; a failed Convert removes them and
-// nothing else of the old folder.
-struct OwnFiles {
-  std::string folder;
-  std::vector<std::string> names;
-};
+// The list generator's own words on one line, and how it ended.
+std::string WhatTheListGeneratorSaid(const ProgramOutcome& outcome) {
+  std::string said;
+  for (const std::string& line : Split(RemoveChars(outcome.errors, "\r"), '\n')) {
+    const std::string text = TrimSpaces(line);
+    if (!text.empty()) said += (said.empty() ? "" : " / ") + text;
+  }
+  const std::string how = "the list generator " + outcome.description;
+  return said.empty() ? how : said + " (" + how + ")";
+}
 
 // Two entries that give one intermediate file (a.ini beside a.INI, or two
 // spellings of default.ini) would make the second overwrite the first.
@@ -99,55 +110,136 @@ void CheckIntermediateNamesDiffer(const FileList& file_list) {
   }
 }
 
-void TranslateListedIniFiles(FileList& file_list, OwnFiles& own, const NoteSink& notes) {
+// Every section of the new file comes from the work folder: the intermediate
+// file of each INI file, and each system of the user's own cfg files.
+struct Sections {
+  std::string folder;                // the old folder
+  std::vector<std::string> ini;      // the INI listing, in its order
+  std::vector<std::string> user_cfg; // the cfg listing, in its order
+};
+
+void TranslateListedIniFiles(const FileList& file_list, const WorkFolder& work, CombinedFileParts& parts,
+                             const NoteSink& notes) {
   CheckIntermediateNamesDiffer(file_list);
-  own.folder = file_list.Path();
-  const size_t count = file_list.ListCount();
   // Opening a device ("aux.ini") could wait for ever; such files were never
   // listed, and the user learns which they are.
   for (const UnusableFile& file : file_list.UnusableFiles()) {
     notes({file.name, 0, NoteKind::kSkippedFile, "not converted: " + file.reason});
   }
   std::vector<IniInclude> includes;
-  for (size_t index = 0; index < count; ++index) {
-    for (IniInclude& include : TranslateIniFile(own.folder, file_list.List(index), notes)) {
+  for (const std::string& name : file_list.Names()) {
+    ThrowIfStopRequested();
+    for (IniInclude& include : TranslateIniFile(file_list.Path(), name, work.path(), notes)) {
       includes.push_back(std::move(include));
     }
-    own.names.push_back(IntermediateName(file_list.List(index)));
+    parts.shown_as[work.FilePath(IntermediateName(name))] = JoinPath(file_list.Path(), name);
   }
   NoteIncludedIniFiles(file_list.Names(), includes, notes);
 }
 
-// Appends to `message` every own file that could not be removed.
-void RemoveOwnFiles(const OwnFiles& own, std::string& message) {
-  for (const std::string& name : own.names) {
-    try {
-      RemoveEntryIfPresent(JoinPath(own.folder, name));
-    } catch (const IoError& error) {
-      message += "\n";
-      message += error.what();
+std::string CountedSystems(size_t count) {
+  return std::to_string(count) + (count == 1 ? " system" : " systems");
+}
+
+// Each system of a user's cfg file takes the place its name gives it.
+// Returns how many it holds.
+size_t AddUserCfg(const std::string& cfg_path, const WorkFolder& work, size_t& count, Classifier& classifier,
+                  CombinedFileParts& parts) {
+  const std::vector<UserSection> found = SplitUserCfg(cfg_path, work, count);
+  for (const UserSection& section : found) {
+    parts.shown_as[section.path] = cfg_path;
+    if (section.system_name == "default") {
+      parts.default_sections.push_back(section.path);
+    } else {
+      classifier.ClassifySection(section.system_name, section.path);
+    }
+  }
+  return found.size();
+}
+
+// The sections in the order of one listing of both kinds of file, by name
+// without regard to case; an INI file's section comes before that of a cfg
+// file of the same name, so that the user's own mapping wins in MAME.
+void ClassifySections(Window& window, MasterList master, const Sections& sections, const WorkFolder& work,
+                      CombinedFileParts& parts, const NoteSink& notes) {
+  window.DriverList().clear();
+  window.ParentList().clear();
+  window.RomList().clear();
+  Classifier classifier(std::move(master), window);
+  std::vector<std::pair<std::string, bool>> entries;  // name, is the user's cfg
+  for (const std::string& name : sections.ini) entries.emplace_back(IntermediateName(name), false);
+  for (const std::string& name : sections.user_cfg) entries.emplace_back(name, true);
+  std::stable_sort(entries.begin(), entries.end(),
+                   [](const auto& a, const auto& b) { return LessWithoutCase(a.first, b.first); });
+  size_t count = 0;
+  for (const auto& [name, users] : entries) {
+    ThrowIfStopRequested();
+    if (users) {
+      const size_t systems = AddUserCfg(JoinPath(sections.folder, name), work, count, classifier, parts);
+      notes({name, 0, NoteKind::kMergedCfg,
+             "your own cfg file: " + CountedSystems(systems) + " merged whole; the file stays as it was"});
+    } else if (name == "default.cfg") {
+      parts.default_sections.insert(parts.default_sections.begin(), work.FilePath(name));
+    } else {
+      classifier.ClassifyCfgFile(work.path(), name);
     }
   }
 }
 
-void ClassifyListedCfgFiles(Window& window, const std::string& program_folder) {
+// A list generator that failed leaves the previous list; when that is still
+// usable Convert goes on with it and says so, otherwise it stops with the list
+// generator's own words.
+MasterList LoadMasterList(const std::string& program_folder, const ProgramOutcome& list_generator,
+                          const NoteSink& notes) {
+  const std::string path = MasterListPath(program_folder);
+  try {
+    MasterList list = MasterList::Load(path);
+    if (!list_generator.succeeded) {
+      notes({"masterlist.lst", 0, NoteKind::kListNotMadeAnew,
+             "could not be made anew, so the previous list was used: " + WhatTheListGeneratorSaid(list_generator)});
+    }
+    return list;
+  } catch (const IoError& error) {
+    if (list_generator.succeeded) throw;
+    throw IoError("The list generator did not produce the master list", path,
+                  WhatTheListGeneratorSaid(list_generator) + "; no usable list is left: " + error.reason());
+  }
+}
+
+void ConvertInWorkFolder(Window& window, const std::string& program_folder, const ProgramOutcome& list_generator,
+                         const NoteSink& notes) {
   FileList& file_list = window.File1();
-  window.DriverList().clear();
-  window.ParentList().clear();
-  window.RomList().clear();
-  Classifier classifier(MasterListPath(program_folder), window);
-  const std::string folder = file_list.Path();
-  const size_t count = file_list.ListCount();
-  for (size_t index = 0; index < count; ++index) {
-    classifier.ClassifyCfgFile(folder, file_list.List(index));
+  Sections sections{file_list.Path(), file_list.Names(), {}};
+  MasterList master = LoadMasterList(program_folder, list_generator, notes);
+  CombinedFileParts parts{sections.folder + ".cfg", "", {}, {}};
+  // Beside the combined file: on the disk that must hold it anyway.
+  const std::string parent = FolderOfFile(parts.path);
+  RemoveLeftWorkFolders(parent);
+  WorkFolder work(parent);
+  try {
+    parts.work_folder = work.path();
+    TranslateListedIniFiles(file_list, work, parts, notes);
+    file_list.SetPattern("*.cfg");
+    sections.user_cfg = file_list.Names();
+    ClassifySections(window, std::move(master), sections, work, parts, notes);
+    WriteCombinedFile(window, parts);
+    work.Remove();
+  } catch (const std::exception& error) {
+    std::string message = error.what();
+    try {
+      work.Remove();
+    } catch (const IoError& left) {
+      message += "\n";
+      message += left.what();
+    }
+    throw std::runtime_error(message);
   }
 }
 
 ConvertResult ConvertLocked(Window& window, const std::string& program_folder,
-                            const std::string& folder_probe, const WhileWaiting& while_waiting,
-                            OwnFiles& own) {
+                            const std::string& folder_probe, const WhileWaiting& while_waiting) {
   SaveThreeTexts(window, program_folder);
-  RunListGenerator(window, program_folder, while_waiting);
+  const ProgramOutcome list_generator = RunListGenerator(window, program_folder, while_waiting);
 
   FileList& file_list = window.File1();
   file_list.SetPattern("*.ini");
@@ -158,12 +250,10 @@ ConvertResult ConvertLocked(Window& window, const std::string& program_folder,
     return ConvertResult::kPathError;
   }
   ConversionNotes kept;
-  TranslateListedIniFiles(file_list, own, [&window, &kept](ConversionNote note) {
+  ConvertInWorkFolder(window, program_folder, list_generator, [&window, &kept](ConversionNote note) {
     if (!window.ShowConversionNoteAtOnce(note)) kept.push_back(std::move(note));
   });
-  file_list.SetPattern("*.cfg");
-  ClassifyListedCfgFiles(window, program_folder);
-  WriteCombinedFile(window, kept);
+  ShowCompletion(window, kept);
   return ConvertResult::kCompleted;
 }
 
@@ -181,18 +271,11 @@ ConvertResult Convert(Window& window, const std::string& program_folder,
     window.ShowMessageBox("Directory Not Found!\n" + folder_probe, kPathErrorTitle, MessageStyle::kCritical);
     return ConvertResult::kPathError;
   }
-  // Two Converts share the settings file, the master list and the old
-  // folder's intermediate files: the later one waits for the earlier.
+  // Two Converts share the settings file, the master list and the combined
+  // file: the later one waits for the earlier.
   FolderLock program_lock(program_folder, while_waiting);
   FolderLock old_folder_lock(folder_probe, while_waiting);
-  OwnFiles own;
-  try {
-    return ConvertLocked(window, program_folder, folder_probe, while_waiting, own);
-  } catch (const std::exception& error) {
-    std::string message = error.what();
-    RemoveOwnFiles(own, message);
-    throw std::runtime_error(message);
-  }
+  return ConvertLocked(window, program_folder, folder_probe, while_waiting);
 }
 
 }  // namespace

@@ -21,7 +21,9 @@ inline constexpr const char* kFailureTitle = "Conversion Failed";
 // file, the master list and the "list generator" subfolder. Every failure is
 // shown in a critical message box naming the file and the reason; nothing
 // escapes as an exception. `while_waiting` is called while the list
-// generator runs (see RunAndWait).
+// generator runs (see RunAndWait) and while Convert waits for another; when
+// it throws, Convert stops there as on any failure, ending the list generator
+// and removing its own files.
 ConvertResult ConvertFolder(Window& window, const std::string& program_folder,
                             const WhileWaiting& while_waiting = {});
 

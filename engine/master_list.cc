@@ -1,5 +1,8 @@
 #include "engine/master_list.h"
 
+#include <array>
+#include <string_view>
+
 #include "engine/io/folder.h"
 #include "engine/io/io_error.h"
 #include "engine/io/line_file.h"
@@ -8,30 +11,75 @@
 
 namespace brantel {
 
-MasterList::MasterList(const std::vector<std::string>& lines) {
-  for (const std::string& line : lines) AddLine(line);
+namespace {
+
+using master_list::kFieldCount;
+using LineFields = std::array<std::string_view, kFieldCount>;
+
+// The fields the classification reads, as views into `line` (fields a short
+// line lacks stay empty); returns how many fields the line holds. The list
+// is read once per Convert: no field is copied.
+size_t SplitFields(std::string_view line, LineFields& fields) {
+  fields = {};
+  size_t count = 0;
+  for (size_t start = 0;; ++count) {
+    const size_t bar = line.find(master_list::kSeparator, start);
+    if (count < kFieldCount) fields[count] = line.substr(start, bar == std::string_view::npos ? bar : bar - start);
+    if (bar == std::string_view::npos) return count + 1;
+    start = bar + 1;
+  }
 }
 
-void MasterList::AddLine(const std::string& line) {
+// A line the list generator did not write whole (a list cut short, binary
+// bytes, LF line ends) would order the sections as if its names were unknown.
+void CheckLine(std::string_view line, size_t fields, size_t number, const std::string& path) {
+  std::string fault;
+  if (line.find('\n') != std::string_view::npos) {
+    fault = "does not end in CR LF";
+  } else if (fields < kFieldCount) {
+    fault = "has " + std::to_string(fields) + " fields where " + std::to_string(kFieldCount) + " are needed";
+  }
+  if (fault.empty()) return;
+  throw IoError("Could not use the master list", path, "Its line " + std::to_string(number) + " " + fault);
+}
+
+}  // namespace
+
+MasterList::MasterList(const std::vector<std::string>& lines) {
+  LineFields fields;
+  for (const std::string& line : lines) {
+    SplitFields(line, fields);
+    AddLine(fields);
+  }
+}
+
+void MasterList::AddLine(const LineFields& fields) {
   using namespace master_list;
-  std::vector<std::string> fields = Split(line, kSeparator);
-  const std::string& name = FieldOf(fields, kName);
   // A line matches only when it belongs to MAME, and decides only when it
   // tells the number of players.
-  if (FieldOf(fields, kEmulator) != kMame || FieldOf(fields, kPlayers).empty()) return;
-  Group group = FieldOf(fields, kParent) == name ? Group::kParent : Group::kRom;
-  decided_.emplace(UpperAscii(name), group);  // keeps the first deciding line
+  if (fields[kEmulator] != kMame || fields[kPlayers].empty()) return;
+  Group group = fields[kParent] == fields[kName] ? Group::kParent : Group::kRom;
+  decided_.emplace(UpperAscii(fields[kName]), group);  // keeps the first deciding line
 }
 
 MasterList MasterList::Load(const std::string& path) {
   if (FolderExists(path)) throw IoError("Could not read the master list", path, "It is a folder, not a file");
   MasterList list({});
+  list.decided_.reserve(1 << 16);  // MAME lists some 45,000 machines
+  size_t number = 0;
+  LineFields fields;
   try {
-    for (LineReader reader(path); !reader.AtEnd();) list.AddLine(reader.ReadLine());
+    for (LineReader reader(path); !reader.AtEnd();) {
+      const std::string line = reader.ReadLine();
+      CheckLine(line, SplitFields(line, fields), ++number, path);
+      list.AddLine(fields);
+    }
   } catch (const IoError& error) {
     if (!FileNameIfPresent(path).empty()) throw;
     throw IoError("The list generator did not produce the master list", path, error.reason());
   }
+  // An empty list would put every section in the order of an unknown name.
+  if (number == 0) throw IoError("Could not use the master list", path, "It is empty");
   return list;
 }
 

@@ -3,9 +3,13 @@
 // emulator and players are read.
 #pragma once
 
+#include <array>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
+
+#include "engine/master_list_record.h"
 
 namespace brantel {
 
@@ -27,7 +31,7 @@ class MasterList {
   Group GroupOf(const std::string& base_name) const;
 
  private:
-  void AddLine(const std::string& line);
+  void AddLine(const std::array<std::string_view, master_list::kFieldCount>& fields);
 
   std::unordered_map<std::string, Group> decided_;  // keyed by upper-cased name
 };

@@ -10,9 +10,16 @@ std::string SettingsFilePath(const std::string& program_folder) {
   return JoinPath(program_folder, kSettingsFileName);
 }
 
-std::vector<std::string> ReadSettingsLines(const std::string& path) {
+std::vector<std::string> ReadSettingsLines(const std::string& path, std::vector<std::string>* cut_notes) {
   std::vector<std::string> lines;
-  for (LineReader reader(path); !reader.AtEnd() && lines.size() < 4;) lines.push_back(TrimSpaces(reader.ReadLine()));
+  for (LineReader reader(path, LineReader::Marks::kIgnore, kSettingsLineLimit); !reader.AtEnd() && lines.size() < 4;) {
+    lines.push_back(TrimSpaces(reader.ReadLine()));
+    if (reader.LastLineCut() && cut_notes != nullptr) {
+      cut_notes->push_back(std::string(kSettingsFileName) + ":" + std::to_string(lines.size()) +
+                           ": a line longer than " + std::to_string(kSettingsLineLimit) +
+                           " bytes, cut to its first " + std::to_string(kSettingsLineLimit));
+    }
+  }
   return lines;
 }
 

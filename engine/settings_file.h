@@ -23,8 +23,12 @@ struct Settings {
 };
 
 // The first four lines at most, each trimmed of spaces; fewer when the file
-// holds fewer. Throws IoError naming the file when it cannot be read.
-std::vector<std::string> ReadSettingsLines(const std::string& path);
+// holds fewer. A line longer than kSettingsLineLimit bytes (no text the user
+// types is that long) is cut, so a damaged file cannot exhaust memory, and a
+// note for each such line goes to `cut_notes` when given. Throws IoError
+// naming the file when it cannot be read.
+inline constexpr size_t kSettingsLineLimit = 64 * 1024;
+std::vector<std::string> ReadSettingsLines(const std::string& path, std::vector<std::string>* cut_notes = nullptr);
 
 // Replaces the file (never left half-written). Throws IoError naming it.
 void WriteSettings(const std::string& path, const Settings& settings);

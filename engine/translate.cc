@@ -295,11 +295,11 @@ std::string IntermediateName(const std::string& name) {
 }
 
 std::vector<IniInclude> TranslateIniFile(const std::string& folder, const std::string& name,
-                                         const NoteSink& notes) {
+                                         const std::string& cfg_folder, const NoteSink& notes) {
   const std::string ini_path = JoinPath(folder, name);
-  const std::string cfg_path = JoinPath(folder, IntermediateName(name));
+  const std::string cfg_path = JoinPath(cfg_folder, IntermediateName(name));
   LineReader ini(ini_path, LineReader::Marks::kHonour);
-  LineWriter cfg(cfg_path);
+  LineWriter cfg(cfg_path, LineWriter::InOwnFolder{});
   try {
     return WriteIntermediateFile(ini, name, cfg, notes);
   } catch (...) {

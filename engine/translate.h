@@ -33,12 +33,14 @@ struct IniInclude {
 };
 
 // Reads folder\name (an entry of the "*.ini" listing; a UTF-8 or UTF-16
-// file with its byte-order mark is read as text) and writes the
-// intermediate file beside it as a new file, removing any entry of that name
-// first. Throws IoError naming the file that could not be read or written;
-// then no intermediate file of that name is left. Each note on the file goes
-// to `notes` as its line is translated. Returns the INI files it names.
+// file with its byte-order mark is read as text) and writes its
+// intermediate file into `cfg_folder` (a folder of the program's own, never
+// the user's) as a new file, created exclusively. Throws IoError naming the
+// file that could not be read or written; then no intermediate file of that
+// name is left. Each note on the file goes to `notes` as its line is
+// translated. Returns the INI files it names.
 std::vector<IniInclude> TranslateIniFile(const std::string& folder, const std::string& name,
+                                         const std::string& cfg_folder,
                                          const NoteSink& notes = [](ConversionNote) {});
 
 // A note on every entry of `entries` that some "*_ini" line names: its

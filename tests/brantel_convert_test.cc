@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <future>
+#include <random>
 
 #include "engine/io/host_path.h"
 #include "tests/convert_fixture.h"
@@ -47,7 +48,7 @@ TEST_F(BrantelConvertTest, ConvertsAndPrintsTheNotesAndTheCompletionMessage) {
 }
 
 TEST_F(BrantelConvertTest, TakesTextsNotGivenFromTheSettingsFile) {
-  InstallStandInListGenerator(folder_, "program", "");
+  InstallStandInListGenerator(folder_, "program", CrLf({MasterListLine("pong", "pong", "2")}));
   WriteIni("default.ini", CrLf({"P1_BUTTON1 \"KEYCODE_A\""}));
   folder_.Write("program/brantel.cfg", CrLf({"  old  ", Mame(), "mymame", " 1 "}));
   ProgramRun run = Convert({});
@@ -69,18 +70,27 @@ TEST_F(BrantelConvertTest, ExitStatusTellsWhatWentWrong) {
   EXPECT_EQ(run.exit_code, 1);
   EXPECT_EQ(run.out, "File Path Error: Directory Not Found!\nFile Path Error: " + HostPath(Mame() + "\\ctrlr\\missing\\") + "\n");
 
-  InstallStandInListGenerator(folder_, "program", "");
+  InstallStandInListGenerator(folder_, "program", CrLf({MasterListLine("pong", "pong", "2")}));
   run = Convert({"old", Mame(), "mame.exe"});
   EXPECT_EQ(run.exit_code, 1);
   EXPECT_EQ(run.out, "File Path Error: No INI files found in this folder!\nFile Path Error: " + HostPath(Mame() + "\\ctrlr\\old\\") + "\n");
 
   WriteIni("a.ini", "");
-  folder_.MakeFolder("mame/ctrlr/old/a.cfg");
+  WriteIni("a.cfg", "not XML");
   run = Convert({"old", Mame(), "mame.exe"});
   EXPECT_EQ(run.exit_code, 2);
   EXPECT_EQ(run.out.rfind("Conversion Failed: ", 0), 0u) << run.out;
   EXPECT_NE(run.out.find("a.cfg"), std::string::npos);
   EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1);
+
+  // Settings that cannot be written: said once, not again by the save at the end.
+  std::filesystem::remove(folder_.path() + "/mame/ctrlr/old/a.cfg");
+  std::filesystem::remove(folder_.path() + "/program/brantel.cfg");
+  folder_.MakeFolder("program/brantel.cfg");
+  run = Convert({"old", Mame(), "mame.exe"});
+  EXPECT_EQ(run.exit_code, 2);
+  EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1) << run.out;
+  EXPECT_NE(run.out.find("brantel.cfg"), std::string::npos) << run.out;
 }
 
 // Two Converts at once, from one program folder or from two on one old
@@ -118,11 +128,82 @@ TEST_F(BrantelConvertTest, ConvertsAtTheSameTimeTakeTurns) {
   }
 }
 
+#ifndef _WIN32
+// Interrupted at any moment (Ctrl+C, SIGTERM, SIGKILL), a Convert keeps the
+// previous combined file whole and leaves nothing of its own but, after
+// SIGKILL, its work folder, which the next run removes.
+TEST_F(BrantelConvertTest, InterruptedAtAnyMomentLeavesNothingAndTheNextRunConverts) {
+  std::string list;
+  for (int i = 0; i < 300; ++i) {
+    WriteIni("game" + std::to_string(i) + ".ini", CrLf({"P1_BUTTON1 \"KEYCODE_A\"", "P1_PADDLE \"KEYCODE_B\""}));
+    list += MasterListLine("game" + std::to_string(i), "game0", "2") + "\r\n";
+  }
+  InstallStandInListGenerator(folder_, "program", list);
+  ASSERT_EQ(Convert({"old", Mame(), "mame"}).exit_code, 0);
+  const std::string whole = folder_.Read("mame/ctrlr/old.cfg");
+  auto ours = [&](const std::string& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder_.path() + "/" + folder)) {
+      const std::string name = entry.path().filename().string();
+      if (name.rfind("~bt", 0) == 0) names.insert(name);
+    }
+    return names;
+  };
+  std::mt19937 random(17);
+  const std::vector<std::pair<std::string, int>> signals = {{"INT", 2}, {"TERM", 15}, {"KILL", 9}};
+  for (int run = 0; run < 15; ++run) {
+    const auto& [name, number] = signals[run % 3];
+    const unsigned hundredths = 5 + random() % 50;  // a whole run takes 0.2 to 0.4 s
+    const std::string delay = std::string("0.") + static_cast<char>('0' + hundredths / 10) +
+                              static_cast<char>('0' + hundredths % 10);
+    const ProgramRun killed = RunProgram("/bin/sh", {"-c", "\"$0\" old \"$1\" mame & sleep " + delay + "; kill -" +
+                                                               name + " $! 2>/dev/null; wait $!; s=$?; sleep 0.1; exit $s",
+                                                     program_, Mame()});
+    EXPECT_TRUE(killed.exit_code == 0 || killed.exit_code == 128 + number) << name << " " << killed.exit_code;
+    EXPECT_TRUE(folder_.Read("mame/ctrlr/old.cfg") == whole) << name << " after " << delay;
+    if (number != 9) {
+      EXPECT_EQ(ours("mame/ctrlr"), std::set<std::string>{}) << name << " after " << delay;
+    }
+    EXPECT_EQ(ours("program"), std::set<std::string>{}) << name << " after " << delay;
+  }
+  ASSERT_EQ(Convert({"old", Mame(), "mame"}).exit_code, 0);
+  EXPECT_EQ(ours("mame/ctrlr"), std::set<std::string>{});
+  EXPECT_EQ(OldFolderNames().size(), 300u);
+
+  // The list generator, and the MAME it runs, are ended with Convert before
+  // either could write anything.
+  namespace fs = std::filesystem;
+  fs::copy_file(fs::path(BRANTEL_CONVERT_PROGRAM).parent_path() / "list generator" / "listgen",
+                Program() + "/list generator/listgen", fs::copy_options::overwrite_existing);
+  const std::string mame = folder_.Write("mame/mame", "#!/bin/sh\nsleep 3\necho ran > \"$0.ran\"\n");
+  fs::permissions(mame, fs::perms::owner_all);
+  RunProgram("/bin/sh", {"-c", "\"$0\" old \"$1\" mame & sleep 1; kill -TERM $!; wait $!; sleep 3", program_, Mame()});
+  EXPECT_FALSE(folder_.Exists("mame/mame.ran"));
+  EXPECT_EQ(folder_.Read("program/masterlist.lst"), list);
+  EXPECT_EQ(ours("program"), std::set<std::string>{});
+}
+#endif
+
 TEST_F(BrantelConvertTest, HelpAndWrongUsage) {
-  ProgramRun run = Convert({"--help"});
-  EXPECT_EQ(run.exit_code, 0);
-  EXPECT_NE(run.out.find("brantel-convert [FOLDER [MAME_PATH [EXE]]]"), std::string::npos);
-  EXPECT_EQ(Convert({"a", "b", "c", "d"}).exit_code, 2);
+  struct Case {
+    std::vector<std::string> arguments;
+    int exit_code;
+    std::string printed;  // on standard output, or on standard error for exit status 2
+  };
+  const std::vector<Case> cases = {
+      {{"--help"}, 0, "[FOLDER [MAME_PATH [EXE]]]"}, {{"-h"}, 0, "Usage:"}, {{"/?"}, 0, "Usage:"},
+      {{"--version"}, 0, "brantel-convert 1."},      {{"-x", "old"}, 2, "unknown option -x"},
+      {{"a", "b", "c", "d"}, 2, "Usage:"},           {{"--", "-h", Mame()}, 1, "Directory Not Found!"},
+  };
+  for (const Case& c : cases) {
+    const ProgramRun run = Convert(c.arguments);
+    EXPECT_EQ(run.exit_code, c.exit_code) << c.arguments[0];
+#ifdef _WIN32
+    if (c.exit_code == 2) continue;  // standard error stays in the console there
+#endif
+    EXPECT_NE((c.exit_code == 2 ? run.err : run.out).find(c.printed), std::string::npos) << c.arguments[0];
+    EXPECT_EQ(folder_.Exists("program/brantel.cfg"), c.exit_code == 1) << c.arguments[0];
+  }
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "engine/io/io_error.h"
 #include "engine/plain_window.h"
 #include "tests/worked_examples.h"
@@ -31,6 +33,10 @@ class CombinedFileTest : public ::testing::Test {
     window_.File1().SetPattern("*.cfg");
   }
 
+  CombinedFileParts Parts(std::vector<std::string> default_sections = {}) const {
+    return {Old() + ".cfg", folder_.path() + "/ctrlr", std::move(default_sections), {}};
+  }
+
   TestFolder folder_;
   PlainWindow window_;
 };
@@ -40,15 +46,16 @@ TEST_F(CombinedFileTest, DefaultSectionFirstThenTheListsInOrder) {
   folder_.Write("ctrlr/old/game1.cfg", OnePortCfg("game1", "KEY_B"));
   folder_.Write("ctrlr/old/game1.ini", "kept");
   ListCfgFiles();
-  window_.DriverList() = {Old() + "/game1.cfg"};
-  WriteCombinedFile(window_);
+  // A section of a user's own cfg file is copied whole, line by line.
+  const std::string whole = CrLf({"<system name=\"mine\">", "<input><port type=\"P1_START\"/></input>", "</system>"});
+  folder_.Write("ctrlr/old/1.xml", whole);
+  window_.DriverList() = {Old() + "/game1.cfg", Old() + "/1.xml"};
+  WriteCombinedFile(window_, Parts({Old() + "/default.cfg"}));
+  ShowCompletion(window_);
 
   EXPECT_EQ(folder_.Read("ctrlr/old.cfg"),
             kHeader + OnePortSection("default", "P1_BUTTON1", "KEY_A") +
-                OnePortSection("game1", "P1_BUTTON1", "KEY_B") + kFooter);
-  EXPECT_FALSE(folder_.Exists("ctrlr/old/default.cfg"));
-  EXPECT_FALSE(folder_.Exists("ctrlr/old/game1.cfg"));
-  EXPECT_TRUE(folder_.Exists("ctrlr/old/game1.ini"));
+                OnePortSection("game1", "P1_BUTTON1", "KEY_B") + CrLf({"", ""}) + whole + kFooter);
   EXPECT_EQ(window_.File1().Pattern(), "*.ini");
   EXPECT_EQ(window_.File1().Names(), std::vector<std::string>{"game1.ini"});
   ASSERT_EQ(window_.messages().size(), 1u);
@@ -66,7 +73,7 @@ TEST_F(CombinedFileTest, SectionsFollowDriverParentRomOrder) {
   window_.DriverList() = {Old() + "/d.cfg"};
   window_.ParentList() = {Old() + "/c.cfg", Old() + "/a.cfg"};
   window_.RomList() = {Old() + "/b.cfg"};
-  WriteCombinedFile(window_);
+  WriteCombinedFile(window_, Parts());
   EXPECT_EQ(folder_.Read("ctrlr/old.cfg"),
             kHeader + EmptyDefaultSection() + OnePortSection("d", "P1_BUTTON1", "d") +
                 OnePortSection("c", "P1_BUTTON1", "c") + OnePortSection("a", "P1_BUTTON1", "a") +
@@ -75,7 +82,7 @@ TEST_F(CombinedFileTest, SectionsFollowDriverParentRomOrder) {
 
 TEST_F(CombinedFileTest, WithoutDefaultCfgAnEmptyDefaultSectionKeepsMameLoadingIt) {
   ListCfgFiles();
-  WriteCombinedFile(window_);
+  WriteCombinedFile(window_, Parts());
   EXPECT_EQ(folder_.Read("ctrlr/old.cfg"), kHeader + EmptyDefaultSection() + kFooter);
 }
 
@@ -84,11 +91,37 @@ TEST_F(CombinedFileTest, FailedSectionKeepsThePreviousCombinedFile) {
   folder_.Write("ctrlr/old/a.cfg", OnePortCfg("a", "a"));
   ListCfgFiles();
   window_.DriverList() = {Old() + "/a.cfg", Old() + "/vanished.cfg"};
-  EXPECT_THROW(WriteCombinedFile(window_), IoError);
+  EXPECT_THROW(WriteCombinedFile(window_, Parts()), IoError);
   EXPECT_EQ(folder_.Read("ctrlr/old.cfg"), "previous");
-  EXPECT_TRUE(folder_.Exists("ctrlr/old/a.cfg"));
-  EXPECT_FALSE(folder_.Exists("ctrlr/old.cfg.partial"));
   EXPECT_TRUE(window_.messages().empty());
+
+  // A section that breaks the file: only its own file is named.
+  folder_.Write("ctrlr/old/b.cfg", CrLf({"<system name=\"b\">", "<input>", "<open>"}));
+  window_.DriverList() = {Old() + "/a.cfg", Old() + "/b.cfg"};
+  try {
+    WriteCombinedFile(window_, Parts());
+    ADD_FAILURE() << "replaced by a file that is not well-formed";
+  } catch (const IoError& error) {
+    const std::string message = error.what();
+    EXPECT_NE(message.find("because of the file \"" + DisplayPath(Old() + "/b.cfg") + "\"; nothing"), std::string::npos)
+        << message;
+  }
+  EXPECT_EQ(folder_.Read("ctrlr/old.cfg"), "previous");
+
+  // A combined file marked read-only is kept, and said to be.
+  namespace fs = std::filesystem;
+  const auto read_only = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+  fs::permissions(Old() + ".cfg", read_only);
+  window_.DriverList() = {Old() + "/a.cfg"};
+  try {
+    WriteCombinedFile(window_, Parts());
+    ADD_FAILURE() << "replaced a read-only file";
+  } catch (const IoError& error) {
+    EXPECT_NE(std::string(error.what()).find("read-only"), std::string::npos) << error.what();
+  }
+  EXPECT_EQ(folder_.Read("ctrlr/old.cfg"), "previous");
+  EXPECT_EQ(fs::status(Old() + ".cfg").permissions() & fs::perms::owner_write, fs::perms::none);
+  fs::permissions(Old() + ".cfg", fs::perms::owner_write, fs::perm_options::add);
 }
 
 }  // namespace

@@ -68,14 +68,15 @@ TEST_F(ConvertTest, ConvertsTheFolderIntoOneCombinedFile) {
   EXPECT_EQ(notes.title, "Conversion Notes");
   EXPECT_EQ(notes.style, MessageStyle::kOkOnly);
   EXPECT_EQ(notes.prompt.substr(0, notes.prompt.find('\n')),
-            "MAME 0.251 does not take everything in the INI files as it was written: 7 notes "
-            "(2 unknown port types, 4 ports with no input, 1 line old MAME ignored).");
+            "MAME 0.251 does not take everything in the INI files as it was written: 8 notes "
+            "(2 unknown port types, 4 ports with no input, 1 line old MAME ignored, 1 cfg file of your own merged).");
   std::string printed;
   std::istringstream lines(notes.details);
   for (std::string notes_line; std::getline(lines, notes_line);) {
     printed += "Conversion Notes: " + notes_line + "\n";
   }
-  EXPECT_EQ(printed, SampleNotesPrinted());
+  EXPECT_EQ(printed, SampleNotesPrinted() + "Conversion Notes: leftover.cfg: your own cfg file: 1 system merged "
+                                             "whole; the file stays as it was\n");
   EXPECT_EQ(window_.messages()[1].title, "Conversion Complete!");
   EXPECT_EQ(window_.messages()[1].prompt, "You can either keep your old folder or safely remove it at this time.");
   EXPECT_EQ(window_.Text1(), "old");
@@ -85,20 +86,19 @@ TEST_F(ConvertTest, ConvertsTheFolderIntoOneCombinedFile) {
   EXPECT_EQ(folder_.Read("mame/ctrlr/old.cfg"),
             CrLf({"<mameconfig version=\"10\">"}) +
                 OnePortSection("default", "P1_BUTTON1", "KEYCODE_A") +
-                CrLf({"", "", "<system name=\"leftover\">", "<input>", Spaces(14) + "</input>", "</system>"}) +
+                CrLf({"", ""}) + kLeftover +
                 OnePortSection("neogeo", "P1_BUTTON1", "KEYCODE_N") + SampleSection() +
                 OnePortSection("pacman", "P1_BUTTON1", "KEYCODE_B") +
                 OnePortSection("mspacman", "P1_BUTTON1", "KEYCODE_C") + CrLf({"", "</mameconfig>"}));
   std::set<std::string> left = {"default.ini", "mspacman.ini", "neogeo.ini", "pacman.ini", "sample.ini"};
   EXPECT_EQ(window_.File1().Pattern(), "*.ini");
   EXPECT_EQ(std::set<std::string>(window_.File1().Names().begin(), window_.File1().Names().end()), left);
-  left.insert(".hidden.ini");
+  left.insert({".hidden.ini", "leftover.cfg"});
   EXPECT_EQ(OldFolderNames(), left);
   EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(Program() + "/list generator"));
 
   // A second run rebuilds the same file, also from a relative MAME path.
   std::string first = folder_.Read("mame/ctrlr/old.cfg");
-  folder_.Write("mame/ctrlr/old/leftover.cfg", kLeftover);
   std::filesystem::current_path(folder_.path());
   window_.SetText2("mame");
   EXPECT_EQ(ConvertFolder(window_, Program()), ConvertResult::kCompleted);
@@ -159,14 +159,51 @@ TEST_F(ConvertTest, FailuresAreReportedNamingTheFile) {
   EXPECT_FALSE(folder_.Exists("mame/ctrlr/old.cfg"));
   EXPECT_FALSE(folder_.Exists("mame/ctrlr/old/pacman.cfg"));  // written, then removed at the stop
 
-  // An intermediate file that cannot be created.
+  // A cfg file of the user's own that is not XML.
   InstallStandInListGenerator(folder_, "program", kMasterList);
-  folder_.MakeFolder("mame/ctrlr/old/pacman.cfg");
+  WriteIni("pacman.cfg", "<system>");
   folder_.Write("mame/ctrlr/old.cfg", "previous");
   EXPECT_EQ(ConvertFolder(window_, Program()), ConvertResult::kFailed);
   EXPECT_NE(window_.messages().back().prompt.find("pacman.cfg"), std::string::npos);
   EXPECT_EQ(folder_.Read("mame/ctrlr/old.cfg"), "previous");
 }
+
+#ifndef _WIN32
+// What the list generator did decides whether Convert can go on: its own
+// words and how it ended are shown; a list it leaves unusable is refused.
+TEST_F(ConvertTest, ListGeneratorFailuresAreReportedInItsOwnWords) {
+  struct Case {
+    std::string script;    // the list generator
+    std::string previous;  // the master list before it runs
+    ConvertResult expected;
+    std::vector<std::string> shown;
+  };
+  const std::string good = kMasterList;
+  const std::string missing_mame = "echo 'listgen: Could not start \"/x/mamee\": No such file' >&2; exit 1";
+  const std::vector<Case> cases = {
+      {missing_mame, "", ConvertResult::kFailed, {"Could not start \"/x/mamee\"", "exit status 1"}},
+      {missing_mame, good, ConvertResult::kCompleted, {"could not be made anew", "Could not start", "exit status 1"}},
+      {"kill -9 $$", "", ConvertResult::kFailed, {"signal 9"}},
+      {"kill -9 $$", "\x01\x02|\r\n", ConvertResult::kFailed, {"signal 9", "line 1 has 2 fields"}},
+      {": > ../masterlist.lst", good, ConvertResult::kFailed, {"It is empty"}},
+      {"printf 'pacman|x|1980|M|pacman|MA' > ../masterlist.lst", "", ConvertResult::kFailed, {"6 fields"}},
+  };
+  WriteIni("mspacman.ini", CrLf({"P1_BUTTON1 \"KEYCODE_C\""}));
+  for (const Case& c : cases) {
+    std::filesystem::remove(Program() + "/masterlist.lst");
+    if (!c.previous.empty()) folder_.Write("program/masterlist.lst", c.previous);
+    const std::string script = folder_.Write("program/list generator/listgen", "#!/bin/sh\n" + c.script + "\n");
+    std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+    PlainWindow window;
+    window.SetText1("old");
+    window.SetText2(Mame());
+    EXPECT_EQ(ConvertFolder(window, Program()), c.expected) << c.script;
+    std::string shown;
+    for (const ShownMessage& message : window.messages()) shown += message.prompt + message.details;
+    for (const std::string& text : c.shown) EXPECT_NE(shown.find(text), std::string::npos) << c.script << ": " << shown;
+  }
+}
+#endif
 
 }  // namespace
 }  // namespace brantel

@@ -164,6 +164,15 @@ TEST_F(SettingsTest, LinesAreTrimmedOfSpacesOnly) {
   EXPECT_EQ(window_.CheckBoxValue(), 1);
 }
 
+TEST_F(SettingsTest, AnOverlongLineIsCutWithANote) {
+  folder_.Write("brantel.cfg", "hotrod\r\n" + std::string(3 * 64 * 1024, 'x') + "\r\nmame.exe\r\n");
+  std::vector<std::string> notes;
+  LoadSettings(window_, ProgramFolder(), &notes);
+  EXPECT_TRUE(window_.Text2() == std::string(64 * 1024, 'x') + "\\");  // not printed: 64 KB
+  EXPECT_EQ(window_.Text3(), "mame.exe");
+  EXPECT_EQ(notes, std::vector<std::string>{"brantel.cfg:2: a line longer than 65536 bytes, cut to its first 65536"});
+}
+
 TEST_F(SettingsTest, EmptyAndAllSpaceLinesGetTheirDefaults) {
   LoadFrom("\r\n    \r\n \r\n 1 \r\n");
   ExpectTexts("hotrod", kDefaultPath, kExecutable);

@@ -32,19 +32,20 @@ std::vector<std::string> Block(const std::string& port, const std::string& type,
   return {"", PortLine(port), NewseqLine(type, sequence), ClosingLine()};
 }
 
-TEST(TranslateIniFileTest, WritesTheSampleCfgBesideTheIni) {
+TEST(TranslateIniFileTest, WritesTheSampleCfgIntoTheWorkFolder) {
   TestFolder folder;
   folder.Write("sample.ini", SampleIni());
-  folder.Write("sample.cfg", "an older file of the same name");
-  TranslateIniFile(folder.path(), "sample.ini");
-  EXPECT_EQ(folder.Read("sample.cfg"), SampleCfg());
+  folder.Write("sample.cfg", "the user's own file of the same name");
+  TranslateIniFile(folder.path(), "sample.ini", folder.MakeFolder("work"));
+  EXPECT_EQ(folder.Read("work/sample.cfg"), SampleCfg());
+  EXPECT_EQ(folder.Read("sample.cfg"), "the user's own file of the same name");
   EXPECT_EQ(folder.Read("sample.ini"), SampleIni());
 }
 
 TEST(TranslateIniFileTest, CutsTheExtensionByCount) {
   TestFolder folder;
   folder.Write("SAMPLE.INI", "");
-  TranslateIniFile(folder.path(), "SAMPLE.INI");
+  TranslateIniFile(folder.path(), "SAMPLE.INI", folder.path());
   EXPECT_EQ(folder.Read("SAMPLE.cfg"),
             CrLf({"<system name=\"SAMPLE\">", Spaces(14) + "<input>", "", Spaces(14) + "</input>",
                   "</system>"}));
@@ -52,8 +53,13 @@ TEST(TranslateIniFileTest, CutsTheExtensionByCount) {
 
 TEST(TranslateIniFileTest, MissingIniIsAnErrorNamingIt) {
   TestFolder folder;
-  EXPECT_THROW(TranslateIniFile(folder.path(), "gone.ini"), IoError);
+  EXPECT_THROW(TranslateIniFile(folder.path(), "gone.ini", folder.path()), IoError);
   EXPECT_FALSE(folder.Exists("gone.cfg"));
+  // On POSIX a folder opens but fails at its first read, once its
+  // intermediate file has been begun: that must not stay either.
+  folder.MakeFolder("broken.ini");
+  EXPECT_THROW(TranslateIniFile(folder.path(), "broken.ini", folder.path()), IoError);
+  EXPECT_FALSE(folder.Exists("broken.cfg"));
 }
 
 // Well-formed UTF-8 as UTF-16 with its byte-order mark.
@@ -91,7 +97,7 @@ TEST(TranslateIniFileTest, EveryLineEndAndEncodingGivesTheSameSection) {
   const auto translated = [](const std::string& bytes, std::string* notes) {
     TestFolder folder;
     folder.Write("pong.ini", bytes);
-    TranslateIniFile(folder.path(), "pong.ini", [notes](ConversionNote note) { *notes += NoteLine(note) + "\n"; });
+    TranslateIniFile(folder.path(), "pong.ini", folder.path(), [notes](ConversionNote note) { *notes += NoteLine(note) + "\n"; });
     return folder.Read("pong.cfg");
   };
   std::string expected_notes;
@@ -111,7 +117,7 @@ TEST(TranslateIniFileTest, NotesNameTheFileTheLineAndWhatHappened) {
   folder.Write("old.ini", CrLf({"[old]", "P1_BUTTONX \"KEYCODE_1_PAD | JOYCODE_0_BUTTON1\"",
                                 "P1_BUTTON2 \"KEY_A JOYCODE_1_A\""}));
   std::vector<std::string> printed;
-  TranslateIniFile(folder.path(), "old.ini", [&printed](ConversionNote note) { printed.push_back(NoteLine(note)); });
+  TranslateIniFile(folder.path(), "old.ini", folder.path(), [&printed](ConversionNote note) { printed.push_back(NoteLine(note)); });
   EXPECT_EQ(printed,
             (std::vector<std::string>{
                 "old.ini:2: MAME 0.251 does not know the port type \"P1_BUTTONX\" (kept as written)",
@@ -165,7 +171,8 @@ TEST(IniLineTest, AnalogHalvesAndTheirTypes) {
       {"DIALS", "DIALS", "decrement"},                 {"P1_AD_STICK_X", "P1_AD_STICK_X", "decrement"},
       {"P1_TRACKBALL_Y", "P1_TRACKBALL_Y", "decrement"}, {"P1_LIGHTGUN_X", "P1_LIGHTGUN_X", "decrement"},
       {"P3_POSITIONAL_V", "P3_POSITIONAL_V", "decrement"}, {"P1_MOUSE_X", "P1_MOUSE_X", "decrement"},
-      {"P1_MOUSE_Y_EXT", "P1_MOUSE_Y", "increment"},   {"P1_PEDAL", "P1_PEDAL", "increment"},
+      {"P1_MOUSE_Y_EXT", "P1_MOUSE_Y", "increment"},   {"P1_MOUSE_Y", "P1_MOUSE_Y", "decrement"},
+      {"P1_PEDAL", "P1_PEDAL", "increment"},
       {"P2_PEDAL_EXTX", "P2_PEDALX", "decrement"},     {"P1_PED_EXTAL", "P1_PEDAL", "increment"},
   };
   for (const auto& c : kCases) {

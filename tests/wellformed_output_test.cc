@@ -94,8 +94,8 @@ TEST_F(WellFormedOutputTest, RandomIniFilesAlwaysGiveWellFormedXml) {
     for (int file = 0; file < kFilesPerRun; ++file) {
       std::string name = random.Name();
       WriteIni(name, random.Content());
-      master_list += name.substr(0, name.size() - 4) + "|d|y|m|" + (file % 3 ? "p" : name.substr(0, name.size() - 4)) +
-                     "|MAME|s||" + (file % 5 ? "1" : "") + "\r\n";
+      const std::string system = name.substr(0, name.size() - 4);
+      master_list += MasterListLine(system, file % 3 ? "p" : system, file % 5 ? "1" : "") + "\r\n";
     }
     InstallStandInListGenerator(folder_, "program", master_list);
     PlainWindow window;
@@ -133,7 +133,25 @@ struct HostileLayout {
   std::function<void(const TestFolder&)> arrange;
   ConvertResult expected;
   std::string once = "<mameconfig ";  // a text a success writes exactly once
+  std::string blamed = "";              // the one file a failure names
 };
+
+// A cfg file as MAME writes it (LF line ends, ports with tag, mask and
+// default value, three sequences) beside a translated INI file of the same
+// name, and a second system in it for a clone.
+const std::string kMamePort = CrLf({
+    "<port tag=\":IN0\" type=\"P1_PADDLE\" mask=\"255\" defvalue=\"128\">",
+    "                <newseq type=\"standard\">KEYCODE_J</newseq>",
+    "                <newseq type=\"decrement\">KEYCODE_Y OR KEYCODE_4PAD</newseq>",
+    "                <newseq type=\"increment\">KEYCODE_U &amp; &#13;</newseq>",
+    "            </port><!-- kept -->"});
+std::string MameWrittenCfg() {
+  std::string port = kMamePort;
+  std::erase(port, '\r');
+  return "<?xml version=\"1.0\"?>\n<!-- written by MAME -->\n<mameconfig version=\"10\">\n"
+         "    <system name=\"pong\">\n        <input>\n            " + port + "        </input>\n    </system>\n"
+         "    <system name=\"pongclone\"><input><port type=\"P1_START\"/></input></system>\n</mameconfig>\n";
+}
 
 const std::string kPrevious = "previous combined file";
 
@@ -150,6 +168,25 @@ std::vector<HostileLayout> HostileLayouts() {
       {"a foreign cfg with an open element", "old",
        [](const TestFolder& f) { f.Write("mame/ctrlr/old/mine.cfg", CrLf({"<system name=\"x\">", "<input>", "<foo>"})); },
        ConvertResult::kFailed},
+      {"the user's cfg under an intermediate file's name, as MAME writes it", "old",
+       [](const TestFolder& f) { f.Write("mame/ctrlr/old/pong.cfg", MameWrittenCfg()); },
+       ConvertResult::kCompleted, kMamePort},
+      {"a user's cfg beside a malformed one", "old",
+       [](const TestFolder& f) {
+         f.Write("mame/ctrlr/old/pong.cfg", MameWrittenCfg());
+         f.Write("mame/ctrlr/old/zz.cfg", "<system name=\"zz\"><input></system>");
+       },
+       ConvertResult::kFailed, "", "zz.cfg"},
+      {"a malformed default.cfg", "old",
+       [](const TestFolder& f) { f.Write("mame/ctrlr/old/default.cfg", "<system name=\"default\">"); },
+       ConvertResult::kFailed, "", "default.cfg"},
+      {"the combined file of a subfolder, converting its parent", "old",
+       [](const TestFolder& f) {
+         f.Write("mame/ctrlr/old/sub/pong.ini", "P1_START \"KEY_1\"");
+         f.Write("mame/ctrlr/old/sub.cfg", CrLf({"<mameconfig version=\"10\">", "<system name=\"sub\">",
+                                                  "<input><!-- a - b --></input>", "</system>", "</mameconfig>"}));
+       },
+       ConvertResult::kCompleted, CrLf({"<system name=\"sub\">", "<input><!-- a - b --></input>", "</system>"})},
       {"default.ini in capitals", "old",
        [](const TestFolder& f) {
          fs::rename(f.path() + "/mame/ctrlr/old/default.ini", f.path() + "/mame/ctrlr/old/Default.INI");
@@ -163,15 +200,22 @@ std::vector<HostileLayout> HostileLayouts() {
   layouts.push_back({"a link back up to ctrlr", "up",
                      [=](const TestFolder& f) { link(f, ".", "mame/ctrlr/up"); },
                      ConvertResult::kPathError});
+  layouts.push_back({"a link to ctrlr itself, which holds an INI file", "up",
+                     [=](const TestFolder& f) {
+                       link(f, "../ctrlr", "mame/ctrlr/up");
+                       f.Write("mame/ctrlr/stray.ini", "P1_START \"KEY_1\"");
+                     },
+                     ConvertResult::kPathError});
+  // Read through, never written through.
   layouts.push_back({"intermediate name linked to a file elsewhere", "old",
                      [=](const TestFolder& f) { link(f, "../../../elsewhere.txt", "mame/ctrlr/old/pong.cfg"); },
-                     ConvertResult::kCompleted});
+                     ConvertResult::kFailed, "", "pong.cfg"});
   layouts.push_back({"intermediate name hard-linked to its INI file", "old",
                      [](const TestFolder& f) {
                        fs::create_hard_link(f.path() + "/mame/ctrlr/old/pong.ini",
                                             f.path() + "/mame/ctrlr/old/pong.cfg");
                      },
-                     ConvertResult::kCompleted});
+                     ConvertResult::kFailed, "", "pong.cfg"});
   layouts.push_back({"combined file linked to a file elsewhere", "old",
                      [=](const TestFolder& f) {
                        fs::remove(f.path() + "/mame/ctrlr/old.cfg");
@@ -217,26 +261,25 @@ TEST_F(WellFormedOutputTest, HostileFolderLayoutsLoseNothing) {
                 std::string::npos) << prompt;  // names a file of the old folder
       EXPECT_EQ(prompt.find("//"), std::string::npos) << prompt;
       EXPECT_EQ(prompt.find("\\\\"), std::string::npos) << prompt;
+      if (!layout.blamed.empty()) {
+        EXPECT_NE(prompt.find(layout.blamed + "\""), std::string::npos) << prompt;
+        EXPECT_EQ(prompt.find(".cfg\""), prompt.rfind(".cfg\"")) << prompt;  // no other file blamed
+      }
     }
 
+    // Every file that was there stays as it was, the user's cfg files too,
+    // and nothing of ours is left; only a success replaces the combined file.
     auto after = Snapshot(root.path() + "/mame");
-    for (const auto& [name, content] : before) {
-      bool old_folder_cfg = name.rfind("ctrlr/old/", 0) == 0 && name.size() > 4 &&
-                            name.compare(name.size() - 4, 4, ".cfg") == 0;
-      bool combined = name == "ctrlr/old.cfg";
-      if ((old_folder_cfg || combined) && result == ConvertResult::kCompleted) continue;
-      EXPECT_EQ(after[name], content) << layout.what << ": " << name;
-    }
+    std::string output = after["ctrlr/old.cfg"];
+    if (result == ConvertResult::kCompleted) after["ctrlr/old.cfg"] = before["ctrlr/old.cfg"];
+    EXPECT_EQ(after, before) << layout.what;
     EXPECT_EQ(root.Read("elsewhere.txt"), "not ours") << layout.what;
     if (result == ConvertResult::kCompleted) {
       EXPECT_EQ(WellFormednessError(root.Read("mame/ctrlr/old.cfg")), "") << layout.what;
       EXPECT_FALSE(fs::is_symlink(root.path() + "/mame/ctrlr/old.cfg")) << layout.what;
-      std::string output = root.Read("mame/ctrlr/old.cfg");
       size_t at = output.find(layout.once);
       EXPECT_TRUE(at != std::string::npos && output.find(layout.once, at + 1) == std::string::npos)
           << layout.what;
-    } else {
-      EXPECT_EQ(after, before) << layout.what;
     }
   }
 }

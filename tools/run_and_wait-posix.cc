@@ -1,5 +1,9 @@
 // Starting a program on POSIX hosts: only the file named is started, never one
-// found on the search path; its window show state has no meaning here.
+// found on the search path; its window show state has no meaning here. It
+// runs in a process group of its own, so that it can be ended together with
+// the programs it starts (the list generator starts MAME).
+#include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -7,6 +11,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
@@ -20,104 +25,155 @@ extern char** environ;
 namespace brantel {
 namespace {
 
-constexpr auto kPollStep = std::chrono::milliseconds(50);
+class Descriptor {
+ public:
+  explicit Descriptor(int fd = -1) : fd_(fd) {}
+  ~Descriptor() { Close(); }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  int get() const { return fd_; }
+  void Close() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+  }
+
+ private:
+  int fd_;
+};
+
+class SpawnSetup {
+ public:
+  SpawnSetup() {
+    posix_spawn_file_actions_init(&actions);
+    posix_spawnattr_init(&attributes);
+  }
+  ~SpawnSetup() {
+    posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attributes);
+  }
+  SpawnSetup(const SpawnSetup&) = delete;
+  SpawnSetup& operator=(const SpawnSetup&) = delete;
+  posix_spawn_file_actions_t actions;
+  posix_spawnattr_t attributes;
+};
+
+std::string Describe(int status) {
+  if (WIFEXITED(status)) return "ended with exit status " + std::to_string(WEXITSTATUS(status));
+  if (WIFSIGNALED(status)) {
+    const int signal = WTERMSIG(status);
+    return "was ended by signal " + std::to_string(signal) + " (" + strsignal(signal) + ")";
+  }
+  return "ended abnormally";
+}
+
+// Takes what the pipe holds now, keeping the last kKeptErrorBytes. False
+// once no one can write to it any more.
+bool Drain(int fd, std::string& kept) {
+  char buffer[4096];
+  ssize_t count;
+  while ((count = ::read(fd, buffer, sizeof buffer)) > 0) {
+    kept.append(buffer, static_cast<size_t>(count));
+    if (kept.size() > kKeptErrorBytes) kept.erase(0, kept.size() - kKeptErrorBytes);
+  }
+  return count != 0;
+}
+
 // What a program ended with SIGTERM gets to remove its own files.
 constexpr int kTermGraceSteps = 20;
+constexpr auto kPollStep = std::chrono::milliseconds(50);
 
-// Owns the started program, which leads a process group of its own so that
-// it can be ended together with what it started (MAME). A program still
-// running when its owner goes (the wait was cancelled) is ended: asked with
-// SIGTERM first, then killed with its whole group.
-class StartedProgram {
+// Ends the program and its group when the caller gives up waiting: asked
+// with SIGTERM first, then whatever is left of the group (MAME) is killed.
+class RunningProgram {
  public:
-  explicit StartedProgram(pid_t pid) : pid_(pid) {}
-  ~StartedProgram() {
-    if (reaped_) return;
-    ::kill(-pid_, SIGTERM);
-    for (int step = 0; step < kTermGraceSteps && Running(); ++step) std::this_thread::sleep_for(kPollStep);
-    // The child is not reaped yet, so its group id still names this group.
-    ::kill(-pid_, SIGKILL);
-    WaitForEnd();
-  }
-  StartedProgram(const StartedProgram&) = delete;
-  StartedProgram& operator=(const StartedProgram&) = delete;
-
-  // Looks without reaping, so the process group stays ours to signal.
-  bool Running() const {
-    siginfo_t info{};
-    while (::waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOHANG | WNOWAIT) < 0) {
-      if (errno != EINTR) return false;
-    }
-    return info.si_pid == 0;
-  }
-
-  void WaitForEnd() {
+  explicit RunningProgram(pid_t pid) : pid_(pid), group_(pid) {}
+  ~RunningProgram() {
+    if (pid_ <= 0) return;
+    ::kill(-group_, SIGTERM);
     int status = 0;
-    while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
+    for (int step = 0; step < kTermGraceSteps && !Ended(status); ++step) std::this_thread::sleep_for(kPollStep);
+    ::kill(-group_, SIGKILL);
+    while (pid_ > 0 && ::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
     }
-    reaped_ = true;
+  }
+  RunningProgram(const RunningProgram&) = delete;
+  RunningProgram& operator=(const RunningProgram&) = delete;
+
+  // True, with the status, once it has ended.
+  bool Ended(int& status) {
+    const pid_t ended = ::waitpid(pid_, &status, WNOHANG);
+    if (ended == pid_ || (ended < 0 && errno != EINTR)) {
+      pid_ = -1;
+      return true;
+    }
+    return false;
   }
 
  private:
   pid_t pid_;
-  bool reaped_ = false;
+  pid_t group_;
 };
 
-// Looks for the end every 50 ms, so that the caller's call comes well within
-// the 100 ms it was promised even when the call itself takes a while.
-void WaitForEnd(StartedProgram& program, const WhileWaiting& while_waiting) {
-  while (program.Running()) {
-    while_waiting();
-    std::this_thread::sleep_for(kPollStep);
-  }
-  program.WaitForEnd();
-}
-
-// Owns the attributes of one posix_spawn call. A wait that can be cancelled
-// starts the program as the leader of a group of its own; otherwise it stays
-// in ours, so that Ctrl+C in a terminal reaches it and MAME as before.
-class SpawnAttributes {
- public:
-  explicit SpawnAttributes(bool own_group) {
-    ::posix_spawnattr_init(&attributes_);
-    if (!own_group) return;
-    ::posix_spawnattr_setflags(&attributes_, POSIX_SPAWN_SETPGROUP);
-    ::posix_spawnattr_setpgroup(&attributes_, 0);
-  }
-  ~SpawnAttributes() { ::posix_spawnattr_destroy(&attributes_); }
-  SpawnAttributes(const SpawnAttributes&) = delete;
-  SpawnAttributes& operator=(const SpawnAttributes&) = delete;
-  const posix_spawnattr_t* get() const { return &attributes_; }
-
- private:
-  posix_spawnattr_t attributes_;
-};
-
-}  // namespace
-
-void RunAndWait(const std::string& application, const std::string& command_line, short /*show_state*/,
-                const WhileWaiting& while_waiting) {
-  const std::string program = ProgramFileForWindowsName(application);
-  if (program.empty()) return;
+std::vector<std::string> Arguments(const std::string& program, const std::string& command_line) {
   std::vector<std::string> words;
   for (std::string& word : Split(command_line, ' ')) {
     if (!word.empty()) words.push_back(std::move(word));
   }
   if (words.empty()) words.push_back(program);
+  return words;
+}
 
+}  // namespace
+
+ProgramOutcome RunAndWait(const std::string& application, const std::string& command_line, short /*show_state*/,
+                          const WhileWaiting& while_waiting) {
+  ProgramOutcome outcome;
+  const std::string program = ProgramFileForWindowsName(application);
+  if (program.empty()) {
+    outcome.description = "was not found as a program file at \"" + application + "\"";
+    return outcome;
+  }
+  std::vector<std::string> words = Arguments(program, command_line);
   std::vector<char*> argv;
   for (std::string& word : words) argv.push_back(word.data());
   argv.push_back(nullptr);
 
-  pid_t child = 0;
-  const SpawnAttributes attributes(static_cast<bool>(while_waiting));
-  if (posix_spawn(&child, program.c_str(), nullptr, attributes.get(), argv.data(), environ) != 0) return;
-  StartedProgram started(child);
-  if (while_waiting) {
-    WaitForEnd(started, while_waiting);
-  } else {
-    started.WaitForEnd();  // never cancelled, so the group is never signalled
+  int ends[2];
+  if (::pipe2(ends, O_CLOEXEC) != 0) {
+    outcome.description = std::string("could not be started: ") + std::strerror(errno);
+    return outcome;
   }
+  Descriptor errors(ends[0]);
+  Descriptor errors_end(ends[1]);
+  ::fcntl(errors.get(), F_SETFL, O_NONBLOCK);
+  SpawnSetup setup;
+  posix_spawn_file_actions_adddup2(&setup.actions, errors_end.get(), STDERR_FILENO);
+  posix_spawnattr_setflags(&setup.attributes, POSIX_SPAWN_SETPGROUP);
+  posix_spawnattr_setpgroup(&setup.attributes, 0);
+  pid_t child = 0;
+  const int error = posix_spawn(&child, program.c_str(), &setup.actions, &setup.attributes, argv.data(), environ);
+  if (error != 0) {
+    outcome.description = std::string("could not be started: ") + std::strerror(error);
+    return outcome;
+  }
+  outcome.started = true;
+  errors_end.Close();
+  RunningProgram running(child);
+  int status = 0;
+  // Every 50 ms at most, so that the caller's calls come well within the
+  // 100 ms promised.
+  bool open = true;
+  while (!running.Ended(status)) {
+    pollfd ready{errors.get(), POLLIN, 0};
+    ::poll(&ready, open ? 1 : 0, 50);
+    if (open) open = Drain(errors.get(), outcome.errors);
+    if (while_waiting) while_waiting();
+  }
+  // What it wrote last; a program it started may hold the pipe still.
+  Drain(errors.get(), outcome.errors);
+  outcome.succeeded = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  outcome.description = Describe(status);
+  return outcome;
 }
 
 }  // namespace brantel

@@ -1,9 +1,11 @@
-// Starting an outside program on Windows: kernel32's process start, an
-// unlimited wait on the process, and the release of both handles.
+// Starting an outside program on Windows: kernel32's process start, a wait on
+// the process, and the release of both handles. Its standard error comes
+// through a pipe of ours, its other standard handles are the caller's.
 #define WIN32_LEAN_AND_MEAN
 #define NOMINMAX
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -13,53 +15,94 @@
 namespace brantel {
 namespace {
 
-// A wait that can be cancelled puts the program into a job, which the
-// processes it starts (MAME) join too: ending the job ends them all. A
-// program still running when its owner goes (the wait was cancelled) is
-// ended with them.
-class StartedProgram {
- public:
-  StartedProgram(const PROCESS_INFORMATION& process, bool in_job)
-      : process_(process.hProcess), thread_(process.hThread) {
-    if (in_job) {
-      job_.reset(CreateJobObjectA(nullptr, nullptr));
-      // Where the job cannot be had (an older system that nests no jobs),
-      // cancelling ends the program alone.
-      if (job_ && !AssignProcessToJobObject(job_.get(), process_.get())) job_.reset();
+struct Handle {
+  HANDLE value = nullptr;
+  Handle() = default;
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  ~Handle() { Close(); }
+  void Close() {
+    if (value != nullptr && value != INVALID_HANDLE_VALUE) CloseHandle(value);
+    value = nullptr;
+  }
+};
+
+// Takes what the pipe holds now, keeping the last kKeptErrorBytes.
+void Drain(HANDLE pipe, std::string& kept) {
+  DWORD available = 0;
+  char buffer[4096];
+  while (PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr) && available > 0) {
+    DWORD count = 0;
+    if (!ReadFile(pipe, buffer, sizeof buffer < available ? sizeof buffer : available, &count, nullptr) || count == 0) {
+      return;
     }
-    ResumeThread(thread_.get());
+    kept.append(buffer, count);
+    if (kept.size() > kKeptErrorBytes) kept.erase(0, kept.size() - kKeptErrorBytes);
   }
-  ~StartedProgram() {
-    if (ended_) return;
-    if (!job_ || !TerminateJobObject(job_.get(), 1)) TerminateProcess(process_.get(), 1);
-    WaitForSingleObject(process_.get(), INFINITE);
-  }
-  StartedProgram(const StartedProgram&) = delete;
-  StartedProgram& operator=(const StartedProgram&) = delete;
+}
 
-  // True once the program has ended; waits up to `milliseconds`.
-  bool Ended(DWORD milliseconds) {
-    ended_ = WaitForSingleObject(process_.get(), milliseconds) != WAIT_TIMEOUT;
-    return ended_;
+std::string Describe(DWORD code) {
+  if (code >= 0xC0000000u) {
+    char text[32];
+    std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(code));
+    return std::string("ended with exception ") + text;
+  }
+  return "ended with exit status " + std::to_string(code);
+}
+
+// Ends the program, and the programs it started (the list generator starts
+// MAME), when the caller gives up waiting: they run in a job of their own.
+struct RunningProgram {
+  PROCESS_INFORMATION process{};
+  HANDLE job = CreateJobObjectW(nullptr, nullptr);
+  bool in_job = false;
+  bool ended = false;
+
+  RunningProgram() = default;
+  RunningProgram(const RunningProgram&) = delete;
+  RunningProgram& operator=(const RunningProgram&) = delete;
+
+  // The program was started suspended, so that it starts nothing outside the
+  // job. A job refused (an older system, a job that forbids nesting) only
+  // leaves the programs it starts running on.
+  void Resume() {
+    in_job = job != nullptr && AssignProcessToJobObject(job, process.hProcess);
+    ResumeThread(process.hThread);
   }
 
- private:
-  OwnedHandle process_;
-  OwnedHandle thread_;
-  OwnedHandle job_;
-  bool ended_ = false;
+  ~RunningProgram() {
+    if (process.hProcess != nullptr) {
+      if (!ended) {
+        if (!in_job || !TerminateJobObject(job, 1)) TerminateProcess(process.hProcess, 1);
+        WaitForSingleObject(process.hProcess, INFINITE);
+      }
+      CloseHandle(process.hProcess);
+      CloseHandle(process.hThread);
+    }
+    if (job != nullptr) CloseHandle(job);
+  }
 };
 
 }  // namespace
 
-void RunAndWait(const std::string& application, const std::string& command_line, short show_state,
-                const WhileWaiting& while_waiting) {
+ProgramOutcome RunAndWait(const std::string& application, const std::string& command_line, short show_state,
+                          const WhileWaiting& while_waiting) {
+  ProgramOutcome outcome;
+  Handle errors, errors_end;
+  SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  if (!CreatePipe(&errors.value, &errors_end.value, &inheritable, 0)) {
+    outcome.description = "could not be started: no pipe for its messages";
+    return outcome;
+  }
+  SetHandleInformation(errors.value, HANDLE_FLAG_INHERIT, 0);
+
   STARTUPINFOA startup{};
   startup.cb = sizeof(STARTUPINFOA);
-  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
   startup.wShowWindow = static_cast<WORD>(show_state);
-
-  PROCESS_INFORMATION process{};
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+  startup.hStdError = errors_end.value;
 
   // CreateProcessA may write into the command line, so it gets its own copy.
   std::vector<char> writable(command_line.begin(), command_line.end());
@@ -68,19 +111,29 @@ void RunAndWait(const std::string& application, const std::string& command_line,
   // The application name is the file itself: Windows' own search would run a
   // program of that name from the caller's folder, the system folders or the
   // search path instead. Handles are inherited for the standard handles'
-  // sake; every file handle of ours is opened not inheritable. It starts
-  // suspended so that it is in its job before it can start anything.
+  // sake; every file handle of ours is opened not inheritable.
+  RunningProgram running;
   if (!CreateProcessA(application.c_str(), writable.data(), nullptr, nullptr, TRUE,
-                      NORMAL_PRIORITY_CLASS | CREATE_SUSPENDED, nullptr, nullptr, &startup, &process)) {
-    return;
+                      NORMAL_PRIORITY_CLASS | CREATE_SUSPENDED, nullptr, nullptr, &startup, &running.process)) {
+    outcome.description = "could not be started from \"" + application + "\" (error " +
+                          std::to_string(GetLastError()) + ")";
+    return outcome;
   }
-  StartedProgram started(process, static_cast<bool>(while_waiting));
-  if (while_waiting) {
-    // 50 ms slices keep the caller's calls well within 100 ms of each other.
-    while (!started.Ended(50)) while_waiting();
-  } else {
-    started.Ended(INFINITE);
+  running.Resume();
+  outcome.started = true;
+  errors_end.Close();
+  // 50 ms slices keep the caller's calls well within 100 ms of each other.
+  while (WaitForSingleObject(running.process.hProcess, 50) == WAIT_TIMEOUT) {
+    Drain(errors.value, outcome.errors);
+    if (while_waiting) while_waiting();
   }
+  running.ended = true;
+  Drain(errors.value, outcome.errors);
+  DWORD code = 1;
+  GetExitCodeProcess(running.process.hProcess, &code);
+  outcome.succeeded = code == 0;
+  outcome.description = Describe(code);
+  return outcome;
 }
 
 }  // namespace brantel

@@ -1,6 +1,7 @@
 // Starting an outside program and waiting for its end.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -28,7 +29,19 @@ class WaitCancelled : public std::runtime_error {
   WaitCancelled() : std::runtime_error("cancelled") {}
 };
 
-void RunAndWait(const std::string& application, const std::string& command_line, short show_state = 0,
-                const WhileWaiting& while_waiting = {});
+// How the program ended, and what it said: its standard error is caught, so
+// that a program without a console can still tell why it failed.
+struct ProgramOutcome {
+  bool started = false;
+  bool succeeded = false;   // ended by itself with exit status 0
+  std::string description;  // e.g. "ended with exit status 1", "was ended by signal 9"
+  std::string errors;       // the last few kilobytes of its standard error
+};
+
+ProgramOutcome RunAndWait(const std::string& application, const std::string& command_line, short show_state = 0,
+                          const WhileWaiting& while_waiting = {});
+
+// The most of a program's standard error that is kept.
+inline constexpr size_t kKeptErrorBytes = 4096;
 
 }  // namespace brantel

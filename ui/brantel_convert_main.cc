@@ -1,6 +1,6 @@
 // brantel-convert: the Convert command without a window, for scripts.
 //
-//   brantel-convert [FOLDER [MAME_PATH [EXE]]]
+//   brantel-convert [OPTION] [--] [FOLDER [MAME_PATH [EXE]]]
 //
 // Texts not given come from the settings file, as the window loads them at
 // start; afterwards all four lines of the settings file are written, as the
@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <exception>
 #include <iostream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -22,6 +23,7 @@
 #include "engine/io/command_line.h"
 #include "engine/io/file_safety.h"
 #include "engine/io/folder.h"
+#include "engine/io/stop_request.h"
 #include "engine/plain_window.h"
 #include "ui/settings.h"
 
@@ -62,31 +64,51 @@ class ConsoleWindow : public brantel::PlainWindow {
 };
 
 void PrintUsage(std::ostream& out) {
-  out << "Usage: brantel-convert [FOLDER [MAME_PATH [EXE]]]\n"
+  out << "Usage: brantel-convert [OPTION] [--] [FOLDER [MAME_PATH [EXE]]]\n"
          "Converts the old controller folder MAME_PATH\\ctrlr\\FOLDER into the combined\n"
          "controller file MAME_PATH\\ctrlr\\FOLDER.cfg, as the Convert button does.\n"
          "Texts not given come from brantel.cfg in the program folder.\n"
-         "Exit status: 0 converted, 1 folder or INI files not found, 2 other failure.\n";
+         "  -h, --help, /?  print this text\n"
+         "  --version       print the program's version\n"
+         "  --              end of options: a FOLDER may then begin with \"-\"\n"
+         "Exit status: 0 converted, 1 folder or INI files not found, 2 other failure\n"
+         "or wrong usage.\n";
 }
 
-int Run(const std::vector<std::string>& arguments) {
+// Settings that cannot be written fail Convert already, with this very
+// message; it is printed once.
+void SaveSettingsAfterConvert(const ConsoleWindow& window, const std::string& program_folder) {
+  try {
+    brantel::FolderLock settings_lock(program_folder);
+    brantel::SaveSettings(window, program_folder);
+  } catch (const std::exception& error) {
+    for (const brantel::ShownMessage& shown : window.messages()) {
+      if (shown.prompt == error.what()) return;
+    }
+    throw;
+  }
+}
+
+int Run(const std::vector<std::string>& texts) {
   const std::string program_folder = brantel::ProgramFolder();
   ConsoleWindow window;
   {
     // Another Convert from this program folder may be writing the file.
     brantel::FolderLock settings_lock(program_folder);
-    brantel::LoadSettings(window, program_folder);
+    std::vector<std::string> notes;
+    brantel::LoadSettings(window, program_folder, &notes);
+    for (const std::string& note : notes) std::cout << brantel::kNotesTitle << ": " << note << '\n';
   }
-  if (arguments.size() > 0) window.SetText1(arguments[0]);
-  if (arguments.size() > 1) window.SetText2(arguments[1]);
-  if (arguments.size() > 2) window.SetText3(arguments[2]);
-  const brantel::ConvertResult result = brantel::ConvertFolder(window, program_folder);
+  if (texts.size() > 0) window.SetText1(texts[0]);
+  if (texts.size() > 1) window.SetText2(texts[1]);
+  if (texts.size() > 2) window.SetText3(texts[2]);
+  // Ctrl+C or SIGTERM: Convert stops at its next step or wait, ending the
+  // list generator and MAME, removes its own files, and the program ends.
+  const brantel::ConvertResult result = brantel::ConvertFolder(window, program_folder, brantel::ThrowIfStopRequested);
+  brantel::EndIfStopRequested();
   // The window writes all four lines when it closes; so does this front end,
   // with the check box as it was loaded.
-  {
-    brantel::FolderLock settings_lock(program_folder);
-    brantel::SaveSettings(window, program_folder);
-  }
+  SaveSettingsAfterConvert(window, program_folder);
   switch (result) {
     case brantel::ConvertResult::kCompleted: return kExitCompleted;
     case brantel::ConvertResult::kPathError: return kExitPathError;
@@ -95,20 +117,47 @@ int Run(const std::vector<std::string>& arguments) {
   return kExitFailed;
 }
 
+// What the command line asks for: the texts, or an answer printed at once.
+struct Request {
+  std::vector<std::string> texts;
+  std::optional<int> exit_now;
+};
+
+Request ReadArguments(const std::vector<std::string>& arguments) {
+  Request request;
+  bool options_ended = false;
+  for (const std::string& argument : arguments) {
+    if (!options_ended && argument == "--") {
+      options_ended = true;
+    } else if (!options_ended && (argument == "-h" || argument == "--help" || argument == "/?")) {
+      PrintUsage(std::cout);
+      return {{}, kExitCompleted};
+    } else if (!options_ended && argument == "--version") {
+      std::cout << "brantel-convert " << BRANTEL_VERSION << "\n";
+      return {{}, kExitCompleted};
+    } else if (!options_ended && argument.size() > 1 && argument[0] == '-') {
+      std::cerr << "brantel-convert: unknown option " << argument << "\n";
+      PrintUsage(std::cerr);
+      return {{}, kExitFailed};
+    } else {
+      request.texts.push_back(argument);
+    }
+  }
+  if (request.texts.size() > 3) {
+    PrintUsage(std::cerr);
+    return {{}, kExitFailed};
+  }
+  return request;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  brantel::StopOnInterruption();
   try {
-    const std::vector<std::string> arguments = brantel::CommandLineArguments(argc, argv);
-    if (!arguments.empty() && (arguments[0] == "--help" || arguments[0] == "-h")) {
-      PrintUsage(std::cout);
-      return kExitCompleted;
-    }
-    if (arguments.size() > 3) {
-      PrintUsage(std::cerr);
-      return kExitFailed;
-    }
-    return Run(arguments);
+    const Request request = ReadArguments(brantel::CommandLineArguments(argc, argv));
+    if (request.exit_now) return *request.exit_now;
+    return Run(request.texts);
   } catch (const std::exception& error) {
     std::cout << brantel::kFailureTitle << ": " << error.what() << std::endl;
     return kExitFailed;

@@ -13,9 +13,9 @@ namespace brantel {
 namespace {
 
 // A settings file that cannot be read reads like an empty one.
-std::vector<std::string> ReadIfPossible(const std::string& path) {
+std::vector<std::string> ReadIfPossible(const std::string& path, std::vector<std::string>* notes) {
   try {
-    return ReadSettingsLines(path);
+    return ReadSettingsLines(path, notes);
   } catch (const IoError&) {
     return {};
   }
@@ -60,11 +60,11 @@ std::optional<int> RoundedNumericValue(const std::string& text) {
   return static_cast<int>(value);
 }
 
-void LoadSettings(Window& window, const std::string& program_folder) {
+void LoadSettings(Window& window, const std::string& program_folder, std::vector<std::string>* notes) {
   const std::string path = SettingsFilePath(program_folder);
   if (FileNameIfPresent(path) == kSettingsFileName) {
     // One working line: a line the file lacks leaves it as the line before.
-    const std::vector<std::string> lines = ReadIfPossible(path);
+    const std::vector<std::string> lines = ReadIfPossible(path, notes);
     std::string working_line;
     size_t read = 0;
     auto next = [&]() -> const std::string& {

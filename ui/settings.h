@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/window.h"
 
@@ -11,8 +12,9 @@ namespace brantel {
 
 // Fills the window from the settings file when it is present, gives empty
 // texts their defaults, points File1 at the old folder they name and makes the MAME
-// path end in "\". Never fails: every failure inside is absorbed.
-void LoadSettings(Window& window, const std::string& program_folder);
+// path end in "\". Never fails: every failure inside is absorbed. A line cut
+// for its length is told in `notes` when given (see ReadSettingsLines).
+void LoadSettings(Window& window, const std::string& program_folder, std::vector<std::string>* notes = nullptr);
 
 // The numeric value of a settings line rounded to an integer, halves to the
 // even neighbour: an optional sign, digits, an optional "." and fraction

@@ -11,6 +11,8 @@ namespace {
 
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
+}  // namespace
+
 bool LessWithoutCase(const std::string& a, const std::string& b) {
   auto lower_less = [](char x, char y) {
     return static_cast<unsigned char>(Lower(x)) < static_cast<unsigned char>(Lower(y));
@@ -19,8 +21,6 @@ bool LessWithoutCase(const std::string& a, const std::string& b) {
   if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), lower_less)) return false;
   return a < b;  // names that differ only in case keep one fixed order
 }
-
-}  // namespace
 
 bool MatchesPattern(const std::string& name, const std::string& pattern) {
   // Classic wildcard walk: remember the last "*" and retry from one further.

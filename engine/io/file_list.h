@@ -53,6 +53,9 @@ class FileList {
   std::function<void()> observer_;
 };
 
+// The order of a listing: by name without regard to ASCII case.
+bool LessWithoutCase(const std::string& a, const std::string& b);
+
 // True when `name` matches `pattern` ("*" any run, "?" one character),
 // compared without regard to ASCII case.
 bool MatchesPattern(const std::string& name, const std::string& pattern);

@@ -31,6 +31,7 @@ FileHandle CreateNewFile(const std::string& path, bool& exists) {
     close(fd);
     throw IoError("Could not create the file", path, SystemReason(error));
   }
+  std::setvbuf(file.get(), nullptr, _IONBF, 0);  // see OpenFile
   return file;
 }
 
@@ -48,7 +49,7 @@ std::string RealFolderPath(const std::string& folder) {
   return path;
 }
 
-// Closes the folder when it goes, also when the wait for it was cancelled.
+// Closes the folder when the lock goes.
 struct FolderLock::Handle {
   explicit Handle(int descriptor) : fd(descriptor) {}
   ~Handle() { close(fd); }
@@ -57,16 +58,43 @@ struct FolderLock::Handle {
   int fd;
 };
 
-FolderLock::FolderLock(const std::string& folder, const std::function<void()>& while_waiting) {
-  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+namespace {
+
+// The folder's descriptor, locked; -1 when `wait` is false and another
+// process holds the lock.
+int LockFolder(const std::string& folder, bool wait, const std::function<void()>& while_waiting) {
+  int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) throw IoError("Could not open the folder", folder, SystemReason(errno));
-  handle_ = std::make_unique<Handle>(fd);
   int result;
   while ((result = flock(fd, LOCK_EX | LOCK_NB)) != 0 && (errno == EWOULDBLOCK || errno == EINTR)) {
-    if (while_waiting) while_waiting();
+    if (!wait && errno == EWOULDBLOCK) break;
+    if (while_waiting) {
+      try {
+        while_waiting();
+      } catch (...) {  // the wait was cancelled
+        close(fd);
+        throw;
+      }
+    }
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
-  if (result != 0) throw IoError("Could not lock the folder", folder, SystemReason(errno));
+  if (result != 0) {
+    int error = errno;
+    close(fd);
+    if (!wait && error == EWOULDBLOCK) return -1;
+    throw IoError("Could not lock the folder", folder, SystemReason(error));
+  }
+  return fd;
+}
+
+}  // namespace
+
+FolderLock::FolderLock(const std::string& folder, const std::function<void()>& while_waiting)
+    : handle_(std::make_unique<Handle>(LockFolder(folder, true, while_waiting))) {}
+
+FolderLock::FolderLock(const std::string& folder, TryOnly) {
+  const int fd = LockFolder(folder, false, {});
+  if (fd >= 0) handle_ = std::make_unique<Handle>(fd);
 }
 
 FolderLock::~FolderLock() = default;

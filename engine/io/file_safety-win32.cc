@@ -63,7 +63,11 @@ struct FolderLock::Handle {
   OwnedHandle mutex;
 };
 
-FolderLock::FolderLock(const std::string& folder, const std::function<void()>& while_waiting) {
+namespace {
+
+// The folder's mutex, held; none when `wait` is false and another process
+// holds it.
+OwnedHandle LockFolder(const std::string& folder, bool wait, const std::function<void()>& while_waiting) {
   BY_HANDLE_FILE_INFORMATION info;
   {
     OwnedHandle handle = OpenFolder(folder);
@@ -74,13 +78,26 @@ FolderLock::FolderLock(const std::string& folder, const std::function<void()>& w
   OwnedHandle mutex(CreateMutexA(nullptr, FALSE, name.c_str()));
   if (!mutex) ThrowLastError("Could not lock the folder", folder);
   DWORD waited;
-  while ((waited = WaitForSingleObject(mutex.get(), 50)) == WAIT_TIMEOUT) {
+  while ((waited = WaitForSingleObject(mutex.get(), wait ? 50 : 0)) == WAIT_TIMEOUT) {
+    if (!wait) return OwnedHandle();
     if (while_waiting) while_waiting();
   }
   if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) ThrowLastError("Could not lock the folder", folder);
-  handle_ = std::make_unique<Handle>(Handle{std::move(mutex)});
+  return mutex;
 }
 
-FolderLock::~FolderLock() { ReleaseMutex(handle_->mutex.get()); }
+}  // namespace
+
+FolderLock::FolderLock(const std::string& folder, const std::function<void()>& while_waiting)
+    : handle_(std::make_unique<Handle>(Handle{LockFolder(folder, true, while_waiting)})) {}
+
+FolderLock::FolderLock(const std::string& folder, TryOnly) {
+  OwnedHandle mutex = LockFolder(folder, false, {});
+  if (mutex) handle_ = std::make_unique<Handle>(Handle{std::move(mutex)});
+}
+
+FolderLock::~FolderLock() {
+  if (handle_) ReleaseMutex(handle_->mutex.get());
+}
 
 }  // namespace brantel

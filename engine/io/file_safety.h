@@ -32,6 +32,10 @@ std::string RealFolderPath(const std::string& folder);
 class FolderLock {
  public:
   explicit FolderLock(const std::string& folder, const std::function<void()>& while_waiting = {});
+  // Takes the lock only when no one holds it, without waiting; held() tells.
+  struct TryOnly {};
+  FolderLock(const std::string& folder, TryOnly);
+  bool held() const { return handle_ != nullptr; }
   ~FolderLock();
   FolderLock(const FolderLock&) = delete;
   FolderLock& operator=(const FolderLock&) = delete;

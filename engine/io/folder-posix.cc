@@ -2,6 +2,7 @@
 // ordinary character of a name; only typed texts pass HostPath), names are
 // compared exactly, and there are no drive letters.
 #include <limits.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -54,6 +55,31 @@ void RenameOver(const std::string& from, const std::string& to) {
   if (std::rename(from.c_str(), to.c_str()) != 0) {
     throw IoError("Could not replace", to, SystemReason(errno));
   }
+  // The new name itself reaches the disk only with its folder.
+  const size_t slash = to.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : to.substr(0, slash);
+  // Some file systems cannot sync a folder at all; only a failed write counts.
+  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const bool failed = fd >= 0 && fsync(fd) != 0 && errno == EIO;
+  if (fd >= 0) close(fd);
+  if (failed) throw IoError("Could not make sure the disk holds", to, SystemReason(EIO));
+}
+
+bool CreateNewFolder(const std::string& path) {
+  if (mkdir(path.c_str(), 0777) == 0) return true;
+  if (errno == EEXIST) return false;
+  throw IoError("Could not create the folder", path, SystemReason(errno));
+}
+
+void RemoveEmptyFolderIfPresent(const std::string& path) {
+  if (rmdir(path.c_str()) != 0 && errno != ENOENT) {
+    throw IoError("Could not remove the folder", path, SystemReason(errno));
+  }
+}
+
+bool IsReadOnlyFile(const std::string& path) {
+  struct stat info;
+  return lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && (info.st_mode & 0222) == 0;
 }
 
 void ChangeDriveAndDirectory(const std::string& folder) {
@@ -91,6 +117,21 @@ std::vector<std::string> OrdinaryFileNames(const std::string& folder, std::vecto
     std::string name = it->path().filename().string();
     // Names beginning with "." are the hidden files here.
     if (name[0] != '.' && it->is_regular_file(type_error)) names.push_back(std::move(name));
+  }
+  if (error) throw IoError("Could not list the folder", folder, error.message());
+  return names;
+}
+
+std::vector<std::string> FolderNamesStartingWith(const std::string& folder, const std::string& prefix) {
+  namespace fs = std::filesystem;
+  std::vector<std::string> names;
+  std::error_code error;
+  for (fs::directory_iterator it(fs::path(folder), error), end; !error && it != end; it.increment(error)) {
+    std::string name = it->path().filename().string();
+    std::error_code type_error;
+    if (name.rfind(prefix, 0) == 0 && it->is_directory(type_error) && !it->is_symlink(type_error)) {
+      names.push_back(std::move(name));
+    }
   }
   if (error) throw IoError("Could not list the folder", folder, error.message());
   return names;

@@ -95,9 +95,29 @@ void RemoveFile(const std::string& path) {
 }
 
 void RenameOver(const std::string& from, const std::string& to) {
-  if (!MoveFileExW(WidePath(from).c_str(), WidePath(to).c_str(), MOVEFILE_REPLACE_EXISTING)) {
+  if (!MoveFileExW(WidePath(from).c_str(), WidePath(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     ThrowLastError("Could not replace", to);
   }
+}
+
+bool CreateNewFolder(const std::string& path) {
+  if (CreateDirectoryW(WidePath(path).c_str(), nullptr)) return true;
+  if (GetLastError() == ERROR_ALREADY_EXISTS) return false;
+  ThrowLastError("Could not create the folder", path);
+}
+
+void RemoveEmptyFolderIfPresent(const std::string& path) {
+  if (RemoveDirectoryW(WidePath(path).c_str())) return;
+  const DWORD code = GetLastError();
+  if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) return;
+  SetLastError(code);
+  ThrowLastError("Could not remove the folder", path);
+}
+
+bool IsReadOnlyFile(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+         (attributes & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
 void ChangeDriveAndDirectory(const std::string& folder) {
@@ -163,6 +183,28 @@ std::vector<std::string> OrdinaryFileNames(const std::string& folder, std::vecto
     }
   } while (FindNextFileW(find, &found));
   if (GetLastError() != ERROR_NO_MORE_FILES) ThrowLastError("Could not list the folder", folder);
+  return names;
+}
+
+std::vector<std::string> FolderNamesStartingWith(const std::string& folder, const std::string& prefix) {
+  std::wstring pattern = WideText(folder);
+  DropTrailingSeparators(pattern);
+  if (pattern.empty() || !IsSeparator(pattern.back())) pattern += L'\\';
+  pattern += WideText(prefix) + L'*';
+  WIN32_FIND_DATAW found;
+  HANDLE find = FindFirstFileW(WidePath(pattern).c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) {
+    if (GetLastError() == ERROR_FILE_NOT_FOUND) return {};
+    ThrowLastError("Could not list the folder", folder);
+  }
+  FindHandle closer(find);
+  std::vector<std::string> names;
+  do {
+    std::string name, reason;
+    const bool folder_itself = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+                               (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
+    if (folder_itself && UsableName(found, name, reason)) names.push_back(name);
+  } while (FindNextFileW(find, &found));
   return names;
 }
 

@@ -24,6 +24,18 @@ void RemoveFile(const std::string& path);
 // IoError naming `to` when that is not possible.
 void RenameOver(const std::string& from, const std::string& to);
 
+// Creates `path` as a new folder. Returns false when an entry of that name
+// is already there; throws IoError naming it on any other failure.
+bool CreateNewFolder(const std::string& path);
+
+// Removes the empty folder `path` (a link of that name is not followed);
+// nothing happens when there is none. Throws IoError naming it when it stays.
+void RemoveEmptyFolderIfPresent(const std::string& path);
+
+// True when an ordinary file at `path` (not a link) is marked read-only: no
+// one may write it, so replacing it would undo the user's choice.
+bool IsReadOnlyFile(const std::string& path);
+
 // Makes `folder` (and its drive, where the host has drive letters) the current
 // directory; throws IoError naming it when that is not possible.
 void ChangeDriveAndDirectory(const std::string& folder);
@@ -50,6 +62,11 @@ struct UnusableFile {
 // the folder when it cannot be read.
 std::vector<std::string> OrdinaryFileNames(const std::string& folder,
                                            std::vector<UnusableFile>* unusable = nullptr);
+
+// The names of the folders in `folder` (links not counted) that begin with
+// `prefix`, which holds ASCII characters only. Throws IoError naming the
+// folder when it cannot be read.
+std::vector<std::string> FolderNamesStartingWith(const std::string& folder, const std::string& prefix);
 
 // True when the host keeps `name` for a device (Windows: "nul", "COM1.cfg").
 bool IsDeviceName(const std::string& name);

@@ -34,9 +34,12 @@ std::string FolderPart(const std::string& path) {
 }  // namespace
 
 TemporaryFile CreateTemporaryFileBeside(const std::string& target_path) {
+  return CreateTemporaryFileIn(FolderPart(target_path), target_path);
+}
+
+TemporaryFile CreateTemporaryFileIn(const std::string& folder, const std::string& target_path) {
   static std::mt19937_64 random(std::random_device{}() ^
                                 static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
-  const std::string folder = FolderPart(target_path);
   for (int attempt = 0; attempt < 100; ++attempt) {
     std::string path = JoinPath(folder, TemporaryName(random));
     bool exists = false;
@@ -53,16 +56,22 @@ TemporaryFile CreateTemporaryFileBeside(const std::string& target_path) {
 
 void FileCloser::operator()(std::FILE* file) const { std::fclose(file); }
 
-LineReader::LineReader(const std::string& path, Marks marks)
-    : path_(path), file_(OpenFile(path, OpenMode::kRead, "Could not open the file for reading")), marks_(marks) {}
+LineReader::LineReader(const std::string& path, Marks marks, size_t line_limit)
+    : path_(path), file_(OpenFile(path, OpenMode::kRead, "Could not open the file for reading")), marks_(marks),
+      line_limit_(line_limit) {}
 
 size_t LineReader::ReadChunk() {
   constexpr size_t kChunk = 1 << 16;
+  if (at_end_of_file_) {  // no read that is sure to find nothing
+    raw_.clear();
+    return 0;
+  }
   raw_.resize(kChunk);
   errno = 0;
   const size_t count = std::fread(raw_.data(), 1, kChunk, file_.get());
   raw_.resize(count);
-  if (count == 0 && std::ferror(file_.get())) throw IoError("Could not read", path_, SystemReason(errno));
+  if (count < kChunk && std::ferror(file_.get())) throw IoError("Could not read", path_, SystemReason(errno));
+  at_end_of_file_ = count < kChunk;
   return count;
 }
 
@@ -103,15 +112,24 @@ bool LineReader::AtEnd() { return position_ >= buffer_.size() && !Fill(); }
 std::string LineReader::ReadLine() {
   if (AtEnd()) throw IoError("Could not read past the end of", path_, "Input past end of file");
   std::string line;
+  last_line_cut_ = false;
   for (;;) {
     const size_t end = buffer_.find_first_of("\r\n", position_);
     if (end == std::string::npos) {
       line.append(buffer_, position_);
+      if (line.size() > line_limit_) {
+        line.resize(line_limit_);
+        last_line_cut_ = true;
+      }
       position_ = buffer_.size();
       if (!Fill()) return line;
       continue;
     }
     line.append(buffer_, position_, end - position_);
+    if (line.size() > line_limit_) {
+      line.resize(line_limit_);
+      last_line_cut_ = true;
+    }
     position_ = end + 1;
     if (buffer_[end] == '\r' && !AtEnd() && buffer_[position_] == '\n') ++position_;
     return line;
@@ -123,6 +141,9 @@ LinePrinter::LinePrinter(std::string path, FileHandle file)
 
 LineWriter::LineWriter(const std::string& path)
     : LinePrinter(path, (RemoveEntryIfPresent(path), OpenFile(path, OpenMode::kCreateNew, "Could not create the file"))) {}
+
+LineWriter::LineWriter(const std::string& path, InOwnFolder)
+    : LinePrinter(path, OpenFile(path, OpenMode::kCreateNew, "Could not create the file")) {}
 
 void LinePrinter::Print(std::string_view text, int zones) {
   // Every statement starts at column 1, so each advance moves a whole zone.
@@ -139,18 +160,38 @@ void LinePrinter::PrintInteger(long value) {
   Print(item);
 }
 
+// Files are opened without a buffer of the C library's (see OpenFile): the
+// block here is one write for many lines.
+constexpr size_t kWriteBlock = 1 << 16;
+
 void LinePrinter::Write(std::string_view bytes) {
   if (!file_) throw IoError("Could not write to the closed file", path_, "File already closed");
+  if (bytes.size() >= kWriteBlock) {  // a long line is not copied once more
+    WriteBlock();
+    WriteNow(bytes);
+    return;
+  }
+  block_.append(bytes);
+  if (block_.size() >= kWriteBlock) WriteBlock();
+}
+
+void LinePrinter::WriteBlock() {
+  WriteNow(block_);
+  block_.clear();
+}
+
+void LinePrinter::WriteNow(std::string_view bytes) {
   if (std::fwrite(bytes.data(), 1, bytes.size(), file_.get()) != bytes.size()) {
     throw IoError("Could not write to", path_, SystemReason(errno));
   }
 }
 
-void LinePrinter::CloseFile() {
+void LinePrinter::CloseFile(bool durable) {
   if (!file_) return;
+  WriteBlock();
   std::FILE* file = file_.release();
   errno = 0;
-  bool flushed = std::fflush(file) == 0;
+  bool flushed = std::fflush(file) == 0 && (!durable || FlushToDisk(file));
   int flush_error = errno;
   bool closed = std::fclose(file) == 0;
   if (!flushed || !closed) throw IoError("Could not write to", path_, SystemReason(flushed ? errno : flush_error));
@@ -158,6 +199,9 @@ void LinePrinter::CloseFile() {
 
 ReplacingLineWriter::ReplacingLineWriter(const std::string& target_path)
     : ReplacingLineWriter(target_path, CreateTemporaryFileBeside(target_path)) {}
+
+ReplacingLineWriter::ReplacingLineWriter(const std::string& target_path, const std::string& temporary_folder)
+    : ReplacingLineWriter(target_path, CreateTemporaryFileIn(temporary_folder, target_path)) {}
 
 ReplacingLineWriter::ReplacingLineWriter(const std::string& target_path, TemporaryFile temporary)
     : LinePrinter(target_path, std::move(temporary.file)), temporary_path_(std::move(temporary.path)) {}
@@ -177,7 +221,7 @@ ReplacingLineWriter::~ReplacingLineWriter() {
 }
 
 void ReplacingLineWriter::Commit() {
-  CloseFile();
+  CloseFile(true);
   RenameOver(temporary_path_, path());
   committed_ = true;
 }

@@ -22,8 +22,14 @@ class LineReader {
   // UTF-8, as Notepad's files must be. Otherwise bytes pass unchanged.
   enum class Marks { kIgnore, kHonour };
 
-  // Throws IoError naming `path` when the file cannot be opened.
-  explicit LineReader(const std::string& path, Marks marks = Marks::kIgnore);
+  // Throws IoError naming `path` when the file cannot be opened. A line
+  // longer than `line_limit` bytes is cut to that many; the rest of it is
+  // read past without being kept.
+  explicit LineReader(const std::string& path, Marks marks = Marks::kIgnore,
+                      size_t line_limit = std::string::npos);
+
+  // True when the line ReadLine returned last was cut.
+  bool LastLineCut() const { return last_line_cut_; }
 
   // Throws IoError when the file cannot be read.
   bool AtEnd();
@@ -35,6 +41,7 @@ class LineReader {
   size_t ReadChunk();
   void ReadByteOrderMark();
 
+  bool at_end_of_file_ = false;  // the last read came short
   std::string path_;
   FileHandle file_;
   Marks marks_;
@@ -42,6 +49,8 @@ class LineReader {
   std::string raw_;
   std::string buffer_;
   size_t position_ = 0;
+  size_t line_limit_;
+  bool last_line_cut_ = false;
 };
 
 // Print statements into an open file. Every statement starts at column 1; a
@@ -63,15 +72,21 @@ class LinePrinter {
 
  protected:
   LinePrinter(std::string path, FileHandle file);
-  // Every byte the file receives passes here.
+  // Every byte the file receives passes here; it reaches the file in pieces
+  // of 64 KB.
   virtual void Write(std::string_view bytes);
   // Flushes and closes; throws IoError when the data did not reach the disk.
-  void CloseFile();
+  // `durable` waits until it is on the disk itself.
+  void CloseFile(bool durable = false);
 
  private:
+  void WriteBlock();
+  void WriteNow(std::string_view bytes);
+
   std::string path_;
   FileHandle file_;
   std::string pending_;
+  std::string block_;
 };
 
 // A file written in place.
@@ -81,6 +96,10 @@ class LineWriter : public LinePrinter {
   // never what it points to) is removed first and the new file is created
   // exclusively. Throws IoError naming `path` on failure.
   explicit LineWriter(const std::string& path);
+  // The same in a folder of the program's own that holds no entry of that
+  // name: created exclusively, with nothing removed first.
+  struct InOwnFolder {};
+  LineWriter(const std::string& path, InOwnFolder);
 
   // Flushes and closes; throws IoError when the data did not reach the disk.
   void Close() { CloseFile(); }
@@ -93,6 +112,8 @@ struct TemporaryFile {
   FileHandle file;
 };
 TemporaryFile CreateTemporaryFileBeside(const std::string& target_path);
+// The same in `folder`, which must lie on the target's file system.
+TemporaryFile CreateTemporaryFileIn(const std::string& folder, const std::string& target_path);
 
 // A file that appears under its name only when Commit succeeds (path() and
 // failures name the target, as the temporary name means nothing to the user):
@@ -103,6 +124,8 @@ TemporaryFile CreateTemporaryFileBeside(const std::string& target_path);
 class ReplacingLineWriter : public LinePrinter {
  public:
   explicit ReplacingLineWriter(const std::string& target_path);
+  // The temporary file in `temporary_folder` instead (see CreateTemporaryFileIn).
+  ReplacingLineWriter(const std::string& target_path, const std::string& temporary_folder);
   ~ReplacingLineWriter() override;
 
   // Closes the temporary file and renames it over the target.

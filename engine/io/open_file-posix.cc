@@ -1,7 +1,7 @@
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 
 #include "engine/io/io_error.h"
 #include "engine/io/open_file.h"
@@ -9,21 +9,20 @@
 namespace brantel {
 
 FileHandle OpenFile(const std::string& path, OpenMode mode, const char* what_failed) {
-  int flags = O_CLOEXEC;
+  // "e" closes it in programs we start, "x" creates it exclusively; fopen
+  // itself asks the system nothing more than the open.
+  const char* how = "rbe";
   switch (mode) {
-    case OpenMode::kRead: flags |= O_RDONLY; break;
-    case OpenMode::kReplace: flags |= O_WRONLY | O_CREAT | O_TRUNC; break;
-    case OpenMode::kCreateNew: flags |= O_WRONLY | O_CREAT | O_EXCL; break;
+    case OpenMode::kRead: break;
+    case OpenMode::kReplace: how = "wbe"; break;
+    case OpenMode::kCreateNew: how = "wbxe"; break;
   }
-  int descriptor = open(path.c_str(), flags, 0666);
-  if (descriptor < 0) throw IoError(what_failed, path, SystemReason(errno));
-  FileHandle file(fdopen(descriptor, mode == OpenMode::kRead ? "rb" : "wb"));
-  if (!file) {
-    int error = errno;
-    close(descriptor);
-    throw IoError(what_failed, path, SystemReason(error));
-  }
+  FileHandle file(std::fopen(path.c_str(), how));
+  if (!file) throw IoError(what_failed, path, SystemReason(errno));
+  std::setvbuf(file.get(), nullptr, _IONBF, 0);
   return file;
 }
+
+bool FlushToDisk(std::FILE* file) { return fsync(fileno(file)) == 0; }
 
 }  // namespace brantel

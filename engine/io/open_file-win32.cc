@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstdio>
 
 #include "engine/io/io_error.h"
 #include "engine/io/open_file.h"
@@ -35,7 +36,12 @@ FileHandle OpenFile(const std::string& path, OpenMode mode, const char* what_fai
     _close(descriptor);
     throw IoError(what_failed, path, "Too many open files");
   }
+  std::setvbuf(file.get(), nullptr, _IONBF, 0);
   return file;
+}
+
+bool FlushToDisk(std::FILE* file) {
+  return FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)))) != 0;
 }
 
 }  // namespace brantel

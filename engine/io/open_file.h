@@ -20,8 +20,15 @@ enum class OpenMode {
   kCreateNew,  // created; fails when an entry of that name exists already
 };
 
-// Opens `path` (the host's form) as bytes. Throws IoError naming the file,
+// Opens `path` (the host's form) as bytes, without a buffer of the C
+// library's: line files read and write in blocks of their own. Throws IoError naming the file,
 // e.g. `what_failed` "C:\mame\ctrlr\a.ini": <reason>.
 FileHandle OpenFile(const std::string& path, OpenMode mode, const char* what_failed);
+
+// Makes the data written to `file` (already flushed from its buffer) reach
+// the disk, so that a power cut after a rename never leaves the new name on an
+// empty file. Returns false, with errno set where the host has one, when it
+// could not.
+bool FlushToDisk(std::FILE* file);
 
 }  // namespace brantel

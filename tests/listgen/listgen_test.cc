@@ -5,6 +5,7 @@
 #include <chrono>
 #include <filesystem>
 
+#include "engine/io/file_safety.h"
 #include "tests/listgen/fake_mame_fixture.h"
 
 namespace listgen::test_support {
@@ -281,6 +282,7 @@ TEST_F(MameLookupTest, PathRelativeToTheListGeneratorFolder) {
 
 TEST_F(MameLookupTest, ANameWithoutFolderIsLookedForOnTheSearchPathAsAShellWould) {
   folder_.MakeFolder("empty");
+  folder_.Write("empty/mame", "a file named like MAME, not a program");
   WriteSettings(folder_.path() + "\\empty\\", "mame.exe");
   InstallFakeMame("mame", kListXml);
   const std::string mame_folder = folder_.path() + "/mame";
@@ -323,6 +325,19 @@ TEST_F(ReuseTest, AFailingMameLeavesTheListAndItsRecordAsTheyWere) {
   EXPECT_EQ(RunListgen().exit_code, 1);
   EXPECT_EQ(MasterList(), kMasterList);
   EXPECT_EQ(folder_.Read(kSourceRecord), record_);
+}
+
+// A run that was killed leaves its work folder, with the list it was
+// writing; the next run removes it, but never one a running list generator holds.
+TEST_F(ReuseTest, WorkFoldersOfKilledRunsAreRemovedButNotOneInUse) {
+  folder_.Write("~btwork-killed01/~btabcdef.tmp", "pong|Pong (Rev E) [TT");
+  folder_.Write("list generator/~btwork-killed02/~btabcdef.tmp", "MAME program: ");
+  folder_.MakeFolder("~btwork-running1");
+  brantel::FolderLock running(folder_.path() + "/~btwork-running1");
+  EXPECT_EQ(RunListgen().exit_code, 0);
+  EXPECT_FALSE(folder_.Exists("~btwork-killed01"));
+  EXPECT_FALSE(folder_.Exists("list generator/~btwork-killed02"));
+  EXPECT_TRUE(folder_.Exists("~btwork-running1"));
 }
 
 enum Change { kNone, kMameSize, kMameTime, kMameVersion, kOtherMame, kRecordCut, kListFormat, kNoRecord, kNoList,

@@ -104,7 +104,7 @@ check "Z: settings file holds the texts, the path with its backslash, the check 
   holds_lines "$program/brantel.cfg" arcade "$mame_z\\" mame.exe " 0 "
 check "Z: list generator started hidden from its folder with its arguments" \
   holds_lines "$program/listgen-start.txt" \
-  "folder: $(windows_path "$program")\\list generator" "flags: 1" "show: 0"
+  "folder: $(windows_path "$program")\\list generator" "flags: 257" "show: 0"
 check "Z: list generator given its arguments" is "$(cat "$program/listgen.ran")" "-s -ctrlr"
 
 # --- The default MAME path C:\mame\, from a settings file of empty lines.

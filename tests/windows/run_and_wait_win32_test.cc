@@ -4,7 +4,10 @@
 // started and writes its master list only after a pause.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <stdexcept>
+#include <thread>
 #include <string>
 
 #include "engine/io/folder.h"
@@ -49,7 +52,8 @@ TEST_F(WindowsRunAndWaitTest, StartsTheToolHiddenFromTheCurrentFolderAndWaitsFor
   EXPECT_EQ(folder_.Read("masterlist.lst"), CrLf({"pacman|||||MAME||||x"}));
   EXPECT_EQ(folder_.Read("listgen.ran"), "-s -ctrlr\n");
   EXPECT_EQ(folder_.Read("listgen-start.txt"),
-            CrLf({"folder: " + generator_folder_, "flags: 1", "show: 0"}));
+            // STARTF_USESHOWWINDOW, and STARTF_USESTDHANDLES for its messages
+            CrLf({"folder: " + generator_folder_, "flags: 257", "show: 0"}));
 }
 
 TEST_F(WindowsRunAndWaitTest, HandsTheShowStateToTheTool) {
@@ -58,8 +62,19 @@ TEST_F(WindowsRunAndWaitTest, HandsTheShowStateToTheTool) {
 }
 
 TEST_F(WindowsRunAndWaitTest, WaitsForAToolThatFails) {
-  RunAndWait(Listgen(), "listgen.exe --exit 3");
+  const ProgramOutcome outcome = RunAndWait(Listgen(), "listgen.exe --exit 3");
   EXPECT_TRUE(folder_.Exists("masterlist.lst"));
+  EXPECT_FALSE(outcome.succeeded);
+  EXPECT_EQ(outcome.description, "ended with exit status 3");
+  EXPECT_NE(outcome.errors.find("stand-in: ending with 3"), std::string::npos) << outcome.errors;
+}
+
+TEST_F(WindowsRunAndWaitTest, GivingUpTheWaitEndsTheTool) {
+  folder_.Write("list generator/running-seconds.txt", "2");
+  EXPECT_THROW(RunAndWait(Listgen(), "listgen.exe", 0, [] { throw std::runtime_error("stop"); }),
+               std::runtime_error);
+  std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+  EXPECT_FALSE(folder_.Exists("listgen.ran"));  // it would have written this after 2 s
 }
 
 TEST_F(WindowsRunAndWaitTest, ReturnsAtOnceWhenTheNamedFileIsMissing) {

@@ -8,15 +8,16 @@
 // In the parent folder it also notes its arguments in "listgen.ran", one
 // line as a POSIX shell's echo "$*" writes it, and in "listgen-start.txt"
 // its current folder and the start-up flags and window show state it was
-// given. "--exit N" makes it end with exit code N. A number of seconds in
-// "running-seconds.txt" beside it makes it run that much longer, through a
-// copy of itself, as the real one runs MAME, that writes
-// "..\child-ended.txt" at its end.
+// given. "--exit N" makes it end with exit code N, saying so on its
+// standard error. A number of seconds in "running-seconds.txt" beside it
+// makes it run that much longer, through a copy of itself, as the real one
+// runs MAME, that writes "..\child-ended.txt" at its end.
 #define WIN32_LEAN_AND_MEAN
 #define NOMINMAX
 #include <windows.h>
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -83,6 +84,9 @@ int main(int argc, char** argv) {
   WriteMasterList();
   NoteTheArguments(argc, argv);
   NoteTheStart();
-  if (argc == 3 && std::string(argv[1]) == "--exit") return std::stoi(argv[2]);
+  if (argc == 3 && std::string(argv[1]) == "--exit") {
+    std::fprintf(stderr, "stand-in: ending with %s\n", argv[2]);
+    return std::stoi(argv[2]);
+  }
   return 0;
 }

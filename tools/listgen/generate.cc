@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "engine/io/line_file.h"
+#include "engine/io/stop_request.h"
+#include "engine/io/work_folder.h"
 #include "tools/listgen/empty_element_sieve.h"
 #include "tools/listgen/listxml_parser.h"
 #include "tools/listgen/mame_pipe.h"
@@ -29,6 +31,7 @@ std::optional<ListXmlError> ParseAll(MameOutput& mame, ListXmlParser& parser) {
   EmptyElementSieve sieve(kElementsRead);
   std::vector<char> buffer(kChunk);
   for (;;) {
+    brantel::ThrowIfStopRequested();
     const std::size_t length = mame.Read(buffer.data(), buffer.size());
     try {
       if (length > 0) {
@@ -48,7 +51,10 @@ std::optional<ListXmlError> ParseAll(MameOutput& mame, ListXmlParser& parser) {
 
 GeneratedList GenerateMasterList(const std::string& mame_program, const std::string& list_file,
                                  const ProgressReport& progress) {
-  brantel::ReplacingLineWriter list(list_file);
+  // The list is written in a work folder of its own, so that a run that is
+  // killed leaves nothing a later run cannot recognise and remove.
+  brantel::WorkFolder work(brantel::FolderOfFile(list_file));
+  brantel::ReplacingLineWriter list(list_file, work.path());
   long machines = 0;
   std::string record;
   ListXmlParser parser([&](const Machine& machine) {
@@ -66,6 +72,7 @@ GeneratedList GenerateMasterList(const std::string& mame_program, const std::str
   if (parse_error) throw *parse_error;
   if (machines == 0) throw std::runtime_error(command + " listed no machines");
   list.Commit();
+  work.Remove();
   return {machines, parser.Build()};
 }
 

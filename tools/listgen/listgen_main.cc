@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/io/stop_request.h"
+#include "engine/io/work_folder.h"
 #include "tools/listgen/generate.h"
 #include "tools/listgen/mame_program.h"
 #include "tools/listgen/mame_settings.h"
@@ -35,6 +37,9 @@ std::string FullPath(const std::string& program) {
 }
 
 int Run(const listgen::Options& options) {
+  // What runs that were killed left behind, where this one writes.
+  brantel::RemoveLeftWorkFolders(".");
+  brantel::RemoveLeftWorkFolders("..");
   const listgen::MameSettings settings = listgen::ReadMameSettings(listgen::SettingsFile());
   const std::string program = FullPath(listgen::MameProgram(settings));
   if (!options.new_list && listgen::ListIsUpToDate(listgen::kSourceRecordFile, program, listgen::kMasterListFile)) {
@@ -70,9 +75,12 @@ int main(int argc, char** argv) {
     std::cerr << listgen::UsageText();
     return 2;
   }
+  // SIGTERM or Ctrl+C: the list being written is removed and the old one kept.
+  brantel::StopOnInterruption();
   try {
     return Run(*options);
   } catch (const std::exception& error) {
+    brantel::EndIfStopRequested();
     std::cerr << "listgen: " << OneLine(error.what()) << std::endl;
     return 1;
   }

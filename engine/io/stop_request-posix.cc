@@ -1,0 +1,39 @@
+// Stop requests on POSIX hosts: SIGINT and SIGTERM set a flag that the
+// program looks at; afterwards the same signal ends it with its default
+// handling, so that its caller sees how it ended.
+#include <signal.h>
+#include <unistd.h>
+
+#include "engine/io/stop_request.h"
+
+namespace brantel {
+namespace {
+
+volatile sig_atomic_t requested_signal = 0;
+
+extern "C" void NoteStopRequest(int signal) { requested_signal = signal; }
+
+}  // namespace
+
+void StopOnInterruption() {
+  struct sigaction action {};
+  action.sa_handler = NoteStopRequest;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+}
+
+bool StopRequested() { return requested_signal != 0; }
+
+void EndIfStopRequested() {
+  const int signal = requested_signal;
+  if (signal == 0) return;
+  struct sigaction action {};
+  action.sa_handler = SIG_DFL;
+  sigemptyset(&action.sa_mask);
+  sigaction(signal, &action, nullptr);
+  raise(signal);
+  _exit(128 + signal);
+}
+
+}  // namespace brantel

@@ -1,0 +1,23 @@
+// A request from outside to stop: Ctrl+C, or the system asking the program
+// to end (SIGTERM on POSIX; Ctrl+Break or closing the console on Windows). A
+// Convert stops at its next step and removes its own files as after any
+// failure, the list generator and MAME with it; the program then ends the
+// way the request asked.
+#pragma once
+
+namespace brantel {
+
+// Installs the handlers; for console programs, once, at their start.
+void StopOnInterruption();
+
+bool StopRequested();
+
+// Throws std::runtime_error when a stop was requested: called between the steps of a
+// Convert, and while it waits.
+void ThrowIfStopRequested();
+
+// Ends the program as the request asked (on POSIX by the very signal), once
+// its own files are removed. Returns when no stop was requested.
+void EndIfStopRequested();
+
+}  // namespace brantel

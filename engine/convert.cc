@@ -66,13 +66,20 @@ bool IsFolderInsideCtrlr(const std::string& folder_probe, const std::string& ctr
          IsStrictlyInside(RealFolderPath(folder_probe), RealFolderPath(ctrlr));
 }
 
-void SaveThreeTexts(const Window& window, const std::string& program_folder) {
-  WriteSettings(SettingsFilePath(program_folder),
+void SaveThreeTexts(const Window& window, const std::string& settings_file) {
+  WriteSettings(settings_file,
                 {window.Text1(), window.Text2(), window.Text3(), std::nullopt});
 }
 
+// A window started from inside a zip file runs from a temporary folder that
+// holds nothing else: say what to do rather than name a missing folder.
 void RunListGenerator(const std::string& program_folder, const WhileWaiting& while_waiting) {
-  ChangeDriveAndDirectory(ListGeneratorFolder(program_folder));
+  const std::string folder = ListGeneratorFolder(program_folder);
+  if (!FolderExists(folder)) {
+    throw IoError("The list generator is missing: there is no folder", folder,
+                  "Extract all files first, then start the program from the extracted folder");
+  }
+  ChangeDriveAndDirectory(folder);
   RunAndWait(ListGeneratorProgram(program_folder), kListGeneratorCommand, 0, while_waiting);
 }
 
@@ -122,12 +129,12 @@ void RemoveOwnFiles(const OwnFiles& own, std::string& message) {
   }
 }
 
-void ClassifyListedCfgFiles(Window& window, const std::string& program_folder) {
+void ClassifyListedCfgFiles(Window& window, const std::string& master_list) {
   FileList& file_list = window.File1();
   window.DriverList().clear();
   window.ParentList().clear();
   window.RomList().clear();
-  Classifier classifier(MasterListPath(program_folder), window);
+  Classifier classifier(master_list, window);
   const std::string folder = file_list.Path();
   const size_t count = file_list.ListCount();
   for (size_t index = 0; index < count; ++index) {
@@ -138,7 +145,8 @@ void ClassifyListedCfgFiles(Window& window, const std::string& program_folder) {
 ConvertResult ConvertLocked(Window& window, const std::string& program_folder,
                             const std::string& folder_probe, const WhileWaiting& while_waiting,
                             OwnFiles& own) {
-  SaveThreeTexts(window, program_folder);
+  const KeptFiles kept_files = KeptFilesOf(program_folder);
+  SaveThreeTexts(window, kept_files.settings_file);
   RunListGenerator(program_folder, while_waiting);
 
   FileList& file_list = window.File1();
@@ -154,7 +162,7 @@ ConvertResult ConvertLocked(Window& window, const std::string& program_folder,
     if (!window.ShowConversionNoteAtOnce(note)) kept.push_back(std::move(note));
   });
   file_list.SetPattern("*.cfg");
-  ClassifyListedCfgFiles(window, program_folder);
+  ClassifyListedCfgFiles(window, kept_files.master_list);
   WriteCombinedFile(window, kept);
   return ConvertResult::kCompleted;
 }

@@ -24,14 +24,16 @@ namespace {
 
 constexpr const char* kPathErrorTitle = "File Path Error";
 
-// Quotes are dropped from the folder name and the MAME path, and the MAME
-// path ends in "\". Convert changes the current folder before the list
+// Quotes (and, where the host has no such names, trailing spaces and dots)
+// are dropped from the folder name; quotes from the MAME path, which ends in
+// "\". Convert changes the current folder before the list
 // generator runs, so a relative MAME path is made absolute first, against the
 // folder current now, on the window itself: the settings, the list generator
 // and the conversion all see the same folder.
 void TidyTypedPaths(Window& window) {
   const std::string folder_name = window.Text1();
-  if (WithoutQuotes(folder_name) != folder_name) window.SetText1(WithoutQuotes(folder_name));
+  const std::string tidy_name = HostFolderName(WithoutQuotes(folder_name));
+  if (tidy_name != folder_name) window.SetText1(tidy_name);
   const std::string mame_path = window.Text2();
   std::string tidy = WithoutQuotes(mame_path);
   if (!tidy.empty() && !std::filesystem::path(HostPath(tidy)).is_absolute()) tidy = FullFolderPath(HostPath(tidy));
@@ -72,15 +74,17 @@ void SaveThreeTexts(const Window& window, const std::string& settings_file) {
 }
 
 // A window started from inside a zip file runs from a temporary folder that
-// holds nothing else: say what to do rather than name a missing folder.
-void RunListGenerator(const std::string& program_folder, const WhileWaiting& while_waiting) {
+// holds nothing else: say what to do rather than name a missing folder. A
+// ticked check box asks for a new master list even from the same MAME.
+void RunListGenerator(const Window& window, const std::string& program_folder, const WhileWaiting& while_waiting) {
   const std::string folder = ListGeneratorFolder(program_folder);
   if (!FolderExists(folder)) {
     throw IoError("The list generator is missing: there is no folder", folder,
                   "Extract all files first, then start the program from the extracted folder");
   }
   ChangeDriveAndDirectory(folder);
-  RunAndWait(ListGeneratorProgram(program_folder), kListGeneratorCommand, 0, while_waiting);
+  const std::string command = std::string(kListGeneratorCommand) + (window.CheckBoxValue() == 1 ? " -new" : "");
+  RunAndWait(ListGeneratorProgram(program_folder), command, 0, while_waiting);
 }
 
 // The intermediate files this Convert wrote; a failed Convert removes them and
@@ -147,13 +151,13 @@ ConvertResult ConvertLocked(Window& window, const std::string& program_folder,
                             OwnFiles& own) {
   const KeptFiles kept_files = KeptFilesOf(program_folder);
   SaveThreeTexts(window, kept_files.settings_file);
-  RunListGenerator(program_folder, while_waiting);
+  RunListGenerator(window, program_folder, while_waiting);
 
   FileList& file_list = window.File1();
   file_list.SetPattern("*.ini");
   file_list.SetPath(folder_probe);
   if (file_list.ListCount() == 0) {
-    window.ShowMessageBox("No INI files found in this folder!", kPathErrorTitle,
+    window.ShowMessageBox("No INI files found in this folder!\n" + folder_probe, kPathErrorTitle,
                           MessageStyle::kCritical);
     return ConvertResult::kPathError;
   }
@@ -178,7 +182,7 @@ ConvertResult Convert(Window& window, const std::string& program_folder,
   const std::string ctrlr = HostPath(window.Text2() + "ctrlr\\");
   const std::string folder_probe = HostPath(window.Text2() + "ctrlr\\" + window.Text1() + "\\");
   if (!IsFolderInsideCtrlr(folder_probe, ctrlr)) {
-    window.ShowMessageBox("Directory Not Found!", kPathErrorTitle, MessageStyle::kCritical);
+    window.ShowMessageBox("Directory Not Found!\n" + folder_probe, kPathErrorTitle, MessageStyle::kCritical);
     return ConvertResult::kPathError;
   }
   // Two Converts share the settings file, the master list and the old

@@ -11,7 +11,12 @@ PlainWindow::PlainWindow() {
 
 void PlainWindow::SetText1(const std::string& text) {
   text1_ = text;
-  PointFileListAt(File1(), text1_);
+  ShowOldFolder(*this);
+}
+
+void PlainWindow::SetText2(const std::string& text) {
+  text2_ = text;
+  ShowOldFolder(*this);
 }
 
 bool PlainWindow::SetCheckBoxValue(int value) {

@@ -1,6 +1,6 @@
 // A window without a screen: it holds its state in members and keeps every
 // message box it was asked to show. The headless front end and the tests use
-// it; the Text1 events of the real window (pointing File1 at the folder name)
+// it; the text events of the real window (File1 following Text1 and Text2)
 // happen here too.
 #pragma once
 
@@ -26,7 +26,7 @@ class PlainWindow : public WindowWithLists {
   std::string Text1() const override { return text1_; }
   void SetText1(const std::string& text) override;
   std::string Text2() const override { return text2_; }
-  void SetText2(const std::string& text) override { text2_ = text; }
+  void SetText2(const std::string& text) override;
   std::string Text3() const override { return text3_; }
   void SetText3(const std::string& text) override { text3_ = text; }
 

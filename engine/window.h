@@ -73,9 +73,15 @@ struct WindowTexts {
 WindowTexts FirstStartTexts();
 WindowTexts LoadDefaults();
 
-// Points the file list at `folder`, as the window does whenever the folder
-// name changes; a folder that cannot be listed leaves the list as it was.
-void PointFileListAt(FileList& file_list, const std::string& folder);
+// The old controller folder that the MAME path and the folder name name
+// together (MAME path, "ctrlr\", folder name), in host form with a trailing
+// separator. Quotes are dropped, as Convert drops them.
+std::string OldFolderPath(const std::string& mame_path, const std::string& folder_name);
+
+// Points File1 at the old folder of the window's texts, as the window does
+// whenever Text1 or Text2 changes: with no such folder (or no folder name)
+// the list is empty.
+void ShowOldFolder(Window& window);
 
 // A window that keeps its file list and hidden lists as plain members.
 class WindowWithLists : public Window {

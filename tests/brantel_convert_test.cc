@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <future>
 
+#include "engine/io/host_path.h"
 #include "tests/convert_fixture.h"
 #include "tests/run_program.h"
 #include "tests/worked_examples.h"
@@ -66,12 +67,12 @@ TEST_F(BrantelConvertTest, TakesTextsNotGivenFromTheSettingsFile) {
 TEST_F(BrantelConvertTest, ExitStatusTellsWhatWentWrong) {
   ProgramRun run = Convert({"missing", Mame(), "mame.exe"});
   EXPECT_EQ(run.exit_code, 1);
-  EXPECT_EQ(run.out, "File Path Error: Directory Not Found!\n");
+  EXPECT_EQ(run.out, "File Path Error: Directory Not Found!\nFile Path Error: " + HostPath(Mame() + "\\ctrlr\\missing\\") + "\n");
 
   InstallStandInListGenerator(folder_, "program", "");
   run = Convert({"old", Mame(), "mame.exe"});
   EXPECT_EQ(run.exit_code, 1);
-  EXPECT_EQ(run.out, "File Path Error: No INI files found in this folder!\n");
+  EXPECT_EQ(run.out, "File Path Error: No INI files found in this folder!\nFile Path Error: " + HostPath(Mame() + "\\ctrlr\\old\\") + "\n");
 
   WriteIni("a.ini", "");
   folder_.MakeFolder("mame/ctrlr/old/a.cfg");

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "engine/io/file_safety.h"
+#include "engine/io/host_path.h"
 #include "engine/plain_window.h"
 #include "tests/convert_fixture.h"
 #include "tests/worked_examples.h"
@@ -50,8 +51,13 @@ TEST_F(ConvertTest, ConvertsTheFolderIntoOneCombinedFile) {
   WriteIni("sample.ini", SampleIni());
   WriteIni("leftover.cfg", kLeftover);
   WriteIni(".hidden.ini", "not a game");
-  // Pasted with quotes, as Explorer copies a path.
+  // Pasted with quotes, as Explorer copies a path; on Windows, where no
+  // folder name ends so, with a trailing dot and space too.
+#ifdef _WIN32
+  window_.SetText1("\"old\". ");
+#else
   window_.SetText1("\"old\"");
+#endif
   window_.SetText2("\"" + Mame() + "\\\"");
 
   EXPECT_EQ(ConvertFolder(window_, Program()), ConvertResult::kCompleted);
@@ -119,7 +125,7 @@ TEST_F(ConvertTest, WaitsForAnotherConvertOfTheProgramFolderKeepingTheWindowAliv
 TEST_F(ConvertTest, MissingFolderStopsBeforeAnythingIsWritten) {
   window_.SetText1("nothere");
   EXPECT_EQ(ConvertFolder(window_, Program()), ConvertResult::kPathError);
-  ExpectOnlyMessage("File Path Error", "Directory Not Found!");
+  ExpectOnlyMessage("File Path Error", "Directory Not Found!\n" + HostPath(Mame() + "\\ctrlr\\nothere\\"));
   EXPECT_EQ(window_.messages()[0].style, MessageStyle::kCritical);
   EXPECT_EQ(window_.Text2(), Mame() + "\\");
   EXPECT_FALSE(folder_.Exists("program/brantel.cfg"));
@@ -129,7 +135,7 @@ TEST_F(ConvertTest, FolderWithoutIniFilesKeepsItsCfgFiles) {
   InstallStandInListGenerator(folder_, "program", kMasterList);
   WriteIni("pacman.cfg", "kept");
   EXPECT_EQ(ConvertFolder(window_, Program()), ConvertResult::kPathError);
-  ExpectOnlyMessage("File Path Error", "No INI files found in this folder!");
+  ExpectOnlyMessage("File Path Error", "No INI files found in this folder!\n" + HostPath(Mame() + "\\ctrlr\\old\\"));
   EXPECT_TRUE(folder_.Exists("program/listgen.ran"));
   EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", Mame() + "\\", "mame.exe"}));
   EXPECT_EQ(folder_.Read("mame/ctrlr/old/pacman.cfg"), "kept");

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <set>
 #include <string>
@@ -20,7 +21,8 @@ using namespace test_support;
 class FakeForm : public PlainWindow, public FormHost {
  public:
   void SetCaption(const std::string& caption) override { captions.push_back(caption); }
-  void ShowWaitCursor(bool shown) override { wait_cursor = shown; }
+  void ShowBusy(bool busy) override { this->busy = busy; }
+  void ShowCancel(bool shown) override { cancel_shown = shown; }
   void KeepAlive() override {
     ++keep_alive_calls;
     if (while_alive) while_alive();
@@ -28,7 +30,8 @@ class FakeForm : public PlainWindow, public FormHost {
   void EndProgram() override { messages_before_end.push_back(messages().size()); }
 
   std::vector<std::string> captions;
-  bool wait_cursor = false;
+  bool busy = false;
+  bool cancel_shown = false;
   int keep_alive_calls = 0;
   std::function<void()> while_alive;
   std::vector<size_t> messages_before_end;
@@ -76,7 +79,7 @@ TEST_F(FormLogicTest, AliveDuringTheListGeneratorAndClosedAfterConvert) {
   form_.SetCheckBoxValue(1);
   std::vector<bool> refused;
   form_.while_alive = [&] {
-    EXPECT_TRUE(form_.wait_cursor);
+    EXPECT_TRUE(form_.busy && form_.cancel_shown);
     logic_.Command1Pressed();
     refused.push_back(logic_.CloseRequested());
   };
@@ -87,13 +90,38 @@ TEST_F(FormLogicTest, AliveDuringTheListGeneratorAndClosedAfterConvert) {
   const std::set<std::string> captions(form_.captions.begin(), form_.captions.end());
   EXPECT_GE(captions.size(), 3u) << "two or more running times and the plain caption";
   EXPECT_EQ(form_.captions.back(), "brantel Manager");
-  EXPECT_FALSE(form_.wait_cursor);
+  EXPECT_FALSE(form_.busy || form_.cancel_shown);
+  EXPECT_NE(captions.count("brantel Manager - making the master list, 1 s - closing after Convert"), 0u);
+  EXPECT_EQ(folder_.Read("program/listgen.ran"), "-s -ctrlr -new\n");  // the box is ticked
   ASSERT_EQ(form_.messages().size(), 1u);
   EXPECT_EQ(form_.messages()[0].title, "Conversion Complete!");
   EXPECT_EQ(form_.messages_before_end, std::vector<size_t>{1});
   EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", Mame() + "\\", "mame.exe", " 1 "}));
   logic_.Command1Pressed();  // nothing runs after the window is gone
   EXPECT_EQ(form_.messages().size(), 1u);
+}
+
+// Cancel ends a list generator that hangs and Convert with it; the master
+// list, the old folder and the previous combined file stay as they were.
+TEST_F(FormLogicTest, CancelEndsTheListGeneratorAndChangesNothing) {
+  InstallStandInListGenerator(folder_, "program", MasterListLine("pacman", "", "2"), 60);
+  folder_.Write("program/masterlist.lst", "previous");
+  WriteIni("pacman.ini", CrLf({"P1_BUTTON1 \"KEYCODE_LCONTROL\""}));
+  folder_.Write("mame/ctrlr/old.cfg", "earlier");
+  form_.SetText1("old");
+  form_.SetText2(Mame());
+  form_.while_alive = [&] { logic_.CancelPressed(); };
+  logic_.Command1Pressed();
+
+  ASSERT_EQ(form_.messages().size(), 1u);
+  EXPECT_EQ(form_.messages()[0].title + ": " + form_.messages()[0].prompt, "Conversion Failed: cancelled");
+  EXPECT_NE(std::find(form_.captions.begin(), form_.captions.end(), "brantel Manager - cancelling"),
+            form_.captions.end());
+  EXPECT_FALSE(form_.busy || form_.cancel_shown);
+  EXPECT_EQ(folder_.Read("program/masterlist.lst"), "previous");
+  EXPECT_FALSE(folder_.Exists("program/listgen.ran"));
+  EXPECT_EQ(folder_.Read("mame/ctrlr/old.cfg"), "earlier");
+  EXPECT_EQ(OldFolderNames(), std::set<std::string>{"pacman.ini"});
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <stdexcept>
 #include <string>
 
 namespace brantel {
@@ -17,7 +18,16 @@ namespace brantel {
 // process where the host has one.
 // `while_waiting`, when given, is called at least every 100 ms until the
 // process has ended: a window repaints and answers its window manager there.
+// When it throws, the process and every process it started are ended before
+// the exception goes on: that is how the user stops a program that hangs.
 using WhileWaiting = std::function<void()>;
+
+// What a WhileWaiting throws when the user asked to stop.
+class WaitCancelled : public std::runtime_error {
+ public:
+  WaitCancelled() : std::runtime_error("cancelled") {}
+};
+
 void RunAndWait(const std::string& application, const std::string& command_line, short show_state = 0,
                 const WhileWaiting& while_waiting = {});
 

@@ -5,7 +5,7 @@
 // Texts not given come from the settings file, as the window loads them at
 // start; afterwards all four lines of the settings file are written, as the
 // window's close writes them. Every message box is printed as one line
-// "TITLE: PROMPT", a box with details as one line "TITLE: LINE" for each line
+// "TITLE: LINE" for each line of its prompt, a box with details for each line
 // of its details. Conversion notes are printed as they are found, each as
 // "Conversion Notes: NOTE", and not kept, so that memory does not grow with
 // their number. Exit status: 0 after the completion message, 1 after a
@@ -33,24 +33,31 @@ constexpr int kExitFailed = 2;
 
 class ConsoleWindow : public brantel::PlainWindow {
  public:
+  // A prompt of several lines (the second names the folder looked for) is
+  // printed as one line "TITLE: LINE" for each.
   void ShowMessageBox(const std::string& prompt, const std::string& title,
                       brantel::MessageStyle style) override {
     PlainWindow::ShowMessageBox(prompt, title, style);
-    std::cout << title << ": " << prompt << std::endl;
+    PrintLines(title, prompt);
   }
 
   // The details stand for the box: one line "TITLE: ITEM" for each of their lines.
   void ShowMessageBoxWithDetails(const std::string& prompt, const std::string& title,
                                  const std::string& details) override {
     PlainWindow::ShowMessageBoxWithDetails(prompt, title, details);
-    std::istringstream lines(details);
-    for (std::string line; std::getline(lines, line);) std::cout << title << ": " << line << '\n';
-    std::cout.flush();
+    PrintLines(title, details);
   }
 
   bool ShowConversionNoteAtOnce(const brantel::ConversionNote& note) override {
     std::cout << brantel::kNotesTitle << ": " << brantel::NoteLine(note) << '\n';
     return true;
+  }
+
+ private:
+  static void PrintLines(const std::string& title, const std::string& text) {
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) std::cout << title << ": " << line << '\n';
+    std::cout.flush();
   }
 };
 

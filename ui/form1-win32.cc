@@ -15,15 +15,8 @@ constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIM
 // Control identifiers stay clear of IDOK and IDCANCEL, which the dialog
 // keyboard handling sends for Enter and Escape.
 enum ControlId : WORD {
-  kLabel1 = 101, kText1, kLabel2, kText2, kLabel3, kText3, kChkListGen, kFile1, kCommand1,
+  kLabel1 = 101, kText1, kLabel2, kText2, kLabel3, kText3, kChkListGen, kFile1, kCommand1, kCancel,
 };
-
-bool IsUserInput(const MSG& message) {
-  const bool key = message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST;
-  const bool alt_f4 = message.message == WM_SYSKEYDOWN && message.wParam == VK_F4;
-  const bool mouse = message.message >= WM_MOUSEFIRST && message.message <= WM_MOUSELAST;
-  return (key && !alt_f4) || mouse;
-}
 
 }  // namespace
 
@@ -80,7 +73,8 @@ HWND Form1Win32::AddControl(HINSTANCE instance, const char* kind, const char* te
 }
 
 // Tab visits the controls in the order they are made: File1, Text1,
-// Command1, Text2, Text3, chkListGen. Labels take no focus.
+// Command1, Text2, Text3, chkListGen (and Cancel, while it is shown). Labels
+// take no focus.
 void Form1Win32::CreateControls(HINSTANCE instance) {
   constexpr DWORD kTextBox = ES_AUTOHSCROLL | WS_TABSTOP;
   // One line each: a font a little wider than planned clips the end of a
@@ -102,6 +96,9 @@ void Form1Win32::CreateControls(HINSTANCE instance) {
                              "your mame version is upgraded.)",
                              BS_3STATE | BS_MULTILINE | WS_TABSTOP, 0, kChkListGen, 120, 2400,
                              6015, 495);
+  cancel_ = AddControl(instance, "BUTTON", "Cancel", BS_PUSHBUTTON | WS_TABSTOP, 0, kCancel, 1440, 6120,
+                       1215, 495);
+  ShowWindow(cancel_, SW_HIDE);
   AddControl(instance, "STATIC",
              "Name of your old ctrlr folder.  (The one you used in the ctrlr entry of the "
              "mame.ini).",
@@ -116,7 +113,7 @@ int Form1Win32::Run() {
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
     // Before the key or the click acts on the text.
-    if (TouchesText1(message)) logic_.Text1Touched();
+    if (TouchesText1(message)) logic_.FolderTextsTouched();
     // Tab, the access key and Enter as in a dialog box.
     if (IsDialogMessageA(form_, &message)) continue;
     TranslateMessage(&message);
@@ -182,14 +179,24 @@ void Form1Win32::ShowFileList() {
 
 void Form1Win32::SetCaption(const std::string& caption) { SetWindowTextA(form_, caption.c_str()); }
 
-void Form1Win32::ShowWaitCursor(bool shown) {
-  wait_cursor_ = shown;
-  SetCursor(LoadCursor(nullptr, shown ? IDC_WAIT : IDC_ARROW));
+// The controls disabled under a busy cursor (an arrow still, for Cancel);
+// the frame stays enabled for a close request. The focus comes back after.
+void Form1Win32::ShowBusy(bool busy) {
+  if (busy) focus_before_busy_ = GetFocus();
+  wait_cursor_ = busy;
+  SetCursor(LoadCursor(nullptr, busy ? IDC_APPSTARTING : IDC_ARROW));
+  for (HWND control : {text1_, text2_, text3_, chk_list_gen_, file1_, command1_}) EnableWindow(control, !busy);
+  if (!busy && focus_before_busy_ != nullptr && IsChild(form_, focus_before_busy_)) SetFocus(focus_before_busy_);
 }
 
-// Paint, timer, window-manager and system messages go on; keys and clicks
-// are dropped, so nothing the user does acts while Convert runs. Alt+F4 is
-// a close request and goes through.
+void Form1Win32::ShowCancel(bool shown) {
+  ShowWindow(cancel_, shown ? SW_SHOW : SW_HIDE);
+  if (shown) SetFocus(cancel_);
+}
+
+// Every message goes on, as in a dialog box: the controls are disabled, so
+// keys and clicks act only on Cancel (Escape is IDCANCEL) and the frame
+// (Alt+F4 and the close button are close requests).
 void Form1Win32::KeepAlive() {
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -197,7 +204,7 @@ void Form1Win32::KeepAlive() {
       PostQuitMessage(static_cast<int>(message.wParam));
       return;
     }
-    if (IsUserInput(message)) continue;
+    if (form_ != nullptr && IsDialogMessageA(form_, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
@@ -229,7 +236,7 @@ LRESULT Form1Win32::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case WM_SETCURSOR:
       if (wait_cursor_) {
-        SetCursor(LoadCursor(nullptr, IDC_WAIT));
+        SetCursor(LoadCursor(nullptr, IDC_APPSTARTING));
         return TRUE;
       }
       break;
@@ -253,7 +260,14 @@ LRESULT Form1Win32::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
 void Form1Win32::OnCommand(WORD id, WORD code) {
   switch (id) {
     case kText1:
-      if (code == EN_CHANGE) logic_.Text1Touched();
+    case kText2:
+      if (code == EN_CHANGE) logic_.FolderTextsTouched();
+      break;
+    case kCancel:
+      if (code == BN_CLICKED) logic_.CancelPressed();
+      break;
+    case IDCANCEL:  // Escape
+      logic_.CancelPressed();
       break;
     case kChkListGen:
       // A click checks an unchecked or grayed box and clears a checked one:

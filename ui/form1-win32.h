@@ -59,7 +59,8 @@ class Form1Win32 : public WindowWithLists, private FormHost {
   static std::string TextOf(HWND control);
 
   void SetCaption(const std::string& caption) override;
-  void ShowWaitCursor(bool shown) override;
+  void ShowBusy(bool busy) override;
+  void ShowCancel(bool shown) override;
   void KeepAlive() override;
   void EndProgram() override;
 
@@ -71,8 +72,10 @@ class Form1Win32 : public WindowWithLists, private FormHost {
   HWND chk_list_gen_ = nullptr;
   HWND file1_ = nullptr;
   HWND command1_ = nullptr;
+  HWND cancel_ = nullptr;  // shown only while Convert waits
   HFONT font_ = nullptr;
   HWND focus_ = nullptr;  // the control that had the focus when the window was left
+  HWND focus_before_busy_ = nullptr;
   bool wait_cursor_ = false;
 };
 

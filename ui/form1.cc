@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QEventLoop>
 #include <QFont>
+#include <QKeySequence>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +16,7 @@
 #include <QRect>
 #include <QStringList>
 
+#include <initializer_list>
 #include <limits>
 
 #include "ui/list_gen_check_box.h"
@@ -130,7 +132,17 @@ void Form1::CreateControls() {
   command1_->setAutoDefault(false);
   command1_->setDefault(false);
 
-  connect(text1_, &QLineEdit::textChanged, this, [this] { logic_.Text1Touched(); });
+  // Shown only while Convert waits; Escape presses it.
+  cancel_ = new QPushButton("Cancel", this);
+  cancel_->setObjectName("cmdCancel");
+  cancel_->setGeometry(FromTwips(1440, 6120, 1215, 495));
+  cancel_->setAutoDefault(false);
+  cancel_->setShortcut(QKeySequence(Qt::Key_Escape));
+  cancel_->hide();
+  connect(cancel_, &QPushButton::clicked, this, [this] { logic_.CancelPressed(); });
+
+  connect(text1_, &QLineEdit::textChanged, this, [this] { logic_.FolderTextsTouched(); });
+  connect(text2_, &QLineEdit::textChanged, this, [this] { logic_.FolderTextsTouched(); });
   text1_->installEventFilter(this);
   command1_->installEventFilter(this);
   connect(command1_, &QPushButton::clicked, this, [this] { logic_.Command1Pressed(); });
@@ -199,18 +211,30 @@ void Form1::ShowFileList() {
 
 void Form1::SetCaption(const std::string& caption) { setWindowTitle(ToQt(caption)); }
 
-// The wait cursor over the whole application while Convert runs.
-void Form1::ShowWaitCursor(bool shown) {
-  if (shown) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+// The controls disabled and a busy cursor (an arrow still, for Cancel) over
+// the whole application while Convert runs; the focus comes back after.
+void Form1::ShowBusy(bool busy) {
+  if (busy) {
+    focus_before_busy_ = focusWidget();
+    QApplication::setOverrideCursor(Qt::BusyCursor);
   } else {
     QApplication::restoreOverrideCursor();
   }
+  for (QWidget* control : std::initializer_list<QWidget*>{text1_, text2_, text3_, chk_list_gen_, file1_view_, command1_}) {
+    control->setEnabled(!busy);
+  }
+  if (!busy && focus_before_busy_ != nullptr) focus_before_busy_->setFocus();
 }
 
-// Paint and window-manager events only: keys and clicks wait until Convert
-// has ended (and a second Convert cannot start meanwhile).
-void Form1::KeepAlive() { QApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+void Form1::ShowCancel(bool shown) {
+  cancel_->setVisible(shown);
+  if (shown) cancel_->setFocus();
+}
+
+// Every event, user input among them: the controls are disabled, so a click
+// or key acts only on Cancel, and the window manager's close request, which
+// Qt counts as user input, is not held back until a modal box drops it.
+void Form1::KeepAlive() { QApplication::processEvents(QEventLoop::AllEvents); }
 
 void Form1::EndProgram() { close(); }
 
@@ -233,7 +257,7 @@ void Form1::closeEvent(QCloseEvent* event) {
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
   if (watched == text1_ &&
       (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress)) {
-    logic_.Text1Touched();
+    logic_.FolderTextsTouched();
   }
   if (watched == command1_ && event->type() == QEvent::KeyPress && IsEnter(*event)) {
     command1_->click();

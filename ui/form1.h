@@ -3,6 +3,7 @@
 // engine works on and hands the events to the form logic.
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <string>
 
@@ -54,7 +55,8 @@ class Form1 : public QWidget, public WindowWithLists, private FormHost {
   void ShowFileList();
 
   void SetCaption(const std::string& caption) override;
-  void ShowWaitCursor(bool shown) override;
+  void ShowBusy(bool busy) override;
+  void ShowCancel(bool shown) override;
   void KeepAlive() override;
   void EndProgram() override;
 
@@ -66,6 +68,8 @@ class Form1 : public QWidget, public WindowWithLists, private FormHost {
   ListGenCheckBox* chk_list_gen_ = nullptr;
   QListWidget* file1_view_ = nullptr;
   QPushButton* command1_ = nullptr;
+  QPushButton* cancel_ = nullptr;
+  QPointer<QWidget> focus_before_busy_;
 };
 
 }  // namespace brantel

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "engine/convert.h"
+#include "tools/run_and_wait.h"
 #include "ui/settings.h"
 
 namespace brantel {
@@ -16,17 +17,29 @@ void FormLogic::Activated() {
   LoadSettings(window_, program_folder_);
 }
 
-void FormLogic::Text1Touched() { PointFileListAt(window_.File1(), window_.Text1()); }
+void FormLogic::FolderTextsTouched() {
+  if (!converting_) ShowOldFolder(window_);
+}
 
 void FormLogic::Command1Pressed() {
   if (converting_ || unloaded_) return;
   converting_ = true;
+  cancel_requested_ = false;
+  answering_ = false;
+  waited_seconds_ = -1;
   convert_start_ = std::chrono::steady_clock::now();
-  host_.ShowWaitCursor(true);
-  ConvertFolder(window_, program_folder_, [this] { WhileListGeneratorRuns(); });
-  BeforeMessageBox();
-  host_.ShowWaitCursor(false);
+  host_.ShowBusy(true);
+  ShowCaption();
+  ConvertFolder(window_, program_folder_, [this] { WhileWaiting(); });
+  if (cancel_shown_) host_.ShowCancel(false);
+  cancel_shown_ = false;
   converting_ = false;
+  host_.ShowBusy(false);
+  ShowCaption();
+  // A failed Convert may leave File1 on another pattern, or on files since
+  // deleted: it shows the old folder's INI files as they are now.
+  window_.File1().SetPattern("*.ini");
+  ShowOldFolder(window_);
   if (close_pending_) {
     Unload();
     host_.EndProgram();
@@ -35,28 +48,56 @@ void FormLogic::Command1Pressed() {
 
 // The seconds in the caption tell the user that the window is alive and
 // the list generator still at work.
-void FormLogic::WhileListGeneratorRuns() {
+void FormLogic::WhileWaiting() {
+  if (!cancel_shown_) {
+    cancel_shown_ = true;
+    host_.ShowCancel(true);
+  }
   using std::chrono::duration_cast;
   const auto elapsed = std::chrono::steady_clock::now() - convert_start_;
-  const long seconds = static_cast<long>(duration_cast<std::chrono::seconds>(elapsed).count());
-  if (seconds != shown_seconds_) {
-    shown_seconds_ = seconds;
-    host_.SetCaption(std::string(kFormCaption) + " - making the master list, " +
-                     std::to_string(seconds) + " s");
-  }
+  waited_seconds_ = static_cast<long>(duration_cast<std::chrono::seconds>(elapsed).count());
+  ShowCaption();
   host_.KeepAlive();
+  if (cancel_requested_) throw WaitCancelled();
+}
+
+void FormLogic::CancelPressed() {
+  if (!converting_ || answering_ || !cancel_shown_) return;
+  cancel_requested_ = true;
+  ShowCaption();
 }
 
 void FormLogic::BeforeMessageBox() {
-  if (shown_seconds_ < 0) return;
-  shown_seconds_ = -1;
-  host_.SetCaption(kFormCaption);
+  if (!converting_ || answering_) return;
+  if (cancel_shown_) host_.ShowCancel(false);
+  cancel_shown_ = false;
+  host_.KeepAlive();
+  answering_ = true;
+  ShowCaption();
+}
+
+void FormLogic::ShowCaption() {
+  std::string caption = kFormCaption;
+  if (converting_ && !answering_) {
+    if (cancel_requested_) {
+      caption += " - cancelling";
+    } else if (waited_seconds_ >= 0) {
+      caption += " - making the master list, " + std::to_string(waited_seconds_) + " s";
+    } else {
+      caption += " - converting";
+    }
+  }
+  if (converting_ && close_pending_) caption += " - closing after Convert";
+  if (caption == caption_) return;
+  caption_ = caption;
+  host_.SetCaption(caption);
 }
 
 bool FormLogic::CloseRequested() {
   if (unloaded_) return true;
   if (converting_) {
     close_pending_ = true;
+    ShowCaption();
     return false;
   }
   Unload();

@@ -1,5 +1,5 @@
 // The main window's behaviour, the same for every toolkit: what its first
-// activation, the folder name box, the Convert button and closing do. A
+// activation, the texts, the Convert and Cancel buttons and closing do. A
 // toolkit's window builds the controls, hands their events here and offers
 // the few things below that only it can do.
 #pragma once
@@ -19,9 +19,15 @@ class FormHost {
   virtual ~FormHost() = default;
 
   virtual void SetCaption(const std::string& caption) = 0;
-  virtual void ShowWaitCursor(bool shown) = 0;
-  // Repaints and answers the window manager while the user's input stays
-  // refused; a close request that comes meanwhile reaches CloseRequested.
+  // While Convert runs every control is shown disabled, under a busy
+  // cursor; the frame still takes a close request.
+  virtual void ShowBusy(bool busy) = 0;
+  // The Cancel button, shown only while Convert waits (for the list
+  // generator, or for another Convert), with the focus; Escape presses it.
+  virtual void ShowCancel(bool shown) = 0;
+  // Repaints and handles the window's events; the controls are disabled, so
+  // only a close request and Cancel act (reaching CloseRequested and
+  // CancelPressed).
   virtual void KeepAlive() = 0;
   // Takes the window down for good; the program ends after it.
   virtual void EndProgram() = 0;
@@ -34,22 +40,30 @@ class FormLogic {
 
   // Only the first activation loads the settings.
   void Activated();
-  // Text1 changed, was clicked or got a key: File1 follows its text.
-  void Text1Touched();
-  // Runs Convert to its end with the wait cursor; refused while one runs.
+  // Text1 or Text2 changed, or Text1 was clicked or got a key: File1 shows
+  // the old folder they name.
+  void FolderTextsTouched();
+  // Runs Convert to its end, the window busy; refused while one runs.
   void Command1Pressed();
+  // Cancel or Escape while Convert waits: the list generator (and MAME with
+  // it) is ended, and Convert ends with "Conversion Failed: cancelled".
+  void CancelPressed();
   // Closing is never refused. True: the settings are saved (a failure is
   // shown) and the window may go now. False: a Convert is running; the
-  // window saves and goes once it and its message boxes are done.
+  // caption says so, and the window saves and goes once it and its message
+  // boxes are done.
   bool CloseRequested();
 
-  // A message box comes up: the caption no longer counts seconds behind it.
+  // A message box comes up: the caption no longer tells of the work behind
+  // it, and a close request still on its way is taken first (a window under
+  // a modal box would drop it).
   void BeforeMessageBox();
 
   bool Converting() const { return converting_; }
 
  private:
-  void WhileListGeneratorRuns();
+  void WhileWaiting();
+  void ShowCaption();
   void Unload();
 
   Window& window_;
@@ -57,10 +71,14 @@ class FormLogic {
   std::string program_folder_;
   bool settings_loaded_ = false;
   bool converting_ = false;
+  bool cancel_shown_ = false;
+  bool cancel_requested_ = false;
+  bool answering_ = false;  // a message box of Convert is up
   bool close_pending_ = false;
   bool unloaded_ = false;
   std::chrono::steady_clock::time_point convert_start_;
-  long shown_seconds_ = -1;  // -1: the caption is the plain one
+  long waited_seconds_ = -1;  // -1: not waiting
+  std::string caption_ = kFormCaption;
 };
 
 }  // namespace brantel

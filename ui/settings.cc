@@ -92,9 +92,9 @@ void LoadSettings(Window& window, const std::string& program_folder) {
   if (window.Text1().empty()) window.SetText1(defaults.folder_name);
   if (window.Text2().empty()) window.SetText2(defaults.mame_path);
   if (window.Text3().empty()) window.SetText3(defaults.executable);
-  PointFileListAt(window.File1(), window.Text1());
   const std::string mame_path = window.Text2();
   if (KeptMamePath(mame_path) != mame_path) window.SetText2(KeptMamePath(mame_path));
+  ShowOldFolder(window);
 }
 
 void SaveSettings(const Window& window, const std::string& program_folder) {

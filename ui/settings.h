@@ -10,7 +10,7 @@
 namespace brantel {
 
 // Fills the window from the settings file when it is present, gives empty
-// texts their defaults, points File1 at the folder name and makes the MAME
+// texts their defaults, points File1 at the old folder they name and makes the MAME
 // path end in "\". Never fails: every failure inside is absorbed.
 void LoadSettings(Window& window, const std::string& program_folder);
 

@@ -63,6 +63,8 @@ void FileList::SetPattern(const std::string& pattern) {
   }
 }
 
+void FileList::Clear() { Rebuild(""); }
+
 void FileList::Refresh() { Rebuild(path_); }
 
 void FileList::SetChangeObserver(std::function<void()> observer) { observer_ = std::move(observer); }

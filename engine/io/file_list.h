@@ -22,6 +22,9 @@ class FileList {
   // IoError, and keeps the previous path and listing, when it names no folder.
   void SetPath(const std::string& path);
 
+  // On no folder: the list is empty until the next SetPath.
+  void Clear();
+
   const std::string& Pattern() const { return pattern_; }
   // Sets a pattern of "*" and "?" wildcards and lists the folder again.
   // Never fails: a folder that can no longer be listed shows an empty list.

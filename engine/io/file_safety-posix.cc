@@ -48,26 +48,27 @@ std::string RealFolderPath(const std::string& folder) {
   return path;
 }
 
+// Closes the folder when it goes, also when the wait for it was cancelled.
 struct FolderLock::Handle {
+  explicit Handle(int descriptor) : fd(descriptor) {}
+  ~Handle() { close(fd); }
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
   int fd;
 };
 
 FolderLock::FolderLock(const std::string& folder, const std::function<void()>& while_waiting) {
-  int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) throw IoError("Could not open the folder", folder, SystemReason(errno));
+  handle_ = std::make_unique<Handle>(fd);
   int result;
   while ((result = flock(fd, LOCK_EX | LOCK_NB)) != 0 && (errno == EWOULDBLOCK || errno == EINTR)) {
     if (while_waiting) while_waiting();
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
-  if (result != 0) {
-    int error = errno;
-    close(fd);
-    throw IoError("Could not lock the folder", folder, SystemReason(error));
-  }
-  handle_ = std::make_unique<Handle>(Handle{fd});
+  if (result != 0) throw IoError("Could not lock the folder", folder, SystemReason(errno));
 }
 
-FolderLock::~FolderLock() { close(handle_->fd); }
+FolderLock::~FolderLock() = default;
 
 }  // namespace brantel

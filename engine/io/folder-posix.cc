@@ -23,6 +23,8 @@ std::string HostPath(const std::string& typed) {
   return host;
 }
 
+std::string HostFolderName(const std::string& typed) { return typed; }
+
 std::string ProgramFolder() {
   std::string buffer(PATH_MAX, '\0');
   ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size());

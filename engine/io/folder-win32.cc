@@ -51,6 +51,13 @@ bool UsableName(const WIN32_FIND_DATAW& found, std::string& name, std::string& r
 
 std::string HostPath(const std::string& path) { return path; }
 
+std::string HostFolderName(const std::string& typed) {
+  const size_t end = typed.find_last_not_of(" .");
+  // A last piece of dots alone ("..", "a\..") names a folder of its own.
+  if (end == std::string::npos || typed[end] == '\\' || typed[end] == '/') return typed;
+  return typed.substr(0, end + 1);
+}
+
 std::string ProgramFolder() {
   // The buffer grows until the whole name fits: a full buffer may be cut short.
   std::wstring buffer(MAX_PATH, L'\0');

@@ -20,6 +20,11 @@ inline constexpr const char* kHostSeparators = "/";
 // The host form of a typed path: on POSIX every "\\" becomes "/".
 std::string HostPath(const std::string& typed);
 
+// The folder name as the host can have it: on Windows, where no name ends in
+// a space or a dot, those are dropped from its end ("hotrod " is hotrod);
+// elsewhere it is the name as typed.
+std::string HostFolderName(const std::string& typed);
+
 // The position of the last host separator, or npos. The second byte of a
 // double-byte character of the code page is never one, even when it is "\\".
 size_t LastSeparator(const std::string& path);

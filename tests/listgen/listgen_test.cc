@@ -305,7 +305,7 @@ TEST_F(MameLookupTest, AParentIgnoringChildEndsDoesNotKeepMameFromBeingWaitedFor
 }
 
 // The source record: a list made from the MAME at hand is kept without
-// starting MAME; a change of MAME, the list or the record makes it anew, once.
+// starting MAME; a change of MAME, the list or the record, or -new, makes it anew, once.
 class ReuseTest : public ListgenTest {
  protected:
   ReuseTest() {
@@ -326,7 +326,7 @@ TEST_F(ReuseTest, AFailingMameLeavesTheListAndItsRecordAsTheyWere) {
 }
 
 enum Change { kNone, kMameSize, kMameTime, kMameVersion, kOtherMame, kRecordCut, kListFormat, kNoRecord, kNoList,
-              kListEdited, kChanges };
+              kListEdited, kAskedAnew, kChanges };
 
 class ChangeTest : public ReuseTest, public ::testing::WithParamInterface<int> {
  protected:
@@ -358,7 +358,8 @@ class ChangeTest : public ReuseTest, public ::testing::WithParamInterface<int> {
 TEST_P(ChangeTest, MakesTheListAnewOnlyAfterAChangeAndThenKeepsIt) {
   Make(GetParam());
   for (const bool anew : {GetParam() != kNone, false}) {
-    const ProgramRun run = RunListgen({"-ctrlr"});
+    const bool asked = anew && GetParam() == kAskedAnew;  // by -new, with nothing changed
+    const ProgramRun run = RunListgen(asked ? std::vector<std::string>{"-new", "-ctrlr"} : std::vector<std::string>{"-ctrlr"});
     EXPECT_EQ(run.exit_code, 0) << run.err;
     EXPECT_EQ(FakeMameArguments("mame"), anew ? "-listxml\n" : "") << run.out;
     EXPECT_EQ(MasterList(), kMasterList);

@@ -107,8 +107,8 @@ class Form1Test : public QObject {
   void controlsStandWhereTheyWereLaidOut();
   void tabVisitsTheControlsInOrder();
   void altCAndSpaceConvertButEnterInATextBoxDoesNot();
-  void file1StartsEmptyAndFollowsText1();
-  void file1IsPointedBeforeAKeyActsAndOnAClick();
+  void file1StartsEmptyAndFollowsText1AndText2();
+  void file1IsListedAnewOnAClick();
   void settingsLoadAtStartAndSaveAtClose();
   void theCheckBoxClickNeverGraysIt();
   void aWholeConvertThroughTheWindow();
@@ -230,7 +230,7 @@ void Form1Test::altCAndSpaceConvertButEnterInATextBoxDoesNot() {
   QTest::keyClick(form_.get(), Qt::Key_C, Qt::AltModifier);
   QTRY_COMPARE(answerer.boxes.size(), size_t{1});  // the access key presses the button shortly
   QCOMPARE(answerer.boxes[0].title, QString("File Path Error"));
-  QCOMPARE(answerer.boxes[0].text, QString("Directory Not Found!"));
+  QCOMPARE(answerer.boxes[0].text, "Directory Not Found!\n" + Start("no mame here") + "/ctrlr/stormcabinet/");
   QCOMPARE(answerer.boxes[0].icon, QMessageBox::Critical);
   QCOMPARE(Find<QLineEdit>("Text2")->text(), Start("no mame here") + "\\");
 
@@ -244,56 +244,54 @@ void Form1Test::altCAndSpaceConvertButEnterInATextBoxDoesNot() {
   form_->close();
 }
 
-void Form1Test::file1StartsEmptyAndFollowsText1() {
-  WriteFile(Start("top.ini"), "");
-  WriteFile(Start("readme.txt"), "");
-  WriteFile(Start("alpha/b.ini"), "");
-  WriteFile(Start("alpha/A.ini"), "");
-  WriteFile(Start("alpha/c.cfg"), "");
+// File1 shows the INI files of Text2 + "ctrlr\" + Text1, whichever is typed,
+// and nothing when there is no such folder.
+void Form1Test::file1StartsEmptyAndFollowsText1AndText2() {
+  WriteFile(Start("mame/ctrlr/top.ini"), "");
+  WriteFile(Start("mame/ctrlr/alpha/b.ini"), "");
+  WriteFile(Start("mame/ctrlr/alpha/A.ini"), "");
+  WriteFile(Start("mame/ctrlr/alpha/c.cfg"), "");
+  WriteFile(Start("alpha/here.ini"), "");  // the current folder does not count
   QVERIFY(OpenForm());
   auto* file1 = Find<QListWidget>("File1");
-  QCOMPARE(Items(file1), QStringList());  // "stormcabinet" is no folder here
+  QCOMPARE(Items(file1), QStringList());  // no "stormcabinet" under MAME
+  Find<QLineEdit>("Text2")->setText(Start("mame"));
 
   auto* text1 = Find<QLineEdit>("Text1");
   text1->setFocus();
   text1->selectAll();
   QTest::keyClicks(text1, "alpha");
   QCOMPARE(Items(file1), QStringList({"A.ini", "b.ini"}));
-  QTest::keyClicks(text1, "x");  // no such folder: the list stays
+  QTest::keyClicks(text1, "x");  // a typo: no such folder
+  QCOMPARE(Items(file1), QStringList());
+  QTest::keyClick(text1, Qt::Key_Backspace);
   QCOMPARE(Items(file1), QStringList({"A.ini", "b.ini"}));
-  text1->setText(".");  // set by the program, not typed
-  QCOMPARE(Items(file1), QStringList({"top.ini"}));
-  text1->clear();
-  QCOMPARE(Items(file1), QStringList({"top.ini"}));
+  QTest::keyClicks(Find<QLineEdit>("Text2"), "x");
+  QCOMPARE(Items(file1), QStringList());
+  Find<QLineEdit>("Text2")->setText(Start("mame/"));
+  QCOMPARE(Items(file1), QStringList({"A.ini", "b.ini"}));
+  text1->clear();  // not ctrlr itself
+  QCOMPARE(Items(file1), QStringList());
   form_->close();
 }
 
-void Form1Test::file1IsPointedBeforeAKeyActsAndOnAClick() {
-  WriteFile(Start("beta/one.ini"), "");
+void Form1Test::file1IsListedAnewOnAClick() {
+  WriteFile(Start("mame/ctrlr/beta/one.ini"), "");
   QVERIFY(OpenForm());
   auto* file1 = Find<QListWidget>("File1");
   auto* text1 = Find<QLineEdit>("Text1");
+  Find<QLineEdit>("Text2")->setText(Start("mame"));
   text1->setText("beta");
   QCOMPARE(Items(file1), QStringList({"one.ini"}));
 
-  // Backspace makes the text "bet", no folder: only a look before the key
-  // acts finds the new file.
-  WriteFile(Start("beta/two.ini"), "");
-  text1->setFocus();
-  text1->end(false);
-  QTest::keyClick(text1, Qt::Key_Backspace);
-  QCOMPARE(text1->text(), QString("bet"));
-  QCOMPARE(Items(file1), QStringList({"one.ini", "two.ini"}));
-
-  text1->setText("beta");
-  WriteFile(Start("beta/three.ini"), "");
+  WriteFile(Start("mame/ctrlr/beta/three.ini"), "");
   QTest::mouseClick(text1, Qt::LeftButton);
-  QCOMPARE(Items(file1), QStringList({"one.ini", "three.ini", "two.ini"}));
+  QCOMPARE(Items(file1), QStringList({"one.ini", "three.ini"}));
 
   // Selecting in the list changes nothing.
   file1->setCurrentRow(1);
   QCOMPARE(text1->text(), QString("beta"));
-  QCOMPARE(Items(file1), QStringList({"one.ini", "three.ini", "two.ini"}));
+  QCOMPARE(Items(file1), QStringList({"one.ini", "three.ini"}));
   form_->close();
 }
 
@@ -344,7 +342,7 @@ void Form1Test::aWholeConvertThroughTheWindow() {
       *folder_, "program",
       brantel::test_support::CrLf(
           {MasterListLine("pacman", "pacman", "1"), MasterListLine("mspacman", "pacman", "1")}),
-      1);
+      2);
   QTemporaryDir mame;
   const QString old_folder = mame.filePath("ctrlr/OLD");
   WriteFile(old_folder + "/default.ini", "P1_BUTTON1 \"KEYCODE_LCONTROL\"\r\n");
@@ -365,19 +363,25 @@ void Form1Test::aWholeConvertThroughTheWindow() {
     visible_during_box = VisibleControls(form_.get());
     list_sizes = {form_->DriverList().size(), form_->ParentList().size(),
                   form_->RomList().size()};
-    QCOMPARE(form_->windowTitle(), QString("brantel Manager"));
+    QCOMPARE(form_->windowTitle(), QString("brantel Manager - closing after Convert"));
     cursor_during_box = QApplication::overrideCursor();
     QVERIFY(cursor_during_box != nullptr);
     QCOMPARE(cursor_during_box->shape(), Qt::ArrowCursor);
   };
   // While the list generator runs, timers still fire: the caption counts the
-  // time, and a close request waits for the end of Convert.
+  // time, the controls are disabled but Cancel, and a close request waits
+  // for the end of Convert, as the caption says.
   QString caption_while_running;
+  QStringList enabled_while_running;
   QTimer::singleShot(500, [&] {
     caption_while_running = form_->windowTitle();
+    for (const QWidget* control : form_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      if (control->isEnabled() && !control->objectName().startsWith("Label")) enabled_while_running << control->objectName();
+    }
     QVERIFY(form_->Converting());
     form_->close();
     QVERIFY(form_->isVisible());
+    QCOMPARE(form_->windowTitle(), caption_while_running + " - closing after Convert");
   });
   QTest::keyClick(form_.get(), Qt::Key_C, Qt::AltModifier);
 
@@ -385,6 +389,7 @@ void Form1Test::aWholeConvertThroughTheWindow() {
   QTRY_COMPARE(answerer.boxes.size(), size_t{2});
   QVERIFY2(caption_while_running.startsWith("brantel Manager - making the master list, "),
            qPrintable(caption_while_running));
+  QCOMPARE(enabled_while_running, QStringList({"cmdCancel"}));
   QVERIFY(!form_->isVisible());
   QCOMPARE(form_->windowTitle(), QString("brantel Manager"));
   const QString note = "pacman.ini:1: port P1_JOYSTICK_UP: old name KEYCODE_8_PAD replaced by KEYCODE_8PAD";
@@ -414,6 +419,7 @@ void Form1Test::aWholeConvertThroughTheWindow() {
   QCOMPARE(Items(Find<QListWidget>("File1")),
            QStringList({"default.ini", "mspacman.ini", "pacman.ini", "robby.ini"}));
 
+  QCOMPARE(ReadFile(Program() + "/listgen.ran"), QByteArray("-s -ctrlr -new\n"));  // the box is ticked
   QCOMPARE(ReadFile(SettingsFile()), "OLD\r\n" + QDir::toNativeSeparators(mame.path()).toLocal8Bit() +
                                          "\\\r\nmame\r\n 1 \r\n");
 }

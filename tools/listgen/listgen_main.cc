@@ -41,9 +41,9 @@ int Run(const listgen::Options& options) {
   const brantel::KeptFiles files = brantel::KeptFilesOf("..");
   const listgen::MameSettings settings = listgen::ReadMameSettings(files.settings_file);
   const std::string program = FullPath(listgen::MameProgram(settings));
-  if (listgen::ListIsUpToDate(files.source_record, program, files.master_list)) {
+  if (!options.new_list && listgen::ListIsUpToDate(files.source_record, program, files.master_list)) {
     if (!options.silent) {
-      std::cout << files.master_list << " is up to date for " << program << "; delete it to make it anew"
+      std::cout << files.master_list << " is up to date for " << program << "; -new makes it anew"
                 << std::endl;
     }
     return 0;

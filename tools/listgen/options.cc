@@ -9,6 +9,8 @@ std::optional<Options> ParseOptions(std::span<const std::string_view> arguments)
       options.silent = true;
     } else if (argument == "-ctrlr") {
       options.controller_list = true;
+    } else if (argument == "-new") {
+      options.new_list = true;
     } else {
       return std::nullopt;
     }
@@ -19,12 +21,12 @@ std::optional<Options> ParseOptions(std::span<const std::string_view> arguments)
 }
 
 std::string_view UsageText() {
-  return "Usage: listgen [-s] -ctrlr\n"
+  return "Usage: listgen [-s] [-new] -ctrlr\n"
          "  -ctrlr  write the controller master list masterlist.lst from the\n"
          "          -listxml output of the MAME named in brantel.cfg, both in the\n"
          "          program folder above (the user's own folders when it cannot be\n"
-         "          written); a list made from that same MAME is kept (delete it to\n"
-         "          force a new one)\n"
+         "          written); a list made from that same MAME is kept\n"
+         "  -new    make the list anew even when the kept one was made from that MAME\n"
          "  -s      silent: print nothing but errors\n";
 }
 

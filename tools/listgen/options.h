@@ -10,6 +10,7 @@ namespace listgen {
 struct Options {
   bool silent = false;           // -s: nothing on standard output
   bool controller_list = false;  // -ctrlr: make the controller master list
+  bool new_list = false;         // -new: make it even when the kept one is up to date
 };
 
 // Reads the arguments after the program name. Returns nothing when the

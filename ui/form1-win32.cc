@@ -344,6 +344,15 @@ LRESULT Form1Win32::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_ENDSESSION:
       if (wparam) logic_.CloseRequested();  // the session ends: save now
       return 0;
+    case WM_NEXTDLGCTL: {
+      // The dialog keys (a label's access key, for one) move the focus so;
+      // only a dialog's own window procedure would carry it out.
+      HWND target = LOWORD(lparam) != 0 ? reinterpret_cast<HWND>(wparam)
+                                        : GetNextDlgTabItem(form_, GetFocus(), wparam != 0);
+      if (target != nullptr) SetFocus(target);
+      if (target == text1_ || target == text2_ || target == text3_) SendMessageW(target, EM_SETSEL, 0, -1);
+      return 0;
+    }
     case WM_DPICHANGED: {  // moved to a monitor of another scale
       const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
       SetWindowPos(form_, nullptr, suggested->left, suggested->top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);

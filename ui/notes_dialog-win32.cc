@@ -35,6 +35,7 @@ std::wstring WithCrLf(const std::wstring& lines) {
     if (c == L'\n') text += L'\r';
     if (c != L'\r') text += c;
   }
+  while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r')) text.pop_back();  // no empty last line
   return text;
 }
 
@@ -98,13 +99,16 @@ void ShowNotesDialog(HWND owner, HFONT font, int dpi, const std::wstring& title,
   EnableWindow(owner, FALSE);
   ShowWindow(dialog, SW_SHOW);
   SetFocus(ok);
-  MSG message;
+  MSG message{};
   while (!state.done && GetMessageW(&message, nullptr, 0, 0) > 0) {
+    // Enter and Escape close it from the notes too, which would take them.
+    const bool closing_key = message.message == WM_KEYDOWN && (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE);
+    if (closing_key && (message.hwnd == dialog || IsChild(dialog, message.hwnd))) break;
     if (SelectAllOnCtrlA(message) || IsDialogMessageW(dialog, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
-  if (!state.done) PostQuitMessage(static_cast<int>(message.wParam));  // the session ends meanwhile
+  if (message.message == WM_QUIT) PostQuitMessage(static_cast<int>(message.wParam));  // the session ends meanwhile
   EnableWindow(owner, TRUE);
   DestroyWindow(dialog);
   SetActiveWindow(owner);

@@ -3,7 +3,8 @@
 # virtual screen (Xvfb) from a start folder whose "stormcabinet" folder holds a
 # few controller files. Builds brantel-manager first when needed. When the
 # Windows build holds brantel-manager.exe and Wine is installed, it also
-# writes docs/screenshot-windows.png: the native window under Wine.
+# writes docs/screenshot-windows.png and docs/screenshot-windows-150.png: the
+# native window under Wine at 100 % (96 DPI) and 150 % (144 DPI).
 #   scripts/screenshot.sh [build folder [Windows build folder]]
 #                                 (default: build and build-win)
 set -eu
@@ -70,12 +71,17 @@ windows_program=$build_win/bin/brantel-manager.exe
 if [ -f "$windows_program" ] && command -v wine >/dev/null; then
   cp "$windows_program" "$stage/program/"
   WINEPREFIX=$stage/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
-    xvfb-run -a -s "-screen 0 800x600x24" sh -c '
+    xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
       wineboot -i >/dev/null 2>&1 && wineserver -w &&
-      "$0" --on-display "$1" "$2"' \
-    "$root/scripts/screenshot.sh" "$stage/program/brantel-manager.exe" "$stage/screenshot-windows.png"
-  cp "$stage/screenshot-windows.png" "$root/docs/screenshot-windows.png"
-  echo "wrote $root/docs/screenshot-windows.png"
+      "$0" --on-display "$1" "$2" &&
+      wine reg add "HKCU\\Control Panel\\Desktop" /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1 &&
+      wineserver -w && "$0" --on-display "$1" "$3"' \
+    "$root/scripts/screenshot.sh" "$stage/program/brantel-manager.exe" "$stage/screenshot-windows.png" \
+    "$stage/screenshot-windows-150.png"
+  for picture in screenshot-windows.png screenshot-windows-150.png; do
+    cp "$stage/$picture" "$root/docs/$picture"
+    echo "wrote $root/docs/$picture"
+  done
 else
   echo "no $windows_program or no Wine: docs/screenshot-windows.png left as it is"
 fi

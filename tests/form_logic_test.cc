@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <set>
 #include <string>
@@ -99,29 +98,6 @@ TEST_F(FormLogicTest, AliveDuringTheListGeneratorAndClosedAfterConvert) {
   EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", Mame() + "\\", "mame.exe", " 1 "}));
   logic_.Command1Pressed();  // nothing runs after the window is gone
   EXPECT_EQ(form_.messages().size(), 1u);
-}
-
-// Cancel ends a list generator that hangs and Convert with it; the master
-// list, the old folder and the previous combined file stay as they were.
-TEST_F(FormLogicTest, CancelEndsTheListGeneratorAndChangesNothing) {
-  InstallStandInListGenerator(folder_, "program", MasterListLine("pacman", "", "2"), 60);
-  folder_.Write("program/masterlist.lst", "previous");
-  WriteIni("pacman.ini", CrLf({"P1_BUTTON1 \"KEYCODE_LCONTROL\""}));
-  folder_.Write("mame/ctrlr/old.cfg", "earlier");
-  form_.SetText1("old");
-  form_.SetText2(Mame());
-  form_.while_alive = [&] { logic_.CancelPressed(); };
-  logic_.Command1Pressed();
-
-  ASSERT_EQ(form_.messages().size(), 1u);
-  EXPECT_EQ(form_.messages()[0].title + ": " + form_.messages()[0].prompt, "Conversion Failed: cancelled");
-  EXPECT_NE(std::find(form_.captions.begin(), form_.captions.end(), "brantel Manager - cancelling"),
-            form_.captions.end());
-  EXPECT_FALSE(form_.busy || form_.cancel_shown);
-  EXPECT_EQ(folder_.Read("program/masterlist.lst"), "previous");
-  EXPECT_FALSE(folder_.Exists("program/listgen.ran"));
-  EXPECT_EQ(folder_.Read("mame/ctrlr/old.cfg"), "earlier");
-  EXPECT_EQ(OldFolderNames(), std::set<std::string>{"pacman.ini"});
 }
 
 }  // namespace

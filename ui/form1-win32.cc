@@ -394,6 +394,7 @@ void Form1Win32::OnCommand(WORD id, WORD code) {
       // Enter: it presses the button that has the focus, and nothing else
       // (there is no default button).
       if (GetFocus() == command1_) logic_.Command1Pressed();
+      if (GetFocus() == cancel_) logic_.CancelPressed();
       break;
     default:
       break;

@@ -145,6 +145,7 @@ void Form1::CreateControls() {
   cancel_->setShortcut(QKeySequence(Qt::Key_Escape));
   cancel_->hide();
   connect(cancel_, &QPushButton::clicked, this, [this] { logic_.CancelPressed(); });
+  cancel_->installEventFilter(this);
 
   connect(text1_, &QLineEdit::textChanged, this, [this] { logic_.FolderTextsTouched(); });
   connect(text2_, &QLineEdit::textChanged, this, [this] { logic_.FolderTextsTouched(); });
@@ -258,14 +259,15 @@ void Form1::closeEvent(QCloseEvent* event) {
   }
 }
 
-// A click or a key in Text1 points File1 at its text before the key acts.
+// A click or a key in Text1 lists the old folder anew before the key acts;
+// Enter presses the button that has the focus.
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
   if (watched == text1_ &&
       (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress)) {
     logic_.FolderTextsTouched();
   }
-  if (watched == command1_ && event->type() == QEvent::KeyPress && IsEnter(*event)) {
-    command1_->click();
+  if ((watched == command1_ || watched == cancel_) && event->type() == QEvent::KeyPress && IsEnter(*event)) {
+    static_cast<QPushButton*>(watched)->click();
     return true;
   }
   return QWidget::eventFilter(watched, event);

@@ -47,7 +47,8 @@ void FormLogic::Command1Pressed() {
 }
 
 // The seconds in the caption tell the user that the window is alive and
-// the list generator still at work.
+// the list generator still at work; Cancel is there from the first wait on,
+// and once pressed it ends the wait (and the list generator with it).
 void FormLogic::WhileWaiting() {
   if (!cancel_shown_) {
     cancel_shown_ = true;

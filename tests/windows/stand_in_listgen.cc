@@ -9,7 +9,9 @@
 // line as a POSIX shell's echo "$*" writes it, and in "listgen-start.txt"
 // its current folder and the start-up flags and window show state it was
 // given. "--exit N" makes it end with exit code N. A number of seconds in
-// "running-seconds.txt" beside it makes it run that much longer.
+// "running-seconds.txt" beside it makes it run that much longer, through a
+// copy of itself, as the real one runs MAME, that writes
+// "..\child-ended.txt" at its end.
 #define WIN32_LEAN_AND_MEAN
 #define NOMINMAX
 #include <windows.h>
@@ -46,15 +48,36 @@ void NoteTheStart() {
         << "\r\nshow: " << startup.wShowWindow << "\r\n";
 }
 
-void RunForTheSecondsAsked() {
+int SecondsAsked() {
   std::ifstream asked("running-seconds.txt");
   int seconds = 0;
-  if (asked >> seconds) std::this_thread::sleep_for(std::chrono::seconds(seconds));
+  return asked >> seconds ? seconds : 0;
+}
+
+// Runs a copy of itself for the seconds asked and waits for its end, as the
+// real one waits for MAME.
+void RunForTheSecondsAsked() {
+  if (SecondsAsked() == 0) return;
+  char self[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::string command = "listgen.exe --child";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(self, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) return;
+  WaitForSingleObject(process.hProcess, INFINITE);
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 2 && std::string(argv[1]) == "--child") {
+    std::this_thread::sleep_for(std::chrono::seconds(SecondsAsked()));
+    std::ofstream("..\\child-ended.txt") << "ended\n";
+    return 0;
+  }
   RunForTheSecondsAsked();
   std::this_thread::sleep_for(kPauseBeforeWriting);
   WriteMasterList();

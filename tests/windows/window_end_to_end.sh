@@ -1,14 +1,18 @@
 #!/usr/bin/env bash
 # brantel-manager.exe under Wine on a virtual screen, driven as a user would
-# with xdotool: the three texts typed (Return in a text box does nothing),
-# Alt+C, Return on "Conversion Complete!", Alt+F4. Then once more with a list
-# generator that runs for a few seconds: the caption counts them, a second
-# Alt+C and Alt+F4 come meanwhile, and the program ends by itself after
-# Convert and its box. Then a folder named "Łódź", typed and loaded again;
-# the notes dialog, whose last note is copied into a box; and a run at
-# 144 DPI, whose first label must be drawn whole, half as large again.
+# with xdotool: the three texts typed (the folder name with a trailing dot
+# and space; Return in a text box does nothing), File1 following them, Alt+C,
+# Return on "Conversion Complete!", Alt+F4. Then once more, the check box
+# ticked, with a list generator that runs for a few seconds: the controls are
+# disabled but Cancel, the caption counts the seconds, a second Alt+C and
+# Alt+F4 come meanwhile, the caption acknowledges the close, and the program
+# ends by itself after Convert and its box; before that, Escape while the list
+# generator runs ends it and its child, and nothing of the user's changes.
+# Then a folder named "Łódź", typed and loaded again; the notes dialog, whose
+# last note is copied into a box; and a run at 144 DPI, whose first label must
+# be drawn whole, half as large again.
 #
-#   window_end_to_end.sh BRANTEL_MANAGER_EXE STAND_IN_LISTGEN_EXE
+#   window_end_to_end.sh BRANTEL_MANAGER_EXE STAND_IN_LISTGEN_EXE WINDOW_PROBE_EXE
 #
 # Uses $WINEPREFIX when set. Exits 77 when Wine, Xvfb or xdotool is missing.
 set -uo pipefail
@@ -21,22 +25,12 @@ if [[ ${1:-} != --on-display ]]; then
 fi
 manager_exe=$2
 stand_in_exe=$3
+probe_exe=$4
 source "$(dirname "$0")/wine_checks.sh"
-holds() { [[ -f $1 ]] && printf '%s\r\n' "${@:2}" | cmp -s - "$1"; }
-# Waits up to 20 s for a window of exactly this title; prints its id.
-window_named() {
-  local id
-  for _ in $(seq 200); do
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1)
-    [[ -n $id ]] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
-keys_to() { xdotool windowfocus --sync "$1" && sleep 0.3 && xdotool key --delay 50 "${@:2}"; }
-ended_within_20_s() {
-  for _ in $(seq 200); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
-  return 1
+shows() {
+  local shown
+  shown=$(wine "$probe_exe" | tr -d '\r')
+  [[ $shown == "$1" ]] || { echo "shown: $shown"; return 1; }
 }
 
 program=$work/program
@@ -65,11 +59,14 @@ form=$(window_named "brantel Manager") || { echo "FAILED: the window did not app
 keys_to "$form" Tab
 xdotool type --delay 30 hotrd
 xdotool key ctrl+a  # selects all: what is typed next replaces it
-xdotool type --delay 30 OLD
+xdotool type --delay 30 "OLD. "
 xdotool key Tab Tab
 xdotool type --delay 30 "$mame_z"
 xdotool key Tab
 xdotool type --delay 30 mame.exe
+idle="enabled: ListBox Edit &Convert Edit Edit Generate New Master List (Must be done on first run and anytime your mame version is upgraded.)"
+check "File1 follows the typed texts (the trailing dot and space dropped)" \
+  shows "File1: default.ini"$'\n'"File1: pacman.ini"$'\n'"$idle"
 xdotool key Return && sleep 1
 check "Enter in a text box does not convert" test ! -e "$program/brantel.cfg"
 xdotool key alt+c
@@ -80,23 +77,41 @@ check "first run: the program ends on Alt+F4" ended_within_20_s "$pid"
 check "first run: the combined file, byte for byte" \
   test "$(base64 -w0 "$work/mame/ctrlr/OLD.cfg")" = "$expected"
 check "first run: four settings lines" holds "$program/brantel.cfg" OLD "$mame_z\\" mame.exe " 0 "
+check "first run: no new list asked for" test "$(cat "$program/listgen.ran")" = "-s -ctrlr"
 
-# --- A list generator that runs 4 s: alive, no second Convert, closed after.
-printf '4' >"$program/list generator/running-seconds.txt"
-rm "$work/mame/ctrlr/OLD.cfg"
+# --- The box ticked. Escape while a list generator runs 8 s: it and its
+# child are ended. Then one of 4 s: alive, no second Convert, closed after.
+printf '8' >"$program/list generator/running-seconds.txt"
+printf 'previous\r\n' >"$program/masterlist.lst"
+rm "$program/listgen.ran"
+before=$(cd "$work/mame" && find . -type f -exec md5sum {} + | sort)
 (cd "$work/start" && exec wine "$program/brantel-manager.exe") &
 pid=$!
 form=$(window_named "brantel Manager") || { echo "FAILED: the window did not reappear"; exit 1; }
+keys_to "$form" Tab Tab Tab Tab Tab space alt+c
+check "while it runs the caption counts the seconds" appears "brantel Manager - making the master list, 1 s"
+check "while it runs only Cancel takes input" shows "File1: default.ini"$'\n'"File1: pacman.ini"$'\n'"enabled: Cancel"
+keys_to "$form" Escape
+box=$(window_named "Conversion Failed") && keys_to "$box" Return
+check "Escape: Conversion Failed shown" test -n "$box"
+check "Escape: the controls are back" shows "File1: default.ini"$'\n'"File1: pacman.ini"$'\n'"$idle"
+sleep 7
+check "Escape: the list generator and its child ended early" test ! -e "$program/listgen.ran" -a ! -e "$program/child-ended.txt"
+check "Escape: the master list kept" holds "$program/masterlist.lst" previous
+check "Escape: the MAME folder unchanged" test "$(cd "$work/mame" && find . -type f -exec md5sum {} + | sort)" = "$before"
+
+printf '4' >"$program/list generator/running-seconds.txt"
+rm "$work/mame/ctrlr/OLD.cfg"
 keys_to "$form" alt+c
-running=$(window_named "brantel Manager - making the master list, 1 s")
-check "while it runs the caption counts the seconds" test -n "$running"
+check "the caption counts the seconds again" appears "brantel Manager - making the master list, 1 s"
 keys_to "$form" alt+c alt+F4
-check "the window is still there after Alt+F4" test -n "$(window_named "brantel Manager - making.*")"
+check "Alt+F4 acknowledged in the caption" appears "brantel Manager - making the master list, [0-9] s - closing after Convert"
 box=$(window_named "Conversion Complete!") && keys_to "$box" Return
 check "second run: Conversion Complete! shown" test -n "$box"
 check "second run: the program ends after Convert by itself" ended_within_20_s "$pid"
 check "second run: the combined file" test "$(base64 -w0 "$work/mame/ctrlr/OLD.cfg")" = "$expected"
-check "second run: four settings lines" holds "$program/brantel.cfg" OLD "$mame_z\\" mame.exe " 0 "
+check "second run: four settings lines" holds "$program/brantel.cfg" OLD "$mame_z\\" mame.exe " 1 "
+check "second run: the ticked box asks for a new list" test "$(cat "$program/listgen.ran")" = "-s -ctrlr -new"
 kill "$pid" 2>/dev/null
 
 # Starts the window in the program folder; waits for it.

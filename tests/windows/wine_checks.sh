@@ -1,7 +1,7 @@
 # Shared by the end-to-end scripts run under Wine (sourced, not run): a
 # temporary work folder, the Wine prefix ($WINEPREFIX when set, which
 # scripts/test-windows.sh makes fresh, otherwise one of the work folder's own),
-# removed with it at exit, and `check`, which counts what held and what failed.
+# removed with it at exit, and the checks of ../script_checks.sh.
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 work=$(mktemp -d)
@@ -13,15 +13,4 @@ if [[ -z ${WINEPREFIX:-} ]]; then
 fi
 trap '[[ -n $own_prefix ]] && wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
 
-passed=0
-failed=0
-check() {  # check DESCRIPTION COMMAND...
-  local description=$1
-  shift
-  if "$@"; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    echo "FAILED: $description"
-  fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../script_checks.sh"

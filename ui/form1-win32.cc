@@ -171,6 +171,9 @@ void Form1Win32::ApplyDpi(int dpi) {
     } else if (twips.right == 6135) {
       right += box_width_growth;  // the boxes fill the window's width
     }
+    if (item.control == text1_ || item.control == text2_ || item.control == text3_) {
+      bottom = std::max(bottom, top + static_cast<int>(LabelSize(label1_).cy) + MulDiv(4, dpi, 96));  // a line, the edge
+    }
     MoveWindow(item.control, left, top, right - left, bottom - top, FALSE);
   }
   RECT frame{0, 0, width, MulDiv(kClientSize, dpi, 96)};

@@ -35,7 +35,9 @@ for file in brantel-manager.exe brantel-convert.exe "list generator/listgen.exe"
 done
 for program in brantel-manager.exe brantel-convert.exe "list generator/listgen.exe"; do
   check "zip: $program stripped" stripped "$folder/$program"
+  check "zip: $program has version information" grep -qaP 'P\x00r\x00o\x00d\x00u\x00c\x00t\x00N\x00a\x00m\x00e' "$folder/$program"
 done
+check "zip: the window's manifest asks for per-monitor DPI" grep -q PerMonitorV2 "$folder/brantel-manager.exe"
 mame=$work/mame
 mkdir -p "$mame/ctrlr/arcade"
 cp "$repo/build-win/tests/stand_in_mame.exe" "$mame/mame.exe"
@@ -81,6 +83,8 @@ else
   check "deb: settings in the user's settings folder" contains "$home/.config/brantel/brantel.cfg" arcade
   check "deb: master list in the user's cache folder" contains "$home/.cache/brantel/masterlist.lst" "pacman|"
   check "deb: nothing written beside the program" test ! -e /usr/lib/brantel/brantel.cfg
+  timeout 3 runuser -u nobody -- env -i HOME="$home" QT_QPA_PLATFORM=offscreen brantel-manager >/dev/null 2>&1
+  check "deb: brantel-manager from PATH starts and stays" test $? -eq 124
   remove_package
   check "deb removed" test ! -e /usr/bin/brantel-convert
 fi

@@ -42,6 +42,19 @@ int DpiOf(HWND window) {
   return dpi > 0 ? dpi : SystemDpi();
 }
 
+// The frame around a client area at `dpi` (Windows 10 and later know the
+// frame at each DPI; before that, the system's).
+RECT FrameAround(int width, int height, int dpi) {
+  using AdjustForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+  static const auto adjust_for_dpi = reinterpret_cast<AdjustForDpiFunction>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+  RECT frame{0, 0, width, height};
+  if (adjust_for_dpi == nullptr || !adjust_for_dpi(&frame, kFrameStyle, FALSE, 0, static_cast<UINT>(dpi))) {
+    AdjustWindowRectEx(&frame, kFrameStyle, FALSE, 0);
+  }
+  return frame;
+}
+
 // The system's message font (Segoe UI 9 pt on current Windows), at `dpi`.
 HFONT MessageFont(int dpi) {
   NONCLIENTMETRICSW metrics{};
@@ -176,8 +189,7 @@ void Form1Win32::ApplyDpi(int dpi) {
     }
     MoveWindow(item.control, left, top, right - left, bottom - top, FALSE);
   }
-  RECT frame{0, 0, width, MulDiv(kClientSize, dpi, 96)};
-  AdjustWindowRectEx(&frame, kFrameStyle, FALSE, 0);
+  const RECT frame = FrameAround(width, MulDiv(kClientSize, dpi, 96), dpi);
   SetWindowPos(form_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   InvalidateRect(form_, nullptr, TRUE);

@@ -8,6 +8,13 @@
 namespace brantel {
 namespace {
 
+// Quotes are never part of a path (Convert drops them too): a path pasted
+// with them is looked up without.
+std::wstring WithoutQuotes(std::wstring text) {
+  std::erase(text, L'"');
+  return text;
+}
+
 std::wstring CtrlrFolder(std::wstring mame_path) {
   if (!mame_path.empty() && mame_path.back() != L'\\' && mame_path.back() != L'/') mame_path += L'\\';
   return mame_path + L"ctrlr\\";
@@ -27,7 +34,7 @@ std::string EngineText(const std::wstring& text) {
   std::string ansi;
   if (ToAnsi(text, ansi)) return ansi;
   try {
-    return AnsiPath(text);
+    return AnsiPath(WithoutQuotes(text));
   } catch (const IoError&) {
     return BestFitAnsi(text);
   }
@@ -36,8 +43,8 @@ std::string EngineText(const std::wstring& text) {
 std::string EngineFolderName(const std::wstring& mame_path, const std::wstring& name) {
   std::string ansi;
   if (ToAnsi(name, ansi)) return ansi;
-  const std::wstring ctrlr = CtrlrFolder(mame_path);
-  const std::string full = EngineText(ctrlr + name), base = EngineText(ctrlr);
+  const std::wstring ctrlr = CtrlrFolder(WithoutQuotes(mame_path));
+  const std::string full = EngineText(ctrlr + WithoutQuotes(name)), base = EngineText(ctrlr);
   if (full.size() > base.size() && full.compare(0, base.size(), base) == 0) return full.substr(base.size());
   return BestFitAnsi(name);
 }

@@ -74,15 +74,22 @@ bool IsFolderInsideCtrlr(const std::string& folder_probe, const std::string& ctr
          IsStrictlyInside(RealFolderPath(folder_probe), RealFolderPath(ctrlr));
 }
 
-void SaveThreeTexts(const Window& window, const std::string& program_folder) {
-  WriteSettings(SettingsFilePath(program_folder),
+void SaveThreeTexts(const Window& window, const std::string& settings_file) {
+  WriteSettings(settings_file,
                 {window.Text1(), window.Text2(), window.Text3(), std::nullopt});
 }
 
-// A ticked check box asks for a new master list even from the same MAME.
+// A window started from inside a zip file runs from a temporary folder that
+// holds nothing else: say what to do rather than name a missing folder. A
+// ticked check box asks for a new master list even from the same MAME.
 ProgramOutcome RunListGenerator(const Window& window, const std::string& program_folder,
                                 const WhileWaiting& while_waiting) {
-  ChangeDriveAndDirectory(ListGeneratorFolder(program_folder));
+  const std::string folder = ListGeneratorFolder(program_folder);
+  if (!FolderExists(folder)) {
+    throw IoError("The list generator is missing: there is no folder", folder,
+                  "Extract all files first, then start the program from the extracted folder");
+  }
+  ChangeDriveAndDirectory(folder);
   const std::string command = std::string(kListGeneratorCommand) + (window.CheckBoxValue() == 1 ? " -new" : "");
   return RunAndWait(ListGeneratorProgram(program_folder), command, 0, while_waiting);
 }
@@ -189,9 +196,7 @@ void ClassifySections(Window& window, MasterList master, const Sections& section
 // A list generator that failed leaves the previous list; when that is still
 // usable Convert goes on with it and says so, otherwise it stops with the list
 // generator's own words.
-MasterList LoadMasterList(const std::string& program_folder, const ProgramOutcome& list_generator,
-                          const NoteSink& notes) {
-  const std::string path = MasterListPath(program_folder);
+MasterList LoadMasterList(const std::string& path, const ProgramOutcome& list_generator, const NoteSink& notes) {
   try {
     MasterList list = MasterList::Load(path);
     if (!list_generator.succeeded) {
@@ -206,11 +211,11 @@ MasterList LoadMasterList(const std::string& program_folder, const ProgramOutcom
   }
 }
 
-void ConvertInWorkFolder(Window& window, const std::string& program_folder, const ProgramOutcome& list_generator,
+void ConvertInWorkFolder(Window& window, const std::string& master_list, const ProgramOutcome& list_generator,
                          const NoteSink& notes) {
   FileList& file_list = window.File1();
   Sections sections{file_list.Path(), file_list.Names(), {}};
-  MasterList master = LoadMasterList(program_folder, list_generator, notes);
+  MasterList master = LoadMasterList(master_list, list_generator, notes);
   CombinedFileParts parts{sections.folder + ".cfg", "", {}, {}};
   // Beside the combined file: on the disk that must hold it anyway.
   const std::string parent = FolderOfFile(parts.path);
@@ -238,7 +243,8 @@ void ConvertInWorkFolder(Window& window, const std::string& program_folder, cons
 
 ConvertResult ConvertLocked(Window& window, const std::string& program_folder,
                             const std::string& folder_probe, const WhileWaiting& while_waiting) {
-  SaveThreeTexts(window, program_folder);
+  const KeptFiles kept_files = KeptFilesOf(program_folder);
+  SaveThreeTexts(window, kept_files.settings_file);
   const ProgramOutcome list_generator = RunListGenerator(window, program_folder, while_waiting);
 
   FileList& file_list = window.File1();
@@ -250,7 +256,7 @@ ConvertResult ConvertLocked(Window& window, const std::string& program_folder,
     return ConvertResult::kPathError;
   }
   ConversionNotes kept;
-  ConvertInWorkFolder(window, program_folder, list_generator, [&window, &kept](ConversionNote note) {
+  ConvertInWorkFolder(window, kept_files.master_list, list_generator, [&window, &kept](ConversionNote note) {
     if (!window.ShowConversionNoteAtOnce(note)) kept.push_back(std::move(note));
   });
   ShowCompletion(window, kept);

@@ -1,5 +1,7 @@
-// The files the system keeps in its program folder (the settings file:
-// engine/settings_file.h).
+// The files the system keeps, and where: beside the program while its folder
+// can be written (a portable copy keeps everything with it), otherwise in the
+// user's own folders (the program installed under "C:\Program Files" or by a
+// package). Convert, both windows and the list generator ask here.
 #pragma once
 
 #include <string>
@@ -8,9 +10,18 @@
 
 namespace brantel {
 
-inline std::string MasterListPath(const std::string& program_folder) {
-  return JoinPath(program_folder, "masterlist.lst");
-}
+struct KeptFiles {
+  std::string settings_file;  // brantel.cfg
+  std::string master_list;    // masterlist.lst
+  std::string source_record;  // masterlist.source: what the master list was made from
+};
+
+// In the program folder: brantel.cfg, masterlist.lst, and the record in the
+// list generator's folder. Otherwise brantel.cfg in UserSettingsFolder()
+// and the other two in UserCacheFolder(), each under "brantel", made when
+// missing. Throws IoError when those folders cannot be found or made.
+KeptFiles KeptFilesOf(const std::string& program_folder);
+
 inline std::string ListGeneratorFolder(const std::string& program_folder) {
   return JoinPath(program_folder, "list generator");
 }

@@ -1,14 +1,9 @@
 #include "engine/settings_file.h"
 
-#include "engine/io/host_path.h"
 #include "engine/io/line_file.h"
 #include "engine/text_rules.h"
 
 namespace brantel {
-
-std::string SettingsFilePath(const std::string& program_folder) {
-  return JoinPath(program_folder, kSettingsFileName);
-}
 
 std::vector<std::string> ReadSettingsLines(const std::string& path, std::vector<std::string>* cut_notes) {
   std::vector<std::string> lines;

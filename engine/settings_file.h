@@ -1,7 +1,7 @@
-// The settings file "brantel.cfg" in the program folder: the old folder's
-// name, the MAME path and the executable name, one a line, and the check
-// box's value as a fourth line when the window wrote it. Convert, the
-// windows and the list generator all read and write it here.
+// The settings file "brantel.cfg" (where it lives: engine/program_files.h):
+// the old folder's name, the MAME path and the executable name, one a line,
+// and the check box's value as a fourth line when the window wrote it.
+// Convert, the windows and the list generator all read and write it here.
 #pragma once
 
 #include <optional>
@@ -12,8 +12,6 @@
 namespace brantel {
 
 inline constexpr const char* kSettingsFileName = "brantel.cfg";
-
-std::string SettingsFilePath(const std::string& program_folder);
 
 struct Settings {
   std::string folder_name;

@@ -11,11 +11,21 @@
 set -euo pipefail
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
-prefix=${1:-$repo/build-win-deps/prefix}
+prefix=$(realpath -m "${1:-$repo/build-win-deps/prefix}")
 work=$(dirname "$prefix")/expat
 toolchain=$repo/cmake/mingw-w64-x86_64.cmake
 
-if [[ -f $prefix/lib/libexpat.a && -f $prefix/include/expat.h ]]; then
+# The Windows zip carries expat's licence text.
+licence=$prefix/share/doc/expat/COPYING
+install_licence() {
+  local copying
+  copying=$(ls "$work"/source/COPYING "$work"/source/expat/COPYING 2>/dev/null | head -n 1 || true)
+  [[ -n $copying ]] || return 1
+  mkdir -p "$(dirname "$licence")"
+  cp "$copying" "$licence"
+}
+
+if [[ -f $prefix/lib/libexpat.a && -f $prefix/include/expat.h ]] && { [[ -f $licence ]] || install_licence; }; then
   echo "expat for Windows already in $prefix"
   exit 0
 fi
@@ -97,4 +107,5 @@ cmake -S "$src" -B build -G "Unix Makefiles" \
   -DEXPAT_BUILD_PKGCONFIG=OFF >/dev/null
 cmake --build build -j "$(nproc)" >/dev/null
 cmake --install build >/dev/null
+install_licence
 echo "expat for Windows installed in $prefix"

@@ -6,7 +6,8 @@
 # generator (a stand-in that waits) runs. Builds brantel-manager first when
 # needed. When the Windows build holds brantel-manager.exe and Wine is
 # installed, it also writes docs/screenshot-windows.png and
-# docs/screenshot-busy-windows.png: the native window under Wine.
+# docs/screenshot-busy-windows.png: the native window under Wine; and
+# docs/screenshot-windows-150.png: the same at 150 % (144 DPI).
 #   scripts/screenshot.sh [build folder [Windows build folder]]
 #                                 (default: build and build-win)
 set -eu
@@ -103,14 +104,18 @@ if [ -f "$windows_program" ] && [ -f "$stand_in" ] && command -v wine >/dev/null
   # A new Windows window looks for MAME in e:\mame\.
   add_old_folder "$stage/drive-e/mame/ctrlr/stormcabinet"
   WINEPREFIX=$stage/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
-    xvfb-run -a -s "-screen 0 800x600x24" sh -c '
+    xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
       wineboot -i >/dev/null 2>&1 && wineserver -w &&
       ln -s "$4" "$WINEPREFIX/dosdevices/e:" &&
-      "$0" --on-display "$1" "$2" "$3"' \
+      "$0" --on-display "$1" "$2" "$3" &&
+      wine reg add "HKCU\\Control Panel\\Desktop" /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1 &&
+      wineserver -w && "$0" --on-display "$1" "$5" "$6"' \
     "$root/scripts/screenshot.sh" "$stage/program/brantel-manager.exe" "$stage/screenshot-windows.png" \
-    "$stage/screenshot-busy-windows.png" "$stage/drive-e"
-  cp "$stage/screenshot-windows.png" "$stage/screenshot-busy-windows.png" "$root/docs/"
-  echo "wrote $root/docs/screenshot-windows.png and screenshot-busy-windows.png"
+    "$stage/screenshot-busy-windows.png" "$stage/drive-e" "$stage/screenshot-windows-150.png" \
+    "$stage/busy-150.png"
+  cp "$stage/screenshot-windows.png" "$stage/screenshot-busy-windows.png" "$stage/screenshot-windows-150.png" \
+    "$root/docs/"
+  echo "wrote $root/docs/screenshot-windows.png, screenshot-busy-windows.png and screenshot-windows-150.png"
 else
   echo "no $windows_program, its stand-in list generator or Wine: the Windows screenshots left as they are"
 fi

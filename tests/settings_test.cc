@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/io/host_path.h"
 #include "engine/io/io_error.h"
+#include "engine/program_files.h"
 #include "engine/plain_window.h"
 #include "tests/test_folder.h"
 
@@ -18,6 +20,7 @@ namespace brantel {
 namespace {
 
 using test_support::CrLf;
+using test_support::SetUserFolders;
 using test_support::TestFolder;
 
 // Where a new window and an empty box look for MAME on this host.
@@ -71,14 +74,29 @@ TEST_F(SettingsTest, SaveWritesTextsUnchangedAndReplacesTheWholeFile) {
   EXPECT_EQ(SettingsBytes(), "  spaced  \r\nno backslash\r\n\r\n 0 \r\n");
 }
 
-TEST_F(SettingsTest, SaveIntoAMissingFolderThrowsNamingTheFile) {
-  const std::string missing = ProgramFolder() + "\\no such folder";
+// A program folder that cannot be written (here: one that is not there)
+// keeps its settings in the user's settings folder and its master list in
+// the user's cache folder; with no such folder to be made, the save names it.
+TEST_F(SettingsTest, AProgramFolderThatCannotBeWrittenUsesTheUsersFolders) {
+  const std::string unwritable = ProgramFolder() + "/no such folder";
+  const std::string config = folder_.MakeFolder("config"), cache = folder_.MakeFolder("cache");
+  SetUserFolders(config, cache);
+  const KeptFiles files = KeptFilesOf(unwritable);
+  EXPECT_EQ(files.settings_file, JoinPath(JoinPath(config, "brantel"), "brantel.cfg"));
+  EXPECT_EQ(files.master_list, JoinPath(JoinPath(cache, "brantel"), "masterlist.lst"));
+  EXPECT_EQ(files.source_record, JoinPath(JoinPath(cache, "brantel"), "masterlist.source"));
+  window_.SetText1("hotrod");
+  SaveSettings(window_, unwritable);
+  PlainWindow loaded;
+  LoadSettings(loaded, unwritable);
+  EXPECT_EQ(loaded.Text1(), "hotrod");
+
+  SetUserFolders(folder_.Write("a file", "") + "/config", cache);
   try {
-    SaveSettings(window_, missing);
-    FAIL() << "the save into a missing folder succeeded";
+    SaveSettings(window_, unwritable);
+    FAIL() << "the save succeeded with no folder to save in";
   } catch (const IoError& error) {
-    EXPECT_NE(error.file().find("brantel.cfg"), std::string::npos) << error.file();
-    EXPECT_FALSE(error.reason().empty());
+    EXPECT_NE(error.file().find("a file"), std::string::npos) << error.file();
   }
 }
 

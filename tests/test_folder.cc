@@ -1,5 +1,6 @@
 #include "tests/test_folder.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -30,6 +31,16 @@ std::string TestFolder::Write(const std::string& relative, const std::string& by
   out << bytes;
   if (!out) throw std::runtime_error("cannot write test file " + file.string());
   return file.string();
+}
+
+void SetUserFolders(const std::string& settings, const std::string& cache) {
+#ifdef _WIN32
+  _putenv_s("APPDATA", settings.c_str());
+  _putenv_s("LOCALAPPDATA", cache.c_str());
+#else
+  setenv("XDG_CONFIG_HOME", settings.c_str(), 1);
+  setenv("XDG_CACHE_HOME", cache.c_str(), 1);
+#endif
 }
 
 std::string TestFolder::MakeFolder(const std::string& relative) const {

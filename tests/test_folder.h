@@ -33,4 +33,8 @@ std::string CrLf(std::initializer_list<std::string> lines);
 
 std::string ReadFileBytes(const std::filesystem::path& path);
 
+// Points the user's settings and cache folders (used when the program folder
+// cannot be written) at these, so no test writes into the real home.
+void SetUserFolders(const std::string& settings, const std::string& cache);
+
 }  // namespace brantel::test_support

@@ -1,15 +1,19 @@
 #include "ui/form1-win32.h"
 
-#include <vector>
+#include <algorithm>
 
+#include "engine/io/wide_path.h"
+#include "ui/notes_dialog-win32.h"
+#include "ui/window_text-win32.h"
 
 namespace brantel {
 
 namespace {
 
-constexpr const char* kClassName = "brantelForm1";
+constexpr const wchar_t* kClassName = L"brantelForm1";
 constexpr int kTwipsPerPixel = 15;
-constexpr int kClientSize = 6735 / kTwipsPerPixel;
+constexpr int kClientSize = 6735 / kTwipsPerPixel;  // at 96 DPI
+constexpr int kMargin = 120 / kTwipsPerPixel;
 constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
 // Control identifiers stay clear of IDOK and IDCANCEL, which the dialog
@@ -17,6 +21,50 @@ constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIM
 enum ControlId : WORD {
   kLabel1 = 101, kText1, kLabel2, kText2, kLabel3, kText3, kChkListGen, kFile1, kCommand1, kCancel,
 };
+
+// Twips of the 96-DPI design in pixels at `dpi`.
+int Scaled(LONG twips, int dpi) { return MulDiv(twips / kTwipsPerPixel, dpi, 96); }
+
+int SystemDpi() {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : 96;
+}
+
+// The monitor's DPI for the window (Windows 10 and later); the system's
+// before that.
+int DpiOf(HWND window) {
+  using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+  static const auto get_dpi = reinterpret_cast<GetDpiForWindowFunction>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  const int dpi = get_dpi != nullptr ? static_cast<int>(get_dpi(window)) : 0;
+  return dpi > 0 ? dpi : SystemDpi();
+}
+
+// The frame around a client area at `dpi` (Windows 10 and later know the
+// frame at each DPI; before that, the system's).
+RECT FrameAround(int width, int height, int dpi) {
+  using AdjustForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+  static const auto adjust_for_dpi = reinterpret_cast<AdjustForDpiFunction>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+  RECT frame{0, 0, width, height};
+  if (adjust_for_dpi == nullptr || !adjust_for_dpi(&frame, kFrameStyle, FALSE, 0, static_cast<UINT>(dpi))) {
+    AdjustWindowRectEx(&frame, kFrameStyle, FALSE, 0);
+  }
+  return frame;
+}
+
+// The system's message font (Segoe UI 9 pt on current Windows), at `dpi`.
+HFONT MessageFont(int dpi) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  }
+  metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, dpi, SystemDpi());
+  return CreateFontIndirectW(&metrics.lfMessageFont);
+}
 
 }  // namespace
 
@@ -32,28 +80,22 @@ Form1Win32::~Form1Win32() {
 }
 
 bool Form1Win32::Create(HINSTANCE instance, int show_state) {
-  WNDCLASSA window_class{};
+  WNDCLASSW window_class{};
   window_class.style = CS_HREDRAW | CS_VREDRAW;
   window_class.lpfnWndProc = &Form1Win32::WindowProcedure;
   window_class.hInstance = instance;
-  window_class.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+  window_class.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));  // the program's own
+  if (window_class.hIcon == nullptr) window_class.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
   window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
   window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   window_class.lpszClassName = kClassName;
-  if (RegisterClassA(&window_class) == 0) return false;
+  if (RegisterClassW(&window_class) == 0) return false;
 
-  RECT frame{0, 0, kClientSize, kClientSize};
-  AdjustWindowRectEx(&frame, kFrameStyle, FALSE, 0);
-  form_ = CreateWindowExA(0, kClassName, kFormCaption, kFrameStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                          frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                          instance, this);
+  form_ = CreateWindowExW(0, kClassName, WideText(kFormCaption).c_str(), kFrameStyle, CW_USEDEFAULT,
+                          CW_USEDEFAULT, kClientSize, kClientSize, nullptr, nullptr, instance, this);
   if (form_ == nullptr) return false;
-  // The controls were laid out for 8-point MS Sans Serif: the labels are
-  // just wide enough for their captions in it.
-  font_ = CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                      DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
   CreateControls(instance);
+  ApplyDpi(DpiOf(form_));
   focus_ = file1_;
   ShowFileList();
   ShowWindow(form_, show_state);
@@ -61,63 +103,108 @@ bool Form1Win32::Create(HINSTANCE instance, int show_state) {
   return true;
 }
 
-HWND Form1Win32::AddControl(HINSTANCE instance, const char* kind, const char* text, DWORD style,
-                            DWORD extended_style, int id, int left, int top, int width,
-                            int height) {
-  HWND control = CreateWindowExA(
-      extended_style, kind, text, WS_CHILD | WS_VISIBLE | style, left / kTwipsPerPixel,
-      top / kTwipsPerPixel, width / kTwipsPerPixel, height / kTwipsPerPixel, form_,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+HWND Form1Win32::AddControl(HINSTANCE instance, const wchar_t* kind, const std::wstring& text, DWORD style,
+                            DWORD extended_style, int id, RECT twips) {
+  HWND control = CreateWindowExW(extended_style, kind, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
+                                 form_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+  placed_.push_back({control, twips});
   return control;
 }
 
-// Tab visits the controls in the order they are made: File1, Text1,
-// Command1, Text2, Text3, chkListGen (and Cancel, while it is shown). Labels
-// take no focus.
+// Each label is made right before its box, so a screen reader finds it
+// first and its access key moves the focus to the box. Tab visits the boxes
+// and buttons in the order they are made: File1, Text1, Command1, Text2,
+// Text3, chkListGen (and Cancel, while it is shown); labels take no focus.
 void Form1Win32::CreateControls(HINSTANCE instance) {
   constexpr DWORD kTextBox = ES_AUTOHSCROLL | WS_TABSTOP;
-  // One line each: a font a little wider than planned clips the end of a
-  // caption rather than hiding a whole wrapped line.
-  constexpr DWORD kLabel = SS_NOPREFIX | SS_LEFTNOWORDWRAP;
-  file1_ = AddControl(instance, "LISTBOX", "", LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
-                      WS_EX_CLIENTEDGE, kFile1, 120, 3000, 6015, 3015);
+  constexpr DWORD kLabel = SS_LEFTNOWORDWRAP;
   const WindowTexts first = FirstStartTexts();
-  text1_ = AddControl(instance, "EDIT", first.folder_name.c_str(), kTextBox, WS_EX_CLIENTEDGE, kText1, 120,
-                      840, 6015, 285);
-  command1_ = AddControl(instance, "BUTTON", "&Convert", BS_PUSHBUTTON | WS_TABSTOP, 0, kCommand1,
-                         120, 6120, 1215, 495);
-  text2_ = AddControl(instance, "EDIT", first.mame_path.c_str(), kTextBox,
-                      WS_EX_CLIENTEDGE, kText2, 120, 1440, 6015, 285);
-  text3_ = AddControl(instance, "EDIT", first.executable.c_str(), kTextBox,
-                      WS_EX_CLIENTEDGE, kText3, 120, 2040, 6015, 285);
-  chk_list_gen_ = AddControl(instance, "BUTTON",
-                             "Generate New Master List (Must be done on first run and anytime "
-                             "your mame version is upgraded.)",
-                             BS_3STATE | BS_MULTILINE | WS_TABSTOP, 0, kChkListGen, 120, 2400,
-                             6015, 495);
-  cancel_ = AddControl(instance, "BUTTON", "Cancel", BS_PUSHBUTTON | WS_TABSTOP, 0, kCancel, 1440, 6120,
-                       1215, 495);
+  file1_ = AddControl(instance, L"LISTBOX", L"", LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
+                      kFile1, {120, 3000, 6135, 6015});
+  label1_ = AddControl(instance, L"STATIC",
+                       L"&Name of your old ctrlr folder.  (The one you used in the ctrlr entry of the mame.ini).",
+                       kLabel, 0, kLabel1, {240, 600, 5970, 795});
+  text1_ = AddControl(instance, L"EDIT", WideText(first.folder_name), kTextBox, WS_EX_CLIENTEDGE, kText1,
+                      {120, 840, 6135, 1125});
+  command1_ = AddControl(instance, L"BUTTON", L"&Convert", BS_PUSHBUTTON | WS_TABSTOP, 0, kCommand1,
+                         {120, 6120, 1335, 6615});
+  label2_ = AddControl(instance, L"STATIC", L"&Path to Mame", kLabel, 0, kLabel2, {240, 1200, 1230, 1395});
+  text2_ = AddControl(instance, L"EDIT", WideText(first.mame_path), kTextBox, WS_EX_CLIENTEDGE, kText2,
+                      {120, 1440, 6135, 1725});
+  label3_ = AddControl(instance, L"STATIC", L"Mame &Exe", kLabel, 0, kLabel3, {240, 1800, 990, 1995});
+  text3_ = AddControl(instance, L"EDIT", WideText(first.executable), kTextBox, WS_EX_CLIENTEDGE, kText3,
+                      {120, 2040, 6135, 2325});
+  chk_list_gen_ = AddControl(instance, L"BUTTON",
+                             L"Generate New Master List (Must be done on first run and anytime your mame version "
+                             L"is upgraded.)",
+                             BS_3STATE | BS_MULTILINE | WS_TABSTOP, 0, kChkListGen, {120, 2400, 6135, 2895});
+  cancel_ = AddControl(instance, L"BUTTON", L"Cancel", BS_PUSHBUTTON | WS_TABSTOP, 0, kCancel,
+                       {1440, 6120, 2655, 6615});
   ShowWindow(cancel_, SW_HIDE);
-  AddControl(instance, "STATIC",
-             "Name of your old ctrlr folder.  (The one you used in the ctrlr entry of the "
-             "mame.ini).",
-             kLabel, 0, kLabel1, 240, 600, 5730, 195);
-  AddControl(instance, "STATIC", "Path to Mame", kLabel, 0, kLabel2, 240, 1200, 990, 195);
-  AddControl(instance, "STATIC", "Mame Exe", kLabel, 0, kLabel3, 240, 1800, 750, 195);
   // No limit of our own on the texts (the default would be 32,767).
-  for (HWND box : {text1_, text2_, text3_}) SendMessageA(box, EM_SETLIMITTEXT, 0, 0);
+  for (HWND box : {text1_, text2_, text3_}) SendMessageW(box, EM_SETLIMITTEXT, 0, 0);
+}
+
+// The label's text in the window's font, its access key's "&" not counted.
+SIZE Form1Win32::LabelSize(HWND label) const {
+  const std::wstring text = BoxText(label);
+  HDC context = GetDC(form_);
+  HGDIOBJ before = SelectObject(context, font_);
+  RECT extent{0, 0, 0, 0};
+  DrawTextW(context, text.c_str(), -1, &extent, DT_CALCRECT | DT_SINGLELINE);
+  SelectObject(context, before);
+  ReleaseDC(form_, context);
+  return {extent.right - extent.left, extent.bottom - extent.top};
+}
+
+// The 96-DPI layout at `dpi`, in the message font. Each label is as wide
+// as its text; where the first would reach past the boxes, the window and
+// the boxes grow with it, so no caption is cut whatever the font.
+void Form1Win32::ApplyDpi(int dpi) {
+  dpi_ = dpi;
+  HFONT font = MessageFont(dpi);
+  for (const Placed& item : placed_) SendMessageW(item.control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  if (font_ != nullptr) DeleteObject(font_);
+  font_ = font;
+  const int margin = MulDiv(kMargin, dpi, 96);
+  int width = MulDiv(kClientSize, dpi, 96);
+  for (HWND label : {label1_, label2_, label3_}) {
+    width = std::max(width, Scaled(240, dpi) + static_cast<int>(LabelSize(label).cx) + margin);
+  }
+  const int box_width_growth = width - MulDiv(kClientSize, dpi, 96);
+  for (const Placed& item : placed_) {
+    const RECT& twips = item.twips;
+    int left = Scaled(twips.left, dpi), top = Scaled(twips.top, dpi);
+    int right = Scaled(twips.right, dpi), bottom = Scaled(twips.bottom, dpi);
+    const bool label = item.control == label1_ || item.control == label2_ || item.control == label3_;
+    if (label) {
+      const SIZE text = LabelSize(item.control);
+      right = left + text.cx;
+      bottom = std::max(bottom, top + static_cast<int>(text.cy));
+    } else if (twips.right == 6135) {
+      right += box_width_growth;  // the boxes fill the window's width
+    }
+    if (item.control == text1_ || item.control == text2_ || item.control == text3_) {
+      bottom = std::max(bottom, top + static_cast<int>(LabelSize(label1_).cy) + MulDiv(4, dpi, 96));  // a line, the edge
+    }
+    MoveWindow(item.control, left, top, right - left, bottom - top, FALSE);
+  }
+  const RECT frame = FrameAround(width, MulDiv(kClientSize, dpi, 96), dpi);
+  SetWindowPos(form_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  InvalidateRect(form_, nullptr, TRUE);
 }
 
 int Form1Win32::Run() {
   MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     // Before the key or the click acts on the text.
     if (TouchesText1(message)) logic_.FolderTextsTouched();
-    // Tab, the access key and Enter as in a dialog box.
-    if (IsDialogMessageA(form_, &message)) continue;
+    if (SelectAllOnCtrlA(message)) continue;
+    // Tab, the access keys and Enter as in a dialog box.
+    if (IsDialogMessageW(form_, &message)) continue;
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
   }
   return static_cast<int>(message.wParam);
 }
@@ -136,48 +223,74 @@ bool Form1Win32::TouchesText1(const MSG& message) const {
   }
 }
 
-std::string Form1Win32::TextOf(HWND control) {
-  std::vector<char> text(static_cast<size_t>(GetWindowTextLengthA(control)) + 1, '\0');
-  const int length = GetWindowTextA(control, text.data(), static_cast<int>(text.size()));
-  return std::string(text.data(), static_cast<size_t>(length < 0 ? 0 : length));
+// The folder name lies inside the MAME path's ctrlr folder: a name beyond
+// the code page goes by its short name there.
+std::string Form1Win32::Text1() const { return EngineFolderName(BoxText(text2_), BoxText(text1_)); }
+std::string Form1Win32::Text2() const { return EngineText(BoxText(text2_)); }
+std::string Form1Win32::Text3() const { return EngineText(BoxText(text3_)); }
+
+// Short names (the settings file keeps a name beyond the code page so)
+// are shown long, as the user typed them.
+void Form1Win32::SetText1(const std::string& text) {
+  SetBoxText(text1_, LongFolderName(BoxText(text2_), WideText(text)));
+}
+void Form1Win32::SetText2(const std::string& text) { SetBoxText(text2_, LongPath(WideText(text))); }
+void Form1Win32::SetText3(const std::string& text) { SetBoxText(text3_, WideText(text)); }
+
+// The settings load sets the folder name before the MAME path it lies in.
+void Form1Win32::ShowLongNames() {
+  const std::wstring folder_name = BoxText(text1_);
+  const std::wstring long_name = LongFolderName(BoxText(text2_), folder_name);
+  if (long_name != folder_name) SetBoxText(text1_, long_name);
 }
 
 // The box's own numbers are the window state's: 0, 1 and 2 for unchecked,
 // checked and grayed.
 int Form1Win32::CheckBoxValue() const {
-  return static_cast<int>(SendMessageA(chk_list_gen_, BM_GETCHECK, 0, 0));
+  return static_cast<int>(SendMessageW(chk_list_gen_, BM_GETCHECK, 0, 0));
 }
 
 bool Form1Win32::SetCheckBoxValue(int value) {
   if (value < 0 || value > 2) return false;
-  SendMessageA(chk_list_gen_, BM_SETCHECK, static_cast<WPARAM>(value), 0);
+  SendMessageW(chk_list_gen_, BM_SETCHECK, static_cast<WPARAM>(value), 0);
   return true;
 }
 
-// The notes box with details comes here too: its prompt already sums the
-// details up, and a Windows message box has no place to open them.
-void Form1Win32::ShowMessageBox(const std::string& prompt, const std::string& title,
-                                MessageStyle style) {
+// A box answers the user: no busy cursor over it.
+template <typename Function>
+void Form1Win32::WhileAnswering(Function&& show) {
   logic_.BeforeMessageBox();
   const bool waiting = wait_cursor_;
-  wait_cursor_ = false;  // the box answers the user: no busy cursor over it
-  MessageBoxA(form_, prompt.c_str(), title.c_str(),
-              style == MessageStyle::kCritical ? MB_OK | MB_ICONSTOP : MB_OK);
+  wait_cursor_ = false;
+  show();
   wait_cursor_ = waiting;
+}
+
+void Form1Win32::ShowMessageBox(const std::string& prompt, const std::string& title,
+                                MessageStyle style) {
+  WhileAnswering([&] {
+    MessageBoxW(form_, WideText(prompt).c_str(), WideText(title).c_str(),
+                style == MessageStyle::kCritical ? MB_OK | MB_ICONSTOP : MB_OK);
+  });
+}
+
+void Form1Win32::ShowMessageBoxWithDetails(const std::string& prompt, const std::string& title,
+                                           const std::string& details) {
+  WhileAnswering([&] { ShowNotesDialog(form_, font_, dpi_, WideText(title), WideText(prompt), WideText(details)); });
 }
 
 void Form1Win32::ShowFileList() {
   if (file1_ == nullptr) return;
-  SendMessageA(file1_, WM_SETREDRAW, FALSE, 0);
-  SendMessageA(file1_, LB_RESETCONTENT, 0, 0);
+  SendMessageW(file1_, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(file1_, LB_RESETCONTENT, 0, 0);
   for (const std::string& name : File1().Names()) {
-    SendMessageA(file1_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    SendMessageW(file1_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideText(name).c_str()));
   }
-  SendMessageA(file1_, WM_SETREDRAW, TRUE, 0);
+  SendMessageW(file1_, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(file1_, nullptr, TRUE);
 }
 
-void Form1Win32::SetCaption(const std::string& caption) { SetWindowTextA(form_, caption.c_str()); }
+void Form1Win32::SetCaption(const std::string& caption) { SetWindowTextW(form_, WideText(caption).c_str()); }
 
 // The controls disabled under a busy cursor (an arrow still, for Cancel);
 // the frame stays enabled for a close request. The focus comes back after.
@@ -199,14 +312,14 @@ void Form1Win32::ShowCancel(bool shown) {
 // (Alt+F4 and the close button are close requests).
 void Form1Win32::KeepAlive() {
   MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
       PostQuitMessage(static_cast<int>(message.wParam));
       return;
     }
-    if (form_ != nullptr && IsDialogMessageA(form_, &message)) continue;
+    if (form_ != nullptr && IsDialogMessageW(form_, &message)) continue;
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
   }
 }
 
@@ -217,12 +330,12 @@ void Form1Win32::EndProgram() {
 LRESULT CALLBACK Form1Win32::WindowProcedure(HWND window, UINT message, WPARAM wparam,
                                              LPARAM lparam) {
   if (message == WM_NCCREATE) {
-    auto* self = static_cast<Form1Win32*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
+    auto* self = static_cast<Form1Win32*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
     self->form_ = window;
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   }
-  auto* self = reinterpret_cast<Form1Win32*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (self == nullptr) return DefWindowProcA(window, message, wparam, lparam);
+  auto* self = reinterpret_cast<Form1Win32*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (self == nullptr) return DefWindowProcW(window, message, wparam, lparam);
   return self->Handle(message, wparam, lparam);
 }
 
@@ -246,15 +359,30 @@ LRESULT Form1Win32::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_ENDSESSION:
       if (wparam) logic_.CloseRequested();  // the session ends: save now
       return 0;
+    case WM_NEXTDLGCTL: {
+      // The dialog keys (a label's access key, for one) move the focus so;
+      // only a dialog's own window procedure would carry it out.
+      HWND target = LOWORD(lparam) != 0 ? reinterpret_cast<HWND>(wparam)
+                                        : GetNextDlgTabItem(form_, GetFocus(), wparam != 0);
+      if (target != nullptr) SetFocus(target);
+      if (target == text1_ || target == text2_ || target == text3_) SendMessageW(target, EM_SETSEL, 0, -1);
+      return 0;
+    }
+    case WM_DPICHANGED: {  // moved to a monitor of another scale
+      const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
+      SetWindowPos(form_, nullptr, suggested->left, suggested->top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+      ApplyDpi(HIWORD(wparam));
+      return 0;
+    }
     case WM_DESTROY:
-      SetWindowLongPtrA(form_, GWLP_USERDATA, 0);
+      SetWindowLongPtrW(form_, GWLP_USERDATA, 0);
       form_ = nullptr;
       PostQuitMessage(0);
       return 0;
     default:
       break;
   }
-  return DefWindowProcA(form_, message, wparam, lparam);
+  return DefWindowProcW(form_, message, wparam, lparam);
 }
 
 void Form1Win32::OnCommand(WORD id, WORD code) {
@@ -297,6 +425,7 @@ void Form1Win32::OnActivate(bool active) {
     return;
   }
   logic_.Activated();
+  ShowLongNames();
   if (focus_ != nullptr) SetFocus(focus_);
 }
 

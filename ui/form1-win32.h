@@ -1,8 +1,8 @@
 // The main window as a native Win32 window: the same controls, places and
-// texts as the Qt window, built with the ANSI functions of user32 so that
-// its texts are in the code page the engine's file names use. It builds the
-// controls, shows the window state the engine works on and hands the events
-// to the form logic.
+// texts as the Qt window, in the system's message font, laid out for 96 DPI
+// and scaled to the monitor's. Its texts are UTF-16 (ui/window_text-win32.h
+// crosses to the engine's code page). It builds the controls, shows the
+// window state the engine works on and hands the events to the form logic.
 #pragma once
 
 #ifndef WIN32_LEAN_AND_MEAN
@@ -14,6 +14,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "engine/window.h"
 #include "ui/form_logic.h"
@@ -33,18 +34,20 @@ class Form1Win32 : public WindowWithLists, private FormHost {
   // Handles messages until the window is gone; returns the exit code.
   int Run();
 
-  std::string Text1() const override { return TextOf(text1_); }
-  void SetText1(const std::string& text) override { SetWindowTextA(text1_, text.c_str()); }
-  std::string Text2() const override { return TextOf(text2_); }
-  void SetText2(const std::string& text) override { SetWindowTextA(text2_, text.c_str()); }
-  std::string Text3() const override { return TextOf(text3_); }
-  void SetText3(const std::string& text) override { SetWindowTextA(text3_, text.c_str()); }
+  std::string Text1() const override;
+  void SetText1(const std::string& text) override;
+  std::string Text2() const override;
+  void SetText2(const std::string& text) override;
+  std::string Text3() const override;
+  void SetText3(const std::string& text) override;
 
   int CheckBoxValue() const override;
   bool SetCheckBoxValue(int value) override;
 
   void ShowMessageBox(const std::string& prompt, const std::string& title,
                       MessageStyle style) override;
+  void ShowMessageBoxWithDetails(const std::string& prompt, const std::string& title,
+                                 const std::string& details) override;
 
  private:
   static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
@@ -52,11 +55,15 @@ class Form1Win32 : public WindowWithLists, private FormHost {
   void OnCommand(WORD id, WORD code);
   void OnActivate(bool active);
   void CreateControls(HINSTANCE instance);
-  HWND AddControl(HINSTANCE instance, const char* kind, const char* text, DWORD style,
-                  DWORD extended_style, int id, int left, int top, int width, int height);
+  HWND AddControl(HINSTANCE instance, const wchar_t* kind, const std::wstring& text, DWORD style,
+                  DWORD extended_style, int id, RECT twips);
+  void ApplyDpi(int dpi);
+  SIZE LabelSize(HWND label) const;
+  void ShowLongNames();
   void ShowFileList();
   bool TouchesText1(const MSG& message) const;
-  static std::string TextOf(HWND control);
+  template <typename Function>
+  void WhileAnswering(Function&& show);
 
   void SetCaption(const std::string& caption) override;
   void ShowBusy(bool busy) override;
@@ -73,7 +80,16 @@ class Form1Win32 : public WindowWithLists, private FormHost {
   HWND file1_ = nullptr;
   HWND command1_ = nullptr;
   HWND cancel_ = nullptr;  // shown only while Convert waits
+  HWND label1_ = nullptr;
+  HWND label2_ = nullptr;
+  HWND label3_ = nullptr;
+  struct Placed {
+    HWND control;
+    RECT twips;  // left, top, right and bottom as laid out, in twips at 96 DPI
+  };
+  std::vector<Placed> placed_;
   HFONT font_ = nullptr;
+  int dpi_ = 96;
   HWND focus_ = nullptr;  // the control that had the focus when the window was left
   HWND focus_before_busy_ = nullptr;
   bool wait_cursor_ = false;

@@ -49,6 +49,8 @@ QFont WindowFont() {
   return font;
 }
 
+// Each label comes right before its box, for screen readers; its access key
+// moves the focus to the box.
 QLabel* AddLabel(QWidget* form, const char* name, const char* caption, const QRect& place) {
   auto* label = new QLabel(caption, form);
   label->setObjectName(name);
@@ -103,15 +105,18 @@ Form1::Form1(std::string program_folder, QWidget* parent)
 }
 
 void Form1::CreateControls() {
-  AddLabel(this, "Label1",
-           "Name of your old ctrlr folder.  (The one you used in the ctrlr entry of the mame.ini).",
-           FromTwips(240, 600, 5730, 195));
+  QLabel* label1 = AddLabel(
+      this, "Label1", "&Name of your old ctrlr folder.  (The one you used in the ctrlr entry of the mame.ini).",
+      FromTwips(240, 600, 5730, 195));
   const WindowTexts first = FirstStartTexts();
   text1_ = AddTextBox(this, "Text1", first.folder_name, FromTwips(120, 840, 6015, 285));
-  AddLabel(this, "Label2", "Path to Mame", FromTwips(240, 1200, 990, 195));
+  label1->setBuddy(text1_);
+  QLabel* label2 = AddLabel(this, "Label2", "&Path to Mame", FromTwips(240, 1200, 990, 195));
   text2_ = AddTextBox(this, "Text2", first.mame_path, FromTwips(120, 1440, 6015, 285));
-  AddLabel(this, "Label3", "Mame Exe", FromTwips(240, 1800, 750, 195));
+  label2->setBuddy(text2_);
+  QLabel* label3 = AddLabel(this, "Label3", "Mame &Exe", FromTwips(240, 1800, 750, 195));
   text3_ = AddTextBox(this, "Text3", first.executable, FromTwips(120, 2040, 6015, 285));
+  label3->setBuddy(text3_);
 
   chk_list_gen_ = new ListGenCheckBox(
       "Generate New Master List (Must be done on first run and anytime your mame version is "

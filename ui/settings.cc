@@ -6,6 +6,7 @@
 
 #include "engine/io/folder.h"
 #include "engine/io/io_error.h"
+#include "engine/program_files.h"
 #include "engine/settings_file.h"
 
 namespace brantel {
@@ -37,6 +38,15 @@ std::optional<long> RoundHalfToEven(const std::string& whole, const std::string&
   return value;
 }
 
+// Nothing when there is no place for it: the window starts with defaults.
+std::string SettingsFileIfFound(const std::string& program_folder) {
+  try {
+    return KeptFilesOf(program_folder).settings_file;
+  } catch (const IoError&) {
+    return "";
+  }
+}
+
 }  // namespace
 
 std::optional<int> RoundedNumericValue(const std::string& text) {
@@ -61,8 +71,8 @@ std::optional<int> RoundedNumericValue(const std::string& text) {
 }
 
 void LoadSettings(Window& window, const std::string& program_folder, std::vector<std::string>* notes) {
-  const std::string path = SettingsFilePath(program_folder);
-  if (FileNameIfPresent(path) == kSettingsFileName) {
+  const std::string path = SettingsFileIfFound(program_folder);
+  if (!path.empty() && FileNameIfPresent(path) == kSettingsFileName) {
     // One working line: a line the file lacks leaves it as the line before.
     const std::vector<std::string> lines = ReadIfPossible(path, notes);
     std::string working_line;
@@ -88,7 +98,7 @@ void LoadSettings(Window& window, const std::string& program_folder, std::vector
 }
 
 void SaveSettings(const Window& window, const std::string& program_folder) {
-  WriteSettings(SettingsFilePath(program_folder),
+  WriteSettings(KeptFilesOf(program_folder).settings_file,
                 {window.Text1(), window.Text2(), window.Text3(), window.CheckBoxValue()});
 }
 

@@ -94,8 +94,29 @@ void RemoveFile(const std::string& path) {
   if (!DeleteFileW(WidePath(path).c_str())) ThrowLastError("Could not delete", path);
 }
 
+namespace {
+
+// The combined file is named after its folder, which the engine knows by its
+// short name ("__D_~1WW") when the code page cannot spell the long one
+// ("Łódź"): the file gets the long name, the one MAME's -ctrlr is given.
+std::wstring WithLongFolderName(const std::wstring& path) {
+  const size_t name = path.find_last_of(L"\\/") + 1, dot = path.rfind(L'.');
+  if (dot == std::wstring::npos || dot < name || path.find(L'~', name) >= dot) return path;
+  const std::wstring folder = path.substr(0, dot);
+  std::wstring long_folder(folder.size() + MAX_PATH, L'\0');
+  DWORD attributes = GetFileAttributesW(WidePath(folder).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return path;
+  DWORD length = GetLongPathNameW(folder.c_str(), long_folder.data(), static_cast<DWORD>(long_folder.size()));
+  if (length == 0 || length >= long_folder.size()) return path;
+  long_folder.resize(length);
+  return long_folder + path.substr(dot);
+}
+
+}  // namespace
+
 void RenameOver(const std::string& from, const std::string& to) {
-  if (!MoveFileExW(WidePath(from).c_str(), WidePath(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (!MoveFileExW(WidePath(from).c_str(), WidePath(WithLongFolderName(WideText(to))).c_str(),
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     ThrowLastError("Could not replace", to);
   }
 }

@@ -169,10 +169,10 @@ void Form1Test::controlsStandWhereTheyWereLaidOut() {
   QVERIFY(OpenForm());
   QCOMPARE(form_->size(), QSize(449, 449));
   QCOMPARE(Find<QLabel>("Label1")->text(),
-           QString("Name of your old ctrlr folder.  (The one you used in the ctrlr entry of the "
+           QString("&Name of your old ctrlr folder.  (The one you used in the ctrlr entry of the "
                    "mame.ini)."));
-  QCOMPARE(Find<QLabel>("Label2")->text(), QString("Path to Mame"));
-  QCOMPARE(Find<QLabel>("Label3")->text(), QString("Mame Exe"));
+  QCOMPARE(Find<QLabel>("Label2")->text(), QString("&Path to Mame"));
+  QCOMPARE(Find<QLabel>("Label3")->text(), QString("Mame &Exe"));
   QCOMPARE(Find<QCheckBox>("chkListGen")->text(),
            QString("Generate New Master List (Must be done on first run and anytime your mame "
                    "version is upgraded.)"));
@@ -208,6 +208,11 @@ void Form1Test::tabVisitsTheControlsInOrder() {
   for (auto it = order.rbegin() + 1; it != order.rend(); ++it) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
     QCOMPARE(QApplication::focusWidget()->objectName(), *it);
+  }
+  // Each label's access key moves the focus to its box.
+  for (const auto& [key, box] : {std::pair{Qt::Key_N, "Text1"}, {Qt::Key_P, "Text2"}, {Qt::Key_E, "Text3"}}) {
+    QTest::keyClick(QApplication::focusWidget(), key, Qt::AltModifier);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QString(box));
   }
   form_->close();
 }

@@ -171,7 +171,7 @@ rm -f "$mame/ctrlr/arcade.cfg"
 run_convert "$no_folder" arcade "$mame_z\\"
 check "no list generator folder: failure ($status: $output)" is "$status" 2
 check "no list generator folder: message names the folder" \
-  output_matches '^Conversion Failed: .*list generator'
+  output_matches '^Conversion Failed: .*list generator.*Extract all files first'
 
 check "no list generator folder: nothing translated" no_cfg_files_in "$arcade"
 

@@ -8,6 +8,9 @@
 # Alt+F4 come meanwhile, the caption acknowledges the close, and the program
 # ends by itself after Convert and its box; before that, Escape while the list
 # generator runs ends it and its child, and nothing of the user's changes.
+# Then a folder named "Łódź", typed and loaded again; the notes dialog, whose
+# last note is copied into a box; and a run at 144 DPI, whose first label must
+# be drawn whole, half as large again.
 #
 #   window_end_to_end.sh BRANTEL_MANAGER_EXE STAND_IN_LISTGEN_EXE WINDOW_PROBE_EXE
 #
@@ -54,6 +57,8 @@ pid=$!
 form=$(window_named "brantel Manager") || { echo "FAILED: the window did not appear"; exit 1; }
 # The focus starts in File1; tabbing into a text box selects its text.
 keys_to "$form" Tab
+xdotool type --delay 30 hotrd
+xdotool key ctrl+a  # selects all: what is typed next replaces it
 xdotool type --delay 30 "OLD. "
 xdotool key Tab Tab
 xdotool type --delay 30 "$mame_z"
@@ -108,6 +113,78 @@ check "second run: the combined file" test "$(base64 -w0 "$work/mame/ctrlr/OLD.c
 check "second run: four settings lines" holds "$program/brantel.cfg" OLD "$mame_z\\" mame.exe " 1 "
 check "second run: the ticked box asks for a new list" test "$(cat "$program/listgen.ran")" = "-s -ctrlr -new"
 kill "$pid" 2>/dev/null
+
+# Starts the window in the program folder; waits for it.
+start_window() {
+  (cd "$work/start" && exec wine "$program/brantel-manager.exe") &
+  pid=$!
+  form=$(window_named "brantel Manager")
+}
+# The width of the dark pixels of the first label's row in a picture of the
+# window taken at DPI $2.
+label1_width() {
+  local top=$((40 * $2 / 96)) height=$((16 * $2 / 96))
+  convert "$1" -crop "x${height}+0+$top" +repage -colorspace gray -threshold 50% -negate -trim \
+    -format '%w' info: 2>/dev/null
+}
+
+# --- A folder named beyond the code page, typed and converted; the next
+# start loads it and converts it again.
+rm -f "$program/list generator/running-seconds.txt"
+printf '%s\r\n' stormcabinet "$mame_z\\" mame.exe 0 >"$program/brantel.cfg"
+lodz=$'\xc5\x81\xc3\xb3d\xc5\xba'  # Łódź
+mkdir -p "$work/mame/ctrlr/$lodz"
+cp "$work/mame/ctrlr/OLD/pacman.ini" "$work/mame/ctrlr/$lodz/"
+start_window
+keys_to "$form" alt+n ctrl+a
+xdotool type --delay 50 "$lodz"
+keys_to "$form" alt+c
+box=$(window_named "Conversion Complete!") && keys_to "$box" Return
+check "Łódź: Conversion Complete! shown" test -n "$box"
+check "Łódź: the combined file" test -f "$work/mame/ctrlr/$lodz.cfg"
+keys_to "$form" alt+F4
+check "Łódź: the program ends" ended_within_20_s "$pid"
+rm -f "$work/mame/ctrlr/$lodz.cfg"
+start_window
+import -window "brantel Manager" "$work/at-96-dpi.png"
+keys_to "$form" alt+c
+box=$(window_named "Conversion Complete!") && keys_to "$box" Return
+check "Łódź: loaded again and converted" test -f "$work/mame/ctrlr/$lodz.cfg"
+keys_to "$form" alt+F4
+ended_within_20_s "$pid"
+
+# --- Every note in the dialog: its last one, copied, pasted into Text1 and
+# saved with the settings.
+for n in $(seq -w 1 24) zz; do
+  printf '%s\r\n' "[g$n]" 'P1_BUTTON1 "KEYCODE_0_PAD"' >"$work/mame/ctrlr/OLD/g$n.ini"
+done
+printf '%s\r\n' OLD "$mame_z\\" mame.exe 0 >"$program/brantel.cfg"
+start_window
+keys_to "$form" alt+c
+notes=$(window_named "Conversion Notes")
+check "notes dialog shown" test -n "$notes"
+# Shift+Tab from OK to the notes; the last line selected, copied; Return is OK.
+[[ -n $notes ]] && keys_to "$notes" shift+Tab ctrl+End shift+Home ctrl+c Return
+box=$(window_named "Conversion Complete!") && keys_to "$box" Return
+keys_to "$form" alt+n ctrl+a ctrl+v alt+F4
+ended_within_20_s "$pid"
+check "notes dialog: its last note copied ($(head -1 "$program/brantel.cfg"))" \
+  grep -qE '^gzz\.ini:2: .*KEYCODE_0PAD' "$program/brantel.cfg"
+
+# --- At 144 DPI: the window half as large again, the first label whole.
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+wineserver -w
+start_window
+sleep 1
+import -window "brantel Manager" "$work/at-144-dpi.png"
+keys_to "$form" alt+F4
+ended_within_20_s "$pid"
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+wineserver -w
+narrow=$(label1_width "$work/at-96-dpi.png" 96)
+wide=$(label1_width "$work/at-144-dpi.png" 144)
+check "144 DPI: the first label 1.35 to 1.65 times as wide ($narrow, $wide)" \
+  test "$((wide * 100 / ${narrow:-1}))" -ge 135 -a "$((wide * 100 / ${narrow:-1}))" -le 165
 
 echo "window under Wine: $failed failed"
 [[ $failed -eq 0 ]]

@@ -7,8 +7,6 @@
 
 namespace listgen {
 
-inline constexpr const char* kMasterListFile = "../masterlist.lst";
-
 // Called now and then with the number of machines read so far.
 using ProgressReport = std::function<void(long machines)>;
 

@@ -1,7 +1,9 @@
-// listgen: writes the controller master list ../masterlist.lst from the
-// -listxml output of the MAME that ../brantel.cfg names, unless its source
+// listgen: writes the controller master list masterlist.lst from the
+// -listxml output of the MAME that brantel.cfg names, unless its source
 // record shows the list already made from that very MAME. The Convert command
-// starts it as "listgen.exe -s -ctrlr" from the "list generator" folder.
+// starts it as "listgen.exe -s -ctrlr" from the "list generator" folder; the
+// program folder above it decides where the files are
+// (engine/program_files.h).
 #include <exception>
 #include <filesystem>
 #include <iostream>
@@ -12,6 +14,7 @@
 
 #include "engine/io/stop_request.h"
 #include "engine/io/work_folder.h"
+#include "engine/program_files.h"
 #include "tools/listgen/generate.h"
 #include "tools/listgen/mame_program.h"
 #include "tools/listgen/mame_settings.h"
@@ -37,14 +40,15 @@ std::string FullPath(const std::string& program) {
 }
 
 int Run(const listgen::Options& options) {
+  const brantel::KeptFiles files = brantel::KeptFilesOf("..");
   // What runs that were killed left behind, where this one writes.
-  brantel::RemoveLeftWorkFolders(".");
-  brantel::RemoveLeftWorkFolders("..");
-  const listgen::MameSettings settings = listgen::ReadMameSettings(listgen::SettingsFile());
+  brantel::RemoveLeftWorkFolders(brantel::FolderOfFile(files.master_list));
+  brantel::RemoveLeftWorkFolders(brantel::FolderOfFile(files.source_record));
+  const listgen::MameSettings settings = listgen::ReadMameSettings(files.settings_file);
   const std::string program = FullPath(listgen::MameProgram(settings));
-  if (!options.new_list && listgen::ListIsUpToDate(listgen::kSourceRecordFile, program, listgen::kMasterListFile)) {
+  if (!options.new_list && listgen::ListIsUpToDate(files.source_record, program, files.master_list)) {
     if (!options.silent) {
-      std::cout << listgen::kMasterListFile << " is up to date for " << program << "; -new makes it anew"
+      std::cout << files.master_list << " is up to date for " << program << "; -new makes it anew"
                 << std::endl;
     }
     return 0;
@@ -56,12 +60,12 @@ int Run(const listgen::Options& options) {
   if (!options.silent) {
     progress = [](long machines) { std::cout << "Machines read: " << machines << std::endl; };
   }
-  const listgen::GeneratedList list = listgen::GenerateMasterList(program, listgen::kMasterListFile, progress);
+  const listgen::GeneratedList list = listgen::GenerateMasterList(program, files.master_list, progress);
   if (stamp) {
-    listgen::WriteSourceRecord(listgen::kSourceRecordFile, {program, *stamp, list.build}, listgen::kMasterListFile);
+    listgen::WriteSourceRecord(files.source_record, {program, *stamp, list.build}, files.master_list);
   }
   if (!options.silent) {
-    std::cout << "Wrote " << list.machines << " machines to " << listgen::kMasterListFile << std::endl;
+    std::cout << "Wrote " << list.machines << " machines to " << files.master_list << std::endl;
   }
   return 0;
 }

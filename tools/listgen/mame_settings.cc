@@ -7,8 +7,6 @@
 
 namespace listgen {
 
-std::string SettingsFile() { return brantel::SettingsFilePath(".."); }
-
 MameSettings ReadMameSettings(const std::string& settings_file) {
   std::vector<std::string> lines = brantel::ReadSettingsLines(settings_file);
   lines.resize(3);

@@ -11,9 +11,6 @@ struct MameSettings {
   std::string executable;  // the executable name, trimmed
 };
 
-// The settings file, in the program folder above the list generator's.
-std::string SettingsFile();
-
 // Reads the MAME path (line 2) and executable name (line 3), trimmed of
 // spaces; the path gets a final "\" when it lacks one, as the window gives
 // it. Throws IoError when the file cannot be read and std::runtime_error

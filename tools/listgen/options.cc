@@ -22,9 +22,10 @@ std::optional<Options> ParseOptions(std::span<const std::string_view> arguments)
 
 std::string_view UsageText() {
   return "Usage: listgen [-s] [-new] -ctrlr\n"
-         "  -ctrlr  write the controller master list ../masterlist.lst from the\n"
-         "          -listxml output of the MAME named in ../brantel.cfg; a list\n"
-         "          made from that same MAME is kept\n"
+         "  -ctrlr  write the controller master list masterlist.lst from the\n"
+         "          -listxml output of the MAME named in brantel.cfg, both in the\n"
+         "          program folder above (the user's own folders when it cannot be\n"
+         "          written); a list made from that same MAME is kept\n"
          "  -new    make the list anew even when the kept one was made from that MAME\n"
          "  -s      silent: print nothing but errors\n";
 }

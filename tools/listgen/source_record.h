@@ -1,4 +1,4 @@
-// What the master list was made from, kept beside the list generator: the
+// What the master list was made from, kept beside the list: the
 // MAME program (full path, size, modification time, -version text), the
 // format of the list's lines, and the size and modification time of the
 // list as written. While the record still fits MAME and the list, the list is
@@ -10,8 +10,6 @@
 #include <string>
 
 namespace listgen {
-
-inline constexpr const char* kSourceRecordFile = "masterlist.source";
 
 // Size and modification time of a file, as the file system reports them.
 struct FileStamp {

@@ -1,0 +1,23 @@
+# Windows resources for a program: icon and version information, and the
+# manifest when one is given (resource type 24, id 1: the process's own).
+#
+#   brantel_windows_resources(TARGET "description" [MANIFEST file])
+function(brantel_windows_resources target description)
+  cmake_parse_arguments(PARSE_ARGV 2 ARG "" "MANIFEST" "")
+  set(BRANTEL_ICON_FILE "${PROJECT_SOURCE_DIR}/ui/icon/brantel-manager.ico")
+  set(BRANTEL_FILE_DESCRIPTION "${description}")
+  get_target_property(BRANTEL_FILE_NAME ${target} OUTPUT_NAME)
+  if(NOT BRANTEL_FILE_NAME)
+    set(BRANTEL_FILE_NAME ${target})
+  endif()
+  set(BRANTEL_MANIFEST_RESOURCE "")
+  if(ARG_MANIFEST)
+    set(BRANTEL_MANIFEST_RESOURCE "1 24 \"${ARG_MANIFEST}\"")
+  endif()
+  set(rc "${CMAKE_CURRENT_BINARY_DIR}/${target}.rc")
+  configure_file("${PROJECT_SOURCE_DIR}/cmake/program.rc.in" "${rc}" @ONLY)
+  target_sources(${target} PRIVATE "${rc}")
+  if(ARG_MANIFEST)
+    set_property(SOURCE "${rc}" APPEND PROPERTY OBJECT_DEPENDS "${ARG_MANIFEST}")
+  endif()
+endfunction()

@@ -169,7 +169,7 @@ box=$(window_named "Conversion Complete!") && keys_to "$box" Return
 keys_to "$form" alt+n ctrl+a ctrl+v alt+F4
 ended_within_20_s "$pid"
 check "notes dialog: its last note copied ($(head -1 "$program/brantel.cfg"))" \
-  grep -qE '^gzz\.ini:2: .*KEYCODE_0PAD' "$program/brantel.cfg"
+  grep -qE '^gzz\.ini: .*KEYCODE_0PAD' "$program/brantel.cfg"
 
 # --- At 144 DPI: the window half as large again, the first label whole.
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1

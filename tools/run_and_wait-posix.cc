@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "engine/io/owned_descriptor-posix.h"
 #include "engine/text_rules.h"
 #include "tools/program_file.h"
 #include "tools/run_and_wait.h"
@@ -24,22 +25,6 @@ extern char** environ;
 
 namespace brantel {
 namespace {
-
-class Descriptor {
- public:
-  explicit Descriptor(int fd = -1) : fd_(fd) {}
-  ~Descriptor() { Close(); }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int get() const { return fd_; }
-  void Close() {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = -1;
-  }
-
- private:
-  int fd_;
-};
 
 class SpawnSetup {
  public:
@@ -143,8 +128,8 @@ ProgramOutcome RunAndWait(const std::string& application, const std::string& com
     outcome.description = std::string("could not be started: ") + std::strerror(errno);
     return outcome;
   }
-  Descriptor errors(ends[0]);
-  Descriptor errors_end(ends[1]);
+  OwnedDescriptor errors(ends[0]);
+  OwnedDescriptor errors_end(ends[1]);
   ::fcntl(errors.get(), F_SETFL, O_NONBLOCK);
   SpawnSetup setup;
   posix_spawn_file_actions_adddup2(&setup.actions, errors_end.get(), STDERR_FILENO);

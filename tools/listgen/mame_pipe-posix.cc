@@ -8,36 +8,13 @@
 #include <ctime>
 
 #include "engine/io/io_error.h"
+#include "engine/io/owned_descriptor-posix.h"
 #include "tools/listgen/mame_pipe.h"
 
 extern char** environ;
 
 namespace listgen {
 namespace {
-
-// Owns one file descriptor.
-class Descriptor {
- public:
-  explicit Descriptor(int fd = -1) : fd_(fd) {}
-  ~Descriptor() { Close(); }
-  Descriptor(Descriptor&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
-  Descriptor& operator=(Descriptor&& other) noexcept {
-    if (this != &other) {
-      Close();
-      fd_ = other.fd_;
-      other.fd_ = -1;
-    }
-    return *this;
-  }
-  int get() const { return fd_; }
-  void Close() {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = -1;
-  }
-
- private:
-  int fd_;
-};
 
 // Owns the file actions of one posix_spawn call.
 class SpawnActions {
@@ -74,7 +51,7 @@ std::string Describe(int status) {
 
 struct MameOutput::Process {
   pid_t pid = -1;
-  Descriptor output;
+  brantel::OwnedDescriptor output;
   bool roomy_pipe = false;
 };
 
@@ -88,8 +65,8 @@ MameOutput::MameOutput(const std::string& program, const std::string& argument)
   ::sigaction(SIGCHLD, &default_handling, nullptr);
   int ends[2];
   if (::pipe(ends) != 0) throw brantel::IoError("Could not make a pipe for", program, brantel::SystemReason(errno));
-  Descriptor read_end(ends[0]);
-  Descriptor write_end(ends[1]);
+  brantel::OwnedDescriptor read_end(ends[0]);
+  brantel::OwnedDescriptor write_end(ends[1]);
   // Only MAME's standard output may hold the pipe, or its end never comes.
   ::fcntl(read_end.get(), F_SETFD, FD_CLOEXEC);
   ::fcntl(write_end.get(), F_SETFD, FD_CLOEXEC);

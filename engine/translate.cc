@@ -151,7 +151,7 @@ bool IniTranslator::TranslateAsOption(const OldIniReading& reading, const std::s
   std::string text = "option line \"" + ToXmlCharacters(line) + "\": ";
   if (option->names_ini_file) {
     text += "old MAME read the INI file it names for those controls only; ";
-    if (HasValue(reading)) includes_.push_back({option->name, ValueText(reading)});
+    if (HasValue(reading)) includes_.push_back({option->name, option->current, ValueText(reading)});
   } else {
     text += "an option of old MAME, not an input; ";
   }
@@ -318,24 +318,23 @@ void NoteIncludedIniFiles(const std::vector<std::string>& entries, const std::ve
                           const NoteSink& notes) {
   for (const std::string& entry : entries) {
     const std::string system = UpperAscii(SystemName(entry));
-    std::vector<std::string> options;
-    std::string device_option;
+    std::vector<const IniInclude*> naming;
     for (const IniInclude& include : includes) {
       std::string named = UpperAscii(include.file);
       if (named.ends_with(".INI")) named.resize(named.size() - 4);
-      if (named != system || std::find(options.begin(), options.end(), include.option) != options.end()) continue;
-      options.push_back(include.option);
-      if (device_option.empty()) device_option = FindOldOption(include.option)->current;
+      const bool listed = std::any_of(naming.begin(), naming.end(),
+                                      [&](const IniInclude* earlier) { return earlier->option == include.option; });
+      if (named == system && !listed) naming.push_back(&include);
     }
-    if (options.empty()) continue;
+    if (naming.empty()) continue;
     std::string named_by;
-    for (const std::string& option : options) named_by += (named_by.empty() ? "" : ", ") + option;
+    for (const IniInclude* include : naming) named_by += (named_by.empty() ? "" : ", ") + include->option;
+    const std::string& device_option = naming.front()->current;
     notes({entry, 0, NoteKind::kIncludeFile,
            "named by " + named_by + " lines: old MAME read it for those controls, but its section \"" +
                SystemName(entry) + "\" applies to no machine in MAME 0.251; " +
-               (device_option.empty() ? std::string("copy its lines into the sections of the games that need them")
-                                      : "set MAME's " + device_option + " option instead, or copy its lines into "
-                                        "the sections of the games that need them")});
+               (device_option.empty() ? "" : "set MAME's " + device_option + " option instead, or ") +
+               "copy its lines into the sections of the games that need them"});
   }
 }
 

@@ -26,9 +26,11 @@ std::string SystemName(const std::string& name);
 std::string IntermediateName(const std::string& name);
 
 // An "*_ini" line of an INI file: `option` named the INI file `file` (as
-// written, with or without ".ini").
+// written, with or without ".ini"); `current` is MAME 0.251's option for the
+// job, empty when there is none.
 struct IniInclude {
   std::string option;
+  std::string current;
   std::string file;
 };
 

@@ -9,6 +9,7 @@
 #include "engine/io/io_error.h"
 #include "engine/io/line_file.h"
 #include "engine/io/open_file.h"
+#include "engine/xml_text.h"
 
 namespace brantel {
 namespace {
@@ -41,9 +42,7 @@ class SectionWriter {
       for (const char** attribute = attributes; *attribute != nullptr; attribute += 2) {
         line_ += ' ';
         line_ += attribute[0];
-        line_ += "=\"";
-        AppendEscaped(attribute[1], true);
-        line_ += '"';
+        line_ += "=\"" + XmlEscapedText(attribute[1]) + '"';
       }
       start_tag_open_ = true;
     });
@@ -68,7 +67,7 @@ class SectionWriter {
     Guard([&] {
       if (depth_ == 0) return;
       CloseStartTag();
-      AppendEscaped(text, false);
+      AppendEscaped(text);
     });
   }
 
@@ -151,24 +150,16 @@ class SectionWriter {
     }
   }
 
-  // A CR, or a line end inside an attribute, can only come from a character
+  // Element text keeps its line ends; a CR can only come from a character
   // reference, and must stay one.
-  void AppendEscaped(std::string_view text, bool in_attribute) {
+  void AppendEscaped(std::string_view text) {
     for (char c : text) {
       switch (c) {
         case '&': line_ += "&amp;"; break;
         case '<': line_ += "&lt;"; break;
         case '>': line_ += "&gt;"; break;
         case '\r': line_ += "&#13;"; break;
-        case '"': line_ += in_attribute ? "&quot;" : "\""; break;
-        case '\t': line_ += in_attribute ? "&#9;" : "\t"; break;
-        case '\n':
-          if (in_attribute) {
-            line_ += "&#10;";
-          } else {
-            NewLine();
-          }
-          break;
+        case '\n': NewLine(); break;
         default: line_ += c;
       }
     }

@@ -1,5 +1,8 @@
 #include "engine/io/host_path.h"
 
+#include <chrono>
+#include <cstdint>
+#include <random>
 #include <string_view>
 
 #include "engine/io/code_page.h"
@@ -17,6 +20,21 @@ size_t LastSeparator(const std::string& path) {
 std::string JoinPath(const std::string& folder, const std::string& name) {
   bool ends_in_separator = !folder.empty() && LastSeparator(folder) == folder.size() - 1;
   return ends_in_separator ? folder + name : folder + kHostSeparator + name;
+}
+
+std::string FolderOfFile(const std::string& path) {
+  const size_t separator = LastSeparator(path);
+  if (separator == std::string::npos) return ".";
+  return separator == 0 ? path.substr(0, 1) : path.substr(0, separator);
+}
+
+std::string RandomNamePart(int count) {
+  static std::mt19937_64 random(std::random_device{}() ^
+                                static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
+  static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  std::string part;
+  for (int i = 0; i < count; ++i) part += kLetters[random() % (sizeof kLetters - 1)];
+  return part;
 }
 
 }  // namespace brantel

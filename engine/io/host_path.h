@@ -32,4 +32,11 @@ size_t LastSeparator(const std::string& path);
 // `name` inside `folder`, with one host separator between them.
 std::string JoinPath(const std::string& folder, const std::string& name);
 
+// The folder that holds the file `path` ("." when the path names none).
+std::string FolderOfFile(const std::string& path);
+
+// `count` random letters and digits, for names of the program's own files
+// and folders that no other run picks at the same time.
+std::string RandomNamePart(int count);
+
 }  // namespace brantel

@@ -1,9 +1,7 @@
 #include "engine/io/line_file.h"
 
 #include <cerrno>
-#include <chrono>
 #include <cstdio>
-#include <random>
 
 #include "engine/io/file_safety.h"
 #include "engine/io/folder.h"
@@ -18,30 +16,17 @@ constexpr int kZoneWidth = 14;
 
 // A short name that matches none of the program's listings, so a folder name
 // near the system's length limit still leaves room for it.
-std::string TemporaryName(std::mt19937_64& random) {
-  static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-  std::string name = "~bt";
-  for (int i = 0; i < 6; ++i) name += kLetters[random() % (sizeof kLetters - 1)];
-  return name + ".tmp";
-}
-
-std::string FolderPart(const std::string& path) {
-  size_t separator = LastSeparator(path);
-  if (separator == 0) return path.substr(0, 1);
-  return separator == std::string::npos ? "." : path.substr(0, separator);
-}
+std::string TemporaryName() { return "~bt" + RandomNamePart(6) + ".tmp"; }
 
 }  // namespace
 
 TemporaryFile CreateTemporaryFileBeside(const std::string& target_path) {
-  return CreateTemporaryFileIn(FolderPart(target_path), target_path);
+  return CreateTemporaryFileIn(FolderOfFile(target_path), target_path);
 }
 
 TemporaryFile CreateTemporaryFileIn(const std::string& folder, const std::string& target_path) {
-  static std::mt19937_64 random(std::random_device{}() ^
-                                static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
   for (int attempt = 0; attempt < 100; ++attempt) {
-    std::string path = JoinPath(folder, TemporaryName(random));
+    std::string path = JoinPath(folder, TemporaryName());
     bool exists = false;
     FileHandle file;
     try {

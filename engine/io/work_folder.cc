@@ -1,8 +1,5 @@
 #include "engine/io/work_folder.h"
 
-#include <chrono>
-#include <random>
-
 #include "engine/io/folder.h"
 #include "engine/io/host_path.h"
 #include "engine/io/io_error.h"
@@ -10,14 +7,7 @@
 namespace brantel {
 namespace {
 
-std::string UniqueName() {
-  static std::mt19937_64 random(std::random_device{}() ^
-                                static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
-  static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-  std::string name = kWorkFolderPrefix;
-  for (int i = 0; i < 8; ++i) name += kLetters[random() % (sizeof kLetters - 1)];
-  return name;
-}
+std::string UniqueName() { return kWorkFolderPrefix + RandomNamePart(8); }
 
 // Every file in a work folder is ours: the folder was made new, under a name
 // of our own. The lock is held meanwhile, so no other run takes it for a
@@ -61,12 +51,6 @@ void WorkFolder::Remove() {
   RemoveFolderAndFiles(path_);
   lock_.reset();
   removed_ = true;
-}
-
-std::string FolderOfFile(const std::string& path) {
-  const size_t separator = LastSeparator(path);
-  if (separator == std::string::npos) return ".";
-  return separator == 0 ? path.substr(0, 1) : path.substr(0, separator);
 }
 
 void RemoveLeftWorkFolders(const std::string& parent) {

@@ -38,8 +38,6 @@ class WorkFolder {
   bool removed_ = false;
 };
 
-// The folder that holds the file `path` ("." when the path names none).
-std::string FolderOfFile(const std::string& path);
 
 // Removes the work folders in `parent` that runs which were interrupted left
 // behind: folders of the program's own name that no running Convert holds.

@@ -6,6 +6,7 @@
 
 #include "engine/io/line_file.h"
 #include "engine/io/stop_request.h"
+#include "engine/io/host_path.h"
 #include "engine/io/work_folder.h"
 #include "tools/listgen/empty_element_sieve.h"
 #include "tools/listgen/listxml_parser.h"

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "engine/io/stop_request.h"
+#include "engine/io/host_path.h"
 #include "engine/io/work_folder.h"
 #include "engine/program_files.h"
 #include "tools/listgen/generate.h"

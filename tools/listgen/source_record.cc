@@ -8,6 +8,7 @@
 
 #include "engine/io/io_error.h"
 #include "engine/io/line_file.h"
+#include "engine/io/host_path.h"
 #include "engine/io/work_folder.h"
 #include "engine/text_rules.h"
 

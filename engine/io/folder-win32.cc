@@ -178,36 +178,13 @@ std::string FullFolderPath(const std::string& folder) {
   return AnsiPath(full);
 }
 
-std::vector<std::string> OrdinaryFileNames(const std::string& folder, std::vector<UnusableFile>* unusable) {
-  std::wstring pattern = WideText(folder);
-  DropTrailingSeparators(pattern);
-  if (pattern.empty() || !IsSeparator(pattern.back())) pattern += L'\\';
-  pattern += L'*';
-  WIN32_FIND_DATAW found;
-  HANDLE find = FindFirstFileW(WidePath(pattern).c_str(), &found);
-  if (find == INVALID_HANDLE_VALUE) {
-    if (GetLastError() == ERROR_FILE_NOT_FOUND) return {};
-    ThrowLastError("Could not list the folder", folder);
-  }
-  FindHandle closer(find);
-  // What a file list box shows by default: neither folders nor hidden or
-  // system files (such as the desktop.ini that Explorer writes).
-  const DWORD not_listed = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-  std::vector<std::string> names;
-  do {
-    if ((found.dwFileAttributes & not_listed) != 0) continue;
-    std::string name, reason;
-    if (UsableName(found, name, reason)) {
-      names.push_back(name);
-    } else if (unusable != nullptr) {
-      unusable->push_back({BestFitAnsi(found.cFileName), reason});
-    }
-  } while (FindNextFileW(find, &found));
-  if (GetLastError() != ERROR_NO_MORE_FILES) ThrowLastError("Could not list the folder", folder);
-  return names;
-}
+namespace {
 
-std::vector<std::string> FolderNamesStartingWith(const std::string& folder, const std::string& prefix) {
+// Calls `visit` for each entry of `folder` whose name begins with `prefix`;
+// nothing for a folder that holds none. Throws IoError when the folder cannot
+// be listed to its end.
+template <typename Visit>
+void ForEachEntry(const std::string& folder, const std::string& prefix, Visit visit) {
   std::wstring pattern = WideText(folder);
   DropTrailingSeparators(pattern);
   if (pattern.empty() || !IsSeparator(pattern.back())) pattern += L'\\';
@@ -215,17 +192,43 @@ std::vector<std::string> FolderNamesStartingWith(const std::string& folder, cons
   WIN32_FIND_DATAW found;
   HANDLE find = FindFirstFileW(WidePath(pattern).c_str(), &found);
   if (find == INVALID_HANDLE_VALUE) {
-    if (GetLastError() == ERROR_FILE_NOT_FOUND) return {};
+    if (GetLastError() == ERROR_FILE_NOT_FOUND) return;
     ThrowLastError("Could not list the folder", folder);
   }
   FindHandle closer(find);
-  std::vector<std::string> names;
   do {
+    visit(found);
+  } while (FindNextFileW(find, &found));
+  if (GetLastError() != ERROR_NO_MORE_FILES) ThrowLastError("Could not list the folder", folder);
+}
+
+}  // namespace
+
+std::vector<std::string> OrdinaryFileNames(const std::string& folder, std::vector<UnusableFile>* unusable) {
+  // What a file list box shows by default: neither folders nor hidden or
+  // system files (such as the desktop.ini that Explorer writes).
+  const DWORD not_listed = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  std::vector<std::string> names;
+  ForEachEntry(folder, "", [&](const WIN32_FIND_DATAW& found) {
+    if ((found.dwFileAttributes & not_listed) != 0) return;
+    std::string name, reason;
+    if (UsableName(found, name, reason)) {
+      names.push_back(name);
+    } else if (unusable != nullptr) {
+      unusable->push_back({BestFitAnsi(found.cFileName), reason});
+    }
+  });
+  return names;
+}
+
+std::vector<std::string> FolderNamesStartingWith(const std::string& folder, const std::string& prefix) {
+  std::vector<std::string> names;
+  ForEachEntry(folder, prefix, [&](const WIN32_FIND_DATAW& found) {
     std::string name, reason;
     const bool folder_itself = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
                                (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
     if (folder_itself && UsableName(found, name, reason)) names.push_back(name);
-  } while (FindNextFileW(find, &found));
+  });
   return names;
 }
 

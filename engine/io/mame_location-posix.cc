@@ -38,4 +38,10 @@ std::string FirstStartExecutable() { return "mame"; }
 std::string DefaultMamePath() { return MameDataFolder(); }
 std::string DefaultExecutable() { return "mame"; }
 
+std::vector<std::string> MameIniFiles(const std::string& mame_folder) {
+  std::string home = HomeFolder();
+  while (!home.empty() && home.back() == '/') home.pop_back();
+  return {mame_folder + "mame.ini", home + "/.mame/mame.ini"};
+}
+
 }  // namespace brantel

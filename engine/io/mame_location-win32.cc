@@ -7,4 +7,6 @@ std::string FirstStartExecutable() { return "mame.exe"; }
 std::string DefaultMamePath() { return "C:\\mame\\"; }
 std::string DefaultExecutable() { return "mame.exe"; }
 
+std::vector<std::string> MameIniFiles(const std::string& mame_folder) { return {mame_folder + "mame.ini"}; }
+
 }  // namespace brantel

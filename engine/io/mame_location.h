@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace brantel {
 
@@ -14,5 +15,10 @@ std::string FirstStartExecutable();
 // What the settings load gives those boxes when they are empty.
 std::string DefaultMamePath();
 std::string DefaultExecutable();
+
+// The mame.ini files that may name the user's controller folder, in the
+// order they are looked at: the one in `mame_folder` (ending in a
+// separator), and on Linux the one in ~/.mame, where Debian's MAME reads it.
+std::vector<std::string> MameIniFiles(const std::string& mame_folder);
 
 }  // namespace brantel

@@ -1,4 +1,4 @@
-#!/bin/sh
+#!/usr/bin/env bash
 # Writes docs/screenshot.png: the window as a user first sees it, opened on a
 # virtual screen (Xvfb) for a user whose MAME folder's ctrlr holds a
 # "stormcabinet" folder of a few controller files; and
@@ -14,23 +14,10 @@ set -eu
 
 title="brantel Manager"
 
-# Waits up to 10 s for a window whose whole title matches; prints its id.
-window_named() {
-  tries=0
-  until id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1) && [ -n "$id" ]; do
-    tries=$((tries + 1))
-    if [ "$tries" -gt 100 ]; then
-      echo "screenshot: no window \"$1\"" >&2
-      return 1
-    fi
-    sleep 0.1
-  done
-  echo "$id"
-}
-
-# Second stage, run by xvfb-run: start the window, grab it, press Alt+C and
-# grab it again while the list generator runs, then end it.
+# Second stage, run by xvfb-run: start the window, grab it once painted,
+# press Alt+C and grab it again while the list generator runs, then end it.
 if [ "${1:-}" = "--on-display" ]; then
+  source "$(dirname "$0")/../tests/window_waits.sh"
   program=$2
   picture=$3
   busy_picture=$4
@@ -39,18 +26,20 @@ if [ "${1:-}" = "--on-display" ]; then
   if command -v openbox >/dev/null; then
     openbox >/dev/null 2>&1 &
     wm=$!
-    sleep 1
+    wait_for_window_manager
   fi
   case $program in
     *.exe) wine "$program" & ;;
     *) "$program" & ;;
   esac
   pid=$!
-  form=$(window_named "$title") || { kill "$pid"; exit 1; }
-  sleep 1  # let the first activation load the settings and paint
+  # The first activation loads the settings: the picture once that is drawn.
+  form=$(wait_for_window "$title") &&
+    wait_until_painted "$form" "$picture" || { kill "$pid"; exit 1; }
   import -frame -window "$form" "$picture"
-  xdotool windowactivate --sync "$form" key alt+c
-  busy=$(window_named "$title - making the master list, 2 s") || { kill "$pid"; exit 1; }
+  keys_to "$form" alt+c
+  busy=$(wait_for_window "$title - making the master list, 2 s") &&
+    wait_until_painted "$busy" "$busy_picture" || { kill "$pid"; exit 1; }
   import -frame -window "$busy" "$busy_picture"
   kill "$pid"
   wait "$pid" || true

@@ -17,10 +17,13 @@ if [[ ${1:-} != --on-display ]]; then
 fi
 export QT_QPA_PLATFORM=xcb  # the suite may run with the offscreen platform
 source "$(dirname "$0")/../script_checks.sh"
+source "$(dirname "$0")/../window_waits.sh"
 work=$(mktemp -d)
-openbox >/dev/null 2>&1 &
-trap 'kill $! 2>/dev/null; rm -rf "$work"' EXIT
-for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done  # openbox ready
+evidence_files+=("$work/program.log" "$work/openbox.log")
+openbox >"$work/openbox.log" 2>&1 &
+wm=$!
+trap 'kill "$wm" 2>/dev/null; rm -rf "$work"' EXIT
+wait_for_window_manager || exit 1
 program=$work/program
 mkdir -p "$program/list generator" "$work/mame/ctrlr/OLD"
 cp "$2" "$program/brantel-manager"
@@ -33,9 +36,9 @@ printf '%s\r\n' OLD "$work/mame/" mame " 1 " >"$program/brantel.cfg"
 printf 'previous\r\n' >"$program/masterlist.lst"
 mame_files() { (cd "$work/mame" && find . -type f -exec md5sum {} + | sort); }
 before=$(mame_files)
-(cd "$work" && exec "$program/brantel-manager") &
+(cd "$work" && exec "$program/brantel-manager" >"$work/program.log" 2>&1) &
 pid=$!
-form=$(window_named "brantel Manager") || { echo "FAILED: the window did not appear"; exit 1; }
+form=$(wait_for_window "brantel Manager") || { echo "FAILED: the window did not appear"; exit 1; }
 
 echo 600 >"$program/list generator/seconds"
 keys_to "$form" alt+c

@@ -27,10 +27,13 @@ manager_exe=$2
 stand_in_exe=$3
 probe_exe=$4
 source "$(dirname "$0")/wine_checks.sh"
+source "$(dirname "$0")/../window_waits.sh"
+evidence_files+=("$work/program.log")
+shown_now() { shown=$(wine "$probe_exe" | tr -d '\r'); [[ $shown == "$1" ]]; }
+# The window shows this (what it shows follows typing and Convert a moment later).
 shows() {
   local shown
-  shown=$(wine "$probe_exe" | tr -d '\r')
-  [[ $shown == "$1" ]] || { echo "shown: $shown"; return 1; }
+  poll_until shown_now "$1" || { echo "shown: $shown"; return 1; }
 }
 
 program=$work/program
@@ -51,10 +54,15 @@ expected=$( { printf '<mameconfig version="10">\r\n\r\n\r\n'
               port default P1_BUTTON1 KEYCODE_LCONTROL; printf '\r\n'
               port pacman P1_JOYSTICK_UP KEYCODE_UP; printf '</mameconfig>\r\n'; } | base64 -w0)
 
+# Starts the window in the program folder; waits for it.
+start_window() {
+  (cd "$work/start" && exec wine "$program/brantel-manager.exe" >>"$work/program.log" 2>&1) &
+  pid=$!
+  form=$(wait_for_window "brantel Manager")
+}
+
 # --- Typed texts, Alt+C, Return, Alt+F4.
-(cd "$work/start" && exec wine "$program/brantel-manager.exe") &
-pid=$!
-form=$(window_named "brantel Manager") || { echo "FAILED: the window did not appear"; exit 1; }
+start_window || { echo "FAILED: the window did not appear"; exit 1; }
 # The focus starts in File1; tabbing into a text box selects its text.
 keys_to "$form" Tab
 xdotool type --delay 30 hotrd
@@ -85,9 +93,7 @@ printf '8' >"$program/list generator/running-seconds.txt"
 printf 'previous\r\n' >"$program/masterlist.lst"
 rm "$program/listgen.ran"
 before=$(cd "$work/mame" && find . -type f -exec md5sum {} + | sort)
-(cd "$work/start" && exec wine "$program/brantel-manager.exe") &
-pid=$!
-form=$(window_named "brantel Manager") || { echo "FAILED: the window did not reappear"; exit 1; }
+start_window || { echo "FAILED: the window did not reappear"; exit 1; }
 keys_to "$form" Tab Tab Tab Tab Tab space alt+c
 check "while it runs the caption counts the seconds" appears "brantel Manager - making the master list, 1 s"
 check "while it runs only Cancel takes input" shows "File1: default.ini"$'\n'"File1: pacman.ini"$'\n'"enabled: Cancel"
@@ -114,16 +120,13 @@ check "second run: four settings lines" holds "$program/brantel.cfg" OLD "$mame_
 check "second run: the ticked box asks for a new list" test "$(cat "$program/listgen.ran")" = "-s -ctrlr -new"
 kill "$pid" 2>/dev/null
 
-# Starts the window in the program folder; waits for it.
-start_window() {
-  (cd "$work/start" && exec wine "$program/brantel-manager.exe") &
-  pid=$!
-  form=$(window_named "brantel Manager")
-}
+# The first label's row of pixels at DPI $1: its top and height.
+label1_row() { echo $((40 * $1 / 96)) $((16 * $1 / 96)); }
 # The width of the dark pixels of the first label's row in a picture of the
 # window taken at DPI $2.
 label1_width() {
-  local top=$((40 * $2 / 96)) height=$((16 * $2 / 96))
+  local top height
+  read -r top height < <(label1_row "$2")
   convert "$1" -crop "x${height}+0+$top" +repage -colorspace gray -threshold 50% -negate -trim \
     -format '%w' info: 2>/dev/null
 }
@@ -146,7 +149,7 @@ keys_to "$form" alt+F4
 check "Łódź: the program ends" ended_within_20_s "$pid"
 rm -f "$work/mame/ctrlr/$lodz.cfg"
 start_window
-import -window "brantel Manager" "$work/at-96-dpi.png"
+wait_until_painted "$form" "$work/at-96-dpi.png" $(label1_row 96)
 keys_to "$form" alt+c
 box=$(window_named "Conversion Complete!") && keys_to "$box" Return
 check "Łódź: loaded again and converted" test -f "$work/mame/ctrlr/$lodz.cfg"
@@ -175,12 +178,12 @@ check "notes dialog: its last note copied ($(head -1 "$program/brantel.cfg"))" \
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
 wineserver -w
 start_window
-sleep 1
-import -window "brantel Manager" "$work/at-144-dpi.png"
+wait_until_painted "$form" "$work/at-144-dpi.png" $(label1_row 144)
 keys_to "$form" alt+F4
 ended_within_20_s "$pid"
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
 wineserver -w
+evidence_files+=("$work/at-96-dpi.png" "$work/at-144-dpi.png")
 narrow=$(label1_width "$work/at-96-dpi.png" 96)
 wide=$(label1_width "$work/at-144-dpi.png" 144)
 check "144 DPI: the first label 1.35 to 1.65 times as wide ($narrow, $wide)" \

@@ -153,6 +153,7 @@ void Form1::CreateControls() {
   text1_->setObjectName("Text1");
   text1_->setEditText(ToQt(first.folder_name));
   text1_edit_ = text1_->lineEdit();
+  text1_edit_->setObjectName("Text1");  // what is typed into Text1, by its name too
   label1->setBuddy(text1_);
   QLabel* label2 = AddLabel(this, "Label2", "&Path to Mame");
   text2_ = AddTextBox(this, "Text2", first.mame_path);
@@ -215,7 +216,8 @@ void Form1::LayOut() {
   const LabelFit fit = FitLabels(scaled(240), scaled(120), scaled(kBoxRightTwips), widest);
   for (const Placed& item : placed_) {
     const QRect& twips = item.twips;
-    QRect place(scaled(twips.left()), scaled(twips.top()), scaled(twips.width()), scaled(twips.height()));
+    QRect place(QPoint(scaled(twips.left()), scaled(twips.top())),
+                QPoint(scaled(twips.left() + twips.width()) - 1, scaled(twips.top() + twips.height()) - 1));
     if (std::find(labels.begin(), labels.end(), item.control) != labels.end()) {
       place.setLeft(fit.label_left);
       place.setSize(item.control->sizeHint().expandedTo({0, place.height()}));

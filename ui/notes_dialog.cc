@@ -36,6 +36,7 @@ NotesDialog::NotesDialog(const QString& title, const QString& heading, const QSt
   notes_ = new QPlainTextEdit(notes, this);
   notes_->setObjectName("Notes");
   notes_->setReadOnly(true);
+  notes_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);  // and the keys select
   notes_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   notes_->installEventFilter(this);
 

@@ -40,6 +40,7 @@ std::vector<std::string> OldFolderChoices(const std::string& mame_path) {
   std::vector<std::string> choices;
   try {
     for (std::string& name : FolderNamesStartingWith(ctrlr, "")) {
+      if (name == "." || name == "..") continue;  // ctrlr itself and the MAME folder
       if (HoldsIniFiles(ctrlr + name)) choices.push_back(std::move(name));
     }
   } catch (const IoError&) {

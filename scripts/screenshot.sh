@@ -148,7 +148,7 @@ linux_shots() {
   for scale in 1 1.5 2; do
     echo 30 >"$stage/program/list generator/seconds"
     rm -f "$stage/program/brantel.cfg"
-    HOME=$1 QT_SCALE_FACTOR=$scale xvfb-run -a -s "-screen 0 1280x1024x24" "$self" --on-display \
+    HOME=$1 QT_SCALE_FACTOR=$scale xvfb-run -a -s "-screen 0 1600x1300x24" "$self" --on-display \
       "$stage/program/brantel-manager" "$stage/shots/linux-$scale" "$([[ $scale == 1 ]] && echo yes || echo no)" \
       "$stage/program/list generator/seconds"
   done
@@ -183,7 +183,7 @@ ln -s "$stage/drive-e" "$WINEPREFIX/dosdevices/e:"
 for dpi in 96 144 192; do
   echo 30 >"$stage/program/list generator/running-seconds.txt"
   rm -f "$stage/program/brantel.cfg"
-  xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
+  xvfb-run -a -s "-screen 0 1600x1300x24" sh -c '
     wine reg add "HKCU\\Control Panel\\Desktop" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 &&
     wineserver -w && shift && exec "$@"' _ "$dpi" \
     "$self" --on-display "$stage/program/brantel-manager.exe" "$stage/shots/windows-$dpi" \

@@ -72,9 +72,15 @@ xdotool key Tab Tab
 xdotool type --delay 30 "$mame_z"
 xdotool key Tab
 xdotool type --delay 30 mame.exe
-idle="enabled: ListBox Edit &Convert Edit Edit Generate New Master List (Must be done on first run and anytime your mame version is upgraded.)"
+idle="enabled: ListBox ComboBox &Convert Edit Edit Generate New Master List (made by itself on first run and when MAME changes; tick to force it)"
 check "File1 follows the typed texts (the trailing dot and space dropped)" \
   shows "File1: default.ini"$'\n'"File1: pacman.ini"$'\n'"$idle"
+# Text1's list offers the old folders; picked by the keys, File1 follows.
+keys_to "$form" alt+n ctrl+a x
+check "a name of no folder: File1 empty" shows "$idle"
+keys_to "$form" alt+Down Down Return
+check "Text1's list: OLD picked" test "$(wine "$probe_exe" text1 | tr -d '\r')" = "Text1: OLD"$'\n'"offers: OLD"
+check "Text1's list: File1 follows" shows "File1: default.ini"$'\n'"File1: pacman.ini"$'\n'"$idle"
 xdotool key Return && sleep 1
 check "Enter in a text box does not convert" test ! -e "$program/brantel.cfg"
 xdotool key alt+c
@@ -98,8 +104,8 @@ keys_to "$form" Tab Tab Tab Tab Tab space alt+c
 check "while it runs the caption counts the seconds" appears "brantel Manager - making the master list, 1 s"
 check "while it runs only Cancel takes input" shows "File1: default.ini"$'\n'"File1: pacman.ini"$'\n'"enabled: Cancel"
 keys_to "$form" Escape
-box=$(window_named "Conversion Failed") && keys_to "$box" Return
-check "Escape: Conversion Failed shown" test -n "$box"
+box=$(window_named "Conversion Cancelled") && keys_to "$box" Return
+check "Escape: Conversion Cancelled shown" test -n "$box"
 check "Escape: the controls are back" shows "File1: default.ini"$'\n'"File1: pacman.ini"$'\n'"$idle"
 sleep 7
 check "Escape: the list generator and its child ended early" test ! -e "$program/listgen.ran" -a ! -e "$program/child-ended.txt"
@@ -156,8 +162,17 @@ check "Łódź: loaded again and converted" test -f "$work/mame/ctrlr/$lodz.cfg"
 keys_to "$form" alt+F4
 ended_within_20_s "$pid"
 
-# --- Every note in the dialog: its last one, copied, pasted into Text1 and
-# saved with the settings.
+# --- No folder name saved: the one mame.ini's ctrlr entry names.
+printf '%s\r\n' "" "$mame_z\\" mame.exe 0 >"$program/brantel.cfg"
+printf '%s\r\n' '# ctrlr nothere' 'ctrlr                     OLD' >"$work/mame/mame.ini"
+start_window
+check "mame.ini: its ctrlr folder shown" grep -qx "Text1: OLD" <(wine "$probe_exe" text1 | tr -d '\r')
+keys_to "$form" alt+F4
+ended_within_20_s "$pid"
+
+# --- Every note in the dialog, the dialog made wider by the keys (its
+# system menu's Size): the notes box grows with it. Its last note copied,
+# pasted into Text1 and saved with the settings.
 for n in $(seq -w 1 24) zz; do
   printf '%s\r\n' "[g$n]" 'P1_BUTTON1 "KEYCODE_0_PAD"' >"$work/mame/ctrlr/OLD/g$n.ini"
 done
@@ -166,6 +181,12 @@ start_window
 keys_to "$form" alt+c
 notes=$(window_named "Conversion Notes")
 check "notes dialog shown" test -n "$notes"
+read -r client box_width < <(wine "$probe_exe" notes | tr -d '\r')
+[[ -n $notes ]] && keys_to "$notes" alt+space s Right Right Right Right Right Return
+wider() { read -r now_client now_box < <(wine "$probe_exe" notes | tr -d '\r'); ((now_client > client)); }
+check "notes dialog: wider after Size and the arrow keys" poll_until wider
+check "notes dialog: its box grew as much ($client $box_width, $now_client $now_box)" \
+  test "$((now_client - now_box))" = "$((client - box_width))"
 # Shift+Tab from OK to the notes; the last line selected, copied; Return is OK.
 [[ -n $notes ]] && keys_to "$notes" shift+Tab ctrl+End shift+Home ctrl+c Return
 box=$(window_named "Conversion Complete!") && keys_to "$box" Return

@@ -13,17 +13,24 @@
 
 namespace {
 
+// In UTF-8, as the test script types it.
+std::string Utf8(const wchar_t* text) {
+  char bytes[4 * MAX_PATH] = {};
+  WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr);
+  return bytes;
+}
+
 int ShowText1(HWND form) {
   HWND text1 = GetDlgItem(form, 102);
   if (text1 == nullptr) return 1;
-  char text[256] = {};
-  GetWindowTextA(text1, text, sizeof text);
-  std::printf("Text1: %s\n", text);
-  const LRESULT items = SendMessageA(text1, CB_GETCOUNT, 0, 0);
+  wchar_t text[MAX_PATH] = {};
+  GetWindowTextW(text1, text, MAX_PATH);
+  std::printf("Text1: %s\n", Utf8(text).c_str());
+  const LRESULT items = SendMessageW(text1, CB_GETCOUNT, 0, 0);
   for (LRESULT index = 0; index < items; ++index) {
-    char item[MAX_PATH] = {};
-    SendMessageA(text1, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item));
-    std::printf("offers: %s\n", item);
+    wchar_t item[MAX_PATH] = {};
+    SendMessageW(text1, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item));
+    std::printf("offers: %s\n", Utf8(item).c_str());
   }
   return 0;
 }

@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
 # brantel-manager.exe under Wine on a virtual screen, driven as a user would
 # with xdotool: the three texts typed (the folder name with a trailing dot
-# and space; Return in a text box does nothing), File1 following them, Alt+C,
-# Return on "Conversion Complete!", Alt+F4. Then once more, the check box
+# and space; Return in a text box does nothing), File1 following them, the
+# folder picked from Text1's list by the keys, Alt+C, Return on "Conversion
+# Complete!", Alt+F4. Then once more, the check box
 # ticked, with a list generator that runs for a few seconds: the controls are
 # disabled but Cancel, the caption counts the seconds, a second Alt+C and
 # Alt+F4 come meanwhile, the caption acknowledges the close, and the program
 # ends by itself after Convert and its box; before that, Escape while the list
-# generator runs ends it and its child, and nothing of the user's changes.
-# Then a folder named "Łódź", typed and loaded again; the notes dialog, whose
-# last note is copied into a box; and a run at 144 DPI, whose first label must
-# be drawn whole, half as large again.
+# generator runs ends it and its child with "Conversion Cancelled", and
+# nothing of the user's changes. Then a folder named "Łódź", typed and loaded
+# again; a start without a saved folder name, which mame.ini's gives; the
+# notes dialog, widened by the keys, whose last note is copied into a box;
+# and a run at 144 DPI, whose first label must be drawn whole, half as large
+# again.
 #
 #   window_end_to_end.sh BRANTEL_MANAGER_EXE STAND_IN_LISTGEN_EXE WINDOW_PROBE_EXE
 #

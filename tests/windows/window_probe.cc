@@ -24,7 +24,8 @@ int ShowText1(HWND form) {
   HWND text1 = GetDlgItem(form, 102);
   if (text1 == nullptr) return 1;
   wchar_t text[MAX_PATH] = {};
-  GetWindowTextW(text1, text, MAX_PATH);
+  // Asked, as GetWindowText does not ask a window of another process.
+  SendMessageW(text1, WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(text));
   std::printf("Text1: %s\n", Utf8(text).c_str());
   const LRESULT items = SendMessageW(text1, CB_GETCOUNT, 0, 0);
   for (LRESULT index = 0; index < items; ++index) {

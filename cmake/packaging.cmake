@@ -62,12 +62,12 @@ else()
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)  # the Qt 6 and expat packages, from the programs
   set(CPACK_DEBIAN_PACKAGE_SECTION utils)
   string(CONCAT CPACK_PACKAGE_DESCRIPTION
-    "The window, brantel-manager, takes the name of an old controller folder "
-    "(INI files of input mappings in MAME's ctrlr folder, one per game or "
-    "driver), the path to MAME and MAME's executable name, and writes the one "
-    "XML controller file that current MAME reads with -ctrlr. Old input names "
-    "become current ones, the sections are ordered from general to specific by "
-    "MAME's own machine list, and notes tell what changed. brantel-convert does "
+    "The window, brantel-manager, takes the name of an old controller folder\n"
+    "(INI files of input mappings in MAME's ctrlr folder, one per game or\n"
+    "driver), the path to MAME and MAME's executable name, and writes the one\n"
+    "XML controller file that current MAME reads with -ctrlr. Old input names\n"
+    "become current ones, the sections are ordered from general to specific by\n"
+    "MAME's own machine list, and notes tell what changed. brantel-convert does\n"
     "the same from the command line.")
   set(CPACK_PACKAGE_CONTACT "brantel developers <brantel@users.noreply.invalid>")
 endif()

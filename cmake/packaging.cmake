@@ -33,6 +33,7 @@ else()
     install(TARGETS brantel-manager RUNTIME DESTINATION lib/brantel)
     list(APPEND programs brantel-manager)
     install(FILES ui/brantel-manager.desktop DESTINATION share/applications)
+    # The .ico's own images at 16 to 64 pixels, and 128 scaled from the 256 one.
     foreach(size 16 32 48 64 128)
       install(FILES ui/icon/brantel-manager-${size}.png DESTINATION share/icons/hicolor/${size}x${size}/apps
               RENAME brantel-manager.png)

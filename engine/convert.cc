@@ -84,12 +84,8 @@ void SaveThreeTexts(const Window& window, const std::string& settings_file) {
 // ticked check box asks for a new master list even from the same MAME.
 ProgramOutcome RunListGenerator(const Window& window, const std::string& program_folder,
                                 const WhileWaiting& while_waiting) {
-  const std::string folder = ListGeneratorFolder(program_folder);
-  if (!FolderExists(folder)) {
-    throw IoError("The list generator is missing: there is no folder", folder,
-                  "Extract all files first, then start the program from the extracted folder");
-  }
-  ChangeDriveAndDirectory(folder);
+  CheckProgramFolderIsWhole(program_folder);
+  ChangeDriveAndDirectory(ListGeneratorFolder(program_folder));
   const std::string command = std::string(kListGeneratorCommand) + (window.CheckBoxValue() == 1 ? " -new" : "");
   return RunAndWait(ListGeneratorProgram(program_folder), command, 0, while_waiting);
 }

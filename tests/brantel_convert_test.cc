@@ -25,6 +25,7 @@ class BrantelConvertTest : public ConvertFixture {
     program_ = (std::filesystem::path(Program()) /
                 std::filesystem::path(BRANTEL_CONVERT_PROGRAM).filename()).string();
     std::filesystem::copy_file(BRANTEL_CONVERT_PROGRAM, program_);
+    folder_.MakeFolder("program/list generator");
   }
 
   ProgramRun Convert(const std::vector<std::string>& arguments, const std::string& program = "") {
@@ -66,7 +67,15 @@ TEST_F(BrantelConvertTest, TakesTextsNotGivenFromTheSettingsFile) {
 }
 
 TEST_F(BrantelConvertTest, ExitStatusTellsWhatWentWrong) {
-  ProgramRun run = Convert({"missing", Mame(), "mame.exe"});
+  // Copied out alone (from inside a zip): said at once, and nothing written.
+  std::filesystem::remove(Program() + "/list generator");
+  ProgramRun run = Convert({"old", Mame(), "mame.exe"});
+  EXPECT_EQ(run.exit_code, 2);
+  EXPECT_NE(run.out.find("Extract all files first"), std::string::npos) << run.out;
+  EXPECT_FALSE(folder_.Exists("program/brantel.cfg"));
+  folder_.MakeFolder("program/list generator");
+
+  run = Convert({"missing", Mame(), "mame.exe"});
   EXPECT_EQ(run.exit_code, 1);
   EXPECT_EQ(run.out, "File Path Error: Directory Not Found!\nFile Path Error: " + HostPath(Mame() + "\\ctrlr\\missing\\") + "\n");
 
@@ -190,8 +199,12 @@ TEST_F(BrantelConvertTest, HelpAndWrongUsage) {
     int exit_code;
     std::string printed;  // on standard output, or on standard error for exit status 2
   };
+  const std::string s(1, kHostSeparator);  // the usage's paths are the system's own
   const std::vector<Case> cases = {
-      {{"--help"}, 0, "[FOLDER [MAME_PATH [EXE]]]"}, {{"-h"}, 0, "Usage:"}, {{"/?"}, 0, "Usage:"},
+      {{"--help"}, 0, "[FOLDER [MAME_PATH [EXE]]]"},
+      {{"-h"}, 0, "MAME_PATH" + s + "ctrlr" + s + "FOLDER.cfg"},
+      {{"/?"}, 0, "settings:    "},
+      {{"--help"}, 0, "program" + s + "brantel.cfg\n"},
       {{"--version"}, 0, "brantel-convert 1."},      {{"-x", "old"}, 2, "unknown option -x"},
       {{"a", "b", "c", "d"}, 2, "Usage:"},           {{"--", "-h", Mame()}, 1, "Directory Not Found!"},
   };

@@ -81,7 +81,11 @@ TEST_F(SettingsTest, AProgramFolderThatCannotBeWrittenUsesTheUsersFolders) {
   const std::string unwritable = ProgramFolder() + "/no such folder";
   const std::string config = folder_.MakeFolder("config"), cache = folder_.MakeFolder("cache");
   SetUserFolders(config, cache);
+  const KeptFiles told = WhereFilesAreKept(unwritable);  // as the usage names them: nothing made
+  EXPECT_FALSE(folder_.Exists("config/brantel"));
   const KeptFiles files = KeptFilesOf(unwritable);
+  EXPECT_EQ(told.settings_file, files.settings_file);
+  EXPECT_EQ(told.master_list, files.master_list);
   EXPECT_EQ(files.settings_file, JoinPath(JoinPath(config, "brantel"), "brantel.cfg"));
   EXPECT_EQ(files.master_list, JoinPath(JoinPath(cache, "brantel"), "masterlist.lst"));
   EXPECT_EQ(files.source_record, JoinPath(JoinPath(cache, "brantel"), "masterlist.source"));

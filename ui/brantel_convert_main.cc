@@ -23,8 +23,10 @@
 #include "engine/io/command_line.h"
 #include "engine/io/file_safety.h"
 #include "engine/io/folder.h"
+#include "engine/io/host_path.h"
 #include "engine/io/stop_request.h"
 #include "engine/plain_window.h"
+#include "engine/program_files.h"
 #include "ui/settings.h"
 
 namespace {
@@ -63,12 +65,26 @@ class ConsoleWindow : public brantel::PlainWindow {
   }
 };
 
+// Where the files are now, as the usage names them; nothing is made for them.
+std::string KeptFilesText() {
+  try {
+    const brantel::KeptFiles files = brantel::WhereFilesAreKept(brantel::ProgramFolder());
+    return "  settings:    " + files.settings_file + "\n  master list: " + files.master_list + "\n";
+  } catch (const std::exception& error) {
+    return std::string("  brantel.cfg: ") + error.what() + "\n";
+  }
+}
+
 void PrintUsage(std::ostream& out) {
+  const std::string folder = brantel::JoinPath(brantel::JoinPath("MAME_PATH", "ctrlr"), "FOLDER");
   out << "Usage: brantel-convert [OPTION] [--] [FOLDER [MAME_PATH [EXE]]]\n"
-         "Converts the old controller folder MAME_PATH\\ctrlr\\FOLDER into the combined\n"
-         "controller file MAME_PATH\\ctrlr\\FOLDER.cfg, as the Convert button does.\n"
-         "Texts not given come from brantel.cfg in the program folder.\n"
-         "  -h, --help, /?  print this text\n"
+         "Converts the old controller folder "
+      << folder << " into the combined\ncontroller file " << folder
+      << ".cfg, as the Convert button does.\n"
+         "Texts not given come from the settings file, where all four settings are\n"
+         "saved afterwards. This program keeps its files here:\n"
+      << KeptFilesText()
+      << "  -h, --help, /?  print this text\n"
          "  --version       print the program's version\n"
          "  --              end of options: a FOLDER may then begin with \"-\"\n"
          "Exit status: 0 converted, 1 folder or INI files not found, 2 other failure\n"
@@ -91,6 +107,8 @@ void SaveSettingsAfterConvert(const ConsoleWindow& window, const std::string& pr
 
 int Run(const std::vector<std::string>& texts) {
   const std::string program_folder = brantel::ProgramFolder();
+  // Started alone from inside a zip: say so before anything is written.
+  brantel::CheckProgramFolderIsWhole(program_folder);
   ConsoleWindow window;
   {
     // Another Convert from this program folder may be writing the file.

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QAction>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -162,6 +163,14 @@ void Form1Test::firstStartShowsTheInitialTexts() {
   QCOMPARE(Find<QLineEdit>("Text2")->text(), FirstStartMamePath());
   QCOMPARE(Find<QLineEdit>("Text3")->text(), QString("mame"));
   QCOMPARE(Find<QCheckBox>("chkListGen")->checkState(), Qt::Unchecked);
+  // The version, from the window's context menu.
+  auto* about = form_->findChild<QAction*>("About");
+  QVERIFY(about != nullptr && form_->actions().contains(about));
+  QCOMPARE(form_->contextMenuPolicy(), Qt::ActionsContextMenu);
+  MessageBoxAnswerer answerer;
+  about->trigger();
+  QCOMPARE(answerer.boxes.size(), size_t{1});
+  QVERIFY2(answerer.boxes[0].text.startsWith("brantel Manager 1."), qPrintable(answerer.boxes[0].text));
   form_->close();
 }
 

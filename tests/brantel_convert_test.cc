@@ -45,6 +45,12 @@ TEST_F(BrantelConvertTest, ConvertsAndPrintsTheNotesAndTheCompletionMessage) {
                 CrLf({"", "</mameconfig>"}));
   EXPECT_EQ(OldFolderNames(), std::set<std::string>{"sample.ini"});
   EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", Mame() + "\\", "mame.exe", " 0 "}));
+#ifndef _WIN32
+  // Each file is on the disk before it takes its name.
+  std::string renames;
+  EXPECT_EQ(RunProgramTracingRenames(program_, {"old", Mame(), "mame.exe"}, "", renames).exit_code, 0);
+  EXPECT_EQ(renames, "brantel.cfg flushed\nold.cfg flushed\n");
+#endif
 }
 
 TEST_F(BrantelConvertTest, TakesTextsNotGivenFromTheSettingsFile) {

@@ -81,7 +81,7 @@ TEST(LineWriterTest, PrintsZonesIntegersAndCrLf) {
   writer.PrintInteger(1);
   writer.PrintInteger(0);
   writer.PrintInteger(-7);
-  writer.Print(std::string(kChunk, 'x'));  // after what waits to be written
+  writer.Print(std::string(kChunk, 'x'));  // goes out after the lines before it
   writer.Close();
   EXPECT_EQ(folder.Read("out.txt"),
             std::string(14, ' ') + "</input>\r\n" + std::string(28, ' ') + "<port>\r\n" +

@@ -87,7 +87,7 @@ std::string Utf16(const std::string& utf8, bool big_endian) {
 
 // Files as Windows, Unix, old Macs and Notepad save them convert alike.
 TEST(TranslateIniFileTest, EveryLineEndAndEncodingGivesTheSameSection) {
-  const std::vector<std::string> lines = {"[pong]", "P1_BUTTON1 \"KEYCODE_A\" # caf\xC3\xA9 \xF0\x9F\x8E\xAE",
+  const std::vector<std::string> lines = {"[pong]", "P1_BUTTON1 \"KEYCODE_A\" # caf\xC3\xA9 \xE2\x82\xAC \xE3\x81\x82 \xF0\x9F\x8E\xAE",
                                           "P1_PADDLE KEYCODE_LEFT", "KEYCODE_LEFT \"KEYCODE_4_PAD\""};
   const auto joined = [&lines](const std::string& end) {
     std::string text;
@@ -115,7 +115,7 @@ TEST(TranslateIniFileTest, EveryLineEndAndEncodingGivesTheSameSection) {
 TEST(TranslateIniFileTest, NotesNameTheFileTheLineAndWhatHappened) {
   TestFolder folder;
   folder.Write("old.ini", CrLf({"[old]", "P1_BUTTONX \"KEYCODE_1_PAD | JOYCODE_0_BUTTON1\"",
-                                "P1_BUTTON2 \"KEY_A JOYCODE_1_A\""}));
+                                "P1_BUTTON2 \"KEY_A JOYCODE_1_A\"", "KEYCODE_LEFT KEY_J", "KEYCODE_FOO KEYCODE_A"}));
   std::vector<std::string> printed;
   TranslateIniFile(folder.path(), "old.ini", folder.path(), [&printed](ConversionNote note) { printed.push_back(NoteLine(note)); });
   EXPECT_EQ(printed,
@@ -126,8 +126,31 @@ TEST(TranslateIniFileTest, NotesNameTheFileTheLineAndWhatHappened) {
                 "old.ini:3: port P1_BUTTON2: KEY_A is no code MAME 0.251 knows; it drops it (kept as written)",
                 "old.ini:3: port P1_BUTTON2: JOYCODE_1_A names an item no such device has in MAME 0.251; it can "
                 "never fire (kept)",
+                "old.ini:4: key line KEYCODE_LEFT: MAME 0.251 remaps one code it knows to another, and \"KEY_J\" is not "
+                "one; kept as a comment",
+                "old.ini:5: key line KEYCODE_FOO: MAME 0.251 remaps one code it knows to another, and \"KEYCODE_FOO\" is "
+                "not one; kept as a comment",
                 "old.ini: 1 old name replaced by the current ones: KEYCODE_1_PAD by KEYCODE_1PAD"}));
   EXPECT_NE(folder.Read("old.cfg").find(NewseqLine("standard", "KEYCODE_1PAD") + "\r\n"), std::string::npos);
+}
+
+// An "*_ini" line made old MAME read another INI file; that file's section
+// now applies to no machine. One note on each, naming each option once.
+TEST(TranslateIniFileTest, IniFilesNamedByOptionLinesAreNoted) {
+  TestFolder folder;
+  folder.Write("default.ini", CrLf({"trackball_ini mouse.ini", "paddle_ini mouse", "paddle_ini MOUSE", "foo_ini pong",
+                                    "_ini pong", "dial_ini"}));
+  const std::vector<IniInclude> includes = TranslateIniFile(folder.path(), "default.ini", folder.path());
+  std::vector<std::string> printed;
+  NoteIncludedIniFiles({"default.ini", "mouse.ini", "pong.ini"}, includes,
+                       [&printed](ConversionNote note) { printed.push_back(NoteLine(note)); });
+  const std::string applies = " lines: old MAME read it for those controls, but its section ";
+  const std::string copy = "copy its lines into the sections of the games that need them";
+  EXPECT_EQ(printed, (std::vector<std::string>{
+                         "mouse.ini: named by trackball_ini, paddle_ini" + applies +
+                             "\"mouse\" applies to no machine in MAME 0.251; set MAME's trackball_device option "
+                             "instead, or " + copy,
+                         "pong.ini: named by foo_ini" + applies + "\"pong\" applies to no machine in MAME 0.251; " + copy}));
 }
 
 TEST(ConversionNotesTest, SummaryCountsAndShowsTheFirstTen) {
@@ -248,6 +271,8 @@ TEST(IniLineTest, LinesReadAsOldMameReadThem) {
       {"P1_BUTTON1 \"KEYCODE_A\" # fire", with(button, "<!-- # fire -->"), ""},
       {"P1_BUTTON1 \"KEY_#\" #", with(Block("P1_BUTTON1", "standard", "KEY_#"), "<!-- # -->"), "Z"},
       {"P1_BUTTON1 KEYCODE_A", button, ""},
+      {"P1_BUTTON1 'KEYCODE_A", button, ""},
+      {"P1_BUTTON1 \"\"", Block("P1_BUTTON1", "standard", ""), ""},
       {"P1_BUTTON1 'KEYCODE_A' #", with(button, "<!-- # -->"), ""},
       {"\tP1_BUTTON1\tKEYCODE_A|KEYCODE_B #x", with(Block("P1_BUTTON1", "standard", "KEYCODE_A OR KEYCODE_B"),
                                                     "<!-- #x -->"), ""},
@@ -257,6 +282,7 @@ TEST(IniLineTest, LinesReadAsOldMameReadThem) {
       {"P1_BUTTON1 \"KEYCODE_A\" \"KEYCODE_B\"", button, "I"},
       {"P1_BUTTON1 = \"KEYCODE_A\"", Block("P1_BUTTON1 =", "standard", "KEYCODE_A"), "IU"},
       {"KEYCODE_LEFT \"KEYCODE_4_PAD\"", {remap}, "R"},
+      {"KEYCODE_LEFT \"KEYCODE_4_PAD", {remap}, "R"},
       {"keycode_left\tKEYCODE_4PAD # pad", {remap, "<!-- # pad -->"}, ""},
       {"JOYCODE_1_LEFT 'KEYCODE_A'",
        {Spaces(28) + "<remap origcode=\"JOYCODE_1_XAXIS_LEFT_SWITCH\" newcode=\"KEYCODE_A\" />"}, "R"},
@@ -267,6 +293,8 @@ TEST(IniLineTest, LinesReadAsOldMameReadThem) {
       {"mouse 1", {"<!-- mouse 1 -->"}, "O"},
       {"Ctrlr \"hotrod\"", {"<!-- Ctrlr \"hotrod\" -->"}, "O"},
       {"trackball_ini mouse # ball", {"<!-- trackball_ini mouse # ball -->"}, "O"},
+      {"JOY_DEADZONE 0.3", {"<!-- JOY_DEADZONE 0.3 -->"}, "O"},
+      {"_ini mouse", {"<!-- _ini mouse -->"}, ""},
   };
   for (const auto& c : kCases) {
     EXPECT_EQ(Body(c.line), c.body) << c.line;

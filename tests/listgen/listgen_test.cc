@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
 #include <filesystem>
 
 #include "engine/io/file_safety.h"
@@ -97,7 +98,9 @@ class ListgenTest : public FakeMameTest {
 
 TEST_F(ListgenTest, WritesOneLinePerMachineWithTheFieldsTheClassificationReads) {
   InstallFakeMame("mame", kListXml);
-  const ProgramRun run = RunListgen();
+  std::string renames;  // each file is on the disk before it takes its name
+  const ProgramRun run = RunProgramTracingRenames(LISTGEN_PROGRAM, {"-s", "-ctrlr"}, folder_.path() + "/list generator", renames);
+  EXPECT_EQ(renames, "masterlist.lst flushed\nmasterlist.source flushed\n");
   EXPECT_EQ(run.exit_code, 0) << run.err;
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(MasterList(), kMasterList);
@@ -196,6 +199,17 @@ TEST_F(FailedRunTest, MameEndingWithAnErrorStatusAfterCompleteOutput) {
 TEST_F(FailedRunTest, MameKilledBySignal) {
   InstallFakeMame("mame", kListXml, -9);
   ExpectFailureMentioning(RunListgen(), "signal 9");
+}
+
+// SIGTERM while MAME runs: the list generator ends by that signal, so that
+// its caller reports it as stopped, not as failed.
+TEST_F(FailedRunTest, StoppedBySigtermEndsByThatSignal) {
+  InstallFakeMame("mame", kListXml);
+  folder_.Write("mame/mame", "#!/bin/sh\nkill -TERM $PPID\ncat \"$0.xml\"\n");
+  const ProgramRun run = RunListgen();
+  EXPECT_EQ(run.exit_code, 128 + SIGTERM) << run.err;
+  EXPECT_EQ(MasterList(), kOldList);
+  EXPECT_EQ(ProgramFolderFiles(), (std::vector<std::string>{"brantel.cfg", "masterlist.lst"}));
 }
 
 TEST_F(FailedRunTest, MameFailingWithoutOutputIsReportedAsMamesFailureNotAsBadXml) {

@@ -279,18 +279,21 @@ std::string ConvertInWorkFolder(Window& window, const ListSource& list_source, c
   }
 }
 
+// A mistyped MAME would only leave the previous list in use, and the user
+// would never learn of the typing error: says what was looked for instead.
+bool MameIsThere(Window& window) {
+  const std::string executable = TrimSpaces(window.Text3());
+  if (!FindMameProgram(window.Text2(), executable).empty()) return true;
+  window.ShowMessageBox("MAME Not Found!\n" + MameProgramLookedFor(window.Text2(), executable), kPathErrorTitle,
+                        MessageStyle::kCritical);
+  return false;
+}
+
 ConvertResult ConvertLocked(Window& window, const std::string& program_folder,
                             const std::string& folder_probe, const WhileWaiting& while_waiting) {
   const KeptFiles kept_files = KeptFilesOf(program_folder);
   SaveThreeTexts(window, kept_files.settings_file);
-  // A mistyped MAME would only leave the previous list in use, and the user
-  // would never learn of the typing error.
-  const std::string executable = TrimSpaces(window.Text3());
-  if (FindMameProgram(window.Text2(), executable).empty()) {
-    window.ShowMessageBox("MAME Not Found!\n" + MameProgramLookedFor(window.Text2(), executable), kPathErrorTitle,
-                          MessageStyle::kCritical);
-    return ConvertResult::kPathError;
-  }
+  if (!MameIsThere(window)) return ConvertResult::kPathError;
   ListSource list_source{kept_files.master_list, {}, window.CheckBoxValue() == 1,
                          [&] { return RunListGenerator(program_folder, true, while_waiting); }};
   list_source.outcome = RunListGenerator(program_folder, list_source.asked_new, while_waiting);

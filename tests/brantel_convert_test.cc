@@ -30,8 +30,9 @@ class BrantelConvertTest : public ConvertFixture {
 
   // The completion lines for the folder "old", whose name no mame.ini holds.
   std::string Completed() const {
+    const std::string combined = std::filesystem::path(Mame()).make_preferred().string() + "\\ctrlr\\old.cfg";
     return "Conversion Complete!: You can either keep your old folder or safely remove it at this time.\n"
-           "Conversion Complete!: The new controller file is " + HostPath(Mame() + "\\ctrlr\\old.cfg") + "\n"
+           "Conversion Complete!: The new controller file is " + HostPath(combined) + "\n"
            "Conversion Complete!: For MAME to use it, set ctrlr old in mame.ini, or start MAME with -ctrlr old\n";
   }
 

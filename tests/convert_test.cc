@@ -83,7 +83,7 @@ TEST_F(ConvertTest, ConvertsTheFolderIntoOneCombinedFile) {
   EXPECT_EQ(window_.messages()[1].title, "Conversion Complete!");
   EXPECT_EQ(window_.messages()[1].prompt,
             "You can either keep your old folder or safely remove it at this time.\nThe new controller file is " +
-                HostPath(Mame() + "\\ctrlr\\old.cfg") + "\n" + kSetCtrlr);
+                HostPath(std::filesystem::path(Mame()).make_preferred().string() + "\\ctrlr\\old.cfg") + "\n" + kSetCtrlr);
   EXPECT_EQ(window_.Text1(), "old");
   EXPECT_EQ(window_.Text2(), Mame() + "\\");
   EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", Mame() + "\\", "mame.exe"}));

@@ -116,41 +116,39 @@ TEST_F(ConvertTest, ConvertsTheFolderIntoOneCombinedFile) {
 TEST_F(ConvertTest, CompletionSaysHowMameUsesTheNewFile) {
   InstallStandInListGenerator(folder_, "program", kMasterList);
   WriteIni("pacman.ini", CrLf({"P1_BUTTON1 \"KEYCODE_B\""}));
-#ifndef _WIN32
-  const std::string home = folder_.MakeFolder("home");
-  const std::string real_home = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
-  setenv("HOME", home.c_str(), 1);
-#endif
-  const std::string mame_ini = HostPath(Mame() + "\\mame.ini");
-  const std::string uses = "MAME already uses it: the ctrlr line of " + mame_ini + " names old";
+  const auto uses = [](const std::string& mame_ini) {
+    return "MAME already uses it: the ctrlr line of " + HostPath(mame_ini) + " names old";
+  };
   const struct {
-    std::string mame_ini;
+    std::string mame_ini;  // in the test folder
+    std::string bytes;
     std::string said;
   } kCases[] = {
-      {"", kSetCtrlr},
-      {"ctrlr                     old\r\n", uses},
-      {"\xEF\xBB\xBF" "ctrlr \"old\" # mine\n", uses},
-      {"ctrlr old\r\nctrlr other\r\n", kSetCtrlr},
-      {"#ctrlr old\r\nctrlrpath old\r\nctrlr\r\n", kSetCtrlr},
+      {"mame/mame.ini", "", kSetCtrlr},
+      {"mame/mame.ini", "ctrlr                     old\r\n", uses(Mame() + "\\mame.ini")},
+      {"mame/mame.ini", "\xEF\xBB\xBF" "ctrlr \"old\" # mine\n", uses(Mame() + "\\mame.ini")},
+      {"mame/mame.ini", "ctrlr old\r\nctrlr other\r\n", kSetCtrlr},
+      {"mame/mame.ini", "#ctrlr old\r\nctrlrpath old\r\nctrlr\r\n", kSetCtrlr},
+#ifndef _WIN32
+      // Debian's MAME reads the user's own.
+      {"home/.mame/mame.ini", "ctrlr old\n", uses(folder_.path() + "/home/.mame/mame.ini")},
+#endif
   };
+#ifndef _WIN32
+  const std::string real_home = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
+  setenv("HOME", folder_.MakeFolder("home").c_str(), 1);
+#endif
   for (const auto& c : kCases) {
-    folder_.Write("mame/mame.ini", c.mame_ini);
+    std::filesystem::remove(folder_.path() + "/mame/mame.ini");
+    folder_.Write(c.mame_ini, c.bytes);
     PlainWindow window;
     window.SetText1("old");
     window.SetText2(Mame());
-    EXPECT_EQ(ConvertFolder(window, Program()), ConvertResult::kCompleted) << c.mame_ini;
+    EXPECT_EQ(ConvertFolder(window, Program()), ConvertResult::kCompleted) << c.bytes;
     const std::string& prompt = window.messages().back().prompt;
-    EXPECT_EQ(prompt.substr(prompt.rfind('\n') + 1), c.said) << c.mame_ini;
+    EXPECT_EQ(prompt.substr(prompt.rfind('\n') + 1), c.said) << c.bytes;
   }
 #ifndef _WIN32
-  // Debian's MAME reads the user's own.
-  folder_.Write("home/.mame/mame.ini", "ctrlr old\n");
-  PlainWindow window;
-  window.SetText1("old");
-  window.SetText2(Mame());
-  ConvertFolder(window, Program());
-  EXPECT_EQ(window.messages().back().prompt.substr(window.messages().back().prompt.rfind('\n') + 1),
-            "MAME already uses it: the ctrlr line of " + home + "/.mame/mame.ini names old");
   setenv("HOME", real_home.c_str(), 1);
 #endif
 }

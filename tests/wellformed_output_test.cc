@@ -88,11 +88,6 @@ class RandomIni {
     return line + (Below(4) == 0 ? "\n" : "\r\n");
   }
 
-  template <size_t n>
-  const std::string& Pick(const std::string (&choices)[n]) {
-    return choices[Below(n)];
-  }
-
   // A name and a value, quoted or bare, with remarks, hashes, key lines and
   // option lines among them.
   std::string OldFormLine() {
@@ -105,10 +100,11 @@ class RandomIni {
     static const std::string kQuotes[] = {"\"", "'", "", ""};
     static const std::string kRemarks[] = {"", "", " # r", " #", "#x", " \"B\"", " x"};
     static const std::string kEnds[] = {"\r\n", "\n", "\r"};
+    const auto pick = [this](const auto& choices) { return choices[Below(std::size(choices))]; };
     std::string value;
-    for (int i = Below(3); i >= 0; --i) value += Pick(kCodes);
-    const std::string& quote = Pick(kQuotes);
-    return Pick(kNames) + Pick(kBlanks) + quote + value + (Below(5) == 0 ? "" : quote) + Pick(kRemarks) + Pick(kEnds);
+    for (int i = Below(3); i >= 0; --i) value += pick(kCodes);
+    const std::string quote = pick(kQuotes);
+    return pick(kNames) + pick(kBlanks) + quote + value + (Below(5) == 0 ? "" : quote) + pick(kRemarks) + pick(kEnds);
   }
 
   // As saved: plain, behind UTF-8's mark, or as UTF-16 in either byte order
@@ -127,23 +123,15 @@ class RandomIni {
   int counter_ = 0;
 };
 
-// A newseq of a combined or intermediate file, with the system and port it
-// lies in (no port when it lies outside one).
-using PlacedSequence = std::tuple<std::string, std::string, std::string, std::string>;  // system, port, type, text
+// Each newseq of a combined or intermediate file: its system, the port it
+// lies in ("(no port)" when none), its type and text.
+using PlacedSequence = std::tuple<std::string, std::string, std::string, std::string>;
 
-class SequenceFinder {
- public:
-  static std::vector<PlacedSequence> Find(const std::string& document) {
-    SequenceFinder finder;
-    std::unique_ptr<XML_ParserStruct, ParserFree> parser(XML_ParserCreate("UTF-8"));
-    XML_SetUserData(parser.get(), &finder);
-    XML_SetElementHandler(parser.get(), Start, End);
-    XML_SetCharacterDataHandler(parser.get(), Text);
-    XML_Parse(parser.get(), document.data(), static_cast<int>(document.size()), 1);
-    return finder.found_;
-  }
+struct SequenceFinder {
+  std::vector<std::string> open;
+  std::string system, port;
+  std::vector<PlacedSequence> found;
 
- private:
   static std::string Attribute(const XML_Char** attributes, const std::string& name) {
     for (; *attributes != nullptr; attributes += 2) {
       if (name == attributes[0]) return attributes[1];
@@ -151,27 +139,32 @@ class SequenceFinder {
     return "";
   }
   static void Start(void* data, const XML_Char* name, const XML_Char** attributes) {
-    auto& finder = *static_cast<SequenceFinder*>(data);
+    auto& f = *static_cast<SequenceFinder*>(data);
     const std::string element = name;
-    if (element == "system") finder.system_ = Attribute(attributes, "name");
-    if (element == "port") finder.port_ = Attribute(attributes, "type");
+    if (element == "system") f.system = Attribute(attributes, "name");
+    if (element == "port") f.port = Attribute(attributes, "type");
+    const bool in_port = !f.open.empty() && f.open.back() == "port";
     if (element == "newseq") {
-      const bool in_port = !finder.open_.empty() && finder.open_.back() == "port";
-      finder.found_.emplace_back(finder.system_, in_port ? finder.port_ : "(no port)", Attribute(attributes, "type"), "");
+      f.found.emplace_back(f.system, in_port ? f.port : "(no port)", Attribute(attributes, "type"), "");
     }
-    finder.open_.push_back(element);
+    f.open.push_back(element);
   }
-  static void End(void* data, const XML_Char*) { static_cast<SequenceFinder*>(data)->open_.pop_back(); }
+  static void End(void* data, const XML_Char*) { static_cast<SequenceFinder*>(data)->open.pop_back(); }
   static void Text(void* data, const XML_Char* text, int length) {
-    auto& finder = *static_cast<SequenceFinder*>(data);
-    if (!finder.open_.empty() && finder.open_.back() == "newseq") std::get<3>(finder.found_.back()).append(text, length);
+    auto& f = *static_cast<SequenceFinder*>(data);
+    if (!f.open.empty() && f.open.back() == "newseq") std::get<3>(f.found.back()).append(text, length);
   }
-
-  std::vector<std::string> open_;
-  std::string system_;
-  std::string port_;
-  std::vector<PlacedSequence> found_;
 };
+
+std::vector<PlacedSequence> Sequences(const std::string& document) {
+  SequenceFinder finder;
+  std::unique_ptr<XML_ParserStruct, ParserFree> parser(XML_ParserCreate("UTF-8"));
+  XML_SetUserData(parser.get(), &finder);
+  XML_SetElementHandler(parser.get(), SequenceFinder::Start, SequenceFinder::End);
+  XML_SetCharacterDataHandler(parser.get(), SequenceFinder::Text);
+  XML_Parse(parser.get(), document.data(), static_cast<int>(document.size()), 1);
+  return finder.found;
+}
 
 // Every newseq of the combined file lies inside a port, and is one that a
 // single line of the same file gives that port: no sequence has strayed
@@ -182,17 +175,17 @@ std::string StraySequence(const TestFolder& folder) {
   for (const auto& entry : std::filesystem::directory_iterator(old_folder)) {
     const std::string name = entry.path().filename().string();
     if (name.ends_with(".cfg")) {
-      for (PlacedSequence& found : SequenceFinder::Find(ReadFileBytes(entry.path()))) from_lines.insert(found);
+      for (PlacedSequence& found : Sequences(ReadFileBytes(entry.path()))) from_lines.insert(found);
       continue;
     }
     if (!name.ends_with(".ini")) continue;
     for (LineReader ini(old_folder + name, LineReader::Marks::kHonour); !ini.AtEnd();) {
       std::string section;
       for (const std::string& line : IntermediateLines(SystemName(name), {ini.ReadLine()})) section += line + "\n";
-      for (PlacedSequence& found : SequenceFinder::Find(section)) from_lines.insert(found);
+      for (PlacedSequence& found : Sequences(section)) from_lines.insert(found);
     }
   }
-  for (const PlacedSequence& placed : SequenceFinder::Find(folder.Read("mame/ctrlr/old.cfg"))) {
+  for (const PlacedSequence& placed : Sequences(folder.Read("mame/ctrlr/old.cfg"))) {
     if (!from_lines.contains(placed)) {
       const auto& [system, port, type, text] = placed;
       return "system \"" + system + "\", port \"" + port + "\": " + type + " \"" + text + "\" from no line of its own";

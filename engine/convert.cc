@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <stdexcept>
 #include <vector>
@@ -17,12 +18,14 @@
 #include "engine/io/line_file.h"
 #include "engine/io/stop_request.h"
 #include "engine/io/work_folder.h"
+#include "engine/mame_use.h"
 #include "engine/master_list.h"
 #include "engine/program_files.h"
 #include "engine/settings_file.h"
 #include "engine/text_rules.h"
 #include "engine/translate.h"
 #include "engine/user_cfg.h"
+#include "tools/mame_program.h"
 #include "tools/run_and_wait.h"
 
 namespace brantel {
@@ -80,13 +83,13 @@ void SaveThreeTexts(const Window& window, const std::string& settings_file) {
 }
 
 // A window started from inside a zip file runs from a temporary folder that
-// holds nothing else: say what to do rather than name a missing folder. A
-// ticked check box asks for a new master list even from the same MAME.
-ProgramOutcome RunListGenerator(const Window& window, const std::string& program_folder,
+// holds nothing else: say what to do rather than name a missing folder.
+// `new_list` asks for a new master list even from the same MAME.
+ProgramOutcome RunListGenerator(const std::string& program_folder, bool new_list,
                                 const WhileWaiting& while_waiting) {
   CheckProgramFolderIsWhole(program_folder);
   ChangeDriveAndDirectory(ListGeneratorFolder(program_folder));
-  const std::string command = std::string(kListGeneratorCommand) + (window.CheckBoxValue() == 1 ? " -new" : "");
+  const std::string command = std::string(kListGeneratorCommand) + (new_list ? " -new" : "");
   return RunAndWait(ListGeneratorProgram(program_folder), command, 0, while_waiting);
 }
 
@@ -207,11 +210,45 @@ MasterList LoadMasterList(const std::string& path, const ProgramOutcome& list_ge
   }
 }
 
-void ConvertInWorkFolder(Window& window, const std::string& master_list, const ProgramOutcome& list_generator,
-                         const NoteSink& notes) {
+// How this Convert gets its master list: the list generator has run once,
+// asked for a new list or not, and can be asked again.
+struct ListSource {
+  std::string path;
+  ProgramOutcome outcome;
+  bool asked_new = false;
+  std::function<ProgramOutcome()> make_new;
+};
+
+// A kept list that cannot be used (cut short, edited by hand, from another
+// program) is made anew once, as the check box would; only when that fails
+// too does Convert stop, with both reasons.
+MasterList UsableMasterList(const ListSource& source, const NoteSink& notes) {
+  try {
+    return LoadMasterList(source.path, source.outcome, notes);
+  } catch (const IoError& unusable) {
+    if (!source.outcome.succeeded || source.asked_new) throw;
+    const ProgramOutcome again = source.make_new();
+    const std::string first = "the previous list could not be used (" + unusable.reason() + ")";
+    std::string second = WhatTheListGeneratorSaid(again);
+    if (again.succeeded) {
+      try {
+        MasterList list = MasterList::Load(source.path);
+        notes({"masterlist.lst", 0, NoteKind::kListMadeAnew, first + ", so it was made anew"});
+        return list;
+      } catch (const IoError& error) {
+        second = error.reason();
+      }
+    }
+    throw IoError("Could not use the master list, nor make it anew", source.path,
+                  first + "; asked for a new list: " + second);
+  }
+}
+
+// Returns the path of the combined file.
+std::string ConvertInWorkFolder(Window& window, const ListSource& list_source, const NoteSink& notes) {
   FileList& file_list = window.File1();
   Sections sections{file_list.Path(), file_list.Names(), {}};
-  MasterList master = LoadMasterList(master_list, list_generator, notes);
+  MasterList master = UsableMasterList(list_source, notes);
   CombinedFileParts parts{sections.folder + ".cfg", "", {}, {}};
   // Beside the combined file: on the disk that must hold it anyway.
   const std::string parent = FolderOfFile(parts.path);
@@ -225,6 +262,7 @@ void ConvertInWorkFolder(Window& window, const std::string& master_list, const P
     ClassifySections(window, std::move(master), sections, work, parts, notes);
     WriteCombinedFile(window, parts);
     work.Remove();
+    return parts.path;
   } catch (const std::exception& error) {
     std::string message = error.what();
     try {
@@ -237,11 +275,24 @@ void ConvertInWorkFolder(Window& window, const std::string& master_list, const P
   }
 }
 
+// A mistyped MAME would only leave the previous list in use, and the user
+// would never learn of the typing error: says what was looked for instead.
+bool MameIsThere(Window& window) {
+  const std::string executable = TrimSpaces(window.Text3());
+  if (!FindMameProgram(window.Text2(), executable).empty()) return true;
+  window.ShowMessageBox("MAME Not Found!\n" + MameProgramLookedFor(window.Text2(), executable), kPathErrorTitle,
+                        MessageStyle::kCritical);
+  return false;
+}
+
 ConvertResult ConvertLocked(Window& window, const std::string& program_folder,
                             const std::string& folder_probe, const WhileWaiting& while_waiting) {
   const KeptFiles kept_files = KeptFilesOf(program_folder);
   SaveThreeTexts(window, kept_files.settings_file);
-  const ProgramOutcome list_generator = RunListGenerator(window, program_folder, while_waiting);
+  if (!MameIsThere(window)) return ConvertResult::kPathError;
+  ListSource list_source{kept_files.master_list, {}, window.CheckBoxValue() == 1,
+                         [&] { return RunListGenerator(program_folder, true, while_waiting); }};
+  list_source.outcome = RunListGenerator(program_folder, list_source.asked_new, while_waiting);
 
   FileList& file_list = window.File1();
   file_list.SetPattern("*.ini");
@@ -252,10 +303,11 @@ ConvertResult ConvertLocked(Window& window, const std::string& program_folder,
     return ConvertResult::kPathError;
   }
   ConversionNotes kept;
-  ConvertInWorkFolder(window, kept_files.master_list, list_generator, [&window, &kept](ConversionNote note) {
-    if (!window.ShowConversionNoteAtOnce(note)) kept.push_back(std::move(note));
-  });
-  ShowCompletion(window, kept);
+  const std::string combined_file =
+      ConvertInWorkFolder(window, list_source, [&window, &kept](ConversionNote note) {
+        if (!window.ShowConversionNoteAtOnce(note)) kept.push_back(std::move(note));
+      });
+  ShowCompletion(window, kept, HowMameUsesTheFile(combined_file, window.Text2(), window.Text1()));
   return ConvertResult::kCompleted;
 }
 

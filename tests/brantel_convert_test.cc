@@ -17,9 +17,6 @@ namespace {
 
 using namespace test_support;
 
-const std::string kCompleted =
-    "Conversion Complete!: You can either keep your old folder or safely remove it at this time.\n";
-
 class BrantelConvertTest : public ConvertFixture {
  protected:
   BrantelConvertTest() {
@@ -33,6 +30,14 @@ class BrantelConvertTest : public ConvertFixture {
     return RunProgram(program.empty() ? program_ : program, arguments);
   }
 
+  // The completion lines for the folder "old", whose name no mame.ini holds.
+  std::string Completed() const {
+    const std::string combined = std::filesystem::path(Mame()).make_preferred().string() + "\\ctrlr\\old.cfg";
+    return "Conversion Complete!: You can either keep your old folder or safely remove it at this time.\n"
+           "Conversion Complete!: The new controller file is " + HostPath(combined) + "\n"
+           "Conversion Complete!: For MAME to use it, set ctrlr old in mame.ini, or start MAME with -ctrlr old\n";
+  }
+
   std::string program_;
 };
 
@@ -41,7 +46,7 @@ TEST_F(BrantelConvertTest, ConvertsAndPrintsTheNotesAndTheCompletionMessage) {
   WriteIni("sample.ini", SampleIni());
   ProgramRun run = Convert({"old", Mame(), "mame.exe"});
   EXPECT_EQ(run.exit_code, 0);
-  EXPECT_EQ(run.out, SampleNotesPrinted() + kCompleted);
+  EXPECT_EQ(run.out, SampleNotesPrinted() + Completed());
   EXPECT_EQ(folder_.Read("mame/ctrlr/old.cfg"),
             CrLf({"<mameconfig version=\"10\">"}) + EmptyDefaultSection() + SampleSection() +
                 CrLf({"", "</mameconfig>"}));
@@ -58,16 +63,16 @@ TEST_F(BrantelConvertTest, ConvertsAndPrintsTheNotesAndTheCompletionMessage) {
 TEST_F(BrantelConvertTest, TakesTextsNotGivenFromTheSettingsFile) {
   InstallStandInListGenerator(folder_, "program", CrLf({MasterListLine("pong", "pong", "2")}));
   WriteIni("default.ini", CrLf({"P1_BUTTON1 \"KEYCODE_A\""}));
-  folder_.Write("program/brantel.cfg", CrLf({"  old  ", Mame(), "mymame", " 1 "}));
+  folder_.Write("program/brantel.cfg", CrLf({"  old  ", Mame(), "mame", " 1 "}));
   ProgramRun run = Convert({});
   EXPECT_EQ(run.exit_code, 0);
-  EXPECT_EQ(run.out, kCompleted);
-  EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", Mame() + "\\", "mymame", " 1 "}));
+  EXPECT_EQ(run.out, Completed());
+  EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", Mame() + "\\", "mame", " 1 "}));
 
   WriteIni("default.ini", CrLf({"P1_BUTTON1 \"KEYCODE_B\""}));
-  run = Convert({"old", Mame() + "\\", "other.exe"});
+  run = Convert({"old", Mame() + "\\", "mame.exe"});
   EXPECT_EQ(run.exit_code, 0);
-  EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", Mame() + "\\", "other.exe", " 1 "}));
+  EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", Mame() + "\\", "mame.exe", " 1 "}));
   EXPECT_EQ(folder_.Read("mame/ctrlr/old.cfg"),
             CrLf({"<mameconfig version=\"10\">"}) + OnePortSection("default", "P1_BUTTON1", "KEYCODE_B") +
                 CrLf({"", "</mameconfig>"}));
@@ -86,7 +91,21 @@ TEST_F(BrantelConvertTest, ExitStatusTellsWhatWentWrong) {
   EXPECT_EQ(run.exit_code, 1);
   EXPECT_EQ(run.out, "File Path Error: Directory Not Found!\nFile Path Error: " + HostPath(Mame() + "\\ctrlr\\missing\\") + "\n");
 
+  // A MAME that is not there stops Convert before the list generator runs.
   InstallStandInListGenerator(folder_, "program", CrLf({MasterListLine("pong", "pong", "2")}));
+  WriteIni("a.ini", "");
+  run = Convert({"old", Mame(), "mame64.exe"});
+  EXPECT_EQ(run.exit_code, 1);
+#ifdef _WIN32
+  const std::string on_path = "";
+#else
+  const std::string on_path = ", or mame64.exe on the PATH";
+#endif
+  EXPECT_EQ(run.out, "File Path Error: MAME Not Found!\nFile Path Error: " + HostPath(Mame() + "\\mame64.exe") + on_path + "\n");
+  EXPECT_FALSE(folder_.Exists("program/listgen.ran"));
+  EXPECT_FALSE(folder_.Exists("mame/ctrlr/old.cfg"));
+  std::filesystem::remove(folder_.path() + "/mame/ctrlr/old/a.ini");
+
   run = Convert({"old", Mame(), "mame.exe"});
   EXPECT_EQ(run.exit_code, 1);
   EXPECT_EQ(run.out, "File Path Error: No INI files found in this folder!\nFile Path Error: " + HostPath(Mame() + "\\ctrlr\\old\\") + "\n");

@@ -18,12 +18,13 @@ std::vector<std::string> Body(const std::string& ini_line) {
 
 // The kinds of the notes on one INI line: L left out, D dropped, N never
 // fires, U unknown port type, Z no input, I ignored by old MAME, O option,
-// K key line kept as a comment, X line left out; R last: old names replaced.
+// K key line kept as a comment, X line left out, H a "#" in a mapping's
+// name or value; R last: old names replaced.
 std::string NoteKinds(const std::string& ini_line) {
   ConversionNotes notes;
   IntermediateLines("x", {ini_line}, &notes);
   std::string kinds;
-  for (const ConversionNote& note : notes) kinds += "RLDNUSZIOKXC"[static_cast<int>(note.kind)];
+  for (const ConversionNote& note : notes) kinds += "RLDNUSZIOKXCMANH"[static_cast<int>(note.kind)];
   return kinds;
 }
 
@@ -115,7 +116,8 @@ TEST(TranslateIniFileTest, EveryLineEndAndEncodingGivesTheSameSection) {
 TEST(TranslateIniFileTest, NotesNameTheFileTheLineAndWhatHappened) {
   TestFolder folder;
   folder.Write("old.ini", CrLf({"[old]", "P1_BUTTONX \"KEYCODE_1_PAD | JOYCODE_0_BUTTON1\"",
-                                "P1_BUTTON2 \"KEY_A JOYCODE_1_A\"", "KEYCODE_LEFT KEY_J", "KEYCODE_FOO KEYCODE_A"}));
+                                "P1_BUTTON2 \"KEY_A JOYCODE_1_A\"", "KEYCODE_LEFT KEY_J", "KEYCODE_FOO KEYCODE_A",
+                                "P1_START KEYCODE_A#r"}));
   std::vector<std::string> printed;
   TranslateIniFile(folder.path(), "old.ini", folder.path(), [&printed](ConversionNote note) { printed.push_back(NoteLine(note)); });
   EXPECT_EQ(printed,
@@ -130,6 +132,8 @@ TEST(TranslateIniFileTest, NotesNameTheFileTheLineAndWhatHappened) {
                 "one; kept as a comment",
                 "old.ini:5: key line KEYCODE_FOO: MAME 0.251 remaps one code it knows to another, and \"KEYCODE_FOO\" is "
                 "not one; kept as a comment",
+                "old.ini:6: port P1_START: value \"KEYCODE_A#r\" holds a \"#\", which MAME 0.251 reads in no port "
+                "name or code; the line is kept as a comment",
                 "old.ini: 1 old name replaced by the current ones: KEYCODE_1_PAD by KEYCODE_1PAD"}));
   EXPECT_NE(folder.Read("old.cfg").find(NewseqLine("standard", "KEYCODE_1PAD") + "\r\n"), std::string::npos);
 }
@@ -269,7 +273,12 @@ TEST(IniLineTest, LinesReadAsOldMameReadThem) {
     const char* notes;
   } kCases[] = {
       {"P1_BUTTON1 \"KEYCODE_A\" # fire", with(button, "<!-- # fire -->"), ""},
-      {"P1_BUTTON1 \"KEY_#\" #", with(Block("P1_BUTTON1", "standard", "KEY_#"), "<!-- # -->"), "Z"},
+      // A port line holding a "#" would leave its port in the section copy.
+      {"P1_BUTTON1 \"KEY_#\" #", {"<!-- P1_BUTTON1 \"KEY_#\" # -->"}, "H"},
+      {"P1_BUTTON1 KEYCODE_A#r", {"<!-- P1_BUTTON1 KEYCODE_A#r -->"}, "H"},
+      {"P1_BUTTON2 'KEY#A' # r", {"<!-- P1_BUTTON2 'KEY#A' # r -->"}, "H"},
+      {"P1#2 \"KEYCODE_A\" # r", {"<!-- P1#2 \"KEYCODE_A\" # r -->"}, "H"},
+      {"ctrlrname \"X-Arcade\" # mine", {"<!-- ctrlrname \"X-Arcade\" # mine -->"}, ""},
       {"P1_BUTTON1 KEYCODE_A", button, ""},
       {"P1_BUTTON1 'KEYCODE_A", button, ""},
       {"P1_BUTTON1 \"\"", Block("P1_BUTTON1", "standard", ""), ""},

@@ -26,6 +26,7 @@ enum class NoteKind {
   kIncludeFile,      // an INI file old MAME read for a kind of control only
   kMergedCfg,        // a cfg file of the user's own, merged whole and kept
   kListNotMadeAnew,  // the list generator failed; the previous master list was used
+  kLeftFolder,       // a folder under the work folders' name, not provably ours, left as it was
 };
 
 struct ConversionNote {

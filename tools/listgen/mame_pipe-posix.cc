@@ -8,6 +8,7 @@
 
 #include "engine/io/io_error.h"
 #include "engine/io/owned_descriptor-posix.h"
+#include "engine/io/stop_request.h"
 #include "tools/child_process-posix.h"
 #include "tools/listgen/mame_pipe.h"
 
@@ -70,7 +71,10 @@ MameOutput::MameOutput(const std::string& program, const std::string& argument)
 }
 
 MameOutput::~MameOutput() {
-  if (process_->pid > 0) Wait();
+  if (process_->pid <= 0) return;
+  // Asked to stop: MAME is not waited for to the end of its list.
+  if (brantel::StopRequested()) ::kill(process_->pid, SIGTERM);
+  Wait();
 }
 
 std::size_t MameOutput::Read(char* buffer, std::size_t size) {
@@ -81,6 +85,7 @@ std::size_t MameOutput::Read(char* buffer, std::size_t size) {
       return static_cast<std::size_t>(count);
     }
     if (errno != EINTR) throw brantel::IoError("Could not read the output of", program_, brantel::SystemReason(errno));
+    brantel::ThrowIfStopRequested();  // the signal that broke the read off
   }
 }
 

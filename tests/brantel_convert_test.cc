@@ -198,8 +198,9 @@ TEST_F(BrantelConvertTest, InterruptedAtAnyMomentLeavesNothingAndTheNextRunConve
     std::string how;  // the shell's words: $0 the program, $1 the MAME path, $2 a file for the exit status
   };
   const std::string alone = "\"$0\" old \"$1\" mame & p=$!; ";
-  // The second run waits for the first one's lock on the program folder.
-  const std::string waiting = "\"$0\" old \"$1\" mame & q=$!; sleep 0.05; \"$0\" old \"$1\" mame & p=$!; ";
+  // Another run holds the program folder's lock for longer than any wait
+  // here: the stopped one must end while it still does.
+  const std::string waiting = "flock -o \"${0%/*}\" sleep 5 & q=$!; sleep 0.05; \"$0\" old \"$1\" mame & p=$!; ";
   const std::vector<Interruption> interruptions = {
       {"INT", 2, alone}, {"TERM", 15, alone}, {"KILL", 9, alone}, {"HUP", 1, alone},
       {"", 0, "(\"$0\" old \"$1\" mame; echo $? > \"$2\") | true; exit $(cat \"$2\")"},
@@ -215,7 +216,7 @@ TEST_F(BrantelConvertTest, InterruptedAtAnyMomentLeavesNothingAndTheNextRunConve
         interruption.signal.empty()
             ? interruption.how
             : interruption.how + "sleep " + delay + "; kill -" + interruption.signal +
-                  " $p 2>/dev/null; wait $p; s=$?; [ -z \"$q\" ] || wait $q || s=99; exit $s";
+                  " $p 2>/dev/null; wait $p; s=$?; [ -z \"$q\" ] || { kill -0 $q || s=99; kill $q; }; exit $s";
     const ProgramRun killed =
         RunProgram("/bin/sh", {"-c", script, program_, Mame(), folder_.path() + "/status"});
     const std::string what = interruption.signal + " " + interruption.how + " after " + delay;

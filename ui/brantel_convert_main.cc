@@ -106,19 +106,13 @@ int Run(const std::vector<std::string>& texts) {
   // Ctrl+C or SIGTERM: Convert stops at its next step or wait, ending the
   // list generator and MAME, removes its own files, and the program ends.
   const brantel::ConvertResult result = brantel::ConvertFolder(window, program_folder, brantel::ThrowIfStopRequested);
-  if (result == brantel::ConvertResult::kCompleted) {
-    // The new file is in place and said so: a stop request now changes
-    // nothing, and Convert has saved all four lines already.
-    try {
-      SaveSettingsAfterConvert(window, program_folder);
-    } catch (const std::exception&) {
-      if (!brantel::StopRequested()) throw;
-    }
-    return kExitCompleted;
-  }
+  // The new file is in place and said so: a stop request now changes
+  // nothing, and Convert saved the four lines this front end would.
+  if (result == brantel::ConvertResult::kCompleted) return kExitCompleted;
   brantel::EndIfStopRequested();
   // The window writes all four lines when it closes; so does this front end,
-  // with the check box as it was loaded.
+  // with the check box as it was loaded, for a Convert that stopped before
+  // it saved them.
   SaveSettingsAfterConvert(window, program_folder);
   return result == brantel::ConvertResult::kPathError ? kExitPathError : kExitFailed;
 }

@@ -3,8 +3,8 @@
 //   brantel-convert [OPTION] [--] [FOLDER [MAME_PATH [EXE]]]
 //
 // Texts not given come from the settings file, as the window loads them at
-// start; afterwards all four lines of the settings file are written, as the
-// window's close writes them. Every message box is printed as one line
+// start; all four lines of the settings file are written, by Convert itself
+// or, when it stopped before, afterwards, as the window's close writes them. Every message box is printed as one line
 // "TITLE: LINE" for each line of its prompt, a box with details for each line
 // of its details. Conversion notes are printed as they are found, each as
 // "Conversion Notes: NOTE", and not kept, so that memory does not grow with

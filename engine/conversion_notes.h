@@ -28,6 +28,7 @@ enum class NoteKind {
   kListNotMadeAnew,  // the list generator failed; the previous master list was used
   kListMadeAnew,     // the kept master list could not be used and was made anew
   kHashInMapping,    // a mapping whose port name or value holds a "#", kept as a comment
+  kLeftFolder,       // a folder under the work folders' name, not provably ours, left as it was
 };
 
 struct ConversionNote {

@@ -77,9 +77,17 @@ bool IsFolderInsideCtrlr(const std::string& folder_probe, const std::string& ctr
          IsStrictlyInside(RealFolderPath(folder_probe), RealFolderPath(ctrlr));
 }
 
-void SaveThreeTexts(const Window& window, const std::string& settings_file) {
-  WriteSettings(settings_file,
-                {window.Text1(), window.Text2(), window.Text3(), std::nullopt});
+// All four lines, the check box's too: a run stopped after this leaves the
+// settings file whole.
+void SaveTexts(const Window& window, const std::string& settings_file) {
+  WriteSettings(settings_file, {window.Text1(), window.Text2(), window.Text3(), window.CheckBoxValue()});
+}
+
+// What a run killed while it replaced a kept file, or tried its folder, left.
+void RemoveLeftTemporaryFilesOf(const KeptFiles& kept_files) {
+  for (const std::string* file : {&kept_files.settings_file, &kept_files.master_list, &kept_files.source_record}) {
+    RemoveLeftTemporaryFiles(FolderOfFile(*file));
+  }
 }
 
 // A window started from inside a zip file runs from a temporary folder that
@@ -252,13 +260,18 @@ std::string ConvertInWorkFolder(Window& window, const ListSource& list_source, c
   CombinedFileParts parts{sections.folder + ".cfg", "", {}, {}};
   // Beside the combined file: on the disk that must hold it anyway.
   const std::string parent = FolderOfFile(parts.path);
-  RemoveLeftWorkFolders(parent);
+  for (const LeftAlone& left : RemoveLeftWorkFolders(parent)) {
+    notes({left.path, 0, NoteKind::kLeftFolder, "left as it was, not removed: " + left.reason});
+  }
   WorkFolder work(parent);
   try {
     parts.work_folder = work.path();
     TranslateListedIniFiles(file_list, work, parts, notes);
     file_list.SetPattern("*.cfg");
     sections.user_cfg = file_list.Names();
+    for (const UnusableFile& file : file_list.UnusableFiles()) {
+      notes({file.name, 0, NoteKind::kSkippedFile, "not merged: " + file.reason});
+    }
     ClassifySections(window, std::move(master), sections, work, parts, notes);
     WriteCombinedFile(window, parts);
     work.Remove();
@@ -288,7 +301,8 @@ bool MameIsThere(Window& window) {
 ConvertResult ConvertLocked(Window& window, const std::string& program_folder,
                             const std::string& folder_probe, const WhileWaiting& while_waiting) {
   const KeptFiles kept_files = KeptFilesOf(program_folder);
-  SaveThreeTexts(window, kept_files.settings_file);
+  RemoveLeftTemporaryFilesOf(kept_files);
+  SaveTexts(window, kept_files.settings_file);
   if (!MameIsThere(window)) return ConvertResult::kPathError;
   ListSource list_source{kept_files.master_list, {}, window.CheckBoxValue() == 1,
                          [&] { return RunListGenerator(program_folder, true, while_waiting); }};
@@ -311,12 +325,29 @@ ConvertResult ConvertLocked(Window& window, const std::string& program_folder,
   return ConvertResult::kCompleted;
 }
 
+// Why the typed texts cannot name an old folder; empty when they can.
+std::string WhyNotAnOldFolder(const Window& window) {
+  // Each text is one line of the settings file.
+  for (const std::string& text : {window.Text1(), window.Text2(), window.Text3()}) {
+    if (text.find_first_of("\r\n") != std::string::npos) {
+      return "\"" + text + "\" holds a line end, which no folder or file name may hold here!";
+    }
+  }
+  if (NamesADevice(window.Text1())) return "\"" + window.Text1() + "\" is the name of a device, not of a folder!";
+  for (const std::string& piece : PathPieces(window.Text1())) {
+    if (IsWorkFolderName(piece)) {
+      return "\"" + window.Text1() + "\" is named like the program's own work folders (\"" + kWorkFolderPrefix +
+             "...\"), not like an old folder; rename it to convert it!";
+    }
+  }
+  return "";
+}
+
 ConvertResult Convert(Window& window, const std::string& program_folder,
                       const WhileWaiting& while_waiting) {
   TidyTypedPaths(window);
-  if (NamesADevice(window.Text1())) {
-    window.ShowMessageBox("\"" + window.Text1() + "\" is the name of a device, not of a folder!", kPathErrorTitle,
-                          MessageStyle::kCritical);
+  if (const std::string why = WhyNotAnOldFolder(window); !why.empty()) {
+    window.ShowMessageBox(why, kPathErrorTitle, MessageStyle::kCritical);
     return ConvertResult::kPathError;
   }
   const std::string ctrlr = HostPath(window.Text2() + "ctrlr\\");

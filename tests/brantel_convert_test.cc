@@ -2,10 +2,14 @@
 // program folder of its own, with a stand-in list generator.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <future>
 #include <random>
+#include <thread>
 
 #include "engine/io/host_path.h"
 #include "tests/convert_fixture.h"
@@ -164,9 +168,26 @@ TEST_F(BrantelConvertTest, ConvertsAtTheSameTimeTakeTurns) {
 }
 
 #ifndef _WIN32
-// Interrupted at any moment (Ctrl+C, SIGTERM, SIGKILL), a Convert keeps the
-// previous combined file whole and leaves nothing of its own but, after
-// SIGKILL, its work folder, which the next run removes.
+// The processes whose command line names `folder` (the program, the list
+// generator and MAME all run from the test's folder), once none is left or
+// after a few seconds.
+std::string ProcessesLeftIn(const std::string& folder) {
+  // "[/]tmp/..." finds the folder but not the shell that runs pgrep with it.
+  const std::string pattern = "[" + folder.substr(0, 1) + "]" + folder.substr(1);
+  ProgramRun left = RunProgram("/usr/bin/pgrep", {"-af", pattern});
+  for (int step = 0; step < 100 && !left.out.empty(); ++step) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    left = RunProgram("/usr/bin/pgrep", {"-af", pattern});
+  }
+  return left.out;
+}
+
+// Interrupted at any moment (Ctrl+C, SIGTERM, SIGHUP, SIGKILL, its output
+// closed, or while it waits for another Convert), a Convert keeps the
+// previous combined file whole, leaves the settings file whole, no process
+// of its own running and nothing of its own but, after SIGKILL, its work
+// folder and temporary files, which the next run removes. Once it has said
+// the file is complete, it ends with success.
 TEST_F(BrantelConvertTest, InterruptedAtAnyMomentLeavesNothingAndTheNextRunConverts) {
   std::string list;
   for (int i = 0; i < 300; ++i) {
@@ -176,6 +197,7 @@ TEST_F(BrantelConvertTest, InterruptedAtAnyMomentLeavesNothingAndTheNextRunConve
   InstallStandInListGenerator(folder_, "program", list);
   ASSERT_EQ(Convert({"old", Mame(), "mame"}).exit_code, 0);
   const std::string whole = folder_.Read("mame/ctrlr/old.cfg");
+  const std::string settings = CrLf({"old", Mame() + "\\", "mame", " 0 "});
   auto ours = [&](const std::string& folder) {
     std::set<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(folder_.path() + "/" + folder)) {
@@ -184,42 +206,75 @@ TEST_F(BrantelConvertTest, InterruptedAtAnyMomentLeavesNothingAndTheNextRunConve
     }
     return names;
   };
+  struct Interruption {
+    std::string signal;
+    int number;
+    std::string how;  // the shell's words: $0 the program, $1 the MAME path, $2 a file for the exit status
+  };
+  const std::string alone = "\"$0\" old \"$1\" mame & p=$!; ";
+  // Another run holds the program folder's lock for longer than any wait
+  // here: the stopped one must end while it still does.
+  const std::string waiting = "flock -o \"${0%/*}\" sleep 5 & q=$!; sleep 0.05; \"$0\" old \"$1\" mame & p=$!; ";
+  const std::vector<Interruption> interruptions = {
+      {"INT", 2, alone}, {"TERM", 15, alone}, {"KILL", 9, alone}, {"HUP", 1, alone},
+      {"", 0, "(\"$0\" old \"$1\" mame; echo $? > \"$2\") | true; exit $(cat \"$2\")"},
+      {"TERM", 15, waiting}, {"HUP", 1, waiting}, {"INT", 2, waiting},
+      // The moment the new file is in place: it is, and the run says so.
+      {"", 0, "LD_PRELOAD=" STOP_AFTER_RENAME " BRANTEL_STOP_AFTER_RENAME=/old.cfg \"$0\" old \"$1\" mame"},
+  };
   std::mt19937 random(17);
-  const std::vector<std::pair<std::string, int>> signals = {{"INT", 2}, {"TERM", 15}, {"KILL", 9}};
-  for (int run = 0; run < 15; ++run) {
-    const auto& [name, number] = signals[run % 3];
-    const unsigned hundredths = 5 + random() % 50;  // a whole run takes 0.2 to 0.4 s
+  for (int run = 0; run < 18; ++run) {
+    const Interruption& interruption = interruptions[run % interruptions.size()];
+    const unsigned hundredths = 8 + random() % 30;  // a whole run takes 0.2 to 0.4 s, mostly converting
     const std::string delay = std::string("0.") + static_cast<char>('0' + hundredths / 10) +
                               static_cast<char>('0' + hundredths % 10);
-    // What an earlier SIGKILL left stays until a run gets as far as removing it.
-    const std::set<std::string> left_before = ours("mame/ctrlr");
-    const ProgramRun killed = RunProgram("/bin/sh", {"-c", "\"$0\" old \"$1\" mame & sleep " + delay + "; kill -" +
-                                                               name + " $! 2>/dev/null; wait $!; s=$?; sleep 0.1; exit $s",
-                                                     program_, Mame()});
-    EXPECT_TRUE(killed.exit_code == 0 || killed.exit_code == 128 + number) << name << " " << killed.exit_code;
-    EXPECT_TRUE(folder_.Read("mame/ctrlr/old.cfg") == whole) << name << " after " << delay;
-    const std::set<std::string> left = ours("mame/ctrlr");
-    if (number != 9) {
-      EXPECT_TRUE(std::includes(left_before.begin(), left_before.end(), left.begin(), left.end()))
-          << name << " after " << delay << " left " << *left.rbegin();
+    // What a killed run left may still be there when this one stops early.
+    const std::set<std::string> left = ours("mame/ctrlr"), left_in_program = ours("program");
+    const std::string script =
+        interruption.signal.empty()
+            ? interruption.how
+            : interruption.how + "sleep " + delay + "; kill -" + interruption.signal +
+                  " $p 2>/dev/null; wait $p; s=$?; [ -z \"$q\" ] || { kill -0 $q || s=99; kill $q; }; exit $s";
+    const ProgramRun killed =
+        RunProgram("/bin/sh", {"-c", script, program_, Mame(), folder_.path() + "/status"});
+    const std::string what = interruption.signal + " " + interruption.how + " after " + delay;
+    const int number = interruption.number;
+    EXPECT_TRUE(killed.exit_code == 0 || killed.exit_code == 128 + number) << what << ": " << killed.exit_code;
+    if (killed.out.find("Conversion Complete!") != std::string::npos || interruption.how.find("LD_") == 0) {
+      EXPECT_EQ(killed.exit_code, 0) << what << ": " << killed.out;
     }
-    EXPECT_EQ(ours("program"), std::set<std::string>{}) << name << " after " << delay;
+    EXPECT_EQ(ProcessesLeftIn(folder_.path()), "") << what;
+    EXPECT_TRUE(folder_.Read("mame/ctrlr/old.cfg") == whole) << what;
+    EXPECT_EQ(folder_.Read("program/brantel.cfg"), settings) << what;
+    if (number != 9) {
+      for (const std::string& name : ours("mame/ctrlr")) EXPECT_EQ(left.count(name), 1u) << what << ": " << name;
+      for (const std::string& name : ours("program")) EXPECT_EQ(left_in_program.count(name), 1u) << what << ": " << name;
+    }
   }
+  // What runs killed outright left, and only that, goes at the next start.
+  folder_.Write("program/~btkilled.tmp", "old\r\n");
+  folder_.Write("program/~bt-mine.tmp", "mine");
+  ASSERT_EQ(mkfifo((Program() + "/~btfifo00.tmp").c_str(), 0600), 0);
   ASSERT_EQ(Convert({"old", Mame(), "mame"}).exit_code, 0);
   EXPECT_EQ(ours("mame/ctrlr"), std::set<std::string>{});
+  EXPECT_EQ(ours("program"), (std::set<std::string>{"~bt-mine.tmp", "~btfifo00.tmp"}));
   EXPECT_EQ(OldFolderNames().size(), 300u);
 
   // The list generator, and the MAME it runs, are ended with Convert before
-  // either could write anything.
+  // either could write anything, however Convert ends.
   namespace fs = std::filesystem;
   fs::copy_file(fs::path(BRANTEL_CONVERT_PROGRAM).parent_path() / "list generator" / "listgen",
                 Program() + "/list generator/listgen", fs::copy_options::overwrite_existing);
   const std::string mame = folder_.Write("mame/mame", "#!/bin/sh\nsleep 3\necho ran > \"$0.ran\"\n");
   fs::permissions(mame, fs::perms::owner_all);
-  RunProgram("/bin/sh", {"-c", "\"$0\" old \"$1\" mame & sleep 1; kill -TERM $!; wait $!; sleep 3", program_, Mame()});
-  EXPECT_FALSE(folder_.Exists("mame/mame.ran"));
-  EXPECT_EQ(folder_.Read("program/masterlist.lst"), list);
-  EXPECT_EQ(ours("program"), std::set<std::string>{});
+  for (const std::string signal : {"TERM", "KILL"}) {
+    RunProgram("/bin/sh", {"-c", "\"$0\" old \"$1\" mame & sleep 1; kill -" + signal + " $!; wait $!", program_, Mame()});
+    EXPECT_EQ(ProcessesLeftIn(folder_.path()), "") << signal;
+    EXPECT_FALSE(folder_.Exists("mame/mame.ran")) << signal;
+    EXPECT_EQ(folder_.Read("program/masterlist.lst"), list) << signal;
+    EXPECT_EQ(folder_.Read("program/brantel.cfg"), settings) << signal;
+  }
+  EXPECT_EQ(ours("program"), (std::set<std::string>{"~bt-mine.tmp", "~btfifo00.tmp"}));
 }
 #endif
 

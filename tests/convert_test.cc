@@ -86,7 +86,7 @@ TEST_F(ConvertTest, ConvertsTheFolderIntoOneCombinedFile) {
                 HostPath(std::filesystem::path(Mame()).make_preferred().string() + "\\ctrlr\\old.cfg") + "\n" + kSetCtrlr);
   EXPECT_EQ(window_.Text1(), "old");
   EXPECT_EQ(window_.Text2(), Mame() + "\\");
-  EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", Mame() + "\\", "mame.exe"}));
+  EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", Mame() + "\\", "mame.exe", " 0 "}));
   EXPECT_EQ(folder_.Read("program/listgen.ran"), "-s -ctrlr\n");
   EXPECT_EQ(folder_.Read("mame/ctrlr/old.cfg"),
             CrLf({"<mameconfig version=\"10\">"}) +
@@ -184,7 +184,7 @@ TEST_F(ConvertTest, FolderWithoutIniFilesKeepsItsCfgFiles) {
   EXPECT_EQ(ConvertFolder(window_, Program()), ConvertResult::kPathError);
   ExpectOnlyMessage("File Path Error", "No INI files found in this folder!\n" + HostPath(Mame() + "\\ctrlr\\old\\"));
   EXPECT_TRUE(folder_.Exists("program/listgen.ran"));
-  EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", Mame() + "\\", "mame.exe"}));
+  EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", Mame() + "\\", "mame.exe", " 0 "}));
   EXPECT_EQ(folder_.Read("mame/ctrlr/old/pacman.cfg"), "kept");
   EXPECT_FALSE(folder_.Exists("mame/ctrlr/old.cfg"));
 }

@@ -1,6 +1,9 @@
 // Whatever bytes old INI files hold, the combined file must stay well-formed
 // XML: MAME refuses the whole file otherwise.
 #include <expat.h>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -256,6 +259,7 @@ struct HostileLayout {
   ConvertResult expected;
   std::string once = "<mameconfig ";  // a text a success writes exactly once
   std::string blamed = "";              // the one file a failure names
+  std::vector<std::string> noted = {};   // texts the notes hold
 };
 
 // A cfg file as MAME writes it (LF line ends, ports with tag, mask and
@@ -314,6 +318,17 @@ std::vector<HostileLayout> HostileLayouts() {
          fs::rename(f.path() + "/mame/ctrlr/old/default.ini", f.path() + "/mame/ctrlr/old/Default.INI");
        },
        ConvertResult::kCompleted, "<system name=\"default\">"},
+      {"folders of the user's under the work folders' name", "old",
+       [](const TestFolder& f) {
+         f.Write("mame/ctrlr/~btwork-mine/pong.ini", "P1_START \"KEY_1\"");
+         f.Write("mame/ctrlr/~btwork-/a.cfg", "<system name=\"a\"/>");
+         f.Write("mame/ctrlr/~btwork-my saved configs/~btwork.mark", "mine");
+       },
+       ConvertResult::kCompleted, "<mameconfig ", "",
+       {"~btwork-mine: left as it was", "~btwork-: left as it was", "~btwork-my saved configs: left as it was"}},
+      {"converting a folder under the work folders' name", "~btwork-mine",
+       [](const TestFolder& f) { f.Write("mame/ctrlr/~btwork-mine/pong.ini", "P1_START \"KEY_1\""); },
+       ConvertResult::kPathError, "", "", {"named like the program's own work folders"}},
   };
 #ifndef _WIN32
   auto link = [](const TestFolder& f, const std::string& target, const std::string& name) {
@@ -344,6 +359,28 @@ std::vector<HostileLayout> HostileLayouts() {
                        link(f, "../../elsewhere.txt", "mame/ctrlr/old.cfg");
                      },
                      ConvertResult::kCompleted});
+  layouts.push_back({"a line end in the folder name", "ol\nd",
+                     [](const TestFolder& f) { f.Write("mame/ctrlr/ol\nd/pong.ini", "P1_START \"KEY_1\""); },
+                     ConvertResult::kPathError, "", "", {"holds a line end"}});
+  layouts.push_back({"combined file linked to a read-only file elsewhere", "old",
+                     [=](const TestFolder& f) {
+                       fs::remove(f.path() + "/mame/ctrlr/old.cfg");
+                       link(f, "../../elsewhere.txt", "mame/ctrlr/old.cfg");
+                       fs::permissions(f.path() + "/elsewhere.txt", fs::perms::owner_read);
+                     },
+                     ConvertResult::kFailed, "", "", {"read-only"}});
+  // Left out with a note each, never opened: a FIFO or a device would make
+  // Convert wait for ever.
+  layouts.push_back({"entries named like INI and cfg files that are no files", "old",
+                     [=](const TestFolder& f) {
+                       ASSERT_EQ(mkfifo((f.path() + "/mame/ctrlr/old/fifo.ini").c_str(), 0600), 0);
+                       link(f, "nowhere", "mame/ctrlr/old/gone.ini");
+                       f.MakeFolder("mame/ctrlr/old/folder.ini");
+                       link(f, "/dev/zero", "mame/ctrlr/old/zero.cfg");
+                     },
+                     ConvertResult::kCompleted, "<mameconfig ", "",
+                     {"fifo.ini: not converted: a named pipe (FIFO)", "gone.ini: not converted: a link that leads nowhere",
+                      "folder.ini: not converted: a folder", "zero.cfg: not merged: a link to a device"}});
   layouts.push_back({"a CR in an INI file's name", "old",
                      [](const TestFolder& f) { f.Write("mame/ctrlr/old/a\rb.ini", "P1_START \"KEY_1\""); },
                      ConvertResult::kCompleted, "<system name=\"a&#13;b\">"});
@@ -379,9 +416,13 @@ TEST_F(WellFormedOutputTest, HostileFolderLayoutsLoseNothing) {
     ConvertResult result = ConvertFolder(window, root.path() + "/program");
     const std::string& prompt = window.messages().back().prompt;
     EXPECT_EQ(result, layout.expected) << layout.what << ": " << prompt;
+    std::string shown;
+    for (const ShownMessage& message : window.messages()) shown += message.prompt + "\n" + message.details;
+    for (const std::string& text : layout.noted) EXPECT_NE(shown.find(text), std::string::npos) << layout.what << ": " << shown;
     if (result == ConvertResult::kFailed) {
-      EXPECT_NE(prompt.find(std::string("old") + static_cast<char>(fs::path::preferred_separator)),
-                std::string::npos) << prompt;  // names a file of the old folder
+      // Names a file of the old folder, or the combined file.
+      EXPECT_TRUE(prompt.find(std::string("old") + static_cast<char>(fs::path::preferred_separator)) != std::string::npos ||
+                  prompt.find("old.cfg") != std::string::npos) << prompt;
       EXPECT_EQ(prompt.find("//"), std::string::npos) << prompt;
       EXPECT_EQ(prompt.find("\\\\"), std::string::npos) << prompt;
       if (!layout.blamed.empty()) {

@@ -3,13 +3,14 @@
 //   brantel-convert [OPTION] [--] [FOLDER [MAME_PATH [EXE]]]
 //
 // Texts not given come from the settings file, as the window loads them at
-// start; afterwards all four lines of the settings file are written, as the
-// window's close writes them. Every message box is printed as one line
+// start; all four lines of the settings file are written, by Convert itself
+// or, when it stopped before, afterwards, as the window's close writes them. Every message box is printed as one line
 // "TITLE: LINE" for each line of its prompt, a box with details for each line
 // of its details. Conversion notes are printed as they are found, each as
 // "Conversion Notes: NOTE", and not kept, so that memory does not grow with
 // their number. Exit status: 0 after the completion message, 1 after a
-// "File Path Error" message, 2 after any other failure.
+// "File Path Error" message, 2 after any other failure; an output closed
+// early (a pipe into "head -1") changes none of it.
 #include <cstdio>
 #include <exception>
 #include <iostream>
@@ -95,7 +96,7 @@ void PrintUsage(std::ostream& out) {
 // message; it is printed once.
 void SaveSettingsAfterConvert(const ConsoleWindow& window, const std::string& program_folder) {
   try {
-    brantel::FolderLock settings_lock(program_folder);
+    brantel::FolderLock settings_lock(program_folder, brantel::ThrowIfStopRequested);
     brantel::SaveSettings(window, program_folder);
   } catch (const std::exception& error) {
     for (const brantel::ShownMessage& shown : window.messages()) {
@@ -112,7 +113,7 @@ int Run(const std::vector<std::string>& texts) {
   ConsoleWindow window;
   {
     // Another Convert from this program folder may be writing the file.
-    brantel::FolderLock settings_lock(program_folder);
+    brantel::FolderLock settings_lock(program_folder, brantel::ThrowIfStopRequested);
     std::vector<std::string> notes;
     brantel::LoadSettings(window, program_folder, &notes);
     for (const std::string& note : notes) std::cout << brantel::kNotesTitle << ": " << note << '\n';
@@ -123,16 +124,15 @@ int Run(const std::vector<std::string>& texts) {
   // Ctrl+C or SIGTERM: Convert stops at its next step or wait, ending the
   // list generator and MAME, removes its own files, and the program ends.
   const brantel::ConvertResult result = brantel::ConvertFolder(window, program_folder, brantel::ThrowIfStopRequested);
+  // The new file is in place and said so: a stop request now changes
+  // nothing, and Convert saved the four lines this front end would.
+  if (result == brantel::ConvertResult::kCompleted) return kExitCompleted;
   brantel::EndIfStopRequested();
   // The window writes all four lines when it closes; so does this front end,
-  // with the check box as it was loaded.
+  // with the check box as it was loaded, for a Convert that stopped before
+  // it saved them.
   SaveSettingsAfterConvert(window, program_folder);
-  switch (result) {
-    case brantel::ConvertResult::kCompleted: return kExitCompleted;
-    case brantel::ConvertResult::kPathError: return kExitPathError;
-    case brantel::ConvertResult::kFailed: break;
-  }
-  return kExitFailed;
+  return result == brantel::ConvertResult::kPathError ? kExitPathError : kExitFailed;
 }
 
 // What the command line asks for: the texts, or an answer printed at once.
@@ -177,6 +177,7 @@ int main(int argc, char** argv) {
     if (request.exit_now) return *request.exit_now;
     return Run(request.texts);
   } catch (const std::exception& error) {
+    brantel::EndIfStopRequested();  // a wait given up at the request
     std::cout << brantel::kFailureTitle << ": " << error.what() << std::endl;
     return kExitFailed;
   }

@@ -199,6 +199,32 @@ check "no list generator folder: message names the folder" \
 
 check "no list generator folder: nothing translated" no_cfg_files_in "$arcade"
 
+# --- Killed outright while the list generator runs: the job it runs in ends
+# with the program's last handle, the list generator and what it started too.
+killed=$work/killed
+make_program_folder "$killed"
+echo 2 >"$killed/list generator/running-seconds.txt"
+(cd "$work" && exec wine "$killed/brantel-convert.exe" arcade "$mame_z\\" >/dev/null 2>&1) &
+killed_pid=$!
+# The stand-in's own child, in this Wine prefix, once it runs.
+child_running() {
+  local pid
+  for pid in $(pgrep -f 'listgen.exe --child'); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=${WINEPREFIX:-}" && return 0
+  done
+  return 1
+}
+i=0
+until child_running || ((i++ >= 400)); do sleep 0.05; done
+check "killed outright: the list generator started its child" child_running
+kill -9 "$killed_pid"
+wait "$killed_pid" 2>/dev/null
+# The list generator would have ended, and said so, 2.2 s after its start.
+i=0
+until [[ -e $killed/listgen.ran ]] || ((i++ >= 60)); do sleep 0.05; done
+check "killed outright: the list generator did not run on" absent "$killed/listgen.ran"
+check "killed outright: nor what it started" absent "$killed/child-ended.txt"
+
 # --- Names beyond ASCII, as under a user folder such as C:\Users\José: the
 # file list, the file opens and the deletions all see the same names.
 accented=$work/mam$'\xc3\xa9'

@@ -30,6 +30,11 @@ constexpr auto kKindNames = std::to_array<KindName>({
     {NoteKind::kMergedCfg, NoteGroup::kChanged, "cfg file of your own merged", "cfg files of your own merged"},
     // The list the sections were ordered by may be out of date.
     {NoteKind::kListNotMadeAnew, NoteGroup::kNotApplied, "master list not made anew", "master lists not made anew"},
+    {NoteKind::kListMadeAnew, NoteGroup::kChanged, "master list made anew", "master lists made anew"},
+    {NoteKind::kHashInMapping, NoteGroup::kNotApplied, "mapping with a \"#\" kept as a comment",
+     "mappings with a \"#\" kept as comments"},
+    // Nothing of the user's was touched.
+    {NoteKind::kLeftFolder, NoteGroup::kChanged, "folder left as it was", "folders left as they were"},
 });
 
 constexpr bool InKindOrder() {

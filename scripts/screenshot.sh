@@ -124,6 +124,8 @@ done >"$stage/program/list generator/prepared.lst"
 # and lines MAME no longer applies, for a long list of notes.
 add_old_folders() {
   local ctrlr=$1/ctrlr game
+  # A MAME in the MAME folder, for Convert to find.
+  printf '#!/bin/sh\n' >"$1/mame" && chmod +x "$1/mame" && : >"$1/mame.exe"
   for folder in stormcabinet xarcade; do
     mkdir -p "$ctrlr/$folder"
     for game in default galaga mspacman pacman robotron; do printf '[%s]\r\n' "$game" >"$ctrlr/$folder/$game.ini"; done

@@ -80,7 +80,6 @@ TEST_F(FormLogicTest, TheFolderNameFromMameIniAndTheFoldersOnOffer) {
       {"", "ctrlr empty", "hotrod"},
       {"", "ctrlr cfg only", "hotrod"},
       {"", "ctrlrpath old\nctrlr", "hotrod"},
-      {"", "ctrlr old\nctrlr \"\"", "hotrod"},
       {"mine", "ctrlr old", "mine"},
   };
   for (const auto& [saved_name, mame_ini, shown] : cases) {

@@ -27,6 +27,7 @@
 #include <initializer_list>
 #include <limits>
 
+#include "ui/about.h"
 #include "ui/form_layout.h"
 #include "ui/list_gen_check_box.h"
 #include "ui/notes_dialog.h"
@@ -141,6 +142,7 @@ Form1::Form1(std::string program_folder, QWidget* parent)
   CreateControls();
   LayOut();
   ChainFocusOrder();
+  AddAboutToContextMenu(*this);
   File1().SetChangeObserver([this] { ShowFileList(); });
   ShowFileList();
 }

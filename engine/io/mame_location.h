@@ -16,9 +16,13 @@ std::string FirstStartExecutable();
 std::string DefaultMamePath();
 std::string DefaultExecutable();
 
-// The mame.ini files that may name the user's controller folder, in the
-// order they are looked at: the one in `mame_folder` (ending in a
-// separator), and on Linux the one in ~/.mame, where Debian's MAME reads it.
-std::vector<std::string> MameIniFiles(const std::string& mame_folder);
+// The mame.ini files whose "ctrlr" line names the controller file MAME
+// uses: the one in the MAME folder and, on Linux, the user's own
+// ~/.mame/mame.ini, which Debian's MAME reads.
+std::vector<std::string> MameIniFiles(const std::string& mame_path);
+
+// True when MAME, given `ctrlr_value`, reads the combined file of the folder
+// `folder_name`: on Windows without regard to letter case.
+bool NamesControllerFolder(const std::string& ctrlr_value, const std::string& folder_name);
 
 }  // namespace brantel

@@ -68,8 +68,10 @@ expected=$( { printf '<mameconfig version="10">\r\n\r\n\r\n'
               port default P1_BUTTON1 KEYCODE_LCONTROL; printf '\r\n'
               port pacman P1_JOYSTICK_UP KEYCODE_UP; printf '</mameconfig>\r\n'; } | base64 -w0)
 
-# Starts the window in the program folder; waits for it.
+# Starts the window in the program folder; waits for it. One left open by a
+# failed step before is ended first, so that it cannot answer for this one.
 start_window() {
+  [[ -n ${pid:-} ]] && kill "$pid" 2>/dev/null
   (cd "$work/start" && exec wine "$program/brantel-manager.exe" >>"$work/program.log" 2>&1) &
   pid=$!
   form=$(wait_for_window "brantel Manager")
@@ -121,8 +123,9 @@ keys_to "$form" Escape
 box=$(window_named "Conversion Cancelled") && keys_to "$box" Return
 check "Escape: Conversion Cancelled shown" test -n "$box"
 check "Escape: the controls are back" shows "File1: default.ini"$'\n'"File1: pacman.ini"$'\n'"$idle"
-sleep 7
-check "Escape: the list generator and its child ended early" test ! -e "$program/listgen.ran" -a ! -e "$program/child-ended.txt"
+listgen_gone() { ! pgrep -f "$program/list generator/listgen" >/dev/null; }
+check "Escape: the list generator and its child end" poll_until listgen_gone
+check "Escape: ... before they wrote anything" test ! -e "$program/listgen.ran" -a ! -e "$program/child-ended.txt"
 check "Escape: the master list kept" holds "$program/masterlist.lst" previous
 check "Escape: the MAME folder unchanged" test "$(cd "$work/mame" && find . -type f -exec md5sum {} + | sort)" = "$before"
 
@@ -158,10 +161,18 @@ printf '%s\r\n' stormcabinet "$mame_z\\" mame.exe 0 >"$program/brantel.cfg"
 lodz=$'\xc5\x81\xc3\xb3d\xc5\xba'  # Łódź
 mkdir -p "$work/mame/ctrlr/$lodz"
 cp "$work/mame/ctrlr/OLD/pacman.ini" "$work/mame/ctrlr/$lodz/"
+# xdotool types a character that no key makes by mapping a spare key to it for
+# that one keystroke; on a loaded machine Wine may look the key up after it was
+# mapped back and get nothing. So the name is typed again until it arrives.
+type_into_text1() {
+  for _ in 1 2 3; do
+    keys_to "$form" alt+n ctrl+a && xdotool type --delay 50 "$1"
+    BRANTEL_WAIT_SECONDS=10 poll_until text1_now "Text1: $1" && return 0
+  done
+  return 1
+}
 start_window
-keys_to "$form" alt+n ctrl+a
-xdotool type --delay 50 "$lodz"
-check "Łódź: typed" text1_shows "Text1: $lodz"
+check "Łódź typed" type_into_text1 "$lodz"
 keys_to "$form" alt+c
 box=$(window_named "Conversion Complete!") && keys_to "$box" Return
 check "Łódź: Conversion Complete! shown" test -n "$box"
@@ -175,7 +186,7 @@ keys_to "$form" alt+c
 box=$(window_named "Conversion Complete!") && keys_to "$box" Return
 check "Łódź: loaded again and converted" test -f "$work/mame/ctrlr/$lodz.cfg"
 keys_to "$form" alt+F4
-ended_within_20_s "$pid"
+check "Łódź loaded: the program ends" ended_within_20_s "$pid"
 
 # --- No folder name saved: the one mame.ini's ctrlr entry names.
 printf '%s\r\n' "" "$mame_z\\" mame.exe 0 >"$program/brantel.cfg"
@@ -206,19 +217,24 @@ check "notes dialog: its box grew as much ($client $box_width, $now_client $now_
 [[ -n $notes ]] && keys_to "$notes" shift+Tab ctrl+End shift+Home ctrl+c Return
 box=$(window_named "Conversion Complete!") && keys_to "$box" Return
 keys_to "$form" alt+n ctrl+a ctrl+v alt+F4
-ended_within_20_s "$pid"
+check "notes dialog: the program ends" ended_within_20_s "$pid"
 check "notes dialog: its last note copied ($(head -1 "$program/brantel.cfg"))" \
   grep -qE '^gzz\.ini: .*KEYCODE_0PAD' "$program/brantel.cfg"
 
 # --- At 144 DPI: the window half as large again, the first label whole.
+# A new DPI is read when Wine starts anew: every program of the prefix ended.
+wine_restarts() {
+  kill "$pid" 2>/dev/null
+  timeout 120 wineserver -w
+}
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
-wineserver -w
+check "Wine ends before 144 DPI" wine_restarts
 start_window
 wait_until_painted "$form" "$work/at-144-dpi.png" $(label1_row 144)
 keys_to "$form" alt+F4
-ended_within_20_s "$pid"
+check "144 DPI: the program ends" ended_within_20_s "$pid"
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
-wineserver -w
+check "Wine ends after 144 DPI" wine_restarts
 evidence_files+=("$work/at-96-dpi.png" "$work/at-144-dpi.png")
 narrow=$(label1_width "$work/at-96-dpi.png" 96)
 wide=$(label1_width "$work/at-144-dpi.png" 144)

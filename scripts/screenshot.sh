@@ -125,6 +125,7 @@ done >"$stage/program/list generator/prepared.lst"
 add_old_folders() {
   local ctrlr=$1/ctrlr game
   # A MAME in the MAME folder, for Convert to find.
+  mkdir -p "$1"
   printf '#!/bin/sh\n' >"$1/mame" && chmod +x "$1/mame" && : >"$1/mame.exe"
   for folder in stormcabinet xarcade; do
     mkdir -p "$ctrlr/$folder"

@@ -1,6 +1,7 @@
-// Notes for the user on what MAME will not take from the INI files as they
-// were written: found while the files are translated, and either shown at
-// once or kept for one box at the end of Convert, as the window prefers.
+// Notes for the user on what the conversion changed so that current MAME
+// reads the INI files as old MAME did, and on what MAME will not apply:
+// found while the files are translated, and either shown at once or kept
+// for one box at the end of Convert, as the window prefers.
 #pragma once
 
 #include <functional>
@@ -11,6 +12,8 @@
 
 namespace brantel {
 
+// Each kind belongs to one NoteGroup, given beside its name in the table of
+// conversion_notes.cc.
 enum class NoteKind {
   kReplacedName,     // an old code name became the current one
   kLeftOutToken,     // a token MAME can crash on was not written
@@ -31,6 +34,14 @@ enum class NoteKind {
   kLeftFolder,       // a folder under the work folders' name, not provably ours, left as it was
 };
 
+// What a note asks of the user: a look at what MAME will not apply (shown
+// first, with a warning), or nothing, as it tells of a change made so that
+// MAME reads the line as old MAME did.
+enum class NoteGroup {
+  kNotApplied,  // "not applied by MAME"
+  kChanged,     // "changed so that current MAME reads it"
+};
+
 struct ConversionNote {
   std::string file;  // the INI file's name
   int line = 0;      // its line, from 1; 0 for the whole file
@@ -42,16 +53,23 @@ using ConversionNotes = std::vector<ConversionNote>;
 using NoteSink = std::function<void(ConversionNote)>;
 
 inline constexpr const char* kNotesTitle = "Conversion Notes";
-inline constexpr size_t kNotesInSummary = 10;
 
-// "FILE:LINE: TEXT", or "FILE: TEXT" for the whole file
+NoteGroup GroupOf(NoteKind kind);
+
+// "FILE:LINE: GROUP: TEXT", or "FILE: GROUP: TEXT" for the whole file, where
+// GROUP is "not applied" or "changed": one note on a line of its own.
 std::string NoteLine(const ConversionNote& note);
 
-// The counts, the first notes and how many more there are.
-std::string NotesSummary(const ConversionNotes& notes);
+// The heading of the notes box: a line for each group that has notes,
+// "not applied by MAME" first, with its count of each kind.
+std::string NotesHeading(const ConversionNotes& notes);
 
-// Shows the notes in a box with the whole list as its details; nothing when
-// there is none.
+// Every note, one a line, "not applied by MAME" first, each group under a
+// line that names it.
+std::string NotesDetails(const ConversionNotes& notes);
+
+// Shows the notes in a box, the heading above the whole list, with a
+// warning when MAME will not apply something; nothing when there is none.
 void ShowConversionNotes(Window& window, const ConversionNotes& notes);
 
 }  // namespace brantel

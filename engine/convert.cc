@@ -369,6 +369,9 @@ ConvertResult ConvertFolder(Window& window, const std::string& program_folder,
                             const WhileWaiting& while_waiting) {
   try {
     return Convert(window, program_folder, while_waiting);
+  } catch (const WaitCancelled&) {
+    window.ShowMessageBox(kCancelledPrompt, kCancelledTitle, MessageStyle::kInformation);
+    return ConvertResult::kCancelled;
   } catch (const std::exception& error) {
     window.ShowMessageBox(error.what(), kFailureTitle, MessageStyle::kCritical);
     return ConvertResult::kFailed;

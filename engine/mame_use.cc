@@ -11,8 +11,13 @@
 namespace brantel {
 namespace {
 
-// The value of the last "ctrlr" line of a mame.ini, which is the one MAME
-// keeps; none when there is no such line.
+// As MAME's option reader and command line take a name with spaces.
+std::string Quoted(const std::string& name) {
+  return name.find_first_of(" \t") == std::string::npos ? name : "\"" + name + "\"";
+}
+
+}  // namespace
+
 std::optional<std::string> CtrlrValue(const std::string& mame_ini) {
   std::optional<std::string> value;
   for (LineReader ini(mame_ini, LineReader::Marks::kHonour); !ini.AtEnd();) {
@@ -21,13 +26,6 @@ std::optional<std::string> CtrlrValue(const std::string& mame_ini) {
   }
   return value;
 }
-
-// As MAME's option reader and command line take a name with spaces.
-std::string Quoted(const std::string& name) {
-  return name.find_first_of(" \t") == std::string::npos ? name : "\"" + name + "\"";
-}
-
-}  // namespace
 
 std::vector<std::string> HowMameUsesTheFile(const std::string& combined_file, const std::string& mame_path,
                                             const std::string& folder_name) {

@@ -1,6 +1,7 @@
 // How MAME picks up the new combined file, for the completion message.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,11 @@ namespace brantel {
 // The lines the completion message adds: the new file's full path, then
 // that MAME already uses it (a mame.ini of MAME's has a "ctrlr" line naming
 // the folder) or what to set so that it does.
+// The value of the last "ctrlr" line of the mame.ini file, which is the one
+// MAME keeps; none when there is no such line. Throws IoError naming the
+// file when it cannot be read.
+std::optional<std::string> CtrlrValue(const std::string& mame_ini);
+
 std::vector<std::string> HowMameUsesTheFile(const std::string& combined_file, const std::string& mame_path,
                                             const std::string& folder_name);
 

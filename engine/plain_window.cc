@@ -31,8 +31,8 @@ void PlainWindow::ShowMessageBox(const std::string& prompt, const std::string& t
 }
 
 void PlainWindow::ShowMessageBoxWithDetails(const std::string& prompt, const std::string& title,
-                                            const std::string& details) {
-  messages_.push_back({prompt, title, MessageStyle::kOkOnly, details});
+                                            const std::string& details, MessageStyle style) {
+  messages_.push_back({prompt, title, style, details});
 }
 
 }  // namespace brantel

@@ -36,7 +36,7 @@ class PlainWindow : public WindowWithLists {
   void ShowMessageBox(const std::string& prompt, const std::string& title,
                       MessageStyle style) override;
   void ShowMessageBoxWithDetails(const std::string& prompt, const std::string& title,
-                                 const std::string& details) override;
+                                 const std::string& details, MessageStyle style) override;
   const std::vector<ShownMessage>& messages() const { return messages_; }
 
  private:

@@ -13,8 +13,10 @@ namespace brantel {
 struct ConversionNote;
 
 enum class MessageStyle {
-  kCritical,  // an OK button with the critical (stop) icon
-  kOkOnly,    // an OK button alone
+  kCritical,     // an OK button with the critical (stop) icon
+  kOkOnly,       // an OK button alone
+  kInformation,  // an OK button with the information icon
+  kWarning,      // an OK button with the warning icon
 };
 
 // A list of texts that is never shown; items keep the order they were added.
@@ -45,13 +47,13 @@ class Window {
   virtual void ShowMessageBox(const std::string& prompt, const std::string& title,
                               MessageStyle style) = 0;
 
-  // Modal, with an OK button alone: `details` is the whole text behind a
-  // short prompt, one item a line, for the user to open where the toolkit
-  // offers that. A window without such a box shows the prompt alone.
+  // Modal: `details` is the whole text below a short prompt, one item a
+  // line, shown where the toolkit offers that. A window without such a box
+  // shows the prompt alone.
   virtual void ShowMessageBoxWithDetails(const std::string& prompt, const std::string& title,
-                                         const std::string& details) {
+                                         const std::string& details, MessageStyle style) {
     (void)details;
-    ShowMessageBox(prompt, title, MessageStyle::kOkOnly);
+    ShowMessageBox(prompt, title, style);
   }
 
   // Each conversion note as Convert finds it. Returns true when the window

@@ -1,11 +1,53 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: the Linux build first, then the
-# Windows build under Wine.
-set -euo pipefail
+# Windows build under Wine, then the packages. A suite that fails does not
+# stop the next ones unless they need what it built; at the end one line per
+# suite tells its outcome and time, then the total, and the exit status is
+# non-zero when any failed. Failing window tests name the folder where they
+# kept their pictures, window lists and the programs' output.
+set -uo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh test
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build
-QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure
-scripts/test-windows.sh
-scripts/test-packages.sh
+
+# What failing window tests keep, for this run only.
+export BRANTEL_EVIDENCE=$PWD/build/test-evidence
+rm -rf "$BRANTEL_EVIDENCE"
+summary=()
+suites_passed=0
+suites_failed=0
+run_start=$SECONDS
+
+# run_suite NAME COMMAND...: runs it, notes its outcome and time.
+run_suite() {
+  local name=$1 start=$SECONDS status=0
+  shift
+  echo "=== $name"
+  "$@" || status=$?
+  local outcome=passed
+  if ((status != 0)); then
+    outcome="FAILED (exit status $status)"
+    suites_failed=$((suites_failed + 1))
+  else
+    suites_passed=$((suites_passed + 1))
+  fi
+  summary+=("$(printf '%-28s %5d s  %s' "$name" $((SECONDS - start)) "$outcome")")
+  return "$status"
+}
+
+linux_build() {
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null && cmake --build build
+}
+linux_tests() { QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure; }
+
+if run_suite "setup" scripts/setup.sh test && run_suite "Linux build" linux_build; then
+  run_suite "Linux tests" linux_tests
+fi
+run_suite "Windows build and tests" scripts/test-windows.sh
+run_suite "packages" scripts/test-packages.sh
+
+echo
+echo "=== Summary"
+printf '%s\n' "${summary[@]}"
+printf '%-28s %5d s\n' "total" $((SECONDS - run_start))
+[[ -d $BRANTEL_EVIDENCE ]] && echo "evidence of failed window tests: $BRANTEL_EVIDENCE"
+echo "suites: $suites_passed passed, $suites_failed failed"
+((suites_failed == 0))

@@ -69,17 +69,14 @@ TEST_F(ConvertTest, ConvertsTheFolderIntoOneCombinedFile) {
   ASSERT_EQ(window_.messages().size(), 2u);
   const ShownMessage& notes = window_.messages()[0];
   EXPECT_EQ(notes.title, "Conversion Notes");
-  EXPECT_EQ(notes.style, MessageStyle::kOkOnly);
-  EXPECT_EQ(notes.prompt.substr(0, notes.prompt.find('\n')),
-            "MAME 0.251 does not take everything in the INI files as it was written: 8 notes "
-            "(2 unknown port types, 4 ports with no input, 1 line old MAME ignored, 1 cfg file of your own merged).");
-  std::string printed;
-  std::istringstream lines(notes.details);
-  for (std::string notes_line; std::getline(lines, notes_line);) {
-    printed += "Conversion Notes: " + notes_line + "\n";
-  }
-  EXPECT_EQ(printed, SampleNotesPrinted() + "Conversion Notes: leftover.cfg: your own cfg file: 1 system merged "
-                                             "whole; the file stays as it was\n");
+  EXPECT_EQ(notes.style, MessageStyle::kWarning);
+  EXPECT_EQ(notes.prompt,
+            "Not applied by MAME: 7 notes (2 unknown port types, 4 ports with no input, 1 line old MAME ignored).\n"
+            "Changed so that current MAME reads it: 1 note (1 cfg file of your own merged).");
+  std::string details = "Not applied by MAME:\n";
+  for (const std::string& note : SampleNotes()) details += "sample.ini:" + note + "\n";
+  EXPECT_EQ(notes.details, details + "\nChanged so that current MAME reads it:\n"
+                                     "leftover.cfg: your own cfg file: 1 system merged whole; the file stays as it was\n");
   EXPECT_EQ(window_.messages()[1].title, "Conversion Complete!");
   EXPECT_EQ(window_.messages()[1].prompt,
             "You can either keep your old folder or safely remove it at this time.\nThe new controller file is " +

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <set>
 #include <string>
@@ -27,6 +28,7 @@ class FakeForm : public PlainWindow, public FormHost {
     if (while_alive) while_alive();
   }
   void EndProgram() override { messages_before_end.push_back(messages().size()); }
+  void ShowOldFolderChoices(const std::vector<std::string>& names) override { choices = names; }
 
   std::vector<std::string> captions;
   bool busy = false;
@@ -34,6 +36,7 @@ class FakeForm : public PlainWindow, public FormHost {
   int keep_alive_calls = 0;
   std::function<void()> while_alive;
   std::vector<size_t> messages_before_end;
+  std::vector<std::string> choices;
 };
 
 class FormLogicTest : public ConvertFixture {
@@ -54,6 +57,56 @@ TEST_F(FormLogicTest, FirstActivationLoadsAndEveryCloseSavesOnce) {
   EXPECT_TRUE(logic_.CloseRequested());  // the toolkit's own close after ours
   EXPECT_EQ(folder_.Read("program/brantel.cfg"), "");
   EXPECT_TRUE(form_.messages().empty());
+}
+
+// Without a saved folder name, the one MAME's mame.ini names in its ctrlr
+// entry, when it is a folder of INI files; Text1's list offers those
+// folders and follows Text2.
+TEST_F(FormLogicTest, TheFolderNameFromMameIniAndTheFoldersOnOffer) {
+  WriteIni("a.ini", "");
+  folder_.Write("mame/ctrlr/Beta/b.INI", "");
+  folder_.MakeFolder("mame/ctrlr/empty");
+  folder_.Write("mame/ctrlr/cfg only/c.cfg", "");
+  folder_.Write("other/ctrlr/third/t.ini", "");
+  const struct {
+    std::string saved_name;
+    std::string mame_ini;
+    std::string shown;
+  } cases[] = {
+      {"", "ctrlr                     old", "old"},
+      {"", "# ctrlr Beta\n  ctrlr \"Beta\" # mine\r", "Beta"},
+      {"", "ctrlr old\nctrlr Beta", "Beta"},  // the last entry counts, as in MAME
+      {"", "ctrlr gone", "hotrod"},
+      {"", "ctrlr empty", "hotrod"},
+      {"", "ctrlr cfg only", "hotrod"},
+      {"", "ctrlrpath old\nctrlr", "hotrod"},
+      {"mine", "ctrlr old", "mine"},
+  };
+  for (const auto& [saved_name, mame_ini, shown] : cases) {
+    folder_.Write("mame/mame.ini", mame_ini);
+    folder_.Write("program/brantel.cfg", CrLf({saved_name, Mame(), "mame", "0"}));
+    FakeForm form;
+    FormLogic logic(form, form, Program());
+    logic.Activated();
+    EXPECT_EQ(form.Text1(), shown) << mame_ini;
+    EXPECT_EQ(form.choices, (std::vector<std::string>{"Beta", "old"}));
+    form.SetText2(folder_.path() + "/other");
+    logic.FolderTextsTouched();
+    EXPECT_EQ(form.choices, std::vector<std::string>{"third"});
+  }
+#ifndef _WIN32
+  // Debian's MAME reads its mame.ini from ~/.mame.
+  folder_.Write("mame/mame.ini", "ctrlr gone");
+  folder_.Write("home/.mame/mame.ini", "ctrlr Beta");
+  folder_.Write("program/brantel.cfg", CrLf({"", Mame(), "mame", "0"}));
+  const std::string home = std::getenv("HOME");
+  setenv("HOME", (folder_.path() + "/home").c_str(), 1);
+  FakeForm form;
+  FormLogic logic(form, form, Program());
+  logic.Activated();
+  setenv("HOME", home.c_str(), 1);
+  EXPECT_EQ(form.Text1(), "Beta");
+#endif
 }
 
 TEST_F(FormLogicTest, AFailedSaveIsShownAndTheWindowStillCloses) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/io/io_error.h"
+#include "engine/plain_window.h"
 #include "tests/worked_examples.h"
 
 namespace brantel {
@@ -122,19 +123,19 @@ TEST(TranslateIniFileTest, NotesNameTheFileTheLineAndWhatHappened) {
   TranslateIniFile(folder.path(), "old.ini", folder.path(), [&printed](ConversionNote note) { printed.push_back(NoteLine(note)); });
   EXPECT_EQ(printed,
             (std::vector<std::string>{
-                "old.ini:2: MAME 0.251 does not know the port type \"P1_BUTTONX\" (kept as written)",
-                "old.ini:2: port P1_BUTTONX: JOYCODE_0_BUTTON1 left out: MAME 0.251 has no device 0 or below and "
+                "old.ini:2: not applied: MAME 0.251 does not know the port type \"P1_BUTTONX\" (kept as written)",
+                "old.ini:2: not applied: port P1_BUTTONX: JOYCODE_0_BUTTON1 left out: MAME 0.251 has no device 0 or below and "
                 "can crash on it",
-                "old.ini:3: port P1_BUTTON2: KEY_A is no code MAME 0.251 knows; it drops it (kept as written)",
-                "old.ini:3: port P1_BUTTON2: JOYCODE_1_A names an item no such device has in MAME 0.251; it can "
+                "old.ini:3: not applied: port P1_BUTTON2: KEY_A is no code MAME 0.251 knows; it drops it (kept as written)",
+                "old.ini:3: not applied: port P1_BUTTON2: JOYCODE_1_A names an item no such device has in MAME 0.251; it can "
                 "never fire (kept)",
-                "old.ini:4: key line KEYCODE_LEFT: MAME 0.251 remaps one code it knows to another, and \"KEY_J\" is not "
+                "old.ini:4: not applied: key line KEYCODE_LEFT: MAME 0.251 remaps one code it knows to another, and \"KEY_J\" is not "
                 "one; kept as a comment",
-                "old.ini:5: key line KEYCODE_FOO: MAME 0.251 remaps one code it knows to another, and \"KEYCODE_FOO\" is "
+                "old.ini:5: not applied: key line KEYCODE_FOO: MAME 0.251 remaps one code it knows to another, and \"KEYCODE_FOO\" is "
                 "not one; kept as a comment",
-                "old.ini:6: port P1_START: value \"KEYCODE_A#r\" holds a \"#\", which MAME 0.251 reads in no port "
+                "old.ini:6: not applied: port P1_START: value \"KEYCODE_A#r\" holds a \"#\", which MAME 0.251 reads in no port "
                 "name or code; the line is kept as a comment",
-                "old.ini: 1 old name replaced by the current ones: KEYCODE_1_PAD by KEYCODE_1PAD"}));
+                "old.ini: changed: 1 old name replaced by the current ones: KEYCODE_1_PAD by KEYCODE_1PAD"}));
   EXPECT_NE(folder.Read("old.cfg").find(NewseqLine("standard", "KEYCODE_1PAD") + "\r\n"), std::string::npos);
 }
 
@@ -151,20 +152,38 @@ TEST(TranslateIniFileTest, IniFilesNamedByOptionLinesAreNoted) {
   const std::string applies = " lines: old MAME read it for those controls, but its section ";
   const std::string copy = "copy its lines into the sections of the games that need them";
   EXPECT_EQ(printed, (std::vector<std::string>{
-                         "mouse.ini: named by trackball_ini, paddle_ini" + applies +
+                         "mouse.ini: not applied: named by trackball_ini, paddle_ini" + applies +
                              "\"mouse\" applies to no machine in MAME 0.251; set MAME's trackball_device option "
                              "instead, or " + copy,
-                         "pong.ini: named by foo_ini" + applies + "\"pong\" applies to no machine in MAME 0.251; " + copy}));
+                         "pong.ini: not applied: named by foo_ini" + applies + "\"pong\" applies to no machine in MAME 0.251; " + copy}));
 }
 
-TEST(ConversionNotesTest, SummaryCountsAndShowsTheFirstTen) {
-  ConversionNotes notes(11, {"a.ini", 3, NoteKind::kReplacedName, "x"});
-  notes.push_back({"b.ini", 1, NoteKind::kUnknownPortType, "y"});
-  std::string expected =
-      "MAME 0.251 does not take everything in the INI files as it was written: 12 notes (11 files with old names replaced, "
-      "1 unknown port type).\n";
-  for (int shown = 0; shown < 10; ++shown) expected += "\na.ini:3: x";
-  EXPECT_EQ(NotesSummary(notes), expected + "\nand 2 more");
+// What needs a look comes first, under a warning; changes made so that MAME
+// reads the files as old MAME did come after, and alone they are calm.
+TEST(ConversionNotesTest, GroupedNotApplyingFirstWithCountsOfEachKind) {
+  const ConversionNotes notes = {{"a.ini", 0, NoteKind::kReplacedName, "x"},
+                                 {"b.ini", 1, NoteKind::kUnknownPortType, "y"},
+                                 {"mine.cfg", 0, NoteKind::kMergedCfg, "m"},
+                                 {"b.ini", 2, NoteKind::kOptionLine, "z"},
+                                 {"c.ini", 3, NoteKind::kUnknownPortType, "w"}};
+  PlainWindow window;
+  ShowConversionNotes(window, notes);
+  ShowConversionNotes(window, {notes[0]});
+  ShowConversionNotes(window, {});
+  ASSERT_EQ(window.messages().size(), 2u);
+  EXPECT_EQ(window.messages()[0].title, "Conversion Notes");
+  EXPECT_EQ(window.messages()[0].style, MessageStyle::kWarning);
+  EXPECT_EQ(window.messages()[0].prompt,
+            "Not applied by MAME: 3 notes (2 unknown port types, 1 option line).\n"
+            "Changed so that current MAME reads it: 2 notes (1 file with old names replaced, 1 cfg file of your own "
+            "merged).");
+  EXPECT_EQ(window.messages()[0].details,
+            "Not applied by MAME:\nb.ini:1: y\nb.ini:2: z\nc.ini:3: w\n\n"
+            "Changed so that current MAME reads it:\na.ini: x\nmine.cfg: m\n");
+  EXPECT_EQ(window.messages()[1].style, MessageStyle::kInformation);
+  EXPECT_EQ(window.messages()[1].prompt, "Changed so that current MAME reads it: 1 note (1 file with old names replaced).");
+  EXPECT_EQ(NoteLine(notes[0]), "a.ini: changed: x");
+  EXPECT_EQ(NoteLine(notes[1]), "b.ini:1: not applied: y");
 }
 
 TEST(IniLineTest, CommentsAndNothing) {

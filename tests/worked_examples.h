@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "tests/test_folder.h"
 
@@ -16,21 +17,27 @@ inline std::string SampleIni() {
                "P1_DIAL_EXT \"KEY_RIGHT\" KEY_X", "  \t", "START \"KEY_1   KEY_SHIFT||\""});
 }
 
-// What the translation notes on the sample, as brantel-convert prints it.
-inline std::string SampleNotesPrinted() {
+// What the translation notes on the sample, each after "sample.ini:": all of
+// it is not applied by MAME.
+inline std::vector<std::string> SampleNotes() {
   const std::string no_input = "; the port will have no input (kept as written)";
   const std::string unknown = "MAME 0.251 does not know the port type ";
+  return {"4: " + unknown + "\"BUTTON1\" (kept as written)",
+          "4: port BUTTON1: MAME 0.251 knows no code in \"KEY_A OR JOY_FIRE\"" + no_input,
+          "5: port P1_DIAL: MAME 0.251 knows no code in \"KEY_LEFT\"" + no_input,
+          "6: old MAME ignored this line, which holds more than a name and one value; written as port "
+          "\"P1_DIAL_EXT\" all the same",
+          "6: port P1_DIAL_EXT (the increment of P1_DIAL): MAME 0.251 knows no code in \"KEY_RIGHT\"" + no_input,
+          "8: " + unknown + "\"START\" (kept as written)",
+          "8: port START: MAME 0.251 knows no code in \"KEY_1 KEY_SHIFT\"" + no_input};
+}
+
+// The same as brantel-convert prints them.
+inline std::string SampleNotesPrinted() {
   std::string printed;
-  for (const std::string& note :
-       {"4: " + unknown + "\"BUTTON1\" (kept as written)",
-        "4: port BUTTON1: MAME 0.251 knows no code in \"KEY_A OR JOY_FIRE\"" + no_input,
-        "5: port P1_DIAL: MAME 0.251 knows no code in \"KEY_LEFT\"" + no_input,
-        std::string("6: old MAME ignored this line, which holds more than a name and one value; written as port "
-                    "\"P1_DIAL_EXT\" all the same"),
-        "6: port P1_DIAL_EXT (the increment of P1_DIAL): MAME 0.251 knows no code in \"KEY_RIGHT\"" + no_input,
-        "8: " + unknown + "\"START\" (kept as written)",
-        "8: port START: MAME 0.251 knows no code in \"KEY_1 KEY_SHIFT\"" + no_input}) {
-    printed += "Conversion Notes: sample.ini:" + note + "\n";
+  for (const std::string& note : SampleNotes()) {
+    const size_t line_end = note.find(": ");
+    printed += "Conversion Notes: sample.ini:" + note.substr(0, line_end) + ": not applied" + note.substr(line_end) + "\n";
   }
   return printed;
 }

@@ -7,7 +7,7 @@
 // or, when it stopped before, afterwards, as the window's close writes them. Every message box is printed as one line
 // "TITLE: LINE" for each line of its prompt, a box with details for each line
 // of its details. Conversion notes are printed as they are found, each as
-// "Conversion Notes: NOTE", and not kept, so that memory does not grow with
+// "Conversion Notes: NOTE" (see NoteLine), and not kept, so that memory does not grow with
 // their number. Exit status: 0 after the completion message, 1 after a
 // "File Path Error" message, 2 after any other failure; an output closed
 // early (a pipe into "head -1") changes none of it.
@@ -48,8 +48,8 @@ class ConsoleWindow : public brantel::PlainWindow {
 
   // The details stand for the box: one line "TITLE: ITEM" for each of their lines.
   void ShowMessageBoxWithDetails(const std::string& prompt, const std::string& title,
-                                 const std::string& details) override {
-    PlainWindow::ShowMessageBoxWithDetails(prompt, title, details);
+                                 const std::string& details, brantel::MessageStyle style) override {
+    PlainWindow::ShowMessageBoxWithDetails(prompt, title, details, style);
     PrintLines(title, details);
   }
 

@@ -4,6 +4,7 @@
 
 #include "engine/io/wide_path.h"
 #include "ui/about-win32.h"
+#include "ui/form_layout.h"
 #include "ui/notes_dialog-win32.h"
 #include "ui/window_text-win32.h"
 
@@ -14,7 +15,8 @@ namespace {
 constexpr const wchar_t* kClassName = L"brantelForm1";
 constexpr int kTwipsPerPixel = 15;
 constexpr int kClientSize = 6735 / kTwipsPerPixel;  // at 96 DPI
-constexpr int kMargin = 120 / kTwipsPerPixel;
+constexpr LONG kBoxRightTwips = 6135;     // where the full-width controls end
+constexpr LONG kText1ListTwips = 15 * 150;  // Text1's list, open: some ten names
 constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
 // Control identifiers stay clear of IDOK and IDCANCEL, which the dialog
@@ -126,8 +128,13 @@ void Form1Win32::CreateControls(HINSTANCE instance) {
   label1_ = AddControl(instance, L"STATIC",
                        L"&Name of your old ctrlr folder.  (The one you used in the ctrlr entry of the mame.ini).",
                        kLabel, 0, kLabel1, {240, 600, 5970, 795});
-  text1_ = AddControl(instance, L"EDIT", WideText(first.folder_name), kTextBox, WS_EX_CLIENTEDGE, kText1,
-                      {120, 840, 6135, 1125});
+  // A combo box's height is that of its box and its open list together.
+  text1_ = AddControl(instance, L"COMBOBOX", L"", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP,
+                      0, kText1, {120, 840, 6135, 840 + kText1ListTwips});
+  COMBOBOXINFO parts{};
+  parts.cbSize = sizeof parts;
+  if (GetComboBoxInfo(text1_, &parts)) text1_edit_ = parts.hwndItem;
+  SetBoxText(text1_, WideText(first.folder_name));
   command1_ = AddControl(instance, L"BUTTON", L"&Convert", BS_PUSHBUTTON | WS_TABSTOP, 0, kCommand1,
                          {120, 6120, 1335, 6615});
   label2_ = AddControl(instance, L"STATIC", L"&Path to Mame", kLabel, 0, kLabel2, {240, 1200, 1230, 1395});
@@ -136,15 +143,13 @@ void Form1Win32::CreateControls(HINSTANCE instance) {
   label3_ = AddControl(instance, L"STATIC", L"Mame &Exe", kLabel, 0, kLabel3, {240, 1800, 990, 1995});
   text3_ = AddControl(instance, L"EDIT", WideText(first.executable), kTextBox, WS_EX_CLIENTEDGE, kText3,
                       {120, 2040, 6135, 2325});
-  chk_list_gen_ = AddControl(instance, L"BUTTON",
-                             L"Generate New Master List (Must be done on first run and anytime your mame version "
-                             L"is upgraded.)",
-                             BS_3STATE | BS_MULTILINE | WS_TABSTOP, 0, kChkListGen, {120, 2400, 6135, 2895});
+  chk_list_gen_ = AddControl(instance, L"BUTTON", WideText(kListGenCaption), BS_3STATE | BS_MULTILINE | WS_TABSTOP, 0, kChkListGen, {120, 2400, 6135, 2895});
   cancel_ = AddControl(instance, L"BUTTON", L"Cancel", BS_PUSHBUTTON | WS_TABSTOP, 0, kCancel,
                        {1440, 6120, 2655, 6615});
   ShowWindow(cancel_, SW_HIDE);
   // No limit of our own on the texts (the default would be 32,767).
-  for (HWND box : {text1_, text2_, text3_}) SendMessageW(box, EM_SETLIMITTEXT, 0, 0);
+  for (HWND box : {text2_, text3_}) SendMessageW(box, EM_SETLIMITTEXT, 0, 0);
+  SendMessageW(text1_, CB_LIMITTEXT, 0, 0);
 }
 
 // The label's text in the window's font, its access key's "&" not counted.
@@ -160,20 +165,18 @@ SIZE Form1Win32::LabelSize(HWND label) const {
 }
 
 // The 96-DPI layout at `dpi`, in the message font. Each label is as wide
-// as its text; where the first would reach past the boxes, the window and
-// the boxes grow with it, so no caption is cut whatever the font.
+// as its text; the first must end above its box (see FitLabels), so no
+// caption is cut whatever the font.
 void Form1Win32::ApplyDpi(int dpi) {
   dpi_ = dpi;
   HFONT font = MessageFont(dpi);
   for (const Placed& item : placed_) SendMessageW(item.control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   if (font_ != nullptr) DeleteObject(font_);
   font_ = font;
-  const int margin = MulDiv(kMargin, dpi, 96);
-  int width = MulDiv(kClientSize, dpi, 96);
-  for (HWND label : {label1_, label2_, label3_}) {
-    width = std::max(width, Scaled(240, dpi) + static_cast<int>(LabelSize(label).cx) + margin);
-  }
-  const int box_width_growth = width - MulDiv(kClientSize, dpi, 96);
+  int widest = 0;
+  for (HWND label : {label1_, label2_, label3_}) widest = std::max(widest, static_cast<int>(LabelSize(label).cx));
+  const LabelFit fit = FitLabels(Scaled(240, dpi), Scaled(120, dpi), Scaled(kBoxRightTwips, dpi), widest);
+  const int line = static_cast<int>(LabelSize(label1_).cy);
   for (const Placed& item : placed_) {
     const RECT& twips = item.twips;
     int left = Scaled(twips.left, dpi), top = Scaled(twips.top, dpi);
@@ -181,17 +184,18 @@ void Form1Win32::ApplyDpi(int dpi) {
     const bool label = item.control == label1_ || item.control == label2_ || item.control == label3_;
     if (label) {
       const SIZE text = LabelSize(item.control);
+      left = fit.label_left;
       right = left + text.cx;
       bottom = std::max(bottom, top + static_cast<int>(text.cy));
-    } else if (twips.right == 6135) {
-      right += box_width_growth;  // the boxes fill the window's width
+    } else if (twips.right == kBoxRightTwips) {
+      right += fit.box_growth;  // the boxes fill the window's width
     }
-    if (item.control == text1_ || item.control == text2_ || item.control == text3_) {
-      bottom = std::max(bottom, top + static_cast<int>(LabelSize(label1_).cy) + MulDiv(4, dpi, 96));  // a line, the edge
+    if (item.control == text2_ || item.control == text3_) {
+      bottom = std::max(bottom, top + line + MulDiv(4, dpi, 96));  // a line, the edge
     }
     MoveWindow(item.control, left, top, right - left, bottom - top, FALSE);
   }
-  const RECT frame = FrameAround(width, MulDiv(kClientSize, dpi, 96), dpi);
+  const RECT frame = FrameAround(MulDiv(kClientSize, dpi, 96) + fit.box_growth, MulDiv(kClientSize, dpi, 96), dpi);
   SetWindowPos(form_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   InvalidateRect(form_, nullptr, TRUE);
@@ -212,7 +216,7 @@ int Form1Win32::Run() {
 }
 
 bool Form1Win32::TouchesText1(const MSG& message) const {
-  if (message.hwnd != text1_) return false;
+  if (message.hwnd != text1_ && message.hwnd != text1_edit_) return false;
   switch (message.message) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
@@ -233,8 +237,11 @@ std::string Form1Win32::Text3() const { return EngineText(BoxText(text3_)); }
 
 // Short names (the settings file keeps a name beyond the code page so)
 // are shown long, as the user typed them.
+// A combo box tells of no change its owner makes: the text's change event is
+// raised here.
 void Form1Win32::SetText1(const std::string& text) {
   SetBoxText(text1_, LongFolderName(BoxText(text2_), WideText(text)));
+  logic_.FolderTextsTouched();
 }
 void Form1Win32::SetText2(const std::string& text) { SetBoxText(text2_, LongPath(WideText(text))); }
 void Form1Win32::SetText3(const std::string& text) { SetBoxText(text3_, WideText(text)); }
@@ -244,6 +251,24 @@ void Form1Win32::ShowLongNames() {
   const std::wstring folder_name = BoxText(text1_);
   const std::wstring long_name = LongFolderName(BoxText(text2_), folder_name);
   if (long_name != folder_name) SetBoxText(text1_, long_name);
+}
+
+// The list is made anew only when the folders change: what is typed stays.
+void Form1Win32::ShowOldFolderChoices(const std::vector<std::string>& names) {
+  std::vector<std::wstring> choices;
+  for (const std::string& name : names) choices.push_back(LongFolderName(BoxText(text2_), WideText(name)));
+  if (choices == choices_) return;
+  choices_ = choices;
+  const std::wstring typed = BoxText(text1_);
+  DWORD selection_start = 0, selection_end = 0;
+  SendMessageW(text1_, CB_GETEDITSEL, reinterpret_cast<WPARAM>(&selection_start),
+               reinterpret_cast<LPARAM>(&selection_end));
+  SendMessageW(text1_, CB_RESETCONTENT, 0, 0);  // which empties its text box too
+  for (const std::wstring& choice : choices_) {
+    SendMessageW(text1_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice.c_str()));
+  }
+  SetBoxText(text1_, typed);
+  SendMessageW(text1_, CB_SETEDITSEL, 0, MAKELPARAM(selection_start, selection_end));
 }
 
 // The box's own numbers are the window state's: 0, 1 and 2 for unchecked,
@@ -270,15 +295,22 @@ void Form1Win32::WhileAnswering(Function&& show) {
 
 void Form1Win32::ShowMessageBox(const std::string& prompt, const std::string& title,
                                 MessageStyle style) {
-  WhileAnswering([&] {
-    MessageBoxW(form_, WideText(prompt).c_str(), WideText(title).c_str(),
-                style == MessageStyle::kCritical ? MB_OK | MB_ICONSTOP : MB_OK);
-  });
+  UINT icon = 0;
+  switch (style) {
+    case MessageStyle::kCritical: icon = MB_ICONSTOP; break;
+    case MessageStyle::kInformation: icon = MB_ICONINFORMATION; break;
+    case MessageStyle::kWarning: icon = MB_ICONWARNING; break;
+    case MessageStyle::kOkOnly: break;
+  }
+  WhileAnswering([&] { MessageBoxW(form_, WideText(prompt).c_str(), WideText(title).c_str(), MB_OK | icon); });
 }
 
 void Form1Win32::ShowMessageBoxWithDetails(const std::string& prompt, const std::string& title,
-                                           const std::string& details) {
-  WhileAnswering([&] { ShowNotesDialog(form_, font_, dpi_, WideText(title), WideText(prompt), WideText(details)); });
+                                           const std::string& details, MessageStyle style) {
+  WhileAnswering([&] {
+    ShowNotesDialog(form_, font_, dpi_, WideText(title), WideText(prompt), WideText(details),
+                    style == MessageStyle::kWarning);
+  });
 }
 
 void Form1Win32::ShowFileList() {
@@ -370,7 +402,8 @@ LRESULT Form1Win32::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       HWND target = LOWORD(lparam) != 0 ? reinterpret_cast<HWND>(wparam)
                                         : GetNextDlgTabItem(form_, GetFocus(), wparam != 0);
       if (target != nullptr) SetFocus(target);
-      if (target == text1_ || target == text2_ || target == text3_) SendMessageW(target, EM_SETSEL, 0, -1);
+      if (target == text2_ || target == text3_) SendMessageW(target, EM_SETSEL, 0, -1);
+      if (target == text1_) SendMessageW(target, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
       return 0;
     }
     case WM_DPICHANGED: {  // moved to a monitor of another scale
@@ -390,9 +423,26 @@ LRESULT Form1Win32::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
   return DefWindowProcW(form_, message, wparam, lparam);
 }
 
+// A name picked from the list: the combo box puts it into its text box only
+// after telling, so it is put there now, for File1 to follow.
+void Form1Win32::OnText1Picked() {
+  const LRESULT picked = SendMessageW(text1_, CB_GETCURSEL, 0, 0);
+  if (picked < 0 || static_cast<size_t>(picked) >= choices_.size()) return;
+  const LRESULT length = SendMessageW(text1_, CB_GETLBTEXTLEN, static_cast<WPARAM>(picked), 0);
+  std::wstring name(static_cast<size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
+  SendMessageW(text1_, CB_GETLBTEXT, static_cast<WPARAM>(picked), reinterpret_cast<LPARAM>(name.data()));
+  name.resize(static_cast<size_t>(std::max<LRESULT>(length, 0)));
+  SetBoxText(text1_, name);
+  logic_.FolderTextsTouched();
+}
+
 void Form1Win32::OnCommand(WORD id, WORD code) {
   switch (id) {
     case kText1:
+      if (code == CBN_EDITCHANGE) logic_.FolderTextsTouched();
+      if (code == CBN_DROPDOWN) logic_.Text1ListOpening();
+      if (code == CBN_SELCHANGE) OnText1Picked();
+      break;
     case kText2:
       if (code == EN_CHANGE) logic_.FolderTextsTouched();
       break;

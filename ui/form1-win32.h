@@ -1,6 +1,6 @@
 // The main window as a native Win32 window: the same controls, places and
-// texts as the Qt window, in the system's message font, laid out for 96 DPI
-// and scaled to the monitor's. Its texts are UTF-16 (ui/window_text-win32.h
+// texts as the Qt window (Text1 a drop-down combo box of the old folders), in
+// the system's message font, laid out for 96 DPI and scaled to the monitor's. Its texts are UTF-16 (ui/window_text-win32.h
 // crosses to the engine's code page). It builds the controls, shows the
 // window state the engine works on and hands the events to the form logic.
 #pragma once
@@ -47,13 +47,14 @@ class Form1Win32 : public WindowWithLists, private FormHost {
   void ShowMessageBox(const std::string& prompt, const std::string& title,
                       MessageStyle style) override;
   void ShowMessageBoxWithDetails(const std::string& prompt, const std::string& title,
-                                 const std::string& details) override;
+                                 const std::string& details, MessageStyle style) override;
 
  private:
   static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
   void OnCommand(WORD id, WORD code);
   void OnActivate(bool active);
+  void OnText1Picked();
   void CreateControls(HINSTANCE instance);
   HWND AddControl(HINSTANCE instance, const wchar_t* kind, const std::wstring& text, DWORD style,
                   DWORD extended_style, int id, RECT twips);
@@ -70,10 +71,12 @@ class Form1Win32 : public WindowWithLists, private FormHost {
   void ShowCancel(bool shown) override;
   void KeepAlive() override;
   void EndProgram() override;
+  void ShowOldFolderChoices(const std::vector<std::string>& names) override;
 
   FormLogic logic_;
   HWND form_ = nullptr;
-  HWND text1_ = nullptr;
+  HWND text1_ = nullptr;       // a drop-down combo box
+  HWND text1_edit_ = nullptr;  // its text box
   HWND text2_ = nullptr;
   HWND text3_ = nullptr;
   HWND chk_list_gen_ = nullptr;
@@ -88,6 +91,7 @@ class Form1Win32 : public WindowWithLists, private FormHost {
     RECT twips;  // left, top, right and bottom as laid out, in twips at 96 DPI
   };
   std::vector<Placed> placed_;
+  std::vector<std::wstring> choices_;  // what Text1's list offers
   HFONT font_ = nullptr;
   int dpi_ = 96;
   HWND focus_ = nullptr;  // the control that had the focus when the window was left

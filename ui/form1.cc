@@ -2,10 +2,13 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QCursor>
 #include <QEvent>
 #include <QEventLoop>
-#include <QFont>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QIcon>
 #include <QKeySequence>
 #include <QKeyEvent>
 #include <QLabel>
@@ -14,25 +17,29 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRect>
+#include <QSignalBlocker>
+#include <QSpacerItem>
 #include <QStringList>
 
+#include <algorithm>
+#include <cmath>
+#include <functional>
 #include <initializer_list>
 #include <limits>
 
 #include "ui/about.h"
+#include "ui/form_layout.h"
 #include "ui/list_gen_check_box.h"
+#include "ui/notes_dialog.h"
 
 namespace brantel {
 
 namespace {
 
 constexpr int kTwipsPerPixel = 15;
-constexpr int kClientSize = 6735 / kTwipsPerPixel;
-
-QRect FromTwips(int left, int top, int width, int height) {
-  return QRect(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
-               height / kTwipsPerPixel);
-}
+constexpr int kDesignLineHeight = 13;  // of the 8-point sans serif the places were chosen for
+constexpr QRect kClientTwips(0, 0, 6735, 6735);
+constexpr int kBoxRightTwips = 6135;   // where the full-width controls end
 
 // The engine's texts are the bytes of the system's own code page, which is
 // also the one its file names are in.
@@ -41,37 +48,68 @@ QString ToQt(const std::string& text) {
 }
 std::string FromQt(const QString& text) { return text.toLocal8Bit().toStdString(); }
 
-// The controls were laid out for a narrow 11-pixel sans serif: the first
-// label fills its width with it.
-QFont WindowFont() {
-  QFont font;
-  font.setFamilies({"Microsoft Sans Serif", "Liberation Sans Narrow", "Arial Narrow"});
-  font.setPixelSize(11);
-  return font;
-}
-
 // Each label comes right before its box, for screen readers; its access key
 // moves the focus to the box.
-QLabel* AddLabel(QWidget* form, const char* name, const char* caption, const QRect& place) {
+QLabel* AddLabel(QWidget* form, const char* name, const char* caption) {
   auto* label = new QLabel(caption, form);
   label->setObjectName(name);
   label->setTextFormat(Qt::PlainText);
-  label->setGeometry(place);
   return label;
 }
 
-QLineEdit* AddTextBox(QWidget* form, const char* name, const std::string& text, const QRect& place) {
+QLineEdit* AddTextBox(QWidget* form, const char* name, const std::string& text) {
   auto* box = new QLineEdit(ToQt(text), form);
   box->setObjectName(name);
-  box->setGeometry(place);
   box->setMaxLength(std::numeric_limits<int>::max());  // no limit of our own (default 32,767)
   return box;
 }
+
+// Text1: typed into as a text box, or one of the old folders picked from
+// its list, which is made anew as it opens.
+class FolderNameBox : public QComboBox {
+ public:
+  FolderNameBox(QWidget* parent, std::function<void()> opening) : QComboBox(parent), opening_(std::move(opening)) {
+    setEditable(true);
+    setInsertPolicy(QComboBox::NoInsert);
+    setCompleter(nullptr);  // typing gives what is typed, nothing more
+    lineEdit()->setMaxLength(std::numeric_limits<int>::max());
+  }
+
+  void showPopup() override {
+    opening_();
+    QComboBox::showPopup();
+  }
+
+ private:
+  std::function<void()> opening_;
+};
 
 bool IsEnter(const QEvent& event) {
   const auto& key = static_cast<const QKeyEvent&>(event);
   return (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) &&
          (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+QMessageBox::Icon IconOf(MessageStyle style) {
+  switch (style) {
+    case MessageStyle::kCritical: return QMessageBox::Critical;
+    case MessageStyle::kInformation: return QMessageBox::Information;
+    case MessageStyle::kWarning: return QMessageBox::Warning;
+    case MessageStyle::kOkOnly: break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+// A box sizes itself by its text alone; a short text under a long title
+// would leave the title cut in the frame.
+void WidenForTitle(QMessageBox& box) {
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  if (grid == nullptr) return;
+  const QFontMetrics metrics(QApplication::font("QMdiSubWindowTitleBar"));
+  const int frame_buttons = 4 * metrics.height();  // the frame's icon and buttons beside the title
+  grid->addItem(new QSpacerItem(metrics.horizontalAdvance(box.windowTitle()) + frame_buttons, 0,
+                                QSizePolicy::Minimum, QSizePolicy::Fixed),
+                grid->rowCount(), 0, 1, grid->columnCount());
 }
 
 // An arrow for as long as a message box is up, so that a box shown in the
@@ -97,9 +135,12 @@ Form1::Form1(std::string program_folder, QWidget* parent)
     : QWidget(parent), logic_(*this, *this, std::move(program_folder)) {
   setObjectName("Form1");
   setWindowTitle(kFormCaption);
-  setFont(WindowFont());
-  setFixedSize(kClientSize, kClientSize);
+  setWindowIcon(QIcon(":/brantel-manager.png"));
+  // A window of fixed size: no maximise button.
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   CreateControls();
+  LayOut();
   ChainFocusOrder();
   AddAboutToContextMenu(*this);
   File1().SetChangeObserver([this] { ShowFileList(); });
@@ -107,33 +148,30 @@ Form1::Form1(std::string program_folder, QWidget* parent)
 }
 
 void Form1::CreateControls() {
-  QLabel* label1 = AddLabel(
-      this, "Label1", "&Name of your old ctrlr folder.  (The one you used in the ctrlr entry of the mame.ini).",
-      FromTwips(240, 600, 5730, 195));
+  QLabel* label1 =
+      AddLabel(this, "Label1", "&Name of your old ctrlr folder.  (The one you used in the ctrlr entry of the mame.ini).");
   const WindowTexts first = FirstStartTexts();
-  text1_ = AddTextBox(this, "Text1", first.folder_name, FromTwips(120, 840, 6015, 285));
+  text1_ = new FolderNameBox(this, [this] { logic_.Text1ListOpening(); });
+  text1_->setObjectName("Text1");
+  text1_->setEditText(ToQt(first.folder_name));
+  text1_edit_ = text1_->lineEdit();
+  text1_edit_->setObjectName("Text1");  // what is typed into Text1, by its name too
   label1->setBuddy(text1_);
-  QLabel* label2 = AddLabel(this, "Label2", "&Path to Mame", FromTwips(240, 1200, 990, 195));
-  text2_ = AddTextBox(this, "Text2", first.mame_path, FromTwips(120, 1440, 6015, 285));
+  QLabel* label2 = AddLabel(this, "Label2", "&Path to Mame");
+  text2_ = AddTextBox(this, "Text2", first.mame_path);
   label2->setBuddy(text2_);
-  QLabel* label3 = AddLabel(this, "Label3", "Mame &Exe", FromTwips(240, 1800, 750, 195));
-  text3_ = AddTextBox(this, "Text3", first.executable, FromTwips(120, 2040, 6015, 285));
+  QLabel* label3 = AddLabel(this, "Label3", "Mame &Exe");
+  text3_ = AddTextBox(this, "Text3", first.executable);
   label3->setBuddy(text3_);
 
-  chk_list_gen_ = new ListGenCheckBox(
-      "Generate New Master List (Must be done on first run and anytime your mame version is "
-      "upgraded.)",
-      this);
+  chk_list_gen_ = new ListGenCheckBox(kListGenCaption, this);
   chk_list_gen_->setObjectName("chkListGen");
-  chk_list_gen_->setGeometry(FromTwips(120, 2400, 6015, 495));
 
   file1_view_ = new QListWidget(this);
   file1_view_->setObjectName("File1");
-  file1_view_->setGeometry(FromTwips(120, 3000, 6015, 3015));
 
   command1_ = new QPushButton("&Convert", this);
   command1_->setObjectName("Command1");
-  command1_->setGeometry(FromTwips(120, 6120, 1215, 495));
   // Not a default button: Enter in a text box must not convert. Enter on the
   // button itself still presses it (eventFilter).
   command1_->setAutoDefault(false);
@@ -142,18 +180,58 @@ void Form1::CreateControls() {
   // Shown only while Convert waits; Escape presses it.
   cancel_ = new QPushButton("Cancel", this);
   cancel_->setObjectName("cmdCancel");
-  cancel_->setGeometry(FromTwips(1440, 6120, 1215, 495));
   cancel_->setAutoDefault(false);
   cancel_->setShortcut(QKeySequence(Qt::Key_Escape));
   cancel_->hide();
   connect(cancel_, &QPushButton::clicked, this, [this] { logic_.CancelPressed(); });
   cancel_->installEventFilter(this);
 
-  connect(text1_, &QLineEdit::textChanged, this, [this] { logic_.FolderTextsTouched(); });
+  placed_ = {{label1, {240, 600, 5730, 195}},       {text1_, {120, 840, 6015, 285}},
+             {label2, {240, 1200, 990, 195}},       {text2_, {120, 1440, 6015, 285}},
+             {label3, {240, 1800, 750, 195}},       {text3_, {120, 2040, 6015, 285}},
+             {chk_list_gen_, {120, 2400, 6015, 495}}, {file1_view_, {120, 3000, 6015, 3015}},
+             {command1_, {120, 6120, 1215, 495}},   {cancel_, {1440, 6120, 1215, 495}}};
+
+  connect(text1_, &QComboBox::editTextChanged, this, [this] { logic_.FolderTextsTouched(); });
   connect(text2_, &QLineEdit::textChanged, this, [this] { logic_.FolderTextsTouched(); });
-  text1_->installEventFilter(this);
+  text1_edit_->installEventFilter(this);
   command1_->installEventFilter(this);
   connect(command1_, &QPushButton::clicked, this, [this] { logic_.Command1Pressed(); });
+}
+
+// The places of the layout, scaled so that a text box holds a line of the
+// system's font, the labels as wide as their text (see FitLabels).
+void Form1::LayOut() {
+  double scale = std::max(1.0, static_cast<double>(fontMetrics().height()) / kDesignLineHeight);
+  for (const QWidget* box : std::initializer_list<const QWidget*>{text1_, text2_}) {
+    scale = std::max(scale, box->sizeHint().height() * static_cast<double>(kTwipsPerPixel) / 285);
+  }
+  auto scaled = [scale](int twips) { return static_cast<int>(std::lround(twips * scale / kTwipsPerPixel)); };
+  std::vector<QLabel*> labels;
+  int widest = 0;
+  for (const Placed& item : placed_) {
+    if (auto* label = qobject_cast<QLabel*>(item.control)) {
+      labels.push_back(label);
+      widest = std::max(widest, label->sizeHint().width());
+    }
+  }
+  const LabelFit fit = FitLabels(scaled(240), scaled(120), scaled(kBoxRightTwips), widest);
+  for (const Placed& item : placed_) {
+    const QRect& twips = item.twips;
+    QRect place(QPoint(scaled(twips.left()), scaled(twips.top())),
+                QPoint(scaled(twips.left() + twips.width()) - 1, scaled(twips.top() + twips.height()) - 1));
+    if (std::find(labels.begin(), labels.end(), item.control) != labels.end()) {
+      place.setLeft(fit.label_left);
+      place.setSize(item.control->sizeHint().expandedTo({0, place.height()}));
+    } else if (twips.left() + twips.width() == kBoxRightTwips) {
+      place.setWidth(place.width() + fit.box_growth);
+    }
+    if (item.control == text1_ || item.control == text2_ || item.control == text3_) {
+      place.setHeight(std::max(place.height(), item.control->sizeHint().height()));
+    }
+    item.control->setGeometry(place);
+  }
+  setFixedSize(scaled(kClientTwips.width()) + fit.box_growth, scaled(kClientTwips.height()));
 }
 
 // File1 takes the focus and comes first; labels take none.
@@ -166,8 +244,8 @@ void Form1::ChainFocusOrder() {
   file1_view_->setFocus();
 }
 
-std::string Form1::Text1() const { return FromQt(text1_->text()); }
-void Form1::SetText1(const std::string& text) { text1_->setText(ToQt(text)); }
+std::string Form1::Text1() const { return FromQt(text1_->currentText()); }
+void Form1::SetText1(const std::string& text) { text1_->setEditText(ToQt(text)); }
 std::string Form1::Text2() const { return FromQt(text2_->text()); }
 void Form1::SetText2(const std::string& text) { text2_->setText(ToQt(text)); }
 std::string Form1::Text3() const { return FromQt(text3_->text()); }
@@ -193,20 +271,17 @@ bool Form1::SetCheckBoxValue(int value) {
 
 void Form1::ShowMessageBox(const std::string& prompt, const std::string& title,
                            MessageStyle style) {
-  const QMessageBox::Icon icon =
-      style == MessageStyle::kCritical ? QMessageBox::Critical : QMessageBox::NoIcon;
-  QMessageBox box(icon, ToQt(title), ToQt(prompt), QMessageBox::Ok, this);
+  QMessageBox box(IconOf(style), ToQt(title), ToQt(prompt), QMessageBox::Ok, this);
   box.setTextFormat(Qt::PlainText);
+  WidenForTitle(box);
   logic_.BeforeMessageBox();
   ArrowWhileAnswering arrow;
   box.exec();
 }
 
 void Form1::ShowMessageBoxWithDetails(const std::string& prompt, const std::string& title,
-                                      const std::string& details) {
-  QMessageBox box(QMessageBox::NoIcon, ToQt(title), ToQt(prompt), QMessageBox::Ok, this);
-  box.setTextFormat(Qt::PlainText);
-  box.setDetailedText(ToQt(details));
+                                      const std::string& details, MessageStyle style) {
+  NotesDialog box(ToQt(title), ToQt(prompt), ToQt(details), style == MessageStyle::kWarning, this);
   logic_.BeforeMessageBox();
   ArrowWhileAnswering arrow;
   box.exec();
@@ -246,6 +321,21 @@ void Form1::KeepAlive() { QApplication::processEvents(QEventLoop::AllEvents); }
 
 void Form1::EndProgram() { close(); }
 
+// The list changes only when the folders do: what is typed stays as it is.
+void Form1::ShowOldFolderChoices(const std::vector<std::string>& names) {
+  QStringList choices;
+  for (const std::string& name : names) choices << ToQt(name);
+  QStringList shown;
+  for (int index = 0; index < text1_->count(); ++index) shown << text1_->itemText(index);
+  if (choices == shown) return;
+  const QString typed = text1_->currentText();
+  const QSignalBlocker quiet(text1_);
+  text1_->clear();
+  text1_->addItems(choices);
+  text1_->setCurrentIndex(-1);
+  text1_->setEditText(typed);
+}
+
 // The settings are read when the window first becomes active, not before:
 // a settings file names the folder File1 shows.
 void Form1::changeEvent(QEvent* event) {
@@ -264,7 +354,7 @@ void Form1::closeEvent(QCloseEvent* event) {
 // A click or a key in Text1 lists the old folder anew before the key acts;
 // Enter presses the button that has the focus.
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == text1_ &&
+  if (watched == text1_edit_ &&
       (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress)) {
     logic_.FolderTextsTouched();
   }

@@ -1,19 +1,24 @@
-// The main window in Qt: the three texts, the check box, the file list and
-// the Convert button. It builds the controls, shows the window state the
-// engine works on and hands the events to the form logic.
+// The main window in Qt: the three texts (the first with a drop-down list of
+// the old folders there are), the check box, the file list and the Convert
+// button, in the system's font. It builds the controls, shows the window
+// state the engine works on and hands the events to the form logic.
 #pragma once
 
 #include <QPointer>
+#include <QRect>
 #include <QWidget>
 #include <string>
+#include <vector>
 
 #include "engine/io/file_list.h"
 #include "engine/window.h"
 #include "ui/form_logic.h"
 
 class QCloseEvent;
+class QComboBox;
 class QEvent;
 class QLineEdit;
+class QLabel;
 class QListWidget;
 class QObject;
 class QPushButton;
@@ -40,7 +45,7 @@ class Form1 : public QWidget, public WindowWithLists, private FormHost {
   void ShowMessageBox(const std::string& prompt, const std::string& title,
                       MessageStyle style) override;
   void ShowMessageBoxWithDetails(const std::string& prompt, const std::string& title,
-                                 const std::string& details) override;
+                                 const std::string& details, MessageStyle style) override;
 
   bool Converting() const { return logic_.Converting(); }
 
@@ -51,6 +56,7 @@ class Form1 : public QWidget, public WindowWithLists, private FormHost {
 
  private:
   void CreateControls();
+  void LayOut();
   void ChainFocusOrder();
   void ShowFileList();
 
@@ -59,10 +65,12 @@ class Form1 : public QWidget, public WindowWithLists, private FormHost {
   void ShowCancel(bool shown) override;
   void KeepAlive() override;
   void EndProgram() override;
+  void ShowOldFolderChoices(const std::vector<std::string>& names) override;
 
   FormLogic logic_;
 
-  QLineEdit* text1_ = nullptr;
+  QComboBox* text1_ = nullptr;
+  QLineEdit* text1_edit_ = nullptr;  // the typing part of text1_
   QLineEdit* text2_ = nullptr;
   QLineEdit* text3_ = nullptr;
   ListGenCheckBox* chk_list_gen_ = nullptr;
@@ -70,6 +78,11 @@ class Form1 : public QWidget, public WindowWithLists, private FormHost {
   QPushButton* command1_ = nullptr;
   QPushButton* cancel_ = nullptr;
   QPointer<QWidget> focus_before_busy_;
+  struct Placed {
+    QWidget* control;
+    QRect twips;  // left, top, width and height as laid out at 96 DPI
+  };
+  std::vector<Placed> placed_;
 };
 
 }  // namespace brantel

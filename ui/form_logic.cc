@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "engine/convert.h"
+#include "engine/old_folders.h"
 #include "tools/run_and_wait.h"
 #include "ui/settings.h"
 
@@ -15,10 +16,24 @@ void FormLogic::Activated() {
   if (settings_loaded_) return;
   settings_loaded_ = true;
   LoadSettings(window_, program_folder_);
+  ListOldFolders();
 }
 
+// Text1's list follows Text2, listed anew only when Text2 changes: a key
+// in Text1 lists the one folder it names, not all of ctrlr.
 void FormLogic::FolderTextsTouched() {
-  if (!converting_) ShowOldFolder(window_);
+  if (converting_) return;
+  ShowOldFolder(window_);
+  if (listed_mame_path_ != window_.Text2()) ListOldFolders();
+}
+
+void FormLogic::Text1ListOpening() {
+  if (!converting_) ListOldFolders();
+}
+
+void FormLogic::ListOldFolders() {
+  listed_mame_path_ = window_.Text2();
+  host_.ShowOldFolderChoices(OldFolderChoices(*listed_mame_path_));
 }
 
 void FormLogic::Command1Pressed() {

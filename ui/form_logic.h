@@ -5,13 +5,17 @@
 #pragma once
 
 #include <chrono>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/window.h"
 
 namespace brantel {
 
 inline constexpr const char* kFormCaption = "brantel Manager";
+inline constexpr const char* kListGenCaption =
+    "Generate New Master List (made by itself on first run and when MAME changes; tick to force it)";
 
 // What the behaviour needs of a toolkit beyond the window state of Window.
 class FormHost {
@@ -31,6 +35,8 @@ class FormHost {
   virtual void KeepAlive() = 0;
   // Takes the window down for good; the program ends after it.
   virtual void EndProgram() = 0;
+  // The folder names Text1's drop-down list offers.
+  virtual void ShowOldFolderChoices(const std::vector<std::string>& names) = 0;
 };
 
 class FormLogic {
@@ -43,10 +49,12 @@ class FormLogic {
   // Text1 or Text2 changed, or Text1 was clicked or got a key: File1 shows
   // the old folder they name.
   void FolderTextsTouched();
+  // Text1's list is about to open: it offers the folders there are now.
+  void Text1ListOpening();
   // Runs Convert to its end, the window busy; refused while one runs.
   void Command1Pressed();
   // Cancel or Escape while Convert waits: the list generator (and MAME with
-  // it) is ended, and Convert ends with "Conversion Failed: cancelled".
+  // it) is ended, and Convert ends with "Conversion Cancelled".
   void CancelPressed();
   // Closing is never refused. True: the settings are saved (a failure is
   // shown) and the window may go now. False: a Convert is running; the
@@ -65,6 +73,7 @@ class FormLogic {
   void WhileWaiting();
   void ShowCaption();
   void Unload();
+  void ListOldFolders();
 
   Window& window_;
   FormHost& host_;
@@ -79,6 +88,7 @@ class FormLogic {
   std::chrono::steady_clock::time_point convert_start_;
   long waited_seconds_ = -1;  // -1: not waiting
   std::string caption_ = kFormCaption;
+  std::optional<std::string> listed_mame_path_;  // whose old folders Text1's list offers
 };
 
 }  // namespace brantel

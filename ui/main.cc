@@ -1,5 +1,6 @@
 // brantel-manager: the window program.
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 #include <exception>
 
@@ -9,6 +10,7 @@
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
+  QApplication::setWindowIcon(QIcon(":/brantel-manager.png"));  // message boxes too
   const std::string program_folder = brantel::ProgramFolder();
   try {
     // A copy on its own, without the list generator: said before anything is typed.

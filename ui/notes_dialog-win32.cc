@@ -1,14 +1,45 @@
 #include "ui/notes_dialog-win32.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace brantel {
 namespace {
 
 constexpr const wchar_t* kClassName = L"brantelNotes";
-constexpr int kWidth = 480, kHeight = 330;  // client area at 96 DPI
+constexpr int kWidth = 560, kHeight = 360;  // client area at 96 DPI, at first
+constexpr int kMinWidth = 300, kMinHeight = 200;
+constexpr int kMargin = 12, kIconSize = 32, kButtonWidth = 88, kButtonHeight = 26;
+enum ChildId : int { kIcon = 201, kHeading, kNotes };
 
 struct DialogState {
   bool done = false;
+  int dpi = 96;
+  int heading_height = 0;  // at the dialog's DPI
+  HWND icon = nullptr;
+  HWND heading = nullptr;
+  HWND notes = nullptr;
+  HWND ok = nullptr;
 };
+
+// The children follow the dialog's size: the notes take what is left.
+void LayOut(HWND dialog, const DialogState& state) {
+  RECT client{};
+  GetClientRect(dialog, &client);
+  auto scale = [&state](int value) { return MulDiv(value, state.dpi, 96); };
+  const int margin = scale(kMargin), icon = scale(kIconSize);
+  const int heading_left = margin * 2 + icon;
+  const int heading_height = std::max(icon, state.heading_height);
+  const int button_top = client.bottom - margin - scale(kButtonHeight);
+  MoveWindow(state.icon, margin, margin, icon, icon, TRUE);
+  MoveWindow(state.heading, heading_left, margin, std::max(0, static_cast<int>(client.right) - heading_left - margin),
+             heading_height, TRUE);
+  const int notes_top = margin * 2 + heading_height;
+  MoveWindow(state.notes, margin, notes_top, std::max(0, static_cast<int>(client.right) - 2 * margin),
+             std::max(0, button_top - margin - notes_top), TRUE);
+  MoveWindow(state.ok, client.right - margin - scale(kButtonWidth), button_top, scale(kButtonWidth),
+             scale(kButtonHeight), TRUE);
+}
 
 LRESULT CALLBACK NotesProcedure(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
   auto* state = reinterpret_cast<DialogState*>(GetWindowLongPtrW(dialog, GWLP_USERDATA));
@@ -21,6 +52,15 @@ LRESULT CALLBACK NotesProcedure(HWND dialog, UINT message, WPARAM wparam, LPARAM
       break;
     case WM_CLOSE:
       if (state != nullptr) state->done = true;
+      return 0;
+    case WM_SIZE:
+      if (state != nullptr && state->ok != nullptr) LayOut(dialog, *state);
+      return 0;
+    case WM_GETMINMAXINFO:
+      if (state != nullptr) {
+        auto* limits = reinterpret_cast<MINMAXINFO*>(lparam);
+        limits->ptMinTrackSize = {MulDiv(kMinWidth, state->dpi, 96), MulDiv(kMinHeight, state->dpi, 96)};
+      }
       return 0;
     default:
       break;
@@ -40,14 +80,57 @@ std::wstring WithCrLf(const std::wstring& lines) {
 }
 
 HWND AddChild(HWND dialog, const wchar_t* kind, const std::wstring& text, DWORD style, DWORD extended_style, int id,
-              RECT place, int dpi, HFONT font) {
-  auto scale = [dpi](LONG value) { return MulDiv(value, dpi, 96); };
-  HWND child = CreateWindowExW(extended_style, kind, text.c_str(), WS_CHILD | WS_VISIBLE | style, scale(place.left),
-                               scale(place.top), scale(place.right - place.left), scale(place.bottom - place.top),
-                               dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                               GetModuleHandleW(nullptr), nullptr);
+              HFONT font) {
+  HWND child = CreateWindowExW(extended_style, kind, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, dialog,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
   SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return child;
+}
+
+// The height of `text` wrapped at `width` in `font`.
+int WrappedHeight(HWND window, HFONT font, const std::wstring& text, int width) {
+  HDC context = GetDC(window);
+  HGDIOBJ before = SelectObject(context, font);
+  RECT extent{0, 0, width, 0};
+  DrawTextW(context, text.c_str(), -1, &extent, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+  SelectObject(context, before);
+  ReleaseDC(window, context);
+  return extent.bottom - extent.top;
+}
+
+void PutOnClipboard(HWND owner, const std::wstring& text) {
+  if (!OpenClipboard(owner)) return;
+  EmptyClipboard();
+  const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+  if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+    if (void* place = GlobalLock(memory)) {
+      std::memcpy(place, text.c_str(), bytes);
+      GlobalUnlock(memory);
+      if (SetClipboardData(CF_UNICODETEXT, memory) == nullptr) GlobalFree(memory);
+    } else {
+      GlobalFree(memory);
+    }
+  }
+  CloseClipboard();
+}
+
+// Ctrl+C anywhere in the dialog: the notes box copies its selection itself;
+// without one, all the notes are copied.
+bool CopiedOnCtrlC(const MSG& message, HWND dialog, const DialogState& state) {
+  if (message.message != WM_KEYDOWN || message.wParam != 'C' || GetKeyState(VK_CONTROL) >= 0) return false;
+  if (message.hwnd != dialog && !IsChild(dialog, message.hwnd)) return false;
+  DWORD start = 0, end = 0;
+  SendMessageW(state.notes, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  if (start != end) {
+    SendMessageW(state.notes, WM_COPY, 0, 0);
+  } else {
+    const int length = GetWindowTextLengthW(state.notes);
+    std::wstring all(static_cast<size_t>(length) + 1, L'\0');
+    GetWindowTextW(state.notes, all.data(), length + 1);
+    all.resize(static_cast<size_t>(length));
+    PutOnClipboard(dialog, all);
+  }
+  return true;
 }
 
 }  // namespace
@@ -61,8 +144,8 @@ bool SelectAllOnCtrlA(const MSG& message) {
   return true;
 }
 
-void ShowNotesDialog(HWND owner, HFONT font, int dpi, const std::wstring& title, const std::wstring& summary,
-                     const std::wstring& notes) {
+void ShowNotesDialog(HWND owner, HFONT font, int dpi, const std::wstring& title, const std::wstring& heading,
+                     const std::wstring& notes, bool warning) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSW dialog_class{};
   if (!GetClassInfoW(instance, kClassName, &dialog_class)) {
@@ -73,43 +156,50 @@ void ShowNotesDialog(HWND owner, HFONT font, int dpi, const std::wstring& title,
     dialog_class.lpszClassName = kClassName;
     RegisterClassW(&dialog_class);
   }
-  constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+  constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
   RECT frame{0, 0, MulDiv(kWidth, dpi, 96), MulDiv(kHeight, dpi, 96)};
   AdjustWindowRectEx(&frame, kStyle, FALSE, WS_EX_DLGMODALFRAME);
   RECT owner_place{};
   GetWindowRect(owner, &owner_place);
   DialogState state;
+  state.dpi = dpi;
   HWND dialog = CreateWindowExW(WS_EX_DLGMODALFRAME, kClassName, title.c_str(), kStyle, owner_place.left + 20,
                                 owner_place.top + 20, frame.right - frame.left, frame.bottom - frame.top, owner,
                                 nullptr, instance, nullptr);
   if (dialog == nullptr) {
-    MessageBoxW(owner, summary.c_str(), title.c_str(), MB_OK | MB_ICONWARNING);
+    MessageBoxW(owner, heading.c_str(), title.c_str(), MB_OK | (warning ? MB_ICONWARNING : MB_ICONINFORMATION));
     return;
   }
+  state.icon = AddChild(dialog, L"STATIC", L"", SS_ICON, 0, kIcon, font);
+  SendMessageW(state.icon, STM_SETICON,
+               reinterpret_cast<WPARAM>(LoadIcon(nullptr, warning ? IDI_WARNING : IDI_INFORMATION)), 0);
+  state.heading = AddChild(dialog, L"STATIC", heading, SS_LEFT | SS_NOPREFIX, 0, kHeading, font);
+  state.heading_height =
+      WrappedHeight(dialog, font, heading, MulDiv(kWidth - 3 * kMargin - kIconSize, dpi, 96));
+  // No horizontal scrolling: the lines wrap at the box's width.
+  state.notes = AddChild(dialog, L"EDIT", WithCrLf(notes),
+                         ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
+                         kNotes, font);
+  state.ok = AddChild(dialog, L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, IDOK, font);
   SetWindowLongPtrW(dialog, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&state));
-  HWND icon = AddChild(dialog, L"STATIC", L"", SS_ICON, 0, 0, {12, 12, 44, 44}, dpi, font);
-  SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIcon(nullptr, IDI_WARNING)), 0);
-  const std::wstring first_line = summary.substr(0, summary.find(L'\n'));
-  AddChild(dialog, L"STATIC", first_line, SS_LEFT | SS_NOPREFIX, 0, 0, {56, 12, kWidth - 12, 44}, dpi, font);
-  AddChild(dialog, L"EDIT", WithCrLf(notes),
-           ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
-           WS_EX_CLIENTEDGE, 0, {12, 52, kWidth - 12, kHeight - 48}, dpi, font);
-  HWND ok = AddChild(dialog, L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, IDOK,
-                     {kWidth - 100, kHeight - 38, kWidth - 12, kHeight - 12}, dpi, font);
+  LayOut(dialog, state);
   EnableWindow(owner, FALSE);
   ShowWindow(dialog, SW_SHOW);
-  SetFocus(ok);
+  SetFocus(state.ok);
   MSG message{};
   while (!state.done && GetMessageW(&message, nullptr, 0, 0) > 0) {
     // Enter and Escape close it from the notes too, which would take them.
     const bool closing_key = message.message == WM_KEYDOWN && (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE);
     if (closing_key && (message.hwnd == dialog || IsChild(dialog, message.hwnd))) break;
-    if (SelectAllOnCtrlA(message) || IsDialogMessageW(dialog, &message)) continue;
+    if (CopiedOnCtrlC(message, dialog, state) || SelectAllOnCtrlA(message) || IsDialogMessageW(dialog, &message)) {
+      continue;
+    }
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
   if (message.message == WM_QUIT) PostQuitMessage(static_cast<int>(message.wParam));  // the session ends meanwhile
   EnableWindow(owner, TRUE);
+  SetWindowLongPtrW(dialog, GWLP_USERDATA, 0);
   DestroyWindow(dialog);
   SetActiveWindow(owner);
 }

@@ -1,6 +1,8 @@
-// The conversion notes as a Windows dialog: the summary beside a warning
-// icon, every note in a read-only box that scrolls and whose text the user
-// can select and copy, and OK. A message box would show the summary only.
+// The conversion notes as a Windows dialog: the heading beside an
+// information or a warning icon, every note in a read-only box whose lines
+// wrap and whose text the user can select, and OK. It can be resized (its
+// size is not kept); Ctrl+C copies the selected text, or all the notes when
+// none is selected. A message box would show the heading only.
 #pragma once
 
 #ifndef WIN32_LEAN_AND_MEAN
@@ -17,8 +19,8 @@ namespace brantel {
 
 // Modal over `owner`: returns when the user has closed it. `dpi` scales the
 // 96-DPI layout; `font` is the window's.
-void ShowNotesDialog(HWND owner, HFONT font, int dpi, const std::wstring& title, const std::wstring& summary,
-                     const std::wstring& notes);
+void ShowNotesDialog(HWND owner, HFONT font, int dpi, const std::wstring& title, const std::wstring& heading,
+                     const std::wstring& notes, bool warning);
 
 // Ctrl+A in a text box selects all its text (Windows' edit box alone does
 // not). True when the message was that key and has been handled.

@@ -6,6 +6,7 @@
 
 #include "engine/io/folder.h"
 #include "engine/io/io_error.h"
+#include "engine/old_folders.h"
 #include "engine/program_files.h"
 #include "engine/settings_file.h"
 
@@ -72,6 +73,7 @@ std::optional<int> RoundedNumericValue(const std::string& text) {
 
 void LoadSettings(Window& window, const std::string& program_folder, std::vector<std::string>* notes) {
   const std::string path = SettingsFileIfFound(program_folder);
+  bool folder_name_saved = false;
   if (!path.empty() && FileNameIfPresent(path) == kSettingsFileName) {
     // One working line: a line the file lacks leaves it as the line before.
     const std::vector<std::string> lines = ReadIfPossible(path, notes);
@@ -82,6 +84,7 @@ void LoadSettings(Window& window, const std::string& program_folder, std::vector
       return working_line;
     };
     window.SetText1(next());
+    folder_name_saved = !window.Text1().empty();
     window.SetText2(next());
     window.SetText3(next());
     if (const std::optional<int> value = RoundedNumericValue(next())) {
@@ -89,11 +92,16 @@ void LoadSettings(Window& window, const std::string& program_folder, std::vector
     }
   }
   const WindowTexts defaults = LoadDefaults();
-  if (window.Text1().empty()) window.SetText1(defaults.folder_name);
   if (window.Text2().empty()) window.SetText2(defaults.mame_path);
   if (window.Text3().empty()) window.SetText3(defaults.executable);
   const std::string mame_path = window.Text2();
   if (KeptMamePath(mame_path) != mame_path) window.SetText2(KeptMamePath(mame_path));
+  // The folder MAME itself was told to use is a better guess than any name
+  // of ours.
+  if (!folder_name_saved) {
+    if (const std::optional<std::string> name = OldFolderOfMameIni(window.Text2())) window.SetText1(*name);
+  }
+  if (window.Text1().empty()) window.SetText1(defaults.folder_name);
   ShowOldFolder(window);
 }
 

@@ -12,7 +12,9 @@ namespace brantel {
 
 // Fills the window from the settings file when it is present, gives empty
 // texts their defaults, points File1 at the old folder they name and makes the MAME
-// path end in "\". Never fails: every failure inside is absorbed. A line cut
+// path end in "\". Without a saved folder name, the one the "ctrlr" entry of
+// MAME's mame.ini names comes before the default (see OldFolderOfMameIni).
+// Never fails: every failure inside is absorbed. A line cut
 // for its length is told in `notes` when given (see ReadSettingsLines).
 void LoadSettings(Window& window, const std::string& program_folder, std::vector<std::string>* notes = nullptr);
 

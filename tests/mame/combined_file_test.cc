@@ -112,11 +112,11 @@ TEST_F(CombinedFileInRealMame, PongGetsTheSequencesItsIniFilesAskedFor) {
 
   const ProgramRun convert = Convert();
   ASSERT_EQ(convert.exit_code, 0) << convert.out << convert.err;
-  EXPECT_NE(convert.out.find("Conversion Notes: pong.ini: 2 old names replaced by the current ones: KEYCODE_0_PAD "
+  EXPECT_NE(convert.out.find("Conversion Notes: pong.ini: changed: 2 old names replaced by the current ones: KEYCODE_0_PAD "
                              "by KEYCODE_0PAD, KEYCODE_ENTER_PAD by KEYCODE_ENTERPAD\n"),
             std::string::npos)
       << convert.out;
-  EXPECT_NE(convert.out.find("Conversion Notes: pong.ini:7: MAME 0.251 does not know the port type \"UI_PAN_UP\""),
+  EXPECT_NE(convert.out.find("Conversion Notes: pong.ini:7: not applied: MAME 0.251 does not know the port type \"UI_PAN_UP\""),
             std::string::npos)
       << convert.out;
   EXPECT_NE(convert.out.find("Conversion Complete!: You can either keep your old folder or safely remove it at this "
@@ -172,8 +172,9 @@ TEST_F(CombinedFileInRealMame, OldKeyLinesAndOptionsDoWhatOldMameDid) {
 
   const ProgramRun convert = Convert();
   ASSERT_EQ(convert.exit_code, 0) << convert.out << convert.err;
-  for (const char* note : {"default.ini:3: option line \"mouse 1\"", "default.ini:7: P1_PEDAL_EXT left out",
-                           "mouse.ini: named by trackball_ini lines"}) {
+  for (const char* note : {"default.ini:3: not applied: option line \"mouse 1\"",
+                           "default.ini:7: not applied: P1_PEDAL_EXT left out",
+                           "mouse.ini: not applied: named by trackball_ini lines"}) {
     EXPECT_NE(convert.out.find(note), std::string::npos) << note << "\n" << convert.out;
   }
   const std::string combined = folder_.Read("mame/ctrlr/oldpads.cfg");

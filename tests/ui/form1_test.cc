@@ -2,6 +2,13 @@
 // answered, and the files it leaves behind.
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+#include <QScrollBar>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -21,6 +28,7 @@
 #include "tests/stand_in_listgen.h"
 #include "tests/test_folder.h"
 #include "ui/form1.h"
+#include "ui/notes_dialog.h"
 
 namespace {
 
@@ -48,8 +56,17 @@ class MessageBoxAnswerer {
 
  private:
   void AnswerOpenBox() {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (box == nullptr || !box->isVisible()) return;
+    QWidget* shown = QApplication::activeModalWidget();
+    if (shown == nullptr || !shown->isVisible()) return;
+    if (auto* notes = dynamic_cast<brantel::NotesDialog*>(shown)) {
+      boxes.push_back({notes->windowTitle(), notes->Heading(),
+                       notes->Warning() ? QMessageBox::Warning : QMessageBox::Information, notes->Notes()});
+      if (while_shown) while_shown();
+      notes->OkButton()->click();
+      return;
+    }
+    auto* box = qobject_cast<QMessageBox*>(shown);
+    if (box == nullptr) return;
     boxes.push_back({box->windowTitle(), box->text(), box->icon(), box->detailedText()});
     if (while_shown) while_shown();
     box->button(QMessageBox::Ok)->click();
@@ -78,6 +95,12 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
 QStringList Items(const QListWidget* list) {
   QStringList items;
   for (int row = 0; row < list->count(); ++row) items << list->item(row)->text();
+  return items;
+}
+
+QStringList Items(const QComboBox* list) {
+  QStringList items;
+  for (int row = 0; row < list->count(); ++row) items << list->itemText(row);
   return items;
 }
 
@@ -112,6 +135,8 @@ class Form1Test : public QObject {
   void file1IsListedAnewOnAClick();
   void settingsLoadAtStartAndSaveAtClose();
   void theCheckBoxClickNeverGraysIt();
+  void text1OffersTheOldFoldersAndMameIniNamesOne();
+  void theNotesWrapResizeAndCopy();
   void aWholeConvertThroughTheWindow();
 
  private:
@@ -174,30 +199,36 @@ void Form1Test::firstStartShowsTheInitialTexts() {
   form_->close();
 }
 
+// The places of the layout, in the system's font: from top to bottom
+// without overlap, the labels ending above the boxes, each box a line high.
 void Form1Test::controlsStandWhereTheyWereLaidOut() {
   QVERIFY(OpenForm());
-  QCOMPARE(form_->size(), QSize(449, 449));
+  QVERIFY(form_->width() >= 449 && form_->height() >= 449);
+  QCOMPARE(form_->minimumSize(), form_->maximumSize());
+  QVERIFY(!(form_->windowFlags() & Qt::WindowMaximizeButtonHint));
+  QVERIFY(!form_->windowIcon().isNull());
+  QCOMPARE(form_->font(), QApplication::font());
   QCOMPARE(Find<QLabel>("Label1")->text(),
            QString("&Name of your old ctrlr folder.  (The one you used in the ctrlr entry of the "
                    "mame.ini)."));
   QCOMPARE(Find<QLabel>("Label2")->text(), QString("&Path to Mame"));
   QCOMPARE(Find<QLabel>("Label3")->text(), QString("Mame &Exe"));
   QCOMPARE(Find<QCheckBox>("chkListGen")->text(),
-           QString("Generate New Master List (Must be done on first run and anytime your mame "
-                   "version is upgraded.)"));
+           QString("Generate New Master List (made by itself on first run and when MAME changes; tick to force it)"));
   QCOMPARE(Find<QPushButton>("Command1")->text(), QString("&Convert"));
 
-  const std::vector<std::pair<const char*, QRect>> places = {
-      {"Label1", {16, 40, 382, 13}},   {"Text1", {8, 56, 401, 19}},
-      {"Label2", {16, 80, 66, 13}},    {"Text2", {8, 96, 401, 19}},
-      {"Label3", {16, 120, 50, 13}},   {"Text3", {8, 136, 401, 19}},
-      {"chkListGen", {8, 160, 401, 33}}, {"File1", {8, 200, 401, 201}},
-      {"Command1", {8, 408, 81, 33}}};
-  for (const auto& [name, place] : places) {
-    QWidget* control = Find<QWidget>(name);
+  const QRect text1 = Find<QWidget>("Text1")->geometry();
+  int bottom = 0;
+  for (const char* name : {"Label1", "Text1", "Label2", "Text2", "Label3", "Text3", "chkListGen", "File1", "Command1"}) {
+    auto* control = Find<QWidget>(name);
     QVERIFY2(control != nullptr, name);
-    QCOMPARE(control->geometry(), place);
+    const QRect place = control->geometry();
+    QVERIFY2(place.top() >= bottom && place.left() >= text1.left() && place.right() <= text1.right(), name);
+    QVERIFY2(place.height() >= control->sizeHint().height() || QByteArray(name) == "File1", name);
+    bottom = place.bottom() + 1;
   }
+  QVERIFY(bottom <= form_->height());
+  QCOMPARE(Find<QWidget>("File1")->geometry().right(), text1.right());
   QCOMPARE(VisibleControls(form_.get()), kShownControls);
   for (const char* name : {"Text1", "Text2", "Text3"}) {  // no length limit of their own
     Find<QLineEdit>(name)->setText(QString(40000, 'x'));
@@ -346,6 +377,75 @@ void Form1Test::theCheckBoxClickNeverGraysIt() {
            "stormcabinet\r\n" + FirstStartMamePath().toLocal8Bit() + "\r\nmame\r\n 0 \r\n");
 }
 
+// Without a saved folder name, mame.ini's ctrlr entry names the folder
+// (here the one in ~/.mame, where Debian's MAME reads it); Text1's list
+// offers the folders of INI files under ctrlr and follows Text2.
+void Form1Test::text1OffersTheOldFoldersAndMameIniNamesOne() {
+  WriteFile(Start("home/mame/ctrlr/panel/a.ini"), "");
+  WriteFile(Start("home/mame/ctrlr/Hotrod/b.ini"), "");
+  WriteFile(Start("home/mame/ctrlr/stormcabinet/c.ini"), "");
+  WriteFile(Start("home/mame/ctrlr/empty/d.cfg"), "");
+  WriteFile(Start("home/.mame/mame.ini"), "# ctrlr Hotrod\nctrlr                    panel\n");
+  WriteFile(Start("other/ctrlr/third/t.ini"), "");
+  const QByteArray home = qgetenv("HOME");
+  qputenv("HOME", Start("home").toLocal8Bit());
+  const bool opened = OpenForm();
+  qputenv("HOME", home);
+  QVERIFY(opened);
+  auto* text1 = Find<QComboBox>("Text1");
+  auto* file1 = Find<QListWidget>("File1");
+  QCOMPARE(text1->currentText(), QString("panel"));
+  QCOMPARE(Items(file1), QStringList({"a.ini"}));
+
+  // Alt+N, then Alt+Down opens the list; "s" and Enter pick stormcabinet.
+  QTest::keyClick(form_.get(), Qt::Key_N, Qt::AltModifier);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down, Qt::AltModifier);
+  QTRY_VERIFY(text1->view()->isVisible());
+  QCOMPARE(Items(text1), QStringList({"Hotrod", "panel", "stormcabinet"}));
+  QTest::keyClicks(text1->view(), "s");
+  QTest::keyClick(text1->view(), Qt::Key_Return);
+  QTRY_VERIFY(!text1->view()->isVisible());
+  QCOMPARE(text1->currentText(), QString("stormcabinet"));
+  QCOMPARE(Items(file1), QStringList({"c.ini"}));
+  QTest::keyClicks(Find<QLineEdit>("Text1"), "x");  // typed as into a text box
+  QCOMPARE(text1->currentText(), QString("stormcabinetx"));
+
+  Find<QLineEdit>("Text2")->setText(Start("other"));
+  QCOMPARE(Items(text1), QStringList({"third"}));
+  QCOMPARE(text1->currentText(), QString("stormcabinetx"));
+  form_->close();
+}
+
+// The notes' lines wrap at the dialog's width, which the user may change;
+// Ctrl+C copies the selection, or all without one.
+void Form1Test::theNotesWrapResizeAndCopy() {
+  const QString note = "pong.ini:3: port P1_BUTTON1: " + QString("KEYCODE_0_PAD by KEYCODE_0PAD, ").repeated(12);
+  brantel::NotesDialog dialog("Conversion Notes", "Not applied by MAME: 2 notes.", "Not applied by MAME:\n" + note + "\nb.ini:1: y",
+                              true, nullptr);
+  dialog.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+  auto* notes = dialog.findChild<QPlainTextEdit*>("Notes");
+  const auto lines_of_the_note = [notes] { return notes->document()->findBlockByNumber(1).layout()->lineCount(); };
+  QCOMPARE(notes->horizontalScrollBar()->maximum(), 0);
+  const int wide = lines_of_the_note();
+  QVERIFY(wide > 1);
+  dialog.resize(dialog.width() / 2, dialog.height());
+  QTRY_VERIFY(lines_of_the_note() > wide);
+  QCOMPARE(notes->horizontalScrollBar()->maximum(), 0);
+
+  QCOMPARE(QApplication::focusWidget(), dialog.OkButton());
+  QTest::keyClick(dialog.OkButton(), Qt::Key_C, Qt::ControlModifier);
+  QCOMPARE(QApplication::clipboard()->text(), "Not applied by MAME:\n" + note + "\nb.ini:1: y");
+  QTest::keyClick(dialog.OkButton(), Qt::Key_Backtab, Qt::ShiftModifier);
+  QCOMPARE(QApplication::focusWidget(), notes);
+  QTest::keyClick(notes, Qt::Key_End, Qt::ControlModifier);
+  QTest::keyClick(notes, Qt::Key_Home, Qt::ShiftModifier);
+  QTest::keyClick(notes, Qt::Key_C, Qt::ControlModifier);
+  QCOMPARE(QApplication::clipboard()->text(), QString("b.ini:1: y"));
+  QTest::keyClick(notes, Qt::Key_Escape);
+  QVERIFY(!dialog.isVisible());
+}
+
 void Form1Test::aWholeConvertThroughTheWindow() {
 #ifdef Q_OS_WIN
   QSKIP("the list generator stand-in is a shell script");
@@ -410,10 +510,9 @@ void Form1Test::aWholeConvertThroughTheWindow() {
   QCOMPARE(form_->windowTitle(), QString("brantel Manager"));
   const QString note = "pacman.ini: 1 old name replaced by the current ones: KEYCODE_8_PAD by KEYCODE_8PAD";
   QCOMPARE(answerer.boxes[0].title, QString("Conversion Notes"));
-  QCOMPARE(answerer.boxes[0].text, "MAME 0.251 does not take everything in the INI files as it was written: "
-                                   "1 note (1 file with old names replaced).\n\n" + note);
-  QCOMPARE(answerer.boxes[0].details, note + "\n");
-  QCOMPARE(answerer.boxes[0].icon, QMessageBox::NoIcon);
+  QCOMPARE(answerer.boxes[0].text, "Changed so that current MAME reads it: 1 note (1 file with old names replaced).");
+  QCOMPARE(answerer.boxes[0].details, "Changed so that current MAME reads it:\n" + note + "\n");
+  QCOMPARE(answerer.boxes[0].icon, QMessageBox::Information);
   QCOMPARE(answerer.boxes[1].title, QString("Conversion Complete!"));
   QCOMPARE(answerer.boxes[1].text,
            "You can either keep your old folder or safely remove it at this time.\nThe new controller file is " +

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # brantel-manager on a virtual screen with a window manager (openbox), driven
 # as a user would. Escape while the list generator runs ends it and what it
-# started (as MAME), with "Conversion Failed" and nothing of the user's
+# started (as MAME), with "Conversion Cancelled" and nothing of the user's
 # changed; a close request through the window manager during Convert is
 # acknowledged in the caption and carried out after Convert and its box.
+# A window of fixed size offers no maximise. With no folder name saved,
+# mame.ini's names it; another is picked from Text1's list by the keys; the
+# notes dialog is made wider by the keys (the window manager's Resize).
 #
 #   window_manager_test.sh BRANTEL_MANAGER
 #
@@ -17,10 +20,13 @@ if [[ ${1:-} != --on-display ]]; then
 fi
 export QT_QPA_PLATFORM=xcb  # the suite may run with the offscreen platform
 source "$(dirname "$0")/../script_checks.sh"
+source "$(dirname "$0")/../window_waits.sh"
 work=$(mktemp -d)
-openbox >/dev/null 2>&1 &
-trap 'kill $! 2>/dev/null; rm -rf "$work"' EXIT
-for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done  # openbox ready
+evidence_files+=("$work/program.log" "$work/openbox.log")
+openbox >"$work/openbox.log" 2>&1 &
+wm=$!
+trap 'kill "$wm" 2>/dev/null; rm -rf "$work"' EXIT
+wait_for_window_manager || exit 1
 program=$work/program
 mkdir -p "$program/list generator" "$work/mame/ctrlr/OLD"
 cp "$2" "$program/brantel-manager"
@@ -34,16 +40,16 @@ printf '#!/bin/sh\n' >"$work/mame/mame" && chmod +x "$work/mame/mame"  # a MAME 
 printf 'previous\r\n' >"$program/masterlist.lst"
 mame_files() { (cd "$work/mame" && find . -type f -exec md5sum {} + | sort); }
 before=$(mame_files)
-(cd "$work" && exec "$program/brantel-manager") &
+(cd "$work" && exec "$program/brantel-manager" >"$work/program.log" 2>&1) &
 pid=$!
-form=$(window_named "brantel Manager") || { echo "FAILED: the window did not appear"; exit 1; }
+form=$(wait_for_window "brantel Manager") || { echo "FAILED: the window did not appear"; exit 1; }
 
 echo 600 >"$program/list generator/seconds"
 keys_to "$form" alt+c
 check "the caption counts the seconds" appears "brantel Manager - making the master list, 1 s"
 keys_to "$form" Escape
-box=$(window_named "Conversion Failed") && keys_to "$box" Return
-check "Escape: Conversion Failed shown" test -n "$box"
+box=$(window_named "Conversion Cancelled") && keys_to "$box" Return
+check "Escape: Conversion Cancelled shown" test -n "$box"
 check "the ticked box asks for a new list" test "$(cat "$program/listgen.ran")" = "-s -ctrlr -new"
 check "Escape: what the list generator started is ended" gone "$(cat "$program/sleep.pid")"
 check "Escape: the master list kept" holds "$program/masterlist.lst" previous
@@ -59,5 +65,43 @@ check "Conversion Complete! shown" test -n "$box"
 check "the program ends after Convert by itself" ended_within_20_s "$pid"
 check "the settings saved at the close" holds "$program/brantel.cfg" OLD "$work/mame/" mame " 1 "
 kill "$pid" 2>/dev/null
+
+# --- No folder name saved: mame.ini's ctrlr entry names OLD; the list
+# offers ANOTHER too, picked by the keys; its notes dialog made wider.
+mkdir -p "$work/mame/ctrlr/ANOTHER"
+printf '%s\r\n' '[pacman]' 'P1_JOYSTICK_UP "KEYCODE_8_PAD"' >"$work/mame/ctrlr/ANOTHER/pacman.ini"
+printf 'ctrlr OLD\n' >"$work/mame/mame.ini"
+printf '%s\r\n' "" "$work/mame/" mame " 0 " >"$program/brantel.cfg"
+echo 0 >"$program/list generator/seconds"
+(cd "$work" && exec "$program/brantel-manager" >>"$work/program.log" 2>&1) &
+pid=$!
+form=$(wait_for_window "brantel Manager")
+keys_to "$form" alt+F4
+ended_within_20_s "$pid"
+check "mame.ini: its ctrlr folder shown and saved" holds "$program/brantel.cfg" OLD "$work/mame/" mame " 0 "
+(cd "$work" && exec "$program/brantel-manager" >>"$work/program.log" 2>&1) &
+pid=$!
+form=$(wait_for_window "brantel Manager")
+# The Motif hints' functions (the second number) lack maximise (16).
+functions=$(xprop -id "$form" _MOTIF_WM_HINTS 2>/dev/null | sed -n 's/.*= [^,]*, \([^,]*\),.*/\1/p')
+check "no maximise offered ($functions)" test -n "$functions" -a "$((functions & 16))" = 0
+windows() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l; }
+shown=$(windows)
+keys_to "$form" alt+n alt+Down
+list_open() { (($(windows) > shown)); }
+check "Text1's list opens on Alt+Down" poll_until list_open
+xdotool key --delay 50 a Return
+keys_to "$form" alt+c
+notes=$(wait_for_window "Conversion Notes")
+width_of() { xdotool getwindowgeometry --shell "$1" | sed -n 's/^WIDTH=//p'; }
+narrow=$(width_of "$notes")
+keys_to "$notes" alt+space z Right Right Right Right Right Return
+wider() { (($(width_of "$notes") > narrow)); }
+check "notes dialog: wider after Resize and the arrow keys" poll_until wider
+keys_to "$notes" Return
+box=$(wait_for_window "Conversion Complete!") && keys_to "$box" Return
+check "the folder picked from the list converted" test -f "$work/mame/ctrlr/ANOTHER.cfg"
+keys_to "$form" alt+F4
+ended_within_20_s "$pid"
 echo "window with a window manager: $passed passed, $failed failed"
 [[ $failed -eq 0 ]]

@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
 # brantel-manager.exe under Wine on a virtual screen, driven as a user would
 # with xdotool: the three texts typed (the folder name with a trailing dot
-# and space; Return in a text box does nothing), File1 following them, Alt+C,
-# Return on "Conversion Complete!", Alt+F4. Then once more, the check box
+# and space; Return in a text box does nothing), File1 following them, the
+# folder picked from Text1's list by the keys, Alt+C, Return on "Conversion
+# Complete!", Alt+F4. Then once more, the check box
 # ticked, with a list generator that runs for a few seconds: the controls are
 # disabled but Cancel, the caption counts the seconds, a second Alt+C and
 # Alt+F4 come meanwhile, the caption acknowledges the close, and the program
 # ends by itself after Convert and its box; before that, Escape while the list
-# generator runs ends it and its child, and nothing of the user's changes.
-# Then a folder named "Łódź", typed and loaded again; the notes dialog, whose
-# last note is copied into a box; and a run at 144 DPI, whose first label must
-# be drawn whole, half as large again.
+# generator runs ends it and its child with "Conversion Cancelled", and
+# nothing of the user's changes. Then a folder named "Łódź", typed and loaded
+# again; a start without a saved folder name, which mame.ini's gives; the
+# notes dialog, widened by the keys, whose last note is copied into a box;
+# and a run at 144 DPI, whose first label must be drawn whole, half as large
+# again.
 #
 #   window_end_to_end.sh BRANTEL_MANAGER_EXE STAND_IN_LISTGEN_EXE WINDOW_PROBE_EXE
 #
@@ -27,10 +30,23 @@ manager_exe=$2
 stand_in_exe=$3
 probe_exe=$4
 source "$(dirname "$0")/wine_checks.sh"
+source "$(dirname "$0")/../window_waits.sh"
+evidence_files+=("$work/program.log")
+shown_now() { shown=$(wine "$probe_exe" | tr -d '\r'); [[ $shown == "$1" ]]; }
+# The window shows this (what it shows follows typing and Convert a moment later).
 shows() {
   local shown
-  shown=$(wine "$probe_exe" | tr -d '\r')
-  [[ $shown == "$1" ]] || { echo "shown: $shown"; return 1; }
+  poll_until shown_now "$1" || { echo "shown: $shown"; return 1; }
+}
+text1_now() {
+  shown=$(wine "$probe_exe" text1 | tr -d '\r')
+  [[ $1 == *$'\n'* ]] || shown=${shown%%$'\n'*}
+  [[ $shown == "$1" ]]
+}
+# Text1 shows this text, and this list when given (lines "offers: NAME"), in UTF-8.
+text1_shows() {
+  local shown
+  poll_until text1_now "$1" || { echo "Text1 shows: $shown"; return 1; }
 }
 
 program=$work/program
@@ -52,10 +68,17 @@ expected=$( { printf '<mameconfig version="10">\r\n\r\n\r\n'
               port default P1_BUTTON1 KEYCODE_LCONTROL; printf '\r\n'
               port pacman P1_JOYSTICK_UP KEYCODE_UP; printf '</mameconfig>\r\n'; } | base64 -w0)
 
+# Starts the window in the program folder; waits for it. One left open by a
+# failed step before is ended first, so that it cannot answer for this one.
+start_window() {
+  [[ -n ${pid:-} ]] && kill "$pid" 2>/dev/null
+  (cd "$work/start" && exec wine "$program/brantel-manager.exe" >>"$work/program.log" 2>&1) &
+  pid=$!
+  form=$(wait_for_window "brantel Manager")
+}
+
 # --- Typed texts, Alt+C, Return, Alt+F4.
-(cd "$work/start" && exec wine "$program/brantel-manager.exe") &
-pid=$!
-form=$(window_named "brantel Manager") || { echo "FAILED: the window did not appear"; exit 1; }
+start_window || { echo "FAILED: the window did not appear"; exit 1; }
 # The focus starts in File1; tabbing into a text box selects its text.
 keys_to "$form" Tab
 xdotool type --delay 30 hotrd
@@ -65,9 +88,15 @@ xdotool key Tab Tab
 xdotool type --delay 30 "$mame_z"
 xdotool key Tab
 xdotool type --delay 30 mame.exe
-idle="enabled: ListBox Edit &Convert Edit Edit Generate New Master List (Must be done on first run and anytime your mame version is upgraded.)"
+idle="enabled: ListBox ComboBox &Convert Edit Edit Generate New Master List (made by itself on first run and when MAME changes; tick to force it)"
 check "File1 follows the typed texts (the trailing dot and space dropped)" \
   shows "File1: default.ini"$'\n'"File1: pacman.ini"$'\n'"$idle"
+# Text1's list offers the old folders; picked by the keys, File1 follows.
+keys_to "$form" alt+n ctrl+a x
+check "a name of no folder: File1 empty" shows "$idle"
+keys_to "$form" alt+Down Down Return
+check "Text1's list: OLD picked" text1_shows "Text1: OLD"$'\n'"offers: OLD"
+check "Text1's list: File1 follows" shows "File1: default.ini"$'\n'"File1: pacman.ini"$'\n'"$idle"
 xdotool key Return && sleep 1
 check "Enter in a text box does not convert" test ! -e "$program/brantel.cfg"
 xdotool key alt+c
@@ -86,18 +115,17 @@ printf '8' >"$program/list generator/running-seconds.txt"
 printf 'previous\r\n' >"$program/masterlist.lst"
 rm "$program/listgen.ran"
 before=$(cd "$work/mame" && find . -type f -exec md5sum {} + | sort)
-(cd "$work/start" && exec wine "$program/brantel-manager.exe") &
-pid=$!
-form=$(window_named "brantel Manager") || { echo "FAILED: the window did not reappear"; exit 1; }
+start_window || { echo "FAILED: the window did not reappear"; exit 1; }
 keys_to "$form" Tab Tab Tab Tab Tab space alt+c
 check "while it runs the caption counts the seconds" appears "brantel Manager - making the master list, 1 s"
 check "while it runs only Cancel takes input" shows "File1: default.ini"$'\n'"File1: pacman.ini"$'\n'"enabled: Cancel"
 keys_to "$form" Escape
-box=$(window_named "Conversion Failed") && keys_to "$box" Return
-check "Escape: Conversion Failed shown" test -n "$box"
+box=$(window_named "Conversion Cancelled") && keys_to "$box" Return
+check "Escape: Conversion Cancelled shown" test -n "$box"
 check "Escape: the controls are back" shows "File1: default.ini"$'\n'"File1: pacman.ini"$'\n'"$idle"
-sleep 7
-check "Escape: the list generator and its child ended early" test ! -e "$program/listgen.ran" -a ! -e "$program/child-ended.txt"
+listgen_gone() { ! pgrep -f "$program/list generator/listgen" >/dev/null; }
+check "Escape: the list generator and its child end" poll_until listgen_gone
+check "Escape: ... before they wrote anything" test ! -e "$program/listgen.ran" -a ! -e "$program/child-ended.txt"
 check "Escape: the master list kept" holds "$program/masterlist.lst" previous
 check "Escape: the MAME folder unchanged" test "$(cd "$work/mame" && find . -type f -exec md5sum {} + | sort)" = "$before"
 
@@ -115,16 +143,13 @@ check "second run: four settings lines" holds "$program/brantel.cfg" OLD "$mame_
 check "second run: the ticked box asks for a new list" test "$(cat "$program/listgen.ran")" = "-s -ctrlr -new"
 kill "$pid" 2>/dev/null
 
-# Starts the window in the program folder; waits for it.
-start_window() {
-  (cd "$work/start" && exec wine "$program/brantel-manager.exe") &
-  pid=$!
-  form=$(window_named "brantel Manager")
-}
+# The first label's row of pixels at DPI $1: its top and height.
+label1_row() { echo $((40 * $1 / 96)) $((16 * $1 / 96)); }
 # The width of the dark pixels of the first label's row in a picture of the
 # window taken at DPI $2.
 label1_width() {
-  local top=$((40 * $2 / 96)) height=$((16 * $2 / 96))
+  local top height
+  read -r top height < <(label1_row "$2")
   convert "$1" -crop "x${height}+0+$top" +repage -colorspace gray -threshold 50% -negate -trim \
     -format '%w' info: 2>/dev/null
 }
@@ -136,9 +161,18 @@ printf '%s\r\n' stormcabinet "$mame_z\\" mame.exe 0 >"$program/brantel.cfg"
 lodz=$'\xc5\x81\xc3\xb3d\xc5\xba'  # Łódź
 mkdir -p "$work/mame/ctrlr/$lodz"
 cp "$work/mame/ctrlr/OLD/pacman.ini" "$work/mame/ctrlr/$lodz/"
+# xdotool types a character that no key makes by mapping a spare key to it for
+# that one keystroke; on a loaded machine Wine may look the key up after it was
+# mapped back and get nothing. So the name is typed again until it arrives.
+type_into_text1() {
+  for _ in 1 2 3; do
+    keys_to "$form" alt+n ctrl+a && xdotool type --delay 50 "$1"
+    BRANTEL_WAIT_SECONDS=10 poll_until text1_now "Text1: $1" && return 0
+  done
+  return 1
+}
 start_window
-keys_to "$form" alt+n ctrl+a
-xdotool type --delay 50 "$lodz"
+check "Łódź typed" type_into_text1 "$lodz"
 keys_to "$form" alt+c
 box=$(window_named "Conversion Complete!") && keys_to "$box" Return
 check "Łódź: Conversion Complete! shown" test -n "$box"
@@ -147,15 +181,24 @@ keys_to "$form" alt+F4
 check "Łódź: the program ends" ended_within_20_s "$pid"
 rm -f "$work/mame/ctrlr/$lodz.cfg"
 start_window
-import -window "brantel Manager" "$work/at-96-dpi.png"
+wait_until_painted "$form" "$work/at-96-dpi.png" $(label1_row 96)
 keys_to "$form" alt+c
 box=$(window_named "Conversion Complete!") && keys_to "$box" Return
 check "Łódź: loaded again and converted" test -f "$work/mame/ctrlr/$lodz.cfg"
 keys_to "$form" alt+F4
+check "Łódź loaded: the program ends" ended_within_20_s "$pid"
+
+# --- No folder name saved: the one mame.ini's ctrlr entry names.
+printf '%s\r\n' "" "$mame_z\\" mame.exe 0 >"$program/brantel.cfg"
+printf '%s\r\n' '# ctrlr nothere' 'ctrlr                     OLD' >"$work/mame/mame.ini"
+start_window
+check "mame.ini: its ctrlr folder shown" text1_shows "Text1: OLD"
+keys_to "$form" alt+F4
 ended_within_20_s "$pid"
 
-# --- Every note in the dialog: its last one, copied, pasted into Text1 and
-# saved with the settings.
+# --- Every note in the dialog, the dialog made wider by the keys (its
+# system menu's Size): the notes box grows with it. Its last note copied,
+# pasted into Text1 and saved with the settings.
 for n in $(seq -w 1 24) zz; do
   printf '%s\r\n' "[g$n]" 'P1_BUTTON1 "KEYCODE_0_PAD"' >"$work/mame/ctrlr/OLD/g$n.ini"
 done
@@ -164,24 +207,35 @@ start_window
 keys_to "$form" alt+c
 notes=$(window_named "Conversion Notes")
 check "notes dialog shown" test -n "$notes"
+read -r client box_width < <(wine "$probe_exe" notes | tr -d '\r')
+[[ -n $notes ]] && keys_to "$notes" alt+space s Right Right Right Right Right Return
+wider() { read -r now_client now_box < <(wine "$probe_exe" notes | tr -d '\r'); ((now_client > client)); }
+check "notes dialog: wider after Size and the arrow keys" poll_until wider
+check "notes dialog: its box grew as much ($client $box_width, $now_client $now_box)" \
+  test "$((now_client - now_box))" = "$((client - box_width))"
 # Shift+Tab from OK to the notes; the last line selected, copied; Return is OK.
 [[ -n $notes ]] && keys_to "$notes" shift+Tab ctrl+End shift+Home ctrl+c Return
 box=$(window_named "Conversion Complete!") && keys_to "$box" Return
 keys_to "$form" alt+n ctrl+a ctrl+v alt+F4
-ended_within_20_s "$pid"
+check "notes dialog: the program ends" ended_within_20_s "$pid"
 check "notes dialog: its last note copied ($(head -1 "$program/brantel.cfg"))" \
   grep -qE '^gzz\.ini: .*KEYCODE_0PAD' "$program/brantel.cfg"
 
 # --- At 144 DPI: the window half as large again, the first label whole.
+# A new DPI is read when Wine starts anew: every program of the prefix ended.
+wine_restarts() {
+  kill "$pid" 2>/dev/null
+  timeout 120 wineserver -w
+}
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
-wineserver -w
+check "Wine ends before 144 DPI" wine_restarts
 start_window
-sleep 1
-import -window "brantel Manager" "$work/at-144-dpi.png"
+wait_until_painted "$form" "$work/at-144-dpi.png" $(label1_row 144)
 keys_to "$form" alt+F4
-ended_within_20_s "$pid"
+check "144 DPI: the program ends" ended_within_20_s "$pid"
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
-wineserver -w
+check "Wine ends after 144 DPI" wine_restarts
+evidence_files+=("$work/at-96-dpi.png" "$work/at-144-dpi.png")
 narrow=$(label1_width "$work/at-96-dpi.png" 96)
 wide=$(label1_width "$work/at-144-dpi.png" 144)
 check "144 DPI: the first label 1.35 to 1.65 times as wide ($narrow, $wide)" \

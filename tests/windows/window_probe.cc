@@ -1,7 +1,9 @@
 // Tells what the main window shows, for the window test under Wine, where
 // xdotool sees only top-level windows: a line "File1: NAME" for each item of
 // the file list, then "enabled:" and every control shown that takes input (a
-// button by its caption, others by their class).
+// button by its caption, others by their class). With "text1": "Text1: TEXT"
+// and a line "offers: NAME" for each item of its list. With "notes": the
+// widths of the notes dialog's client area and of its box of notes.
 #define WIN32_LEAN_AND_MEAN
 #define NOMINMAX
 #include <windows.h>
@@ -9,9 +11,49 @@
 #include <cstdio>
 #include <string>
 
-int main() {
+namespace {
+
+// In UTF-8, as the test script types it.
+std::string Utf8(const wchar_t* text) {
+  char bytes[4 * MAX_PATH] = {};
+  WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr);
+  return bytes;
+}
+
+int ShowText1(HWND form) {
+  HWND text1 = GetDlgItem(form, 102);
+  if (text1 == nullptr) return 1;
+  wchar_t text[MAX_PATH] = {};
+  // Asked, as GetWindowText does not ask a window of another process.
+  SendMessageW(text1, WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(text));
+  std::printf("Text1: %s\n", Utf8(text).c_str());
+  const LRESULT items = SendMessageW(text1, CB_GETCOUNT, 0, 0);
+  for (LRESULT index = 0; index < items; ++index) {
+    wchar_t item[MAX_PATH] = {};
+    SendMessageW(text1, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item));
+    std::printf("offers: %s\n", Utf8(item).c_str());
+  }
+  return 0;
+}
+
+int ShowNotesWidths() {
+  HWND notes = FindWindowA("brantelNotes", nullptr);
+  HWND box = notes != nullptr ? GetDlgItem(notes, 203) : nullptr;
+  if (box == nullptr) return 1;
+  RECT client{}, place{};
+  GetClientRect(notes, &client);
+  GetWindowRect(box, &place);
+  std::printf("%ld %ld\n", client.right, place.right - place.left);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
   HWND form = FindWindowA("brantelForm1", nullptr);
+  if (argc > 1 && std::string(argv[1]) == "notes") return ShowNotesWidths();
   if (form == nullptr) return 1;
+  if (argc > 1 && std::string(argv[1]) == "text1") return ShowText1(form);
   std::string enabled;
   for (HWND control = GetWindow(form, GW_CHILD); control != nullptr; control = GetWindow(control, GW_HWNDNEXT)) {
     char kind[64] = {};

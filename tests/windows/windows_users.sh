@@ -104,7 +104,7 @@ case_device_names() {
   for name in aux.ini COM1.ini nul.ini; do printf '[x]\r\n' >"$old/$name"; done
   run_in C.UTF-8 devices "$(windows_path "$mame")"
   expect "converted without them" is "$status $(sections "$mame/ctrlr/devices.cfg")" "0 2"
-  expect "... each noted" is "$(grep -c '^Conversion Notes: [a-zA-Z1]*.ini: not converted: Windows keeps' <<<"$output")" 3
+  expect "... each noted" is "$(grep -c '^Conversion Notes: [a-zA-Z1]*.ini: not applied: not converted: Windows keeps' <<<"$output")" 3
 }
 
 cases=(beyond_the_code_page double_byte_backslash ansi_code_page_text quoted_paths device_names)

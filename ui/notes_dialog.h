@@ -1,0 +1,38 @@
+// The conversion notes as a Qt dialog: the heading beside an information or
+// a warning icon, every note in a read-only box whose lines wrap, and OK.
+// It can be resized (its size is not kept), and Ctrl+C copies the selected
+// text, or all the notes when none is selected.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace brantel {
+
+class NotesDialog : public QDialog {
+ public:
+  NotesDialog(const QString& title, const QString& heading, const QString& notes, bool warning,
+              QWidget* parent);
+
+  QString Heading() const;
+  QString Notes() const;
+  bool Warning() const { return warning_; }
+  QPushButton* OkButton() const { return ok_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void CopySelectionOrAll();
+
+  QLabel* heading_ = nullptr;
+  QPlainTextEdit* notes_ = nullptr;
+  QPushButton* ok_ = nullptr;
+  bool warning_;
+};
+
+}  // namespace brantel

@@ -157,7 +157,6 @@ size_t AddUserCfg(const std::string& cfg_path, const WorkFolder& work, Classifie
   // Named by number: a cfg file's own name may not suit the work folder.
   const std::string path = work.FilePath(std::to_string(users.FileCount()) + ".xml");
   const std::uint32_t file = users.AddFile(path);
-  parts.shown_as[path] = cfg_path;
   size_t systems = 0;
   SplitUserCfg(cfg_path, path, [&](const UserSystemPlace& place) {
     const UserSystems::Slot slot = place.name == "default" ? UserSystems::Slot::kDefault

@@ -77,11 +77,16 @@ void UserSystemReader::Print(const UserSystems& systems, UserSystems::Slot slot,
 
 void UserSystemReader::ReadPiece(const UserSystems::Place& place) {
   if (!file_ || place.path != path_) {
+    piece_.clear();
     file_.reset();
     file_ = OpenFile(place.path, OpenMode::kRead, "Could not open the file for reading");
     path_ = place.path;
   }
-  piece_.resize(std::max<std::uint64_t>(place.size, kPieceSize));
+  // A system that begins in the last piece read, or right after it, goes on
+  // with a run of neighbours: read ahead. Any other is read alone, as one out of name order is
+  // likely followed by others from all over the file.
+  const bool follows = place.offset >= piece_offset_ && place.offset <= piece_offset_ + piece_.size();
+  piece_.resize(follows ? std::max<std::uint64_t>(place.size, kPieceSize) : place.size);
   piece_offset_ = place.offset;
   errno = 0;
   if (!SeekFile(file_.get(), place.offset)) throw IoError("Could not read", path_, SystemReason(errno));

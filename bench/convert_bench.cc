@@ -115,6 +115,8 @@ int main(int argc, char** argv) {
   }
   WriteFile(program / "list generator" / "listgen", "#!/bin/sh\nexit 0\n");
   fs::permissions(program / "list generator" / "listgen", fs::perms::owner_exec, fs::perm_options::add);
+  WriteFile(root / "mame" / "mame", "#!/bin/sh\n");  // a MAME for Convert to find
+  fs::permissions(root / "mame" / "mame", fs::perms::owner_exec, fs::perm_options::add);
   WriteFile(old_folder / "default.ini", IniFile(-1));
   for (int i = 0; i < ini_files; ++i) {
     WriteFile(old_folder / ("game" + std::to_string(i * 22) + ".ini"), IniFile(i));

@@ -19,12 +19,7 @@ if(WIN32)
   install(TARGETS listgen RUNTIME DESTINATION "list generator")
   configure_file(docs/README-windows.txt.in README.txt @ONLY NEWLINE_STYLE CRLF)
   install(FILES ${CMAKE_BINARY_DIR}/README.txt DESTINATION .)
-  # The licences of what is linked in: expat, GCC's runtime libraries and
-  # the MinGW-w64 runtime (C runtime start-up and winpthreads).
-  install(FILES ${BRANTEL_WINDOWS_DEPS}/share/doc/expat/COPYING DESTINATION licences RENAME expat.txt)
-  install(FILES /usr/share/doc/gcc-mingw-w64-x86-64-posix-runtime/copyright
-          DESTINATION licences RENAME gcc-runtime.txt)
-  install(FILES /usr/share/doc/mingw-w64-x86-64-dev/copyright DESTINATION licences RENAME mingw-w64.txt)
+  include(cmake/windows_licences.cmake)
   set(CPACK_GENERATOR ZIP)
   set(CPACK_PACKAGE_FILE_NAME brantel-${PROJECT_VERSION}-win64)
   set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
@@ -38,18 +33,43 @@ else()
     install(TARGETS brantel-manager RUNTIME DESTINATION lib/brantel)
     list(APPEND programs brantel-manager)
     install(FILES ui/brantel-manager.desktop DESTINATION share/applications)
+    # The .ico's own images at 16 to 64 pixels, and 128 scaled from the 256 one.
+    foreach(size 16 32 48 64 128)
+      install(FILES ui/icon/brantel-manager-${size}.png DESTINATION share/icons/hicolor/${size}x${size}/apps
+              RENAME brantel-manager.png)
+    endforeach()
     install(FILES ui/icon/brantel-manager.png DESTINATION share/icons/hicolor/256x256/apps)
   endif()
+  # Debian's strip also removes the compiler's notes (.comment, .note).
+  install(CODE "set(brantel_objcopy \"${CMAKE_OBJCOPY}\")")
+  install(CODE [[
+    if(CMAKE_INSTALL_DO_STRIP)
+      file(GLOB_RECURSE programs "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/lib/brantel/*")
+      foreach(program IN LISTS programs)
+        execute_process(COMMAND "${brantel_objcopy}" --remove-section=.comment --remove-section=.note
+                                "${program}" COMMAND_ERROR_IS_FATAL ANY)
+      endforeach()
+    endif()
+  ]])
   file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/links)
   foreach(program IN LISTS programs)
     file(CREATE_LINK ../lib/brantel/${program} ${CMAKE_BINARY_DIR}/links/${program} SYMBOLIC)
     install(FILES ${CMAKE_BINARY_DIR}/links/${program} DESTINATION bin)
   endforeach()
+  include(cmake/debian_documents.cmake)
   set(CPACK_GENERATOR DEB)
   set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)  # the Qt 6 and expat packages, from the programs
-  set(CPACK_DEBIAN_PACKAGE_SECTION games)
+  set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+  string(CONCAT CPACK_PACKAGE_DESCRIPTION
+    "The window, brantel-manager, takes the name of an old controller folder\n"
+    "(INI files of input mappings in MAME's ctrlr folder, one per game or\n"
+    "driver), the path to MAME and MAME's executable name, and writes the one\n"
+    "XML controller file that current MAME reads with -ctrlr. Old input names\n"
+    "become current ones, the sections are ordered from general to specific by\n"
+    "MAME's own machine list, and notes tell what changed. brantel-convert does\n"
+    "the same from the command line.")
   set(CPACK_PACKAGE_CONTACT "brantel developers <brantel@users.noreply.invalid>")
 endif()
 

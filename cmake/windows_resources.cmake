@@ -1,5 +1,6 @@
-# Windows resources for a program: icon and version information, and the
-# manifest when one is given (resource type 24, id 1: the process's own).
+# Windows resources for a program: icon, version information and manifest
+# (resource type 24, id 1: the process's own). A program given no manifest of
+# its own gets the command-line programs' one (cmake/program.manifest.in).
 #
 #   brantel_windows_resources(TARGET "description" [MANIFEST file])
 function(brantel_windows_resources target description)
@@ -10,14 +11,14 @@ function(brantel_windows_resources target description)
   if(NOT BRANTEL_FILE_NAME)
     set(BRANTEL_FILE_NAME ${target})
   endif()
-  set(BRANTEL_MANIFEST_RESOURCE "")
-  if(ARG_MANIFEST)
-    set(BRANTEL_MANIFEST_RESOURCE "1 24 \"${ARG_MANIFEST}\"")
+  set(manifest "${ARG_MANIFEST}")
+  if(NOT manifest)
+    set(manifest "${CMAKE_CURRENT_BINARY_DIR}/${target}.manifest")
+    configure_file("${PROJECT_SOURCE_DIR}/cmake/program.manifest.in" "${manifest}" @ONLY)
   endif()
+  set(BRANTEL_MANIFEST_RESOURCE "1 24 \"${manifest}\"")
   set(rc "${CMAKE_CURRENT_BINARY_DIR}/${target}.rc")
   configure_file("${PROJECT_SOURCE_DIR}/cmake/program.rc.in" "${rc}" @ONLY)
   target_sources(${target} PRIVATE "${rc}")
-  if(ARG_MANIFEST)
-    set_property(SOURCE "${rc}" APPEND PROPERTY OBJECT_DEPENDS "${ARG_MANIFEST}")
-  endif()
+  set_property(SOURCE "${rc}" APPEND PROPERTY OBJECT_DEPENDS "${manifest}")
 endfunction()

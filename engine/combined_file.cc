@@ -133,10 +133,12 @@ void WriteCombinedFile(Window& window, const CombinedFileParts& parts) {
   out.CommitIfWellFormed();
 }
 
-void ShowCompletion(Window& window, const ConversionNotes& notes) {
+void ShowCompletion(Window& window, const ConversionNotes& notes, const std::vector<std::string>& more_lines) {
   window.File1().SetPattern("*.ini");
   ShowConversionNotes(window, notes);
-  window.ShowMessageBox(kCompletionPrompt, kCompletionTitle, MessageStyle::kOkOnly);
+  std::string prompt = kCompletionPrompt;
+  for (const std::string& line : more_lines) prompt += "\n" + line;
+  window.ShowMessageBox(prompt, kCompletionTitle, MessageStyle::kOkOnly);
 }
 
 }  // namespace brantel

@@ -36,7 +36,8 @@ struct CombinedFileParts {
 void WriteCombinedFile(Window& window, const CombinedFileParts& parts);
 
 // Sets File1 back to "*.ini", shows the notes, if any, and the completion
-// message.
-void ShowCompletion(Window& window, const ConversionNotes& notes = {});
+// message, with `more_lines` after its first line.
+void ShowCompletion(Window& window, const ConversionNotes& notes = {},
+                    const std::vector<std::string>& more_lines = {});
 
 }  // namespace brantel

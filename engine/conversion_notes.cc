@@ -12,7 +12,7 @@ struct KindCount {
   const char* many;
 };
 
-constexpr std::array<KindCount, 14> kCountNames = {{
+constexpr std::array<KindCount, 17> kCountNames = {{
     {NoteKind::kReplacedName, "file with old names replaced", "files with old names replaced"},
     {NoteKind::kLeftOutToken, "token left out", "tokens left out"},
     {NoteKind::kDroppedToken, "token MAME drops", "tokens MAME drops"},
@@ -27,6 +27,9 @@ constexpr std::array<KindCount, 14> kCountNames = {{
     {NoteKind::kIncludeFile, "include file", "include files"},
     {NoteKind::kMergedCfg, "cfg file of your own merged", "cfg files of your own merged"},
     {NoteKind::kListNotMadeAnew, "master list not made anew", "master lists not made anew"},
+    {NoteKind::kListMadeAnew, "master list made anew", "master lists made anew"},
+    {NoteKind::kHashInMapping, "mapping with a \"#\" kept as a comment", "mappings with a \"#\" kept as comments"},
+    {NoteKind::kLeftFolder, "folder left as it was", "folders left as they were"},
 }};
 
 std::string Counted(size_t count, const char* one, const char* many) {
@@ -46,7 +49,8 @@ std::string Counts(const ConversionNotes& notes) {
 
 // The notes that are not about the INI files' own lines.
 bool IsAboutTheRun(const ConversionNote& note) {
-  return note.kind == NoteKind::kMergedCfg || note.kind == NoteKind::kListNotMadeAnew;
+  return note.kind == NoteKind::kMergedCfg || note.kind == NoteKind::kListNotMadeAnew ||
+         note.kind == NoteKind::kListMadeAnew || note.kind == NoteKind::kLeftFolder;
 }
 
 }  // namespace

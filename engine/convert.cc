@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <stdexcept>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "engine/io/line_file.h"
 #include "engine/io/stop_request.h"
 #include "engine/io/work_folder.h"
+#include "engine/mame_use.h"
 #include "engine/master_list.h"
 #include "engine/program_files.h"
 #include "engine/settings_file.h"
@@ -24,6 +26,7 @@
 #include "engine/translate.h"
 #include "engine/user_cfg.h"
 #include "engine/user_systems.h"
+#include "tools/mame_program.h"
 #include "tools/run_and_wait.h"
 
 namespace brantel {
@@ -75,23 +78,27 @@ bool IsFolderInsideCtrlr(const std::string& folder_probe, const std::string& ctr
          IsStrictlyInside(RealFolderPath(folder_probe), RealFolderPath(ctrlr));
 }
 
-void SaveThreeTexts(const Window& window, const std::string& settings_file) {
-  WriteSettings(settings_file,
-                {window.Text1(), window.Text2(), window.Text3(), std::nullopt});
+// All four lines, the check box's too: a run stopped after this leaves the
+// settings file whole.
+void SaveTexts(const Window& window, const std::string& settings_file) {
+  WriteSettings(settings_file, {window.Text1(), window.Text2(), window.Text3(), window.CheckBoxValue()});
+}
+
+// What a run killed while it replaced a kept file, or tried its folder, left.
+void RemoveLeftTemporaryFilesOf(const KeptFiles& kept_files) {
+  for (const std::string* file : {&kept_files.settings_file, &kept_files.master_list, &kept_files.source_record}) {
+    RemoveLeftTemporaryFiles(FolderOfFile(*file));
+  }
 }
 
 // A window started from inside a zip file runs from a temporary folder that
-// holds nothing else: say what to do rather than name a missing folder. A
-// ticked check box asks for a new master list even from the same MAME.
-ProgramOutcome RunListGenerator(const Window& window, const std::string& program_folder,
+// holds nothing else: say what to do rather than name a missing folder.
+// `new_list` asks for a new master list even from the same MAME.
+ProgramOutcome RunListGenerator(const std::string& program_folder, bool new_list,
                                 const WhileWaiting& while_waiting) {
-  const std::string folder = ListGeneratorFolder(program_folder);
-  if (!FolderExists(folder)) {
-    throw IoError("The list generator is missing: there is no folder", folder,
-                  "Extract all files first, then start the program from the extracted folder");
-  }
-  ChangeDriveAndDirectory(folder);
-  const std::string command = std::string(kListGeneratorCommand) + (window.CheckBoxValue() == 1 ? " -new" : "");
+  CheckProgramFolderIsWhole(program_folder);
+  ChangeDriveAndDirectory(ListGeneratorFolder(program_folder));
+  const std::string command = std::string(kListGeneratorCommand) + (new_list ? " -new" : "");
   return RunAndWait(ListGeneratorProgram(program_folder), command, 0, while_waiting);
 }
 
@@ -211,24 +218,64 @@ MasterList LoadMasterList(const std::string& path, const ProgramOutcome& list_ge
   }
 }
 
-void ConvertInWorkFolder(Window& window, const std::string& master_list, const ProgramOutcome& list_generator,
-                         const NoteSink& notes) {
+// How this Convert gets its master list: the list generator has run once,
+// asked for a new list or not, and can be asked again.
+struct ListSource {
+  std::string path;
+  ProgramOutcome outcome;
+  bool asked_new = false;
+  std::function<ProgramOutcome()> make_new;
+};
+
+// A kept list that cannot be used (cut short, edited by hand, from another
+// program) is made anew once, as the check box would; only when that fails
+// too does Convert stop, with both reasons.
+MasterList UsableMasterList(const ListSource& source, const NoteSink& notes) {
+  try {
+    return LoadMasterList(source.path, source.outcome, notes);
+  } catch (const IoError& unusable) {
+    if (!source.outcome.succeeded || source.asked_new) throw;
+    const ProgramOutcome again = source.make_new();
+    const std::string first = "the previous list could not be used (" + unusable.reason() + ")";
+    std::string second = WhatTheListGeneratorSaid(again);
+    if (again.succeeded) {
+      try {
+        MasterList list = MasterList::Load(source.path);
+        notes({"masterlist.lst", 0, NoteKind::kListMadeAnew, first + ", so it was made anew"});
+        return list;
+      } catch (const IoError& error) {
+        second = error.reason();
+      }
+    }
+    throw IoError("Could not use the master list, nor make it anew", source.path,
+                  first + "; asked for a new list: " + second);
+  }
+}
+
+// Returns the path of the combined file.
+std::string ConvertInWorkFolder(Window& window, const ListSource& list_source, const NoteSink& notes) {
   FileList& file_list = window.File1();
   Sections sections{file_list.Path(), file_list.Names(), {}};
-  MasterList master = LoadMasterList(master_list, list_generator, notes);
+  MasterList master = UsableMasterList(list_source, notes);
   CombinedFileParts parts{sections.folder + ".cfg", "", {}, {}, {}};
   // Beside the combined file: on the disk that must hold it anyway.
   const std::string parent = FolderOfFile(parts.path);
-  RemoveLeftWorkFolders(parent);
+  for (const LeftAlone& left : RemoveLeftWorkFolders(parent)) {
+    notes({left.path, 0, NoteKind::kLeftFolder, "left as it was, not removed: " + left.reason});
+  }
   WorkFolder work(parent);
   try {
     parts.work_folder = work.path();
     TranslateListedIniFiles(file_list, work, parts, notes);
     file_list.SetPattern("*.cfg");
     sections.user_cfg = file_list.Names();
+    for (const UnusableFile& file : file_list.UnusableFiles()) {
+      notes({file.name, 0, NoteKind::kSkippedFile, "not merged: " + file.reason});
+    }
     ClassifySections(window, std::move(master), sections, work, parts, notes);
     WriteCombinedFile(window, parts);
     work.Remove();
+    return parts.path;
   } catch (const std::exception& error) {
     std::string message = error.what();
     try {
@@ -241,11 +288,25 @@ void ConvertInWorkFolder(Window& window, const std::string& master_list, const P
   }
 }
 
+// A mistyped MAME would only leave the previous list in use, and the user
+// would never learn of the typing error: says what was looked for instead.
+bool MameIsThere(Window& window) {
+  const std::string executable = TrimSpaces(window.Text3());
+  if (!FindMameProgram(window.Text2(), executable).empty()) return true;
+  window.ShowMessageBox("MAME Not Found!\n" + MameProgramLookedFor(window.Text2(), executable), kPathErrorTitle,
+                        MessageStyle::kCritical);
+  return false;
+}
+
 ConvertResult ConvertLocked(Window& window, const std::string& program_folder,
                             const std::string& folder_probe, const WhileWaiting& while_waiting) {
   const KeptFiles kept_files = KeptFilesOf(program_folder);
-  SaveThreeTexts(window, kept_files.settings_file);
-  const ProgramOutcome list_generator = RunListGenerator(window, program_folder, while_waiting);
+  RemoveLeftTemporaryFilesOf(kept_files);
+  SaveTexts(window, kept_files.settings_file);
+  if (!MameIsThere(window)) return ConvertResult::kPathError;
+  ListSource list_source{kept_files.master_list, {}, window.CheckBoxValue() == 1,
+                         [&] { return RunListGenerator(program_folder, true, while_waiting); }};
+  list_source.outcome = RunListGenerator(program_folder, list_source.asked_new, while_waiting);
 
   FileList& file_list = window.File1();
   file_list.SetPattern("*.ini");
@@ -256,19 +317,37 @@ ConvertResult ConvertLocked(Window& window, const std::string& program_folder,
     return ConvertResult::kPathError;
   }
   ConversionNotes kept;
-  ConvertInWorkFolder(window, kept_files.master_list, list_generator, [&window, &kept](ConversionNote note) {
-    if (!window.ShowConversionNoteAtOnce(note)) kept.push_back(std::move(note));
-  });
-  ShowCompletion(window, kept);
+  const std::string combined_file =
+      ConvertInWorkFolder(window, list_source, [&window, &kept](ConversionNote note) {
+        if (!window.ShowConversionNoteAtOnce(note)) kept.push_back(std::move(note));
+      });
+  ShowCompletion(window, kept, HowMameUsesTheFile(combined_file, window.Text2(), window.Text1()));
   return ConvertResult::kCompleted;
+}
+
+// Why the typed texts cannot name an old folder; empty when they can.
+std::string WhyNotAnOldFolder(const Window& window) {
+  // Each text is one line of the settings file.
+  for (const std::string& text : {window.Text1(), window.Text2(), window.Text3()}) {
+    if (text.find_first_of("\r\n") != std::string::npos) {
+      return "\"" + text + "\" holds a line end, which no folder or file name may hold here!";
+    }
+  }
+  if (NamesADevice(window.Text1())) return "\"" + window.Text1() + "\" is the name of a device, not of a folder!";
+  for (const std::string& piece : PathPieces(window.Text1())) {
+    if (IsWorkFolderName(piece)) {
+      return "\"" + window.Text1() + "\" is named like the program's own work folders (\"" + kWorkFolderPrefix +
+             "...\"), not like an old folder; rename it to convert it!";
+    }
+  }
+  return "";
 }
 
 ConvertResult Convert(Window& window, const std::string& program_folder,
                       const WhileWaiting& while_waiting) {
   TidyTypedPaths(window);
-  if (NamesADevice(window.Text1())) {
-    window.ShowMessageBox("\"" + window.Text1() + "\" is the name of a device, not of a folder!", kPathErrorTitle,
-                          MessageStyle::kCritical);
+  if (const std::string why = WhyNotAnOldFolder(window); !why.empty()) {
+    window.ShowMessageBox(why, kPathErrorTitle, MessageStyle::kCritical);
     return ConvertResult::kPathError;
   }
   const std::string ctrlr = HostPath(window.Text2() + "ctrlr\\");

@@ -1,6 +1,7 @@
 #include "engine/program_files.h"
 
 #include "engine/io/file_safety.h"
+#include "engine/io/folder.h"
 #include "engine/io/io_error.h"
 #include "engine/io/line_file.h"
 #include "engine/io/user_folders.h"
@@ -24,23 +25,43 @@ bool CanWriteIn(const std::string& folder) {
   }
 }
 
-std::string OwnFolderIn(const std::string& user_folder) {
-  MakeFolderIfMissing(user_folder);
+KeptFiles InProgramFolder(const std::string& program_folder) {
+  return {JoinPath(program_folder, kSettingsFileName), JoinPath(program_folder, kMasterListName),
+          JoinPath(ListGeneratorFolder(program_folder), kSourceRecordName)};
+}
+
+// The program's own folder in a user folder, made when asked and missing.
+std::string OwnFolderIn(const std::string& user_folder, bool make) {
   const std::string own = JoinPath(user_folder, "brantel");
-  MakeFolderIfMissing(own);
+  if (make) {
+    MakeFolderIfMissing(user_folder);
+    MakeFolderIfMissing(own);
+  }
   return own;
+}
+
+KeptFiles InUserFolders(bool make) {
+  const std::string cache = OwnFolderIn(UserCacheFolder(), make);
+  return {JoinPath(OwnFolderIn(UserSettingsFolder(), make), kSettingsFileName), JoinPath(cache, kMasterListName),
+          JoinPath(cache, kSourceRecordName)};
 }
 
 }  // namespace
 
 KeptFiles KeptFilesOf(const std::string& program_folder) {
-  if (CanWriteIn(program_folder)) {
-    return {JoinPath(program_folder, kSettingsFileName), JoinPath(program_folder, kMasterListName),
-            JoinPath(ListGeneratorFolder(program_folder), kSourceRecordName)};
+  return CanWriteIn(program_folder) ? InProgramFolder(program_folder) : InUserFolders(true);
+}
+
+KeptFiles WhereFilesAreKept(const std::string& program_folder) {
+  return CanWriteIn(program_folder) ? InProgramFolder(program_folder) : InUserFolders(false);
+}
+
+void CheckProgramFolderIsWhole(const std::string& program_folder) {
+  const std::string folder = ListGeneratorFolder(program_folder);
+  if (!FolderExists(folder)) {
+    throw IoError("The list generator is missing: there is no folder", folder,
+                  "Extract all files first, then start the program from the extracted folder");
   }
-  const std::string cache = OwnFolderIn(UserCacheFolder());
-  return {JoinPath(OwnFolderIn(UserSettingsFolder()), kSettingsFileName), JoinPath(cache, kMasterListName),
-          JoinPath(cache, kSourceRecordName)};
 }
 
 }  // namespace brantel

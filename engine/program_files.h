@@ -22,6 +22,15 @@ struct KeptFiles {
 // missing. Throws IoError when those folders cannot be found or made.
 KeptFiles KeptFilesOf(const std::string& program_folder);
 
+// The same places, without making any folder: for telling the user where
+// the files are. Throws IoError when the user's folders cannot be found.
+KeptFiles WhereFilesAreKept(const std::string& program_folder);
+
+// A program copied out of a zip on its own (Explorer runs it so from inside
+// the zip) has no list generator beside it. Throws IoError, asking for all
+// files to be extracted first, when the list generator's folder is missing.
+void CheckProgramFolderIsWhole(const std::string& program_folder);
+
 inline std::string ListGeneratorFolder(const std::string& program_folder) {
   return JoinPath(program_folder, "list generator");
 }

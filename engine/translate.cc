@@ -101,6 +101,7 @@ class IniTranslator {
  private:
   bool TranslateAsOption(const OldIniReading& reading, const std::string& line);
   bool TranslateAsKeyLine(const OldIniReading& reading, const std::string& line);
+  bool TranslateAsMappingWithHash(const OldIniReading& reading, const std::string& line);
   bool TranslateAsOldMapping(const OldIniReading& reading);
   void AppendPortBlock(const std::string& name_as_written, const std::string& value);
   void AppendRemark(const OldIniReading& reading);
@@ -184,6 +185,23 @@ bool IniTranslator::TranslateAsKeyLine(const OldIniReading& reading, const std::
   return true;
 }
 
+// A mapping old MAME applied whose port name or value holds a "#": MAME
+// 0.251 reads no code with one, and the section copy takes any line holding
+// a "#" for a plain line, so a port block of it would come apart there.
+bool IniTranslator::TranslateAsMappingWithHash(const OldIniReading& reading, const std::string& line) {
+  if (!HasValue(reading) || Contains(reading.name, "\"")) return false;
+  const bool mapping = reading.quote == '"' || (!Contains(reading.value, "\"") && IsKnownPortOrTwin(reading.name));
+  const bool name_hash = Contains(reading.name, "#");
+  if (!mapping || (!name_hash && !Contains(reading.value, "#"))) return false;
+  out_.push_back(CommentLine(line));
+  const std::string what = name_hash ? "port name \"" + ToXmlCharacters(reading.name) + "\""
+                                     : "port " + ToXmlCharacters(reading.name) + ": value \"" +
+                                           ToXmlCharacters(ValueText(reading)) + "\"";
+  Note(NoteKind::kHashInMapping,
+       what + " holds a \"#\", which MAME 0.251 reads in no port name or code; the line is kept as a comment");
+  return true;
+}
+
 // Lines old MAME applied that the plain reading loses: a remark after the
 // quoted value, or a value without double quotes after a port's name.
 bool IniTranslator::TranslateAsOldMapping(const OldIniReading& reading) {
@@ -201,13 +219,14 @@ void IniTranslator::Translate(const std::string& raw, ConversionNotes& notes) {
   const std::string line = CleanLine(raw);
   if (line.empty()) return;
   const std::vector<std::string> pieces = Split(line, '"');
-  if (!Contains(line, "#") && pieces.size() > 1 && TrimSpaces(pieces[0]) == "ctrlrname") {
+  // The controller's name, remark and all.
+  if (pieces.size() > 1 && TrimSpaces(pieces[0]) == "ctrlrname") {
     out_.push_back(CommentLine(line));
     return;
   }
   const OldIniReading reading = ReadAsOldMame(RemoveChars(raw, "\r\n"));
   if (TranslateAsOption(reading, line) || TranslateAsKeyLine(reading, line) ||
-      TranslateAsOldMapping(reading)) {
+      TranslateAsMappingWithHash(reading, line) || TranslateAsOldMapping(reading)) {
     return;
   }
   if (Contains(line, "#") || pieces.size() == 1) {

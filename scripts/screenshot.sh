@@ -80,6 +80,8 @@ printf '#!/bin/sh\nsleep 30\n' >"$stage/program/list generator/listgen"
 chmod +x "$stage/program/list generator/listgen"
 add_old_folder() {
   mkdir -p "$1"
+  # A MAME in the MAME folder two levels up, for Convert to find.
+  printf '#!/bin/sh\n' >"$1/../../mame" && chmod +x "$1/../../mame" && : >"$1/../../mame.exe"
   for game in default galaga mspacman pacman robotron; do
     printf '[%s]\r\n' "$game" >"$1/$game.ini"
   done

@@ -6,7 +6,8 @@ set -euo pipefail
 
 run_packages=(cmake ninja-build g++ libexpat1-dev qt6-base-dev fonts-liberation)
 test_packages=("${run_packages[@]}" libgtest-dev xvfb xauth x11-utils imagemagick mame
-               g++-mingw-w64-x86-64 wine wine64 dpkg-dev locales xdotool openbox wmctrl unzip)
+               g++-mingw-w64-x86-64 wine wine64 dpkg-dev locales xdotool openbox wmctrl unzip
+               lintian desktop-file-utils man-db file strace procps util-linux)
 
 case "${1:-run}" in
   run) wanted=("${run_packages[@]}") ;;

@@ -2,9 +2,14 @@
 // program folder of its own, with a stand-in list generator.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <future>
 #include <random>
+#include <thread>
 
 #include "engine/io/host_path.h"
 #include "tests/convert_fixture.h"
@@ -16,19 +21,25 @@ namespace {
 
 using namespace test_support;
 
-const std::string kCompleted =
-    "Conversion Complete!: You can either keep your old folder or safely remove it at this time.\n";
-
 class BrantelConvertTest : public ConvertFixture {
  protected:
   BrantelConvertTest() {
     program_ = (std::filesystem::path(Program()) /
                 std::filesystem::path(BRANTEL_CONVERT_PROGRAM).filename()).string();
     std::filesystem::copy_file(BRANTEL_CONVERT_PROGRAM, program_);
+    folder_.MakeFolder("program/list generator");
   }
 
   ProgramRun Convert(const std::vector<std::string>& arguments, const std::string& program = "") {
     return RunProgram(program.empty() ? program_ : program, arguments);
+  }
+
+  // The completion lines for the folder "old", whose name no mame.ini holds.
+  std::string Completed() const {
+    const std::string combined = std::filesystem::path(Mame()).make_preferred().string() + "\\ctrlr\\old.cfg";
+    return "Conversion Complete!: You can either keep your old folder or safely remove it at this time.\n"
+           "Conversion Complete!: The new controller file is " + HostPath(combined) + "\n"
+           "Conversion Complete!: For MAME to use it, set ctrlr old in mame.ini, or start MAME with -ctrlr old\n";
   }
 
   std::string program_;
@@ -39,38 +50,66 @@ TEST_F(BrantelConvertTest, ConvertsAndPrintsTheNotesAndTheCompletionMessage) {
   WriteIni("sample.ini", SampleIni());
   ProgramRun run = Convert({"old", Mame(), "mame.exe"});
   EXPECT_EQ(run.exit_code, 0);
-  EXPECT_EQ(run.out, SampleNotesPrinted() + kCompleted);
+  EXPECT_EQ(run.out, SampleNotesPrinted() + Completed());
   EXPECT_EQ(folder_.Read("mame/ctrlr/old.cfg"),
             CrLf({"<mameconfig version=\"10\">"}) + EmptyDefaultSection() + SampleSection() +
                 CrLf({"", "</mameconfig>"}));
   EXPECT_EQ(OldFolderNames(), std::set<std::string>{"sample.ini"});
   EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", Mame() + "\\", "mame.exe", " 0 "}));
+#ifndef _WIN32
+  // Each file is on the disk before it takes its name.
+  std::string renames;
+  EXPECT_EQ(RunProgramTracingRenames(program_, {"old", Mame(), "mame.exe"}, "", renames).exit_code, 0);
+  EXPECT_EQ(renames, "brantel.cfg flushed\nold.cfg flushed\n");
+#endif
 }
 
 TEST_F(BrantelConvertTest, TakesTextsNotGivenFromTheSettingsFile) {
   InstallStandInListGenerator(folder_, "program", CrLf({MasterListLine("pong", "pong", "2")}));
   WriteIni("default.ini", CrLf({"P1_BUTTON1 \"KEYCODE_A\""}));
-  folder_.Write("program/brantel.cfg", CrLf({"  old  ", Mame(), "mymame", " 1 "}));
+  folder_.Write("program/brantel.cfg", CrLf({"  old  ", Mame(), "mame", " 1 "}));
   ProgramRun run = Convert({});
   EXPECT_EQ(run.exit_code, 0);
-  EXPECT_EQ(run.out, kCompleted);
-  EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", Mame() + "\\", "mymame", " 1 "}));
+  EXPECT_EQ(run.out, Completed());
+  EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", Mame() + "\\", "mame", " 1 "}));
 
   WriteIni("default.ini", CrLf({"P1_BUTTON1 \"KEYCODE_B\""}));
-  run = Convert({"old", Mame() + "\\", "other.exe"});
+  run = Convert({"old", Mame() + "\\", "mame.exe"});
   EXPECT_EQ(run.exit_code, 0);
-  EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", Mame() + "\\", "other.exe", " 1 "}));
+  EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", Mame() + "\\", "mame.exe", " 1 "}));
   EXPECT_EQ(folder_.Read("mame/ctrlr/old.cfg"),
             CrLf({"<mameconfig version=\"10\">"}) + OnePortSection("default", "P1_BUTTON1", "KEYCODE_B") +
                 CrLf({"", "</mameconfig>"}));
 }
 
 TEST_F(BrantelConvertTest, ExitStatusTellsWhatWentWrong) {
-  ProgramRun run = Convert({"missing", Mame(), "mame.exe"});
+  // Copied out alone (from inside a zip): said at once, and nothing written.
+  std::filesystem::remove(Program() + "/list generator");
+  ProgramRun run = Convert({"old", Mame(), "mame.exe"});
+  EXPECT_EQ(run.exit_code, 2);
+  EXPECT_NE(run.out.find("Extract all files first"), std::string::npos) << run.out;
+  EXPECT_FALSE(folder_.Exists("program/brantel.cfg"));
+  folder_.MakeFolder("program/list generator");
+
+  run = Convert({"missing", Mame(), "mame.exe"});
   EXPECT_EQ(run.exit_code, 1);
   EXPECT_EQ(run.out, "File Path Error: Directory Not Found!\nFile Path Error: " + HostPath(Mame() + "\\ctrlr\\missing\\") + "\n");
 
+  // A MAME that is not there stops Convert before the list generator runs.
   InstallStandInListGenerator(folder_, "program", CrLf({MasterListLine("pong", "pong", "2")}));
+  WriteIni("a.ini", "");
+  run = Convert({"old", Mame(), "mame64.exe"});
+  EXPECT_EQ(run.exit_code, 1);
+#ifdef _WIN32
+  const std::string on_path = "";
+#else
+  const std::string on_path = ", or mame64.exe on the PATH";
+#endif
+  EXPECT_EQ(run.out, "File Path Error: MAME Not Found!\nFile Path Error: " + HostPath(Mame() + "\\mame64.exe") + on_path + "\n");
+  EXPECT_FALSE(folder_.Exists("program/listgen.ran"));
+  EXPECT_FALSE(folder_.Exists("mame/ctrlr/old.cfg"));
+  std::filesystem::remove(folder_.path() + "/mame/ctrlr/old/a.ini");
+
   run = Convert({"old", Mame(), "mame.exe"});
   EXPECT_EQ(run.exit_code, 1);
   EXPECT_EQ(run.out, "File Path Error: No INI files found in this folder!\nFile Path Error: " + HostPath(Mame() + "\\ctrlr\\old\\") + "\n");
@@ -129,9 +168,26 @@ TEST_F(BrantelConvertTest, ConvertsAtTheSameTimeTakeTurns) {
 }
 
 #ifndef _WIN32
-// Interrupted at any moment (Ctrl+C, SIGTERM, SIGKILL), a Convert keeps the
-// previous combined file whole and leaves nothing of its own but, after
-// SIGKILL, its work folder, which the next run removes.
+// The processes whose command line names `folder` (the program, the list
+// generator and MAME all run from the test's folder), once none is left or
+// after a few seconds.
+std::string ProcessesLeftIn(const std::string& folder) {
+  // "[/]tmp/..." finds the folder but not the shell that runs pgrep with it.
+  const std::string pattern = "[" + folder.substr(0, 1) + "]" + folder.substr(1);
+  ProgramRun left = RunProgram("/usr/bin/pgrep", {"-af", pattern});
+  for (int step = 0; step < 100 && !left.out.empty(); ++step) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    left = RunProgram("/usr/bin/pgrep", {"-af", pattern});
+  }
+  return left.out;
+}
+
+// Interrupted at any moment (Ctrl+C, SIGTERM, SIGHUP, SIGKILL, its output
+// closed, or while it waits for another Convert), a Convert keeps the
+// previous combined file whole, leaves the settings file whole, no process
+// of its own running and nothing of its own but, after SIGKILL, its work
+// folder and temporary files, which the next run removes. Once it has said
+// the file is complete, it ends with success.
 TEST_F(BrantelConvertTest, InterruptedAtAnyMomentLeavesNothingAndTheNextRunConverts) {
   std::string list;
   for (int i = 0; i < 300; ++i) {
@@ -141,6 +197,7 @@ TEST_F(BrantelConvertTest, InterruptedAtAnyMomentLeavesNothingAndTheNextRunConve
   InstallStandInListGenerator(folder_, "program", list);
   ASSERT_EQ(Convert({"old", Mame(), "mame"}).exit_code, 0);
   const std::string whole = folder_.Read("mame/ctrlr/old.cfg");
+  const std::string settings = CrLf({"old", Mame() + "\\", "mame", " 0 "});
   auto ours = [&](const std::string& folder) {
     std::set<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(folder_.path() + "/" + folder)) {
@@ -149,38 +206,75 @@ TEST_F(BrantelConvertTest, InterruptedAtAnyMomentLeavesNothingAndTheNextRunConve
     }
     return names;
   };
+  struct Interruption {
+    std::string signal;
+    int number;
+    std::string how;  // the shell's words: $0 the program, $1 the MAME path, $2 a file for the exit status
+  };
+  const std::string alone = "\"$0\" old \"$1\" mame & p=$!; ";
+  // Another run holds the program folder's lock for longer than any wait
+  // here: the stopped one must end while it still does.
+  const std::string waiting = "flock -o \"${0%/*}\" sleep 5 & q=$!; sleep 0.05; \"$0\" old \"$1\" mame & p=$!; ";
+  const std::vector<Interruption> interruptions = {
+      {"INT", 2, alone}, {"TERM", 15, alone}, {"KILL", 9, alone}, {"HUP", 1, alone},
+      {"", 0, "(\"$0\" old \"$1\" mame; echo $? > \"$2\") | true; exit $(cat \"$2\")"},
+      {"TERM", 15, waiting}, {"HUP", 1, waiting}, {"INT", 2, waiting},
+      // The moment the new file is in place: it is, and the run says so.
+      {"", 0, "LD_PRELOAD=" STOP_AFTER_RENAME " BRANTEL_STOP_AFTER_RENAME=/old.cfg \"$0\" old \"$1\" mame"},
+  };
   std::mt19937 random(17);
-  const std::vector<std::pair<std::string, int>> signals = {{"INT", 2}, {"TERM", 15}, {"KILL", 9}};
-  for (int run = 0; run < 15; ++run) {
-    const auto& [name, number] = signals[run % 3];
-    const unsigned hundredths = 5 + random() % 50;  // a whole run takes 0.2 to 0.4 s
+  for (int run = 0; run < 18; ++run) {
+    const Interruption& interruption = interruptions[run % interruptions.size()];
+    const unsigned hundredths = 8 + random() % 30;  // a whole run takes 0.2 to 0.4 s, mostly converting
     const std::string delay = std::string("0.") + static_cast<char>('0' + hundredths / 10) +
                               static_cast<char>('0' + hundredths % 10);
-    const ProgramRun killed = RunProgram("/bin/sh", {"-c", "\"$0\" old \"$1\" mame & sleep " + delay + "; kill -" +
-                                                               name + " $! 2>/dev/null; wait $!; s=$?; sleep 0.1; exit $s",
-                                                     program_, Mame()});
-    EXPECT_TRUE(killed.exit_code == 0 || killed.exit_code == 128 + number) << name << " " << killed.exit_code;
-    EXPECT_TRUE(folder_.Read("mame/ctrlr/old.cfg") == whole) << name << " after " << delay;
-    if (number != 9) {
-      EXPECT_EQ(ours("mame/ctrlr"), std::set<std::string>{}) << name << " after " << delay;
+    // What a killed run left may still be there when this one stops early.
+    const std::set<std::string> left = ours("mame/ctrlr"), left_in_program = ours("program");
+    const std::string script =
+        interruption.signal.empty()
+            ? interruption.how
+            : interruption.how + "sleep " + delay + "; kill -" + interruption.signal +
+                  " $p 2>/dev/null; wait $p; s=$?; [ -z \"$q\" ] || { kill -0 $q || s=99; kill $q; }; exit $s";
+    const ProgramRun killed =
+        RunProgram("/bin/sh", {"-c", script, program_, Mame(), folder_.path() + "/status"});
+    const std::string what = interruption.signal + " " + interruption.how + " after " + delay;
+    const int number = interruption.number;
+    EXPECT_TRUE(killed.exit_code == 0 || killed.exit_code == 128 + number) << what << ": " << killed.exit_code;
+    if (killed.out.find("Conversion Complete!") != std::string::npos || interruption.how.find("LD_") == 0) {
+      EXPECT_EQ(killed.exit_code, 0) << what << ": " << killed.out;
     }
-    EXPECT_EQ(ours("program"), std::set<std::string>{}) << name << " after " << delay;
+    EXPECT_EQ(ProcessesLeftIn(folder_.path()), "") << what;
+    EXPECT_TRUE(folder_.Read("mame/ctrlr/old.cfg") == whole) << what;
+    EXPECT_EQ(folder_.Read("program/brantel.cfg"), settings) << what;
+    if (number != 9) {
+      for (const std::string& name : ours("mame/ctrlr")) EXPECT_EQ(left.count(name), 1u) << what << ": " << name;
+      for (const std::string& name : ours("program")) EXPECT_EQ(left_in_program.count(name), 1u) << what << ": " << name;
+    }
   }
+  // What runs killed outright left, and only that, goes at the next start.
+  folder_.Write("program/~btkilled.tmp", "old\r\n");
+  folder_.Write("program/~bt-mine.tmp", "mine");
+  ASSERT_EQ(mkfifo((Program() + "/~btfifo00.tmp").c_str(), 0600), 0);
   ASSERT_EQ(Convert({"old", Mame(), "mame"}).exit_code, 0);
   EXPECT_EQ(ours("mame/ctrlr"), std::set<std::string>{});
+  EXPECT_EQ(ours("program"), (std::set<std::string>{"~bt-mine.tmp", "~btfifo00.tmp"}));
   EXPECT_EQ(OldFolderNames().size(), 300u);
 
   // The list generator, and the MAME it runs, are ended with Convert before
-  // either could write anything.
+  // either could write anything, however Convert ends.
   namespace fs = std::filesystem;
   fs::copy_file(fs::path(BRANTEL_CONVERT_PROGRAM).parent_path() / "list generator" / "listgen",
                 Program() + "/list generator/listgen", fs::copy_options::overwrite_existing);
   const std::string mame = folder_.Write("mame/mame", "#!/bin/sh\nsleep 3\necho ran > \"$0.ran\"\n");
   fs::permissions(mame, fs::perms::owner_all);
-  RunProgram("/bin/sh", {"-c", "\"$0\" old \"$1\" mame & sleep 1; kill -TERM $!; wait $!; sleep 3", program_, Mame()});
-  EXPECT_FALSE(folder_.Exists("mame/mame.ran"));
-  EXPECT_EQ(folder_.Read("program/masterlist.lst"), list);
-  EXPECT_EQ(ours("program"), std::set<std::string>{});
+  for (const std::string signal : {"TERM", "KILL"}) {
+    RunProgram("/bin/sh", {"-c", "\"$0\" old \"$1\" mame & sleep 1; kill -" + signal + " $!; wait $!", program_, Mame()});
+    EXPECT_EQ(ProcessesLeftIn(folder_.path()), "") << signal;
+    EXPECT_FALSE(folder_.Exists("mame/mame.ran")) << signal;
+    EXPECT_EQ(folder_.Read("program/masterlist.lst"), list) << signal;
+    EXPECT_EQ(folder_.Read("program/brantel.cfg"), settings) << signal;
+  }
+  EXPECT_EQ(ours("program"), (std::set<std::string>{"~bt-mine.tmp", "~btfifo00.tmp"}));
 }
 #endif
 
@@ -190,8 +284,12 @@ TEST_F(BrantelConvertTest, HelpAndWrongUsage) {
     int exit_code;
     std::string printed;  // on standard output, or on standard error for exit status 2
   };
+  const std::string s(1, kHostSeparator);  // the usage's paths are the system's own
   const std::vector<Case> cases = {
-      {{"--help"}, 0, "[FOLDER [MAME_PATH [EXE]]]"}, {{"-h"}, 0, "Usage:"}, {{"/?"}, 0, "Usage:"},
+      {{"--help"}, 0, "[FOLDER [MAME_PATH [EXE]]]"},
+      {{"-h"}, 0, "MAME_PATH" + s + "ctrlr" + s + "FOLDER.cfg"},
+      {{"/?"}, 0, "settings:    "},
+      {{"--help"}, 0, "program" + s + "brantel.cfg\n"},
       {{"--version"}, 0, "brantel-convert 1."},      {{"-x", "old"}, 2, "unknown option -x"},
       {{"a", "b", "c", "d"}, 2, "Usage:"},           {{"--", "-h", Mame()}, 1, "Directory Not Found!"},
   };

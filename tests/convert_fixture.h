@@ -1,5 +1,6 @@
 // A MAME folder with an old controller folder, and a program folder with a
-// stand-in list generator, for whole conversions.
+// stand-in list generator, for whole conversions; a stand-in MAME program
+// in the MAME folder.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -18,6 +19,7 @@ class ConvertFixture : public ::testing::Test {
   ConvertFixture() {
     folder_.MakeFolder("mame/ctrlr/old");
     folder_.MakeFolder("program");
+    InstallStandInMame(folder_, "mame");
   }
 
   std::string Program() const { return folder_.path() + "/program"; }

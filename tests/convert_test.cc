@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <future>
 #include <set>
 #include <sstream>
@@ -22,6 +23,8 @@ using namespace test_support;
 const std::string kMasterList = CrLf({MasterListLine("pacman", "pacman", "2"),
                                       MasterListLine("mspacman", "pacman", "2"),
                                       MasterListLine("neogeo", "neogeo", "")});
+
+const std::string kSetCtrlr = "For MAME to use it, set ctrlr old in mame.ini, or start MAME with -ctrlr old";
 
 const std::string kLeftover = CrLf({"<system name=\"leftover\">", "<input>", "</input>", "</system>"});
 
@@ -78,10 +81,12 @@ TEST_F(ConvertTest, ConvertsTheFolderIntoOneCombinedFile) {
   EXPECT_EQ(printed, SampleNotesPrinted() + "Conversion Notes: leftover.cfg: your own cfg file: 1 system merged "
                                              "whole; the file stays as it was\n");
   EXPECT_EQ(window_.messages()[1].title, "Conversion Complete!");
-  EXPECT_EQ(window_.messages()[1].prompt, "You can either keep your old folder or safely remove it at this time.");
+  EXPECT_EQ(window_.messages()[1].prompt,
+            "You can either keep your old folder or safely remove it at this time.\nThe new controller file is " +
+                HostPath(std::filesystem::path(Mame()).make_preferred().string() + "\\ctrlr\\old.cfg") + "\n" + kSetCtrlr);
   EXPECT_EQ(window_.Text1(), "old");
   EXPECT_EQ(window_.Text2(), Mame() + "\\");
-  EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", Mame() + "\\", "mame.exe"}));
+  EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", Mame() + "\\", "mame.exe", " 0 "}));
   EXPECT_EQ(folder_.Read("program/listgen.ran"), "-s -ctrlr\n");
   EXPECT_EQ(folder_.Read("mame/ctrlr/old.cfg"),
             CrLf({"<mameconfig version=\"10\">"}) +
@@ -104,6 +109,48 @@ TEST_F(ConvertTest, ConvertsTheFolderIntoOneCombinedFile) {
   EXPECT_EQ(ConvertFolder(window_, Program()), ConvertResult::kCompleted);
   EXPECT_EQ(folder_.Read("mame/ctrlr/old.cfg"), first);
   EXPECT_EQ(window_.Text2(), std::filesystem::path(Mame()).make_preferred().string() + "\\");
+}
+
+// The completion message says whether a mame.ini of MAME's already names the
+// folder (its last ctrlr line counts, as in MAME), or what to set.
+TEST_F(ConvertTest, CompletionSaysHowMameUsesTheNewFile) {
+  InstallStandInListGenerator(folder_, "program", kMasterList);
+  WriteIni("pacman.ini", CrLf({"P1_BUTTON1 \"KEYCODE_B\""}));
+  const auto uses = [](const std::string& mame_ini) {
+    return "MAME already uses it: the ctrlr line of " + HostPath(mame_ini) + " names old";
+  };
+  const struct {
+    std::string mame_ini;  // in the test folder
+    std::string bytes;
+    std::string said;
+  } kCases[] = {
+      {"mame/mame.ini", "", kSetCtrlr},
+      {"mame/mame.ini", "ctrlr                     old\r\n", uses(Mame() + "\\mame.ini")},
+      {"mame/mame.ini", "\xEF\xBB\xBF" "ctrlr \"old\" # mine\n", uses(Mame() + "\\mame.ini")},
+      {"mame/mame.ini", "ctrlr old\r\nctrlr other\r\n", kSetCtrlr},
+      {"mame/mame.ini", "#ctrlr old\r\nctrlrpath old\r\nctrlr\r\n", kSetCtrlr},
+#ifndef _WIN32
+      // Debian's MAME reads the user's own.
+      {"home/.mame/mame.ini", "ctrlr old\n", uses(folder_.path() + "/home/.mame/mame.ini")},
+#endif
+  };
+#ifndef _WIN32
+  const std::string real_home = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
+  setenv("HOME", folder_.MakeFolder("home").c_str(), 1);
+#endif
+  for (const auto& c : kCases) {
+    std::filesystem::remove(folder_.path() + "/mame/mame.ini");
+    folder_.Write(c.mame_ini, c.bytes);
+    PlainWindow window;
+    window.SetText1("old");
+    window.SetText2(Mame());
+    EXPECT_EQ(ConvertFolder(window, Program()), ConvertResult::kCompleted) << c.bytes;
+    const std::string& prompt = window.messages().back().prompt;
+    EXPECT_EQ(prompt.substr(prompt.rfind('\n') + 1), c.said) << c.bytes;
+  }
+#ifndef _WIN32
+  setenv("HOME", real_home.c_str(), 1);
+#endif
 }
 
 TEST_F(ConvertTest, WaitsForAnotherConvertOfTheProgramFolderKeepingTheWindowAlive) {
@@ -137,7 +184,7 @@ TEST_F(ConvertTest, FolderWithoutIniFilesKeepsItsCfgFiles) {
   EXPECT_EQ(ConvertFolder(window_, Program()), ConvertResult::kPathError);
   ExpectOnlyMessage("File Path Error", "No INI files found in this folder!\n" + HostPath(Mame() + "\\ctrlr\\old\\"));
   EXPECT_TRUE(folder_.Exists("program/listgen.ran"));
-  EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", Mame() + "\\", "mame.exe"}));
+  EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", Mame() + "\\", "mame.exe", " 0 "}));
   EXPECT_EQ(folder_.Read("mame/ctrlr/old/pacman.cfg"), "kept");
   EXPECT_FALSE(folder_.Exists("mame/ctrlr/old.cfg"));
 }
@@ -179,15 +226,24 @@ TEST_F(ConvertTest, ListGeneratorFailuresAreReportedInItsOwnWords) {
     std::vector<std::string> shown;
   };
   const std::string good = kMasterList;
+  const std::string pacman = MasterListLine("pacman", "pacman", "2");
+  const std::string one_field_short = pacman.substr(0, pacman.rfind('|')) + "\r\n";
   const std::string missing_mame = "echo 'listgen: Could not start \"/x/mamee\": No such file' >&2; exit 1";
   const std::vector<Case> cases = {
       {missing_mame, "", ConvertResult::kFailed, {"Could not start \"/x/mamee\"", "exit status 1"}},
       {missing_mame, good, ConvertResult::kCompleted, {"could not be made anew", "Could not start", "exit status 1"}},
       {"kill -9 $$", "", ConvertResult::kFailed, {"signal 9"}},
+      {"printf '%05000d\\nlast words\\n' 0 >&2; exit 1", "", ConvertResult::kFailed, {"last words"}},
       {"kill -9 $$", "\x01\x02|\r\n", ConvertResult::kFailed, {"signal 9", "line 1 has 2 fields"}},
       {": > ../masterlist.lst", good, ConvertResult::kFailed, {"It is empty"}},
       {"printf 'pacman|x|1980|M|pacman|MA' > ../masterlist.lst", "", ConvertResult::kFailed, {"6 fields"}},
+      // A kept list that cannot be used is asked for anew, once.
+      {"case \"$*\" in *-new) cp good.lst ../masterlist.lst;; esac", one_field_short, ConvertResult::kCompleted,
+       {"line 1 has 9 fields where 10 are needed), so it was made anew"}},
+      {"case \"$*\" in *-new) echo 'listgen: MAME crashed' >&2; exit 3;; esac", one_field_short,
+       ConvertResult::kFailed, {"line 1 has 9 fields", "asked for a new list: listgen: MAME crashed", "exit status 3"}},
   };
+  folder_.Write("program/list generator/good.lst", good);
   WriteIni("mspacman.ini", CrLf({"P1_BUTTON1 \"KEYCODE_C\""}));
   for (const Case& c : cases) {
     std::filesystem::remove(Program() + "/masterlist.lst");

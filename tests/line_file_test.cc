@@ -13,22 +13,39 @@ namespace {
 using test_support::CrLf;
 using test_support::TestFolder;
 
-std::vector<std::string> ReadLines(const std::string& path) {
+constexpr size_t kChunk = 1 << 16;  // what one read takes, and the line limit below
+
+// Each line as read, " (cut)" added to one cut at the limit.
+std::vector<std::string> ReadLines(const std::string& path, LineReader::Marks marks = LineReader::Marks::kIgnore) {
   std::vector<std::string> lines;
-  for (LineReader reader(path); !reader.AtEnd();) lines.push_back(reader.ReadLine());
+  for (LineReader reader(path, marks, kChunk); !reader.AtEnd();) {
+    lines.push_back(reader.ReadLine());
+    if (reader.LastLineCut()) lines.back() += " (cut)";
+  }
   return lines;
 }
 
-TEST(LineReaderTest, SplitsAtEveryLineEnd) {
+// Byte-order marks are honoured; a second mark is text.
+TEST(LineReaderTest, SplitsAtEveryLineEndInEveryEncoding) {
   TestFolder folder;
+  using namespace std::string_literals;
+  const std::string x(kChunk - 1, 'x'), y(kChunk, 'y');
   const struct {
-    const char* bytes;
+    std::string bytes;
     std::vector<std::string> lines;
   } kCases[] = {
       {"one\r\ntwo\r\n", {"one", "two"}}, {"one\ntwo\n", {"one", "two"}},   {"one\rtwo", {"one", "two"}},
       {"x\r\r\n\r\n", {"x", "", ""}},    {"a\n\rb\r\n\nc", {"a", "", "b", "", "c"}}, {"", {}},
+      {"a\n\n\nb", {"a", "", "", "b"}},    {x + "\r\nb", {x, "b"}},  {y + "\n" + y + "y", {y, y + " (cut)"}},
+      {"\xEF\xBB\xBF" + x.substr(3) + "\n\xEF\xBB\xBFz", {x.substr(3), "\xEF\xBB\xBFz"}},  // at the second read
+      // UTF-16: U+20AC U+3042, an unpaired surrogate (either half), an odd last byte.
+      {"\xFF\xFE\xAC\x20\x42\x30\x00\xD8\r\x00\x00\xD8z\x00\x00\xDC\n\x00z"s,
+       {"\xE2\x82\xAC\xE3\x81\x82\xEF\xBF\xBD", "\xEF\xBF\xBDz\xEF\xBF\xBD", "\xEF\xBF\xBD"}},
+      {"\xFE\xFF\x00z\xD8\x3C\xDF\xAE"s, {"z\xF0\x9F\x8E\xAE"}},
   };
-  for (const auto& c : kCases) EXPECT_EQ(ReadLines(folder.Write("a", c.bytes)), c.lines) << c.bytes;
+  for (const auto& c : kCases) {
+    EXPECT_EQ(ReadLines(folder.Write("a", c.bytes), LineReader::Marks::kHonour), c.lines) << c.bytes.substr(0, 40);
+  }
 }
 
 TEST(LineReaderTest, PassesEveryByteThrough) {
@@ -64,10 +81,11 @@ TEST(LineWriterTest, PrintsZonesIntegersAndCrLf) {
   writer.PrintInteger(1);
   writer.PrintInteger(0);
   writer.PrintInteger(-7);
+  writer.Print(std::string(kChunk, 'x'));  // goes out after the lines before it
   writer.Close();
   EXPECT_EQ(folder.Read("out.txt"),
             std::string(14, ' ') + "</input>\r\n" + std::string(28, ' ') + "<port>\r\n" +
-                std::string(42, ' ') + "<newseq>\r\n\r\n 1 \r\n 0 \r\n-7 \r\n");
+                std::string(42, ' ') + "<newseq>\r\n\r\n 1 \r\n 0 \r\n-7 \r\n" + std::string(kChunk, 'x') + "\r\n");
 }
 
 TEST(ReplacingLineWriterTest, KeepsTheOldFileUntilCommitted) {

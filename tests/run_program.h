@@ -16,4 +16,12 @@ struct ProgramRun {
 ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments,
                       const std::string& folder = "");
 
+#ifndef _WIN32
+// The same under strace. `renames` gets a line for each file that the program
+// or one it started renamed: the new name's last part, then " flushed" when
+// the file was fsynced before, else " not flushed".
+ProgramRun RunProgramTracingRenames(const std::string& program, const std::vector<std::string>& arguments,
+                                    const std::string& folder, std::string& renames);
+#endif
+
 }  // namespace brantel::test_support

@@ -76,12 +76,18 @@ TEST_F(SettingsTest, SaveWritesTextsUnchangedAndReplacesTheWholeFile) {
 
 // A program folder that cannot be written (here: one that is not there)
 // keeps its settings in the user's settings folder and its master list in
-// the user's cache folder; with no such folder to be made, the save names it.
+// the user's cache folder, both made when missing; with no such folder to be
+// made, the save names it.
 TEST_F(SettingsTest, AProgramFolderThatCannotBeWrittenUsesTheUsersFolders) {
   const std::string unwritable = ProgramFolder() + "/no such folder";
-  const std::string config = folder_.MakeFolder("config"), cache = folder_.MakeFolder("cache");
+  // Neither there yet, as on a new account.
+  const std::string config = folder_.path() + "/.config", cache = folder_.path() + "/.cache";
   SetUserFolders(config, cache);
+  const KeptFiles told = WhereFilesAreKept(unwritable);  // as the usage names them: nothing made
+  EXPECT_FALSE(folder_.Exists("config/brantel"));
   const KeptFiles files = KeptFilesOf(unwritable);
+  EXPECT_EQ(told.settings_file, files.settings_file);
+  EXPECT_EQ(told.master_list, files.master_list);
   EXPECT_EQ(files.settings_file, JoinPath(JoinPath(config, "brantel"), "brantel.cfg"));
   EXPECT_EQ(files.master_list, JoinPath(JoinPath(cache, "brantel"), "masterlist.lst"));
   EXPECT_EQ(files.source_record, JoinPath(JoinPath(cache, "brantel"), "masterlist.source"));

@@ -17,4 +17,9 @@ void InstallStandInListGenerator(const TestFolder& folder, const std::string& pr
                                std::filesystem::perm_options::add);
 }
 
+void InstallStandInMame(const TestFolder& folder, const std::string& mame_folder) {
+  const std::string mame = folder.Write(mame_folder + "/mame", "#!/bin/sh\n");
+  std::filesystem::permissions(mame, std::filesystem::perms::owner_all);
+}
+
 }  // namespace brantel::test_support

@@ -19,4 +19,8 @@ void InstallStandInListGenerator(const TestFolder& folder, const std::string& pr
                 fs::copy_options::overwrite_existing);
 }
 
+void InstallStandInMame(const TestFolder& folder, const std::string& mame_folder) {
+  folder.Write(mame_folder + "/mame.exe", "");
+}
+
 }  // namespace brantel::test_support

@@ -14,6 +14,10 @@ namespace brantel::test_support {
 void InstallStandInListGenerator(const TestFolder& folder, const std::string& program,
                                  const std::string& master_list, int running_seconds = 0);
 
+// A program file "mame" (on Windows "mame.exe") in `mame_folder`, so that
+// Convert finds a MAME there; the stand-in list generator never starts it.
+void InstallStandInMame(const TestFolder& folder, const std::string& mame_folder);
+
 // A master-list line with the fields that classification reads.
 std::string MasterListLine(const std::string& name, const std::string& parent,
                            const std::string& players, const std::string& emulator = "MAME");

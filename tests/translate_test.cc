@@ -18,12 +18,13 @@ std::vector<std::string> Body(const std::string& ini_line) {
 
 // The kinds of the notes on one INI line: L left out, D dropped, N never
 // fires, U unknown port type, Z no input, I ignored by old MAME, O option,
-// K key line kept as a comment, X line left out; R last: old names replaced.
+// K key line kept as a comment, X line left out, H a "#" in a mapping's
+// name or value; R last: old names replaced.
 std::string NoteKinds(const std::string& ini_line) {
   ConversionNotes notes;
   IntermediateLines("x", {ini_line}, &notes);
   std::string kinds;
-  for (const ConversionNote& note : notes) kinds += "RLDNUSZIOKXC"[static_cast<int>(note.kind)];
+  for (const ConversionNote& note : notes) kinds += "RLDNUSZIOKXCMANH"[static_cast<int>(note.kind)];
   return kinds;
 }
 
@@ -87,7 +88,7 @@ std::string Utf16(const std::string& utf8, bool big_endian) {
 
 // Files as Windows, Unix, old Macs and Notepad save them convert alike.
 TEST(TranslateIniFileTest, EveryLineEndAndEncodingGivesTheSameSection) {
-  const std::vector<std::string> lines = {"[pong]", "P1_BUTTON1 \"KEYCODE_A\" # caf\xC3\xA9 \xF0\x9F\x8E\xAE",
+  const std::vector<std::string> lines = {"[pong]", "P1_BUTTON1 \"KEYCODE_A\" # caf\xC3\xA9 \xE2\x82\xAC \xE3\x81\x82 \xF0\x9F\x8E\xAE",
                                           "P1_PADDLE KEYCODE_LEFT", "KEYCODE_LEFT \"KEYCODE_4_PAD\""};
   const auto joined = [&lines](const std::string& end) {
     std::string text;
@@ -115,7 +116,8 @@ TEST(TranslateIniFileTest, EveryLineEndAndEncodingGivesTheSameSection) {
 TEST(TranslateIniFileTest, NotesNameTheFileTheLineAndWhatHappened) {
   TestFolder folder;
   folder.Write("old.ini", CrLf({"[old]", "P1_BUTTONX \"KEYCODE_1_PAD | JOYCODE_0_BUTTON1\"",
-                                "P1_BUTTON2 \"KEY_A JOYCODE_1_A\""}));
+                                "P1_BUTTON2 \"KEY_A JOYCODE_1_A\"", "KEYCODE_LEFT KEY_J", "KEYCODE_FOO KEYCODE_A",
+                                "P1_START KEYCODE_A#r"}));
   std::vector<std::string> printed;
   TranslateIniFile(folder.path(), "old.ini", folder.path(), [&printed](ConversionNote note) { printed.push_back(NoteLine(note)); });
   EXPECT_EQ(printed,
@@ -126,8 +128,33 @@ TEST(TranslateIniFileTest, NotesNameTheFileTheLineAndWhatHappened) {
                 "old.ini:3: port P1_BUTTON2: KEY_A is no code MAME 0.251 knows; it drops it (kept as written)",
                 "old.ini:3: port P1_BUTTON2: JOYCODE_1_A names an item no such device has in MAME 0.251; it can "
                 "never fire (kept)",
+                "old.ini:4: key line KEYCODE_LEFT: MAME 0.251 remaps one code it knows to another, and \"KEY_J\" is not "
+                "one; kept as a comment",
+                "old.ini:5: key line KEYCODE_FOO: MAME 0.251 remaps one code it knows to another, and \"KEYCODE_FOO\" is "
+                "not one; kept as a comment",
+                "old.ini:6: port P1_START: value \"KEYCODE_A#r\" holds a \"#\", which MAME 0.251 reads in no port "
+                "name or code; the line is kept as a comment",
                 "old.ini: 1 old name replaced by the current ones: KEYCODE_1_PAD by KEYCODE_1PAD"}));
   EXPECT_NE(folder.Read("old.cfg").find(NewseqLine("standard", "KEYCODE_1PAD") + "\r\n"), std::string::npos);
+}
+
+// An "*_ini" line made old MAME read another INI file; that file's section
+// now applies to no machine. One note on each, naming each option once.
+TEST(TranslateIniFileTest, IniFilesNamedByOptionLinesAreNoted) {
+  TestFolder folder;
+  folder.Write("default.ini", CrLf({"trackball_ini mouse.ini", "paddle_ini mouse", "paddle_ini MOUSE", "foo_ini pong",
+                                    "_ini pong", "dial_ini"}));
+  const std::vector<IniInclude> includes = TranslateIniFile(folder.path(), "default.ini", folder.path());
+  std::vector<std::string> printed;
+  NoteIncludedIniFiles({"default.ini", "mouse.ini", "pong.ini"}, includes,
+                       [&printed](ConversionNote note) { printed.push_back(NoteLine(note)); });
+  const std::string applies = " lines: old MAME read it for those controls, but its section ";
+  const std::string copy = "copy its lines into the sections of the games that need them";
+  EXPECT_EQ(printed, (std::vector<std::string>{
+                         "mouse.ini: named by trackball_ini, paddle_ini" + applies +
+                             "\"mouse\" applies to no machine in MAME 0.251; set MAME's trackball_device option "
+                             "instead, or " + copy,
+                         "pong.ini: named by foo_ini" + applies + "\"pong\" applies to no machine in MAME 0.251; " + copy}));
 }
 
 TEST(ConversionNotesTest, SummaryCountsAndShowsTheFirstTen) {
@@ -246,8 +273,15 @@ TEST(IniLineTest, LinesReadAsOldMameReadThem) {
     const char* notes;
   } kCases[] = {
       {"P1_BUTTON1 \"KEYCODE_A\" # fire", with(button, "<!-- # fire -->"), ""},
-      {"P1_BUTTON1 \"KEY_#\" #", with(Block("P1_BUTTON1", "standard", "KEY_#"), "<!-- # -->"), "Z"},
+      // A port line holding a "#" would leave its port in the section copy.
+      {"P1_BUTTON1 \"KEY_#\" #", {"<!-- P1_BUTTON1 \"KEY_#\" # -->"}, "H"},
+      {"P1_BUTTON1 KEYCODE_A#r", {"<!-- P1_BUTTON1 KEYCODE_A#r -->"}, "H"},
+      {"P1_BUTTON2 'KEY#A' # r", {"<!-- P1_BUTTON2 'KEY#A' # r -->"}, "H"},
+      {"P1#2 \"KEYCODE_A\" # r", {"<!-- P1#2 \"KEYCODE_A\" # r -->"}, "H"},
+      {"ctrlrname \"X-Arcade\" # mine", {"<!-- ctrlrname \"X-Arcade\" # mine -->"}, ""},
       {"P1_BUTTON1 KEYCODE_A", button, ""},
+      {"P1_BUTTON1 'KEYCODE_A", button, ""},
+      {"P1_BUTTON1 \"\"", Block("P1_BUTTON1", "standard", ""), ""},
       {"P1_BUTTON1 'KEYCODE_A' #", with(button, "<!-- # -->"), ""},
       {"\tP1_BUTTON1\tKEYCODE_A|KEYCODE_B #x", with(Block("P1_BUTTON1", "standard", "KEYCODE_A OR KEYCODE_B"),
                                                     "<!-- #x -->"), ""},
@@ -257,6 +291,7 @@ TEST(IniLineTest, LinesReadAsOldMameReadThem) {
       {"P1_BUTTON1 \"KEYCODE_A\" \"KEYCODE_B\"", button, "I"},
       {"P1_BUTTON1 = \"KEYCODE_A\"", Block("P1_BUTTON1 =", "standard", "KEYCODE_A"), "IU"},
       {"KEYCODE_LEFT \"KEYCODE_4_PAD\"", {remap}, "R"},
+      {"KEYCODE_LEFT \"KEYCODE_4_PAD", {remap}, "R"},
       {"keycode_left\tKEYCODE_4PAD # pad", {remap, "<!-- # pad -->"}, ""},
       {"JOYCODE_1_LEFT 'KEYCODE_A'",
        {Spaces(28) + "<remap origcode=\"JOYCODE_1_XAXIS_LEFT_SWITCH\" newcode=\"KEYCODE_A\" />"}, "R"},
@@ -267,6 +302,8 @@ TEST(IniLineTest, LinesReadAsOldMameReadThem) {
       {"mouse 1", {"<!-- mouse 1 -->"}, "O"},
       {"Ctrlr \"hotrod\"", {"<!-- Ctrlr \"hotrod\" -->"}, "O"},
       {"trackball_ini mouse # ball", {"<!-- trackball_ini mouse # ball -->"}, "O"},
+      {"JOY_DEADZONE 0.3", {"<!-- JOY_DEADZONE 0.3 -->"}, "O"},
+      {"_ini mouse", {"<!-- _ini mouse -->"}, ""},
   };
   for (const auto& c : kCases) {
     EXPECT_EQ(Body(c.line), c.body) << c.line;

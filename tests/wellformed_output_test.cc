@@ -1,15 +1,23 @@
 // Whatever bytes old INI files hold, the combined file must stay well-formed
 // XML: MAME refuses the whole file otherwise.
 #include <expat.h>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <map>
 #include <memory>
 #include <random>
+#include <set>
+#include <tuple>
 
 #include "engine/convert.h"
+#include "engine/io/line_file.h"
 #include "engine/plain_window.h"
+#include "engine/translate.h"
 #include "engine/xml_text.h"
 #include "tests/convert_fixture.h"
 
@@ -53,10 +61,15 @@ class RandomIni {
     return name + std::to_string(counter_++) + ".ini";
   }
 
+  // Lines of random words and bytes, and lines as old MAME users wrote
+  // them, stored as any system saved them.
   std::string Content() {
     std::string text;
-    for (int line = Below(12); line > 0; --line) text += Below(3) == 0 ? Bytes() : Line();
-    return text;
+    for (int line = Below(12); line > 0; --line) {
+      const int kind = Below(6);
+      text += kind == 0 ? Bytes() : kind < 3 ? Line() : OldFormLine();
+    }
+    return Stored(text);
   }
 
  private:
@@ -77,6 +90,37 @@ class RandomIni {
     std::string line;
     for (int i = Below(10); i >= 0; --i) line += kWords[Below(std::size(kWords))];
     return line + (Below(4) == 0 ? "\n" : "\r\n");
+  }
+
+  // A name and a value, quoted or bare, with remarks, hashes, key lines and
+  // option lines among them.
+  std::string OldFormLine() {
+    static const std::string kNames[] = {"P1_BUTTON1", "P1_BUTTON2", "P1_PADDLE", "P1_PADDLE_EXT", "P2_DIAL_EXT",
+                                         "P1_PEDAL",   "P1_PEDAL_EXT", "ctrlrname", "KEYCODE_LEFT", "JOYCODE_1_LEFT",
+                                         "mouse",      "trackball_ini", "P1#X",     "P1_BUTTONX",  "[pong]", "#"};
+    static const std::string kBlanks[] = {" ", "\t", "  ", " = ", ""};
+    static const std::string kCodes[] = {"KEYCODE_A", "KEYCODE_4_PAD", "JOYCODE_0_BUTTON1", "KEY#A", "#", "|",
+                                         " ",         "X-Arcade",      "mouse",             "A#r", "'",  "\""};
+    static const std::string kQuotes[] = {"\"", "'", "", ""};
+    static const std::string kRemarks[] = {"", "", " # r", " #", "#x", " \"B\"", " x"};
+    static const std::string kEnds[] = {"\r\n", "\n", "\r"};
+    const auto pick = [this](const auto& choices) { return choices[Below(std::size(choices))]; };
+    std::string value;
+    for (int i = Below(3); i >= 0; --i) value += pick(kCodes);
+    const std::string quote = pick(kQuotes);
+    return pick(kNames) + pick(kBlanks) + quote + value + (Below(5) == 0 ? "" : quote) + pick(kRemarks) + pick(kEnds);
+  }
+
+  // As saved: plain, behind UTF-8's mark, or as UTF-16 in either byte order
+  // (each byte read as the character of its number).
+  std::string Stored(const std::string& text) {
+    const int form = Below(5);
+    if (form < 2) return text;
+    if (form == 2) return "\xEF\xBB\xBF" + text;
+    const bool big_endian = form == 4;
+    std::string wide = big_endian ? "\xFE\xFF" : "\xFF\xFE";
+    for (char c : text) wide += big_endian ? std::string{'\0', c} : std::string{c, '\0'};
+    return wide;
   }
 
   std::mt19937 random_;
@@ -103,16 +147,96 @@ std::string UserSystemBeforeItsTwin(const std::string& combined, const std::vect
   return "";
 }
 
+// Each newseq of a combined or intermediate file: its system, the port it
+// lies in ("(no port)" when none), its type and text.
+using PlacedSequence = std::tuple<std::string, std::string, std::string, std::string>;
+
+struct SequenceFinder {
+  std::vector<std::string> open;
+  std::string system, port;
+  std::vector<PlacedSequence> found;
+
+  static std::string Attribute(const XML_Char** attributes, const std::string& name) {
+    for (; *attributes != nullptr; attributes += 2) {
+      if (name == attributes[0]) return attributes[1];
+    }
+    return "";
+  }
+  static void Start(void* data, const XML_Char* name, const XML_Char** attributes) {
+    auto& f = *static_cast<SequenceFinder*>(data);
+    const std::string element = name;
+    if (element == "system") f.system = Attribute(attributes, "name");
+    if (element == "port") f.port = Attribute(attributes, "type");
+    const bool in_port = !f.open.empty() && f.open.back() == "port";
+    if (element == "newseq") {
+      f.found.emplace_back(f.system, in_port ? f.port : "(no port)", Attribute(attributes, "type"), "");
+    }
+    f.open.push_back(element);
+  }
+  static void End(void* data, const XML_Char*) { static_cast<SequenceFinder*>(data)->open.pop_back(); }
+  static void Text(void* data, const XML_Char* text, int length) {
+    auto& f = *static_cast<SequenceFinder*>(data);
+    if (!f.open.empty() && f.open.back() == "newseq") std::get<3>(f.found.back()).append(text, length);
+  }
+};
+
+std::vector<PlacedSequence> Sequences(const std::string& document) {
+  SequenceFinder finder;
+  std::unique_ptr<XML_ParserStruct, ParserFree> parser(XML_ParserCreate("UTF-8"));
+  XML_SetUserData(parser.get(), &finder);
+  XML_SetElementHandler(parser.get(), SequenceFinder::Start, SequenceFinder::End);
+  XML_SetCharacterDataHandler(parser.get(), SequenceFinder::Text);
+  XML_Parse(parser.get(), document.data(), static_cast<int>(document.size()), 1);
+  return finder.found;
+}
+
+// Every newseq of the combined file lies inside a port, and is one that a
+// single line of the same file gives that port: no sequence has strayed
+// into another port, or out of its own. Empty when so, else the first stray.
+std::string StraySequence(const TestFolder& folder) {
+  const std::string old_folder = folder.path() + "/mame/ctrlr/old/";
+  std::set<PlacedSequence> from_lines;
+  for (const auto& entry : std::filesystem::directory_iterator(old_folder)) {
+    const std::string name = entry.path().filename().string();
+    if (name.ends_with(".cfg")) {
+      for (PlacedSequence& found : Sequences(ReadFileBytes(entry.path()))) from_lines.insert(found);
+      continue;
+    }
+    if (!name.ends_with(".ini")) continue;
+    for (LineReader ini(old_folder + name, LineReader::Marks::kHonour); !ini.AtEnd();) {
+      std::string section;
+      for (const std::string& line : IntermediateLines(SystemName(name), {ini.ReadLine()})) section += line + "\n";
+      for (PlacedSequence& found : Sequences(section)) from_lines.insert(found);
+    }
+  }
+  for (const PlacedSequence& placed : Sequences(folder.Read("mame/ctrlr/old.cfg"))) {
+    if (!from_lines.contains(placed)) {
+      const auto& [system, port, type, text] = placed;
+      return "system \"" + system + "\", port \"" + port + "\": " + type + " \"" + text + "\" from no line of its own";
+    }
+  }
+  return "";
+}
+
+// A few thousand folders make a thorough run: BRANTEL_RANDOM_FOLDERS=3000.
+int RandomFolderCount() {
+  const char* count = std::getenv("BRANTEL_RANDOM_FOLDERS");
+  return count != nullptr ? std::atoi(count) : 40;
+}
+
 class WellFormedOutputTest : public ConvertFixture {};
 
 TEST_F(WellFormedOutputTest, RandomIniFilesAlwaysGiveWellFormedXml) {
-  constexpr int kRuns = 40;
+  const int runs = RandomFolderCount();
   constexpr int kFilesPerRun = 60;
-  for (int run = 0; run < kRuns; ++run) {
+  for (int run = 0; run < runs; ++run) {
     RandomIni random(static_cast<unsigned>(run));
     std::string master_list;
     if (run % 2 == 0) WriteIni("default.ini", random.Content());
     std::vector<std::string> users = {"default", "lonely"};
+    // Hashes that once took sequences out of their ports, or into another.
+    if (run == 1) WriteIni("default.ini", CrLf({"P1_BUTTON1 KEYCODE_A#r", "P1_BUTTON2 \"KEY#A\" # r",
+                                                "ctrlrname \"X-Arcade\" # mine", "P1_BUTTON3 \"KEYCODE_C\""}));
     for (int file = 0; file < kFilesPerRun; ++file) {
       std::string name = random.Name();
       WriteIni(name, random.Content());
@@ -131,6 +255,7 @@ TEST_F(WellFormedOutputTest, RandomIniFilesAlwaysGiveWellFormedXml) {
     std::string error = WellFormednessError(folder_.Read("mame/ctrlr/old.cfg"));
     ASSERT_EQ(error, "") << "seed " << run;
     ASSERT_EQ(UserSystemBeforeItsTwin(folder_.Read("mame/ctrlr/old.cfg"), users), "") << "seed " << run;
+    ASSERT_EQ(StraySequence(folder_), "") << "seed " << run;
     for (const std::string& name : OldFolderNames()) {
       std::filesystem::remove(folder_.path() + "/mame/ctrlr/old/" + name);
     }
@@ -161,6 +286,7 @@ struct HostileLayout {
   // Texts a success writes exactly once each, in this order.
   std::vector<std::string> once = {"<mameconfig "};
   std::string blamed = "";              // the one file a failure names
+  std::vector<std::string> noted = {};   // texts the notes hold
 };
 
 // A cfg file as MAME writes it (LF line ends, ports with tag, mask and
@@ -234,6 +360,17 @@ std::vector<HostileLayout> HostileLayouts() {
          fs::rename(f.path() + "/mame/ctrlr/old/default.ini", f.path() + "/mame/ctrlr/old/Default.INI");
        },
        ConvertResult::kCompleted, {"<system name=\"default\">"}},
+      {"folders of the user's under the work folders' name", "old",
+       [](const TestFolder& f) {
+         f.Write("mame/ctrlr/~btwork-mine/pong.ini", "P1_START \"KEY_1\"");
+         f.Write("mame/ctrlr/~btwork-/a.cfg", "<system name=\"a\"/>");
+         f.Write("mame/ctrlr/~btwork-my saved configs/~btwork.mark", "mine");
+       },
+       ConvertResult::kCompleted, {"<mameconfig "}, "",
+       {"~btwork-mine: left as it was", "~btwork-: left as it was", "~btwork-my saved configs: left as it was"}},
+      {"converting a folder under the work folders' name", "~btwork-mine",
+       [](const TestFolder& f) { f.Write("mame/ctrlr/~btwork-mine/pong.ini", "P1_START \"KEY_1\""); },
+       ConvertResult::kPathError, {}, "", {"named like the program's own work folders"}},
   };
 #ifndef _WIN32
   auto link = [](const TestFolder& f, const std::string& target, const std::string& name) {
@@ -264,6 +401,28 @@ std::vector<HostileLayout> HostileLayouts() {
                        link(f, "../../elsewhere.txt", "mame/ctrlr/old.cfg");
                      },
                      ConvertResult::kCompleted});
+  layouts.push_back({"a line end in the folder name", "ol\nd",
+                     [](const TestFolder& f) { f.Write("mame/ctrlr/ol\nd/pong.ini", "P1_START \"KEY_1\""); },
+                     ConvertResult::kPathError, {}, "", {"holds a line end"}});
+  layouts.push_back({"combined file linked to a read-only file elsewhere", "old",
+                     [=](const TestFolder& f) {
+                       fs::remove(f.path() + "/mame/ctrlr/old.cfg");
+                       link(f, "../../elsewhere.txt", "mame/ctrlr/old.cfg");
+                       fs::permissions(f.path() + "/elsewhere.txt", fs::perms::owner_read);
+                     },
+                     ConvertResult::kFailed, {}, "", {"read-only"}});
+  // Left out with a note each, never opened: a FIFO or a device would make
+  // Convert wait for ever.
+  layouts.push_back({"entries named like INI and cfg files that are no files", "old",
+                     [=](const TestFolder& f) {
+                       ASSERT_EQ(mkfifo((f.path() + "/mame/ctrlr/old/fifo.ini").c_str(), 0600), 0);
+                       link(f, "nowhere", "mame/ctrlr/old/gone.ini");
+                       f.MakeFolder("mame/ctrlr/old/folder.ini");
+                       link(f, "/dev/zero", "mame/ctrlr/old/zero.cfg");
+                     },
+                     ConvertResult::kCompleted, {"<mameconfig "}, "",
+                     {"fifo.ini: not converted: a named pipe (FIFO)", "gone.ini: not converted: a link that leads nowhere",
+                      "folder.ini: not converted: a folder", "zero.cfg: not merged: a link to a device"}});
   layouts.push_back({"a CR in an INI file's name", "old",
                      [](const TestFolder& f) { f.Write("mame/ctrlr/old/a\rb.ini", "P1_START \"KEY_1\""); },
                      ConvertResult::kCompleted, {"<system name=\"a&#13;b\">"}});
@@ -288,6 +447,7 @@ TEST_F(WellFormedOutputTest, HostileFolderLayoutsLoseNothing) {
     root.Write("mame/ctrlr/old/pong.ini", CrLf({"P1_BUTTON1 \"KEY_A\""}));
     root.Write("mame/ctrlr/old/default.ini", CrLf({"P1_START \"KEY_1\""}));
     root.MakeFolder("program");
+    InstallStandInMame(root, "mame");
     InstallStandInListGenerator(root, "program", CrLf({MasterListLine("pong", "pong", "2")}));
     if (layout.arrange) layout.arrange(root);
     auto before = Snapshot(root.path() + "/mame");
@@ -298,9 +458,13 @@ TEST_F(WellFormedOutputTest, HostileFolderLayoutsLoseNothing) {
     ConvertResult result = ConvertFolder(window, root.path() + "/program");
     const std::string& prompt = window.messages().back().prompt;
     EXPECT_EQ(result, layout.expected) << layout.what << ": " << prompt;
+    std::string shown;
+    for (const ShownMessage& message : window.messages()) shown += message.prompt + "\n" + message.details;
+    for (const std::string& text : layout.noted) EXPECT_NE(shown.find(text), std::string::npos) << layout.what << ": " << shown;
     if (result == ConvertResult::kFailed) {
-      EXPECT_NE(prompt.find(std::string("old") + static_cast<char>(fs::path::preferred_separator)),
-                std::string::npos) << prompt;  // names a file of the old folder
+      // Names a file of the old folder, or the combined file.
+      EXPECT_TRUE(prompt.find(std::string("old") + static_cast<char>(fs::path::preferred_separator)) != std::string::npos ||
+                  prompt.find("old.cfg") != std::string::npos) << prompt;
       EXPECT_EQ(prompt.find("//"), std::string::npos) << prompt;
       EXPECT_EQ(prompt.find("\\\\"), std::string::npos) << prompt;
       if (!layout.blamed.empty()) {

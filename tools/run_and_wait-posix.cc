@@ -1,11 +1,11 @@
 // Starting a program on POSIX hosts: only the file named is started, never one
 // found on the search path; its window show state has no meaning here. It
 // runs in a process group of its own, so that it can be ended together with
-// the programs it starts (the list generator starts MAME).
+// the programs it starts (the list generator starts MAME), and ends when
+// this process does, however that ends.
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -18,29 +18,12 @@
 
 #include "engine/io/owned_descriptor-posix.h"
 #include "engine/text_rules.h"
+#include "tools/child_process-posix.h"
 #include "tools/program_file.h"
 #include "tools/run_and_wait.h"
 
-extern char** environ;
-
 namespace brantel {
 namespace {
-
-class SpawnSetup {
- public:
-  SpawnSetup() {
-    posix_spawn_file_actions_init(&actions);
-    posix_spawnattr_init(&attributes);
-  }
-  ~SpawnSetup() {
-    posix_spawn_file_actions_destroy(&actions);
-    posix_spawnattr_destroy(&attributes);
-  }
-  SpawnSetup(const SpawnSetup&) = delete;
-  SpawnSetup& operator=(const SpawnSetup&) = delete;
-  posix_spawn_file_actions_t actions;
-  posix_spawnattr_t attributes;
-};
 
 std::string Describe(int status) {
   if (WIFEXITED(status)) return "ended with exit status " + std::to_string(WEXITSTATUS(status));
@@ -131,13 +114,9 @@ ProgramOutcome RunAndWait(const std::string& application, const std::string& com
   OwnedDescriptor errors(ends[0]);
   OwnedDescriptor errors_end(ends[1]);
   ::fcntl(errors.get(), F_SETFL, O_NONBLOCK);
-  SpawnSetup setup;
-  posix_spawn_file_actions_adddup2(&setup.actions, errors_end.get(), STDERR_FILENO);
-  posix_spawnattr_setflags(&setup.attributes, POSIX_SPAWN_SETPGROUP);
-  posix_spawnattr_setpgroup(&setup.attributes, 0);
-  pid_t child = 0;
-  const int error = posix_spawn(&child, program.c_str(), &setup.actions, &setup.attributes, argv.data(), environ);
-  if (error != 0) {
+  int error = 0;
+  const pid_t child = StartChild(program, argv.data(), {-1, errors_end.get(), true}, error);
+  if (child < 0) {
     outcome.description = std::string("could not be started: ") + std::strerror(error);
     return outcome;
   }

@@ -50,11 +50,22 @@ std::string Describe(DWORD code) {
   return "ended with exit status " + std::to_string(code);
 }
 
+// A job whose processes the system ends when its last handle closes: when
+// this process ends, however it ends, nothing it started runs on.
+HANDLE NewJob() {
+  HANDLE job = CreateJobObjectW(nullptr, nullptr);
+  if (job == nullptr) return nullptr;
+  JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+  limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+  SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+  return job;
+}
+
 // Ends the program, and the programs it started (the list generator starts
 // MAME), when the caller gives up waiting: they run in a job of their own.
 struct RunningProgram {
   PROCESS_INFORMATION process{};
-  HANDLE job = CreateJobObjectW(nullptr, nullptr);
+  HANDLE job = NewJob();
   bool in_job = false;
   bool ended = false;
 

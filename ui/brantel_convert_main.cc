@@ -3,13 +3,14 @@
 //   brantel-convert [OPTION] [--] [FOLDER [MAME_PATH [EXE]]]
 //
 // Texts not given come from the settings file, as the window loads them at
-// start; afterwards all four lines of the settings file are written, as the
-// window's close writes them. Every message box is printed as one line
+// start; all four lines of the settings file are written, by Convert itself
+// or, when it stopped before, afterwards, as the window's close writes them. Every message box is printed as one line
 // "TITLE: LINE" for each line of its prompt, a box with details for each line
 // of its details. Conversion notes are printed as they are found, each as
 // "Conversion Notes: NOTE", and not kept, so that memory does not grow with
 // their number. Exit status: 0 after the completion message, 1 after a
-// "File Path Error" message, 2 after any other failure.
+// "File Path Error" message, 2 after any other failure; an output closed
+// early (a pipe into "head -1") changes none of it.
 #include <cstdio>
 #include <exception>
 #include <iostream>
@@ -23,8 +24,10 @@
 #include "engine/io/command_line.h"
 #include "engine/io/file_safety.h"
 #include "engine/io/folder.h"
+#include "engine/io/host_path.h"
 #include "engine/io/stop_request.h"
 #include "engine/plain_window.h"
+#include "engine/program_files.h"
 #include "ui/settings.h"
 
 namespace {
@@ -63,12 +66,26 @@ class ConsoleWindow : public brantel::PlainWindow {
   }
 };
 
+// Where the files are now, as the usage names them; nothing is made for them.
+std::string KeptFilesText() {
+  try {
+    const brantel::KeptFiles files = brantel::WhereFilesAreKept(brantel::ProgramFolder());
+    return "  settings:    " + files.settings_file + "\n  master list: " + files.master_list + "\n";
+  } catch (const std::exception& error) {
+    return std::string("  brantel.cfg: ") + error.what() + "\n";
+  }
+}
+
 void PrintUsage(std::ostream& out) {
+  const std::string folder = brantel::JoinPath(brantel::JoinPath("MAME_PATH", "ctrlr"), "FOLDER");
   out << "Usage: brantel-convert [OPTION] [--] [FOLDER [MAME_PATH [EXE]]]\n"
-         "Converts the old controller folder MAME_PATH\\ctrlr\\FOLDER into the combined\n"
-         "controller file MAME_PATH\\ctrlr\\FOLDER.cfg, as the Convert button does.\n"
-         "Texts not given come from brantel.cfg in the program folder.\n"
-         "  -h, --help, /?  print this text\n"
+         "Converts the old controller folder "
+      << folder << " into the combined\ncontroller file " << folder
+      << ".cfg, as the Convert button does.\n"
+         "Texts not given come from the settings file, where all four settings are\n"
+         "saved afterwards. This program keeps its files here:\n"
+      << KeptFilesText()
+      << "  -h, --help, /?  print this text\n"
          "  --version       print the program's version\n"
          "  --              end of options: a FOLDER may then begin with \"-\"\n"
          "Exit status: 0 converted, 1 folder or INI files not found, 2 other failure\n"
@@ -79,7 +96,7 @@ void PrintUsage(std::ostream& out) {
 // message; it is printed once.
 void SaveSettingsAfterConvert(const ConsoleWindow& window, const std::string& program_folder) {
   try {
-    brantel::FolderLock settings_lock(program_folder);
+    brantel::FolderLock settings_lock(program_folder, brantel::ThrowIfStopRequested);
     brantel::SaveSettings(window, program_folder);
   } catch (const std::exception& error) {
     for (const brantel::ShownMessage& shown : window.messages()) {
@@ -91,10 +108,12 @@ void SaveSettingsAfterConvert(const ConsoleWindow& window, const std::string& pr
 
 int Run(const std::vector<std::string>& texts) {
   const std::string program_folder = brantel::ProgramFolder();
+  // Started alone from inside a zip: say so before anything is written.
+  brantel::CheckProgramFolderIsWhole(program_folder);
   ConsoleWindow window;
   {
     // Another Convert from this program folder may be writing the file.
-    brantel::FolderLock settings_lock(program_folder);
+    brantel::FolderLock settings_lock(program_folder, brantel::ThrowIfStopRequested);
     std::vector<std::string> notes;
     brantel::LoadSettings(window, program_folder, &notes);
     for (const std::string& note : notes) std::cout << brantel::kNotesTitle << ": " << note << '\n';
@@ -105,16 +124,15 @@ int Run(const std::vector<std::string>& texts) {
   // Ctrl+C or SIGTERM: Convert stops at its next step or wait, ending the
   // list generator and MAME, removes its own files, and the program ends.
   const brantel::ConvertResult result = brantel::ConvertFolder(window, program_folder, brantel::ThrowIfStopRequested);
+  // The new file is in place and said so: a stop request now changes
+  // nothing, and Convert saved the four lines this front end would.
+  if (result == brantel::ConvertResult::kCompleted) return kExitCompleted;
   brantel::EndIfStopRequested();
   // The window writes all four lines when it closes; so does this front end,
-  // with the check box as it was loaded.
+  // with the check box as it was loaded, for a Convert that stopped before
+  // it saved them.
   SaveSettingsAfterConvert(window, program_folder);
-  switch (result) {
-    case brantel::ConvertResult::kCompleted: return kExitCompleted;
-    case brantel::ConvertResult::kPathError: return kExitPathError;
-    case brantel::ConvertResult::kFailed: break;
-  }
-  return kExitFailed;
+  return result == brantel::ConvertResult::kPathError ? kExitPathError : kExitFailed;
 }
 
 // What the command line asks for: the texts, or an answer printed at once.
@@ -159,6 +177,7 @@ int main(int argc, char** argv) {
     if (request.exit_now) return *request.exit_now;
     return Run(request.texts);
   } catch (const std::exception& error) {
+    brantel::EndIfStopRequested();  // a wait given up at the request
     std::cout << brantel::kFailureTitle << ": " << error.what() << std::endl;
     return kExitFailed;
   }

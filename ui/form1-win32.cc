@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/io/wide_path.h"
+#include "ui/about-win32.h"
 #include "ui/notes_dialog-win32.h"
 #include "ui/window_text-win32.h"
 
@@ -95,6 +96,7 @@ bool Form1Win32::Create(HINSTANCE instance, int show_state) {
                           CW_USEDEFAULT, kClientSize, kClientSize, nullptr, nullptr, instance, this);
   if (form_ == nullptr) return false;
   CreateControls(instance);
+  AddAboutToSystemMenu(form_);
   ApplyDpi(DpiOf(form_));
   focus_ = file1_;
   ShowFileList();
@@ -356,6 +358,9 @@ LRESULT Form1Win32::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CLOSE:
       if (logic_.CloseRequested()) DestroyWindow(form_);
       return 0;
+    case WM_SYSCOMMAND:
+      if (ShowAboutOn(form_, wparam)) return 0;
+      break;
     case WM_ENDSESSION:
       if (wparam) logic_.CloseRequested();  // the session ends: save now
       return 0;

@@ -19,6 +19,7 @@
 #include <initializer_list>
 #include <limits>
 
+#include "ui/about.h"
 #include "ui/list_gen_check_box.h"
 
 namespace brantel {
@@ -100,6 +101,7 @@ Form1::Form1(std::string program_folder, QWidget* parent)
   setFixedSize(kClientSize, kClientSize);
   CreateControls();
   ChainFocusOrder();
+  AddAboutToContextMenu(*this);
   File1().SetChangeObserver([this] { ShowFileList(); });
   ShowFileList();
 }

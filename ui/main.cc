@@ -1,12 +1,23 @@
 // brantel-manager: the window program.
 #include <QApplication>
+#include <QMessageBox>
+#include <exception>
 
 #include "engine/io/folder.h"
+#include "engine/program_files.h"
 #include "ui/form1.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
-  brantel::Form1 form1(brantel::ProgramFolder());
+  const std::string program_folder = brantel::ProgramFolder();
+  try {
+    // A copy on its own, without the list generator: said before anything is typed.
+    brantel::CheckProgramFolderIsWhole(program_folder);
+  } catch (const std::exception& error) {
+    QMessageBox::critical(nullptr, brantel::kFormCaption, QString::fromLocal8Bit(error.what()));
+    return 1;
+  }
+  brantel::Form1 form1(program_folder);
   form1.show();
   // Where no window manager hands out the focus (a bare X server), the window
   // asks for it itself: its first activation loads the settings.

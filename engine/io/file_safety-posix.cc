@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <stdlib.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -25,6 +26,8 @@ FileHandle CreateNewFile(const std::string& path, bool& exists) {
     }
     throw IoError("Could not create the file", path, SystemReason(errno));
   }
+  // Held until the file is closed: a clean-up leaves a file in use alone.
+  flock(fd, LOCK_EX | LOCK_NB);
   FileHandle file(fdopen(fd, "wb"));
   if (!file) {
     int error = errno;
@@ -39,6 +42,17 @@ void RemoveEntryIfPresent(const std::string& path) {
   if (unlink(path.c_str()) != 0 && errno != ENOENT) {
     throw IoError("Could not remove the earlier file", path, SystemReason(errno));
   }
+}
+
+bool RemoveFileNoOneHolds(const std::string& path) {
+  // Non-blocking, so that a FIFO put in its place cannot make the open wait.
+  const int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat info;
+  const bool removed = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+                       unlink(path.c_str()) == 0;
+  close(fd);
+  return removed;
 }
 
 std::string RealFolderPath(const std::string& folder) {

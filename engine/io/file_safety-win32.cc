@@ -28,6 +28,19 @@ OwnedHandle OpenFolder(const std::string& folder) {
 
 }  // namespace
 
+bool RemoveFileNoOneHolds(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
+  const DWORD not_a_file = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE;
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & not_a_file) != 0) return false;
+  // Sharing reading only: refused while a process has the file open for
+  // writing; otherwise the file goes when this handle closes.
+  HANDLE handle = CreateFileW(WidePath(path).c_str(), DELETE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(handle);
+  return true;
+}
+
 FileHandle CreateNewFile(const std::string& path, bool& exists) {
   exists = false;
   try {

@@ -14,12 +14,18 @@ namespace brantel {
 
 // Creates `path` as a new file for writing. Returns no file, and sets
 // `exists`, when an entry of that name is already there; throws IoError
-// naming the file on any other failure.
+// naming the file on any other failure. While it is open, a clean-up sees it
+// is in use (RemoveFileNoOneHolds).
 FileHandle CreateNewFile(const std::string& path, bool& exists);
 
 // Removes the entry `path` itself (a link, never what it points to); nothing
 // happens when there is none. Throws IoError naming it when it stays.
 void RemoveEntryIfPresent(const std::string& path);
+
+// Removes the ordinary file `path` (never a link, folder, FIFO or device,
+// which are not even opened) unless a running process is writing it.
+// Returns whether it was removed; never throws.
+bool RemoveFileNoOneHolds(const std::string& path);
 
 // The full path of the folder as the file system finds it, links followed,
 // without a trailing separator. Throws IoError naming the folder.

@@ -79,7 +79,7 @@ void RemoveEmptyFolderIfPresent(const std::string& path) {
 
 bool IsReadOnlyFile(const std::string& path) {
   struct stat info;
-  return lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && (info.st_mode & 0222) == 0;
+  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && (info.st_mode & 0222) == 0;
 }
 
 void ChangeDriveAndDirectory(const std::string& folder) {
@@ -107,7 +107,29 @@ std::string FullFolderPath(const std::string& folder) {
   return text;
 }
 
-std::vector<std::string> OrdinaryFileNames(const std::string& folder, std::vector<UnusableFile>* /*unusable*/) {
+namespace {
+
+// Why an entry that is no ordinary file, nor a link to one, is left out.
+std::string WhyNotAFile(const std::filesystem::directory_entry& entry) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  const bool link = entry.is_symlink(error);
+  const fs::file_status target = entry.status(error);
+  const std::string what = link ? "a link to " : "";
+  switch (target.type()) {
+    case fs::file_type::not_found: return link ? "a link that leads nowhere" : "it is gone";
+    case fs::file_type::directory: return what + "a folder, not a file";
+    case fs::file_type::fifo: return what + "a named pipe (FIFO), not a file";
+    case fs::file_type::socket: return what + "a socket, not a file";
+    case fs::file_type::block:
+    case fs::file_type::character: return what + "a device, not a file";
+    default: return link ? "a link that cannot be followed: " + error.message() : "not an ordinary file";
+  }
+}
+
+}  // namespace
+
+std::vector<std::string> OrdinaryFileNames(const std::string& folder, std::vector<UnusableFile>* unusable) {
   namespace fs = std::filesystem;
   std::vector<std::string> names;
   std::error_code error;
@@ -116,10 +138,27 @@ std::vector<std::string> OrdinaryFileNames(const std::string& folder, std::vecto
     std::error_code type_error;
     std::string name = it->path().filename().string();
     // Names beginning with "." are the hidden files here.
-    if (name[0] != '.' && it->is_regular_file(type_error)) names.push_back(std::move(name));
+    if (name[0] == '.') continue;
+    if (it->is_regular_file(type_error)) {
+      names.push_back(std::move(name));
+    } else if (unusable != nullptr) {
+      unusable->push_back({std::move(name), WhyNotAFile(*it)});
+    }
   }
   if (error) throw IoError("Could not list the folder", folder, error.message());
   return names;
+}
+
+std::vector<FolderEntry> FolderEntries(const std::string& folder) {
+  namespace fs = std::filesystem;
+  std::vector<FolderEntry> entries;
+  std::error_code error;
+  for (fs::directory_iterator it(fs::path(folder), error), end; !error && it != end; it.increment(error)) {
+    std::error_code type_error;
+    entries.push_back({it->path().filename().string(), it->symlink_status(type_error).type() == fs::file_type::regular});
+  }
+  if (error) throw IoError("Could not list the folder", folder, error.message());
+  return entries;
 }
 
 std::vector<std::string> FolderNamesStartingWith(const std::string& folder, const std::string& prefix) {

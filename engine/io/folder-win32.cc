@@ -210,8 +210,13 @@ std::vector<std::string> OrdinaryFileNames(const std::string& folder, std::vecto
   const DWORD not_listed = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
   std::vector<std::string> names;
   ForEachEntry(folder, "", [&](const WIN32_FIND_DATAW& found) {
-    if ((found.dwFileAttributes & not_listed) != 0) return;
     std::string name, reason;
+    if ((found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0 &&
+        (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && unusable != nullptr &&
+        UsableName(found, name, reason) && name != "." && name != "..") {
+      unusable->push_back({name, "a folder, not a file"});
+    }
+    if ((found.dwFileAttributes & not_listed) != 0) return;
     if (UsableName(found, name, reason)) {
       names.push_back(name);
     } else if (unusable != nullptr) {
@@ -230,6 +235,18 @@ std::vector<std::string> FolderNamesStartingWith(const std::string& folder, cons
     if (folder_itself && UsableName(found, name, reason)) names.push_back(name);
   });
   return names;
+}
+
+std::vector<FolderEntry> FolderEntries(const std::string& folder) {
+  std::vector<FolderEntry> entries;
+  ForEachEntry(folder, "", [&](const WIN32_FIND_DATAW& found) {
+    std::string name, reason;
+    const DWORD not_a_file = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE;
+    const bool usable = UsableName(found, name, reason);
+    if (!usable) name = BestFitAnsi(found.cFileName);
+    if (name != "." && name != "..") entries.push_back({name, usable && (found.dwFileAttributes & not_a_file) == 0});
+  });
+  return entries;
 }
 
 bool IsDeviceName(const std::string& name) { return IsWindowsDeviceName(name); }

@@ -32,8 +32,9 @@ bool CreateNewFolder(const std::string& path);
 // nothing happens when there is none. Throws IoError naming it when it stays.
 void RemoveEmptyFolderIfPresent(const std::string& path);
 
-// True when an ordinary file at `path` (not a link) is marked read-only: no
-// one may write it, so replacing it would undo the user's choice.
+// True when an ordinary file at `path`, or the file a link of that name leads
+// to, is marked read-only: no one may write it, so replacing it would undo
+// the user's choice.
 bool IsReadOnlyFile(const std::string& path);
 
 // Makes `folder` (and its drive, where the host has drive letters) the current
@@ -56,7 +57,9 @@ struct UnusableFile {
 
 // The names, as stored, of the ordinary files in `folder` that a file list
 // box shows by default, in no particular order: no hidden or system files
-// (on POSIX, no names beginning with "."). On Windows a name the ANSI code
+// (on POSIX, no names beginning with "."). An entry that is no such file (a
+// folder, a FIFO, a device, a link that leads to none of them or nowhere)
+// goes to `unusable` with the reason, and is never opened. On Windows a name the ANSI code
 // page cannot spell comes as its short name; a device name ("aux.ini"), or a
 // name without a spelling, goes to `unusable` instead. Throws IoError naming
 // the folder when it cannot be read.
@@ -67,6 +70,16 @@ std::vector<std::string> OrdinaryFileNames(const std::string& folder,
 // `prefix`, which holds ASCII characters only. Throws IoError naming the
 // folder when it cannot be read.
 std::vector<std::string> FolderNamesStartingWith(const std::string& folder, const std::string& prefix);
+
+// An entry of a folder, whatever it is, as a clean-up judges it.
+struct FolderEntry {
+  std::string name;
+  bool ordinary_file;  // a file itself: not a link, folder, FIFO or device
+};
+
+// Every entry of `folder`, hidden ones too, in no particular order. Throws
+// IoError naming the folder when it cannot be read to its end.
+std::vector<FolderEntry> FolderEntries(const std::string& folder);
 
 // True when the host keeps `name` for a device (Windows: "nul", "COM1.cfg").
 bool IsDeviceName(const std::string& name);

@@ -28,10 +28,17 @@ std::string FolderOfFile(const std::string& path) {
   return separator == 0 ? path.substr(0, 1) : path.substr(0, separator);
 }
 
+namespace {
+constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+}  // namespace
+
+bool IsRandomNamePart(const std::string& part) {
+  return part.find_first_not_of(kLetters) == std::string::npos;
+}
+
 std::string RandomNamePart(int count) {
   static std::mt19937_64 random(std::random_device{}() ^
                                 static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
-  static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
   std::string part;
   for (int i = 0; i < count; ++i) part += kLetters[random() % (sizeof kLetters - 1)];
   return part;

@@ -38,5 +38,7 @@ std::string FolderOfFile(const std::string& path);
 // `count` random letters and digits, for names of the program's own files
 // and folders that no other run picks at the same time.
 std::string RandomNamePart(int count);
+// True when every character of `part` is one RandomNamePart gives.
+bool IsRandomNamePart(const std::string& part);
 
 }  // namespace brantel

@@ -16,9 +16,20 @@ constexpr int kZoneWidth = 14;
 
 // A short name that matches none of the program's listings, so a folder name
 // near the system's length limit still leaves room for it.
-std::string TemporaryName() { return "~bt" + RandomNamePart(6) + ".tmp"; }
+constexpr const char* kTemporaryStart = "~bt";
+constexpr const char* kTemporaryEnd = ".tmp";
+constexpr int kTemporaryRandomLength = 6;
+
+std::string TemporaryName() { return kTemporaryStart + RandomNamePart(kTemporaryRandomLength) + kTemporaryEnd; }
 
 }  // namespace
+
+bool IsTemporaryFileName(const std::string& name) {
+  const std::string start = kTemporaryStart, end = kTemporaryEnd;
+  return name.size() == start.size() + kTemporaryRandomLength + end.size() && name.rfind(start, 0) == 0 &&
+         name.compare(name.size() - end.size(), end.size(), end) == 0 &&
+         IsRandomNamePart(name.substr(start.size(), kTemporaryRandomLength));
+}
 
 TemporaryFile CreateTemporaryFileBeside(const std::string& target_path) {
   return CreateTemporaryFileIn(FolderOfFile(target_path), target_path);

@@ -112,6 +112,8 @@ struct TemporaryFile {
   FileHandle file;
 };
 TemporaryFile CreateTemporaryFileBeside(const std::string& target_path);
+// True for the names those files get ("~bt" and six letters or digits, ".tmp").
+bool IsTemporaryFileName(const std::string& name);
 // The same in `folder`, which must lie on the target's file system.
 TemporaryFile CreateTemporaryFileIn(const std::string& folder, const std::string& target_path);
 

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "engine/io/host_path.h"
 #include "engine/io/mame_location.h"
 
 namespace brantel {
@@ -37,5 +38,15 @@ std::string FirstStartMamePath() { return MameDataFolder(); }
 std::string FirstStartExecutable() { return "mame"; }
 std::string DefaultMamePath() { return MameDataFolder(); }
 std::string DefaultExecutable() { return "mame"; }
+
+std::vector<std::string> MameIniFiles(const std::string& mame_path) {
+  std::string home = HomeFolder();
+  while (!home.empty() && home.back() == '/') home.pop_back();
+  return {HostPath(mame_path + "mame.ini"), home + "/.mame/mame.ini"};
+}
+
+bool NamesControllerFolder(const std::string& ctrlr_value, const std::string& folder_name) {
+  return ctrlr_value == folder_name;
+}
 
 }  // namespace brantel

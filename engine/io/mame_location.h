@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace brantel {
 
@@ -14,5 +15,14 @@ std::string FirstStartExecutable();
 // What the settings load gives those boxes when they are empty.
 std::string DefaultMamePath();
 std::string DefaultExecutable();
+
+// The mame.ini files whose "ctrlr" line names the controller file MAME
+// uses: the one in the MAME folder and, on Linux, the user's own
+// ~/.mame/mame.ini, which Debian's MAME reads.
+std::vector<std::string> MameIniFiles(const std::string& mame_path);
+
+// True when MAME, given `ctrlr_value`, reads the combined file of the folder
+// `folder_name`: on Windows without regard to letter case.
+bool NamesControllerFolder(const std::string& ctrlr_value, const std::string& folder_name);
 
 }  // namespace brantel

@@ -1,6 +1,8 @@
-// Stop requests on POSIX hosts: SIGINT and SIGTERM set a flag that the
-// program looks at; afterwards the same signal ends it with its default
-// handling, so that its caller sees how it ended.
+// Stop requests on POSIX hosts: SIGINT, SIGTERM and SIGHUP (the terminal
+// closed) set a flag that the program looks at; afterwards the same signal
+// ends it with its default handling, so that its caller sees how it ended.
+// An output closed early (a pipe into "head -1") only ends the printing:
+// SIGPIPE is caught and writes fail with EPIPE instead.
 #include <signal.h>
 #include <unistd.h>
 
@@ -13,6 +15,10 @@ volatile sig_atomic_t requested_signal = 0;
 
 extern "C" void NoteStopRequest(int signal) { requested_signal = signal; }
 
+// Caught rather than ignored: a program started from here gets the default
+// handling back, so MAME still ends when its reader is gone.
+extern "C" void NoteClosedOutput(int) {}
+
 }  // namespace
 
 void StopOnInterruption() {
@@ -21,6 +27,9 @@ void StopOnInterruption() {
   sigemptyset(&action.sa_mask);
   sigaction(SIGINT, &action, nullptr);
   sigaction(SIGTERM, &action, nullptr);
+  sigaction(SIGHUP, &action, nullptr);
+  action.sa_handler = NoteClosedOutput;
+  sigaction(SIGPIPE, &action, nullptr);
 }
 
 bool StopRequested() { return requested_signal != 0; }

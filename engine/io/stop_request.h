@@ -1,5 +1,6 @@
 // A request from outside to stop: Ctrl+C, or the system asking the program
-// to end (SIGTERM on POSIX; Ctrl+Break or closing the console on Windows). A
+// to end (SIGTERM or SIGHUP on POSIX; Ctrl+Break or closing the console on
+// Windows). A
 // Convert stops at its next step and removes its own files as after any
 // failure, the list generator and MAME with it; the program then ends the
 // way the request asked.
@@ -7,7 +8,8 @@
 
 namespace brantel {
 
-// Installs the handlers; for console programs, once, at their start.
+// Installs the handlers; for console programs, once, at their start. An
+// output closed early then makes writes fail rather than end the program.
 void StopOnInterruption();
 
 bool StopRequested();

@@ -16,6 +16,7 @@ namespace listgen::test_support {
 
 using brantel::test_support::ProgramRun;
 using brantel::test_support::RunProgram;
+using brantel::test_support::RunProgramTracingRenames;
 
 class FakeMameTest : public ::testing::Test {
  protected:

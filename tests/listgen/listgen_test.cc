@@ -1,11 +1,16 @@
 // The list generator against a stand-in MAME: what it writes, from which
 // MAME, and what a failed run leaves behind.
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include <chrono>
+#include <csignal>
 #include <filesystem>
 
 #include "engine/io/file_safety.h"
+#include "engine/io/work_folder.h"
 #include "tests/listgen/fake_mame_fixture.h"
 
 namespace listgen::test_support {
@@ -97,7 +102,9 @@ class ListgenTest : public FakeMameTest {
 
 TEST_F(ListgenTest, WritesOneLinePerMachineWithTheFieldsTheClassificationReads) {
   InstallFakeMame("mame", kListXml);
-  const ProgramRun run = RunListgen();
+  std::string renames;  // each file is on the disk before it takes its name
+  const ProgramRun run = RunProgramTracingRenames(LISTGEN_PROGRAM, {"-s", "-ctrlr"}, folder_.path() + "/list generator", renames);
+  EXPECT_EQ(renames, "masterlist.lst flushed\nmasterlist.source flushed\n");
   EXPECT_EQ(run.exit_code, 0) << run.err;
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(MasterList(), kMasterList);
@@ -196,6 +203,17 @@ TEST_F(FailedRunTest, MameEndingWithAnErrorStatusAfterCompleteOutput) {
 TEST_F(FailedRunTest, MameKilledBySignal) {
   InstallFakeMame("mame", kListXml, -9);
   ExpectFailureMentioning(RunListgen(), "signal 9");
+}
+
+// SIGTERM while MAME runs: the list generator ends by that signal, so that
+// its caller reports it as stopped, not as failed.
+TEST_F(FailedRunTest, StoppedBySigtermEndsByThatSignal) {
+  InstallFakeMame("mame", kListXml);
+  folder_.Write("mame/mame", "#!/bin/sh\nkill -TERM $PPID\ncat \"$0.xml\"\n");
+  const ProgramRun run = RunListgen();
+  EXPECT_EQ(run.exit_code, 128 + SIGTERM) << run.err;
+  EXPECT_EQ(MasterList(), kOldList);
+  EXPECT_EQ(ProgramFolderFiles(), (std::vector<std::string>{"brantel.cfg", "masterlist.lst"}));
 }
 
 TEST_F(FailedRunTest, MameFailingWithoutOutputIsReportedAsMamesFailureNotAsBadXml) {
@@ -328,16 +346,65 @@ TEST_F(ReuseTest, AFailingMameLeavesTheListAndItsRecordAsTheyWere) {
 }
 
 // A run that was killed leaves its work folder, with the list it was
-// writing; the next run removes it, but never one a running list generator holds.
-TEST_F(ReuseTest, WorkFoldersOfKilledRunsAreRemovedButNotOneInUse) {
-  folder_.Write("~btwork-killed01/~btabcdef.tmp", "pong|Pong (Rev E) [TT");
-  folder_.Write("list generator/~btwork-killed02/~btabcdef.tmp", "MAME program: ");
+// writing; the next run removes it, but never one a running list generator
+// holds, nor a folder of that name that is not provably one of ours. Each
+// is judged on its own.
+TEST_F(ReuseTest, WorkFoldersOfKilledRunsAreRemovedButNoOtherFolder) {
+  const std::string mark = brantel::test_support::CrLf({brantel::kWorkFolderMarkText});
+  struct Left {
+    std::string folder;
+    std::vector<std::pair<std::string, std::string>> files;  // name, bytes
+    bool removed;
+  };
+  const std::vector<Left> cases = {
+      {"~btwork-killed01", {{"~btwork.mark", mark}, {"~btabcdef.tmp", "pong|Pong (Rev E) [TT"}}, true},
+      {"list generator/~btwork-killed02", {{"~btwork.mark", mark}, {"~btabcdef.tmp", "MAME program: "}}, true},
+      {"~btwork-marked00", {{"~btwork.mark", mark}, {"pong.cfg", "<system/>"}, {"1.xml", ""}}, true},
+      {"~btwork-", {{"pong.ini", "P1_START \"KEY_1\""}}, false},
+      {"~btwork-my saved configs", {{"pong.cfg", "<system/>"}}, false},
+      {"~btwork-abcdefg", {{"~btwork.mark", "my own note"}, {"pong.cfg", "<system/>"}}, false},
+      {"~btwork-hidden01", {{"~btwork.mark", mark}, {".hidden", ""}}, false},
+      {"~btwork-notes001", {{"~btwork.mark", mark}, {"notes.txt", ""}}, false},
+      {"~btwork-sub00001", {{"~btwork.mark", mark}, {"sub/a.cfg", ""}}, false},
+      {"~btwork-killed03", {{"~btwork.mark", mark}}, true},
+  };
+  for (const Left& left : cases) {
+    folder_.MakeFolder(left.folder);
+    for (const auto& [name, bytes] : left.files) folder_.Write(left.folder + "/" + name, bytes);
+  }
+#ifndef _WIN32
+  // A FIFO under the mark's name is never opened.
+  folder_.MakeFolder("~btwork-fifo0001");
+  ASSERT_EQ(::mkfifo((folder_.path() + "/~btwork-fifo0001/~btwork.mark").c_str(), 0600), 0);
+#endif
   folder_.MakeFolder("~btwork-running1");
+  folder_.Write("~btwork-running1/~btwork.mark", mark);
   brantel::FolderLock running(folder_.path() + "/~btwork-running1");
   EXPECT_EQ(RunListgen().exit_code, 0);
-  EXPECT_FALSE(folder_.Exists("~btwork-killed01"));
-  EXPECT_FALSE(folder_.Exists("list generator/~btwork-killed02"));
-  EXPECT_TRUE(folder_.Exists("~btwork-running1"));
+  for (const Left& left : cases) {
+    EXPECT_EQ(folder_.Exists(left.folder), !left.removed) << left.folder;
+    if (left.removed) continue;
+    for (const auto& [name, bytes] : left.files) EXPECT_EQ(folder_.Read(left.folder + "/" + name), bytes) << name;
+  }
+#ifndef _WIN32
+  EXPECT_TRUE(folder_.Exists("~btwork-fifo0001/~btwork.mark"));
+#endif
+  EXPECT_TRUE(folder_.Exists("~btwork-running1/~btwork.mark"));
+
+#ifndef _WIN32  // there a lock is a mutex, which its own thread may take again
+  // A new folder that another run locked first (taking it for a left-over)
+  // is not used.
+  std::unique_ptr<brantel::FolderLock> other;
+  std::string taken;
+  brantel::WorkFolder work(folder_.path(), [&](const std::string& made) {
+    if (other) return;
+    taken = made;
+    other = std::make_unique<brantel::FolderLock>(made);
+  });
+  EXPECT_FALSE(taken.empty());
+  EXPECT_NE(work.path(), taken);
+  EXPECT_EQ(folder_.Read(work.path().substr(folder_.path().size() + 1) + "/~btwork.mark"), mark);
+#endif
 }
 
 enum Change { kNone, kMameSize, kMameTime, kMameVersion, kOtherMame, kRecordCut, kListFormat, kNoRecord, kNoList,

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QAction>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -162,6 +163,14 @@ void Form1Test::firstStartShowsTheInitialTexts() {
   QCOMPARE(Find<QLineEdit>("Text2")->text(), FirstStartMamePath());
   QCOMPARE(Find<QLineEdit>("Text3")->text(), QString("mame"));
   QCOMPARE(Find<QCheckBox>("chkListGen")->checkState(), Qt::Unchecked);
+  // The version, from the window's context menu.
+  auto* about = form_->findChild<QAction*>("About");
+  QVERIFY(about != nullptr && form_->actions().contains(about));
+  QCOMPARE(form_->contextMenuPolicy(), Qt::ActionsContextMenu);
+  MessageBoxAnswerer answerer;
+  about->trigger();
+  QCOMPARE(answerer.boxes.size(), size_t{1});
+  QVERIFY2(answerer.boxes[0].text.startsWith("brantel Manager 1."), qPrintable(answerer.boxes[0].text));
   form_->close();
 }
 
@@ -354,6 +363,8 @@ void Form1Test::aWholeConvertThroughTheWindow() {
   WriteFile(old_folder + "/mspacman.ini", "P1_JOYSTICK_UP \"KEYCODE_UP\"\r\n");
   WriteFile(old_folder + "/pacman.ini", "P1_JOYSTICK_UP \"KEYCODE_8_PAD\"\r\n");
   WriteFile(old_folder + "/robby.ini", "P1_BUTTON2 \"KEYCODE_LALT\"\r\n");
+  WriteFile(mame.filePath("mame"), "#!/bin/sh\n");  // a MAME for Convert to find
+  QFile::setPermissions(mame.filePath("mame"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
   QVERIFY(OpenForm());
   Find<QLineEdit>("Text1")->setText("OLD");
@@ -405,7 +416,9 @@ void Form1Test::aWholeConvertThroughTheWindow() {
   QCOMPARE(answerer.boxes[0].icon, QMessageBox::NoIcon);
   QCOMPARE(answerer.boxes[1].title, QString("Conversion Complete!"));
   QCOMPARE(answerer.boxes[1].text,
-           QString("You can either keep your old folder or safely remove it at this time."));
+           "You can either keep your old folder or safely remove it at this time.\nThe new controller file is " +
+               QDir(mame.path()).filePath("ctrlr/OLD.cfg") +
+               "\nFor MAME to use it, set ctrlr OLD in mame.ini, or start MAME with -ctrlr OLD");
   QCOMPARE(answerer.boxes[1].icon, QMessageBox::NoIcon);
   QCOMPARE(QApplication::overrideCursor(), nullptr);
   QCOMPARE(list_sizes, (std::vector<size_t>{1, 1, 1}));

@@ -30,6 +30,7 @@ chmod +x "$program/list generator/listgen"
 printf 'pacman|Pac-Man|1980|Namco|pacman|MAME|x|x|x|2\r\n' >"$program/list generator/prepared.lst"
 printf '%s\r\n' '[pacman]' 'P1_JOYSTICK_UP "KEYCODE_UP"' >"$work/mame/ctrlr/OLD/pacman.ini"
 printf '%s\r\n' OLD "$work/mame/" mame " 1 " >"$program/brantel.cfg"
+printf '#!/bin/sh\n' >"$work/mame/mame" && chmod +x "$work/mame/mame"  # a MAME for Convert to find
 printf 'previous\r\n' >"$program/masterlist.lst"
 mame_files() { (cd "$work/mame" && find . -type f -exec md5sum {} + | sort); }
 before=$(mame_files)

@@ -86,6 +86,7 @@ in_order() {
 every_line_ends_in_cr_lf() { [[ -f $1 && $(grep -c $'\r$' "$1") == $(wc -l <"$1") ]]; }
 
 complete_line="Conversion Complete!: You can either keep your old folder or safely remove it at this time."
+set_ctrlr() { echo "Conversion Complete!: For MAME to use it, set ctrlr $1 in mame.ini, or start MAME with -ctrlr $1"; }
 
 # --- A folder on drive Z: holding SAMPLE.INI, grouped by the master list.
 program=$work/program
@@ -93,6 +94,7 @@ make_program_folder "$program"
 mame=$work/mame
 arcade=$mame/ctrlr/arcade
 mkdir -p "$arcade"
+: >"$mame/mame.exe"  # a MAME for Convert to find
 make_ini "$arcade/default.ini" default KEY_ENTER
 make_ini "$arcade/mspacman.ini" mspacman KEY_M
 make_ini "$arcade/pacman.ini" pacman KEY_P
@@ -114,6 +116,8 @@ mame_z=$(windows_path "$mame")  # typed without the final backslash
 run_convert "$program" arcade "$mame_z"
 check "Z: conversion succeeds ($status: $output)" is "$status" 0
 check "Z: completion message printed" output_has "$complete_line"
+check "Z: completion names the new file" output_has "Conversion Complete!: The new controller file is $mame_z\\ctrlr\\arcade.cfg"
+check "Z: completion says what to set" output_has "$(set_ctrlr arcade)"
 check "Z: combined controller file written beside the folder" test -f "$mame/ctrlr/arcade.cfg"
 check "Z: sections in the order default, unlisted, parents, clones" \
   is "$(system_names "$mame/ctrlr/arcade.cfg")" "default default stale zaxxon pacman pacman SAMPLE mspacman "
@@ -132,6 +136,25 @@ check "Z: list generator started hidden from its folder with its arguments" \
   "folder: $(windows_path "$program")\\list generator" "flags: 257" "show: 0"
 check "Z: list generator given its arguments" is "$(cat "$program/listgen.ran")" "-s -ctrlr"
 
+# --- MAME's own mame.ini names the folder, in other letters: MAME uses the file.
+printf 'ctrlr                     ARCADE\r\n' >"$mame/mame.ini"
+run_convert "$program" arcade "$mame_z"
+check "mame.ini: MAME already uses the file ($output)" \
+  output_has "Conversion Complete!: MAME already uses it: the ctrlr line of $mame_z\\mame.ini names arcade"
+rm "$mame/mame.ini"
+
+# --- A MAME that is not there stops Convert before the list generator runs;
+# a name without ".exe" finds mame.exe.
+rm -f "$program/listgen.ran" "$mame/ctrlr/arcade.cfg"
+run_convert "$program" arcade "$mame_z" mame64.exe
+check "no such MAME: path error ($status: $output)" is "$status" 1
+check "no such MAME: message" output_has "File Path Error: MAME Not Found!"
+check "no such MAME: names what was looked for" output_has "File Path Error: $mame_z\\mame64.exe"
+check "no such MAME: list generator not started" absent "$program/listgen.ran"
+check "no such MAME: nothing written" absent "$mame/ctrlr/arcade.cfg"
+run_convert "$program" arcade "$mame_z" mame
+check "MAME named without .exe: conversion succeeds ($status: $output)" is "$status" 0
+
 # --- The default MAME path C:\mame\, from a settings file of empty lines.
 drive_c=$WINEPREFIX/drive_c
 if [[ -e $drive_c/mame ]]; then
@@ -142,6 +165,7 @@ else
   printf '\r\n\r\n\r\n' >"$defaults/brantel.cfg"
   hotrod=$drive_c/mame/ctrlr/hotrod
   mkdir -p "$hotrod"
+  : >"$drive_c/mame/mame.exe"
   make_ini "$hotrod/pacman.ini" pacman KEY_P
   run_convert "$defaults"
   check "C: defaults convert C:\\mame\\ctrlr\\hotrod ($status: $output)" is "$status" 0
@@ -200,10 +224,37 @@ check "no list generator folder: message names the folder" \
 
 check "no list generator folder: nothing translated" is "$(cd "$arcade" && ls | grep -i '\.cfg$')" MINE.cfg
 
+# --- Killed outright while the list generator runs: the job it runs in ends
+# with the program's last handle, the list generator and what it started too.
+killed=$work/killed
+make_program_folder "$killed"
+echo 2 >"$killed/list generator/running-seconds.txt"
+(cd "$work" && exec wine "$killed/brantel-convert.exe" arcade "$mame_z\\" >/dev/null 2>&1) &
+killed_pid=$!
+# The stand-in's own child, in this Wine prefix, once it runs.
+child_running() {
+  local pid
+  for pid in $(pgrep -f 'listgen.exe --child'); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=${WINEPREFIX:-}" && return 0
+  done
+  return 1
+}
+i=0
+until child_running || ((i++ >= 400)); do sleep 0.05; done
+check "killed outright: the list generator started its child" child_running
+kill -9 "$killed_pid"
+wait "$killed_pid" 2>/dev/null
+# The list generator would have ended, and said so, 2.2 s after its start.
+i=0
+until [[ -e $killed/listgen.ran ]] || ((i++ >= 60)); do sleep 0.05; done
+check "killed outright: the list generator did not run on" absent "$killed/listgen.ran"
+check "killed outright: nor what it started" absent "$killed/child-ended.txt"
+
 # --- Names beyond ASCII, as under a user folder such as C:\Users\José: the
 # file list, the file opens and the deletions all see the same names.
 accented=$work/mam$'\xc3\xa9'
 mkdir -p "$accented/ctrlr/vieux"
+: >"$accented/mame.exe"
 make_ini "$accented/ctrlr/vieux/d"$'\xc3\xa9'"mo.ini" demo KEY_D
 make_ini "$accented/ctrlr/vieux/pacman.ini" pacman KEY_P
 run_convert "$program" vieux "$(windows_path "$accented")\\"

@@ -85,7 +85,8 @@ int main(int argc, char** argv) {
   NoteTheArguments(argc, argv);
   NoteTheStart();
   if (argc == 3 && std::string(argv[1]) == "--exit") {
-    std::fprintf(stderr, "stand-in: ending with %s\n", argv[2]);
+    // More than the caller keeps: it must keep the end.
+    std::fprintf(stderr, "%05000d\nstand-in: ending with %s\n", 0, argv[2]);
     return std::stoi(argv[2]);
   }
   return 0;

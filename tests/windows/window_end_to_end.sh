@@ -40,6 +40,7 @@ cp "$stand_in_exe" "$program/list generator/listgen.exe"
 printf 'pacman|Pac-Man|1980|Namco|pacman|MAME|x|x|x|2\r\n' >"$program/list generator/prepared.lst"
 printf '%s\r\n' '[default]' 'P1_BUTTON1 "KEYCODE_LCONTROL"' >"$work/mame/ctrlr/OLD/default.ini"
 printf '%s\r\n' '[pacman]' 'P1_JOYSTICK_UP "KEYCODE_UP"' >"$work/mame/ctrlr/OLD/pacman.ini"
+: >"$work/mame/mame.exe"  # a MAME for Convert to find
 mame_z="Z:${work//\//\\}\\mame"
 zone='              '
 port() {

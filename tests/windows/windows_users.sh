@@ -20,10 +20,12 @@ done
 windows_path() { local path=${1//\//\\}; echo "Z:$path"; }
 
 # A program folder with the stand-in list generator ($program), and an old
-# controller folder ($old) under a MAME path ($mame) holding pacman.ini.
+# controller folder ($old) under a MAME path ($mame) holding pacman.ini,
+# and a mame.exe.
 make_folders() {
   program=$1 mame=$2 old=$2/ctrlr/$3
   mkdir -p "$program/list generator" "$old"
+  : >"$mame/mame.exe"  # a MAME for Convert to find
   cp "$convert_exe" "$program/brantel-convert.exe"
   cp "$stand_in_exe" "$program/list generator/listgen.exe"
   printf 'pacman|Pac-Man|1980|Namco|pacman|MAME|x|x|x|2\r\n' >"$program/list generator/prepared.lst"

@@ -1,6 +1,5 @@
 #include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -9,25 +8,12 @@
 
 #include "engine/io/io_error.h"
 #include "engine/io/owned_descriptor-posix.h"
+#include "engine/io/stop_request.h"
+#include "tools/child_process-posix.h"
 #include "tools/listgen/mame_pipe.h"
-
-extern char** environ;
 
 namespace listgen {
 namespace {
-
-// Owns the file actions of one posix_spawn call.
-class SpawnActions {
- public:
-  SpawnActions() { ::posix_spawn_file_actions_init(&actions_); }
-  ~SpawnActions() { ::posix_spawn_file_actions_destroy(&actions_); }
-  SpawnActions(const SpawnActions&) = delete;
-  SpawnActions& operator=(const SpawnActions&) = delete;
-  posix_spawn_file_actions_t* get() { return &actions_; }
-
- private:
-  posix_spawn_file_actions_t actions_;
-};
 
 // MAME writes its list a few hundred bytes at a time; waking for each piece
 // costs both processes more than the parse itself. With a roomy pipe the
@@ -74,18 +60,21 @@ MameOutput::MameOutput(const std::string& program, const std::string& argument)
   // A refusal only costs speed.
   process_->roomy_pipe = ::fcntl(write_end.get(), F_SETPIPE_SZ, kRoomyPipe) >= static_cast<int>(kRoomyPipe);
 #endif
-  SpawnActions actions;
-  ::posix_spawn_file_actions_adddup2(actions.get(), write_end.get(), STDOUT_FILENO);
   std::string argument0 = program;
   std::string argument1 = argument;
   char* argv[] = {argument0.data(), argument1.data(), nullptr};
-  const int error = ::posix_spawn(&process_->pid, program.c_str(), actions.get(), nullptr, argv, environ);
-  if (error != 0) throw brantel::IoError("Could not start", program, brantel::SystemReason(error));
+  // MAME ends with the list generator, however that ends.
+  int error = 0;
+  process_->pid = brantel::StartChild(program, argv, {write_end.get(), -1, false}, error);
+  if (process_->pid < 0) throw brantel::IoError("Could not start", program, brantel::SystemReason(error));
   process_->output = std::move(read_end);
 }
 
 MameOutput::~MameOutput() {
-  if (process_->pid > 0) Wait();
+  if (process_->pid <= 0) return;
+  // Asked to stop: MAME is not waited for to the end of its list.
+  if (brantel::StopRequested()) ::kill(process_->pid, SIGTERM);
+  Wait();
 }
 
 std::size_t MameOutput::Read(char* buffer, std::size_t size) {
@@ -96,6 +85,7 @@ std::size_t MameOutput::Read(char* buffer, std::size_t size) {
       return static_cast<std::size_t>(count);
     }
     if (errno != EINTR) throw brantel::IoError("Could not read the output of", program_, brantel::SystemReason(errno));
+    brantel::ThrowIfStopRequested();  // the signal that broke the read off
   }
 }
 

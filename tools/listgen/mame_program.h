@@ -7,11 +7,9 @@
 
 namespace listgen {
 
-// The MAME path followed by the executable name. On POSIX every "\" becomes
-// "/", and a name ending in ".exe" that is not there is looked for without
-// that suffix, so settings made for Windows ("mame.exe") find "mame". When
-// neither is there and the executable name holds no folder, it is looked for
-// on the search path, as a shell would.
+// The program FindMameProgram finds for the settings (tools/mame_program.h),
+// or the path as the settings spell it when there is none, so that the
+// failure to start it names what was typed.
 std::string MameProgram(const MameSettings& settings);
 
 }  // namespace listgen

@@ -1,0 +1,26 @@
+#include "engine/io/host_path.h"
+#include "tools/mame_program.h"
+#include "tools/program_file.h"
+
+namespace brantel {
+namespace {
+
+bool HoldsNoFolder(const std::string& executable) {
+  return executable.find_first_of("/\\") == std::string::npos;
+}
+
+}  // namespace
+
+std::string FindMameProgram(const std::string& mame_path, const std::string& executable) {
+  std::string found = ProgramFileForWindowsName(HostPath(mame_path + executable));
+  // Debian's MAME runs from the search path, away from the folder of its data.
+  if (found.empty() && HoldsNoFolder(executable)) found = ProgramFileOnSearchPath(executable);
+  return found;
+}
+
+std::string MameProgramLookedFor(const std::string& mame_path, const std::string& executable) {
+  const std::string in_folder = HostPath(mame_path + executable);
+  return HoldsNoFolder(executable) ? in_folder + ", or " + executable + " on the PATH" : in_folder;
+}
+
+}  // namespace brantel

@@ -1,0 +1,22 @@
+// The MAME program that the MAME path and the executable name name together,
+// found the way the list generator starts it.
+#pragma once
+
+#include <string>
+
+namespace brantel {
+
+// The file that starts MAME: the MAME path followed by the executable name,
+// in the host's path form. On POSIX a name ending in ".exe" that is not
+// there is looked for without that suffix, so settings made for Windows
+// ("mame.exe") find "mame"; when neither is there and the executable name
+// holds no folder, it is looked for on the search path, as a shell would.
+// On Windows a name without an extension is also looked for with ".exe", as
+// the process start completes it. The empty string when there is no such
+// program.
+std::string FindMameProgram(const std::string& mame_path, const std::string& executable);
+
+// What FindMameProgram looked for, in words for a message.
+std::string MameProgramLookedFor(const std::string& mame_path, const std::string& executable);
+
+}  // namespace brantel

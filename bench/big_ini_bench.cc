@@ -75,6 +75,7 @@ int main(int argc, char** argv) {
     listgen << "#!/bin/sh\nprintf 'big|Big|1980|Maker|big|MAME|big.cpp|||1\\r\\n' > ../masterlist.lst\n";
   }
   fs::permissions(work / "program/list generator/listgen", fs::perms::owner_exec, fs::perm_options::add);
+  fs::create_symlink("/bin/true", work / "mame/mame");  // Convert looks for MAME; the stand-in never runs it
   const std::string mode = argc > 2 ? argv[2] : "";
   const bool old_names = mode == "old" || mode == "headless";
   WriteBigIni(work / "mame/ctrlr/big/game.ini", megabytes, old_names, mode == "lf" ? "\n" : "\r\n");

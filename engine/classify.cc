@@ -19,8 +19,10 @@ void Classifier::ClassifyCfgFile(const std::string& folder, const std::string& e
   ClassifySection(entry.substr(0, entry.size() >= 4 ? entry.size() - 4 : 0), JoinPath(folder, entry));
 }
 
+Group Classifier::GroupOf(std::string_view system_name) { return Master().GroupOf(std::string(system_name)); }
+
 void Classifier::ClassifySection(const std::string& system_name, const std::string& path) {
-  switch (Master().GroupOf(system_name)) {
+  switch (GroupOf(system_name)) {
     case Group::kParent: window_.ParentList().push_back(path); break;
     case Group::kRom: window_.RomList().push_back(path); break;
     case Group::kDriver: window_.DriverList().push_back(path); break;

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "engine/master_list.h"
 #include "engine/window.h"
@@ -25,6 +26,9 @@ class Classifier {
   // Appends `path`, a section of the system `system_name`, to the list that
   // the master list gives that name.
   void ClassifySection(const std::string& system_name, const std::string& path);
+
+  // The group the master list gives the system `system_name`.
+  Group GroupOf(std::string_view system_name);
 
  private:
   const MasterList& Master();

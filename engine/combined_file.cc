@@ -8,7 +8,7 @@
 #include "engine/io/stop_request.h"
 #include "engine/section_copy.h"
 #include "engine/translate.h"
-#include "engine/user_cfg.h"
+#include "engine/io/host_path.h"
 #include "engine/xml_check.h"
 
 namespace brantel {
@@ -57,45 +57,62 @@ class CheckedCombinedFile : public ReplacingLineWriter {
   std::vector<std::string> sections_;
 };
 
-void CopyWholeSection(const std::string& path, LinePrinter& out) {
-  LineReader section(path);
-  out.Print("");
-  out.Print("");
-  while (!section.AtEnd()) out.Print(section.ReadLine());
+// The system name of a translated section's file: its name without ".cfg".
+std::string_view SectionName(const std::string& path) {
+  std::string_view name = path;
+  const size_t separator = LastSeparator(path);
+  if (separator != std::string::npos) name.remove_prefix(separator + 1);
+  if (name.size() >= 4) name.remove_suffix(4);
+  return name;
 }
 
 class SectionWriter {
  public:
-  explicit SectionWriter(CheckedCombinedFile& out) : out_(out) {}
+  SectionWriter(CheckedCombinedFile& out, const UserSystems& users) : out_(out), users_(users) {}
 
   void Write(const std::string& path) {
     ThrowIfStopRequested();
     out_.BeginSection(path);
-    if (IsUserSectionFile(path)) {
-      CopyWholeSection(path, out_);
-    } else {
-      CopySection(path, pair_, out_);
-    }
+    CopySection(path, pair_, out_);
   }
 
-  void WriteAll(const HiddenList& list) {
-    for (const std::string& path : list) Write(path);
+  // The sections of `list` in its order, each followed by the user's
+  // systems whose names sort up to its own.
+  void WriteAll(const HiddenList& list, UserSystems::Slot slot) {
+    size_t next = 0;
+    for (const std::string& path : list) {
+      const std::string_view name = SectionName(path);
+      for (; next < users_.Count(slot) && CompareSectionNames(users_.Name(slot, next), name) < 0; ++next) {
+        WriteUsers(slot, next);
+      }
+      Write(path);
+    }
+    for (; next < users_.Count(slot); ++next) WriteUsers(slot, next);
   }
 
  private:
+  void WriteUsers(UserSystems::Slot slot, size_t index) {
+    ThrowIfStopRequested();
+    out_.Print("");
+    out_.Print("");
+    reader_.Print(users_, slot, index, out_);
+  }
+
   CheckedCombinedFile& out_;
+  const UserSystems& users_;
+  UserSystemReader reader_;
   SlotPair pair_;
 };
 
 // MAME refuses a controller file in which no system applies to the running
 // game, so a folder without a default section still gets an empty one.
 void WriteDefaultSections(const CombinedFileParts& parts, SectionWriter& sections, CheckedCombinedFile& out) {
-  if (parts.default_sections.empty()) {
+  if (parts.default_sections.empty() && parts.user_systems.Count(UserSystems::Slot::kDefault) == 0) {
     SlotPair pair;
     CopySectionLines(IntermediateLines("default", {}), pair, out);
     return;
   }
-  for (const std::string& path : parts.default_sections) sections.Write(path);
+  sections.WriteAll(parts.default_sections, UserSystems::Slot::kDefault);
 }
 
 }  // namespace
@@ -105,12 +122,12 @@ void WriteCombinedFile(Window& window, const CombinedFileParts& parts) {
     throw IoError("Could not replace", parts.path, "The file is read-only; it was kept as it was");
   }
   CheckedCombinedFile out(parts);
-  SectionWriter sections(out);
+  SectionWriter sections(out, parts.user_systems);
   out.Print("<mameconfig version=\"10\">");
   WriteDefaultSections(parts, sections, out);
-  sections.WriteAll(window.DriverList());
-  sections.WriteAll(window.ParentList());
-  sections.WriteAll(window.RomList());
+  sections.WriteAll(window.DriverList(), UserSystems::Slot::kDriver);
+  sections.WriteAll(window.ParentList(), UserSystems::Slot::kParent);
+  sections.WriteAll(window.RomList(), UserSystems::Slot::kRom);
   out.Print("");
   out.Print("</mameconfig>");
   out.CommitIfWellFormed();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/conversion_notes.h"
+#include "engine/user_systems.h"
 #include "engine/window.h"
 
 namespace brantel {
@@ -22,14 +23,16 @@ struct CombinedFileParts {
   std::vector<std::string> default_sections;  // written first, in this order
   // The file a message names for a section file of the work folder.
   std::map<std::string, std::string> shown_as;
+  UserSystems user_systems;  // sorted
 };
 
 // Writes the header, the default sections (an empty one when there is none,
 // as MAME needs one), the sections of DriverList, ParentList and RomList, and
-// the footer. A section file made by SplitUserCfg is copied whole; any other
-// is copied with its port blocks merged. The file replaces an earlier one only
-// once it is complete and well-formed, and never one marked read-only.
-// Throws IoError when a file cannot be read or written.
+// the footer. Each section file is copied with its port blocks merged; each of
+// the user's systems is copied whole, after the translated section of the
+// same name. The file replaces an earlier one only once it is complete and
+// well-formed, and never one marked read-only. Throws IoError when a file
+// cannot be read or written.
 void WriteCombinedFile(Window& window, const CombinedFileParts& parts);
 
 // Sets File1 back to "*.ini", shows the notes, if any, and the completion

@@ -25,6 +25,7 @@
 #include "engine/text_rules.h"
 #include "engine/translate.h"
 #include "engine/user_cfg.h"
+#include "engine/user_systems.h"
 #include "tools/mame_program.h"
 #include "tools/run_and_wait.h"
 
@@ -155,49 +156,48 @@ std::string CountedSystems(size_t count) {
   return std::to_string(count) + (count == 1 ? " system" : " systems");
 }
 
-// Each system of a user's cfg file takes the place its name gives it.
+// Each system of a user's cfg file takes the place its own name gives it.
 // Returns how many it holds.
-size_t AddUserCfg(const std::string& cfg_path, const WorkFolder& work, size_t& count, Classifier& classifier,
+size_t AddUserCfg(const std::string& cfg_path, const WorkFolder& work, Classifier& classifier,
                   CombinedFileParts& parts) {
-  const std::vector<UserSection> found = SplitUserCfg(cfg_path, work, count);
-  for (const UserSection& section : found) {
-    parts.shown_as[section.path] = cfg_path;
-    if (section.system_name == "default") {
-      parts.default_sections.push_back(section.path);
-    } else {
-      classifier.ClassifySection(section.system_name, section.path);
-    }
-  }
-  return found.size();
+  UserSystems& users = parts.user_systems;
+  // Named by number: a cfg file's own name may not suit the work folder.
+  const std::string path = work.FilePath(std::to_string(users.FileCount()) + ".xml");
+  const std::uint32_t file = users.AddFile(path);
+  size_t systems = 0;
+  SplitUserCfg(cfg_path, path, [&](const UserSystemPlace& place) {
+    const UserSystems::Slot slot = place.name == "default" ? UserSystems::Slot::kDefault
+                                                           : UserSystems::SlotOf(classifier.GroupOf(place.name));
+    users.Add(slot, file, place.name, place.offset, place.size);
+    ++systems;
+  });
+  return systems;
 }
 
-// The sections in the order of one listing of both kinds of file, by name
-// without regard to case; an INI file's section comes before that of a cfg
-// file of the same name, so that the user's own mapping wins in MAME.
+// The translated sections in the order of the INI listing; the systems of
+// the user's cfg files are placed among them by their own names.
 void ClassifySections(Window& window, MasterList master, const Sections& sections, const WorkFolder& work,
                       CombinedFileParts& parts, const NoteSink& notes) {
   window.DriverList().clear();
   window.ParentList().clear();
   window.RomList().clear();
   Classifier classifier(std::move(master), window);
-  std::vector<std::pair<std::string, bool>> entries;  // name, is the user's cfg
-  for (const std::string& name : sections.ini) entries.emplace_back(IntermediateName(name), false);
-  for (const std::string& name : sections.user_cfg) entries.emplace_back(name, true);
-  std::stable_sort(entries.begin(), entries.end(),
-                   [](const auto& a, const auto& b) { return LessWithoutCase(a.first, b.first); });
-  size_t count = 0;
-  for (const auto& [name, users] : entries) {
+  for (const std::string& ini : sections.ini) {
     ThrowIfStopRequested();
-    if (users) {
-      const size_t systems = AddUserCfg(JoinPath(sections.folder, name), work, count, classifier, parts);
-      notes({name, 0, NoteKind::kMergedCfg,
-             "your own cfg file: " + CountedSystems(systems) + " merged whole; the file stays as it was"});
-    } else if (name == "default.cfg") {
-      parts.default_sections.insert(parts.default_sections.begin(), work.FilePath(name));
+    const std::string name = IntermediateName(ini);
+    if (name == "default.cfg") {
+      parts.default_sections.push_back(work.FilePath(name));
     } else {
       classifier.ClassifyCfgFile(work.path(), name);
     }
   }
+  for (const std::string& name : sections.user_cfg) {
+    ThrowIfStopRequested();
+    const size_t systems = AddUserCfg(JoinPath(sections.folder, name), work, classifier, parts);
+    notes({name, 0, NoteKind::kMergedCfg,
+           "your own cfg file: " + CountedSystems(systems) + " merged whole; the file stays as it was"});
+  }
+  parts.user_systems.Sort();
 }
 
 // A list generator that failed leaves the previous list; when that is still
@@ -257,7 +257,7 @@ std::string ConvertInWorkFolder(Window& window, const ListSource& list_source, c
   FileList& file_list = window.File1();
   Sections sections{file_list.Path(), file_list.Names(), {}};
   MasterList master = UsableMasterList(list_source, notes);
-  CombinedFileParts parts{sections.folder + ".cfg", "", {}, {}};
+  CombinedFileParts parts{sections.folder + ".cfg", "", {}, {}, {}};
   // Beside the combined file: on the disk that must hold it anyway.
   const std::string parent = FolderOfFile(parts.path);
   for (const LeftAlone& left : RemoveLeftWorkFolders(parent)) {

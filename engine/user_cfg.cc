@@ -9,24 +9,23 @@
 #include "engine/io/io_error.h"
 #include "engine/io/line_file.h"
 #include "engine/io/open_file.h"
+#include "engine/io/stop_request.h"
 #include "engine/xml_text.h"
 
 namespace brantel {
 namespace {
 
-constexpr const char* kUserSectionExtension = ".xml";
-
 struct ParserFree {
   void operator()(XML_Parser parser) const { XML_ParserFree(parser); }
 };
 
-// Writes the `system` elements the parser reports, each to a file of its own.
-// Expat is C: nothing may be thrown through it, so a failure stops the parser
-// and is thrown once it has returned.
+// Writes the `system` elements the parser reports one after another, noting
+// where each lies. Expat is C: nothing may be thrown through it, so a failure
+// stops the parser and is thrown once it has returned.
 class SectionWriter {
  public:
-  SectionWriter(XML_Parser parser, const WorkFolder& work, size_t& count)
-      : parser_(parser), work_(work), count_(count) {}
+  SectionWriter(XML_Parser parser, LineWriter& out, const std::function<void(const UserSystemPlace&)>& found)
+      : parser_(parser), out_(out), found_(found) {}
 
   void Start(const char* name, const char** attributes) {
     Guard([&] {
@@ -97,8 +96,6 @@ class SectionWriter {
     if (failure_) std::rethrow_exception(failure_);
   }
 
-  std::vector<UserSection>& sections() { return sections_; }
-
  private:
   template <typename Step>
   void Guard(Step step) {
@@ -112,20 +109,17 @@ class SectionWriter {
   }
 
   void BeginSection(const char** attributes) {
-    std::string system_name;
+    system_name_.clear();
     for (const char** attribute = attributes; *attribute != nullptr; attribute += 2) {
-      if (std::string_view(attribute[0]) == "name") system_name = attribute[1];
+      if (std::string_view(attribute[0]) == "name") system_name_ = attribute[1];
     }
-    const std::string path = work_.FilePath(std::to_string(++count_) + kUserSectionExtension);
-    out_ = std::make_unique<LineWriter>(path, LineWriter::InOwnFolder{});
-    sections_.push_back({system_name, path});
+    offset_ = written_;
   }
 
+  // The last line's CR LF is the section copy's to write.
   void EndSection() {
-    out_->Print(line_);
-    line_.clear();
-    out_->Close();
-    out_.reset();
+    NewLine();
+    found_({system_name_, offset_, written_ - 2 - offset_});
   }
 
   void CloseStartTag() {
@@ -136,7 +130,8 @@ class SectionWriter {
 
   // The parser gives every line end as LF; the combined file's are CR LF.
   void NewLine() {
-    out_->Print(line_);
+    out_.Print(line_);
+    written_ += line_.size() + 2;
     line_.clear();
   }
 
@@ -166,10 +161,11 @@ class SectionWriter {
   }
 
   XML_Parser parser_;
-  const WorkFolder& work_;
-  size_t& count_;
-  std::vector<UserSection> sections_;
-  std::unique_ptr<LineWriter> out_;
+  LineWriter& out_;
+  const std::function<void(const UserSystemPlace&)>& found_;
+  std::string system_name_;
+  std::uint64_t offset_ = 0;
+  std::uint64_t written_ = 0;  // bytes given to out_
   std::string line_;
   int depth_ = 0;  // within the current system element; 0 outside
   bool start_tag_open_ = false;
@@ -202,27 +198,27 @@ void SetHandlers(XML_Parser parser, SectionWriter& writer) {
 
 }  // namespace
 
-std::vector<UserSection> SplitUserCfg(const std::string& cfg_path, const WorkFolder& work, size_t& count) {
+void SplitUserCfg(const std::string& cfg_path, const std::string& out_path,
+                  const std::function<void(const UserSystemPlace&)>& found) {
   FileHandle file = OpenFile(cfg_path, OpenMode::kRead, "Could not open the file for reading");
   std::unique_ptr<XML_ParserStruct, ParserFree> parser(XML_ParserCreate(nullptr));
   if (!parser) throw IoError("Could not merge the cfg file", cfg_path, "Not enough memory for an XML parser");
-  SectionWriter writer(parser.get(), work, count);
+  LineWriter out(out_path, LineWriter::InOwnFolder{});
+  SectionWriter writer(parser.get(), out, found);
   SetHandlers(parser.get(), writer);
   std::string buffer(1 << 16, '\0');
   for (;;) {
+    // A cfg file of a million systems takes seconds.
+    ThrowIfStopRequested();
     errno = 0;
     const size_t length = std::fread(buffer.data(), 1, buffer.size(), file.get());
     if (length == 0 && std::ferror(file.get())) throw IoError("Could not read", cfg_path, SystemReason(errno));
     const XML_Status status = XML_Parse(parser.get(), buffer.data(), static_cast<int>(length), length == 0);
     writer.RethrowFailure();
     if (status != XML_STATUS_OK) ThrowNotWellFormed(parser.get(), cfg_path);
-    if (length == 0) return std::move(writer.sections());
+    if (length == 0) break;
   }
-}
-
-bool IsUserSectionFile(const std::string& path) {
-  const std::string_view extension = kUserSectionExtension;
-  return path.size() >= extension.size() && path.compare(path.size() - extension.size(), extension.size(), extension) == 0;
+  out.Close();
 }
 
 }  // namespace brantel

@@ -5,28 +5,28 @@
 // file itself is never changed.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
-#include <vector>
-
-#include "engine/io/work_folder.h"
+#include <string_view>
 
 namespace brantel {
 
-// One `system` element of a user's cfg file, re-serialised on its own into a
-// file of the work folder, one line a line of the element with CR LF, so that
-// it takes its place among the sections like a translated INI file.
-struct UserSection {
-  std::string system_name;  // its name attribute
-  std::string path;         // the file in the work folder
+// Where one `system` element lies in the file SplitUserCfg writes: its
+// re-serialised bytes, lines ending in CR LF but for the last.
+struct UserSystemPlace {
+  std::string_view name;  // its name attribute
+  std::uint64_t offset;
+  std::uint64_t size;
 };
 
-// Every `system` element of the file at `cfg_path` that lies in no other, in
-// document order. `count` numbers the files made in `work` across calls.
-// Throws IoError naming `cfg_path` when it cannot be read or is not
-// well-formed XML.
-std::vector<UserSection> SplitUserCfg(const std::string& cfg_path, const WorkFolder& work, size_t& count);
-
-// True for the files SplitUserCfg makes, which are copied whole.
-bool IsUserSectionFile(const std::string& path);
+// Writes every `system` element of the file at `cfg_path` that lies in no
+// other, one after another, into the new file `out_path` (in a folder of the
+// program's own), and tells `found` of each, in document order. Memory stays
+// bounded by the longest line, however many systems the file holds. Throws
+// IoError naming `cfg_path` when it cannot be read or is not well-formed XML,
+// and std::runtime_error when a stop is requested while it is read.
+void SplitUserCfg(const std::string& cfg_path, const std::string& out_path,
+                  const std::function<void(const UserSystemPlace&)>& found);
 
 }  // namespace brantel

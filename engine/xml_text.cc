@@ -1,5 +1,6 @@
 #include "engine/xml_text.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "engine/io/code_page.h"
@@ -65,6 +66,12 @@ std::string ToXmlCharacters(std::string_view text) {
 }
 
 std::string XmlEscapedText(std::string_view text) {
+  // Most names and values are plain: a cfg file of a million systems has
+  // several million of them.
+  const bool plain = std::all_of(text.begin(), text.end(), [](char c) {
+    return c >= ' ' && c <= '~' && c != '&' && c != '<' && c != '>' && c != '"';
+  });
+  if (plain) return std::string(text);
   std::string out;
   for (char c : ToXmlCharacters(text)) {
     switch (c) {

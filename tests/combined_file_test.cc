@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 
 #include "engine/io/io_error.h"
 #include "engine/plain_window.h"
@@ -34,7 +35,7 @@ class CombinedFileTest : public ::testing::Test {
   }
 
   CombinedFileParts Parts(std::vector<std::string> default_sections = {}) const {
-    return {Old() + ".cfg", folder_.path() + "/ctrlr", std::move(default_sections), {}};
+    return {Old() + ".cfg", folder_.path() + "/ctrlr", std::move(default_sections), {}, {}};
   }
 
   TestFolder folder_;
@@ -46,16 +47,29 @@ TEST_F(CombinedFileTest, DefaultSectionFirstThenTheListsInOrder) {
   folder_.Write("ctrlr/old/game1.cfg", OnePortCfg("game1", "KEY_B"));
   folder_.Write("ctrlr/old/game1.ini", "kept");
   ListCfgFiles();
-  // A section of a user's own cfg file is copied whole, line by line.
-  const std::string whole = CrLf({"<system name=\"mine\">", "<input><port type=\"P1_START\"/></input>", "</system>"});
-  folder_.Write("ctrlr/old/1.xml", whole);
-  window_.DriverList() = {Old() + "/game1.cfg", Old() + "/1.xml"};
-  WriteCombinedFile(window_, Parts({Old() + "/default.cfg"}));
+  // The user's own systems, copied whole, each after the translated section
+  // of its name: in MAME the later one wins.
+  const std::vector<std::pair<UserSystems::Slot, std::string>> users = {
+      {UserSystems::Slot::kDriver, "game1"}, {UserSystems::Slot::kDefault, "default"}, {UserSystems::Slot::kDriver, "GAME"}};
+  std::string bytes;
+  CombinedFileParts parts = Parts({Old() + "/default.cfg"});
+  const std::uint32_t file = parts.user_systems.AddFile(Old() + "/1.xml");
+  std::map<std::string, std::string> whole;
+  for (const auto& [slot, name] : users) {
+    whole[name] = "<system name=\"" + name + "\">\r\n<input><port type=\"P1_START\"/></input>\r\n</system>";
+    parts.user_systems.Add(slot, file, name, bytes.size(), whole[name].size());
+    bytes += whole[name] + "\r\n";
+  }
+  folder_.Write("ctrlr/old/1.xml", bytes);
+  parts.user_systems.Sort();
+  window_.DriverList() = {Old() + "/game1.cfg"};
+  WriteCombinedFile(window_, parts);
   ShowCompletion(window_);
 
+  auto user = [&](const std::string& name) { return CrLf({"", "", whole[name]}); };
   EXPECT_EQ(folder_.Read("ctrlr/old.cfg"),
-            kHeader + OnePortSection("default", "P1_BUTTON1", "KEY_A") +
-                OnePortSection("game1", "P1_BUTTON1", "KEY_B") + CrLf({"", ""}) + whole + kFooter);
+            kHeader + OnePortSection("default", "P1_BUTTON1", "KEY_A") + user("default") + user("GAME") +
+                OnePortSection("game1", "P1_BUTTON1", "KEY_B") + user("game1") + kFooter);
   EXPECT_EQ(window_.File1().Pattern(), "*.ini");
   EXPECT_EQ(window_.File1().Names(), std::vector<std::string>{"game1.ini"});
   ASSERT_EQ(window_.messages().size(), 1u);

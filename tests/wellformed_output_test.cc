@@ -18,6 +18,7 @@
 #include "engine/io/line_file.h"
 #include "engine/plain_window.h"
 #include "engine/translate.h"
+#include "engine/xml_text.h"
 #include "tests/convert_fixture.h"
 
 namespace brantel {
@@ -126,6 +127,26 @@ class RandomIni {
   int counter_ = 0;
 };
 
+// A user's cfg file of systems named as translated sections are (`twins`,
+// as the combined file writes their names), one named as none, and a default
+// one; each marked as the user's.
+std::string UserCfg(const std::vector<std::string>& twins) {
+  std::string cfg = "<mameconfig version=\"10\">\n<system name=\"default\"><!-- user --></system>\n";
+  for (const std::string& name : twins) cfg += "<system name=\"" + name + "\"><!-- user --></system>\n";
+  return cfg + "<system name=\"lonely\"><!-- user --></system>\n</mameconfig>\n";
+}
+
+// Empty when each of the user's systems named `names` is written, after the
+// translated section of its name where there is one; else the first name not.
+std::string UserSystemBeforeItsTwin(const std::string& combined, const std::vector<std::string>& names) {
+  for (const std::string& name : names) {
+    const size_t user = combined.find("<system name=\"" + name + "\"><!-- user -->");
+    const size_t translated = combined.find("<system name=\"" + name + "\">\r\n");
+    if (user == std::string::npos || (translated != std::string::npos && translated > user)) return name;
+  }
+  return "";
+}
+
 // Each newseq of a combined or intermediate file: its system, the port it
 // lies in ("(no port)" when none), its type and text.
 using PlacedSequence = std::tuple<std::string, std::string, std::string, std::string>;
@@ -212,6 +233,7 @@ TEST_F(WellFormedOutputTest, RandomIniFilesAlwaysGiveWellFormedXml) {
     RandomIni random(static_cast<unsigned>(run));
     std::string master_list;
     if (run % 2 == 0) WriteIni("default.ini", random.Content());
+    std::vector<std::string> users = {"default", "lonely"};
     // Hashes that once took sequences out of their ports, or into another.
     if (run == 1) WriteIni("default.ini", CrLf({"P1_BUTTON1 KEYCODE_A#r", "P1_BUTTON2 \"KEY#A\" # r",
                                                 "ctrlrname \"X-Arcade\" # mine", "P1_BUTTON3 \"KEYCODE_C\""}));
@@ -220,7 +242,10 @@ TEST_F(WellFormedOutputTest, RandomIniFilesAlwaysGiveWellFormedXml) {
       WriteIni(name, random.Content());
       const std::string system = name.substr(0, name.size() - 4);
       master_list += MasterListLine(system, file % 3 ? "p" : system, file % 5 ? "1" : "") + "\r\n";
+      // A twin is placed by its name as the master list gives it.
+      if (file % 4 == run % 4 && ToXmlCharacters(system) == system) users.push_back(XmlEscapedText(system));
     }
+    WriteIni("user" + std::to_string(run % 3) + ".cfg", UserCfg({users.begin() + 2, users.end()}));
     InstallStandInListGenerator(folder_, "program", master_list);
     PlainWindow window;
     window.SetText1("old");
@@ -229,6 +254,7 @@ TEST_F(WellFormedOutputTest, RandomIniFilesAlwaysGiveWellFormedXml) {
         << "seed " << run << ": " << window.messages().back().prompt;
     std::string error = WellFormednessError(folder_.Read("mame/ctrlr/old.cfg"));
     ASSERT_EQ(error, "") << "seed " << run;
+    ASSERT_EQ(UserSystemBeforeItsTwin(folder_.Read("mame/ctrlr/old.cfg"), users), "") << "seed " << run;
     ASSERT_EQ(StraySequence(folder_), "") << "seed " << run;
     for (const std::string& name : OldFolderNames()) {
       std::filesystem::remove(folder_.path() + "/mame/ctrlr/old/" + name);
@@ -257,7 +283,8 @@ struct HostileLayout {
   std::string folder_name;  // Text1
   std::function<void(const TestFolder&)> arrange;
   ConvertResult expected;
-  std::string once = "<mameconfig ";  // a text a success writes exactly once
+  // Texts a success writes exactly once each, in this order.
+  std::vector<std::string> once = {"<mameconfig "};
   std::string blamed = "";              // the one file a failure names
   std::vector<std::string> noted = {};   // texts the notes hold
 };
@@ -296,39 +323,54 @@ std::vector<HostileLayout> HostileLayouts() {
        ConvertResult::kFailed},
       {"the user's cfg under an intermediate file's name, as MAME writes it", "old",
        [](const TestFolder& f) { f.Write("mame/ctrlr/old/pong.cfg", MameWrittenCfg()); },
-       ConvertResult::kCompleted, kMamePort},
+       ConvertResult::kCompleted, {kMamePort}},
       {"a user's cfg beside a malformed one", "old",
        [](const TestFolder& f) {
          f.Write("mame/ctrlr/old/pong.cfg", MameWrittenCfg());
          f.Write("mame/ctrlr/old/zz.cfg", "<system name=\"zz\"><input></system>");
        },
-       ConvertResult::kFailed, "", "zz.cfg"},
+       ConvertResult::kFailed, {}, "zz.cfg"},
       {"a malformed default.cfg", "old",
        [](const TestFolder& f) { f.Write("mame/ctrlr/old/default.cfg", "<system name=\"default\">"); },
-       ConvertResult::kFailed, "", "default.cfg"},
+       ConvertResult::kFailed, {}, "default.cfg"},
       {"the combined file of a subfolder, converting its parent", "old",
        [](const TestFolder& f) {
          f.Write("mame/ctrlr/old/sub/pong.ini", "P1_START \"KEY_1\"");
          f.Write("mame/ctrlr/old/sub.cfg", CrLf({"<mameconfig version=\"10\">", "<system name=\"sub\">",
                                                   "<input><!-- a - b --></input>", "</system>", "</mameconfig>"}));
        },
-       ConvertResult::kCompleted, CrLf({"<system name=\"sub\">", "<input><!-- a - b --></input>", "</system>"})},
+       ConvertResult::kCompleted, {CrLf({"<system name=\"sub\">", "<input><!-- a - b --></input>", "</system>"})}},
+      // Only the systems of the root are sections, each written after its
+      // translated twin (of pong.ini), its attributes escaped anew.
+      {"the user's cfg with a system for a translated INI file", "old",
+       [](const TestFolder& f) {
+         f.Write("mame/ctrlr/old/mine.cfg",
+                 "<mameconfig version=\"10\"><system name=\"pong\"><!-- mine --><input>"
+                 "<port type=\"a&amp;b&lt;c&quot;d\"/></input></system></mameconfig>");
+       },
+       ConvertResult::kCompleted, {"<mameconfig ", ">KEY_A<", "<!-- mine --><input><port type=\"a&amp;b&lt;c&quot;d\"/>"}},
+      {"the user's own default section", "old",
+       [](const TestFolder& f) {
+         f.Write("mame/ctrlr/old/aaa.ini", "P1_START \"KEY_2\"");
+         f.Write("mame/ctrlr/old/Default.cfg", "<system name=\"default\"><!-- mine --></system>");
+       },
+       ConvertResult::kCompleted, {">KEY_1<", "<!-- mine -->", ">KEY_2<"}},
       {"default.ini in capitals", "old",
        [](const TestFolder& f) {
          fs::rename(f.path() + "/mame/ctrlr/old/default.ini", f.path() + "/mame/ctrlr/old/Default.INI");
        },
-       ConvertResult::kCompleted, "<system name=\"default\">"},
+       ConvertResult::kCompleted, {"<system name=\"default\">"}},
       {"folders of the user's under the work folders' name", "old",
        [](const TestFolder& f) {
          f.Write("mame/ctrlr/~btwork-mine/pong.ini", "P1_START \"KEY_1\"");
          f.Write("mame/ctrlr/~btwork-/a.cfg", "<system name=\"a\"/>");
          f.Write("mame/ctrlr/~btwork-my saved configs/~btwork.mark", "mine");
        },
-       ConvertResult::kCompleted, "<mameconfig ", "",
+       ConvertResult::kCompleted, {"<mameconfig "}, "",
        {"~btwork-mine: left as it was", "~btwork-: left as it was", "~btwork-my saved configs: left as it was"}},
       {"converting a folder under the work folders' name", "~btwork-mine",
        [](const TestFolder& f) { f.Write("mame/ctrlr/~btwork-mine/pong.ini", "P1_START \"KEY_1\""); },
-       ConvertResult::kPathError, "", "", {"named like the program's own work folders"}},
+       ConvertResult::kPathError, {}, "", {"named like the program's own work folders"}},
   };
 #ifndef _WIN32
   auto link = [](const TestFolder& f, const std::string& target, const std::string& name) {
@@ -346,13 +388,13 @@ std::vector<HostileLayout> HostileLayouts() {
   // Read through, never written through.
   layouts.push_back({"intermediate name linked to a file elsewhere", "old",
                      [=](const TestFolder& f) { link(f, "../../../elsewhere.txt", "mame/ctrlr/old/pong.cfg"); },
-                     ConvertResult::kFailed, "", "pong.cfg"});
+                     ConvertResult::kFailed, {}, "pong.cfg"});
   layouts.push_back({"intermediate name hard-linked to its INI file", "old",
                      [](const TestFolder& f) {
                        fs::create_hard_link(f.path() + "/mame/ctrlr/old/pong.ini",
                                             f.path() + "/mame/ctrlr/old/pong.cfg");
                      },
-                     ConvertResult::kFailed, "", "pong.cfg"});
+                     ConvertResult::kFailed, {}, "pong.cfg"});
   layouts.push_back({"combined file linked to a file elsewhere", "old",
                      [=](const TestFolder& f) {
                        fs::remove(f.path() + "/mame/ctrlr/old.cfg");
@@ -361,14 +403,14 @@ std::vector<HostileLayout> HostileLayouts() {
                      ConvertResult::kCompleted});
   layouts.push_back({"a line end in the folder name", "ol\nd",
                      [](const TestFolder& f) { f.Write("mame/ctrlr/ol\nd/pong.ini", "P1_START \"KEY_1\""); },
-                     ConvertResult::kPathError, "", "", {"holds a line end"}});
+                     ConvertResult::kPathError, {}, "", {"holds a line end"}});
   layouts.push_back({"combined file linked to a read-only file elsewhere", "old",
                      [=](const TestFolder& f) {
                        fs::remove(f.path() + "/mame/ctrlr/old.cfg");
                        link(f, "../../elsewhere.txt", "mame/ctrlr/old.cfg");
                        fs::permissions(f.path() + "/elsewhere.txt", fs::perms::owner_read);
                      },
-                     ConvertResult::kFailed, "", "", {"read-only"}});
+                     ConvertResult::kFailed, {}, "", {"read-only"}});
   // Left out with a note each, never opened: a FIFO or a device would make
   // Convert wait for ever.
   layouts.push_back({"entries named like INI and cfg files that are no files", "old",
@@ -378,15 +420,15 @@ std::vector<HostileLayout> HostileLayouts() {
                        f.MakeFolder("mame/ctrlr/old/folder.ini");
                        link(f, "/dev/zero", "mame/ctrlr/old/zero.cfg");
                      },
-                     ConvertResult::kCompleted, "<mameconfig ", "",
+                     ConvertResult::kCompleted, {"<mameconfig "}, "",
                      {"fifo.ini: not converted: a named pipe (FIFO)", "gone.ini: not converted: a link that leads nowhere",
                       "folder.ini: not converted: a folder", "zero.cfg: not merged: a link to a device"}});
   layouts.push_back({"a CR in an INI file's name", "old",
                      [](const TestFolder& f) { f.Write("mame/ctrlr/old/a\rb.ini", "P1_START \"KEY_1\""); },
-                     ConvertResult::kCompleted, "<system name=\"a&#13;b\">"});
+                     ConvertResult::kCompleted, {"<system name=\"a&#13;b\">"}});
   layouts.push_back({"a backslash in an INI file's name", "old",
                      [](const TestFolder& f) { f.Write("mame/ctrlr/old/a\\b.ini", "P1_START \"KEY_1\""); },
-                     ConvertResult::kCompleted, "<system name=\"a\\b\">"});
+                     ConvertResult::kCompleted, {"<system name=\"a\\b\">"}});
   layouts.push_back({"two INI files for one intermediate file", "old",
                      [](const TestFolder& f) { f.Write("mame/ctrlr/old/pong.INI", "P1_START \"KEY_1\""); },
                      ConvertResult::kFailed});
@@ -441,9 +483,13 @@ TEST_F(WellFormedOutputTest, HostileFolderLayoutsLoseNothing) {
     if (result == ConvertResult::kCompleted) {
       EXPECT_EQ(WellFormednessError(root.Read("mame/ctrlr/old.cfg")), "") << layout.what;
       EXPECT_FALSE(fs::is_symlink(root.path() + "/mame/ctrlr/old.cfg")) << layout.what;
-      size_t at = output.find(layout.once);
-      EXPECT_TRUE(at != std::string::npos && output.find(layout.once, at + 1) == std::string::npos)
-          << layout.what;
+      size_t after_last = 0;
+      for (const std::string& once : layout.once) {
+        const size_t at = output.find(once);
+        EXPECT_TRUE(at != std::string::npos && at >= after_last && output.find(once, at + 1) == std::string::npos)
+            << layout.what << ": " << once;
+        after_last = at + once.size();
+      }
     }
   }
 }

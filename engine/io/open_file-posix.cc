@@ -25,4 +25,8 @@ FileHandle OpenFile(const std::string& path, OpenMode mode, const char* what_fai
 
 bool FlushToDisk(std::FILE* file) { return fsync(fileno(file)) == 0; }
 
+bool SeekFile(std::FILE* file, std::uint64_t offset) {
+  return fseeko(file, static_cast<off_t>(offset), SEEK_SET) == 0;
+}
+
 }  // namespace brantel

@@ -3,6 +3,7 @@
 // POSIX), and a failure names the file with the system's reason.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -30,5 +31,10 @@ FileHandle OpenFile(const std::string& path, OpenMode mode, const char* what_fai
 // empty file. Returns false, with errno set where the host has one, when it
 // could not.
 bool FlushToDisk(std::FILE* file);
+
+// Moves the next read or write of `file` to `offset` bytes from its start,
+// beyond what a long can say. Returns false, with errno set where the host
+// has one, when it could not.
+bool SeekFile(std::FILE* file, std::uint64_t offset);
 
 }  // namespace brantel

@@ -105,7 +105,14 @@ TEST_F(CombinedFileInRealMame, PongGetsTheSequencesItsIniFilesAskedFor) {
                            "P1_PADDLE_EXT \"KEYCODE_D\"",
                            "P1_PEDAL \"KEYCODE_LCONTROL\"",
                            "UI_PAN_UP \"KEYCODE_PGUP\"",
+                           "SERVICE \"KEYCODE_F3\"",
                        }));
+  // The user's own cfg file, as MAME writes one: its pong goes after the
+  // translated one, whatever the file's name, so that the user's wins.
+  WriteIni("mine.cfg", "<?xml version=\"1.0\"?>\n<mameconfig version=\"10\">\n    <system name=\"pong\">\n"
+                       "        <input>\n            <port type=\"SERVICE\">\n"
+                       "                <newseq type=\"standard\">KEYCODE_F4</newseq>\n            </port>\n"
+                       "        </input>\n    </system>\n</mameconfig>\n");
   WriteIni("puckman.ini", CrLf({"# parent -- & more", "P1_UP \"KEYCODE_UP\"", "P1_DOWN \"KEYCODE_DOWN\""}));
   WriteIni("pacman.ini", CrLf({"# clone of puckman", "P1_UP \"KEYCODE_W\""}));
   WriteIni("neogeo.ini", CrLf({"# BIOS --", "P1_BUTTON1 \"KEYCODE_LCONTROL | JOYCODE_1_BUTTON1\""}));
@@ -144,6 +151,7 @@ TEST_F(CombinedFileInRealMame, PongGetsTheSequencesItsIniFilesAskedFor) {
   EXPECT_EQ(pong.err.find("Fatal error"), std::string::npos) << pong.err;
   EXPECT_EQ(pong.err.find("Dropping invalid input token"), std::string::npos) << pong.err;
   EXPECT_EQ(sequences[":IN0|Coin 1|standard"], "KEYCODE_0PAD OR KEYCODE_ENTERPAD");
+  EXPECT_EQ(sequences[":IN0|Antenna|standard"], "KEYCODE_F4") << "the user's own cfg wins over pong.ini";
   // The old plain name moved the paddle left, its "_EXT" twin right.
   EXPECT_EQ(sequences[":PADDLE0|Paddle|decrement"], "KEYCODE_C");
   EXPECT_EQ(sequences[":PADDLE0|Paddle|increment"], "KEYCODE_D");

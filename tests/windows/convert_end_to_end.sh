@@ -73,6 +73,16 @@ is() { [[ $1 == "$2" ]]; }
 output_matches() { grep -qE -- "$1" <<<"$output"; }
 # The names of the system elements of a combined controller file, in order.
 system_names() { grep -so '<system name="[^"]*">' "$1" | sed 's/<system name="\(.*\)">/\1/' | tr '\n' ' '; }
+# True when the texts first appear in FILE in this order, each on a later line.
+in_order() {
+  local file=$1 last=0 line
+  shift
+  for text in "$@"; do
+    line=$(grep -nF -m1 -- "$text" "$file" | cut -d: -f1)
+    [[ -n $line && $line -gt $last ]] || return 1
+    last=$line
+  done
+}
 every_line_ends_in_cr_lf() { [[ -f $1 && $(grep -c $'\r$' "$1") == $(wc -l <"$1") ]]; }
 
 complete_line="Conversion Complete!: You can either keep your old folder or safely remove it at this time."
@@ -90,6 +100,17 @@ make_ini "$arcade/mspacman.ini" mspacman KEY_M
 make_ini "$arcade/pacman.ini" pacman KEY_P
 make_ini "$arcade/SAMPLE.INI" SAMPLE KEY_S
 make_ini "$arcade/zaxxon.ini" zaxxon KEY_Z
+# The user's own cfg file, as MAME writes one: each system goes where its own
+# name puts it, after the translated section of that name.
+user_system() { printf '    <system name="%s"><input><port type="P1_BUTTON1"><newseq type="standard">%s</newseq></port></input></system>\n' "$@"; }
+{
+  printf '<?xml version="1.0"?>\n<mameconfig version="10">\n'
+  user_system pacman KEY_U
+  user_system default KEY_V
+  user_system stale KEY_W
+  printf '</mameconfig>\n'
+} >"$arcade/MINE.cfg"
+cp "$arcade/MINE.cfg" "$work/MINE.cfg"
 mame_z=$(windows_path "$mame")  # typed without the final backslash
 
 run_convert "$program" arcade "$mame_z"
@@ -99,10 +120,14 @@ check "Z: completion names the new file" output_has "Conversion Complete!: The n
 check "Z: completion says what to set" output_has "$(set_ctrlr arcade)"
 check "Z: combined controller file written beside the folder" test -f "$mame/ctrlr/arcade.cfg"
 check "Z: sections in the order default, unlisted, parents, clones" \
-  is "$(system_names "$mame/ctrlr/arcade.cfg")" "default zaxxon pacman SAMPLE mspacman "
+  is "$(system_names "$mame/ctrlr/arcade.cfg")" "default default stale zaxxon pacman pacman SAMPLE mspacman "
+check "Z: the user's systems each after the translated section of its name" \
+  in_order "$mame/ctrlr/arcade.cfg" '>KEY_ENTER<' '>KEY_V<' '>KEY_P<' '>KEY_U<'
 check "Z: SAMPLE.INI translated" contains "$mame/ctrlr/arcade.cfg" '<newseq type="standard">KEY_S</newseq>'
 check "Z: lines end in CR LF" every_line_ends_in_cr_lf "$mame/ctrlr/arcade.cfg"
-check "Z: intermediate cfg files deleted" no_cfg_files_in "$arcade"
+check "Z: intermediate cfg files deleted, the user's kept as it was" \
+  is "$(cd "$arcade" && ls | grep -i '\.cfg$')" MINE.cfg
+check "Z: the user's cfg file unchanged" cmp -s "$arcade/MINE.cfg" "$work/MINE.cfg"
 check "Z: INI files kept" test -f "$arcade/SAMPLE.INI" -a -f "$arcade/default.ini"
 check "Z: settings file holds the texts, the path with its backslash, the check box" \
   holds_lines "$program/brantel.cfg" arcade "$mame_z\\" mame.exe " 0 "
@@ -197,7 +222,7 @@ check "no list generator folder: failure ($status: $output)" is "$status" 2
 check "no list generator folder: message names the folder" \
   output_matches '^Conversion Failed: .*list generator.*Extract all files first'
 
-check "no list generator folder: nothing translated" no_cfg_files_in "$arcade"
+check "no list generator folder: nothing translated" is "$(cd "$arcade" && ls | grep -i '\.cfg$')" MINE.cfg
 
 # --- Killed outright while the list generator runs: the job it runs in ends
 # with the program's last handle, the list generator and what it started too.

@@ -26,6 +26,7 @@ fi
 repo=$(cd "$(dirname "$0")/.." && pwd)
 "$repo/scripts/package.sh" >/dev/null || exit 1
 source "$repo/tests/windows/wine_checks.sh"
+source "$repo/tests/window_waits.sh"
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$repo/build/CMakeCache.txt")
 contains() { [[ -f $1 ]] && grep -qF -- "$2" "$1"; }

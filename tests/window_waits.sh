@@ -3,6 +3,7 @@
 # never for a fixed time, and gives up after $BRANTEL_WAIT_SECONDS (default 60)
 # so that a loaded machine is slow but not wrong:
 #
+#   poll_until COMMAND...      runs it every 0.1 s until it succeeds
 #   wait_for_window TITLE      prints the id of a visible window whose whole
 #                              title matches the extended regular expression
 #   window_named TITLE         the same, quietly (a missing window is a result)

@@ -214,7 +214,8 @@ TEST_F(BrantelConvertTest, InterruptedAtAnyMomentLeavesNothingAndTheNextRunConve
   const std::string alone = "\"$0\" old \"$1\" mame & p=$!; ";
   // Another run holds the program folder's lock for longer than any wait
   // here: the stopped one must end while it still does.
-  const std::string waiting = "flock -o \"${0%/*}\" sleep 5 & q=$!; sleep 0.05; \"$0\" old \"$1\" mame & p=$!; ";
+  const std::string waiting = "flock -o \"${0%/*}\" sleep 5 & q=$!; i=0; until ! flock -n \"${0%/*}\" true || [ $((i += 1)) -gt 1000 ]; do sleep 0.01; done; "
+      "\"$0\" old \"$1\" mame & p=$!; ";
   const std::vector<Interruption> interruptions = {
       {"INT", 2, alone}, {"TERM", 15, alone}, {"KILL", 9, alone}, {"HUP", 1, alone},
       {"", 0, "(\"$0\" old \"$1\" mame; echo $? > \"$2\") | true; exit $(cat \"$2\")"},

@@ -31,13 +31,16 @@ size_t SplitFields(std::string_view line, LineFields& fields) {
 }
 
 // A line the list generator did not write whole (a list cut short, binary
-// bytes, LF line ends) would order the sections as if its names were unknown.
-void CheckLine(std::string_view line, size_t fields, size_t number, const std::string& path) {
+// bytes, LF line ends) would order the sections as if its names were
+// unknown: the list generator ends every line in CR LF and writes no NUL.
+void CheckLine(std::string_view line, bool crlf, size_t fields, size_t number, const std::string& path) {
   std::string fault;
-  if (line.find('\n') != std::string_view::npos) {
-    fault = "does not end in CR LF";
-  } else if (fields < kFieldCount) {
+  if (fields < kFieldCount) {
     fault = "has " + std::to_string(fields) + " fields where " + std::to_string(kFieldCount) + " are needed";
+  } else if (line.find('\0') != std::string_view::npos) {
+    fault = "holds a NUL byte";
+  } else if (!crlf) {
+    fault = "does not end in CR LF";
   }
   if (fault.empty()) return;
   throw IoError("Could not use the master list", path, "Its line " + std::to_string(number) + " " + fault);
@@ -71,7 +74,7 @@ MasterList MasterList::Load(const std::string& path) {
   try {
     for (LineReader reader(path); !reader.AtEnd();) {
       const std::string line = reader.ReadLine();
-      CheckLine(line, SplitFields(line, fields), ++number, path);
+      CheckLine(line, reader.LastLineEndedInCrLf(), SplitFields(line, fields), ++number, path);
       list.AddLine(fields);
     }
   } catch (const IoError& error) {

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <future>
 #include <random>
 #include <thread>
@@ -98,14 +99,19 @@ TEST_F(BrantelConvertTest, ExitStatusTellsWhatWentWrong) {
   // A MAME that is not there stops Convert before the list generator runs.
   InstallStandInListGenerator(folder_, "program", CrLf({MasterListLine("pong", "pong", "2")}));
   WriteIni("a.ini", "");
-  run = Convert({"old", Mame(), "mame64.exe"});
-  EXPECT_EQ(run.exit_code, 1);
 #ifdef _WIN32
   const std::string on_path = "";
 #else
   const std::string on_path = ", or mame64.exe on the PATH";
 #endif
-  EXPECT_EQ(run.out, "File Path Error: MAME Not Found!\nFile Path Error: " + HostPath(Mame() + "\\mame64.exe") + on_path + "\n");
+  const std::string gone = HostPath(Mame() + "\\gone\\mame");  // a full path, used as it is
+  for (const auto& [executable, looked_for] :
+       {std::pair{std::string("mame64.exe"), HostPath(Mame() + "\\mame64.exe") + on_path}, {gone, gone},
+        {std::string(), HostPath(Mame() + "\\") + " (the executable name is empty)"}}) {
+    run = Convert({"old", Mame(), executable});
+    EXPECT_EQ(run.exit_code, 1);
+    EXPECT_EQ(run.out, "File Path Error: MAME Not Found!\nFile Path Error: " + looked_for + "\n");
+  }
   EXPECT_FALSE(folder_.Exists("program/listgen.ran"));
   EXPECT_FALSE(folder_.Exists("mame/ctrlr/old.cfg"));
   std::filesystem::remove(folder_.path() + "/mame/ctrlr/old/a.ini");
@@ -121,6 +127,27 @@ TEST_F(BrantelConvertTest, ExitStatusTellsWhatWentWrong) {
   EXPECT_EQ(run.out.rfind("Conversion Failed: ", 0), 0u) << run.out;
   EXPECT_NE(run.out.find("a.cfg"), std::string::npos);
   EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1);
+
+#ifndef _WIN32
+  // A write past the file-size limit fails like any other, leaving nothing.
+  std::filesystem::remove(folder_.path() + "/mame/ctrlr/old/a.cfg");
+  std::string big;
+  for (int line = 0; line < 2000; ++line) big += "P1_BUTTON1 \"KEYCODE_A\"\r\n";
+  WriteIni("big.ini", big);
+  run = RunProgram("/bin/sh", {"-c", "ulimit -f 64; exec \"$0\" old \"$1\" mame.exe", program_, Mame()});
+  EXPECT_EQ(run.exit_code, 2);
+  EXPECT_EQ(run.out.rfind("Conversion Failed: ", 0), 0u) << run.out;
+  EXPECT_NE(run.out.find(": File too large\n"), std::string::npos) << run.out;
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Mame() + "/ctrlr"), {}), 1);
+  std::filesystem::remove(folder_.path() + "/mame/ctrlr/old/big.ini");
+  // A program folder that cannot be tried for another reason than a refusal
+  // is not taken for one that cannot be written: the files stay there.
+  run = RunProgram("/bin/sh", {"-c", "ulimit -n 5; XDG_CONFIG_HOME=\"$2\" XDG_CACHE_HOME=\"$2\" exec \"$0\" old \"$1\" mame.exe",
+                               program_, Mame(), folder_.path() + "/user"});
+  EXPECT_EQ(run.out, "Conversion Failed: Could not create a test file in the folder \"" + Program() +
+                         "\": Too many open files\n");
+  EXPECT_FALSE(folder_.Exists("user"));
+#endif
 
   // Settings that cannot be written: said once, not again by the save at the end.
   std::filesystem::remove(folder_.path() + "/mame/ctrlr/old/a.cfg");
@@ -244,6 +271,9 @@ TEST_F(BrantelConvertTest, InterruptedAtAnyMomentLeavesNothingAndTheNextRunConve
     if (killed.out.find("Conversion Complete!") != std::string::npos || interruption.how.find("LD_") == 0) {
       EXPECT_EQ(killed.exit_code, 0) << what << ": " << killed.out;
     }
+    if (interruption.how == waiting) {
+      EXPECT_EQ(killed.out, "Conversion Failed: Interrupted: a request to stop came from outside\n") << what;
+    }
     EXPECT_EQ(ProcessesLeftIn(folder_.path()), "") << what;
     EXPECT_TRUE(folder_.Read("mame/ctrlr/old.cfg") == whole) << what;
     EXPECT_EQ(folder_.Read("program/brantel.cfg"), settings) << what;
@@ -256,9 +286,12 @@ TEST_F(BrantelConvertTest, InterruptedAtAnyMomentLeavesNothingAndTheNextRunConve
   folder_.Write("program/~btkilled.tmp", "old\r\n");
   folder_.Write("program/~bt-mine.tmp", "mine");
   ASSERT_EQ(mkfifo((Program() + "/~btfifo00.tmp").c_str(), 0600), 0);
+  // Held open without a lock (as "sleep 30 < file" does), here by the test.
+  const std::ifstream held(folder_.Write("program/~btheld00.tmp", "theirs"));
+  const std::set<std::string> not_ours = {"~bt-mine.tmp", "~btfifo00.tmp", "~btheld00.tmp"};
   ASSERT_EQ(Convert({"old", Mame(), "mame"}).exit_code, 0);
   EXPECT_EQ(ours("mame/ctrlr"), std::set<std::string>{});
-  EXPECT_EQ(ours("program"), (std::set<std::string>{"~bt-mine.tmp", "~btfifo00.tmp"}));
+  EXPECT_EQ(ours("program"), not_ours);
   EXPECT_EQ(OldFolderNames().size(), 300u);
 
   // The list generator, and the MAME it runs, are ended with Convert before
@@ -275,7 +308,7 @@ TEST_F(BrantelConvertTest, InterruptedAtAnyMomentLeavesNothingAndTheNextRunConve
     EXPECT_EQ(folder_.Read("program/masterlist.lst"), list) << signal;
     EXPECT_EQ(folder_.Read("program/brantel.cfg"), settings) << signal;
   }
-  EXPECT_EQ(ours("program"), (std::set<std::string>{"~bt-mine.tmp", "~btfifo00.tmp"}));
+  EXPECT_EQ(ours("program"), not_ours);
 }
 #endif
 

@@ -85,11 +85,11 @@ TEST_F(SettingsTest, AProgramFolderThatCannotBeWrittenUsesTheUsersFolders) {
 #else
   const std::string unwritable = "/sys";
 #endif
-  // Any other failure is no refusal, and is reported (here: no such folder).
-  EXPECT_THROW(KeptFilesOf(ProgramFolder() + "/no such folder"), IoError);
   // Neither there yet, as on a new account.
   const std::string config = folder_.path() + "/.config", cache = folder_.path() + "/.cache";
   SetUserFolders(config, cache);
+  // Any other failure is no refusal, and is reported (here: no such folder).
+  EXPECT_THROW(KeptFilesOf(ProgramFolder() + "/no such folder"), IoError);
   const KeptFiles told = WhereFilesAreKept(unwritable);  // as the usage names them: nothing made
   EXPECT_FALSE(folder_.Exists("config/brantel"));
   const KeptFiles files = KeptFilesOf(unwritable);

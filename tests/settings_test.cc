@@ -74,8 +74,7 @@ TEST_F(SettingsTest, SaveWritesTextsUnchangedAndReplacesTheWholeFile) {
   EXPECT_EQ(SettingsBytes(), "  spaced  \r\nno backslash\r\n\r\n 0 \r\n");
 }
 
-// A program folder that cannot be written (here Linux's /sys, where not even
-// root may create a file; the Windows tests run under Wine, which refuses it too)
+// A program folder that cannot be written (/sys: not even root may write there)
 // keeps its settings in the user's settings folder and its master list in
 // the user's cache folder, both made when missing; with no such folder to be
 // made, the save names it.

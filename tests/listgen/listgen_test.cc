@@ -435,16 +435,12 @@ class ChangeTest : public ReuseTest, public ::testing::WithParamInterface<int> {
     if (change == kRecordCut) folder_.Write(kSourceRecord, record_.substr(0, record_.size() - 3));
     if (change == kListFormat) folder_.Write(kSourceRecord, record_.replace(record_.find("format 1"), 8, "format 0"));
     if (change == kNoRecord || change == kRecordFifo) fs::remove(folder_.path() + "/" + kSourceRecord);
-#ifndef _WIN32
-    // Never opened: it would wait for a writer for ever.
-    if (change == kRecordFifo) {
-      ASSERT_EQ(::mkfifo((folder_.path() + "/" + kSourceRecord).c_str(), 0600), 0);
-    }
+#ifndef _WIN32  // a FIFO is never opened: it would wait for a writer for ever
+    if (change == kRecordFifo) { ASSERT_EQ(::mkfifo((folder_.path() + "/" + kSourceRecord).c_str(), 0600), 0); }
 #endif
-    // Read no further than a record can be long.
+    // Read no further than a record can be long: a version of a megabyte.
     if (change == kRecordHuge) {
-      const size_t version = record_.find("MAME -version: ") + 15;
-      folder_.Write(kSourceRecord, record_.insert(version, std::string(1 << 20, 'v')));
+      folder_.Write(kSourceRecord, record_.insert(record_.find("-version: ") + 10, 1 << 20, 'v'));
     }
     if (change == kNoList) fs::remove(folder_.path() + "/masterlist.lst");
     if (change == kListEdited) WriteOldMasterList(CrLf({"edited"}));

@@ -67,6 +67,10 @@ void MasterList::AddLine(const LineFields& fields) {
 
 MasterList MasterList::Load(const std::string& path) {
   if (FolderExists(path)) throw IoError("Could not read the master list", path, "It is a folder, not a file");
+  // Only an ordinary file is opened: a FIFO there would make the open wait for ever.
+  if (FileNameIfPresent(path).empty()) {
+    throw IoError("The list generator did not produce the master list", path, "There is no ordinary file of that name");
+  }
   MasterList list({});
   list.decided_.reserve(1 << 16);  // MAME lists some 45,000 machines
   size_t number = 0;

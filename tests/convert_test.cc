@@ -231,6 +231,7 @@ TEST_F(ConvertTest, ListGeneratorFailuresAreReportedInItsOwnWords) {
       {missing_mame, "", ConvertResult::kFailed, {"Could not start \"/x/mamee\"", "exit status 1"}},
       {missing_mame, good, ConvertResult::kCompleted, {"could not be made anew", "Could not start", "exit status 1"}},
       {"kill -9 $$", "", ConvertResult::kFailed, {"signal 9"}},
+      {"rm ../masterlist.lst; mkfifo ../masterlist.lst; exit 1", "x", ConvertResult::kFailed, {"no ordinary file"}},
       {"printf '%05000d\\nlast words\\n' 0 >&2; exit 1", "", ConvertResult::kFailed, {"last words"}},
       {"kill -9 $$", "\x01\x02|\r\n", ConvertResult::kFailed, {"signal 9", "line 1 has 2 fields"}},
       {": > ../masterlist.lst", good, ConvertResult::kFailed, {"It is empty"}},

@@ -136,7 +136,8 @@ TEST_F(BrantelConvertTest, ExitStatusTellsWhatWentWrong) {
   std::filesystem::remove(folder_.path() + "/mame/ctrlr/old/a.cfg");
   WriteIni("big.ini", "P1_BUTTON1 \"" + std::string(1 << 17, 'K') + "\"");
   const std::string run_in = "; XDG_CONFIG_HOME=\"$2\" XDG_CACHE_HOME=\"$2\" exec \"$0\" old \"$1\" mame.exe";
-  for (const auto& [limit, reason] : {std::pair{"ulimit -f 64", "File too large"}, {"ulimit -n 5", "Too many open files"}}) {
+  for (const auto& [limit, reason] :
+       {std::pair{"ulimit -f 64", "File too large"}, {"ulimit -n 5", "Too many open files"}}) {
     run = RunProgram("/bin/sh", {"-c", limit + run_in, program_, Mame(), folder_.path() + "/user"});
     EXPECT_EQ(run.exit_code, 2);
     EXPECT_TRUE(Contains(run.out, "Conversion Failed: ") && run.out.ends_with(std::string(reason) + "\n")) << run.out;

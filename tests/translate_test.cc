@@ -334,9 +334,9 @@ TEST(IniLineTest, LinesReadAsOldMameReadThem) {
 // and the text's length; never half a character.
 TEST(IniLineTest, NotesQuoteLongTextsShort) {
   const std::string a(1 << 20, 'A');
-  for (const std::string& line : {"P1_BUTTON1 \"" + a + "\"", "P1_BUTTON1 \"JOYCODE_0_A " + a + "\"", a + " \"KEY_A\"",
-                                  a + "_EXT \"KEY_A\"", "mouse " + a, "KEYCODE_A \"" + a + "\"", "P1_BUTTON1 \"#" + a + "\"",
-                                  a + " \"KEY_A\" \"B\""}) {
+  for (const std::string& line :
+       {"P1_BUTTON1 \"" + a + "\"", "P1_BUTTON1 \"JOYCODE_0_A " + a + "\"", a + " \"KEY_A\"", a + "_EXT \"KEY_A\"",
+        "mouse " + a, "KEYCODE_A \"" + a + "\"", "P1_BUTTON1 \"#" + a + "\"", a + " \"KEY_A\" \"B\""}) {
     ConversionNotes notes;
     IntermediateLines("x", {line}, &notes);
     std::string texts;

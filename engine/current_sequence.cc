@@ -35,16 +35,16 @@ std::string CurrentWord(const std::string& word, bool whole_text, RenameTally& r
 
 void NoteWhatMameDoes(const std::string& port, const std::string& token, CodeVerdict verdict,
                       ConversionNotes& notes) {
-  const std::string quoted = QuotedInNote(token);
   if (verdict == CodeVerdict::kDropped) {
     notes.push_back(Note(NoteKind::kDroppedToken, port,
-                         quoted + " is no code MAME 0.251 knows; it drops it (kept as written)"));
+                         QuotedInNote(token) + " is no code MAME 0.251 knows; it drops it (kept as written)"));
   } else if (verdict == CodeVerdict::kNeverFires) {
     notes.push_back(Note(NoteKind::kNeverFires, port,
-                         quoted + " names an item no such device has in MAME 0.251; it can never fire (kept)"));
+                         QuotedInNote(token) +
+                             " names an item no such device has in MAME 0.251; it can never fire (kept)"));
   } else if (verdict == CodeVerdict::kNoSuchDevice) {
     notes.push_back(Note(NoteKind::kNeverFires, port,
-                         quoted + " names a device MAME 0.251 never has; it can never fire (kept)"));
+                         QuotedInNote(token) + " names a device MAME 0.251 never has; it can never fire (kept)"));
   }
 }
 

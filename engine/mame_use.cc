@@ -54,8 +54,11 @@ std::string WithVariables(const std::string& text) {
 // A folder of one of MAME's search paths; a relative one lies in the folder
 // MAME runs from, its own.
 std::string SearchFolder(const std::string& entry, const std::string& mame_folder) {
-  const std::string folder = WithVariables(entry);
-  return std::filesystem::path(folder).is_absolute() ? folder : JoinPath(mame_folder, folder);
+  const std::filesystem::path folder = WithVariables(entry);
+  if (folder.is_absolute()) return folder.string();
+  std::string joined = (std::filesystem::path(mame_folder) / folder).lexically_normal().string();
+  if (joined.size() > 1 && LastSeparator(joined) == joined.size() - 1) joined.pop_back();
+  return joined;
 }
 
 bool SameFolder(const std::string& one, const std::string& other) {

@@ -7,6 +7,7 @@
 #include <map>
 #include <sstream>
 
+#include "engine/mame_use.h"
 #include "engine/old_options.h"
 #include "tests/run_program.h"
 #include "tests/mame/real_mame.h"
@@ -207,6 +208,12 @@ TEST(OldOptionsInRealMame, EveryCurrentOptionNamedIsMames) {
   for (const std::string& option : brantel::CurrentOptionNames()) {
     EXPECT_NE(config.out.find("\n" + option + " "), std::string::npos) << option;
   }
+  // The completion message reads where MAME looks from this same output.
+  const ProgramRun asked = RunProgram(
+      RealMame(), {"-noreadconfig", "-ctrlrpath", "$HOME/a b;c", "-ctrlr", "my cab", "-inipath", ".", "-showconfig"}, ".");
+  const std::optional<brantel::MameCtrlrSettings> settings = brantel::ReadShownConfig(asked.out);
+  ASSERT_TRUE(settings.has_value()) << asked.out;
+  EXPECT_EQ(settings->ctrlrpath + "|" + settings->ctrlr + "|" + settings->inipath, "$HOME/a b;c|my cab|.");
 }
 
 }  // namespace

@@ -391,6 +391,11 @@ ConvertResult ConvertFolder(Window& window, const std::string& program_folder,
   } catch (const WaitCancelled&) {
     window.ShowMessageBox(kCancelledPrompt, kCancelledTitle, MessageStyle::kInformation);
     return ConvertResult::kCancelled;
+  } catch (const std::bad_alloc&) {
+    // Where a file was being read its reader says so; this is what is left.
+    window.ShowMessageBox("Could not convert \"" + DisplayPath(window.Text1()) + "\": Not enough memory", kFailureTitle,
+                          MessageStyle::kCritical);
+    return ConvertResult::kFailed;
   } catch (const std::exception& error) {
     window.ShowMessageBox(error.what(), kFailureTitle, MessageStyle::kCritical);
     return ConvertResult::kFailed;

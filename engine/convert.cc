@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <new>
 #include <stdexcept>
 #include <vector>
 
@@ -267,6 +268,7 @@ std::string ConvertInWorkFolder(Window& window, const ListSource& list_source, c
     notes({left.path, 0, NoteKind::kLeftFolder, "left as it was, not removed: " + left.reason});
   }
   WorkFolder work(parent);
+  std::string aside;
   try {
     parts.work_folder = work.path();
     TranslateListedIniFiles(file_list, work, parts, notes);
@@ -276,17 +278,12 @@ std::string ConvertInWorkFolder(Window& window, const ListSource& list_source, c
       notes({file.name, 0, NoteKind::kSkippedFile, "not merged: " + file.reason});
     }
     ClassifySections(window, std::move(master), sections, work, parts, notes);
-    std::string aside;
     parts.before_replace = [&] { aside = KeepEarlierFileAside(parts.path, written_record); };
     WriteCombinedFile(window, parts);
-    if (!aside.empty()) {
-      notes({parts.path, 0, NoteKind::kKeptAside,
-             "not written by this program, so kept as " + DisplayPath(aside) + "; the new file takes its name"});
-    }
-    work.Remove();
-    return parts.path;
   } catch (const std::exception& error) {
-    std::string message = error.what();
+    std::string message = dynamic_cast<const std::bad_alloc*>(&error) == nullptr
+                              ? error.what()
+                              : "Could not convert \"" + DisplayPath(sections.folder) + "\": Not enough memory";
     try {
       work.Remove();
     } catch (const IoError& left) {
@@ -295,6 +292,17 @@ std::string ConvertInWorkFolder(Window& window, const ListSource& list_source, c
     }
     throw std::runtime_error(message);
   }
+  // The new file is in place: what is left can only be told, not fail the run.
+  if (!aside.empty()) {
+    notes({parts.path, 0, NoteKind::kKeptAside,
+           "not written by this program, so kept as " + DisplayPath(aside) + "; the new file takes its name"});
+  }
+  try {
+    work.Remove();
+  } catch (const IoError& left) {
+    notes({work.path(), 0, NoteKind::kLeftFolder, "left as it was, not removed: " + left.reason()});
+  }
+  return parts.path;
 }
 
 // A mistyped MAME would only leave the previous list in use, and the user

@@ -116,6 +116,7 @@ MameAnswer AskMame(const std::string& mame_folder, const std::string& executable
   } catch (const std::exception&) {
     return {std::nullopt, "asking it was stopped"};
   }
+  if (!outcome.started) return {std::nullopt, "it could not be started"};
   if (!outcome.succeeded) return {std::nullopt, "mame -showconfig " + outcome.description};
   std::optional<MameCtrlrSettings> settings = ReadShownConfig(outcome.output);
   if (!settings) return {std::nullopt, "mame -showconfig named no ctrlrpath"};

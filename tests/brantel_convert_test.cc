@@ -41,7 +41,8 @@ class BrantelConvertTest : public ConvertFixture {
     return "Conversion Complete!: You can either keep your old folder or safely remove it at this time.\n"
            "Conversion Complete!: The new controller file is " + HostPath(combined) + "\n"
 #ifdef _WIN32
-           "Conversion Complete!: For MAME to use it, set ctrlr old in mame.ini, or start MAME with -ctrlr old\n";
+           "Conversion Complete!: For MAME to use it, set ctrlr old in mame.ini, or start MAME with -ctrlr old (a guess: "
+           "MAME itself could not be asked, as it could not be started)\n";
 #else
            "Conversion Complete!: MAME does not use it yet: it has no ctrlr set\n"
            "Conversion Complete!: For MAME to use it, put the line ctrlr old in " + HostPath(Mame() + "\\mame.ini") +

@@ -39,7 +39,8 @@ class ConvertTest : public ConvertFixture {
   // ctrlr folder and has no ctrlr set (on Windows it cannot be asked).
   std::string SetCtrlr() const {
 #ifdef _WIN32
-    return "For MAME to use it, set ctrlr old in mame.ini, or start MAME with -ctrlr old";
+    return "For MAME to use it, set ctrlr old in mame.ini, or start MAME with -ctrlr old (a guess: MAME itself could "
+           "not be asked, as it could not be started)";
 #else
     return "MAME does not use it yet: it has no ctrlr set\nFor MAME to use it, put the line ctrlr old in " +
            HostPath(Mame() + "\\mame.ini") + ", or start MAME with -ctrlr old";
@@ -129,7 +130,11 @@ TEST_F(ConvertTest, CompletionSaysHowMameUsesTheNewFile) {
   const auto uses = [&](const std::string& mame_ini, const std::string& why) {
     return "MAME probably uses it: the ctrlr line of " + HostPath(mame_ini) + " names old" + guess + why + ")";
   };
+#ifdef _WIN32
+  const std::string no_answer = "it could not be started", failed = no_answer;  // the stand-in is no program there
+#else
   const std::string no_answer = "mame -showconfig named no ctrlrpath", failed = "mame -showconfig ended with exit status 3";
+#endif
   const std::string set = "For MAME to use it, set ctrlr old in mame.ini, or start MAME with -ctrlr old" + guess;
   const std::string home = folder_.MakeFolder("home");
   const struct {

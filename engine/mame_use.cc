@@ -132,12 +132,24 @@ std::string UsersMameIni(const MameCtrlrSettings& settings, const std::string& m
 
 std::vector<std::string> AsMameSaid(const MameCtrlrSettings& settings, const std::string& folder,
                                     const std::string& mame_folder, const std::string& folder_name) {
-  bool in_path = false;
-  for (const std::string& entry : Split(settings.ctrlrpath, ';')) {
-    if (!entry.empty() && SameFolder(SearchFolder(entry, mame_folder), folder)) in_path = true;
-  }
   const bool named = !settings.ctrlr.empty() && NamesControllerFolder(settings.ctrlr, folder_name);
+  bool in_path = false;
+  std::string first;  // a file of the new file's name in a folder MAME looks in before
+  for (const std::string& entry : Split(settings.ctrlrpath, ';')) {
+    if (entry.empty()) continue;
+    const std::string searched = SearchFolder(entry, mame_folder);
+    if (SameFolder(searched, folder)) {
+      in_path = true;
+      break;
+    }
+    const std::string earlier = JoinPath(searched, folder_name + ".cfg");
+    if (first.empty() && !FileNameIfPresent(earlier).empty()) first = earlier;
+  }
   const std::string shown = DisplayPath(folder);
+  if (in_path && named && !first.empty()) {
+    return {"MAME does not use it yet: it loads " + DisplayPath(first) + " instead, found first along its ctrlrpath",
+            "For MAME to use it, rename that file, or put " + shown + " before its folder in ctrlrpath"};
+  }
   if (in_path && named) {
     return {"MAME already uses it: its ctrlrpath holds " + shown + " and its ctrlr names " + Quoted(folder_name)};
   }

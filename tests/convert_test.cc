@@ -154,6 +154,9 @@ TEST_F(ConvertTest, CompletionSaysHowMameUsesTheNewFile) {
       // MAME's own word, whatever its mame.ini files say.
       {"mame/mame.ini", "ctrlr other", "printf 'ctrlrpath $HOME/../mame/ctrlr;/x\\nctrlr old\\n'",
        "MAME already uses it: its ctrlrpath holds " + ctrlr + " and its ctrlr names old"},
+      // Asked from its own folder, where it reads its mame.ini.
+      {"mame/mame.ini", "", "printf 'ctrlrpath %s/ctrlr\\nctrlr old\\n' \"$PWD\"",
+       "MAME already uses it: its ctrlrpath holds " + ctrlr + " and its ctrlr names old"},
       {"home/old.cfg", "", "printf 'ctrlrpath $HOME;ctrlr\\nctrlr old\\n'",
        "MAME does not use it yet: it loads " + home + "/old.cfg instead, found first along its ctrlrpath\n"
        "For MAME to use it, rename that file, or put " + ctrlr + " before its folder in ctrlrpath"},

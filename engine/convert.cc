@@ -289,6 +289,10 @@ std::string ConvertInWorkFolder(Window& window, const ListSource& list_source, c
     std::string message = dynamic_cast<const std::bad_alloc*>(&error) == nullptr
                               ? error.what()
                               : "Could not convert \"" + DisplayPath(sections.folder) + "\": Not enough memory";
+    // Kept aside, and then the new file could not take the name after all.
+    if (!aside.empty()) {
+      message += "\nThe earlier \"" + DisplayPath(parts.path) + "\" is kept as \"" + DisplayPath(aside) + "\"";
+    }
     try {
       work.Remove();
     } catch (const IoError& left) {

@@ -37,9 +37,8 @@ std::string WithVariables(const std::string& text) {
   std::string out;
   for (size_t at = 0; at < text.size();) {
     size_t end = at + 1;
-    while (text[at] == '$' && end < text.size() && (std::isalnum(static_cast<unsigned char>(text[end])) || text[end] == '_')) {
-      ++end;
-    }
+    const auto in_name = [&](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; };
+    while (text[at] == '$' && end < text.size() && in_name(text[end])) ++end;
     if (end == at + 1) {
       out += text[at++];
       continue;

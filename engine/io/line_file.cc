@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <new>
 #include <cstdio>
+#include <new>
 
 #include "engine/io/file_safety.h"
 #include "engine/io/folder.h"

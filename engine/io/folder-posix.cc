@@ -65,6 +65,25 @@ void RenameOver(const std::string& from, const std::string& to) {
   if (failed) throw IoError("Could not make sure the disk holds", to, SystemReason(EIO));
 }
 
+bool RenameIfFree(const std::string& from, const std::string& to) {
+  if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+  if (errno == EEXIST) return false;
+  if (errno != EINVAL && errno != ENOSYS) throw IoError("Could not rename", from, SystemReason(errno));
+  // A file system that cannot refuse to replace: a second name, then the
+  // first one removed.
+  if (link(from.c_str(), to.c_str()) == 0) {
+    if (unlink(from.c_str()) != 0) throw IoError("Could not rename", from, SystemReason(errno));
+    return true;
+  }
+  if (errno == EEXIST) return false;
+  throw IoError("Could not rename", from, SystemReason(errno));
+}
+
+bool EntryExists(const std::string& path) {
+  struct stat info {};
+  return lstat(path.c_str(), &info) == 0;
+}
+
 bool CreateNewFolder(const std::string& path) {
   if (mkdir(path.c_str(), 0777) == 0) return true;
   if (errno == EEXIST) return false;

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/io/host_path.h"
 #include "engine/plain_window.h"
 #include "tests/convert_fixture.h"
 
@@ -29,6 +30,7 @@ class FakeForm : public PlainWindow, public FormHost {
   }
   void EndProgram() override { messages_before_end.push_back(messages().size()); }
   void ShowOldFolderChoices(const std::vector<std::string>& names) override { choices = names; }
+  void ShowFileListLabel(const std::string& text) override { label = text; }
 
   std::vector<std::string> captions;
   bool busy = false;
@@ -37,6 +39,7 @@ class FakeForm : public PlainWindow, public FormHost {
   std::function<void()> while_alive;
   std::vector<size_t> messages_before_end;
   std::vector<std::string> choices;
+  std::string label;
 };
 
 class FormLogicTest : public ConvertFixture {
@@ -52,7 +55,7 @@ TEST_F(FormLogicTest, FirstActivationLoadsAndEveryCloseSavesOnce) {
   logic_.Activated();
   EXPECT_EQ(form_.Text3(), "mame.exe");
   EXPECT_TRUE(logic_.CloseRequested());
-  EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"hotrod", "d:\\mame\\", "mame.exe", " 2 "}));
+  EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"hotrod", "d:\\mame" + std::string(1, kHostSeparator), "mame.exe", " 2 "}));
   folder_.Write("program/brantel.cfg", "");
   EXPECT_TRUE(logic_.CloseRequested());  // the toolkit's own close after ours
   EXPECT_EQ(folder_.Read("program/brantel.cfg"), "");
@@ -61,13 +64,15 @@ TEST_F(FormLogicTest, FirstActivationLoadsAndEveryCloseSavesOnce) {
 
 // Without a saved folder name, the one MAME's mame.ini names in its ctrlr
 // entry, when it is a folder of INI files; Text1's list offers those
-// folders and follows Text2.
+// folders and follows Text2, and so does the folder name until the user
+// chooses one. The line above File1 says what it shows.
 TEST_F(FormLogicTest, TheFolderNameFromMameIniAndTheFoldersOnOffer) {
   WriteIni("a.ini", "");
   folder_.Write("mame/ctrlr/Beta/b.INI", "");
   folder_.MakeFolder("mame/ctrlr/empty");
   folder_.Write("mame/ctrlr/cfg only/c.cfg", "");
   folder_.Write("other/ctrlr/third/t.ini", "");
+  folder_.Write("other/mame.ini", "ctrlr third");
   const struct {
     std::string saved_name;
     std::string mame_ini;
@@ -90,9 +95,20 @@ TEST_F(FormLogicTest, TheFolderNameFromMameIniAndTheFoldersOnOffer) {
     logic.Activated();
     EXPECT_EQ(form.Text1(), shown) << mame_ini;
     EXPECT_EQ(form.choices, (std::vector<std::string>{"Beta", "old"}));
+    EXPECT_EQ(form.label, folder_.Exists("mame/ctrlr/" + shown) ? "INI files in " + JoinPath("ctrlr", shown)
+                                                                : "No folder " + shown + " in " + HostPath(Mame() + "\\ctrlr\\"));
     form.SetText2(folder_.path() + "/other");
     logic.FolderTextsTouched();
     EXPECT_EQ(form.choices, std::vector<std::string>{"third"});
+    EXPECT_EQ(form.Text1(), "third");
+    logic.FolderNameChosen();
+    form.SetText2(Mame());
+    logic.FolderTextsTouched();
+    EXPECT_EQ(form.Text1(), "third");
+    EXPECT_EQ(form.label, "No folder third in " + HostPath(Mame() + "\\ctrlr\\"));
+    form.SetText2(folder_.path() + "/none");
+    logic.FolderTextsTouched();
+    EXPECT_EQ(form.label, "No ctrlr folder in " + HostPath(folder_.path() + "/none\\"));
   }
 #ifndef _WIN32
   // Debian's MAME reads its mame.ini from ~/.mame.
@@ -148,7 +164,7 @@ TEST_F(FormLogicTest, AliveDuringTheListGeneratorAndClosedAfterConvert) {
   ASSERT_EQ(form_.messages().size(), 1u);
   EXPECT_EQ(form_.messages()[0].title, "Conversion Complete!");
   EXPECT_EQ(form_.messages_before_end, std::vector<size_t>{1});
-  EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", Mame() + "\\", "mame.exe", " 1 "}));
+  EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", HostPath(Mame() + "\\"), "mame.exe", " 1 "}));
   logic_.Command1Pressed();  // nothing runs after the window is gone
   EXPECT_EQ(form_.messages().size(), 1u);
 }

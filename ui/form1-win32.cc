@@ -22,7 +22,7 @@ constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIM
 // Control identifiers stay clear of IDOK and IDCANCEL, which the dialog
 // keyboard handling sends for Enter and Escape.
 enum ControlId : WORD {
-  kLabel1 = 101, kText1, kLabel2, kText2, kLabel3, kText3, kChkListGen, kFile1, kCommand1, kCancel,
+  kLabel1 = 101, kText1, kLabel2, kText2, kLabel3, kText3, kChkListGen, kFile1, kCommand1, kCancel, kFile1Label,
 };
 
 // Twips of the 96-DPI design in pixels at `dpi`.
@@ -123,8 +123,11 @@ void Form1Win32::CreateControls(HINSTANCE instance) {
   constexpr DWORD kTextBox = ES_AUTOHSCROLL | WS_TABSTOP;
   constexpr DWORD kLabel = SS_LEFTNOWORDWRAP;
   const WindowTexts first = FirstStartTexts();
+  // What File1 shows; a long path loses its middle.
+  file1_label_ = AddControl(instance, L"STATIC", L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_PATHELLIPSIS, 0,
+                            kFile1Label, {120, 2970, 6135, 3210});
   file1_ = AddControl(instance, L"LISTBOX", L"", LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
-                      kFile1, {120, 3000, 6135, 6015});
+                      kFile1, {120, 3240, 6135, 6015});
   label1_ = AddControl(instance, L"STATIC",
                        L"&Name of your old ctrlr folder.  (The one you used in the ctrlr entry of the mame.ini).",
                        kLabel, 0, kLabel1, {240, 600, 5970, 795});
@@ -193,6 +196,7 @@ void Form1Win32::ApplyDpi(int dpi) {
     if (item.control == text2_ || item.control == text3_) {
       bottom = std::max(bottom, top + line + MulDiv(4, dpi, 96));  // a line, the edge
     }
+    if (item.control == file1_label_) bottom = std::max(bottom, top + line);
     MoveWindow(item.control, left, top, right - left, bottom - top, FALSE);
   }
   const RECT frame = FrameAround(MulDiv(kClientSize, dpi, 96) + fit.box_growth, MulDiv(kClientSize, dpi, 96), dpi);
@@ -324,6 +328,10 @@ void Form1Win32::ShowFileList() {
   InvalidateRect(file1_, nullptr, TRUE);
 }
 
+void Form1Win32::ShowFileListLabel(const std::string& label) {
+  SetWindowTextW(file1_label_, WideText(label).c_str());
+}
+
 void Form1Win32::SetCaption(const std::string& caption) { SetWindowTextW(form_, WideText(caption).c_str()); }
 
 // The controls disabled under a busy cursor (an arrow still, for Cancel);
@@ -433,13 +441,17 @@ void Form1Win32::OnText1Picked() {
   SendMessageW(text1_, CB_GETLBTEXT, static_cast<WPARAM>(picked), reinterpret_cast<LPARAM>(name.data()));
   name.resize(static_cast<size_t>(std::max<LRESULT>(length, 0)));
   SetBoxText(text1_, name);
+  logic_.FolderNameChosen();
   logic_.FolderTextsTouched();
 }
 
 void Form1Win32::OnCommand(WORD id, WORD code) {
   switch (id) {
     case kText1:
-      if (code == CBN_EDITCHANGE) logic_.FolderTextsTouched();
+      if (code == CBN_EDITCHANGE) {
+        logic_.FolderNameChosen();
+        logic_.FolderTextsTouched();
+      }
       if (code == CBN_DROPDOWN) logic_.Text1ListOpening();
       if (code == CBN_SELCHANGE) OnText1Picked();
       break;

@@ -72,6 +72,7 @@ class Form1Win32 : public WindowWithLists, private FormHost {
   void KeepAlive() override;
   void EndProgram() override;
   void ShowOldFolderChoices(const std::vector<std::string>& names) override;
+  void ShowFileListLabel(const std::string& label) override;
 
   FormLogic logic_;
   HWND form_ = nullptr;
@@ -80,6 +81,7 @@ class Form1Win32 : public WindowWithLists, private FormHost {
   HWND text2_ = nullptr;
   HWND text3_ = nullptr;
   HWND chk_list_gen_ = nullptr;
+  HWND file1_label_ = nullptr;  // made right before File1: its name for screen readers
   HWND file1_ = nullptr;
   HWND command1_ = nullptr;
   HWND cancel_ = nullptr;  // shown only while Convert waits

@@ -167,8 +167,12 @@ void Form1::CreateControls() {
   chk_list_gen_ = new ListGenCheckBox(kListGenCaption, this);
   chk_list_gen_->setObjectName("chkListGen");
 
+  // The list's label: a screen reader names the list by it. An item view
+  // takes no name from a buddy, so the name is given it as well.
+  file1_label_ = AddLabel(this, "File1Label", "");
   file1_view_ = new QListWidget(this);
   file1_view_->setObjectName("File1");
+  file1_label_->setBuddy(file1_view_);
 
   command1_ = new QPushButton("&Convert", this);
   command1_->setObjectName("Command1");
@@ -189,10 +193,13 @@ void Form1::CreateControls() {
   placed_ = {{label1, {240, 600, 5730, 195}},       {text1_, {120, 840, 6015, 285}},
              {label2, {240, 1200, 990, 195}},       {text2_, {120, 1440, 6015, 285}},
              {label3, {240, 1800, 750, 195}},       {text3_, {120, 2040, 6015, 285}},
-             {chk_list_gen_, {120, 2400, 6015, 495}}, {file1_view_, {120, 3000, 6015, 3015}},
+             {chk_list_gen_, {120, 2400, 6015, 495}}, {file1_label_, {120, 2970, 6015, 240}},
+             {file1_view_, {120, 3240, 6015, 2775}},
              {command1_, {120, 6120, 1215, 495}},   {cancel_, {1440, 6120, 1215, 495}}};
 
   connect(text1_, &QComboBox::editTextChanged, this, [this] { logic_.FolderTextsTouched(); });
+  connect(text1_edit_, &QLineEdit::textEdited, this, [this] { logic_.FolderNameChosen(); });
+  connect(text1_, &QComboBox::activated, this, [this] { logic_.FolderNameChosen(); });
   connect(text2_, &QLineEdit::textChanged, this, [this] { logic_.FolderTextsTouched(); });
   text1_edit_->installEventFilter(this);
   command1_->installEventFilter(this);
@@ -210,7 +217,8 @@ void Form1::LayOut() {
   std::vector<QLabel*> labels;
   int widest = 0;
   for (const Placed& item : placed_) {
-    if (auto* label = qobject_cast<QLabel*>(item.control)) {
+    auto* label = qobject_cast<QLabel*>(item.control);
+    if (label != nullptr && label != file1_label_) {
       labels.push_back(label);
       widest = std::max(widest, label->sizeHint().width());
     }
@@ -226,7 +234,7 @@ void Form1::LayOut() {
     } else if (twips.left() + twips.width() == kBoxRightTwips) {
       place.setWidth(place.width() + fit.box_growth);
     }
-    if (item.control == text1_ || item.control == text2_ || item.control == text3_) {
+    if (item.control == text1_ || item.control == text2_ || item.control == text3_ || item.control == file1_label_) {
       place.setHeight(std::max(place.height(), item.control->sizeHint().height()));
     }
     item.control->setGeometry(place);
@@ -290,6 +298,15 @@ void Form1::ShowMessageBoxWithDetails(const std::string& prompt, const std::stri
 void Form1::ShowFileList() {
   file1_view_->clear();
   for (const std::string& name : File1().Names()) file1_view_->addItem(ToQt(name));
+}
+
+// A path longer than the line loses its middle on the screen, not in the
+// list's name.
+void Form1::ShowFileListLabel(const std::string& label) {
+  const QString text = ToQt(label);
+  file1_label_->setText(file1_label_->fontMetrics().elidedText(text, Qt::ElideMiddle, file1_label_->width()));
+  file1_label_->setToolTip(text == file1_label_->text() ? QString() : text);
+  file1_view_->setAccessibleName(text);
 }
 
 void Form1::SetCaption(const std::string& caption) { setWindowTitle(ToQt(caption)); }

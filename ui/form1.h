@@ -66,6 +66,7 @@ class Form1 : public QWidget, public WindowWithLists, private FormHost {
   void KeepAlive() override;
   void EndProgram() override;
   void ShowOldFolderChoices(const std::vector<std::string>& names) override;
+  void ShowFileListLabel(const std::string& label) override;
 
   FormLogic logic_;
 
@@ -74,6 +75,7 @@ class Form1 : public QWidget, public WindowWithLists, private FormHost {
   QLineEdit* text2_ = nullptr;
   QLineEdit* text3_ = nullptr;
   ListGenCheckBox* chk_list_gen_ = nullptr;
+  QLabel* file1_label_ = nullptr;  // what File1 shows; its label
   QListWidget* file1_view_ = nullptr;
   QPushButton* command1_ = nullptr;
   QPushButton* cancel_ = nullptr;

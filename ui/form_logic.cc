@@ -15,16 +15,34 @@ FormLogic::FormLogic(Window& window, FormHost& host, std::string program_folder)
 void FormLogic::Activated() {
   if (settings_loaded_) return;
   settings_loaded_ = true;
+  loading_ = true;
   LoadSettings(window_, program_folder_);
+  loading_ = false;
   ListOldFolders();
+  ShowFolder();
 }
 
 // Text1's list follows Text2, listed anew only when Text2 changes: a key
-// in Text1 lists the one folder it names, not all of ctrlr.
+// in Text1 lists the one folder it names, not all of ctrlr. A new MAME path
+// brings the folder its mame.ini names, as at first start, unless the user
+// chose one.
 void FormLogic::FolderTextsTouched() {
-  if (converting_) return;
+  if (converting_ || loading_) return;
+  if (listed_mame_path_ != window_.Text2()) {
+    ListOldFolders();
+    if (!folder_name_chosen_) {
+      const std::optional<std::string> name = OldFolderOfMameIni(window_.Text2());
+      if (name && *name != window_.Text1()) window_.SetText1(*name);
+    }
+  }
+  ShowFolder();
+}
+
+void FormLogic::FolderNameChosen() { folder_name_chosen_ = true; }
+
+void FormLogic::ShowFolder() {
   ShowOldFolder(window_);
-  if (listed_mame_path_ != window_.Text2()) ListOldFolders();
+  host_.ShowFileListLabel(FileListLabel(window_.Text2(), window_.Text1()));
 }
 
 void FormLogic::Text1ListOpening() {
@@ -54,7 +72,7 @@ void FormLogic::Command1Pressed() {
   // A failed Convert may leave File1 on another pattern, or on files since
   // deleted: it shows the old folder's INI files as they are now.
   window_.File1().SetPattern("*.ini");
-  ShowOldFolder(window_);
+  ShowFolder();
   if (close_pending_) {
     Unload();
     host_.EndProgram();

@@ -17,8 +17,15 @@ inline constexpr char kHostSeparator = '/';
 inline constexpr const char* kHostSeparators = "/";
 #endif
 
-// The host form of a typed path: on POSIX every "\\" becomes "/".
+// The host form of a typed path: on POSIX every "\\" becomes "/", and a
+// path that is "~" or starts with "~/" starts in the home folder, as in the
+// shell.
 std::string HostPath(const std::string& typed);
+
+#ifndef _WIN32
+// HOME as the shell gives it; without one, the home of the user's account.
+std::string HomeFolder();
+#endif
 
 // The folder name as the host can have it: on Windows, where no name ends in
 // a space or a dot, those are dropped from its end ("hotrod " is hotrod);

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QAccessible>
 #include <QAction>
 #include <QMessageBox>
 #include <QPushButton>
@@ -115,8 +116,13 @@ QStringList VisibleControls(const QWidget* form) {
   return names;
 }
 
-const QStringList kShownControls = {"Command1", "File1",  "Label1", "Label2",    "Label3",
-                                    "Text1",    "Text2",  "Text3",  "chkListGen"};
+const QStringList kShownControls = {"Command1", "File1", "File1Label", "Label1", "Label2",
+                                    "Label3",   "Text1", "Text2",      "Text3",  "chkListGen"};
+
+// What a screen reader calls the control.
+QString AccessibleName(QWidget* control) {
+  return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+}
 
 }  // namespace
 
@@ -219,7 +225,8 @@ void Form1Test::controlsStandWhereTheyWereLaidOut() {
 
   const QRect text1 = Find<QWidget>("Text1")->geometry();
   int bottom = 0;
-  for (const char* name : {"Label1", "Text1", "Label2", "Text2", "Label3", "Text3", "chkListGen", "File1", "Command1"}) {
+  for (const char* name :
+       {"Label1", "Text1", "Label2", "Text2", "Label3", "Text3", "chkListGen", "File1Label", "File1", "Command1"}) {
     auto* control = Find<QWidget>(name);
     QVERIFY2(control != nullptr, name);
     const QRect place = control->geometry();
@@ -277,7 +284,7 @@ void Form1Test::altCAndSpaceConvertButEnterInATextBoxDoesNot() {
   QCOMPARE(answerer.boxes[0].title, QString("File Path Error"));
   QCOMPARE(answerer.boxes[0].text, "Directory Not Found!\n" + Start("no mame here") + "/ctrlr/stormcabinet/");
   QCOMPARE(answerer.boxes[0].icon, QMessageBox::Critical);
-  QCOMPARE(Find<QLineEdit>("Text2")->text(), Start("no mame here") + "\\");
+  QCOMPARE(Find<QLineEdit>("Text2")->text(), Start("no mame here") + "/");
 
   auto* button = Find<QPushButton>("Command1");
   button->setFocus();
@@ -300,6 +307,8 @@ void Form1Test::file1StartsEmptyAndFollowsText1AndText2() {
   QVERIFY(OpenForm());
   auto* file1 = Find<QListWidget>("File1");
   QCOMPARE(Items(file1), QStringList());  // no "stormcabinet" under MAME
+  QCOMPARE(Find<QLabel>("File1Label")->buddy(), file1);
+  QCOMPARE(AccessibleName(file1), "No ctrlr folder in " + FirstStartMamePath());
   Find<QLineEdit>("Text2")->setText(Start("mame"));
 
   auto* text1 = Find<QLineEdit>("Text1");
@@ -307,12 +316,16 @@ void Form1Test::file1StartsEmptyAndFollowsText1AndText2() {
   text1->selectAll();
   QTest::keyClicks(text1, "alpha");
   QCOMPARE(Items(file1), QStringList({"A.ini", "b.ini"}));
+  QCOMPARE(AccessibleName(file1), QString("INI files in ctrlr/alpha"));
+  QCOMPARE(Find<QLabel>("File1Label")->text(), QString("INI files in ctrlr/alpha"));
   QTest::keyClicks(text1, "x");  // a typo: no such folder
   QCOMPARE(Items(file1), QStringList());
+  QCOMPARE(AccessibleName(file1), "No folder alphax in " + Start("mame/ctrlr/"));
   QTest::keyClick(text1, Qt::Key_Backspace);
   QCOMPARE(Items(file1), QStringList({"A.ini", "b.ini"}));
   QTest::keyClicks(Find<QLineEdit>("Text2"), "x");
   QCOMPARE(Items(file1), QStringList());
+  QCOMPARE(AccessibleName(file1), "No ctrlr folder in " + Start("mamex/"));
   Find<QLineEdit>("Text2")->setText(Start("mame/"));
   QCOMPARE(Items(file1), QStringList({"A.ini", "b.ini"}));
   text1->clear();  // not ctrlr itself
@@ -344,14 +357,14 @@ void Form1Test::settingsLoadAtStartAndSaveAtClose() {
   WriteFile(SettingsFile(), "  hotrod \r\nd:\\games\\mame\r\nmame64.exe\r\n 2 \r\nfifth\r\n");
   QVERIFY(OpenForm());
   QCOMPARE(Find<QLineEdit>("Text1")->text(), QString("hotrod"));
-  QCOMPARE(Find<QLineEdit>("Text2")->text(), QString("d:\\games\\mame\\"));
+  QCOMPARE(Find<QLineEdit>("Text2")->text(), QString("d:\\games\\mame/"));
   QCOMPARE(Find<QLineEdit>("Text3")->text(), QString("mame64.exe"));
   QCOMPARE(Find<QCheckBox>("chkListGen")->checkState(), Qt::PartiallyChecked);
   QCOMPARE(form_->CheckBoxValue(), 2);
 
   Find<QLineEdit>("Text3")->setText("mame.exe");
   form_->close();
-  QCOMPARE(ReadFile(SettingsFile()), QByteArray("hotrod\r\nd:\\games\\mame\\\r\nmame.exe\r\n 2 \r\n"));
+  QCOMPARE(ReadFile(SettingsFile()), QByteArray("hotrod\r\nd:\\games\\mame/\r\nmame.exe\r\n 2 \r\n"));
 }
 
 void Form1Test::theCheckBoxClickNeverGraysIt() {
@@ -492,7 +505,7 @@ void Form1Test::aWholeConvertThroughTheWindow() {
   QTimer::singleShot(500, [&] {
     caption_while_running = form_->windowTitle();
     for (const QWidget* control : form_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-      if (control->isEnabled() && !control->objectName().startsWith("Label")) enabled_while_running << control->objectName();
+      if (control->isEnabled() && qobject_cast<const QLabel*>(control) == nullptr) enabled_while_running << control->objectName();
     }
     QVERIFY(form_->Converting());
     form_->close();
@@ -538,7 +551,7 @@ void Form1Test::aWholeConvertThroughTheWindow() {
 
   QCOMPARE(ReadFile(Program() + "/listgen.ran"), QByteArray("-s -ctrlr -new\n"));  // the box is ticked
   QCOMPARE(ReadFile(SettingsFile()), "OLD\r\n" + QDir::toNativeSeparators(mame.path()).toLocal8Bit() +
-                                         "\\\r\nmame\r\n 1 \r\n");
+                                         "/\r\nmame\r\n 1 \r\n");
 }
 
 QTEST_MAIN(Form1Test)

@@ -91,9 +91,13 @@ xdotool type --delay 30 mame.exe
 idle="enabled: ListBox ComboBox &Convert Edit Edit Generate New Master List (made by itself on first run and when MAME changes; tick to force it)"
 check "File1 follows the typed texts (the trailing dot and space dropped)" \
   shows "File1: default.ini"$'\n'"File1: pacman.ini"$'\n'"$idle"
+label_now() { shown=$(wine "$probe_exe" label | tr -d '\r'); [[ $shown == "$1" ]]; }
+label_shows() { local shown; poll_until label_now "$1" || { echo "label: $shown"; return 1; }; }
+check "the list's label, made right before it, names the folder" label_shows 'INI files in ctrlr\OLD'
 # Text1's list offers the old folders; picked by the keys, File1 follows.
 keys_to "$form" alt+n ctrl+a x
 check "a name of no folder: File1 empty" shows "$idle"
+check "a name of no folder: the label says so" label_shows "No folder x in $mame_z\\ctrlr\\"
 keys_to "$form" alt+Down Down Return
 check "Text1's list: OLD picked" text1_shows "Text1: OLD"$'\n'"offers: OLD"
 check "Text1's list: File1 follows" shows "File1: default.ini"$'\n'"File1: pacman.ini"$'\n'"$idle"

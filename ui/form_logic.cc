@@ -3,7 +3,10 @@
 #include <exception>
 
 #include "engine/convert.h"
+#include "engine/io/host_path.h"
 #include "engine/old_folders.h"
+#include "engine/settings_file.h"
+#include "engine/text_rules.h"
 #include "tools/run_and_wait.h"
 #include "ui/settings.h"
 
@@ -39,6 +42,43 @@ void FormLogic::FolderTextsTouched() {
 }
 
 void FormLogic::FolderNameChosen() { folder_name_chosen_ = true; }
+
+namespace {
+
+std::string LastPiece(const std::string& path) {
+  const size_t separator = LastSeparator(path);
+  return separator == std::string::npos ? path : path.substr(separator + 1);
+}
+
+// A chooser's folder, ending in a separator as the path to MAME is kept.
+std::string AsMamePath(const std::string& folder) { return JoinPath(folder, ""); }
+
+}  // namespace
+
+void FormLogic::FolderPointedAt(const std::string& folder) {
+  if (converting_) return;
+  std::string path = folder;
+  while (path.size() > 1 && LastSeparator(path) == path.size() - 1) path.pop_back();
+  const std::string above = FolderOfFile(path);
+  if (UpperAscii(LastPiece(above)) == "CTRLR") {
+    folder_name_chosen_ = true;
+    window_.SetText2(AsMamePath(FolderOfFile(above)));
+    window_.SetText1(LastPiece(path));
+  } else {
+    window_.SetText2(AsMamePath(path));
+  }
+  FolderTextsTouched();
+}
+
+void FormLogic::ProgramPointedAt(const std::string& program) {
+  if (converting_) return;
+  const std::string folder = AsMamePath(FolderOfFile(program));
+  if (HostPath(KeptMamePath(window_.Text2())) != folder) window_.SetText2(folder);
+  window_.SetText3(LastPiece(program));
+  FolderTextsTouched();
+}
+
+std::string FormLogic::MameFolder() const { return HostPath(KeptMamePath(WithoutQuotes(window_.Text2()))); }
 
 void FormLogic::ShowFolder() {
   ShowOldFolder(window_);

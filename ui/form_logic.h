@@ -54,6 +54,15 @@ class FormLogic {
   // The user typed into Text1 or picked a name from its list: from now on
   // the folder name stays when the MAME path changes.
   void FolderNameChosen();
+  // A folder the user browsed to for the path to MAME, or dropped on the
+  // window: one inside a ctrlr folder names the MAME folder and the old
+  // folder both; any other folder is the MAME folder.
+  void FolderPointedAt(const std::string& folder);
+  // MAME's program, picked in a file chooser: its name, and its folder
+  // when that is another.
+  void ProgramPointedAt(const std::string& program);
+  // Where the file chooser for MAME's program starts.
+  std::string MameFolder() const;
   // Text1's list is about to open: it offers the folders there are now.
   void Text1ListOpening();
   // Runs Convert to its end, the window busy; refused while one runs.

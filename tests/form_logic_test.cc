@@ -125,6 +125,31 @@ TEST_F(FormLogicTest, TheFolderNameFromMameIniAndTheFoldersOnOffer) {
 #endif
 }
 
+// A folder browsed to or dropped: one inside ctrlr names both texts. A
+// program picked names its folder too.
+TEST_F(FormLogicTest, AFolderOrProgramPointedAtFillsTheTexts) {
+  const std::string mame = HostPath(Mame() + "\\");
+  const struct {
+    std::string folder, text1, text2;
+  } cases[] = {
+      {HostPath(Mame() + "\\ctrlr\\old"), "old", mame},
+      {HostPath(Mame() + "\\ctrlr\\old\\"), "old", mame},
+      {HostPath(Mame()), "stormcabinet", mame},
+      {HostPath(Mame() + "\\ctrlr"), "stormcabinet", HostPath(Mame() + "\\ctrlr\\")},
+  };
+  for (const auto& c : cases) {
+    FakeForm form;
+    FormLogic logic(form, form, Program());
+    logic.FolderPointedAt(c.folder);
+    EXPECT_EQ(form.Text1(), c.text1) << c.folder;
+    EXPECT_EQ(form.Text2(), c.text2) << c.folder;
+    EXPECT_EQ(logic.MameFolder(), c.text2) << c.folder;
+    logic.ProgramPointedAt(HostPath(folder_.path() + "/other/mame64.exe"));
+    EXPECT_EQ(form.Text2(), HostPath(folder_.path() + "/other\\"));
+    EXPECT_EQ(form.Text3(), "mame64.exe");
+  }
+}
+
 TEST_F(FormLogicTest, AFailedSaveIsShownAndTheWindowStillCloses) {
   // Neither the program folder nor the user's folder can be written to.
   test_support::SetUserFolders(folder_.path() + "/removed/settings", folder_.path() + "/removed/cache");

@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -475,12 +476,26 @@ void Form1Test::theNotesWrapResizeAndCopy() {
   QCOMPARE(QApplication::focusWidget(), dialog.OkButton());
   QTest::keyClick(dialog.OkButton(), Qt::Key_C, Qt::ControlModifier);
   QCOMPARE(QApplication::clipboard()->text(), "Not applied by MAME:\n" + note + "\nb.ini:1: y");
+  QApplication::clipboard()->clear();
+  dialog.findChild<QPushButton*>("Copy")->click();
+  QCOMPARE(QApplication::clipboard()->text(), "Not applied by MAME:\n" + note + "\nb.ini:1: y");
   QTest::keyClick(dialog.OkButton(), Qt::Key_Backtab, Qt::ShiftModifier);
   QCOMPARE(QApplication::focusWidget(), notes);
   QTest::keyClick(notes, Qt::Key_End, Qt::ControlModifier);
   QTest::keyClick(notes, Qt::Key_Home, Qt::ShiftModifier);
   QTest::keyClick(notes, Qt::Key_C, Qt::ControlModifier);
   QCOMPARE(QApplication::clipboard()->text(), QString("b.ini:1: y"));
+  // "Save...": every note in the file chosen, CR LF after each.
+  QTimer chooser;
+  QObject::connect(&chooser, &QTimer::timeout, [&] {
+    if (auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+      files->selectFile(Start("notes.txt"));
+      static_cast<QDialog*>(files)->accept();  // as the dialog's Save button does
+    }
+  });
+  chooser.start(10);
+  dialog.findChild<QPushButton*>("Save")->click();
+  QCOMPARE(ReadFile(Start("notes.txt")), "Not applied by MAME:\r\n" + note.toUtf8() + "\r\nb.ini:1: y\r\n");
   QTest::keyClick(notes, Qt::Key_Escape);
   QVERIFY(!dialog.isVisible());
 }

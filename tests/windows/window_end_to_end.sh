@@ -86,9 +86,9 @@ xdotool key ctrl+a  # selects all: what is typed next replaces it
 xdotool type --delay 30 "OLD. "
 xdotool key Tab Tab
 xdotool type --delay 30 "$mame_z"
-xdotool key Tab
+xdotool key Tab Tab  # past Browse, right after its box
 xdotool type --delay 30 mame.exe
-idle="enabled: ListBox ComboBox &Convert Edit Edit Generate New Master List (made by itself on first run and when MAME changes; tick to force it)"
+idle="enabled: ListBox ComboBox &Convert Edit &Browse... Edit Bro&wse... Generate New Master List (made by itself on first run and when MAME changes; tick to force it)"
 check "File1 follows the typed texts (the trailing dot and space dropped)" \
   shows "File1: default.ini"$'\n'"File1: pacman.ini"$'\n'"$idle"
 label_now() { shown=$(wine "$probe_exe" label | tr -d '\r'); [[ $shown == "$1" ]]; }
@@ -120,7 +120,7 @@ printf 'previous\r\n' >"$program/masterlist.lst"
 rm "$program/listgen.ran"
 before=$(cd "$work/mame" && find . -type f -exec md5sum {} + | sort)
 start_window || { echo "FAILED: the window did not reappear"; exit 1; }
-keys_to "$form" Tab Tab Tab Tab Tab space alt+c
+keys_to "$form" Tab Tab Tab Tab Tab Tab Tab space alt+c
 check "while it runs the caption counts the seconds" appears "brantel Manager - making the master list, 1 s"
 check "while it runs only Cancel takes input" shows "File1: default.ini"$'\n'"File1: pacman.ini"$'\n'"enabled: Cancel"
 keys_to "$form" Escape

@@ -10,17 +10,6 @@
 namespace brantel {
 namespace {
 
-// A root keeps its own separator.
-std::string WithoutTrailingSeparators(std::string path) {
-  while (path.size() > 1 && LastSeparator(path) == path.size() - 1) path.pop_back();
-  return path;
-}
-
-std::string LastPiece(const std::string& path) {
-  const size_t separator = LastSeparator(path);
-  return separator == std::string::npos ? path : path.substr(separator + 1);
-}
-
 // Ending in a separator, as the path to MAME is kept.
 std::string FolderAbove(const std::string& path) { return JoinPath(FolderOfFile(path), ""); }
 
@@ -36,12 +25,12 @@ std::string WhatWasMeant(const std::string& mame_path, const std::string& folder
   const std::string mame = WithoutTrailingSeparators(HostPath(mame_path));
   if (!FileNameIfPresent(mame).empty()) {
     lines.push_back("The path to MAME names the program itself; use the folder that holds it: " + FolderAbove(mame));
-  } else if (UpperAscii(LastPiece(mame)) == "CTRLR" && FolderExists(mame)) {
+  } else if (UpperAscii(LastPathPiece(mame)) == "CTRLR" && FolderExists(mame)) {
     lines.push_back("The path to MAME names MAME's ctrlr folder; use the folder above it: " + FolderAbove(mame));
   }
   const std::string name = WithoutTrailingSeparators(HostPath(folder_name));
-  if (IsWholePath(name) && !LastPiece(name).empty()) {
-    lines.push_back("The folder name holds a whole path; use the name of the folder inside ctrlr: " + LastPiece(name));
+  if (IsWholePath(name) && !LastPathPiece(name).empty()) {
+    lines.push_back("The folder name holds a whole path; use the name of the folder inside ctrlr: " + LastPathPiece(name));
   }
   std::string said;
   for (const std::string& line : lines) said += (said.empty() ? "" : "\n") + line;

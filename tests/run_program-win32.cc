@@ -53,7 +53,7 @@ ProgramRun RunProgram(const std::string& program, const std::vector<std::string>
   for (size_t count; (count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.out.append(buffer, count);
   run.exit_code = _pclose(pipe);
   {
-    std::ifstream err(err_file.get(), std::ios::binary);
+    std::ifstream err(err_file.get());  // in text mode, as the pipe reads standard output
     run.err.assign(std::istreambuf_iterator<char>(err), std::istreambuf_iterator<char>());
   }
   std::remove(err_file.get());

@@ -45,11 +45,6 @@ void FormLogic::FolderNameChosen() { folder_name_chosen_ = true; }
 
 namespace {
 
-std::string LastPiece(const std::string& path) {
-  const size_t separator = LastSeparator(path);
-  return separator == std::string::npos ? path : path.substr(separator + 1);
-}
-
 // A chooser's folder, ending in a separator as the path to MAME is kept.
 std::string AsMamePath(const std::string& folder) { return JoinPath(folder, ""); }
 
@@ -57,13 +52,12 @@ std::string AsMamePath(const std::string& folder) { return JoinPath(folder, "");
 
 void FormLogic::FolderPointedAt(const std::string& folder) {
   if (converting_) return;
-  std::string path = folder;
-  while (path.size() > 1 && LastSeparator(path) == path.size() - 1) path.pop_back();
+  const std::string path = WithoutTrailingSeparators(folder);
   const std::string above = FolderOfFile(path);
-  if (UpperAscii(LastPiece(above)) == "CTRLR") {
+  if (UpperAscii(LastPathPiece(above)) == "CTRLR") {
     folder_name_chosen_ = true;
     window_.SetText2(AsMamePath(FolderOfFile(above)));
-    window_.SetText1(LastPiece(path));
+    window_.SetText1(LastPathPiece(path));
   } else {
     window_.SetText2(AsMamePath(path));
   }
@@ -74,7 +68,7 @@ void FormLogic::ProgramPointedAt(const std::string& program) {
   if (converting_) return;
   const std::string folder = AsMamePath(FolderOfFile(program));
   if (HostPath(KeptMamePath(window_.Text2())) != folder) window_.SetText2(folder);
-  window_.SetText3(LastPiece(program));
+  window_.SetText3(LastPathPiece(program));
   FolderTextsTouched();
 }
 

@@ -42,6 +42,12 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 // The folder that holds the file `path` ("." when the path names none).
 std::string FolderOfFile(const std::string& path);
 
+// What follows the last host separator (all of `path` when it has none).
+std::string LastPathPiece(const std::string& path);
+
+// `path` without the separators it ends in; a root keeps its own.
+std::string WithoutTrailingSeparators(std::string path);
+
 // `count` random letters and digits, for names of the program's own files
 // and folders that no other run picks at the same time.
 std::string RandomNamePart(int count);

@@ -103,5 +103,14 @@ box=$(wait_for_window "Conversion Complete!") && keys_to "$box" Return
 check "the folder picked from the list converted" test -f "$work/mame/ctrlr/ANOTHER.cfg"
 keys_to "$form" alt+F4
 ended_within_20_s "$pid"
+
+# --- At 200 % on this small screen the window keeps within it.
+(cd "$work" && QT_SCALE_FACTOR=2 exec "$program/brantel-manager" >>"$work/program.log" 2>&1) &
+pid=$!
+form=$(wait_for_window "brantel Manager")
+eval "$(xdotool getwindowgeometry --shell "$form")"
+check "200 %: within the 800x600 screen (${WIDTH}x$HEIGHT at $X,$Y)" test $((X + WIDTH)) -le 800 -a $((Y + HEIGHT)) -le 600
+keys_to "$form" alt+F4
+ended_within_20_s "$pid"
 echo "window with a window manager: $passed passed, $failed failed"
 [[ $failed -eq 0 ]]

@@ -235,6 +235,8 @@ wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/
 check "Wine ends before 144 DPI" wine_restarts
 start_window
 wait_until_painted "$form" "$work/at-144-dpi.png" $(label1_row 144)
+eval "$(xdotool getwindowgeometry --shell "$form")"
+check "144 DPI: within the 800x600 screen (${WIDTH}x$HEIGHT at $X,$Y)" test $((X + WIDTH)) -le 800 -a $((Y + HEIGHT)) -le 600
 keys_to "$form" alt+F4
 check "144 DPI: the program ends" ended_within_20_s "$pid"
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1

@@ -13,6 +13,7 @@
 #include "engine/io/host_path.h"
 #include "engine/plain_window.h"
 #include "tests/convert_fixture.h"
+#include "ui/form_layout.h"
 
 namespace brantel {
 namespace {
@@ -148,6 +149,23 @@ TEST_F(FormLogicTest, AFolderOrProgramPointedAtFillsTheTexts) {
     EXPECT_EQ(form.Text2(), HostPath(folder_.path() + "/other\\"));
     EXPECT_EQ(form.Text3(), "mame64.exe");
   }
+}
+
+// A message box's long lines are broken where a path allows, so that the
+// box keeps within the screen.
+TEST(WrappedLinesTest, LongLinesBreakAfterASpaceOrASeparator) {
+  const struct {
+    std::wstring text;
+    size_t width;
+    std::wstring wrapped;
+  } cases[] = {
+      {L"Directory Not Found!\nD:\\MAME\\ctrlr\\mycab\\", 12, L"Directory\nNot Found!\nD:\\MAME\\\nctrlr\\mycab\\"},
+      {L"abcdefghij", 4, L"abcd\nefgh\nij"},
+      {L"/home/x/y", 5, L"/home\n/x/y"},
+      {L"short\nlines", 80, L"short\nlines"},
+      {L"unmeasured", 0, L"unmeasured"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(WrappedLines(c.text, c.width), c.wrapped) << c.width;
 }
 
 TEST_F(FormLogicTest, AFailedSaveIsShownAndTheWindowStillCloses) {

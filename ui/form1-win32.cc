@@ -362,7 +362,24 @@ void Form1Win32::ShowMessageBox(const std::string& prompt, const std::string& ti
     case MessageStyle::kWarning: icon = MB_ICONWARNING; break;
     case MessageStyle::kOkOnly: break;
   }
-  WhileAnswering([&] { MessageBoxW(form_, WideText(prompt).c_str(), WideText(title).c_str(), MB_OK | icon); });
+  const std::wstring text = WrappedLines(WideText(prompt), CharactersAcrossBox());
+  WhileAnswering([&] { MessageBoxW(form_, text.c_str(), WideText(title).c_str(), MB_OK | icon); });
+}
+
+// Windows makes a message box as wide as its longest line, past the screen's
+// edge for a long path: lines are broken at half the monitor's free width.
+size_t Form1Win32::CharactersAcrossBox() const {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!GetMonitorInfoW(MonitorFromWindow(form_, MONITOR_DEFAULTTONEAREST), &monitor)) return 0;
+  HDC context = GetDC(form_);
+  HGDIOBJ before = SelectObject(context, font_);
+  TEXTMETRICW metrics{};
+  const bool measured = GetTextMetricsW(context, &metrics) && metrics.tmAveCharWidth > 0;
+  SelectObject(context, before);
+  ReleaseDC(form_, context);
+  if (!measured) return 0;
+  return static_cast<size_t>((monitor.rcWork.right - monitor.rcWork.left) / 2 / metrics.tmAveCharWidth);
 }
 
 void Form1Win32::ShowMessageBoxWithDetails(const std::string& prompt, const std::string& title,

@@ -62,6 +62,7 @@ class Form1Win32 : public WindowWithLists, private FormHost {
   void ApplyDpi(int dpi);
   void PlaceControls();
   void SetMinimumSize(MINMAXINFO& limits) const;
+  size_t CharactersAcrossBox() const;
   void BrowseForMameFolder();
   void BrowseForMameProgram();
   SIZE LabelSize(HWND label) const;

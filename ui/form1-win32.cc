@@ -23,8 +23,8 @@ constexpr DWORD kFrameStyle = WS_OVERLAPPEDWINDOW;  // resizable: the list takes
 // Control identifiers stay clear of IDOK and IDCANCEL, which the dialog
 // keyboard handling sends for Enter and Escape.
 enum ControlId : WORD {
-  kLabel1 = 101, kText1, kLabel2, kText2, kLabel3, kText3, kChkListGen, kFile1, kCommand1, kCancel, kFile1Label, kBrowse2,
-  kBrowse3,
+  kLabel1 = 101, kText1, kLabel2, kText2, kLabel3, kText3, kChkListGen, kFile1, kCommand1, kCancel,
+  kFile1Label, kBrowse2, kBrowse3,
 };
 
 // Twips of the 96-DPI design in pixels at `dpi`.

@@ -22,6 +22,7 @@
 #include "engine/io/work_folder.h"
 #include "engine/mame_use.h"
 #include "engine/master_list.h"
+#include "engine/path_mistakes.h"
 #include "engine/program_files.h"
 #include "engine/settings_file.h"
 #include "engine/text_rules.h"
@@ -83,6 +84,7 @@ bool IsFolderInsideCtrlr(const std::string& folder_probe, const std::string& ctr
 // All four lines, the check box's too: a run stopped after this leaves the
 // settings file whole.
 void SaveTexts(const Window& window, const std::string& settings_file) {
+  if (!window.SavesTexts()) return;
   WriteSettings(settings_file, {window.Text1(), window.Text2(), window.Text3(), window.CheckBoxValue()});
 }
 
@@ -389,7 +391,9 @@ ConvertResult Convert(Window& window, const std::string& program_folder,
   const std::string ctrlr = HostPath(window.Text2() + "ctrlr\\");
   const std::string folder_probe = HostPath(window.Text2() + "ctrlr\\" + window.Text1() + "\\");
   if (!IsFolderInsideCtrlr(folder_probe, ctrlr)) {
-    window.ShowMessageBox("Directory Not Found!\n" + folder_probe, kPathErrorTitle, MessageStyle::kCritical);
+    const std::string meant = WhatWasMeant(window.Text2(), window.Text1());
+    window.ShowMessageBox("Directory Not Found!\n" + folder_probe + (meant.empty() ? "" : "\n" + meant),
+                          kPathErrorTitle, MessageStyle::kCritical);
     return ConvertResult::kPathError;
   }
   // Two Converts share the settings file, the master list and the combined

@@ -117,7 +117,7 @@ TEST_F(ConvertTest, ConvertsTheFolderIntoOneCombinedFile) {
   window_.SetText2("mame");
   EXPECT_EQ(ConvertFolder(window_, Program()), ConvertResult::kCompleted);
   EXPECT_EQ(folder_.Read("mame/ctrlr/old.cfg"), first);
-  EXPECT_EQ(window_.Text2(), std::filesystem::path(Mame()).make_preferred().string() + "\\");
+  EXPECT_EQ(window_.Text2(), std::filesystem::path(Mame()).make_preferred().string() + kHostSeparator);
 }
 
 // The completion message says whether MAME, asked with -showconfig, looks in
@@ -207,13 +207,45 @@ TEST_F(ConvertTest, WaitsForAnotherConvertOfTheProgramFolderKeepingTheWindowAliv
   EXPECT_GT(calls, 0);
 }
 
-TEST_F(ConvertTest, MissingFolderStopsBeforeAnythingIsWritten) {
-  window_.SetText1("nothere");
-  EXPECT_EQ(ConvertFolder(window_, Program()), ConvertResult::kPathError);
-  ExpectOnlyMessage("File Path Error", "Directory Not Found!\n" + HostPath(Mame() + "\\ctrlr\\nothere\\"));
-  EXPECT_EQ(window_.messages()[0].style, MessageStyle::kCritical);
-  EXPECT_EQ(window_.Text2(), Mame() + "\\");
+// The usual mistakes are named, each with what was meant on a line of its
+// own; nothing is converted on the guess.
+TEST_F(ConvertTest, MissingFolderStopsBeforeAnythingIsWrittenSayingWhatWasMeant) {
+  folder_.Write("mame/mame64.exe", "");
+  const std::string mame = HostPath(Mame() + "\\");
+  const struct {
+    std::string name, path, kept_path, probe, meant;
+  } kCases[] = {
+      {"nothere", Mame(), mame, mame + HostPath("ctrlr\\nothere\\"), ""},
+      {"old", Mame() + "\\mame64.exe", Mame() + "\\mame64.exe" + kHostSeparator, HostPath(Mame() + "\\mame64.exe\\ctrlr\\old\\"),
+       "\nThe path to MAME names the program itself; use the folder that holds it: " + mame},
+      {"old", Mame() + "\\ctrlr\\", Mame() + "\\ctrlr\\", HostPath(Mame() + "\\ctrlr\\ctrlr\\old\\"),
+       "\nThe path to MAME names MAME's ctrlr folder; use the folder above it: " + mame},
+      {Mame() + "\\ctrlr\\old", Mame(), mame, HostPath(Mame() + "\\ctrlr\\" + Mame() + "\\ctrlr\\old\\"),
+       "\nThe folder name holds a whole path; use the name of the folder inside ctrlr: old"},
+#ifndef _WIN32
+      {"nothere", "~/mame", "~/mame/", mame + "ctrlr/nothere/", ""},  // as the shell reads it
+#endif
+  };
+#ifndef _WIN32
+  const std::string real_home = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
+  setenv("HOME", (folder_.path() + "/").c_str(), 1);
+#endif
+  for (const auto& c : kCases) {
+    PlainWindow window;
+    window.SetText1(c.name);
+    window.SetText2(c.path);
+    EXPECT_EQ(ConvertFolder(window, Program()), ConvertResult::kPathError);
+    ASSERT_EQ(window.messages().size(), 1u);
+    EXPECT_EQ(window.messages()[0].title, "File Path Error");
+    EXPECT_EQ(window.messages()[0].prompt, "Directory Not Found!\n" + c.probe + c.meant);
+    EXPECT_EQ(window.messages()[0].style, MessageStyle::kCritical);
+    EXPECT_EQ(window.Text2(), c.kept_path);
+  }
+#ifndef _WIN32
+  setenv("HOME", real_home.c_str(), 1);
+#endif
   EXPECT_FALSE(folder_.Exists("program/brantel.cfg"));
+  EXPECT_FALSE(folder_.Exists("mame/ctrlr/old.cfg"));
 }
 
 TEST_F(ConvertTest, FolderWithoutIniFilesKeepsItsCfgFiles) {
@@ -222,7 +254,7 @@ TEST_F(ConvertTest, FolderWithoutIniFilesKeepsItsCfgFiles) {
   EXPECT_EQ(ConvertFolder(window_, Program()), ConvertResult::kPathError);
   ExpectOnlyMessage("File Path Error", "No INI files found in this folder!\n" + HostPath(Mame() + "\\ctrlr\\old\\"));
   EXPECT_TRUE(folder_.Exists("program/listgen.ran"));
-  EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", Mame() + "\\", "mame.exe", " 0 "}));
+  EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", HostPath(Mame() + "\\"), "mame.exe", " 0 "}));
   EXPECT_EQ(folder_.Read("mame/ctrlr/old/pacman.cfg"), "kept");
   EXPECT_FALSE(folder_.Exists("mame/ctrlr/old.cfg"));
 }

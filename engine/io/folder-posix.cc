@@ -2,6 +2,7 @@
 // ordinary character of a name; only typed texts pass HostPath), names are
 // compared exactly, and there are no drive letters.
 #include <limits.h>
+#include <pwd.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,8 +10,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "engine/io/folder.h"
 #include "engine/io/host_path.h"
@@ -18,9 +21,28 @@
 
 namespace brantel {
 
+std::string HomeFolder() {
+  const char* home = std::getenv("HOME");
+  if (home != nullptr && *home != '\0') return home;
+  std::vector<char> buffer(16384);
+  passwd entry{};
+  passwd* found = nullptr;
+  if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found != nullptr &&
+      found->pw_dir != nullptr) {
+    return found->pw_dir;
+  }
+  return "";
+}
+
 std::string HostPath(const std::string& typed) {
   std::string host = typed;
   std::replace(host.begin(), host.end(), '\\', '/');
+  if (host == "~") return HomeFolder();
+  if (host.starts_with("~/")) {
+    std::string home = HomeFolder();
+    while (!home.empty() && home.back() == '/') home.pop_back();  // "/" gives no "//"
+    host.replace(0, 1, home);
+  }
   return host;
 }
 

@@ -121,18 +121,14 @@ TEST_F(BrantelConvertTest, ExitStatusTellsWhatWentWrong) {
 #else
   const std::string on_path = ", or mame64.exe on the PATH";
 #endif
-<<<<<<< HEAD
   const std::string gone = HostPath(Mame() + "\\gone\\mame");  // a full path, used as it is
   for (const auto& [executable, looked_for] :
        {std::pair{std::string("mame64.exe"), HostPath(Mame() + "\\mame64.exe") + on_path}, {gone, gone},
         {std::string(), HostPath(Mame() + "\\") + " (the executable name is empty)"}}) {
     run = Convert({"old", Mame(), executable});
     EXPECT_EQ(run.exit_code, 1);
-    EXPECT_EQ(run.out, "File Path Error: MAME Not Found!\nFile Path Error: " + looked_for + "\n");
+    EXPECT_EQ(run.err, "File Path Error: MAME Not Found!\nFile Path Error: " + looked_for + "\n");
   }
-=======
-  EXPECT_EQ(run.err, "File Path Error: MAME Not Found!\nFile Path Error: " + HostPath(Mame() + "\\mame64.exe") + on_path + "\n");
->>>>>>> i33-window
   EXPECT_FALSE(folder_.Exists("program/listgen.ran"));
   EXPECT_FALSE(folder_.Exists("mame/ctrlr/old.cfg"));
   std::filesystem::remove(folder_.path() + "/mame/ctrlr/old/a.ini");
@@ -160,7 +156,7 @@ TEST_F(BrantelConvertTest, ExitStatusTellsWhatWentWrong) {
        {std::pair{"ulimit -f 64", "File too large"}, {"ulimit -n 5", "Too many open files"}}) {
     run = RunProgram("/bin/sh", {"-c", limit + run_in, program_, Mame(), folder_.path() + "/user"});
     EXPECT_EQ(run.exit_code, 2);
-    EXPECT_TRUE(Contains(run.out, "Conversion Failed: ") && run.out.ends_with(std::string(reason) + "\n")) << run.out;
+    EXPECT_TRUE(Contains(run.err, "Conversion Failed: ") && run.err.ends_with(std::string(reason) + "\n")) << run.err;
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Mame() + "/ctrlr"), {}), 1);
     EXPECT_FALSE(folder_.Exists("user"));
   }
@@ -290,7 +286,9 @@ TEST_F(BrantelConvertTest, InterruptedAtAnyMomentLeavesNothingAndTheNextRunConve
       EXPECT_EQ(killed.exit_code, 0) << what << ": " << killed.out;
     }
     if (interruption.how == waiting) {
-      EXPECT_EQ(killed.err, "Conversion Failed: Interrupted: a request to stop came from outside\n") << what;
+      // The shell adds its own line on how the program ended.
+      EXPECT_EQ(killed.err.rfind("Conversion Failed: Interrupted: a request to stop came from outside\n", 0), 0u)
+          << what << ": " << killed.err;
     }
     EXPECT_EQ(ProcessesLeftIn(folder_.path()), "") << what;
     EXPECT_TRUE(folder_.Read("mame/ctrlr/old.cfg") == whole) << what;

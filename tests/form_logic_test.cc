@@ -126,8 +126,8 @@ TEST_F(FormLogicTest, TheFolderNameFromMameIniAndTheFoldersOnOffer) {
   EXPECT_EQ(form.Text1(), "Beta");
   // A mame.ini that is no file, in either place, is passed over at once: a
   // FIFO would block the window for ever, the devices spin or fill memory.
-  for (const std::string& mame_ini : {"mame/mame.ini", "home/.mame/mame.ini"}) {
-    for (const std::string& what : {"fifo", "/dev/zero", "/dev/urandom"}) {
+  for (const std::string mame_ini : {"mame/mame.ini", "home/.mame/mame.ini"}) {
+    for (const std::string what : {"fifo", "/dev/zero", "/dev/urandom"}) {
       const std::string path = folder_.path() + "/" + mame_ini;
       std::filesystem::remove(path);
       if (what == "fifo") {

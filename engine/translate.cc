@@ -4,7 +4,6 @@
 #include <new>
 
 #include "engine/current_sequence.h"
-#include "engine/io/file_safety.h"
 #include "engine/io/host_path.h"
 #include "engine/io/io_error.h"
 #include "engine/io/line_file.h"
@@ -243,8 +242,6 @@ void IniTranslator::Translate(const std::string& raw, ConversionNotes& notes) {
   AppendPortBlock(port_name, TrimSpaces(pieces[1]));
 }
 
-bool IsDefaultIni(const std::string& name) { return UpperAscii(name) == "DEFAULT.INI"; }
-
 std::vector<std::string> SystemOpenLines(const std::string& system_name) {
   return {"<system name=\"" + XmlEscapedText(system_name) + "\">", kInputIndent + "<input>", ""};
 }
@@ -268,19 +265,18 @@ void NoteRenames(const IniTranslator& translator, const std::string& file, const
 }
 
 // Line by line, so that memory stays bounded by the longest line.
-std::vector<IniInclude> WriteIntermediateFile(LineReader& ini, const std::string& name, LineWriter& cfg,
-                                              const NoteSink& notes) {
+std::vector<IniInclude> TranslateLines(LineReader& ini, const std::string& name, IntermediateSink& section,
+                                       const NoteSink& notes) {
   const std::string system_name = SystemName(name);
-  for (const std::string& line : SystemOpenLines(system_name)) cfg.Print(line);
+  for (const std::string& line : SystemOpenLines(system_name)) section.Line(line);
   std::vector<std::string> body;
   IniTranslator translator(body);
   for (int number = 1; !ini.AtEnd(); ++number) {
     body.clear();
     TranslateNumberedLine(translator, ini.ReadLine(), number, name, notes);
-    for (const std::string& line : body) cfg.Print(line);
+    for (const std::string& line : body) section.Line(line);
   }
-  for (const std::string& line : SystemCloseLines()) cfg.Print(line);
-  cfg.Close();
+  for (const std::string& line : SystemCloseLines()) section.Line(line);
   NoteRenames(translator, name, notes);
   return std::move(translator.includes());
 }
@@ -303,31 +299,21 @@ std::vector<std::string> IntermediateLines(const std::string& system_name,
   return out;
 }
 
+bool IsDefaultIni(const std::string& name) { return UpperAscii(name) == "DEFAULT.INI"; }
+
 std::string SystemName(const std::string& name) {
   if (IsDefaultIni(name)) return "default";
   return name.substr(0, name.size() >= 4 ? name.size() - 4 : 0);
 }
 
-std::string IntermediateName(const std::string& name) {
-  if (IsDefaultIni(name)) return "default.cfg";
-  return name.substr(0, name.size() >= 3 ? name.size() - 3 : 0) + "cfg";
-}
-
 std::vector<IniInclude> TranslateIniFile(const std::string& folder, const std::string& name,
-                                         const std::string& cfg_folder, const NoteSink& notes) {
+                                         IntermediateSink& section, const NoteSink& notes) {
   const std::string ini_path = JoinPath(folder, name);
-  const std::string cfg_path = JoinPath(cfg_folder, IntermediateName(name));
   LineReader ini(ini_path, LineReader::Marks::kHonour);
-  LineWriter cfg(cfg_path, LineWriter::InOwnFolder{});
   try {
-    return WriteIntermediateFile(ini, name, cfg, notes);
-  } catch (...) {
-    RemoveEntryIfPresent(cfg_path);  // no half-written file stays behind
-    try {
-      throw;
-    } catch (const std::bad_alloc&) {
-      throw IoError("Could not translate", ini_path, "Not enough memory for one of its lines");
-    }
+    return TranslateLines(ini, name, section, notes);
+  } catch (const std::bad_alloc&) {
+    throw IoError("Could not translate", ini_path, "Not enough memory for one of its lines");
   }
 }
 

@@ -24,7 +24,7 @@ struct ParserFree {
 // stops the parser and is thrown once it has returned.
 class SectionWriter {
  public:
-  SectionWriter(XML_Parser parser, LineWriter& out, const std::function<void(const UserSystemPlace&)>& found)
+  SectionWriter(XML_Parser parser, LinePrinter& out, const std::function<void(const UserSystemPlace&)>& found)
       : parser_(parser), out_(out), found_(found) {}
 
   void Start(const char* name, const char** attributes) {
@@ -161,7 +161,7 @@ class SectionWriter {
   }
 
   XML_Parser parser_;
-  LineWriter& out_;
+  LinePrinter& out_;
   const std::function<void(const UserSystemPlace&)>& found_;
   std::string system_name_;
   std::uint64_t offset_ = 0;
@@ -198,12 +198,11 @@ void SetHandlers(XML_Parser parser, SectionWriter& writer) {
 
 }  // namespace
 
-void SplitUserCfg(const std::string& cfg_path, const std::string& out_path,
+void SplitUserCfg(const std::string& cfg_path, LinePrinter& out,
                   const std::function<void(const UserSystemPlace&)>& found) {
   FileHandle file = OpenFile(cfg_path, OpenMode::kRead, "Could not open the file for reading");
   std::unique_ptr<XML_ParserStruct, ParserFree> parser(XML_ParserCreate(nullptr));
   if (!parser) throw IoError("Could not merge the cfg file", cfg_path, "Not enough memory for an XML parser");
-  LineWriter out(out_path, LineWriter::InOwnFolder{});
   SectionWriter writer(parser.get(), out, found);
   SetHandlers(parser.get(), writer);
   std::string buffer(1 << 16, '\0');
@@ -218,7 +217,6 @@ void SplitUserCfg(const std::string& cfg_path, const std::string& out_path,
     if (status != XML_STATUS_OK) ThrowNotWellFormed(parser.get(), cfg_path);
     if (length == 0) break;
   }
-  out.Close();
 }
 
 }  // namespace brantel

@@ -28,6 +28,11 @@ std::string FolderOfFile(const std::string& path) {
   return separator == 0 ? path.substr(0, 1) : path.substr(0, separator);
 }
 
+std::string LastPathPart(const std::string& path) {
+  const size_t separator = LastSeparator(path);
+  return separator == std::string::npos ? path : path.substr(separator + 1);
+}
+
 namespace {
 constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
 }  // namespace

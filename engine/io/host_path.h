@@ -35,6 +35,9 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 // The folder that holds the file `path` ("." when the path names none).
 std::string FolderOfFile(const std::string& path);
 
+// The name of the file `path`: what follows its last host separator.
+std::string LastPathPart(const std::string& path);
+
 // `count` random letters and digits, for names of the program's own files
 // and folders that no other run picks at the same time.
 std::string RandomNamePart(int count);

@@ -32,10 +32,7 @@ bool IsTemporaryFileName(const std::string& name) {
 }
 
 TemporaryFile CreateTemporaryFileBeside(const std::string& target_path) {
-  return CreateTemporaryFileIn(FolderOfFile(target_path), target_path);
-}
-
-TemporaryFile CreateTemporaryFileIn(const std::string& folder, const std::string& target_path) {
+  const std::string folder = FolderOfFile(target_path);
   for (int attempt = 0; attempt < 100; ++attempt) {
     std::string path = JoinPath(folder, TemporaryName());
     bool exists = false;
@@ -138,9 +135,6 @@ LinePrinter::LinePrinter(std::string path, FileHandle file)
 LineWriter::LineWriter(const std::string& path)
     : LinePrinter(path, (RemoveEntryIfPresent(path), OpenFile(path, OpenMode::kCreateNew, "Could not create the file"))) {}
 
-LineWriter::LineWriter(const std::string& path, InOwnFolder)
-    : LinePrinter(path, OpenFile(path, OpenMode::kCreateNew, "Could not create the file")) {}
-
 void LinePrinter::Print(std::string_view text, int zones) {
   // Every statement starts at column 1, so each advance moves a whole zone.
   pending_.assign(static_cast<size_t>(zones) * kZoneWidth, ' ');
@@ -195,9 +189,6 @@ void LinePrinter::CloseFile(bool durable) {
 
 ReplacingLineWriter::ReplacingLineWriter(const std::string& target_path)
     : ReplacingLineWriter(target_path, CreateTemporaryFileBeside(target_path)) {}
-
-ReplacingLineWriter::ReplacingLineWriter(const std::string& target_path, const std::string& temporary_folder)
-    : ReplacingLineWriter(target_path, CreateTemporaryFileIn(temporary_folder, target_path)) {}
 
 ReplacingLineWriter::ReplacingLineWriter(const std::string& target_path, TemporaryFile temporary)
     : LinePrinter(target_path, std::move(temporary.file)), temporary_path_(std::move(temporary.path)) {}

@@ -96,10 +96,6 @@ class LineWriter : public LinePrinter {
   // never what it points to) is removed first and the new file is created
   // exclusively. Throws IoError naming `path` on failure.
   explicit LineWriter(const std::string& path);
-  // The same in a folder of the program's own that holds no entry of that
-  // name: created exclusively, with nothing removed first.
-  struct InOwnFolder {};
-  LineWriter(const std::string& path, InOwnFolder);
 
   // Flushes and closes; throws IoError when the data did not reach the disk.
   void Close() { CloseFile(); }
@@ -114,8 +110,6 @@ struct TemporaryFile {
 TemporaryFile CreateTemporaryFileBeside(const std::string& target_path);
 // True for the names those files get ("~bt" and six letters or digits, ".tmp").
 bool IsTemporaryFileName(const std::string& name);
-// The same in `folder`, which must lie on the target's file system.
-TemporaryFile CreateTemporaryFileIn(const std::string& folder, const std::string& target_path);
 
 // A file that appears under its name only when Commit succeeds (path() and
 // failures name the target, as the temporary name means nothing to the user):
@@ -126,8 +120,6 @@ TemporaryFile CreateTemporaryFileIn(const std::string& folder, const std::string
 class ReplacingLineWriter : public LinePrinter {
  public:
   explicit ReplacingLineWriter(const std::string& target_path);
-  // The temporary file in `temporary_folder` instead (see CreateTemporaryFileIn).
-  ReplacingLineWriter(const std::string& target_path, const std::string& temporary_folder);
   ~ReplacingLineWriter() override;
 
   // Closes the temporary file and renames it over the target.

@@ -24,7 +24,9 @@ using SectionSource = std::function<void(const std::string& ini_path, Intermedia
 // What the combined file is made of besides the three hidden lists, which
 // hold the paths of the INI files whose sections they order.
 struct CombinedFileParts {
-  explicit CombinedFileParts(const std::string& combined_file) : path(combined_file), user_bytes(combined_file) {}
+  explicit CombinedFileParts(const std::string& combined_file,
+                             size_t held_in_memory = UserSystemBytes::kHeldInMemory)
+      : path(combined_file), user_bytes(combined_file, held_in_memory) {}
 
   std::string path;                           // the old folder followed by ".cfg"
   std::vector<std::string> default_sections;  // INI files whose sections come first, in this order

@@ -36,8 +36,9 @@ class CombinedFileTest : public ::testing::Test {
   }
 
   // Its sections' intermediate lines come from `sections_`, by INI path.
-  std::unique_ptr<CombinedFileParts> Parts(std::vector<std::string> default_sections = {}) {
-    auto parts = std::make_unique<CombinedFileParts>(Old() + ".cfg");
+  std::unique_ptr<CombinedFileParts> Parts(std::vector<std::string> default_sections = {},
+                                           size_t held_in_memory = UserSystemBytes::kHeldInMemory) {
+    auto parts = std::make_unique<CombinedFileParts>(Old() + ".cfg", held_in_memory);
     parts->default_sections = std::move(default_sections);
     parts->translate = [this](const std::string& ini_path, IntermediateSink& section) {
       auto lines = sections_.find(ini_path);
@@ -61,22 +62,27 @@ TEST_F(CombinedFileTest, DefaultSectionFirstThenTheListsInOrder) {
   // of its name: in MAME the later one wins.
   const std::vector<std::pair<UserSystems::Slot, std::string>> users = {
       {UserSystems::Slot::kDriver, "game1"}, {UserSystems::Slot::kDefault, "default"}, {UserSystems::Slot::kDriver, "GAME"}};
-  const auto parts = Parts({Old() + "/default.ini"});
-  std::map<std::string, std::string> whole;
-  for (const auto& [slot, name] : users) {
-    whole[name] = "<system name=\"" + name + "\">\r\n<input><port type=\"P1_START\"/></input>\r\n</system>";
-    parts->user_systems.Add(slot, name, parts->user_bytes.size(), whole[name].size());
-    parts->user_bytes.Print(whole[name]);
-  }
-  parts->user_systems.Sort();
-  window_.DriverList() = {Old() + "/game1.ini"};
-  WriteCombinedFile(window_, *parts);
-  ShowCompletion(window_);
+  // Held in memory, or (beyond the bytes memory may hold) in a scratch file
+  // that leaves no name behind.
+  for (const size_t held_in_memory : {UserSystemBytes::kHeldInMemory, size_t{40}}) {
+    const auto parts = Parts({Old() + "/default.ini"}, held_in_memory);
+    std::map<std::string, std::string> whole;
+    for (const auto& [slot, name] : users) {
+      whole[name] = "<system name=\"" + name + "\">\r\n<input><port type=\"P1_START\"/></input>\r\n</system>";
+      parts->user_systems.Add(slot, name, parts->user_bytes.size(), whole[name].size());
+      parts->user_bytes.Print(whole[name]);
+    }
+    parts->user_systems.Sort();
+    window_.DriverList() = {Old() + "/game1.ini"};
+    WriteCombinedFile(window_, *parts);
 
-  auto user = [&](const std::string& name) { return CrLf({"", "", whole[name]}); };
-  EXPECT_EQ(folder_.Read("ctrlr/old.cfg"),
-            kHeader + OnePortSection("default", "P1_BUTTON1", "KEY_A") + user("default") + user("GAME") +
-                OnePortSection("game1", "P1_BUTTON1", "KEY_B") + user("game1") + kFooter);
+    auto user = [&](const std::string& name) { return CrLf({"", "", whole[name]}); };
+    EXPECT_EQ(folder_.Read("ctrlr/old.cfg"),
+              kHeader + OnePortSection("default", "P1_BUTTON1", "KEY_A") + user("default") + user("GAME") +
+                  OnePortSection("game1", "P1_BUTTON1", "KEY_B") + user("game1") + kFooter);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.path() + "/ctrlr"), {}), 2);
+  }
+  ShowCompletion(window_);
   EXPECT_EQ(window_.File1().Pattern(), "*.ini");
   EXPECT_EQ(window_.File1().Names(), std::vector<std::string>{"game1.ini"});
   ASSERT_EQ(window_.messages().size(), 1u);
@@ -113,6 +119,15 @@ TEST_F(CombinedFileTest, FailedSectionKeepsThePreviousCombinedFile) {
   EXPECT_THROW(WriteCombinedFile(window_, *Parts()), IoError);
   EXPECT_EQ(folder_.Read("ctrlr/old.cfg"), "previous");
   EXPECT_TRUE(window_.messages().empty());
+  // A folder where the new file cannot be made is named as the user knows it.
+  try {
+    CombinedFileParts elsewhere(folder_.path() + "/gone/old.cfg");
+    WriteCombinedFile(window_, elsewhere);
+    ADD_FAILURE() << "wrote into a missing folder";
+  } catch (const IoError& error) {
+    EXPECT_EQ(std::string(error.what()).find("Could not write the new file old.cfg in the folder \"" +
+                                             DisplayPath(folder_.path() + "/gone") + "\": "), 0u) << error.what();
+  }
 
   // A section that breaks the file: only its own file is named.
   sections_[Old() + "/b.ini"] = {"<system name=\"b\">", "<input>", "<open>"};

@@ -1,6 +1,10 @@
 #include "engine/combined_file.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <iterator>
 #include <memory>
+#include <vector>
 
 #include "engine/io/folder.h"
 #include "engine/io/host_path.h"
@@ -14,17 +18,23 @@ namespace brantel {
 namespace {
 
 // The combined file, checked as it is written: it replaces the earlier one
-// only when it is well-formed. A check that fails stops the writing at once
-// and names the INI file whose section was being written.
+// only when it is well-formed. The check gets the bytes in large pieces; one
+// that fails stops the writing and names the INI file whose section holds
+// the place where the parser stopped.
 class CheckedCombinedFile : public ReplacingLineWriter {
  public:
   explicit CheckedCombinedFile(const std::string& path) : ReplacingLineWriter(path) {}
 
-  void BeginSection(const std::string& ini_path) { section_ = ini_path; }
+  // `ini_path` lives until the file is committed: an item of a hidden list.
+  void BeginSection(const std::string& ini_path) { sections_.push_back({checked_ + pending_.size(), &ini_path}); }
   // The user's systems come from the program's own writer, fed by one parse.
-  void CheckWhatFollows(bool check) { checking_ = check; }
+  void CheckWhatFollows(bool check) {
+    FeedPending();
+    checking_ = check;
+  }
 
   void CommitIfWellFormed() {
+    FeedPending();
     const std::string complaint = check_.Finish();
     if (!complaint.empty()) throw NotWellFormed(complaint);
     Commit();
@@ -32,19 +42,48 @@ class CheckedCombinedFile : public ReplacingLineWriter {
 
  protected:
   void Write(std::string_view bytes) override {
-    if (checking_ && !check_.Feed(bytes)) throw NotWellFormed(check_.Finish());
     ReplacingLineWriter::Write(bytes);
+    if (!checking_) return;
+    if (bytes.size() >= kCheckPiece) {  // a long line is not copied once more
+      FeedPending();
+      Check(bytes);
+      return;
+    }
+    pending_.append(bytes);
+    if (pending_.size() >= kCheckPiece) FeedPending();
   }
 
  private:
+  static constexpr size_t kCheckPiece = 1 << 16;
+
+  struct Section {
+    std::uint64_t start;  // among the bytes checked
+    const std::string* ini_path;
+  };
+
+  void FeedPending() {
+    Check(pending_);
+    pending_.clear();
+  }
+
+  void Check(std::string_view bytes) {
+    if (!check_.Feed(bytes)) throw NotWellFormed(check_.Finish());
+    checked_ += bytes.size();
+  }
+
   IoError NotWellFormed(const std::string& complaint) const {
     std::string reason = "it would not be well-formed XML (" + complaint + ")";
-    if (!section_.empty()) reason += " because of the file \"" + DisplayPath(section_) + "\"";
+    const std::uint64_t at = check_.FailedAt();
+    auto after = std::upper_bound(sections_.begin(), sections_.end(), at,
+                                  [](std::uint64_t offset, const Section& section) { return offset < section.start; });
+    if (after != sections_.begin()) reason += " because of the file \"" + DisplayPath(*std::prev(after)->ini_path) + "\"";
     return IoError("Could not replace", path(), reason + "; nothing was replaced");
   }
 
   WellFormedCheck check_;
-  std::string section_;
+  std::string pending_;     // written, not yet checked
+  std::uint64_t checked_ = 0;
+  std::vector<Section> sections_;
   bool checking_ = true;
 };
 

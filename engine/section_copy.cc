@@ -1,5 +1,7 @@
 #include "engine/section_copy.h"
 
+#include <algorithm>
+
 #include "engine/text_rules.h"
 
 namespace brantel {
@@ -13,7 +15,8 @@ enum Slot { kPortSlot = 1, kNewseqSlot = 2, kClosingSlot = 3 };
 // characters, as translated lines never do; otherwise of `cleaned`.
 std::string_view KindText(std::string_view raw, std::string& cleaned) {
   std::string_view text = raw;
-  if (raw.find_first_of("\t\n\r") != std::string_view::npos) {
+  const bool plain = std::none_of(raw.begin(), raw.end(), [](char c) { return c == '\t' || c == '\n' || c == '\r'; });
+  if (!plain) {
     cleaned.assign(raw);
     cleaned = RemoveChars(cleaned, "\t\n\r");
     text = cleaned;

@@ -41,6 +41,10 @@ bool WellFormedCheck::Feed(std::string_view bytes) {
   return !document_->failed;
 }
 
+std::uint64_t WellFormedCheck::FailedAt() const {
+  return static_cast<std::uint64_t>(XML_GetCurrentByteIndex(document_->parser.get()));
+}
+
 std::string WellFormedCheck::Finish() {
   document_->Feed("", true);
   return document_->failed ? document_->Complaint() : "";

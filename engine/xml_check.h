@@ -3,6 +3,7 @@
 // replace the old one with a document that passes.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -18,6 +19,9 @@ class WellFormedCheck {
 
   // Returns false once the document is known not to be well-formed.
   bool Feed(std::string_view bytes);
+
+  // Where the parser stopped, in bytes fed, once Feed has returned false.
+  std::uint64_t FailedAt() const;
 
   // Ends the document. Empty when it is well-formed, otherwise the parser's
   // words.

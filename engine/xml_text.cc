@@ -52,6 +52,11 @@ bool IsValidUtf8(std::string_view text) {
 }
 
 std::string ToXmlCharacters(std::string_view text) {
+  // Nearly every text of an INI file is plain ASCII, which stays as it is.
+  const bool ascii = std::all_of(text.begin(), text.end(), [](char c) {
+    return (c >= ' ' && c <= '~') || c == '\t' || c == '\n' || c == '\r';
+  });
+  if (ascii) return std::string(text);
   std::string utf8 = IsValidUtf8(text) ? std::string(text) : CodePageToUtf8(text);
   std::string out;
   for (size_t at = 0; at < utf8.size();) {

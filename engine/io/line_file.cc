@@ -22,6 +22,15 @@ constexpr int kTemporaryRandomLength = 6;
 
 std::string TemporaryName() { return kTemporaryStart + RandomNamePart(kTemporaryRandomLength) + kTemporaryEnd; }
 
+// The first CR or LF from `from`, or npos; find_first_of would call a
+// search of its own for every byte.
+size_t FindLineEnd(const std::string& text, size_t from) {
+  for (size_t at = from; at < text.size(); ++at) {
+    if (text[at] == '\r' || text[at] == '\n') return at;
+  }
+  return std::string::npos;
+}
+
 }  // namespace
 
 bool IsTemporaryFileName(const std::string& name) {
@@ -107,7 +116,7 @@ std::string LineReader::ReadLine() {
   std::string line;
   last_line_cut_ = false;
   for (;;) {
-    const size_t end = buffer_.find_first_of("\r\n", position_);
+    const size_t end = FindLineEnd(buffer_, position_);
     if (end == std::string::npos) {
       line.append(buffer_, position_);
       if (line.size() > line_limit_) {

@@ -136,17 +136,25 @@ std::string CountedSystems(size_t count) {
 }
 
 // Each system of a user's cfg file takes the place its own name gives it.
-// Returns how many it holds.
-size_t AddUserCfg(const std::string& cfg_path, Classifier& classifier, CombinedFileParts& parts) {
+// Notes how many it holds, or that it is not a cfg file as MAME writes them.
+void AddUserCfg(const std::string& name, const std::string& cfg_path, Classifier& classifier,
+                CombinedFileParts& parts, const NoteSink& notes) {
   size_t systems = 0;
   const std::uint64_t start = parts.user_bytes.size();
-  SplitUserCfg(cfg_path, parts.user_bytes, [&](const UserSystemPlace& place) {
+  const std::string root = SplitUserCfg(cfg_path, parts.user_bytes, [&](const UserSystemPlace& place) {
     const UserSystems::Slot slot = place.name == "default" ? UserSystems::Slot::kDefault
                                                            : UserSystems::SlotOf(classifier.GroupOf(place.name));
     parts.user_systems.Add(slot, place.name, start + place.offset, place.size);
     ++systems;
   });
-  return systems;
+  if (root != "mameconfig") {
+    notes({name, 0, NoteKind::kSkippedFile,
+           "not merged: its root element is " + root + ", not mameconfig as in MAME's cfg files; "
+           "the file stays as it was"});
+    return;
+  }
+  notes({name, 0, NoteKind::kMergedCfg,
+         "your own cfg file: " + CountedSystems(systems) + " merged whole; the file stays as it was"});
 }
 
 // The place of every section in the new file, before any is written: the
@@ -169,9 +177,7 @@ void OrderSections(Window& window, MasterList master, const std::vector<std::str
   }
   for (const std::string& name : user_cfg) {
     ThrowIfStopRequested();
-    const size_t systems = AddUserCfg(JoinPath(ini.Path(), name), classifier, parts);
-    notes({name, 0, NoteKind::kMergedCfg,
-           "your own cfg file: " + CountedSystems(systems) + " merged whole; the file stays as it was"});
+    AddUserCfg(name, JoinPath(ini.Path(), name), classifier, parts, notes);
   }
   parts.user_systems.Sort();
 }

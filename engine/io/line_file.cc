@@ -12,6 +12,9 @@ namespace brantel {
 namespace {
 
 constexpr int kZoneWidth = 14;
+// Files are opened without a buffer of the C library's (see OpenFile): the
+// block here is one write for many lines.
+constexpr size_t kWriteBlock = 1 << 16;
 
 
 // A short name that matches none of the program's listings, so a folder name
@@ -147,6 +150,12 @@ LineWriter::LineWriter(const std::string& path)
 void LinePrinter::Print(std::string_view text, int zones) {
   // Every statement starts at column 1, so each advance moves a whole zone.
   pending_.assign(static_cast<size_t>(zones) * kZoneWidth, ' ');
+  if (text.size() >= kWriteBlock) {  // a long line is not copied once more
+    if (!pending_.empty()) Write(pending_);
+    Write(text);
+    Write("\r\n");
+    return;
+  }
   pending_.append(text);
   pending_.append("\r\n");
   Write(pending_);
@@ -159,9 +168,6 @@ void LinePrinter::PrintInteger(long value) {
   Print(item);
 }
 
-// Files are opened without a buffer of the C library's (see OpenFile): the
-// block here is one write for many lines.
-constexpr size_t kWriteBlock = 1 << 16;
 
 void LinePrinter::Write(std::string_view bytes) {
   if (!file_) throw IoError("Could not write to the closed file", path_, "File already closed");

@@ -7,6 +7,7 @@
 #include "engine/io/host_path.h"
 #include "engine/io/io_error.h"
 #include "engine/io/line_file.h"
+#include "engine/io/stop_request.h"
 #include "engine/mame_codes.h"
 #include "engine/old_ini_reading.h"
 #include "engine/old_options.h"
@@ -288,6 +289,8 @@ std::vector<IniInclude> TranslateLines(LineReader& ini, const std::string& name,
   std::vector<std::string> body;
   IniTranslator translator(body);
   for (int number = 1; !ini.AtEnd(); ++number) {
+    // A file of millions of lines takes seconds.
+    ThrowIfStopRequested();
     body.clear();
     TranslateNumberedLine(translator, ini.ReadLine(), number, name, notes);
     for (const std::string& line : body) section.Line(line);

@@ -45,8 +45,9 @@ struct IniInclude {
 // Reads folder\name (an entry of the "*.ini" listing; a UTF-8 or UTF-16
 // file with its byte-order mark is read as text), once, a line at a time,
 // and gives `section` its intermediate lines as they are made. Throws
-// IoError naming the file that could not be read. Each note on the file goes
-// to `notes` as its line is translated. Returns the INI files it names.
+// IoError naming the file that could not be read, and std::runtime_error
+// when a stop is requested between its lines. Each note on the file goes to
+// `notes` as its line is translated. Returns the INI files it names.
 std::vector<IniInclude> TranslateIniFile(const std::string& folder, const std::string& name,
                                          IntermediateSink& section,
                                          const NoteSink& notes = [](ConversionNote) {});

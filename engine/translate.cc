@@ -265,7 +265,7 @@ std::vector<std::string> SystemOpenLines(const std::string& system_name) {
 
 std::vector<std::string> SystemCloseLines() { return {kInputIndent + "</input>", "</system>"}; }
 
-// One INI line: its lines of the intermediate file, its notes by line number.
+// One INI line: its intermediate lines, its notes by line number.
 void TranslateNumberedLine(IniTranslator& translator, const std::string& raw, int number, const std::string& file,
                            const NoteSink& notes) {
   ConversionNotes line_notes;

@@ -88,7 +88,7 @@ std::string XmlEscapedText(std::string_view text) {
       case '>': out += "&gt;"; break;
       case '"': out += "&quot;"; break;
       // As references they survive attribute normalisation and keep the
-      // intermediate file's line structure, which splits at CR.
+      // intermediate lines' structure, which splits at CR.
       case '\r': out += "&#13;"; break;
       case '\n': out += "&#10;"; break;
       case '\t': out += "&#9;"; break;

@@ -108,9 +108,9 @@ std::string CurrentSequence(const std::string& port, const std::string& sequence
   bool left_out_at_start = false;
   bool any_read = false;
   for (const std::string_view word : words) {
-    const std::string token = CurrentWord(word, whole_text, renames);
+    std::string token = CurrentWord(word, whole_text, renames);
     if (IsNoCode(token, whole_text)) {
-      if (!(left_out_at_start && kept.empty() && UpperAscii(token) == "OR")) kept.push_back(token);
+      if (!(left_out_at_start && kept.empty() && UpperAscii(token) == "OR")) kept.push_back(std::move(token));
       continue;
     }
     const CodeVerdict verdict = JudgeCodeToken(token);
@@ -123,7 +123,7 @@ std::string CurrentSequence(const std::string& port, const std::string& sequence
     }
     any_read = any_read || verdict != CodeVerdict::kDropped;
     NoteWhatMameDoes(port, token, verdict, line_notes);
-    kept.push_back(token);
+    kept.push_back(std::move(token));
   }
   std::string text;
   for (const std::string& word : kept) {

@@ -161,23 +161,22 @@ void AddUserCfg(const std::string& name, const std::string& cfg_path, Classifier
 // INI files' by their names and the master list, in the order of the INI
 // listing; the systems of the user's cfg files by their own names among
 // them, their bytes kept from the one reading of each file.
-void OrderSections(Window& window, MasterList master, const std::vector<std::string>& user_cfg,
-                   CombinedFileParts& parts, const NoteSink& notes) {
-  const FileList& ini = window.File1();
+void OrderSections(Window& window, MasterList master, const std::string& folder, const std::vector<std::string>& ini,
+                   const std::vector<std::string>& user_cfg, CombinedFileParts& parts, const NoteSink& notes) {
   window.DriverList().clear();
   window.ParentList().clear();
   window.RomList().clear();
   Classifier classifier(std::move(master), window);
-  for (const std::string& name : ini.Names()) {
+  for (const std::string& name : ini) {
     if (IsDefaultIni(name)) {
-      parts.default_sections.push_back(JoinPath(ini.Path(), name));
+      parts.default_sections.push_back(JoinPath(folder, name));
     } else {
-      classifier.ClassifyIniFile(ini.Path(), name);
+      classifier.ClassifyIniFile(folder, name);
     }
   }
   for (const std::string& name : user_cfg) {
     ThrowIfStopRequested();
-    AddUserCfg(name, JoinPath(ini.Path(), name), classifier, parts, notes);
+    AddUserCfg(name, JoinPath(folder, name), classifier, parts, notes);
   }
   parts.user_systems.Sort();
 }
@@ -251,17 +250,17 @@ std::vector<std::string> ListUserCfgFiles(FileList& file_list, const NoteSink& n
   for (const UnusableFile& file : file_list.UnusableFiles()) {
     notes({file.name, 0, NoteKind::kSkippedFile, "not merged: " + file.reason});
   }
-  std::vector<std::string> names = file_list.Names();
-  file_list.SetPattern("*.ini");
-  return names;
+  return file_list.Names();
 }
 
 // Writes every section straight into the new file, each INI file read once.
 // Returns the path of the combined file.
 std::string ConvertStreaming(Window& window, const ListSource& list_source, const NoteSink& notes) {
   FileList& file_list = window.File1();
+  const std::string folder = file_list.Path();
+  const std::vector<std::string> ini = file_list.Names();  // the listing checked is the one converted
   MasterList master = UsableMasterList(list_source, notes);
-  CombinedFileParts parts(file_list.Path() + ".cfg");
+  CombinedFileParts parts(folder + ".cfg");
   RemoveLeftOvers(FolderOfFile(parts.path), notes);
   CheckSectionNamesDiffer(file_list);
   // Opening a device ("aux.ini") could wait for ever; such files were never
@@ -270,7 +269,7 @@ std::string ConvertStreaming(Window& window, const ListSource& list_source, cons
     notes({file.name, 0, NoteKind::kSkippedFile, "not converted: " + file.reason});
   }
   const std::vector<std::string> user_cfg = ListUserCfgFiles(file_list, notes);
-  OrderSections(window, std::move(master), user_cfg, parts, notes);
+  OrderSections(window, std::move(master), folder, ini, user_cfg, parts, notes);
   std::vector<IniInclude> includes;
   parts.translate = [&](const std::string& ini_path, IntermediateSink& section) {
     for (IniInclude& include : TranslateIniFile(FolderOfFile(ini_path), LastPathPart(ini_path), section, notes)) {
@@ -278,7 +277,7 @@ std::string ConvertStreaming(Window& window, const ListSource& list_source, cons
     }
   };
   WriteCombinedFile(window, parts);
-  NoteIncludedIniFiles(file_list.Names(), includes, notes);
+  NoteIncludedIniFiles(ini, includes, notes);
   return parts.path;
 }
 

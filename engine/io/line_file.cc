@@ -202,6 +202,15 @@ void LinePrinter::CloseFile(bool durable) {
   if (!flushed || !closed) throw IoError("Could not write to", path_, SystemReason(flushed ? errno : flush_error));
 }
 
+void LinePrinter::FlushToTheDisk() {
+  if (!file_) throw IoError("Could not write to the closed file", path_, "File already closed");
+  WriteBlock();
+  errno = 0;
+  if (std::fflush(file_.get()) != 0 || !FlushToDisk(file_.get())) {
+    throw IoError("Could not write to", path_, SystemReason(errno));
+  }
+}
+
 ReplacingLineWriter::ReplacingLineWriter(const std::string& target_path)
     : ReplacingLineWriter(target_path, CreateTemporaryFileBeside(target_path)) {}
 
@@ -222,10 +231,20 @@ ReplacingLineWriter::~ReplacingLineWriter() {
   }
 }
 
+// Renamed while it is still open: a clean-up of left-over temporary files
+// beside it (another Convert's, say) leaves a file in use alone, and never
+// finds this one unheld.
 void ReplacingLineWriter::Commit() {
-  CloseFile(true);
+  FlushToTheDisk();
   RenameOver(temporary_path_, path());
   committed_ = true;
+  // Every byte is on the disk under its name already: a failing close can
+  // take nothing from the file, and must not turn the replacement into a
+  // failure.
+  try {
+    CloseFile();
+  } catch (const IoError&) {
+  }
 }
 
 }  // namespace brantel

@@ -78,6 +78,9 @@ class LinePrinter {
   // Flushes and closes; throws IoError when the data did not reach the disk.
   // `durable` waits until it is on the disk itself.
   void CloseFile(bool durable = false);
+  // Writes what is held and waits until it is on the disk, keeping the file
+  // open; throws IoError when it could not.
+  void FlushToTheDisk();
 
  private:
   void WriteBlock();
@@ -122,7 +125,8 @@ class ReplacingLineWriter : public LinePrinter {
   explicit ReplacingLineWriter(const std::string& target_path);
   ~ReplacingLineWriter() override;
 
-  // Closes the temporary file and renames it over the target.
+  // Makes the temporary file reach the disk, renames it over the target
+  // while still holding it open, and closes it.
   void Commit();
 
  private:

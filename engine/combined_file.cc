@@ -33,11 +33,12 @@ class CheckedCombinedFile : public ReplacingLineWriter {
     checking_ = check;
   }
 
-  void CommitIfWellFormed() {
+  // `before_replace` is called once the file is complete and well-formed.
+  void CommitIfWellFormed(const std::function<void()>& before_replace) {
     FeedPending();
     const std::string complaint = check_.Finish();
     if (!complaint.empty()) throw NotWellFormed(complaint);
-    Commit();
+    Commit(before_replace);
   }
 
  protected:
@@ -93,7 +94,7 @@ std::unique_ptr<CheckedCombinedFile> CreateCombinedFile(const std::string& path)
   try {
     return std::make_unique<CheckedCombinedFile>(path);
   } catch (const IoError& error) {
-    throw IoError("Could not write the new file " + LastPathPart(path) + " in the folder", FolderOfFile(path),
+    throw IoError("Could not write the new file " + LastPathPiece(path) + " in the folder", FolderOfFile(path),
                   error.reason());
   }
 }
@@ -116,7 +117,7 @@ class SectionWriter {
     const UserSystems& users = parts_.user_systems;
     size_t next = 0;
     for (const std::string& ini_path : list) {
-      const std::string name = SystemName(LastPathPart(ini_path));
+      const std::string name = SystemName(LastPathPiece(ini_path));
       for (; next < users.Count(slot) && CompareSectionNames(users.Name(slot, next), name) < 0; ++next) {
         WriteUsers(slot, next);
       }
@@ -168,7 +169,7 @@ void WriteCombinedFile(Window& window, CombinedFileParts& parts) {
   sections.WriteAll(window.RomList(), UserSystems::Slot::kRom);
   out.Print("");
   out.Print("</mameconfig>");
-  out.CommitIfWellFormed();
+  out.CommitIfWellFormed(parts.before_replace);
 }
 
 void ShowCompletion(Window& window, const ConversionNotes& notes, const std::vector<std::string>& more_lines) {

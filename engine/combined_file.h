@@ -33,6 +33,8 @@ struct CombinedFileParts {
   UserSystems user_systems;                   // sorted
   UserSystemBytes user_bytes;                 // where the user's systems lie
   SectionSource translate;
+  // Called once the new file is complete, right before it takes the name.
+  std::function<void()> before_replace;
 };
 
 // Writes the header, the default sections (an empty one when there is none,

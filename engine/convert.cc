@@ -5,11 +5,13 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <new>
 #include <stdexcept>
 #include <vector>
 
 #include "engine/classify.h"
 #include "engine/combined_file.h"
+#include "engine/earlier_output.h"
 #include "engine/io/file_list.h"
 #include "engine/io/file_safety.h"
 #include "engine/io/folder.h"
@@ -19,6 +21,7 @@
 #include "engine/io/work_folder.h"
 #include "engine/mame_use.h"
 #include "engine/master_list.h"
+#include "engine/path_mistakes.h"
 #include "engine/program_files.h"
 #include "engine/settings_file.h"
 #include "engine/text_rules.h"
@@ -80,6 +83,7 @@ bool IsFolderInsideCtrlr(const std::string& folder_probe, const std::string& ctr
 // All four lines, the check box's too: a run stopped after this leaves the
 // settings file whole.
 void SaveTexts(const Window& window, const std::string& settings_file) {
+  if (!window.SavesTexts()) return;
   WriteSettings(settings_file, {window.Text1(), window.Text2(), window.Text3(), window.CheckBoxValue()});
 }
 
@@ -254,30 +258,50 @@ std::vector<std::string> ListUserCfgFiles(FileList& file_list, const NoteSink& n
 }
 
 // Writes every section straight into the new file, each INI file read once.
-// Returns the path of the combined file.
-std::string ConvertStreaming(Window& window, const ListSource& list_source, const NoteSink& notes) {
+// Returns the path of the combined file. An earlier file of its name that
+// Convert did not write, as `written_record` tells, is kept aside.
+std::string ConvertStreaming(Window& window, const ListSource& list_source, const std::string& written_record,
+                             const NoteSink& notes) {
   FileList& file_list = window.File1();
   const std::string folder = file_list.Path();
   const std::vector<std::string> ini = file_list.Names();  // the listing checked is the one converted
   MasterList master = UsableMasterList(list_source, notes);
   CombinedFileParts parts(folder + ".cfg");
   RemoveLeftOvers(FolderOfFile(parts.path), notes);
-  CheckSectionNamesDiffer(file_list);
-  // Opening a device ("aux.ini") could wait for ever; such files were never
-  // listed, and the user learns which they are.
-  for (const UnusableFile& file : file_list.UnusableFiles()) {
-    notes({file.name, 0, NoteKind::kSkippedFile, "not converted: " + file.reason});
-  }
-  const std::vector<std::string> user_cfg = ListUserCfgFiles(file_list, notes);
-  OrderSections(window, std::move(master), folder, ini, user_cfg, parts, notes);
   std::vector<IniInclude> includes;
-  parts.translate = [&](const std::string& ini_path, IntermediateSink& section) {
-    for (IniInclude& include : TranslateIniFile(FolderOfFile(ini_path), LastPathPart(ini_path), section, notes)) {
-      includes.push_back(std::move(include));
+  std::string aside;
+  try {
+    CheckSectionNamesDiffer(file_list);
+    // Opening a device ("aux.ini") could wait for ever; such files were never
+    // listed, and the user learns which they are.
+    for (const UnusableFile& file : file_list.UnusableFiles()) {
+      notes({file.name, 0, NoteKind::kSkippedFile, "not converted: " + file.reason});
     }
-  };
-  WriteCombinedFile(window, parts);
+    const std::vector<std::string> user_cfg = ListUserCfgFiles(file_list, notes);
+    OrderSections(window, std::move(master), folder, ini, user_cfg, parts, notes);
+    parts.translate = [&](const std::string& ini_path, IntermediateSink& section) {
+      for (IniInclude& include : TranslateIniFile(FolderOfFile(ini_path), LastPathPiece(ini_path), section, notes)) {
+        includes.push_back(std::move(include));
+      }
+    };
+    parts.before_replace = [&] { aside = KeepEarlierFileAside(parts.path, written_record); };
+    WriteCombinedFile(window, parts);
+  } catch (const std::exception& error) {
+    std::string message = dynamic_cast<const std::bad_alloc*>(&error) == nullptr
+                              ? error.what()
+                              : "Could not convert \"" + DisplayPath(folder) + "\": Not enough memory";
+    // Kept aside, and then the new file could not take the name after all.
+    if (!aside.empty()) {
+      message += "\nThe earlier \"" + DisplayPath(parts.path) + "\" is kept as \"" + DisplayPath(aside) + "\"";
+    }
+    throw std::runtime_error(message);
+  }
+  // The new file is in place: what is left can only be told, not fail the run.
   NoteIncludedIniFiles(ini, includes, notes);
+  if (!aside.empty()) {
+    notes({parts.path, 0, NoteKind::kKeptAside,
+           "not written by this program, so kept as " + DisplayPath(aside) + "; the new file takes its name"});
+  }
   return parts.path;
 }
 
@@ -310,11 +334,21 @@ ConvertResult ConvertLocked(Window& window, const std::string& program_folder,
     return ConvertResult::kPathError;
   }
   ConversionNotes kept;
-  const std::string combined_file =
-      ConvertStreaming(window, list_source, [&window, &kept](ConversionNote note) {
+  const std::string combined_file = ConvertStreaming(
+      window, list_source, kept_files.written_record, [&window, &kept](ConversionNote note) {
         if (!window.ShowConversionNoteAtOnce(note)) kept.push_back(std::move(note));
       });
-  ShowCompletion(window, kept, HowMameUsesTheFile(combined_file, window.Text2(), window.Text1()));
+  // The new file is in place: from here on the run has succeeded, whatever
+  // the completion lines can tell.
+  std::vector<std::string> lines =
+      HowMameUsesTheFile(combined_file, window.Text2(), window.Text3(), window.Text1(), while_waiting);
+  try {
+    RecordWrittenFile(combined_file, kept_files.written_record);
+  } catch (const std::exception& error) {
+    lines.push_back(std::string("A later Convert will keep this file aside, as it could not be noted as ours: ") +
+                    (dynamic_cast<const std::bad_alloc*>(&error) ? "not enough memory" : error.what()));
+  }
+  ShowCompletion(window, kept, lines);
   return ConvertResult::kCompleted;
 }
 
@@ -346,7 +380,9 @@ ConvertResult Convert(Window& window, const std::string& program_folder,
   const std::string ctrlr = HostPath(window.Text2() + "ctrlr\\");
   const std::string folder_probe = HostPath(window.Text2() + "ctrlr\\" + window.Text1() + "\\");
   if (!IsFolderInsideCtrlr(folder_probe, ctrlr)) {
-    window.ShowMessageBox("Directory Not Found!\n" + folder_probe, kPathErrorTitle, MessageStyle::kCritical);
+    const std::string meant = WhatWasMeant(window.Text2(), window.Text1());
+    window.ShowMessageBox("Directory Not Found!\n" + folder_probe + (meant.empty() ? "" : "\n" + meant),
+                          kPathErrorTitle, MessageStyle::kCritical);
     return ConvertResult::kPathError;
   }
   // Two Converts share the settings file, the master list and the combined
@@ -365,6 +401,11 @@ ConvertResult ConvertFolder(Window& window, const std::string& program_folder,
   } catch (const WaitCancelled&) {
     window.ShowMessageBox(kCancelledPrompt, kCancelledTitle, MessageStyle::kInformation);
     return ConvertResult::kCancelled;
+  } catch (const std::bad_alloc&) {
+    // Where a file was being read its reader says so; this is what is left.
+    window.ShowMessageBox("Could not convert \"" + DisplayPath(window.Text1()) + "\": Not enough memory", kFailureTitle,
+                          MessageStyle::kCritical);
+    return ConvertResult::kFailed;
   } catch (const std::exception& error) {
     window.ShowMessageBox(error.what(), kFailureTitle, MessageStyle::kCritical);
     return ConvertResult::kFailed;

@@ -28,9 +28,14 @@ std::string FolderOfFile(const std::string& path) {
   return separator == 0 ? path.substr(0, 1) : path.substr(0, separator);
 }
 
-std::string LastPathPart(const std::string& path) {
+std::string LastPathPiece(const std::string& path) {
   const size_t separator = LastSeparator(path);
   return separator == std::string::npos ? path : path.substr(separator + 1);
+}
+
+std::string WithoutTrailingSeparators(std::string path) {
+  while (path.size() > 1 && LastSeparator(path) == path.size() - 1) path.pop_back();
+  return path;
 }
 
 namespace {

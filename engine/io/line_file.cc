@@ -1,7 +1,9 @@
 #include "engine/io/line_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <new>
 
 #include "engine/io/file_safety.h"
 #include "engine/io/folder.h"
@@ -23,8 +25,6 @@ constexpr const char* kTemporaryStart = "~bt";
 constexpr const char* kTemporaryEnd = ".tmp";
 constexpr int kTemporaryRandomLength = 6;
 
-std::string TemporaryName() { return kTemporaryStart + RandomNamePart(kTemporaryRandomLength) + kTemporaryEnd; }
-
 // The first CR or LF from `from`, or npos; find_first_of would call a
 // search of its own for every byte.
 size_t FindLineEnd(const std::string& text, size_t from) {
@@ -36,6 +36,10 @@ size_t FindLineEnd(const std::string& text, size_t from) {
 
 }  // namespace
 
+std::string NewTemporaryFileName() {
+  return kTemporaryStart + RandomNamePart(kTemporaryRandomLength) + kTemporaryEnd;
+}
+
 bool IsTemporaryFileName(const std::string& name) {
   const std::string start = kTemporaryStart, end = kTemporaryEnd;
   return name.size() == start.size() + kTemporaryRandomLength + end.size() && name.rfind(start, 0) == 0 &&
@@ -46,7 +50,7 @@ bool IsTemporaryFileName(const std::string& name) {
 TemporaryFile CreateTemporaryFileBeside(const std::string& target_path) {
   const std::string folder = FolderOfFile(target_path);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    std::string path = JoinPath(folder, TemporaryName());
+    std::string path = JoinPath(folder, NewTemporaryFileName());
     bool exists = false;
     FileHandle file;
     try {
@@ -65,18 +69,23 @@ LineReader::LineReader(const std::string& path, Marks marks, size_t line_limit)
     : path_(path), file_(OpenFile(path, OpenMode::kRead, "Could not open the file for reading")), marks_(marks),
       line_limit_(line_limit) {}
 
+LineReader::LineReader(const std::string& path, Marks marks, Limits limits)
+    : path_(path), file_(OpenOrdinaryFile(path, "Could not open the file for reading")), marks_(marks),
+      line_limit_(limits.line_limit), bytes_left_(limits.size_limit) {}
+
 size_t LineReader::ReadChunk() {
-  constexpr size_t kChunk = 1 << 16;
-  if (at_end_of_file_) {  // no read that is sure to find nothing
+  const size_t chunk = static_cast<size_t>(std::min<std::uint64_t>(1 << 16, bytes_left_));
+  if (at_end_of_file_ || chunk == 0) {  // no read that is sure to find nothing
     raw_.clear();
     return 0;
   }
-  raw_.resize(kChunk);
+  raw_.resize(chunk);
   errno = 0;
-  const size_t count = std::fread(raw_.data(), 1, kChunk, file_.get());
+  const size_t count = std::fread(raw_.data(), 1, chunk, file_.get());
   raw_.resize(count);
-  if (count < kChunk && std::ferror(file_.get())) throw IoError("Could not read", path_, SystemReason(errno));
-  at_end_of_file_ = count < kChunk;
+  if (count < chunk && std::ferror(file_.get())) throw IoError("Could not read", path_, SystemReason(errno));
+  at_end_of_file_ = count < chunk;
+  bytes_left_ -= count;
   return count;
 }
 
@@ -115,9 +124,18 @@ bool LineReader::Fill() {
 bool LineReader::AtEnd() { return position_ >= buffer_.size() && !Fill(); }
 
 std::string LineReader::ReadLine() {
+  try {
+    return ReadLineWhole();
+  } catch (const std::bad_alloc&) {
+    throw IoError("Could not read", path_, "Not enough memory for one of its lines");
+  }
+}
+
+std::string LineReader::ReadLineWhole() {
   if (AtEnd()) throw IoError("Could not read past the end of", path_, "Input past end of file");
   std::string line;
   last_line_cut_ = false;
+  last_line_crlf_ = false;
   for (;;) {
     const size_t end = FindLineEnd(buffer_, position_);
     if (end == std::string::npos) {
@@ -136,7 +154,10 @@ std::string LineReader::ReadLine() {
       last_line_cut_ = true;
     }
     position_ = end + 1;
-    if (buffer_[end] == '\r' && !AtEnd() && buffer_[position_] == '\n') ++position_;
+    if (buffer_[end] == '\r' && !AtEnd() && buffer_[position_] == '\n') {
+      ++position_;
+      last_line_crlf_ = true;
+    }
     return line;
   }
 }
@@ -234,8 +255,9 @@ ReplacingLineWriter::~ReplacingLineWriter() {
 // Renamed while it is still open: a clean-up of left-over temporary files
 // beside it (another Convert's, say) leaves a file in use alone, and never
 // finds this one unheld.
-void ReplacingLineWriter::Commit() {
+void ReplacingLineWriter::Commit(const std::function<void()>& before_rename) {
   FlushToTheDisk();
+  if (before_rename) before_rename();
   RenameOver(temporary_path_, path());
   committed_ = true;
   // Every byte is on the disk under its name already: a failing close can

@@ -3,6 +3,8 @@
 // in CR LF.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,16 +29,28 @@ class LineReader {
   // read past without being kept.
   explicit LineReader(const std::string& path, Marks marks = Marks::kIgnore,
                       size_t line_limit = std::string::npos);
+  // For a file of someone else's that must never hold the program up: only
+  // an ordinary file is opened (see OpenOrdinaryFile), and no more than its
+  // first `size_limit` bytes are read, the rest taken as past its end.
+  struct Limits {
+    size_t line_limit;
+    std::uint64_t size_limit;
+  };
+  LineReader(const std::string& path, Marks marks, Limits limits);
 
   // True when the line ReadLine returned last was cut.
   bool LastLineCut() const { return last_line_cut_; }
+  // True when the line ReadLine returned last ended in CR LF.
+  bool LastLineEndedInCrLf() const { return last_line_crlf_; }
 
   // Throws IoError when the file cannot be read.
   bool AtEnd();
-  // Throws IoError when the file is already at its end or cannot be read.
+  // Throws IoError when the file is already at its end or cannot be read,
+  // and when there is not memory enough for the line.
   std::string ReadLine();
 
  private:
+  std::string ReadLineWhole();
   bool Fill();
   size_t ReadChunk();
   void ReadByteOrderMark();
@@ -50,7 +64,9 @@ class LineReader {
   std::string buffer_;
   size_t position_ = 0;
   size_t line_limit_;
+  std::uint64_t bytes_left_ = UINT64_MAX;
   bool last_line_cut_ = false;
+  bool last_line_crlf_ = false;
 };
 
 // Print statements into an open file. Every statement starts at column 1; a
@@ -113,6 +129,8 @@ struct TemporaryFile {
 TemporaryFile CreateTemporaryFileBeside(const std::string& target_path);
 // True for the names those files get ("~bt" and six letters or digits, ".tmp").
 bool IsTemporaryFileName(const std::string& name);
+// A new such name, picked at random.
+std::string NewTemporaryFileName();
 
 // A file that appears under its name only when Commit succeeds (path() and
 // failures name the target, as the temporary name means nothing to the user):
@@ -126,8 +144,9 @@ class ReplacingLineWriter : public LinePrinter {
   ~ReplacingLineWriter() override;
 
   // Makes the temporary file reach the disk, renames it over the target
-  // while still holding it open, and closes it.
-  void Commit();
+  // while still holding it open, and closes it; `before_rename`, when given,
+  // is called before the rename.
+  void Commit(const std::function<void()>& before_rename = {});
 
  private:
   ReplacingLineWriter(const std::string& target_path, TemporaryFile temporary);

@@ -66,6 +66,11 @@ FileHandle CreateScratchFile(const std::string& folder, const std::string& targe
   return file;
 }
 
+// Devices and pipes are refused by every open here; a link is followed.
+FileHandle OpenOrdinaryFile(const std::string& path, const char* what_failed, bool /*follow_link*/) {
+  return OpenFile(path, OpenMode::kRead, what_failed);
+}
+
 bool FlushToDisk(std::FILE* file) {
   return FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)))) != 0;
 }

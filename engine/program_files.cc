@@ -10,7 +10,6 @@
 namespace brantel {
 namespace {
 
-constexpr const char* kMasterListName = "masterlist.lst";
 constexpr const char* kSourceRecordName = "masterlist.source";
 constexpr const char* kWrittenRecordName = "combined.lst";
 

@@ -10,6 +10,9 @@
 
 namespace brantel {
 
+// The master list's name, wherever it is kept.
+inline constexpr const char* kMasterListName = "masterlist.lst";
+
 struct KeptFiles {
   std::string settings_file;  // brantel.cfg
   std::string master_list;    // masterlist.lst

@@ -34,7 +34,7 @@ bool IsNamespaceDeclaration(std::string_view attribute) {
 // stops the parser and is thrown once it has returned.
 class SectionWriter {
  public:
-  SectionWriter(XML_Parser parser, const std::string& cfg_path, LineWriter& out,
+  SectionWriter(XML_Parser parser, const std::string& cfg_path, LinePrinter& out,
                 const std::function<void(const UserSystemPlace&)>& found)
       : parser_(parser), cfg_path_(cfg_path), out_(out), found_(found) {}
 
@@ -255,7 +255,7 @@ class SectionWriter {
 
   XML_Parser parser_;
   const std::string& cfg_path_;
-  LineWriter& out_;
+  LinePrinter& out_;
   const std::function<void(const UserSystemPlace&)>& found_;
   std::string system_name_;
   std::uint64_t offset_ = 0;
@@ -316,12 +316,11 @@ void SetHandlers(XML_Parser parser, SectionWriter& writer) {
 
 }  // namespace
 
-std::string SplitUserCfg(const std::string& cfg_path, const std::string& out_path,
+std::string SplitUserCfg(const std::string& cfg_path, LinePrinter& out,
                          const std::function<void(const UserSystemPlace&)>& found) {
   FileHandle file = OpenFile(cfg_path, OpenMode::kRead, "Could not open the file for reading");
   std::unique_ptr<XML_ParserStruct, ParserFree> parser(XML_ParserCreate(nullptr));
   if (!parser) throw IoError("Could not merge the cfg file", cfg_path, "Not enough memory for an XML parser");
-  LineWriter out(out_path, LineWriter::InOwnFolder{});
   SectionWriter writer(parser.get(), cfg_path, out, found);
   SetHandlers(parser.get(), writer);
   std::string buffer(1 << 16, '\0');
@@ -336,7 +335,6 @@ std::string SplitUserCfg(const std::string& cfg_path, const std::string& out_pat
     if (status != XML_STATUS_OK) ThrowNotWellFormed(parser.get(), cfg_path);
     if (length == 0) break;
   }
-  out.Close();
   return writer.root();
 }
 

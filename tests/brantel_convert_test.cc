@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "engine/io/host_path.h"
+#include "engine/io/line_file.h"
 #include "engine/text_rules.h"
 #include "tests/convert_fixture.h"
 #include "tests/run_program.h"
@@ -68,10 +69,28 @@ TEST_F(BrantelConvertTest, ConvertsAndPrintsTheNotesAndTheCompletionMessage) {
   EXPECT_EQ(OldFolderNames(), std::set<std::string>{"sample.ini"});
   EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", HostPath(Mame() + "\\"), "mame.exe", " 0 "}));
 #ifndef _WIN32
-  // Each file is on the disk before it takes its name.
-  std::string renames;
-  EXPECT_EQ(RunProgramTracingRenames(program_, {"old", Mame(), "mame.exe"}, "", renames).exit_code, 0);
-  EXPECT_EQ(renames, "brantel.cfg flushed\nold.cfg flushed\ncombined.lst flushed\n");
+  // Each file is on the disk before it takes its name; each file of the old
+  // folder is read once; nothing is created but temporary files: in the
+  // program folder (the settings, the record of the files written, and one
+  // that tries whether the folder can be written) and beside the new file.
+  WriteIni("default.ini", CrLf({"P1_START \"KEYCODE_1\""}));
+  WriteIni("mine.cfg", "<mameconfig><system name=\"sample\"/></mameconfig>");
+  FileTrace trace;
+  EXPECT_EQ(RunProgramTracingFiles(program_, {"old", Mame(), "mame.exe"}, "", trace).exit_code, 0);
+  EXPECT_EQ(trace.renames, "brantel.cfg flushed\nold.cfg flushed\ncombined.lst flushed\n");
+  const std::string real = std::filesystem::canonical(folder_.path()).string() + "/";
+  for (const std::string name : {"sample.ini", "default.ini", "mine.cfg"}) {
+    EXPECT_EQ(trace.opened[real + "mame/ctrlr/old/" + name], 1) << name;
+  }
+  std::map<std::string, int> created;
+  for (const std::string& path : trace.created) {
+    const std::string name = std::filesystem::path(path).filename().string();
+    const bool ours = IsTemporaryFileName(name) && path.rfind(real + "program/", 0) == 0;
+    ++created[ours ? "program temporary" : path.substr(0, path.size() - name.size()) +
+                                               (IsTemporaryFileName(name) ? "~bt*.tmp" : name)];
+  }
+  created["program temporary"] = 0;
+  EXPECT_EQ(created, (std::map<std::string, int>{{"program temporary", 0}, {real + "mame/ctrlr/~bt*.tmp", 1}}));
 #endif
 }
 

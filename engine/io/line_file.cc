@@ -14,6 +14,9 @@ namespace brantel {
 namespace {
 
 constexpr int kZoneWidth = 14;
+// Files are opened without a buffer of the C library's (see OpenFile): the
+// block here is one write for many lines.
+constexpr size_t kWriteBlock = 1 << 16;
 
 
 // A short name that matches none of the program's listings, so a folder name
@@ -21,6 +24,15 @@ constexpr int kZoneWidth = 14;
 constexpr const char* kTemporaryStart = "~bt";
 constexpr const char* kTemporaryEnd = ".tmp";
 constexpr int kTemporaryRandomLength = 6;
+
+// The first CR or LF from `from`, or npos; find_first_of would call a
+// search of its own for every byte.
+size_t FindLineEnd(const std::string& text, size_t from) {
+  for (size_t at = from; at < text.size(); ++at) {
+    if (text[at] == '\r' || text[at] == '\n') return at;
+  }
+  return std::string::npos;
+}
 
 }  // namespace
 
@@ -36,10 +48,7 @@ bool IsTemporaryFileName(const std::string& name) {
 }
 
 TemporaryFile CreateTemporaryFileBeside(const std::string& target_path) {
-  return CreateTemporaryFileIn(FolderOfFile(target_path), target_path);
-}
-
-TemporaryFile CreateTemporaryFileIn(const std::string& folder, const std::string& target_path) {
+  const std::string folder = FolderOfFile(target_path);
   for (int attempt = 0; attempt < 100; ++attempt) {
     std::string path = JoinPath(folder, NewTemporaryFileName());
     bool exists = false;
@@ -128,7 +137,7 @@ std::string LineReader::ReadLineWhole() {
   last_line_cut_ = false;
   last_line_crlf_ = false;
   for (;;) {
-    const size_t end = buffer_.find_first_of("\r\n", position_);
+    const size_t end = FindLineEnd(buffer_, position_);
     if (end == std::string::npos) {
       line.append(buffer_, position_);
       if (line.size() > line_limit_) {
@@ -159,12 +168,15 @@ LinePrinter::LinePrinter(std::string path, FileHandle file)
 LineWriter::LineWriter(const std::string& path)
     : LinePrinter(path, (RemoveEntryIfPresent(path), OpenFile(path, OpenMode::kCreateNew, "Could not create the file"))) {}
 
-LineWriter::LineWriter(const std::string& path, InOwnFolder)
-    : LinePrinter(path, OpenFile(path, OpenMode::kCreateNew, "Could not create the file")) {}
-
 void LinePrinter::Print(std::string_view text, int zones) {
   // Every statement starts at column 1, so each advance moves a whole zone.
   pending_.assign(static_cast<size_t>(zones) * kZoneWidth, ' ');
+  if (text.size() >= kWriteBlock) {  // a long line is not copied once more
+    if (!pending_.empty()) Write(pending_);
+    Write(text);
+    Write("\r\n");
+    return;
+  }
   pending_.append(text);
   pending_.append("\r\n");
   Write(pending_);
@@ -177,9 +189,6 @@ void LinePrinter::PrintInteger(long value) {
   Print(item);
 }
 
-// Files are opened without a buffer of the C library's (see OpenFile): the
-// block here is one write for many lines.
-constexpr size_t kWriteBlock = 1 << 16;
 
 void LinePrinter::Write(std::string_view bytes) {
   if (!file_) throw IoError("Could not write to the closed file", path_, "File already closed");
@@ -214,11 +223,17 @@ void LinePrinter::CloseFile(bool durable) {
   if (!flushed || !closed) throw IoError("Could not write to", path_, SystemReason(flushed ? errno : flush_error));
 }
 
+void LinePrinter::FlushToTheDisk() {
+  if (!file_) throw IoError("Could not write to the closed file", path_, "File already closed");
+  WriteBlock();
+  errno = 0;
+  if (std::fflush(file_.get()) != 0 || !FlushToDisk(file_.get())) {
+    throw IoError("Could not write to", path_, SystemReason(errno));
+  }
+}
+
 ReplacingLineWriter::ReplacingLineWriter(const std::string& target_path)
     : ReplacingLineWriter(target_path, CreateTemporaryFileBeside(target_path)) {}
-
-ReplacingLineWriter::ReplacingLineWriter(const std::string& target_path, const std::string& temporary_folder)
-    : ReplacingLineWriter(target_path, CreateTemporaryFileIn(temporary_folder, target_path)) {}
 
 ReplacingLineWriter::ReplacingLineWriter(const std::string& target_path, TemporaryFile temporary)
     : LinePrinter(target_path, std::move(temporary.file)), temporary_path_(std::move(temporary.path)) {}
@@ -237,11 +252,21 @@ ReplacingLineWriter::~ReplacingLineWriter() {
   }
 }
 
+// Renamed while it is still open: a clean-up of left-over temporary files
+// beside it (another Convert's, say) leaves a file in use alone, and never
+// finds this one unheld.
 void ReplacingLineWriter::Commit(const std::function<void()>& before_rename) {
-  CloseFile(true);
+  FlushToTheDisk();
   if (before_rename) before_rename();
   RenameOver(temporary_path_, path());
   committed_ = true;
+  // Every byte is on the disk under its name already: a failing close can
+  // take nothing from the file, and must not turn the replacement into a
+  // failure.
+  try {
+    CloseFile();
+  } catch (const IoError&) {
+  }
 }
 
 }  // namespace brantel

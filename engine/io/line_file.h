@@ -94,6 +94,9 @@ class LinePrinter {
   // Flushes and closes; throws IoError when the data did not reach the disk.
   // `durable` waits until it is on the disk itself.
   void CloseFile(bool durable = false);
+  // Writes what is held and waits until it is on the disk, keeping the file
+  // open; throws IoError when it could not.
+  void FlushToTheDisk();
 
  private:
   void WriteBlock();
@@ -112,10 +115,6 @@ class LineWriter : public LinePrinter {
   // never what it points to) is removed first and the new file is created
   // exclusively. Throws IoError naming `path` on failure.
   explicit LineWriter(const std::string& path);
-  // The same in a folder of the program's own that holds no entry of that
-  // name: created exclusively, with nothing removed first.
-  struct InOwnFolder {};
-  LineWriter(const std::string& path, InOwnFolder);
 
   // Flushes and closes; throws IoError when the data did not reach the disk.
   void Close() { CloseFile(); }
@@ -132,8 +131,6 @@ TemporaryFile CreateTemporaryFileBeside(const std::string& target_path);
 bool IsTemporaryFileName(const std::string& name);
 // A new such name, picked at random.
 std::string NewTemporaryFileName();
-// The same in `folder`, which must lie on the target's file system.
-TemporaryFile CreateTemporaryFileIn(const std::string& folder, const std::string& target_path);
 
 // A file that appears under its name only when Commit succeeds (path() and
 // failures name the target, as the temporary name means nothing to the user):
@@ -144,12 +141,11 @@ TemporaryFile CreateTemporaryFileIn(const std::string& folder, const std::string
 class ReplacingLineWriter : public LinePrinter {
  public:
   explicit ReplacingLineWriter(const std::string& target_path);
-  // The temporary file in `temporary_folder` instead (see CreateTemporaryFileIn).
-  ReplacingLineWriter(const std::string& target_path, const std::string& temporary_folder);
   ~ReplacingLineWriter() override;
 
-  // Closes the temporary file and renames it over the target;
-  // `before_rename`, when given, is called in between.
+  // Makes the temporary file reach the disk, renames it over the target
+  // while still holding it open, and closes it; `before_rename`, when given,
+  // is called before the rename.
   void Commit(const std::function<void()>& before_rename = {});
 
  private:

@@ -26,6 +26,11 @@ enum class OpenMode {
 // e.g. `what_failed` "C:\mame\ctrlr\a.ini": <reason>.
 FileHandle OpenFile(const std::string& path, OpenMode mode, const char* what_failed);
 
+// A private file for bytes too many to hold in memory, in `folder`: read
+// and written, and with no name left there once it is made (on Windows, none
+// once it is closed), so that nothing of it outlives the program, however it
+// ends. Throws IoError naming `target_path`, the file it serves, on failure.
+FileHandle CreateScratchFile(const std::string& folder, const std::string& target_path);
 // Opens the existing ordinary file `path` for reading, as OpenFile does, but
 // refuses at once whatever else bears the name (a FIFO, a device, a folder),
 // which could block a read for ever or never end. With `follow_link` false a

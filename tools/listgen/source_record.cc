@@ -9,7 +9,6 @@
 #include "engine/io/io_error.h"
 #include "engine/io/line_file.h"
 #include "engine/io/host_path.h"
-#include "engine/io/work_folder.h"
 #include "engine/text_rules.h"
 
 namespace listgen {
@@ -93,13 +92,11 @@ void WriteSourceRecord(const std::string& record_file, const ListSource& source,
                        const std::string& list_file) {
   const std::optional<FileStamp> list = StampOf(list_file);
   if (!list) throw brantel::IoError("Could not look at the list just written", list_file, "not found");
-  brantel::WorkFolder work(brantel::FolderOfFile(record_file));
-  brantel::ReplacingLineWriter record(record_file, work.path());
+  brantel::ReplacingLineWriter record(record_file);
   for (const std::string& line : RecordLines(source.mame_program, source.mame, source.version, *list)) {
     record.Print(line);
   }
   record.Commit();
-  work.Remove();
 }
 
 }  // namespace listgen

@@ -371,7 +371,41 @@ std::vector<HostileLayout> HostileLayouts() {
       {"converting a folder under the work folders' name", "~btwork-mine",
        [](const TestFolder& f) { f.Write("mame/ctrlr/~btwork-mine/pong.ini", "P1_START \"KEY_1\""); },
        ConvertResult::kPathError, {}, "", {"named like the program's own work folders"}},
+      // The user's systems in name order, each with its own bytes, whatever
+      // file they come from and however long.
+      {"two cfg files of the user's, the first larger", "old",
+       [](const TestFolder& f) {
+         f.Write("mame/ctrlr/old/a.cfg", "<system name=\"a\"><!-- " + std::string(300, 'a') + " --></system>");
+         f.Write("mame/ctrlr/old/b.cfg", "<system name=\"b\"><!-- b --></system>");
+       },
+       ConvertResult::kCompleted, {"<!-- aaa", "<system name=\"b\"><!-- b --></system>"}},
+      {"a system over 64 KiB after a small one", "old",
+       [](const TestFolder& f) {
+         f.Write("mame/ctrlr/old/mine.cfg", "<mameconfig><system name=\"a\"/><system name=\"b\"><!--" +
+                                                std::string(70000, 'b') + "--></system></mameconfig>");
+       },
+       ConvertResult::kCompleted, {"<system name=\"a\"/>", std::string(70000, 'b') + "--></system>"}},
+      {"a cfg file of the user's with its systems out of name order", "old",
+       [](const TestFolder& f) {
+         f.Write("mame/ctrlr/old/mine.cfg", "<mameconfig><system name=\"zaxxon\"/><system name=\"galaxian\"/></mameconfig>");
+       },
+       ConvertResult::kCompleted, {"<system name=\"galaxian\"/>", "<system name=\"zaxxon\"/>"}},
   };
+  // Systems of one name from two files: in the order of the files, then of
+  // each file, the same every run (more of them than a sort keeps in order
+  // by chance).
+  std::string pacman[2];
+  std::vector<std::string> in_order;
+  for (int i = 0; i < 20; ++i) {
+    pacman[i / 10] += "<system name=\"pacman\"><!-- " + std::to_string(i) + " --></system>";
+    in_order.push_back("<!-- " + std::to_string(i) + " -->");
+  }
+  layouts.push_back({"two cfg files of the user's holding pacman", "old",
+                     [=](const TestFolder& f) {
+                       f.Write("mame/ctrlr/old/b.cfg", "<mameconfig>" + pacman[1] + "</mameconfig>");
+                       f.Write("mame/ctrlr/old/a.cfg", "<mameconfig>" + pacman[0] + "</mameconfig>");
+                     },
+                     ConvertResult::kCompleted, in_order});
 #ifndef _WIN32
   auto link = [](const TestFolder& f, const std::string& target, const std::string& name) {
     fs::create_symlink(target, f.path() + "/" + name);

@@ -255,10 +255,11 @@ TEST_F(BrantelConvertTest, InterruptedAtAnyMomentLeavesNothingAndTheNextRunConve
   // What runs killed outright left, and only that, goes at the next start.
   folder_.Write("program/~btkilled.tmp", "old\r\n");
   folder_.Write("program/~bt-mine.tmp", "mine");
+  folder_.Write("program/~btkeep12-notes.tmp", "mine");  // the pattern's shape, not its length
   ASSERT_EQ(mkfifo((Program() + "/~btfifo00.tmp").c_str(), 0600), 0);
   ASSERT_EQ(Convert({"old", Mame(), "mame"}).exit_code, 0);
   EXPECT_EQ(ours("mame/ctrlr"), std::set<std::string>{});
-  EXPECT_EQ(ours("program"), (std::set<std::string>{"~bt-mine.tmp", "~btfifo00.tmp"}));
+  EXPECT_EQ(ours("program"), (std::set<std::string>{"~bt-mine.tmp", "~btfifo00.tmp", "~btkeep12-notes.tmp"}));
   EXPECT_EQ(OldFolderNames().size(), 300u);
 
   // The list generator, and the MAME it runs, are ended with Convert before
@@ -275,7 +276,23 @@ TEST_F(BrantelConvertTest, InterruptedAtAnyMomentLeavesNothingAndTheNextRunConve
     EXPECT_EQ(folder_.Read("program/masterlist.lst"), list) << signal;
     EXPECT_EQ(folder_.Read("program/brantel.cfg"), settings) << signal;
   }
-  EXPECT_EQ(ours("program"), (std::set<std::string>{"~bt-mine.tmp", "~btfifo00.tmp"}));
+  EXPECT_EQ(ours("program"), (std::set<std::string>{"~bt-mine.tmp", "~btfifo00.tmp", "~btkeep12-notes.tmp"}));
+}
+
+// A stop while a big cfg file of the user's is read ends the run there, not
+// at the file's end (where this one is not well-formed).
+TEST_F(BrantelConvertTest, AStopWhileABigCfgFileIsReadEndsTheRunThere) {
+  InstallStandInListGenerator(folder_, "program", CrLf({MasterListLine("pong", "pong", "2")}));
+  WriteIni("pong.ini", "");
+  std::string systems = "<mameconfig>";
+  for (int i = 0; i < 400000; ++i) systems += "<system name=\"s" + std::to_string(i) + "\"><input><port type=\"P1_START\"/></input></system>\n";
+  WriteIni("big.cfg", systems);
+  // Stopped as soon as it has the file open.
+  const ProgramRun run = RunProgram("/bin/sh", {"-c", "\"$0\" old \"$1\" mame & p=$!; i=0; "
+      "until ls -l /proc/$p/fd 2>/dev/null | grep -q big.cfg || [ $((i += 1)) -gt 3000 ]; do sleep 0.01; done; "
+      "kill -TERM $p; wait $p", program_, Mame()});
+  EXPECT_EQ(run.exit_code, 128 + 15) << run.out;
+  EXPECT_EQ(run.out.find("not well-formed"), std::string::npos) << run.out;
 }
 #endif
 
@@ -303,6 +320,14 @@ TEST_F(BrantelConvertTest, HelpAndWrongUsage) {
     EXPECT_NE((c.exit_code == 2 ? run.err : run.out).find(c.printed), std::string::npos) << c.arguments[0];
     EXPECT_EQ(folder_.Exists("program/brantel.cfg"), c.exit_code == 1) << c.arguments[0];
   }
+#ifndef _WIN32
+  // Installed where it cannot write: the usage names the user's folders, and makes none.
+  SetUserFolders(folder_.path() + "/config", folder_.path() + "/cache");
+  const ProgramRun run = RunProgram("/bin/sh", {"-c", "chmod a-w \"$0\"; chattr +i \"$0\" 2>/dev/null; \"$1\" --help; "
+                                                "chattr -i \"$0\" 2>/dev/null; chmod u+w \"$0\"", Program(), program_});
+  EXPECT_NE(run.out.find(folder_.path() + "/config/brantel/brantel.cfg"), std::string::npos) << run.out;
+  EXPECT_FALSE(folder_.Exists("config") || folder_.Exists("cache"));
+#endif
 }
 
 }  // namespace

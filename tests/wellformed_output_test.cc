@@ -287,6 +287,8 @@ struct HostileLayout {
   std::vector<std::string> once = {"<mameconfig "};
   std::string blamed = "";              // the one file a failure names
   std::vector<std::string> noted = {};   // texts the notes hold
+  std::string mame_end = "";            // after Text2's path to MAME
+  std::string exe = "";                 // Text3, when not as a new window shows it
 };
 
 // A cfg file as MAME writes it (LF line ends, ports with tag, mask and
@@ -367,10 +369,15 @@ std::vector<HostileLayout> HostileLayouts() {
          f.Write("mame/ctrlr/~btwork-my saved configs/~btwork.mark", "mine");
        },
        ConvertResult::kCompleted, {"<mameconfig "}, "",
-       {"~btwork-mine: left as it was", "~btwork-: left as it was", "~btwork-my saved configs: left as it was"}},
+       {"~btwork-mine: left as it was", "~btwork-: left as it was", "~btwork-my saved configs: left as it was",
+        "Changed so that current MAME reads it: 3 notes (3 folders left as they were)."}},
       {"converting a folder under the work folders' name", "~btwork-mine",
        [](const TestFolder& f) { f.Write("mame/ctrlr/~btwork-mine/pong.ini", "P1_START \"KEY_1\""); },
        ConvertResult::kPathError, {}, "", {"named like the program's own work folders"}},
+      // Each text is a line of the settings file.
+      {"a CR in the folder name", "ol\rd", {}, ConvertResult::kPathError, {}, "", {"holds a line end"}},
+      {"a CR in the path to MAME", "old", {}, ConvertResult::kPathError, {}, "", {"holds a line end"}, "\r"},
+      {"a CR in the executable's name", "old", {}, ConvertResult::kPathError, {}, "", {"holds a line end"}, "", "mame\r"},
       // The user's systems in name order, each with its own bytes, whatever
       // file they come from and however long.
       {"two cfg files of the user's, the first larger", "old",
@@ -488,7 +495,8 @@ TEST_F(WellFormedOutputTest, HostileFolderLayoutsLoseNothing) {
 
     PlainWindow window;
     window.SetText1(layout.folder_name);
-    window.SetText2(root.path() + "/mame");
+    window.SetText2(root.path() + "/mame" + layout.mame_end);
+    if (!layout.exe.empty()) window.SetText3(layout.exe);
     ConvertResult result = ConvertFolder(window, root.path() + "/program");
     const std::string& prompt = window.messages().back().prompt;
     EXPECT_EQ(result, layout.expected) << layout.what << ": " << prompt;

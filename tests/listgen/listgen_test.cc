@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 
 #include "engine/io/file_safety.h"
@@ -404,6 +405,18 @@ TEST_F(ReuseTest, WorkFoldersOfKilledRunsAreRemovedButNoOtherFolder) {
   EXPECT_FALSE(taken.empty());
   EXPECT_NE(work.path(), taken);
   EXPECT_EQ(folder_.Read(work.path().substr(folder_.path().size() + 1) + "/~btwork.mark"), mark);
+
+  // A removal cut short (here by a file that cannot be removed) leaves the
+  // folder marked, so that the next run finishes it.
+  folder_.Write("~btwork-halfway1/~btwork.mark", mark);
+  const std::string stuck = folder_.Write("~btwork-halfway1/a.cfg", "");
+  if (std::system(("chattr +i '" + stuck + "' 2>/dev/null").c_str()) == 0) {
+    brantel::RemoveLeftWorkFolders(folder_.path());
+    EXPECT_TRUE(folder_.Exists("~btwork-halfway1/~btwork.mark"));
+    EXPECT_EQ(std::system(("chattr -i '" + stuck + "'").c_str()), 0);
+    brantel::RemoveLeftWorkFolders(folder_.path());
+    EXPECT_FALSE(folder_.Exists("~btwork-halfway1"));
+  }
 #endif
 }
 

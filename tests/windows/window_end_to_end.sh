@@ -13,7 +13,8 @@
 # again; a start without a saved folder name, which mame.ini's gives; the
 # notes dialog, widened by the keys, whose last note is copied into a box;
 # and a run at 144 DPI, whose first label must be drawn whole, half as large
-# again.
+# again. Keys type what a keyboard has (ASCII, access keys); "Łódź" is
+# pasted from the clipboard, as a user who cannot type it would.
 #
 #   window_end_to_end.sh BRANTEL_MANAGER_EXE STAND_IN_LISTGEN_EXE WINDOW_PROBE_EXE
 #
@@ -154,25 +155,22 @@ label1_width() {
     -format '%w' info: 2>/dev/null
 }
 
-# --- A folder named beyond the code page, typed and converted; the next
+# --- A folder named beyond the code page, pasted and converted; the next
 # start loads it and converts it again.
 rm -f "$program/list generator/running-seconds.txt"
 printf '%s\r\n' stormcabinet "$mame_z\\" mame.exe 0 >"$program/brantel.cfg"
 lodz=$'\xc5\x81\xc3\xb3d\xc5\xba'  # Łódź
 mkdir -p "$work/mame/ctrlr/$lodz"
 cp "$work/mame/ctrlr/OLD/pacman.ini" "$work/mame/ctrlr/$lodz/"
-# xdotool types a character that no key makes by mapping a spare key to it for
-# that one keystroke; on a loaded machine Wine may look the key up after it was
-# mapped back and get nothing. So the name is typed again until it arrives.
-type_into_text1() {
-  for _ in 1 2 3; do
-    keys_to "$form" alt+n ctrl+a && xdotool type --delay 50 "$1"
-    BRANTEL_WAIT_SECONDS=10 poll_until text1_now "Text1: $1" && return 0
-  done
-  return 1
+# Not typed: xdotool types a character that no key makes by mapping a spare key
+# to it for one keystroke, which a loaded Wine may look up after it was mapped
+# back.
+paste_into_text1() {
+  printf '%s' "$1" | wine "$probe_exe" clipboard && keys_to "$form" alt+n ctrl+a ctrl+v &&
+    poll_until text1_now "Text1: $1"
 }
 start_window
-check "Łódź typed" type_into_text1 "$lodz"
+check "Łódź pasted" paste_into_text1 "$lodz"
 keys_to "$form" alt+c
 box=$(window_named "Conversion Complete!") && keys_to "$box" Return
 check "Łódź: Conversion Complete! shown" test -n "$box"

@@ -58,7 +58,7 @@ printf 'pacman|Pac-Man|1980|Namco|pacman|MAME|x|x|x|2\r\n' >"$program/list gener
 printf '%s\r\n' '[default]' 'P1_BUTTON1 "KEYCODE_LCONTROL"' >"$work/mame/ctrlr/OLD/default.ini"
 printf '%s\r\n' '[pacman]' 'P1_JOYSTICK_UP "KEYCODE_UP"' >"$work/mame/ctrlr/OLD/pacman.ini"
 : >"$work/mame/mame.exe"  # a MAME for Convert to find
-mame_z="Z:${work//\//\\}\\mame"
+mame_z=$(windows_path "$work/mame")
 zone='              '
 port() {
   printf '%s\r\n' "<system name=\"$1\">" "${zone}<input>" "" "<!-- [$1] -->" "" \

@@ -20,7 +20,7 @@ enum class NoteKind {
   kDroppedToken,     // a token MAME does not know, written as it was
   kNeverFires,       // a token MAME reads but that can never fire, written
   kUnknownPortType,  // a port type MAME does not know, written as it was
-  kSkippedFile,      // an INI file no file operation can open, not converted
+  kSkippedFile,      // a file left out: one no file operation can open, or a cfg not rooted in mameconfig
   kNoInput,          // a port of which MAME drops every code: it will have no input
   kIgnoredByOldMame, // a line old MAME ignored, written as the line reads
   kOptionLine,       // an option old MAME read from the file, kept as a comment

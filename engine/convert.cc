@@ -157,21 +157,28 @@ std::string CountedSystems(size_t count) {
 }
 
 // Each system of a user's cfg file takes the place its own name gives it.
-// Returns how many it holds.
-size_t AddUserCfg(const std::string& cfg_path, const WorkFolder& work, Classifier& classifier,
-                  CombinedFileParts& parts) {
+// Notes how many it holds, or that it is not a cfg file as MAME writes them.
+void AddUserCfg(const std::string& name, const std::string& cfg_path, const WorkFolder& work, Classifier& classifier,
+                CombinedFileParts& parts, const NoteSink& notes) {
   UserSystems& users = parts.user_systems;
   // Named by number: a cfg file's own name may not suit the work folder.
   const std::string path = work.FilePath(std::to_string(users.FileCount()) + ".xml");
   const std::uint32_t file = users.AddFile(path);
   size_t systems = 0;
-  SplitUserCfg(cfg_path, path, [&](const UserSystemPlace& place) {
+  const std::string root = SplitUserCfg(cfg_path, path, [&](const UserSystemPlace& place) {
     const UserSystems::Slot slot = place.name == "default" ? UserSystems::Slot::kDefault
                                                            : UserSystems::SlotOf(classifier.GroupOf(place.name));
     users.Add(slot, file, place.name, place.offset, place.size);
     ++systems;
   });
-  return systems;
+  if (root != "mameconfig") {
+    notes({name, 0, NoteKind::kSkippedFile,
+           "not merged: its root element is " + root + ", not mameconfig as in MAME's cfg files; "
+           "the file stays as it was"});
+    return;
+  }
+  notes({name, 0, NoteKind::kMergedCfg,
+         "your own cfg file: " + CountedSystems(systems) + " merged whole; the file stays as it was"});
 }
 
 // The translated sections in the order of the INI listing; the systems of
@@ -193,9 +200,7 @@ void ClassifySections(Window& window, MasterList master, const Sections& section
   }
   for (const std::string& name : sections.user_cfg) {
     ThrowIfStopRequested();
-    const size_t systems = AddUserCfg(JoinPath(sections.folder, name), work, classifier, parts);
-    notes({name, 0, NoteKind::kMergedCfg,
-           "your own cfg file: " + CountedSystems(systems) + " merged whole; the file stays as it was"});
+    AddUserCfg(name, JoinPath(sections.folder, name), work, classifier, parts, notes);
   }
   parts.user_systems.Sort();
 }

@@ -20,13 +20,16 @@ struct UserSystemPlace {
   std::uint64_t size;
 };
 
-// Writes every `system` element of the file at `cfg_path` that lies in no
-// other, one after another, into the new file `out_path` (in a folder of the
-// program's own), and tells `found` of each, in document order. Memory stays
+// Writes every `system` element directly inside the root `mameconfig` of the
+// file at `cfg_path`, one after another, into the new file `out_path` (in a
+// folder of the program's own), and tells `found` of each, in document order;
+// namespace declarations of the root go along onto each. Returns the root
+// element's name: a file with another root gives no system. Memory stays
 // bounded by the longest line, however many systems the file holds. Throws
-// IoError naming `cfg_path` when it cannot be read or is not well-formed XML,
-// and std::runtime_error when a stop is requested while it is read.
-void SplitUserCfg(const std::string& cfg_path, const std::string& out_path,
-                  const std::function<void(const UserSystemPlace&)>& found);
+// IoError naming `cfg_path` when it cannot be read, is not well-formed XML,
+// uses an entity whose text is not in the file, or nests more than 1000
+// levels; std::runtime_error when a stop is requested while it is read.
+std::string SplitUserCfg(const std::string& cfg_path, const std::string& out_path,
+                         const std::function<void(const UserSystemPlace&)>& found);
 
 }  // namespace brantel

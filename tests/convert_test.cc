@@ -52,7 +52,7 @@ TEST_F(ConvertTest, ConvertsTheFolderIntoOneCombinedFile) {
   WriteIni("default.ini", CrLf({"P1_BUTTON1 \"KEYCODE_A\""}));
   WriteIni("neogeo.ini", CrLf({"P1_BUTTON1 \"KEYCODE_N\""}));
   WriteIni("sample.ini", SampleIni());
-  WriteIni("leftover.cfg", kLeftover);
+  WriteIni("leftover.cfg", "<mameconfig>" + kLeftover + "</mameconfig>");
   WriteIni(".hidden.ini", "not a game");
   // Pasted with quotes, as Explorer copies a path; on Windows, where no
   // folder name ends so, with a trailing dot and space too.

@@ -30,9 +30,10 @@ struct ParserFree {
   void operator()(XML_Parser parser) const { XML_ParserFree(parser); }
 };
 
-// Empty when the document is well-formed, otherwise expat's complaint.
+// Empty when the document is well-formed, its namespace prefixes declared,
+// otherwise expat's complaint.
 std::string WellFormednessError(const std::string& document) {
-  std::unique_ptr<XML_ParserStruct, ParserFree> parser(XML_ParserCreate(nullptr));
+  std::unique_ptr<XML_ParserStruct, ParserFree> parser(XML_ParserCreateNS(nullptr, ' '));
   if (XML_Parse(parser.get(), document.data(), static_cast<int>(document.size()), 1) ==
       XML_STATUS_OK) {
     return "";
@@ -310,6 +311,11 @@ std::string MameWrittenCfg() {
 
 const std::string kPrevious = "previous combined file";
 
+// A user's cfg of one system after `prolog`, holding `input`.
+std::string UserCfgOf(const std::string& prolog, const std::string& input) {
+  return prolog + "<mameconfig version=\"10\"><system name=\"pong\"><input>" + input + "</input></system></mameconfig>";
+}
+
 std::vector<HostileLayout> HostileLayouts() {
   std::vector<HostileLayout> layouts = {
       {"empty folder name", "", {}, ConvertResult::kPathError},
@@ -354,9 +360,23 @@ std::vector<HostileLayout> HostileLayouts() {
       {"the user's own default section", "old",
        [](const TestFolder& f) {
          f.Write("mame/ctrlr/old/aaa.ini", "P1_START \"KEY_2\"");
-         f.Write("mame/ctrlr/old/Default.cfg", "<system name=\"default\"><!-- mine --></system>");
+         f.Write("mame/ctrlr/old/Default.cfg", "<mameconfig><system name=\"default\"><!-- mine --></system></mameconfig>");
        },
        ConvertResult::kCompleted, {">KEY_1<", "<!-- mine -->", ">KEY_2<"}},
+      // As MAME reads its own cfg files.
+      {"systems that are not directly in a root mameconfig", "old",
+       [](const TestFolder& f) {
+         f.Write("mame/ctrlr/old/mine.cfg", "<mameconfig><junk><system name=\"evil\"/></junk><system name=\"pong\"/></mameconfig>");
+         f.Write("mame/ctrlr/old/root.cfg", "<system name=\"pong\"/>");
+       },
+       ConvertResult::kCompleted, {"<system name=\"pong\"/>"}, "",
+       {"mine.cfg: your own cfg file: 1 system merged", "root.cfg: not merged: its root element is system"}},
+      {"namespaces declared on the user's mameconfig", "old",
+       [](const TestFolder& f) {
+         f.Write("mame/ctrlr/old/mine.cfg", "<mameconfig xmlns:q=\"urn:q\" xmlns:r=\"urn:r\"><system name=\"pong\" "
+                                            "xmlns:r=\"urn:mine\"><q:input r:a=\"1\"/></system></mameconfig>");
+       },
+       ConvertResult::kCompleted, {"<system name=\"pong\" xmlns:r=\"urn:mine\" xmlns:q=\"urn:q\"><q:input r:a=\"1\"/>"}},
       {"default.ini in capitals", "old",
        [](const TestFolder& f) {
          fs::rename(f.path() + "/mame/ctrlr/old/default.ini", f.path() + "/mame/ctrlr/old/Default.INI");
@@ -382,8 +402,8 @@ std::vector<HostileLayout> HostileLayouts() {
       // file they come from and however long.
       {"two cfg files of the user's, the first larger", "old",
        [](const TestFolder& f) {
-         f.Write("mame/ctrlr/old/a.cfg", "<system name=\"a\"><!-- " + std::string(300, 'a') + " --></system>");
-         f.Write("mame/ctrlr/old/b.cfg", "<system name=\"b\"><!-- b --></system>");
+         f.Write("mame/ctrlr/old/a.cfg", "<mameconfig><system name=\"a\"><!-- " + std::string(300, 'a') + " --></system></mameconfig>");
+         f.Write("mame/ctrlr/old/b.cfg", "<mameconfig><system name=\"b\"><!-- b --></system></mameconfig>");
        },
        ConvertResult::kCompleted, {"<!-- aaa", "<system name=\"b\"><!-- b --></system>"}},
       {"a system over 64 KiB after a small one", "old",
@@ -413,6 +433,28 @@ std::vector<HostileLayout> HostileLayouts() {
                        f.Write("mame/ctrlr/old/a.cfg", "<mameconfig>" + pacman[0] + "</mameconfig>");
                      },
                      ConvertResult::kCompleted, in_order});
+  // Entities whose text is not in the file would be dropped without a word.
+  const std::string dtd = "<!DOCTYPE mameconfig SYSTEM \"mame.dtd\"";
+  static const std::vector<std::string> kUndefinedEntities = {
+      UserCfgOf(dtd + ">", "<port type=\"P1_START\"><newseq type=\"standard\">&undef;KEYCODE_Z</newseq></port>"),
+      UserCfgOf(dtd + ">", "<port type=\"P1_&undef;START\"/>"),
+      UserCfgOf(dtd + " [<!ENTITY k \"<port type='&undef;'/>\">]>", "&k;"),
+      UserCfgOf("<!DOCTYPE mameconfig [<!ENTITY undef SYSTEM \"keys.txt\">]>", "&undef;")};
+  for (const std::string& cfg : kUndefinedEntities) {
+    layouts.push_back({cfg.c_str(), "old", [=](const TestFolder& f) { f.Write("mame/ctrlr/old/mine.cfg", cfg); },
+                       ConvertResult::kFailed, {}, "mine.cfg", {"the entity &undef;"}});
+  }
+  // Deeper than MAME's own files could be; MAME crashes on a file far deeper.
+  for (int levels : {1000, 1001}) {
+    layouts.push_back({levels == 1000 ? "1000 levels" : "1001 levels", "old",
+                       [=](const TestFolder& f) {
+                         std::string nested;
+                         for (int level = 3; level < levels; ++level) nested = "<a>" + nested + "</a>";
+                         f.Write("mame/ctrlr/old/deep.cfg", UserCfgOf("", nested));
+                       },
+                       levels == 1000 ? ConvertResult::kCompleted : ConvertResult::kFailed,
+                       {"<mameconfig "}, "deep.cfg", {levels == 1000 ? "1 system merged" : "more than 1000 levels"}});
+  }
 #ifndef _WIN32
   auto link = [](const TestFolder& f, const std::string& target, const std::string& name) {
     fs::create_symlink(target, f.path() + "/" + name);

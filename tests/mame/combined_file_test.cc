@@ -108,9 +108,10 @@ TEST_F(CombinedFileInRealMame, PongGetsTheSequencesItsIniFilesAskedFor) {
                            "SERVICE \"KEYCODE_F3\"",
                        }));
   // The user's own cfg file, as MAME writes one: its pong goes after the
-  // translated one, whatever the file's name, so that the user's wins.
-  WriteIni("mine.cfg", "<?xml version=\"1.0\"?>\n<mameconfig version=\"10\">\n    <system name=\"pong\">\n"
-                       "        <input>\n            <port type=\"SERVICE\">\n"
+  // translated one, whatever the file's name, so that the user's wins. Its
+  // namespace goes along.
+  WriteIni("mine.cfg", "<?xml version=\"1.0\"?>\n<mameconfig version=\"10\" xmlns:q=\"urn:q\">\n    <system name=\"pong\">\n"
+                       "        <q:mine/><input>\n            <port type=\"SERVICE\">\n"
                        "                <newseq type=\"standard\">KEYCODE_F4</newseq>\n            </port>\n"
                        "        </input>\n    </system>\n</mameconfig>\n");
   WriteIni("puckman.ini", CrLf({"# parent -- & more", "P1_UP \"KEYCODE_UP\"", "P1_DOWN \"KEYCODE_DOWN\""}));

@@ -206,7 +206,14 @@ keys_to "$form" alt+c
 notes=$(window_named "Conversion Notes")
 check "notes dialog shown" test -n "$notes"
 read -r client box_width < <(wine "$probe_exe" notes | tr -d '\r')
-[[ -n $notes ]] && keys_to "$notes" alt+space s Right Right Right Right Right Return
+# Each key once the dialog is in the state the one before leads to: a key
+# that comes before the system menu or the sizing has begun is lost.
+notes_mode() { [[ $(wine "$probe_exe" notes mode | tr -d '\r') == "$1" ]]; }
+size_notes() {
+  keys_to "$notes" alt+space && poll_until notes_mode menu && xdotool key s && poll_until notes_mode sizing &&
+    xdotool key --delay 50 Right Right Right Right Right Return
+}
+[[ -n $notes ]] && size_notes
 wider() { read -r now_client now_box < <(wine "$probe_exe" notes | tr -d '\r'); ((now_client > client)); }
 check "notes dialog: wider after Size and the arrow keys" poll_until wider
 check "notes dialog: its box grew as much ($client $box_width, $now_client $now_box)" \

@@ -3,7 +3,9 @@
 // the file list, then "enabled:" and every control shown that takes input (a
 // button by its caption, others by their class). With "text1": "Text1: TEXT"
 // and a line "offers: NAME" for each item of its list. With "notes": the
-// widths of the notes dialog's client area and of its box of notes. With
+// widths of the notes dialog's client area and of its box of notes; with
+// "notes mode": "menu" while its system menu is open, "sizing" while it is
+// being sized, otherwise "none". With
 // "clipboard": puts its input, UTF-8 text, on the clipboard, for the test to
 // paste what no key of the keyboard types.
 #define WIN32_LEAN_AND_MEAN
@@ -49,6 +51,15 @@ int ShowNotesWidths() {
   return 0;
 }
 
+int ShowNotesMode() {
+  HWND notes = FindWindowA("brantelNotes", nullptr);
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (notes == nullptr || !GetGUIThreadInfo(GetWindowThreadProcessId(notes, nullptr), &info)) return 1;
+  std::printf("%s\n", info.flags & GUI_INMOVESIZE ? "sizing" : info.flags & GUI_INMENUMODE ? "menu" : "none");
+  return 0;
+}
+
 int PutOnClipboard() {
   std::string bytes;
   for (int c; (c = std::getchar()) != EOF;) bytes += static_cast<char>(c);
@@ -70,6 +81,7 @@ int PutOnClipboard() {
 
 int main(int argc, char** argv) {
   HWND form = FindWindowA("brantelForm1", nullptr);
+  if (argc > 2 && std::string(argv[2]) == "mode") return ShowNotesMode();
   if (argc > 1 && std::string(argv[1]) == "notes") return ShowNotesWidths();
   if (argc > 1 && std::string(argv[1]) == "clipboard") return PutOnClipboard();
   if (form == nullptr) return 1;

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/window.h"
@@ -55,6 +56,13 @@ using NoteSink = std::function<void(ConversionNote)>;
 inline constexpr const char* kNotesTitle = "Conversion Notes";
 
 NoteGroup GroupOf(NoteKind kind);
+
+// A text of the user's (a value, a name, a whole line) as a note quotes it:
+// whole up to kQuotedLength characters, otherwise its start, "..." and its
+// length, so that one huge line cannot make a note, or the box showing it,
+// huge. Never cuts a UTF-8 character in two.
+inline constexpr size_t kQuotedLength = 200;
+std::string QuotedInNote(std::string_view text);
 
 // "FILE:LINE: GROUP: TEXT", or "FILE: GROUP: TEXT" for the whole file, where
 // GROUP is "not applied" or "changed": one note on a line of its own.

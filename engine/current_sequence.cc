@@ -37,13 +37,14 @@ void NoteWhatMameDoes(const std::string& port, const std::string& token, CodeVer
                       ConversionNotes& notes) {
   if (verdict == CodeVerdict::kDropped) {
     notes.push_back(Note(NoteKind::kDroppedToken, port,
-                         token + " is no code MAME 0.251 knows; it drops it (kept as written)"));
+                         QuotedInNote(token) + " is no code MAME 0.251 knows; it drops it (kept as written)"));
   } else if (verdict == CodeVerdict::kNeverFires) {
     notes.push_back(Note(NoteKind::kNeverFires, port,
-                         token + " names an item no such device has in MAME 0.251; it can never fire (kept)"));
+                         QuotedInNote(token) +
+                             " names an item no such device has in MAME 0.251; it can never fire (kept)"));
   } else if (verdict == CodeVerdict::kNoSuchDevice) {
     notes.push_back(Note(NoteKind::kNeverFires, port,
-                         token + " names a device MAME 0.251 never has; it can never fire (kept)"));
+                         QuotedInNote(token) + " names a device MAME 0.251 never has; it can never fire (kept)"));
   }
 }
 
@@ -55,7 +56,8 @@ void FoldIntoNoInput(const std::string& port, const std::string& text, Conversio
   if (!any_code) return;
   std::erase_if(line_notes, [](const ConversionNote& note) { return note.kind == NoteKind::kDroppedToken; });
   line_notes.push_back(Note(NoteKind::kNoInput, port,
-                            "MAME 0.251 knows no code in \"" + text + "\"; the port will have no input (kept as written)"));
+                            "MAME 0.251 knows no code in \"" + QuotedInNote(text) +
+                                "\"; the port will have no input (kept as written)"));
 }
 
 }  // namespace
@@ -104,7 +106,8 @@ std::string CurrentSequence(const std::string& port, const std::string& sequence
     const CodeVerdict verdict = JudgeCodeToken(token);
     if (verdict == CodeVerdict::kNoDevice) {
       line_notes.push_back(Note(NoteKind::kLeftOutToken, port,
-                                token + " left out: MAME 0.251 has no device 0 or below and can crash on it"));
+                                QuotedInNote(token) +
+                                    " left out: MAME 0.251 has no device 0 or below and can crash on it"));
       while (!kept.empty() && IsOperator(kept.back())) kept.pop_back();
       left_out_at_start = kept.empty();
       continue;

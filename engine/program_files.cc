@@ -15,15 +15,8 @@ constexpr const char* kSourceRecordName = "masterlist.source";
 
 // Tried rather than judged from permissions: an administrator's rights, a
 // read-only medium and Windows' folder rules all show only in the attempt.
-bool CanWriteIn(const std::string& folder) {
-  try {
-    const std::string path = CreateTemporaryFileBeside(JoinPath(folder, kSettingsFileName)).path;
-    RemoveEntryIfPresent(path);
-    return true;
-  } catch (const IoError&) {
-    return false;
-  }
-}
+// Any failure but a refusal (a full disk) is reported, not taken for one.
+bool CanWriteIn(const std::string& folder) { return CanCreateFilesIn(folder); }
 
 KeptFiles InProgramFolder(const std::string& program_folder) {
   return {JoinPath(program_folder, kSettingsFileName), JoinPath(program_folder, kMasterListName),

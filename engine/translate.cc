@@ -118,7 +118,7 @@ void IniTranslator::AppendPortBlock(const std::string& name_as_written, const st
   const std::string written = ToXmlCharacters(name_as_written);
   if (IsPedalAutoRelease(written)) {
     Note(NoteKind::kLeftOutLine,
-         written + " left out: it switched the pedal's auto release, which MAME 0.251 no longer has");
+         QuotedInNote(written) + " left out: it switched the pedal's auto release, which MAME 0.251 no longer has");
     return;
   }
   std::string port_name = TrimSpaces(name_as_written);
@@ -126,10 +126,11 @@ void IniTranslator::AppendPortBlock(const std::string& name_as_written, const st
   const std::string port = ToXmlCharacters(port_name);
   const bool renamed = port != written;
   if (!IsKnownPortType(port)) {
-    Note(NoteKind::kUnknownPortType, "MAME 0.251 does not know the port type \"" + port + "\"" +
-                                         (renamed ? " of " + written : "") + " (kept as written)");
+    Note(NoteKind::kUnknownPortType, "MAME 0.251 does not know the port type \"" + QuotedInNote(port) + "\"" +
+                                         (renamed ? " of " + QuotedInNote(written) : "") + " (kept as written)");
   }
-  const std::string label = renamed ? written + " (the " + type + " of " + port + ")" : port;
+  const std::string label =
+      renamed ? QuotedInNote(written) + " (the " + type + " of " + QuotedInNote(port) + ")" : QuotedInNote(port);
   const std::string sequence = CurrentSequence(label, ToXmlCharacters(SequenceText(value)), *notes_, renames_);
   out_.emplace_back();
   out_.push_back(kPortIndent + "<port type=\"" + XmlEscapedText(port_name) + "\">");
@@ -149,7 +150,7 @@ bool IniTranslator::TranslateAsOption(const OldIniReading& reading, const std::s
   const auto option = FindOldOption(reading.name);
   if (!option) return false;
   out_.push_back(CommentLine(line));
-  std::string text = "option line \"" + ToXmlCharacters(line) + "\": ";
+  std::string text = "option line \"" + QuotedInNote(ToXmlCharacters(line)) + "\": ";
   if (option->names_ini_file) {
     text += "old MAME read the INI file it names for those controls only; ";
     if (HasValue(reading)) includes_.push_back({option->name, option->current, ValueText(reading)});
@@ -172,8 +173,9 @@ bool IniTranslator::TranslateAsKeyLine(const OldIniReading& reading, const std::
   const auto to = CurrentSingleCode(value);
   if (!from || !to) {
     out_.push_back(CommentLine(line));
-    Note(NoteKind::kKeyLine, "key line " + original + ": MAME 0.251 remaps one code it knows to another, and \"" +
-                                 (from ? value : original) + "\" is not one; kept as a comment");
+    Note(NoteKind::kKeyLine, "key line " + QuotedInNote(original) +
+                                 ": MAME 0.251 remaps one code it knows to another, and \"" +
+                                 QuotedInNote(from ? value : original) + "\" is not one; kept as a comment");
     return true;
   }
   if (*from != original) renames_.Add(original, *from);
@@ -194,9 +196,9 @@ bool IniTranslator::TranslateAsMappingWithHash(const OldIniReading& reading, con
   const bool name_hash = Contains(reading.name, "#");
   if (!mapping || (!name_hash && !Contains(reading.value, "#"))) return false;
   out_.push_back(CommentLine(line));
-  const std::string what = name_hash ? "port name \"" + ToXmlCharacters(reading.name) + "\""
-                                     : "port " + ToXmlCharacters(reading.name) + ": value \"" +
-                                           ToXmlCharacters(ValueText(reading)) + "\"";
+  const std::string what = name_hash ? "port name \"" + QuotedInNote(ToXmlCharacters(reading.name)) + "\""
+                                     : "port " + QuotedInNote(ToXmlCharacters(reading.name)) + ": value \"" +
+                                           QuotedInNote(ToXmlCharacters(ValueText(reading))) + "\"";
   Note(NoteKind::kHashInMapping,
        what + " holds a \"#\", which MAME 0.251 reads in no port name or code; the line is kept as a comment");
   return true;
@@ -238,7 +240,7 @@ void IniTranslator::Translate(const std::string& raw, ConversionNotes& notes) {
     Note(NoteKind::kIgnoredByOldMame,
          std::string("old MAME ignored this line, which holds ") +
              (reading.ignored ? "more than a name and one value" : "no value after its name") +
-             "; written as port \"" + ToXmlCharacters(port_name) + "\" all the same");
+             "; written as port \"" + QuotedInNote(ToXmlCharacters(port_name)) + "\" all the same");
   }
   AppendPortBlock(port_name, TrimSpaces(pieces[1]));
 }

@@ -7,11 +7,13 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <future>
 #include <random>
 #include <thread>
 
 #include "engine/io/host_path.h"
+#include "engine/text_rules.h"
 #include "tests/convert_fixture.h"
 #include "tests/run_program.h"
 #include "tests/worked_examples.h"
@@ -98,14 +100,19 @@ TEST_F(BrantelConvertTest, ExitStatusTellsWhatWentWrong) {
   // A MAME that is not there stops Convert before the list generator runs.
   InstallStandInListGenerator(folder_, "program", CrLf({MasterListLine("pong", "pong", "2")}));
   WriteIni("a.ini", "");
-  run = Convert({"old", Mame(), "mame64.exe"});
-  EXPECT_EQ(run.exit_code, 1);
 #ifdef _WIN32
   const std::string on_path = "";
 #else
   const std::string on_path = ", or mame64.exe on the PATH";
 #endif
-  EXPECT_EQ(run.out, "File Path Error: MAME Not Found!\nFile Path Error: " + HostPath(Mame() + "\\mame64.exe") + on_path + "\n");
+  const std::string gone = HostPath(Mame() + "\\gone\\mame");  // a full path, used as it is
+  for (const auto& [executable, looked_for] :
+       {std::pair{std::string("mame64.exe"), HostPath(Mame() + "\\mame64.exe") + on_path}, {gone, gone},
+        {std::string(), HostPath(Mame() + "\\") + " (the executable name is empty)"}}) {
+    run = Convert({"old", Mame(), executable});
+    EXPECT_EQ(run.exit_code, 1);
+    EXPECT_EQ(run.out, "File Path Error: MAME Not Found!\nFile Path Error: " + looked_for + "\n");
+  }
   EXPECT_FALSE(folder_.Exists("program/listgen.ran"));
   EXPECT_FALSE(folder_.Exists("mame/ctrlr/old.cfg"));
   std::filesystem::remove(folder_.path() + "/mame/ctrlr/old/a.ini");
@@ -121,6 +128,24 @@ TEST_F(BrantelConvertTest, ExitStatusTellsWhatWentWrong) {
   EXPECT_EQ(run.out.rfind("Conversion Failed: ", 0), 0u) << run.out;
   EXPECT_NE(run.out.find("a.cfg"), std::string::npos);
   EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1);
+
+#ifndef _WIN32
+  // A write past the file-size limit fails like any other; a program folder
+  // that cannot be tried for another reason than a refusal is not taken for
+  // one that cannot be written. Nothing is left, nothing goes elsewhere.
+  std::filesystem::remove(folder_.path() + "/mame/ctrlr/old/a.cfg");
+  WriteIni("big.ini", "P1_BUTTON1 \"" + std::string(1 << 17, 'K') + "\"");
+  const std::string run_in = "; XDG_CONFIG_HOME=\"$2\" XDG_CACHE_HOME=\"$2\" exec \"$0\" old \"$1\" mame.exe";
+  for (const auto& [limit, reason] :
+       {std::pair{"ulimit -f 64", "File too large"}, {"ulimit -n 5", "Too many open files"}}) {
+    run = RunProgram("/bin/sh", {"-c", limit + run_in, program_, Mame(), folder_.path() + "/user"});
+    EXPECT_EQ(run.exit_code, 2);
+    EXPECT_TRUE(Contains(run.out, "Conversion Failed: ") && run.out.ends_with(std::string(reason) + "\n")) << run.out;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Mame() + "/ctrlr"), {}), 1);
+    EXPECT_FALSE(folder_.Exists("user"));
+  }
+  std::filesystem::remove(folder_.path() + "/mame/ctrlr/old/big.ini");
+#endif
 
   // Settings that cannot be written: said once, not again by the save at the end.
   std::filesystem::remove(folder_.path() + "/mame/ctrlr/old/a.cfg");
@@ -244,6 +269,9 @@ TEST_F(BrantelConvertTest, InterruptedAtAnyMomentLeavesNothingAndTheNextRunConve
     if (killed.out.find("Conversion Complete!") != std::string::npos || interruption.how.find("LD_") == 0) {
       EXPECT_EQ(killed.exit_code, 0) << what << ": " << killed.out;
     }
+    if (interruption.how == waiting) {
+      EXPECT_EQ(killed.out, "Conversion Failed: Interrupted: a request to stop came from outside\n") << what;
+    }
     EXPECT_EQ(ProcessesLeftIn(folder_.path()), "") << what;
     EXPECT_TRUE(folder_.Read("mame/ctrlr/old.cfg") == whole) << what;
     EXPECT_EQ(folder_.Read("program/brantel.cfg"), settings) << what;
@@ -257,9 +285,12 @@ TEST_F(BrantelConvertTest, InterruptedAtAnyMomentLeavesNothingAndTheNextRunConve
   folder_.Write("program/~bt-mine.tmp", "mine");
   folder_.Write("program/~btkeep12-notes.tmp", "mine");  // the pattern's shape, not its length
   ASSERT_EQ(mkfifo((Program() + "/~btfifo00.tmp").c_str(), 0600), 0);
+  // Held open without a lock (as "sleep 30 < file" does), here by the test.
+  const std::ifstream held(folder_.Write("program/~btheld00.tmp", "theirs"));
+  const std::set<std::string> not_ours = {"~bt-mine.tmp", "~btfifo00.tmp", "~btheld00.tmp", "~btkeep12-notes.tmp"};
   ASSERT_EQ(Convert({"old", Mame(), "mame"}).exit_code, 0);
   EXPECT_EQ(ours("mame/ctrlr"), std::set<std::string>{});
-  EXPECT_EQ(ours("program"), (std::set<std::string>{"~bt-mine.tmp", "~btfifo00.tmp", "~btkeep12-notes.tmp"}));
+  EXPECT_EQ(ours("program"), not_ours);
   EXPECT_EQ(OldFolderNames().size(), 300u);
 
   // The list generator, and the MAME it runs, are ended with Convert before
@@ -276,7 +307,7 @@ TEST_F(BrantelConvertTest, InterruptedAtAnyMomentLeavesNothingAndTheNextRunConve
     EXPECT_EQ(folder_.Read("program/masterlist.lst"), list) << signal;
     EXPECT_EQ(folder_.Read("program/brantel.cfg"), settings) << signal;
   }
-  EXPECT_EQ(ours("program"), (std::set<std::string>{"~bt-mine.tmp", "~btfifo00.tmp", "~btkeep12-notes.tmp"}));
+  EXPECT_EQ(ours("program"), not_ours);
 }
 
 // A stop while a big cfg file of the user's is read ends the run there, not

@@ -12,6 +12,7 @@
 #include "engine/io/file_safety.h"
 #include "engine/io/host_path.h"
 #include "engine/plain_window.h"
+#include "engine/text_rules.h"
 #include "tests/convert_fixture.h"
 #include "tests/worked_examples.h"
 
@@ -231,6 +232,7 @@ TEST_F(ConvertTest, ListGeneratorFailuresAreReportedInItsOwnWords) {
       {missing_mame, "", ConvertResult::kFailed, {"Could not start \"/x/mamee\"", "exit status 1"}},
       {missing_mame, good, ConvertResult::kCompleted, {"could not be made anew", "Could not start", "exit status 1"}},
       {"kill -9 $$", "", ConvertResult::kFailed, {"signal 9"}},
+      {"rm ../masterlist.lst; mkfifo ../masterlist.lst; exit 1", "x", ConvertResult::kFailed, {"no ordinary file"}},
       {"printf '%05000d\\nlast words\\n' 0 >&2; exit 1", "", ConvertResult::kFailed, {"last words"}},
       {"kill -9 $$", "\x01\x02|\r\n", ConvertResult::kFailed, {"signal 9", "line 1 has 2 fields"}},
       {": > ../masterlist.lst", good, ConvertResult::kFailed, {"It is empty"}},
@@ -239,6 +241,10 @@ TEST_F(ConvertTest, ListGeneratorFailuresAreReportedInItsOwnWords) {
       {"case \"$*\" in *-new) cp good.lst ../masterlist.lst;; esac", one_field_short, ConvertResult::kCompleted,
        {"line 1 has 9 fields where 10 are needed), so it was made anew",
         "Changed so that current MAME reads it: 1 note (1 master list made anew)."}},
+      {"case \"$*\" in *-new) cp good.lst ../masterlist.lst;; esac", "pac" + std::string(1, '\0') + good.substr(3),
+       ConvertResult::kCompleted, {"line 1 holds a NUL byte), so it was made anew"}},
+      {"case \"$*\" in *-new) cp good.lst ../masterlist.lst;; esac", RemoveAll(good, "\r"), ConvertResult::kCompleted,
+       {"line 1 does not end in CR LF), so it was made anew"}},
       {"case \"$*\" in *-new) echo 'listgen: MAME crashed' >&2; exit 3;; esac", one_field_short,
        ConvertResult::kFailed, {"line 1 has 9 fields", "asked for a new list: listgen: MAME crashed", "exit status 3"}},
       // Ticked, the list is asked for anew once only.

@@ -132,7 +132,7 @@ TEST_F(FormLogicTest, AFailedSaveIsShownAndTheWindowStillCloses) {
 // shows the time going by; a second Convert is refused and a close request
 // is carried out, with the four settings lines, once Convert is done.
 TEST_F(FormLogicTest, AliveDuringTheListGeneratorAndClosedAfterConvert) {
-  InstallStandInListGenerator(folder_, "program", MasterListLine("pacman", "", "2"), 2);
+  InstallStandInListGenerator(folder_, "program", CrLf({MasterListLine("pacman", "", "2")}), 2);
   WriteIni("pacman.ini", CrLf({"P1_BUTTON1 \"KEYCODE_LCONTROL\""}));
   form_.SetText1("old");
   form_.SetText2(Mame());

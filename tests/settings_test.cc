@@ -74,15 +74,21 @@ TEST_F(SettingsTest, SaveWritesTextsUnchangedAndReplacesTheWholeFile) {
   EXPECT_EQ(SettingsBytes(), "  spaced  \r\nno backslash\r\n\r\n 0 \r\n");
 }
 
-// A program folder that cannot be written (here: one that is not there)
+// A program folder that cannot be written (/sys: not even root may write there)
 // keeps its settings in the user's settings folder and its master list in
 // the user's cache folder, both made when missing; with no such folder to be
 // made, the save names it.
 TEST_F(SettingsTest, AProgramFolderThatCannotBeWrittenUsesTheUsersFolders) {
-  const std::string unwritable = ProgramFolder() + "/no such folder";
+#ifdef _WIN32
+  const std::string unwritable = "Z:\\sys";
+#else
+  const std::string unwritable = "/sys";
+#endif
   // Neither there yet, as on a new account.
   const std::string config = folder_.path() + "/.config", cache = folder_.path() + "/.cache";
   SetUserFolders(config, cache);
+  // Any other failure is no refusal, and is reported (here: no such folder).
+  EXPECT_THROW(KeptFilesOf(ProgramFolder() + "/no such folder"), IoError);
   const KeptFiles told = WhereFilesAreKept(unwritable);  // as the usage names them: nothing made
   EXPECT_FALSE(folder_.Exists(".config") || folder_.Exists(".cache"));
   const KeptFiles files = KeptFilesOf(unwritable);

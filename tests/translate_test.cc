@@ -330,6 +330,25 @@ TEST(IniLineTest, LinesReadAsOldMameReadThem) {
   }
 }
 
+// A value of a megabyte is written whole, but a note quotes only its start
+// and the text's length; never half a character.
+TEST(IniLineTest, NotesQuoteLongTextsShort) {
+  const std::string a(1 << 20, 'A');
+  for (const std::string& line :
+       {"P1_BUTTON1 \"" + a + "\"", "P1_BUTTON1 \"JOYCODE_0_A " + a + "\"", a + " \"KEY_A\"", a + "_EXT \"KEY_A\"",
+        "mouse " + a, "KEYCODE_A \"" + a + "\"", "P1_BUTTON1 \"#" + a + "\"", a + " \"KEY_A\" \"B\""}) {
+    ConversionNotes notes;
+    IntermediateLines("x", {line}, &notes);
+    std::string texts;
+    for (const ConversionNote& note : notes) texts += note.text;
+    EXPECT_LT(texts.size(), 4 * kQuotedLength + 500) << line.substr(0, 40);
+    EXPECT_NE(texts.find("AAA... (10485"), std::string::npos) << line.substr(0, 40);
+  }
+  std::string accents;
+  for (size_t count = 0; count < kQuotedLength; ++count) accents += "\xC3\xA9";
+  EXPECT_EQ(QuotedInNote("x" + accents), "x" + accents.substr(2) + "... (201 characters)");
+}
+
 TEST(IniLineTest, WrittenTextsStayWellFormedXml) {
   EXPECT_EQ(Body("# ---- Player 1 ----"), std::vector<std::string>{"<!-- # - - - - Player 1 - - - - -->"});
   EXPECT_EQ(Body("A&B<\"x>y\""), Block("A&amp;B&lt;", "standard", "x&gt;y"));

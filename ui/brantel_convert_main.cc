@@ -177,8 +177,9 @@ int main(int argc, char** argv) {
     if (request.exit_now) return *request.exit_now;
     return Run(request.texts);
   } catch (const std::exception& error) {
-    brantel::EndIfStopRequested();  // a wait given up at the request
+    // A wait given up at the request is told as a stop at any other step.
     std::cout << brantel::kFailureTitle << ": " << error.what() << std::endl;
+    brantel::EndIfStopRequested();
     return kExitFailed;
   }
 }

@@ -20,9 +20,11 @@ constexpr const char* kTemporaryStart = "~bt";
 constexpr const char* kTemporaryEnd = ".tmp";
 constexpr int kTemporaryRandomLength = 6;
 
-std::string TemporaryName() { return kTemporaryStart + RandomNamePart(kTemporaryRandomLength) + kTemporaryEnd; }
-
 }  // namespace
+
+std::string NewTemporaryFileName() {
+  return kTemporaryStart + RandomNamePart(kTemporaryRandomLength) + kTemporaryEnd;
+}
 
 bool IsTemporaryFileName(const std::string& name) {
   const std::string start = kTemporaryStart, end = kTemporaryEnd;
@@ -37,7 +39,7 @@ TemporaryFile CreateTemporaryFileBeside(const std::string& target_path) {
 
 TemporaryFile CreateTemporaryFileIn(const std::string& folder, const std::string& target_path) {
   for (int attempt = 0; attempt < 100; ++attempt) {
-    std::string path = JoinPath(folder, TemporaryName());
+    std::string path = JoinPath(folder, NewTemporaryFileName());
     bool exists = false;
     FileHandle file;
     try {
@@ -109,6 +111,7 @@ std::string LineReader::ReadLine() {
   if (AtEnd()) throw IoError("Could not read past the end of", path_, "Input past end of file");
   std::string line;
   last_line_cut_ = false;
+  last_line_crlf_ = false;
   for (;;) {
     const size_t end = buffer_.find_first_of("\r\n", position_);
     if (end == std::string::npos) {
@@ -127,7 +130,10 @@ std::string LineReader::ReadLine() {
       last_line_cut_ = true;
     }
     position_ = end + 1;
-    if (buffer_[end] == '\r' && !AtEnd() && buffer_[position_] == '\n') ++position_;
+    if (buffer_[end] == '\r' && !AtEnd() && buffer_[position_] == '\n') {
+      ++position_;
+      last_line_crlf_ = true;
+    }
     return line;
   }
 }

@@ -30,6 +30,8 @@ class LineReader {
 
   // True when the line ReadLine returned last was cut.
   bool LastLineCut() const { return last_line_cut_; }
+  // True when the line ReadLine returned last ended in CR LF.
+  bool LastLineEndedInCrLf() const { return last_line_crlf_; }
 
   // Throws IoError when the file cannot be read.
   bool AtEnd();
@@ -51,6 +53,7 @@ class LineReader {
   size_t position_ = 0;
   size_t line_limit_;
   bool last_line_cut_ = false;
+  bool last_line_crlf_ = false;
 };
 
 // Print statements into an open file. Every statement starts at column 1; a
@@ -114,6 +117,8 @@ struct TemporaryFile {
 TemporaryFile CreateTemporaryFileBeside(const std::string& target_path);
 // True for the names those files get ("~bt" and six letters or digits, ".tmp").
 bool IsTemporaryFileName(const std::string& name);
+// A new such name, picked at random.
+std::string NewTemporaryFileName();
 // The same in `folder`, which must lie on the target's file system.
 TemporaryFile CreateTemporaryFileIn(const std::string& folder, const std::string& target_path);
 

@@ -27,7 +27,7 @@ class CheckedCombinedFile : public ReplacingLineWriter {
   void CommitIfWellFormed() {
     const std::string complaint = check_.Finish();
     if (!complaint.empty()) throw IoError("Could not replace", path(), Reason(complaint));
-    Commit();
+    Commit(parts_.before_replace);
   }
 
  protected:

@@ -2,6 +2,7 @@
 // folder, and the completion message.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -24,6 +25,8 @@ struct CombinedFileParts {
   // The file a message names for a section file of the work folder.
   std::map<std::string, std::string> shown_as;
   UserSystems user_systems;  // sorted
+  // Called once the new file is complete, right before it takes the name.
+  std::function<void()> before_replace;
 };
 
 // Writes the header, the default sections (an empty one when there is none,

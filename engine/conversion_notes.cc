@@ -35,6 +35,7 @@ constexpr auto kKindNames = std::to_array<KindName>({
      "mappings with a \"#\" kept as comments"},
     // Nothing of the user's was touched.
     {NoteKind::kLeftFolder, NoteGroup::kChanged, "folder left as it was", "folders left as they were"},
+    {NoteKind::kKeptAside, NoteGroup::kChanged, "earlier file of yours kept aside", "earlier files of yours kept aside"},
 });
 
 constexpr bool InKindOrder() {

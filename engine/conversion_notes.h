@@ -33,6 +33,7 @@ enum class NoteKind {
   kListMadeAnew,     // the kept master list could not be used and was made anew
   kHashInMapping,    // a mapping whose port name or value holds a "#", kept as a comment
   kLeftFolder,       // a folder under the work folders' name, not provably ours, left as it was
+  kKeptAside,        // an earlier file of the new file's name, not ours, kept under another name
 };
 
 // What a note asks of the user: a look at what MAME will not apply (shown

@@ -5,11 +5,13 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <new>
 #include <stdexcept>
 #include <vector>
 
 #include "engine/classify.h"
 #include "engine/combined_file.h"
+#include "engine/earlier_output.h"
 #include "engine/io/file_list.h"
 #include "engine/io/file_safety.h"
 #include "engine/io/folder.h"
@@ -20,6 +22,7 @@
 #include "engine/io/work_folder.h"
 #include "engine/mame_use.h"
 #include "engine/master_list.h"
+#include "engine/path_mistakes.h"
 #include "engine/program_files.h"
 #include "engine/settings_file.h"
 #include "engine/text_rules.h"
@@ -81,6 +84,7 @@ bool IsFolderInsideCtrlr(const std::string& folder_probe, const std::string& ctr
 // All four lines, the check box's too: a run stopped after this leaves the
 // settings file whole.
 void SaveTexts(const Window& window, const std::string& settings_file) {
+  if (!window.SavesTexts()) return;
   WriteSettings(settings_file, {window.Text1(), window.Text2(), window.Text3(), window.CheckBoxValue()});
 }
 
@@ -257,18 +261,21 @@ MasterList UsableMasterList(const ListSource& source, const NoteSink& notes) {
   }
 }
 
-// Returns the path of the combined file.
-std::string ConvertInWorkFolder(Window& window, const ListSource& list_source, const NoteSink& notes) {
+// Returns the path of the combined file. An earlier file of its name that
+// Convert did not write, as `written_record` tells, is kept aside.
+std::string ConvertInWorkFolder(Window& window, const ListSource& list_source, const std::string& written_record,
+                                const NoteSink& notes) {
   FileList& file_list = window.File1();
   Sections sections{file_list.Path(), file_list.Names(), {}};
   MasterList master = UsableMasterList(list_source, notes);
-  CombinedFileParts parts{sections.folder + ".cfg", "", {}, {}, {}};
+  CombinedFileParts parts{sections.folder + ".cfg", "", {}, {}, {}, {}};
   // Beside the combined file: on the disk that must hold it anyway.
   const std::string parent = FolderOfFile(parts.path);
   for (const LeftAlone& left : RemoveLeftWorkFolders(parent)) {
     notes({left.path, 0, NoteKind::kLeftFolder, "left as it was, not removed: " + left.reason});
   }
   WorkFolder work(parent);
+  std::string aside;
   try {
     parts.work_folder = work.path();
     TranslateListedIniFiles(file_list, work, parts, notes);
@@ -278,11 +285,16 @@ std::string ConvertInWorkFolder(Window& window, const ListSource& list_source, c
       notes({file.name, 0, NoteKind::kSkippedFile, "not merged: " + file.reason});
     }
     ClassifySections(window, std::move(master), sections, work, parts, notes);
+    parts.before_replace = [&] { aside = KeepEarlierFileAside(parts.path, written_record); };
     WriteCombinedFile(window, parts);
-    work.Remove();
-    return parts.path;
   } catch (const std::exception& error) {
-    std::string message = error.what();
+    std::string message = dynamic_cast<const std::bad_alloc*>(&error) == nullptr
+                              ? error.what()
+                              : "Could not convert \"" + DisplayPath(sections.folder) + "\": Not enough memory";
+    // Kept aside, and then the new file could not take the name after all.
+    if (!aside.empty()) {
+      message += "\nThe earlier \"" + DisplayPath(parts.path) + "\" is kept as \"" + DisplayPath(aside) + "\"";
+    }
     try {
       work.Remove();
     } catch (const IoError& left) {
@@ -291,6 +303,17 @@ std::string ConvertInWorkFolder(Window& window, const ListSource& list_source, c
     }
     throw std::runtime_error(message);
   }
+  // The new file is in place: what is left can only be told, not fail the run.
+  if (!aside.empty()) {
+    notes({parts.path, 0, NoteKind::kKeptAside,
+           "not written by this program, so kept as " + DisplayPath(aside) + "; the new file takes its name"});
+  }
+  try {
+    work.Remove();
+  } catch (const IoError& left) {
+    notes({work.path(), 0, NoteKind::kLeftFolder, "left as it was, not removed: " + left.reason()});
+  }
+  return parts.path;
 }
 
 // A mistyped MAME would only leave the previous list in use, and the user
@@ -322,11 +345,21 @@ ConvertResult ConvertLocked(Window& window, const std::string& program_folder,
     return ConvertResult::kPathError;
   }
   ConversionNotes kept;
-  const std::string combined_file =
-      ConvertInWorkFolder(window, list_source, [&window, &kept](ConversionNote note) {
+  const std::string combined_file = ConvertInWorkFolder(
+      window, list_source, kept_files.written_record, [&window, &kept](ConversionNote note) {
         if (!window.ShowConversionNoteAtOnce(note)) kept.push_back(std::move(note));
       });
-  ShowCompletion(window, kept, HowMameUsesTheFile(combined_file, window.Text2(), window.Text1()));
+  // The new file is in place: from here on the run has succeeded, whatever
+  // the completion lines can tell.
+  std::vector<std::string> lines =
+      HowMameUsesTheFile(combined_file, window.Text2(), window.Text3(), window.Text1(), while_waiting);
+  try {
+    RecordWrittenFile(combined_file, kept_files.written_record);
+  } catch (const std::exception& error) {
+    lines.push_back(std::string("A later Convert will keep this file aside, as it could not be noted as ours: ") +
+                    (dynamic_cast<const std::bad_alloc*>(&error) ? "not enough memory" : error.what()));
+  }
+  ShowCompletion(window, kept, lines);
   return ConvertResult::kCompleted;
 }
 
@@ -358,7 +391,9 @@ ConvertResult Convert(Window& window, const std::string& program_folder,
   const std::string ctrlr = HostPath(window.Text2() + "ctrlr\\");
   const std::string folder_probe = HostPath(window.Text2() + "ctrlr\\" + window.Text1() + "\\");
   if (!IsFolderInsideCtrlr(folder_probe, ctrlr)) {
-    window.ShowMessageBox("Directory Not Found!\n" + folder_probe, kPathErrorTitle, MessageStyle::kCritical);
+    const std::string meant = WhatWasMeant(window.Text2(), window.Text1());
+    window.ShowMessageBox("Directory Not Found!\n" + folder_probe + (meant.empty() ? "" : "\n" + meant),
+                          kPathErrorTitle, MessageStyle::kCritical);
     return ConvertResult::kPathError;
   }
   // Two Converts share the settings file, the master list and the combined
@@ -377,6 +412,11 @@ ConvertResult ConvertFolder(Window& window, const std::string& program_folder,
   } catch (const WaitCancelled&) {
     window.ShowMessageBox(kCancelledPrompt, kCancelledTitle, MessageStyle::kInformation);
     return ConvertResult::kCancelled;
+  } catch (const std::bad_alloc&) {
+    // Where a file was being read its reader says so; this is what is left.
+    window.ShowMessageBox("Could not convert \"" + DisplayPath(window.Text1()) + "\": Not enough memory", kFailureTitle,
+                          MessageStyle::kCritical);
+    return ConvertResult::kFailed;
   } catch (const std::exception& error) {
     window.ShowMessageBox(error.what(), kFailureTitle, MessageStyle::kCritical);
     return ConvertResult::kFailed;

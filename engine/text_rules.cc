@@ -71,11 +71,12 @@ std::vector<std::string> PathPieces(std::string_view path, bool (*is_lead_byte)(
   return pieces;
 }
 
-std::string WithTrailingBackslash(std::string_view path) {
+std::string WithTrailingSeparator(std::string_view path) {
   std::string result(path);
-  // On POSIX a final "/" is the separator that "\" maps to, so it counts.
-  const bool ends_in_host_separator = !result.empty() && HostPath("\\") == "/" && result.back() == '/';
-  if (!EndsWithBackslash(result) && !ends_in_host_separator) result += '\\';
+  // On POSIX a final "/" is the separator that "\" maps to, so it counts,
+  // and it is the one added there, as the user would type it.
+  const bool ends_in_host_separator = !result.empty() && kHostSeparator == '/' && result.back() == '/';
+  if (!EndsWithBackslash(result) && !ends_in_host_separator) result += kHostSeparator;
   return result;
 }
 

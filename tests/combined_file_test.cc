@@ -35,7 +35,7 @@ class CombinedFileTest : public ::testing::Test {
   }
 
   CombinedFileParts Parts(std::vector<std::string> default_sections = {}) const {
-    return {Old() + ".cfg", folder_.path() + "/ctrlr", std::move(default_sections), {}, {}};
+    return {Old() + ".cfg", folder_.path() + "/ctrlr", std::move(default_sections), {}, {}, {}};
   }
 
   TestFolder folder_;

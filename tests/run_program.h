@@ -10,7 +10,7 @@ namespace brantel::test_support {
 struct ProgramRun {
   int exit_code = -1;  // -1 when the program did not end by itself
   std::string out;
-  std::string err;  // on Windows, left in the console
+  std::string err;
 };
 
 ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments,

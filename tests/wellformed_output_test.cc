@@ -288,9 +288,19 @@ struct HostileLayout {
   std::vector<std::string> once = {"<mameconfig "};
   std::string blamed = "";              // the one file a failure names
   std::vector<std::string> noted = {};   // texts the notes hold
+  // Where a success keeps the earlier old.cfg, not the program's own; "" when it was.
+  std::string aside = "ctrlr/old.cfg.bak";
   std::string mame_end = "";            // after Text2's path to MAME
   std::string exe = "";                 // Text3, when not as a new window shows it
 };
+
+// A Convert of "old" before the layout's own, so that old.cfg is the program's.
+void ConvertOnce(const TestFolder& f) {
+  PlainWindow window;
+  window.SetText1("old");
+  window.SetText2(f.path() + "/mame");
+  ASSERT_EQ(ConvertFolder(window, f.path() + "/program"), ConvertResult::kCompleted);
+}
 
 // A cfg file as MAME writes it (LF line ends, ports with tag, mask and
 // default value, three sequences) beside a translated INI file of the same
@@ -390,14 +400,14 @@ std::vector<HostileLayout> HostileLayouts() {
        },
        ConvertResult::kCompleted, {"<mameconfig "}, "",
        {"~btwork-mine: left as it was", "~btwork-: left as it was", "~btwork-my saved configs: left as it was",
-        "Changed so that current MAME reads it: 3 notes (3 folders left as they were)."}},
+        "(3 folders left as they were"}},  // first of the changed kinds counted, not after another
       {"converting a folder under the work folders' name", "~btwork-mine",
        [](const TestFolder& f) { f.Write("mame/ctrlr/~btwork-mine/pong.ini", "P1_START \"KEY_1\""); },
        ConvertResult::kPathError, {}, "", {"named like the program's own work folders"}},
       // Each text is a line of the settings file.
       {"a CR in the folder name", "ol\rd", {}, ConvertResult::kPathError, {}, "", {"holds a line end"}},
-      {"a CR in the path to MAME", "old", {}, ConvertResult::kPathError, {}, "", {"holds a line end"}, "\r"},
-      {"a CR in the executable's name", "old", {}, ConvertResult::kPathError, {}, "", {"holds a line end"}, "", "mame\r"},
+      {"a CR in the path to MAME", "old", {}, ConvertResult::kPathError, {}, "", {"holds a line end"}, "", "\r"},
+      {"a CR in the executable's name", "old", {}, ConvertResult::kPathError, {}, "", {"holds a line end"}, "", "", "mame\r"},
       // The user's systems in name order, each with its own bytes, whatever
       // file they come from and however long.
       {"two cfg files of the user's, the first larger", "old",
@@ -417,6 +427,25 @@ std::vector<HostileLayout> HostileLayouts() {
          f.Write("mame/ctrlr/old/mine.cfg", "<mameconfig><system name=\"zaxxon\"/><system name=\"galaxian\"/></mameconfig>");
        },
        ConvertResult::kCompleted, {"<system name=\"galaxian\"/>", "<system name=\"zaxxon\"/>"}},
+      // old.cfg is kept aside, under a name MAME never reads, unless it is
+      // byte for byte what the program wrote there last.
+      {"a .bak of the user's beside old.cfg", "old",
+       [](const TestFolder& f) { f.Write("mame/ctrlr/old.cfg.bak", "mine"); },
+       ConvertResult::kCompleted, {"<mameconfig "}, "", {"old.cfg: not written by this program, so kept as"},
+       "ctrlr/old.cfg.1.bak"},
+      {"the program's own earlier old.cfg", "old", ConvertOnce, ConvertResult::kCompleted, {"<mameconfig "}, "", {}, ""},
+      {"the program's own earlier old.cfg, edited since", "old",
+       [](const TestFolder& f) {
+         ConvertOnce(f);
+         f.Write("mame/ctrlr/old.cfg", f.Read("mame/ctrlr/old.cfg") + " ");
+       },
+       ConvertResult::kCompleted, {"<mameconfig "}, "", {}, "ctrlr/old.cfg.1.bak"},
+      {"a record of the files written that is not one", "old",
+       [](const TestFolder& f) {
+         ConvertOnce(f);
+         f.Write("program/combined.lst", "brantel combined files 1\r\n" + std::string(10000, 'x'));
+       },
+       ConvertResult::kCompleted, {"<mameconfig "}, "", {}, "ctrlr/old.cfg.1.bak"},
   };
   // Systems of one name from two files: in the order of the files, then of
   // each file, the same every run (more of them than a sort keeps in order
@@ -558,10 +587,17 @@ TEST_F(WellFormedOutputTest, HostileFolderLayoutsLoseNothing) {
     }
 
     // Every file that was there stays as it was, the user's cfg files too,
-    // and nothing of ours is left; only a success replaces the combined file.
+    // and nothing of ours is left; only a success replaces the combined file,
+    // keeping the earlier one aside unless it was the program's own.
     auto after = Snapshot(root.path() + "/mame");
     std::string output = after["ctrlr/old.cfg"];
-    if (result == ConvertResult::kCompleted) after["ctrlr/old.cfg"] = before["ctrlr/old.cfg"];
+    if (result == ConvertResult::kCompleted) {
+      if (!layout.aside.empty() && before.count("ctrlr/old.cfg")) {
+        EXPECT_EQ(after[layout.aside], before["ctrlr/old.cfg"]) << layout.what;
+        after.erase(layout.aside);
+      }
+      after["ctrlr/old.cfg"] = before["ctrlr/old.cfg"];
+    }
     EXPECT_EQ(after, before) << layout.what;
     EXPECT_EQ(root.Read("elsewhere.txt"), "not ours") << layout.what;
     if (result == ConvertResult::kCompleted) {

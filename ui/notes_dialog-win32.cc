@@ -2,6 +2,14 @@
 
 #include <algorithm>
 #include <cstring>
+#include <exception>
+#include <optional>
+#include <string>
+
+#include "engine/io/wide_path.h"
+#include "ui/choosers-win32.h"
+#include "ui/notes_file.h"
+#include "ui/window_text-win32.h"
 
 namespace brantel {
 namespace {
@@ -10,7 +18,7 @@ constexpr const wchar_t* kClassName = L"brantelNotes";
 constexpr int kWidth = 560, kHeight = 360;  // client area at 96 DPI, at first
 constexpr int kMinWidth = 300, kMinHeight = 200;
 constexpr int kMargin = 12, kIconSize = 32, kButtonWidth = 88, kButtonHeight = 26;
-enum ChildId : int { kIcon = 201, kHeading, kNotes };
+enum ChildId : int { kIcon = 201, kHeading, kNotes, kCopy, kSave };
 
 struct DialogState {
   bool done = false;
@@ -20,6 +28,8 @@ struct DialogState {
   HWND heading = nullptr;
   HWND notes = nullptr;
   HWND ok = nullptr;
+  HWND copy = nullptr;  // "Copy" and "Save...", left of OK
+  HWND save = nullptr;
 };
 
 // The children follow the dialog's size: the notes take what is left.
@@ -39,7 +49,13 @@ void LayOut(HWND dialog, const DialogState& state) {
              std::max(0, button_top - margin - notes_top), TRUE);
   MoveWindow(state.ok, client.right - margin - scale(kButtonWidth), button_top, scale(kButtonWidth),
              scale(kButtonHeight), TRUE);
+  MoveWindow(state.copy, margin, button_top, scale(kButtonWidth), scale(kButtonHeight), TRUE);
+  MoveWindow(state.save, margin * 2 + scale(kButtonWidth), button_top, scale(kButtonWidth), scale(kButtonHeight),
+             TRUE);
 }
+
+void CopySelectionOrAll(HWND dialog, const DialogState& state);
+void SaveAll(HWND dialog, const DialogState& state);
 
 LRESULT CALLBACK NotesProcedure(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
   auto* state = reinterpret_cast<DialogState*>(GetWindowLongPtrW(dialog, GWLP_USERDATA));
@@ -49,6 +65,8 @@ LRESULT CALLBACK NotesProcedure(HWND dialog, UINT message, WPARAM wparam, LPARAM
         if (state != nullptr) state->done = true;
         return 0;
       }
+      if (state != nullptr && HIWORD(wparam) == BN_CLICKED && LOWORD(wparam) == kCopy) CopySelectionOrAll(dialog, *state);
+      if (state != nullptr && HIWORD(wparam) == BN_CLICKED && LOWORD(wparam) == kSave) SaveAll(dialog, *state);
       break;
     case WM_CLOSE:
       if (state != nullptr) state->done = true;
@@ -114,22 +132,49 @@ void PutOnClipboard(HWND owner, const std::wstring& text) {
   CloseClipboard();
 }
 
-// Ctrl+C anywhere in the dialog: the notes box copies its selection itself;
-// without one, all the notes are copied.
-bool CopiedOnCtrlC(const MSG& message, HWND dialog, const DialogState& state) {
-  if (message.message != WM_KEYDOWN || message.wParam != 'C' || GetKeyState(VK_CONTROL) >= 0) return false;
-  if (message.hwnd != dialog && !IsChild(dialog, message.hwnd)) return false;
+std::wstring AllNotes(const DialogState& state) {
+  const int length = GetWindowTextLengthW(state.notes);
+  std::wstring all(static_cast<size_t>(length) + 1, L'\0');
+  GetWindowTextW(state.notes, all.data(), length + 1);
+  all.resize(static_cast<size_t>(length));
+  return all;
+}
+
+// The notes box copies its selection itself; without one, all the notes are
+// copied.
+void CopySelectionOrAll(HWND dialog, const DialogState& state) {
   DWORD start = 0, end = 0;
   SendMessageW(state.notes, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
   if (start != end) {
     SendMessageW(state.notes, WM_COPY, 0, 0);
   } else {
-    const int length = GetWindowTextLengthW(state.notes);
-    std::wstring all(static_cast<size_t>(length) + 1, L'\0');
-    GetWindowTextW(state.notes, all.data(), length + 1);
-    all.resize(static_cast<size_t>(length));
-    PutOnClipboard(dialog, all);
+    PutOnClipboard(dialog, AllNotes(state));
   }
+}
+
+// In UTF-8, so that a name beyond the code page is kept.
+void SaveAll(HWND dialog, const DialogState& state) {
+  const std::optional<std::wstring> path = ChooseTextFileToSave(dialog, L"Save the notes", L"conversion notes.txt");
+  if (!path) return;
+  const std::wstring notes = AllNotes(state);
+  std::string bytes(static_cast<size_t>(4 * notes.size() + 1), '\0');
+  bytes.resize(static_cast<size_t>(std::max(0, WideCharToMultiByte(CP_UTF8, 0, notes.c_str(), static_cast<int>(notes.size()),
+                                                                   bytes.data(), static_cast<int>(bytes.size()),
+                                                                   nullptr, nullptr))));
+  try {
+    SaveNotesFile(EngineText(*path), bytes);
+  } catch (const std::exception& error) {
+    wchar_t title[256] = {};
+    GetWindowTextW(dialog, title, 256);
+    MessageBoxW(dialog, WideText(error.what()).c_str(), title, MB_OK | MB_ICONSTOP);
+  }
+}
+
+// Ctrl+C anywhere in the dialog.
+bool CopiedOnCtrlC(const MSG& message, HWND dialog, const DialogState& state) {
+  if (message.message != WM_KEYDOWN || message.wParam != 'C' || GetKeyState(VK_CONTROL) >= 0) return false;
+  if (message.hwnd != dialog && !IsChild(dialog, message.hwnd)) return false;
+  CopySelectionOrAll(dialog, state);
   return true;
 }
 
@@ -181,6 +226,8 @@ void ShowNotesDialog(HWND owner, HFONT font, int dpi, const std::wstring& title,
                          ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
                          kNotes, font);
   state.ok = AddChild(dialog, L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, IDOK, font);
+  state.copy = AddChild(dialog, L"BUTTON", L"&Copy", BS_PUSHBUTTON | WS_TABSTOP, 0, kCopy, font);
+  state.save = AddChild(dialog, L"BUTTON", L"&Save...", BS_PUSHBUTTON | WS_TABSTOP, 0, kSave, font);
   SetWindowLongPtrW(dialog, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&state));
   LayOut(dialog, state);
   EnableWindow(owner, FALSE);
@@ -189,7 +236,10 @@ void ShowNotesDialog(HWND owner, HFONT font, int dpi, const std::wstring& title,
   MSG message{};
   while (!state.done && GetMessageW(&message, nullptr, 0, 0) > 0) {
     // Enter and Escape close it from the notes too, which would take them.
-    const bool closing_key = message.message == WM_KEYDOWN && (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE);
+    // Enter on Copy or Save... presses it.
+    const bool on_button = message.hwnd == state.copy || message.hwnd == state.save;
+    const bool closing_key = message.message == WM_KEYDOWN &&
+                             ((message.wParam == VK_RETURN && !on_button) || message.wParam == VK_ESCAPE);
     if (closing_key && (message.hwnd == dialog || IsChild(dialog, message.hwnd))) break;
     if (CopiedOnCtrlC(message, dialog, state) || SelectAllOnCtrlA(message) || IsDialogMessageW(dialog, &message)) {
       continue;

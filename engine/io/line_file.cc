@@ -1,7 +1,9 @@
 #include "engine/io/line_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <new>
 
 #include "engine/io/file_safety.h"
 #include "engine/io/folder.h"
@@ -58,18 +60,23 @@ LineReader::LineReader(const std::string& path, Marks marks, size_t line_limit)
     : path_(path), file_(OpenFile(path, OpenMode::kRead, "Could not open the file for reading")), marks_(marks),
       line_limit_(line_limit) {}
 
+LineReader::LineReader(const std::string& path, Marks marks, Limits limits)
+    : path_(path), file_(OpenOrdinaryFile(path, "Could not open the file for reading")), marks_(marks),
+      line_limit_(limits.line_limit), bytes_left_(limits.size_limit) {}
+
 size_t LineReader::ReadChunk() {
-  constexpr size_t kChunk = 1 << 16;
-  if (at_end_of_file_) {  // no read that is sure to find nothing
+  const size_t chunk = static_cast<size_t>(std::min<std::uint64_t>(1 << 16, bytes_left_));
+  if (at_end_of_file_ || chunk == 0) {  // no read that is sure to find nothing
     raw_.clear();
     return 0;
   }
-  raw_.resize(kChunk);
+  raw_.resize(chunk);
   errno = 0;
-  const size_t count = std::fread(raw_.data(), 1, kChunk, file_.get());
+  const size_t count = std::fread(raw_.data(), 1, chunk, file_.get());
   raw_.resize(count);
-  if (count < kChunk && std::ferror(file_.get())) throw IoError("Could not read", path_, SystemReason(errno));
-  at_end_of_file_ = count < kChunk;
+  if (count < chunk && std::ferror(file_.get())) throw IoError("Could not read", path_, SystemReason(errno));
+  at_end_of_file_ = count < chunk;
+  bytes_left_ -= count;
   return count;
 }
 
@@ -108,6 +115,14 @@ bool LineReader::Fill() {
 bool LineReader::AtEnd() { return position_ >= buffer_.size() && !Fill(); }
 
 std::string LineReader::ReadLine() {
+  try {
+    return ReadLineWhole();
+  } catch (const std::bad_alloc&) {
+    throw IoError("Could not read", path_, "Not enough memory for one of its lines");
+  }
+}
+
+std::string LineReader::ReadLineWhole() {
   if (AtEnd()) throw IoError("Could not read past the end of", path_, "Input past end of file");
   std::string line;
   last_line_cut_ = false;
@@ -222,8 +237,9 @@ ReplacingLineWriter::~ReplacingLineWriter() {
   }
 }
 
-void ReplacingLineWriter::Commit() {
+void ReplacingLineWriter::Commit(const std::function<void()>& before_rename) {
   CloseFile(true);
+  if (before_rename) before_rename();
   RenameOver(temporary_path_, path());
   committed_ = true;
 }

@@ -3,6 +3,8 @@
 // in CR LF.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,6 +29,14 @@ class LineReader {
   // read past without being kept.
   explicit LineReader(const std::string& path, Marks marks = Marks::kIgnore,
                       size_t line_limit = std::string::npos);
+  // For a file of someone else's that must never hold the program up: only
+  // an ordinary file is opened (see OpenOrdinaryFile), and no more than its
+  // first `size_limit` bytes are read, the rest taken as past its end.
+  struct Limits {
+    size_t line_limit;
+    std::uint64_t size_limit;
+  };
+  LineReader(const std::string& path, Marks marks, Limits limits);
 
   // True when the line ReadLine returned last was cut.
   bool LastLineCut() const { return last_line_cut_; }
@@ -35,10 +45,12 @@ class LineReader {
 
   // Throws IoError when the file cannot be read.
   bool AtEnd();
-  // Throws IoError when the file is already at its end or cannot be read.
+  // Throws IoError when the file is already at its end or cannot be read,
+  // and when there is not memory enough for the line.
   std::string ReadLine();
 
  private:
+  std::string ReadLineWhole();
   bool Fill();
   size_t ReadChunk();
   void ReadByteOrderMark();
@@ -52,6 +64,7 @@ class LineReader {
   std::string buffer_;
   size_t position_ = 0;
   size_t line_limit_;
+  std::uint64_t bytes_left_ = UINT64_MAX;
   bool last_line_cut_ = false;
   bool last_line_crlf_ = false;
 };
@@ -135,8 +148,9 @@ class ReplacingLineWriter : public LinePrinter {
   ReplacingLineWriter(const std::string& target_path, const std::string& temporary_folder);
   ~ReplacingLineWriter() override;
 
-  // Closes the temporary file and renames it over the target.
-  void Commit();
+  // Closes the temporary file and renames it over the target;
+  // `before_rename`, when given, is called in between.
+  void Commit(const std::function<void()>& before_rename = {});
 
  private:
   ReplacingLineWriter(const std::string& target_path, TemporaryFile temporary);

@@ -1,3 +1,5 @@
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -19,6 +21,26 @@ FileHandle OpenFile(const std::string& path, OpenMode mode, const char* what_fai
   }
   FileHandle file(std::fopen(path.c_str(), how));
   if (!file) throw IoError(what_failed, path, SystemReason(errno));
+  std::setvbuf(file.get(), nullptr, _IONBF, 0);
+  return file;
+}
+
+FileHandle OpenOrdinaryFile(const std::string& path, const char* what_failed, bool follow_link) {
+  // Without O_NONBLOCK the open of a FIFO waits for a writer.
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | (follow_link ? 0 : O_NOFOLLOW));
+  if (fd < 0 && errno == ELOOP && !follow_link) throw IoError(what_failed, path, "It is a link, not an ordinary file");
+  if (fd < 0) throw IoError(what_failed, path, SystemReason(errno));
+  struct stat info {};
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || fcntl(fd, F_SETFL, 0) != 0) {
+    close(fd);
+    throw IoError(what_failed, path, "It is not an ordinary file");
+  }
+  FileHandle file(fdopen(fd, "rb"));
+  if (!file) {
+    const int error = errno;
+    close(fd);
+    throw IoError(what_failed, path, SystemReason(error));
+  }
   std::setvbuf(file.get(), nullptr, _IONBF, 0);
   return file;
 }

@@ -40,6 +40,11 @@ FileHandle OpenFile(const std::string& path, OpenMode mode, const char* what_fai
   return file;
 }
 
+// Devices and pipes are refused by every open here; a link is followed.
+FileHandle OpenOrdinaryFile(const std::string& path, const char* what_failed, bool /*follow_link*/) {
+  return OpenFile(path, OpenMode::kRead, what_failed);
+}
+
 bool FlushToDisk(std::FILE* file) {
   return FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)))) != 0;
 }

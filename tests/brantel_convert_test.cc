@@ -323,7 +323,7 @@ TEST_F(BrantelConvertTest, AStopWhileABigCfgFileIsReadEndsTheRunThere) {
       "until ls -l /proc/$p/fd 2>/dev/null | grep -q big.cfg || [ $((i += 1)) -gt 3000 ]; do sleep 0.01; done; "
       "kill -TERM $p; wait $p", program_, Mame()});
   EXPECT_EQ(run.exit_code, 128 + 15) << run.out;
-  EXPECT_EQ(run.out.find("not well-formed"), std::string::npos) << run.out;
+  EXPECT_EQ((run.out + run.err).find("not well-formed"), std::string::npos) << run.out << run.err;
 }
 #endif
 

@@ -400,7 +400,7 @@ std::vector<HostileLayout> HostileLayouts() {
        },
        ConvertResult::kCompleted, {"<mameconfig "}, "",
        {"~btwork-mine: left as it was", "~btwork-: left as it was", "~btwork-my saved configs: left as it was",
-        "(3 folders left as they were"}},  // first of the changed kinds counted, not after another
+        "(3 folders left as they were"}},  // a group's count starts with them: not among the not applied
       {"converting a folder under the work folders' name", "~btwork-mine",
        [](const TestFolder& f) { f.Write("mame/ctrlr/~btwork-mine/pong.ini", "P1_START \"KEY_1\""); },
        ConvertResult::kPathError, {}, "", {"named like the program's own work folders"}},

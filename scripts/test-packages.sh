@@ -93,7 +93,8 @@ check "zip: the window ends on Alt+F4" ended_within_20_s "$pid"
 inside_zip=$work/Temp1_brantel.zip
 mkdir -p "$inside_zip"
 cp "$folder/brantel-convert.exe" "$folder/brantel-manager.exe" "$inside_zip/"
-output=$(cd "$work" && wine "$inside_zip/brantel-convert.exe" arcade "Z:${mame//\//\\}\\" mame.exe 2>/dev/null | tr -d '\r')
+# The program says so on standard error, as every failure.
+output=$(cd "$work" && wine "$inside_zip/brantel-convert.exe" arcade "Z:${mame//\//\\}\\" mame.exe 2>&1 | tr -d '\r')
 check "zip: brantel-convert.exe alone asks to extract all files first ($output)" has "Extract all files first"
 (cd "$work" && exec wine "$inside_zip/brantel-manager.exe") &
 pid=$!

@@ -276,6 +276,9 @@ std::string ConvertInWorkFolder(Window& window, const ListSource& list_source, c
     WriteCombinedFile(window, parts);
     work.Remove();
     return parts.path;
+  } catch (const WaitCancelled&) {  // Cancel: nothing to report but the files removed
+    work.Remove();
+    throw;
   } catch (const std::exception& error) {
     std::string message = error.what();
     try {

@@ -7,6 +7,7 @@
 
 #include "engine/io/io_error.h"
 #include "engine/io/open_file.h"
+#include "engine/io/stop_request.h"
 
 namespace brantel {
 
@@ -56,7 +57,10 @@ bool IsWellFormedSection(const std::string& path) {
   check.Feed("<section>");
   std::string buffer(1 << 16, '\0');
   size_t length;
-  while ((length = std::fread(buffer.data(), 1, buffer.size(), file.get())) > 0) check.Feed({buffer.data(), length});
+  while ((length = std::fread(buffer.data(), 1, buffer.size(), file.get())) > 0) {
+    ThrowIfStopRequested();
+    check.Feed({buffer.data(), length});
+  }
   if (std::ferror(file.get())) throw IoError("Could not read", path, SystemReason(errno));
   check.Feed("</section>");
   return check.Finish().empty();

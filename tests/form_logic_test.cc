@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/convert.h"
 #include "engine/plain_window.h"
 #include "tests/convert_fixture.h"
 
@@ -151,6 +152,26 @@ TEST_F(FormLogicTest, AliveDuringTheListGeneratorAndClosedAfterConvert) {
   EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", Mame() + "\\", "mame.exe", " 1 "}));
   logic_.Command1Pressed();  // nothing runs after the window is gone
   EXPECT_EQ(form_.messages().size(), 1u);
+}
+
+// Past the list generator the window is still kept alive, a big INI file's
+// reading included, and Cancel stops the conversion with nothing left of it.
+TEST_F(FormLogicTest, AliveAndCancelledWhileConverting) {
+  InstallStandInListGenerator(folder_, "program", MasterListLine("pacman", "", "2"));
+  std::string big;
+  for (int line = 0; line < 20000; ++line) big += "P1_BUTTON1 \"KEYCODE_LCONTROL\"\r\n";
+  WriteIni("pacman.ini", big);
+  form_.SetText1("old");
+  form_.SetText2(Mame());
+  form_.SetText3("mame.exe");
+  form_.while_alive = [&] {
+    if (form_.captions.back().starts_with("brantel Manager - converting, ")) logic_.CancelPressed();
+  };
+  logic_.Command1Pressed();
+  ASSERT_EQ(form_.messages().size(), 1u);
+  EXPECT_EQ(form_.messages()[0].title, kCancelledTitle);
+  EXPECT_EQ(OldFolderNames(), std::set<std::string>{"pacman.ini"});
+  EXPECT_FALSE(folder_.Exists("mame/ctrlr/old.cfg"));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "engine/io/folder.h"
 #include "engine/io/host_path.h"
 #include "engine/io/io_error.h"
+#include "engine/io/stop_request.h"
 
 namespace brantel {
 namespace {
@@ -62,6 +63,7 @@ size_t LineReader::ReadChunk() {
     raw_.clear();
     return 0;
   }
+  ThrowIfStopRequested();  // a big file: a stop, or the window's turn, every chunk
   raw_.resize(kChunk);
   errno = 0;
   const size_t count = std::fread(raw_.data(), 1, kChunk, file_.get());

@@ -127,4 +127,31 @@ void ThrowLastError(const char* what_failed, const std::string& file) {
   throw IoError(what_failed, file, WindowsReason(code, file));
 }
 
+namespace {
+
+// Why Windows denies access to a file, where that is something the user can
+// see to: a folder in its place, read-only, or held by another program.
+std::string WhyDenied(const std::string& file) {
+  const std::wstring path = WidePath(file);
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return "";
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return "A folder has this name, where the file belongs";
+  if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) return "The file is read-only";
+  HANDLE probe = CreateFileW(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (probe != INVALID_HANDLE_VALUE) {
+    CloseHandle(probe);
+    return "";
+  }
+  return GetLastError() == ERROR_SHARING_VIOLATION ? WindowsReason(ERROR_SHARING_VIOLATION, file) : "";
+}
+
+}  // namespace
+
+void ThrowFileError(const char* what_failed, const std::string& file) {
+  const DWORD code = GetLastError();
+  const std::string why = code == ERROR_ACCESS_DENIED ? WhyDenied(file) : "";
+  throw IoError(what_failed, file, why.empty() ? WindowsReason(code, file) : why);
+}
+
 }  // namespace brantel

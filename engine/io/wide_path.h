@@ -37,4 +37,9 @@ std::string WindowsReason(unsigned long code, const std::string& file);
 // before anything else can change it.
 [[noreturn]] void ThrowLastError(const char* what_failed, const std::string& file);
 
+// The same for an operation on the file itself (open, replace, delete): an
+// access denied because a folder has its name, it is read-only or another
+// program holds it says so.
+[[noreturn]] void ThrowFileError(const char* what_failed, const std::string& file);
+
 }  // namespace brantel

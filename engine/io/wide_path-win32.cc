@@ -61,6 +61,16 @@ std::wstring WidePath(const std::wstring& wide) {
   return full;
 }
 
+std::wstring ProgramPath(const std::string& path) {
+  std::wstring wide = WideText(path);
+  // "\\.\C:\" and "\\?\C:\" name the drive's own path; only a long one needs
+  // the "\\?\" form, which WidePath gives it again.
+  for (const wchar_t* device : {L"\\\\.\\", L"\\\\?\\"}) {
+    if (wide.rfind(device, 0) == 0 && wide.size() >= 7 && wide[5] == L':' && IsSeparator(wide[6])) wide.erase(0, 4);
+  }
+  return WidePath(wide);
+}
+
 bool ToAnsi(const std::wstring& text, std::string& ansi) {
   ansi.clear();
   if (text.empty()) return true;

@@ -16,6 +16,10 @@ std::wstring WideText(const std::string& text);
 std::wstring WidePath(const std::string& path);
 std::wstring WidePath(const std::wstring& path);
 
+// The path of a program to start: "\\.\C:\..." and "\\?\C:\..." as
+// plain drive paths, and like WidePath beyond the classic limit.
+std::wstring ProgramPath(const std::string& path);
+
 // The UTF-16 text in the ANSI code page, or false when the code page cannot
 // spell it exactly (no best-fit "L" for "Ł").
 bool ToAnsi(const std::wstring& text, std::string& ansi);

@@ -42,6 +42,7 @@ contains() { [[ -f $1 ]] && grep -qF -- "$2" "$1"; }
 absent() { [[ ! -e $1 ]]; }
 no_cfg_files_in() { ! compgen -G "$1/*.cfg" >/dev/null && ! compgen -G "$1/*.CFG" >/dev/null; }
 output_has() { grep -qxF -- "$1" <<<"$output"; }
+output_lacks() { ! grep -qF -- "$1" <<<"$output"; }
 
 # A program folder: brantel-convert.exe, and the stand-in as the list
 # generator, which copies prepared.lst to the master list.
@@ -281,6 +282,38 @@ if [[ -n $listgen_exe ]]; then
   check "whole chain: master list written by listgen.exe" contains "$chain/masterlist.lst" "mspacman|"
   check "whole chain: BIOS and unknown names first, then parents, then clones" \
     is "$(system_names "$chain_mame/ctrlr/arcade.cfg")" "default neogeo zaxxon pacman SAMPLE mspacman "
+
+  # The same MAME crashing: its list is kept, and the crash said in words.
+  echo 3221225477 >"$chain_mame/exit-code.txt"
+  touch "$chain_mame/mame.exe"  # a MAME changed since the list was made
+  run_convert "$chain" arcade "$(windows_path "$chain_mame")\\" mame.exe
+  check "MAME crashed: its own list kept ($status: $output)" is "$status" 0
+  check "MAME crashed: said as an access violation" output_matches 'ended with exception 0xC0000005 \(access violation\)'
+  rm "$chain_mame/exit-code.txt"
+  # Another MAME that crashes: the list kept is the first MAME's, not its own.
+  other_mame=$work/other-mame
+  mkdir -p "$other_mame/ctrlr"
+  cp -r "$chain_mame/ctrlr/arcade" "$other_mame/ctrlr/"
+  cp "$stand_in_mame_exe" "$other_mame/mame.exe"
+  echo 3221225477 >"$other_mame/exit-code.txt"
+  run_convert "$chain" arcade "$(windows_path "$other_mame")\\" mame.exe
+  check "another MAME crashed: Convert stops ($status: $output)" is "$status" 2
+  check "another MAME crashed: the list kept is of the first" \
+    output_matches "^Conversion Failed: The list generator did not make the master list of this MAME .*made from another MAME"
+  check "another MAME crashed: no combined file" absent "$other_mame/ctrlr/arcade.cfg"
+  # A MAME path beyond 260 characters, and one typed in the \\?\ form.
+  long_mame=$work/$(printf 'm%.0s' {1..120})/$(printf 'a%.0s' {1..120})
+  mkdir -p "$long_mame/ctrlr"
+  cp -r "$chain_mame/ctrlr/arcade" "$long_mame/ctrlr/"
+  cp "$stand_in_mame_exe" "$long_mame/mame.exe"
+  run_convert "$chain" arcade "$(windows_path "$long_mame")\\" mame.exe
+  check "long MAME path: MAME started, its list made ($status: $output)" is "$status" 0
+  check "long MAME path: the combined file" test -f "$long_mame/ctrlr/arcade.cfg"
+  rm "$long_mame/ctrlr/arcade.cfg"
+  touch "$long_mame/mame.exe"
+  run_convert "$chain" arcade "\\\\?\\$(windows_path "$long_mame")\\" mame.exe
+  check "MAME path in the \\\\?\\ form: MAME started ($status: $output)" is "$status" 0
+  check "MAME path in the \\\\?\\ form: its list made" output_lacks "could not be made anew"
 fi
 
 echo "convert end to end: $passed passed, $failed failed"

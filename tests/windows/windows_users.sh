@@ -101,13 +101,74 @@ case_device_names() {
   run_in C.UTF-8 nul "$(windows_path "$mame")"
   expect "folder refused" is "$status: $output" '1: File Path Error: "nul" is the name of a device, not of a folder!'
   make_folders "$program" "$mame" devices
-  for name in aux.ini COM1.ini nul.ini; do printf '[x]\r\n' >"$old/$name"; done
+  local names=(aux.ini COM1.ini nul.ini 'CONIN$.ini' 'conout$.ini' 'COM¹.ini' 'lpt³.INI')
+  for name in "${names[@]}"; do printf '[x]\r\n' >"$old/$name"; done
   run_in C.UTF-8 devices "$(windows_path "$mame")"
   expect "converted without them" is "$status $(sections "$mame/ctrlr/devices.cfg")" "0 2"
-  expect "... each noted" is "$(grep -c '^Conversion Notes: [a-zA-Z1]*.ini: not applied: not converted: Windows keeps' <<<"$output")" 3
+  expect "... each noted" is "$(grep -c '^Conversion Notes: .*: not applied: not converted: Windows keeps' <<<"$output")" ${#names[@]}
 }
 
-cases=(beyond_the_code_page double_byte_backslash ansi_code_page_text quoted_paths device_names)
+# The user's hidden INI and cfg files are theirs; Windows' own hidden system
+# desktop.ini is not.
+case_hidden_files() {
+  make_folders "$work/program-hidden" "$work/mame-hidden" hidden
+  printf '[galaga]\r\nP1_BUTTON1 "KEY_H"\r\n' >"$old/galaga.ini"
+  printf '<mameconfig version="10"><system name="mine"><input><port type="P1_START"><newseq type="standard">KEY_C</newseq></port></input></system></mameconfig>\r\n' >"$old/mine.cfg"
+  printf '[.ShellClassInfo]\r\n' >"$old/desktop.ini"
+  for file in galaga.ini mine.cfg desktop.ini; do wine attrib +h "$(windows_path "$old/$file")" >/dev/null 2>&1; done
+  wine attrib +s "$(windows_path "$old/desktop.ini")" >/dev/null 2>&1
+  run_in C.UTF-8 hidden "$(windows_path "$mame")"
+  expect "converted" is "$status" 0
+  expect "the hidden INI file converted" holds "$mame/ctrlr/hidden.cfg" '>KEY_H</newseq>'
+  expect "the hidden cfg file merged" holds "$mame/ctrlr/hidden.cfg" '>KEY_C</newseq>'
+  expect "desktop.ini still left out" is "$(sections "$mame/ctrlr/hidden.cfg")" 3
+}
+
+# Another program holds a file until it is told to stop (a marker file says when).
+hold() {
+  wine "$stand_in_mame_exe" --hold "$(windows_path "$1")" >/dev/null 2>&1 &
+  holder=$!
+  for _ in $(seq 600); do [[ -e $1.held ]] && return; sleep 0.1; done
+}
+let_go() { kill "$holder" 2>/dev/null; wait "$holder" 2>/dev/null; rm -f "$1.held"; }
+
+# A combined or settings file that another program holds, or a folder in the
+# combined file's place: said so, not "Access denied".
+case_files_in_use() {
+  make_folders "$work/program-in-use" "$work/mame-in-use" busy
+  local mame_w combined_w
+  mame_w=$(windows_path "$mame") combined_w=$(windows_path "$mame/ctrlr/busy.cfg")
+  run_in C.UTF-8 busy "$mame_w"
+  hold "$mame/ctrlr/busy.cfg"
+  run_in C.UTF-8 busy "$mame_w"
+  let_go "$mame/ctrlr/busy.cfg"
+  expect "combined file in use" holds - "Could not replace \"$combined_w\": The file is in use by another program" <<<"$output"
+  hold "$program/brantel.cfg"
+  run_in C.UTF-8 busy "$mame_w"
+  let_go "$program/brantel.cfg"
+  expect "settings file in use" holds - "brantel.cfg\": The file is in use by another program" <<<"$output"
+  rm "$mame/ctrlr/busy.cfg" && mkdir "$mame/ctrlr/busy.cfg"
+  run_in C.UTF-8 busy "$mame_w"
+  expect "a folder in the combined file's place" holds - "\"$combined_w\": A folder has this name, where the file belongs" <<<"$output"
+}
+
+# Folder names that lead to ctrlr itself say that the folder must lie inside
+# it; one typed with a final backslash is shown with one.
+case_folder_name_messages() {
+  make_folders "$work/program-names" "$work/mame-names" old
+  local ctrlr_w
+  ctrlr_w=$(windows_path "$mame/ctrlr")
+  for name in . ''; do
+    run_in C.UTF-8 "$name" "$(windows_path "$mame")"
+    expect "\"$name\": must lie inside ctrlr" is "$status $(head -1 <<<"$output")" \
+      "1 File Path Error: The old folder must lie inside ctrlr: \"$name\" names ctrlr itself or a folder outside it!"
+  done
+  run_in C.UTF-8 'gone\' "$(windows_path "$mame")"
+  expect "no doubled backslash" is "$output" "File Path Error: Directory Not Found!"$'\n'"File Path Error: $ctrlr_w\\gone\\"
+}
+
+cases=(beyond_the_code_page double_byte_backslash ansi_code_page_text quoted_paths device_names hidden_files
+       files_in_use folder_name_messages)
 failed=0
 for current in "${cases[@]}"; do "case_$current"; done
 echo "windows users: ${#cases[@]} cases, $failed failed checks"

@@ -10,6 +10,7 @@
 #include "engine/io/line_file.h"
 #include "engine/io/host_path.h"
 #include "engine/io/work_folder.h"
+#include "engine/program_files.h"
 #include "engine/text_rules.h"
 
 namespace listgen {
@@ -29,7 +30,7 @@ std::vector<std::string> RecordLines(const std::string& mame_program, const File
                                      const std::string& version, const FileStamp& list) {
   return {
       "brantel list generator, list format " + std::to_string(kListFormat),
-      "MAME program: " + mame_program,
+      brantel::kRecordedMameLabel + mame_program,
       "MAME size: " + std::to_string(mame.size),
       "MAME modified: " + std::to_string(mame.modified),
       std::string(kVersionLabel) + version,

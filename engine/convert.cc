@@ -219,7 +219,8 @@ void CheckListIsOfThisMame(const std::string& path, const ProgramOutcome& list_g
                            const std::string& source_record, const std::string& mame_program) {
   const std::string recorded = RecordedMameProgram(source_record);
   if (recorded.empty() || mame_program.empty()) return;
-  if (std::filesystem::path(mame_program).lexically_normal() == std::filesystem::path(recorded)) return;
+  namespace fs = std::filesystem;
+  if (fs::path(mame_program).lexically_normal() == fs::path(recorded).lexically_normal()) return;
   throw IoError("The list generator did not make the master list of this MAME", path,
                 WhatTheListGeneratorSaid(list_generator) + "; the list kept was made from another MAME, " + recorded);
 }

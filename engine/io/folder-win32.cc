@@ -87,8 +87,9 @@ bool FolderExists(const std::string& path) {
 }
 
 std::string FileNameIfPresent(const std::string& path) {
-  // A wildcard would make the lookup a search; a file path holds none.
-  if (path.find_first_of("*?") != std::string::npos) return "";
+  // A wildcard would make the lookup a search; a file path holds none (the
+  // "?" of a "\\?\" start is none).
+  if (path.find_first_of("*?", path.rfind("\\\\?\\", 0) == 0 ? 4 : 0) != std::string::npos) return "";
   WIN32_FIND_DATAW found;
   HANDLE find = FindFirstFileW(WidePath(path).c_str(), &found);
   if (find == INVALID_HANDLE_VALUE) return "";

@@ -46,7 +46,13 @@ std::wstring WideText(const std::string& text) {
 
 std::wstring WidePath(const std::string& path) { return WidePath(WideText(path)); }
 
-std::wstring WidePath(const std::wstring& wide) {
+std::wstring WidePath(const std::wstring& typed) {
+  // "\\.\C:\" and "\\?\C:\" name the drive's own path, taken in the plain form
+  // every function takes; only a long path needs "\\?\", given below.
+  std::wstring wide = typed;
+  for (const wchar_t* device : {L"\\\\.\\", L"\\\\?\\"}) {
+    if (wide.rfind(device, 0) == 0 && wide.size() >= 7 && wide[5] == L':' && IsSeparator(wide[6])) wide.erase(0, 4);
+  }
   if (wide.size() < kClassicPathLimit || wide.rfind(L"\\\\?\\", 0) == 0) return wide;
   // The "\\?\" form takes the path as it stands: it must be full, with "\"
   // separators and no "." or "..".
@@ -62,13 +68,18 @@ std::wstring WidePath(const std::wstring& wide) {
 }
 
 std::wstring ProgramPath(const std::string& path) {
-  std::wstring wide = WideText(path);
-  // "\\.\C:\" and "\\?\C:\" name the drive's own path; only a long one needs
-  // the "\\?\" form, which WidePath gives it again.
-  for (const wchar_t* device : {L"\\\\.\\", L"\\\\?\\"}) {
-    if (wide.rfind(device, 0) == 0 && wide.size() >= 7 && wide[5] == L':' && IsSeparator(wide[6])) wide.erase(0, 4);
-  }
-  return WidePath(wide);
+  const std::wstring wide = WidePath(path);
+  if (wide.rfind(L"\\\\?\\", 0) != 0 || wide.rfind(L"\\\\?\\UNC\\", 0) == 0) return wide;
+  // The process start takes no "\\?\" path (Windows' nor Wine's): a long
+  // path goes by its short (8.3) names, when those fit.
+  DWORD needed = GetShortPathNameW(wide.c_str(), nullptr, 0);
+  if (needed == 0) return wide;
+  std::wstring short_path(needed, L'\0');
+  DWORD length = GetShortPathNameW(wide.c_str(), short_path.data(), needed);
+  if (length == 0 || length >= needed) return wide;
+  short_path.resize(length);
+  if (short_path.rfind(L"\\\\?\\", 0) == 0) short_path.erase(0, 4);
+  return short_path.size() < MAX_PATH ? short_path : wide;
 }
 
 bool ToAnsi(const std::wstring& text, std::string& ansi) {

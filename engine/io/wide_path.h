@@ -12,12 +12,13 @@ namespace brantel {
 std::wstring WideText(const std::string& text);
 
 // The path for a "W" function: a full path longer than the classic limit gets
-// the "\\?\" form, which alone reaches it.
+// the "\\?\" form, which alone reaches it; one typed as "\\.\C:\..." or
+// "\\?\C:\..." is taken as "C:\...".
 std::wstring WidePath(const std::string& path);
 std::wstring WidePath(const std::wstring& path);
 
-// The path of a program to start: "\\.\C:\..." and "\\?\C:\..." as
-// plain drive paths, and like WidePath beyond the classic limit.
+// The path of a program to start, as WidePath gives it, but a long one by its
+// short (8.3) names, which the process start takes where it fits.
 std::wstring ProgramPath(const std::string& path);
 
 // The UTF-16 text in the ANSI code page, or false when the code page cannot

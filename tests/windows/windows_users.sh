@@ -105,7 +105,7 @@ case_device_names() {
   for name in "${names[@]}"; do printf '[x]\r\n' >"$old/$name"; done
   run_in C.UTF-8 devices "$(windows_path "$mame")"
   expect "converted without them" is "$status $(sections "$mame/ctrlr/devices.cfg")" "0 2"
-  expect "... each noted" is "$(grep -c '^Conversion Notes: .*: not applied: not converted: Windows keeps' <<<"$output")" ${#names[@]}
+  expect "... each noted" is "$(LC_ALL=C grep -ac '^Conversion Notes: .*: not applied: not converted: Windows keeps' <<<"$output")" ${#names[@]}
 }
 
 # The user's hidden INI and cfg files are theirs; Windows' own hidden system
@@ -121,7 +121,8 @@ case_hidden_files() {
   expect "converted" is "$status" 0
   expect "the hidden INI file converted" holds "$mame/ctrlr/hidden.cfg" '>KEY_H</newseq>'
   expect "the hidden cfg file merged" holds "$mame/ctrlr/hidden.cfg" '>KEY_C</newseq>'
-  expect "desktop.ini still left out" is "$(sections "$mame/ctrlr/hidden.cfg")" 3
+  expect "desktop.ini still left out" is "$(grep -so '<system name="[^"]*">' "$mame/ctrlr/hidden.cfg" | tr -d '\n')" \
+    '<system name="default"><system name="galaga"><system name="mine"><system name="pacman">'
 }
 
 # Another program holds a file until it is told to stop (a marker file says when).
@@ -169,6 +170,7 @@ case_folder_name_messages() {
 
 cases=(beyond_the_code_page double_byte_backslash ansi_code_page_text quoted_paths device_names hidden_files
        files_in_use folder_name_messages)
+[[ -n ${ONLY_CASES:-} ]] && read -ra cases <<<"$ONLY_CASES"  # a few cases alone, by name
 failed=0
 for current in "${cases[@]}"; do "case_$current"; done
 echo "windows users: ${#cases[@]} cases, $failed failed checks"

@@ -61,10 +61,10 @@ MameOutput::MameOutput(const std::string& program, const std::string& argument)
   PROCESS_INFORMATION started{};
   if (!::CreateProcessW(application.c_str(), command_line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
                         nullptr, &startup, &started)) {
-    const DWORD error = ::GetLastError();
-    std::string reason = brantel::WindowsReason(error, program);
-    if (application.size() >= MAX_PATH) {
-      reason += " (the path has " + std::to_string(application.size()) + " characters, more than Windows takes here)";
+    std::string reason = brantel::WindowsReason(::GetLastError(), program);
+    if (program.size() >= MAX_PATH) {  // Wine starts no such program, even by its short name
+      reason = "the path has " + std::to_string(program.size()) +
+               " characters, more than Windows starts a program from (" + reason + ")";
     }
     throw brantel::IoError("Could not start", program, reason);
   }

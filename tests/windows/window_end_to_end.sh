@@ -223,6 +223,7 @@ check "notes dialog: its last note copied ($(head -1 "$program/brantel.cfg"))" \
 
 # --- One note of a million and of ten million characters: the dialog comes
 # up, with its box of notes.
+printf '%s\r\n' OLD "$mame_z\\" mame.exe 0 >"$program/brantel.cfg"
 for size in 1000000 10000000; do
   printf '[long]\r\nP1_%s "KEY_A"\r\n' "$(head -c "$size" /dev/zero | tr '\0' X)" >"$work/mame/ctrlr/OLD/long.ini"
   start_window
@@ -235,7 +236,7 @@ for size in 1000000 10000000; do
   keys_to "$form" alt+F4
   check "a note of $size characters: the program ends" ended_within_20_s "$pid"
 done
-rm "$work/mame/ctrlr/OLD/"{long,g*}.ini
+rm -f "$work/mame/ctrlr/OLD/"{long,g*}.ini
 
 # --- A big INI file: the window answers past the list generator, the
 # caption counts, and Cancel stops the conversion with nothing left of it.

@@ -63,7 +63,11 @@ size_t LineReader::ReadChunk() {
     raw_.clear();
     return 0;
   }
-  ThrowIfStopRequested();  // a big file: a stop, or the window's turn, every chunk
+  // A big file gives a stop, or the window's turn, a chance at every chunk
+  // but its first: a small file (a work folder's mark, read while cleaning
+  // up after a stop) is read whole.
+  if (read_before_) ThrowIfStopRequested();
+  read_before_ = true;
   raw_.resize(kChunk);
   errno = 0;
   const size_t count = std::fread(raw_.data(), 1, kChunk, file_.get());

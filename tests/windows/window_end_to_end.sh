@@ -127,6 +127,7 @@ listgen_gone() { ! pgrep -f "$program/list generator/listgen" >/dev/null; }
 check "Escape: the list generator and its child end" poll_until listgen_gone
 check "Escape: ... before they wrote anything" test ! -e "$program/listgen.ran" -a ! -e "$program/child-ended.txt"
 check "Escape: the master list kept" holds "$program/masterlist.lst" previous
+check "Escape: the list generator's work folder removed" test ! -e "$program/~btwork-standin"
 check "Escape: the MAME folder unchanged" test "$(cd "$work/mame" && find . -type f -exec md5sum {} + | sort)" = "$before"
 
 printf '4' >"$program/list generator/running-seconds.txt"

@@ -216,6 +216,8 @@ void ForEachEntry(const std::string& folder, const std::string& prefix, Visit vi
 std::vector<std::string> OrdinaryFileNames(const std::string& folder, std::vector<UnusableFile>* unusable) {
   // Files only, and not Windows' own: a file both hidden and system (such
   // as the desktop.ini that Explorer writes). A file the user hid is theirs.
+  // Names beginning with "." are left out as on POSIX (and Wine shows the
+  // Unix files so named as hidden).
   const DWORD windows_own = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
   std::vector<std::string> names;
   ForEachEntry(folder, "", [&](const WIN32_FIND_DATAW& found) {
@@ -225,7 +227,7 @@ std::vector<std::string> OrdinaryFileNames(const std::string& folder, std::vecto
         UsableName(found, name, reason) && name != "." && name != "..") {
       unusable->push_back({name, "a folder, not a file"});
     }
-    if (is_folder || (found.dwFileAttributes & windows_own) == windows_own) return;
+    if (is_folder || (found.dwFileAttributes & windows_own) == windows_own || found.cFileName[0] == L'.') return;
     if (UsableName(found, name, reason)) {
       names.push_back(name);
     } else if (unusable != nullptr) {

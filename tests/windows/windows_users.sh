@@ -58,13 +58,18 @@ case_beyond_the_code_page() {
   printf '[x]\r\nP1_BUTTON2 "KEY_L"\r\n' >"$old/Łódź.ini"
   printf '[x]\r\nP1_BUTTON3 "KEY_G"\r\n' >"$old/ゲーム.ini"
   printf '[.ShellClassInfo]\r\n' >"$old/desktop.ini"
-  for flag in +h +s; do wine attrib $flag "$(windows_path "$old/desktop.ini")" >/dev/null 2>&1; done
+  # The user's hidden INI and cfg files are theirs, unlike Windows' own desktop.ini.
+  printf '[x]\r\nP1_START "KEY_H"\r\n' >"$old/galaga.ini"
+  printf '<mameconfig version="10"><system name="mine"><input/></system></mameconfig>\r\n' >"$old/mine.cfg"
+  for file in desktop.ini galaga.ini mine.cfg; do wine attrib +h "$(windows_path "$old/$file")" >/dev/null 2>&1; done
+  wine attrib +s "$(windows_path "$old/desktop.ini")" >/dev/null 2>&1
   run_in C.UTF-8 hotrod "$(windows_path "$mame")"
   expect "converted" is "$status" 0
   expect "both names beyond the code page" holds "$mame/ctrlr/hotrod.cfg" '>KEY_L</newseq>'
   expect "... each a section" holds "$mame/ctrlr/hotrod.cfg" '>KEY_G</newseq>'
-  expect "no desktop section" is "$(sections "$mame/ctrlr/hotrod.cfg")" 4
-  expect "intermediate files removed" is "$(find "$old" -type f ! -iname '*.ini')" ""
+  expect "hidden INI and cfg files converted" holds "$mame/ctrlr/hotrod.cfg" '>KEY_H</newseq>'
+  expect "... no desktop section" is "$(sections "$mame/ctrlr/hotrod.cfg") $(grep -c '<system name="mine">' "$mame/ctrlr/hotrod.cfg")" "6 1"
+  expect "intermediate files removed" is "$(find "$old" -type f ! -iname '*.ini' ! -name mine.cfg)" ""
   expect "the list generator of the program folder ran" is "$(cat "$program/listgen.ran" 2>/dev/null)" "-s -ctrlr"
 }
 
@@ -108,69 +113,41 @@ case_device_names() {
   expect "... each noted" is "$(LC_ALL=C grep -ac '^Conversion Notes: .*: not applied: not converted: Windows keeps' <<<"$output")" ${#names[@]}
 }
 
-# The user's hidden INI and cfg files are theirs; Windows' own hidden system
-# desktop.ini is not.
-case_hidden_files() {
-  make_folders "$work/program-hidden" "$work/mame-hidden" hidden
-  printf '[galaga]\r\nP1_BUTTON1 "KEY_H"\r\n' >"$old/galaga.ini"
-  printf '<mameconfig version="10"><system name="mine"><input><port type="P1_START"><newseq type="standard">KEY_C</newseq></port></input></system></mameconfig>\r\n' >"$old/mine.cfg"
-  printf '[.ShellClassInfo]\r\n' >"$old/desktop.ini"
-  for file in galaga.ini mine.cfg desktop.ini; do wine attrib +h "$(windows_path "$old/$file")" >/dev/null 2>&1; done
-  wine attrib +s "$(windows_path "$old/desktop.ini")" >/dev/null 2>&1
-  run_in C.UTF-8 hidden "$(windows_path "$mame")"
-  expect "converted" is "$status" 0
-  expect "the hidden INI file converted" holds "$mame/ctrlr/hidden.cfg" '>KEY_H</newseq>'
-  expect "the hidden cfg file merged" holds "$mame/ctrlr/hidden.cfg" '>KEY_C</newseq>'
-  expect "desktop.ini still left out" is "$(grep -so '<system name="[^"]*">' "$mame/ctrlr/hidden.cfg" | tr -d '\n')" \
-    '<system name="default"><system name="galaga"><system name="mine"><system name="pacman">'
+# Another program holds file $1 (the stand-in MAME, once it has made $1.held)
+# while the rest of the command runs.
+holding() {
+  wine "$stand_in_mame_exe" --hold "$(windows_path "$1")" >/dev/null 2>&1 & local holder=$!
+  for _ in $(seq 600); do [[ -e $1.held ]] && break; sleep 0.1; done
+  "${@:2}"; kill "$holder"; wait "$holder" 2>/dev/null; rm -f "$1.held"
 }
 
-# Another program holds a file until it is told to stop (a marker file says when).
-hold() {
-  wine "$stand_in_mame_exe" --hold "$(windows_path "$1")" >/dev/null 2>&1 &
-  holder=$!
-  for _ in $(seq 600); do [[ -e $1.held ]] && return; sleep 0.1; done
-}
-let_go() { kill "$holder" 2>/dev/null; wait "$holder" 2>/dev/null; rm -f "$1.held"; }
-
-# A combined or settings file that another program holds, or a folder in the
+# A combined or settings file another program holds, or a folder in the
 # combined file's place: said so, not "Access denied".
 case_files_in_use() {
   make_folders "$work/program-in-use" "$work/mame-in-use" busy
-  local mame_w combined_w
-  mame_w=$(windows_path "$mame") combined_w=$(windows_path "$mame/ctrlr/busy.cfg")
+  local mame_w=$(windows_path "$mame") combined_w=$(windows_path "$mame/ctrlr/busy.cfg")
   run_in C.UTF-8 busy "$mame_w"
-  hold "$mame/ctrlr/busy.cfg"
-  run_in C.UTF-8 busy "$mame_w"
-  let_go "$mame/ctrlr/busy.cfg"
+  holding "$mame/ctrlr/busy.cfg" run_in C.UTF-8 busy "$mame_w"
   expect "combined file in use" holds - "Could not replace \"$combined_w\": The file is in use by another program" <<<"$output"
-  hold "$program/brantel.cfg"
-  run_in C.UTF-8 busy "$mame_w"
-  let_go "$program/brantel.cfg"
+  holding "$program/brantel.cfg" run_in C.UTF-8 busy "$mame_w"
   expect "settings file in use" holds - "brantel.cfg\": The file is in use by another program" <<<"$output"
-  rm "$mame/ctrlr/busy.cfg" && mkdir "$mame/ctrlr/busy.cfg"
-  run_in C.UTF-8 busy "$mame_w"
-  expect "a folder in the combined file's place" holds - "\"$combined_w\": A folder has this name, where the file belongs" <<<"$output"
+  rm "$mame/ctrlr/busy.cfg" && mkdir "$mame/ctrlr/busy.cfg" && run_in C.UTF-8 busy "$mame_w"
+  expect "a folder in its place" holds - "\"$combined_w\": A folder has this name, where the file belongs" <<<"$output"
 }
 
 # Folder names that lead to ctrlr itself say that the folder must lie inside
 # it; one typed with a final backslash is shown with one.
 case_folder_name_messages() {
   make_folders "$work/program-names" "$work/mame-names" old
-  local ctrlr_w
-  ctrlr_w=$(windows_path "$mame/ctrlr")
-  for name in . ''; do
-    run_in C.UTF-8 "$name" "$(windows_path "$mame")"
-    expect "\"$name\": must lie inside ctrlr" is "$status $(head -1 <<<"$output")" \
-      "1 File Path Error: The old folder must lie inside ctrlr: \"$name\" names ctrlr itself or a folder outside it!"
-  done
-  run_in C.UTF-8 'gone\' "$(windows_path "$mame")"
-  expect "no doubled backslash" is "$output" "File Path Error: Directory Not Found!"$'\n'"File Path Error: $ctrlr_w\\gone\\"
+  local shown= ctrlr=$(windows_path "$mame/ctrlr") inside='names ctrlr itself or a folder outside it!'
+  for name in . '' 'gone\'; do run_in C.UTF-8 "$name" "$(windows_path "$mame")"; shown+=$output$'\n'; done
+  expect "the messages" is "$shown" "$(printf 'File Path Error: %s\n' \
+    "The old folder must lie inside ctrlr: \".\" $inside" "$ctrlr\\.\\" \
+    "The old folder must lie inside ctrlr: \"\" $inside" "$ctrlr\\" "Directory Not Found!" "$ctrlr\\gone\\")"$'\n'
 }
 
-cases=(beyond_the_code_page double_byte_backslash ansi_code_page_text quoted_paths device_names hidden_files
-       files_in_use folder_name_messages)
-[[ -n ${ONLY_CASES:-} ]] && read -ra cases <<<"$ONLY_CASES"  # a few cases alone, by name
+cases=(beyond_the_code_page double_byte_backslash ansi_code_page_text quoted_paths device_names files_in_use
+       folder_name_messages)
 failed=0
 for current in "${cases[@]}"; do "case_$current"; done
 echo "windows users: ${#cases[@]} cases, $failed failed checks"

@@ -283,36 +283,29 @@ if [[ -n $listgen_exe ]]; then
   check "whole chain: BIOS and unknown names first, then parents, then clones" \
     is "$(system_names "$chain_mame/ctrlr/arcade.cfg")" "default neogeo zaxxon pacman SAMPLE mspacman "
 
-  # The same MAME crashing: its list is kept, and the crash said in words.
-  echo 3221225477 >"$chain_mame/exit-code.txt"
-  printf x >>"$chain_mame/mame.exe"  # a MAME changed since the list was made
+  # A MAME at $1 like the chain's, but not the one a list was made from; it
+  # crashes when given $2.
+  mame_copy() {
+    [[ -d $1/ctrlr/arcade ]] || { mkdir -p "$1/ctrlr" && cp -r "$chain_mame/ctrlr/arcade" "$1/ctrlr/"; }
+    cp "$stand_in_mame_exe" "$1/mame.exe" && printf x >>"$1/mame.exe"
+    if [[ -n ${2:-} ]]; then echo "$2" >"$1/exit-code.txt"; else rm -f "$1/exit-code.txt"; fi
+  }
+  mame_copy "$chain_mame" 3221225477  # changed since the list was made, and crashing
   run_convert "$chain" arcade "$(windows_path "$chain_mame")\\" mame.exe
-  check "MAME crashed: its own list kept ($status: $output)" is "$status" 0
-  check "MAME crashed: said as an access violation ($output)" output_matches 'ended with exception 0xC0000005 \(access violation\)'
-  rm "$chain_mame/exit-code.txt"
-  # Another MAME that crashes: the list kept is the first MAME's, not its own.
-  other_mame=$work/other-mame
-  mkdir -p "$other_mame/ctrlr"
-  cp -r "$chain_mame/ctrlr/arcade" "$other_mame/ctrlr/"
-  cp "$stand_in_mame_exe" "$other_mame/mame.exe"
-  echo 3221225477 >"$other_mame/exit-code.txt"
-  run_convert "$chain" arcade "$(windows_path "$other_mame")\\" mame.exe
-  check "another MAME crashed: Convert stops ($status: $output)" is "$status" 2
-  check "another MAME crashed: the list kept is of the first" \
-    output_matches "^Conversion Failed: The list generator did not make the master list of this MAME .*made from another MAME"
-  check "another MAME crashed: no combined file" absent "$other_mame/ctrlr/arcade.cfg"
-  # A MAME path beyond 260 characters: under Wine no program starts from
-  # there, even by its short name, which Windows takes; the list generator
-  # says why, and the list kept is not used for this MAME.
+  check "MAME crashed: its list kept, the crash in words ($status: $output)" \
+    eval '[[ $status == 0 ]] && output_matches "exception 0xC0000005 \(access violation\)"'
+  mame_copy "$work/other-mame" 3221225477
+  run_convert "$chain" arcade "$(windows_path "$work/other-mame")\\" mame.exe
+  check "another MAME crashed: the list kept is not its own ($status: $output)" \
+    eval '[[ $status == 2 ]] && output_matches "did not make the master list of this MAME .*made from another MAME"'
+  # Under Wine no program starts from a path beyond 260 characters, even by
+  # its short name (Windows takes that): the list generator says why.
   long_mame=$work/$(printf 'm%.0s' {1..120})/$(printf 'a%.0s' {1..120})
-  mkdir -p "$long_mame/ctrlr"
-  cp -r "$chain_mame/ctrlr/arcade" "$long_mame/ctrlr/"
-  cp "$stand_in_mame_exe" "$long_mame/mame.exe"
+  mame_copy "$long_mame"
   run_convert "$chain" arcade "$(windows_path "$long_mame")\\" mame.exe
-  check "long MAME path: stops ($status: $output)" is "$status" 2
-  check "long MAME path: says the path is too long" \
-    output_matches 'Could not start .*: the path has [0-9]{3,} characters, more than Windows starts a program from'
-  # MAME paths typed as \\?\Z:\... and \\.\Z:\...: MAME starts, the list is made.
+  check "long MAME path: said too long ($status: $output)" eval '[[ $status == 2 ]] &&
+    output_matches "Could not start .*: the path has [0-9]{3,} characters, more than Windows starts a program from"'
+  mame_copy "$chain_mame"
   for form in '\\?\' '\\.\'; do
     run_convert "$chain" arcade "$form$(windows_path "$chain_mame")\\" mame.exe
     check "MAME path typed $form...: MAME started, its list made ($status: $output)" \

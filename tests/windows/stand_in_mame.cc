@@ -1,10 +1,8 @@
 // A stand-in for MAME on Windows (and under Wine), for the whole chain of
 // Convert, the real list generator and MAME: "-listxml" prints a small
-// machine list in MAME's format; anything else is refused as MAME would. A
-// number in "exit-code.txt" beside it makes it end with that code instead
-// (3221225477 as a crash would). Tests also use it as another program that
-// holds a file: "--hold FILE" opens FILE sharing nothing, writes FILE.held,
-// and waits a minute.
+// machine list in MAME's format; anything else is refused as MAME would. It
+// ends with the code in "exit-code.txt" beside it, when there is one.
+// "--hold FILE" holds FILE open, sharing nothing, for a minute (FILE.held).
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 

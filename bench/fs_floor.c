@@ -1,8 +1,7 @@
-/* The bare file-system work that a Convert of a folder needs, written
- * plainly in C as the floor to compare Convert with: read each INI file,
- * write one intermediate file for it (of the size Convert's would have),
- * read them all back into one new file, rename that into place and delete
- * the intermediate files. */
+/* The physical floor of a Convert of a folder, written plainly in C to
+ * compare Convert with: read every INI file and the master list once, write
+ * one new file of the combined file's size under a temporary name, fsync it,
+ * rename it into place and fsync the folder. */
 #include "bench/fs_floor.h"
 
 #include <dirent.h>
@@ -14,7 +13,7 @@
 #include <time.h>
 #include <unistd.h>
 
-enum { kBuffer = 1 << 16, kMaxFiles = 100000 };
+enum { kRead = 1 << 16, kWrite = 1 << 20 };
 
 static double Now(void) {
   struct timespec t;
@@ -27,67 +26,74 @@ static int EndsWithIni(const char* name) {
   return length > 4 && strcasecmp(name + length - 4, ".ini") == 0;
 }
 
-static size_t ReadWhole(const char* path, char* buffer) {
+/* The output, written in large pieces. */
+struct Output {
+  int fd;
+  size_t used;
+  char bytes[kWrite];
+};
+
+static void Put(struct Output* out, const char* bytes, size_t size) {
+  while (size > 0) {
+    size_t room = kWrite - out->used, piece = size < room ? size : room;
+    memcpy(out->bytes + out->used, bytes, piece);
+    out->used += piece;
+    bytes += piece;
+    size -= piece;
+    if (out->used == kWrite) {
+      if (write(out->fd, out->bytes, out->used) < 0) perror("floor");
+      out->used = 0;
+    }
+  }
+}
+
+/* Reads the file whole; each piece read goes to `out` `growth` times over
+ * when `out` is given. */
+static void ReadOnce(const char* path, struct Output* out, double growth) {
+  static char buffer[kRead];
   int fd = open(path, O_RDONLY);
-  size_t total = 0;
   ssize_t count;
-  if (fd < 0) return 0;
-  while ((count = read(fd, buffer + total, kBuffer - total)) > 0) total += (size_t)count;
-  close(fd);
-  return total;
-}
-
-static void WriteNew(const char* path, const char* bytes, size_t size) {
-  int fd = open(path, O_WRONLY | O_CREAT | O_EXCL, 0666);
   if (fd < 0) return;
-  if (write(fd, bytes, size) < 0) perror(path);
+  while ((count = read(fd, buffer, kRead)) > 0) {
+    if (out == NULL) continue;
+    double left = growth * (double)count;
+    for (; left >= (double)count; left -= (double)count) Put(out, buffer, (size_t)count);
+    Put(out, buffer, (size_t)left);
+  }
   close(fd);
 }
 
-double FloorMilliseconds(const char* folder, const char* work, double growth) {
-  static char buffer[kBuffer * 4];
-  static char names[kMaxFiles][64];
-  char path[4096], combined[4096], target[4096];
-  int count = 0;
+double FloorMilliseconds(const char* folder, const char* master_list, double growth) {
+  static struct Output out;
+  char path[4096], temporary[4096], target[4096];
   double start = Now();
+  snprintf(temporary, sizeof temporary, "%s.floor.tmp", folder);
+  snprintf(target, sizeof target, "%s.floor.cfg", folder);
+  out.fd = open(temporary, O_WRONLY | O_CREAT | O_EXCL, 0666);
+  out.used = 0;
+  if (out.fd < 0) return -1;
+  ReadOnce(master_list, NULL, 0);
   DIR* dir = opendir(folder);
   struct dirent* entry;
-  if (dir == NULL || mkdir(work, 0777) != 0) return -1;
-  while ((entry = readdir(dir)) != NULL && count < kMaxFiles) {
-    if (!EndsWithIni(entry->d_name) || strlen(entry->d_name) >= 64) continue;
-    size_t size, grown;
+  while (dir != NULL && (entry = readdir(dir)) != NULL) {
+    if (!EndsWithIni(entry->d_name)) continue;
     snprintf(path, sizeof path, "%s/%s", folder, entry->d_name);
-    size = ReadWhole(path, buffer);
-    grown = (size_t)(size * growth);
-    if (grown > sizeof buffer) grown = sizeof buffer;
-    for (size_t i = size; i < grown; ++i) buffer[i] = ' ';
-    snprintf(names[count], 64, "%s", entry->d_name);
-    snprintf(path, sizeof path, "%s/%.63s", work, names[count++]);
-    WriteNew(path, buffer, grown);
+    ReadOnce(path, &out, growth);
   }
-  closedir(dir);
-  snprintf(combined, sizeof combined, "%s/combined.tmp", work);
-  int out = open(combined, O_WRONLY | O_CREAT | O_EXCL, 0666);
-  for (int i = 0; i < count; ++i) {
-    snprintf(path, sizeof path, "%s/%.63s", work, names[i]);
-    size_t size = ReadWhole(path, buffer);
-    if (write(out, buffer, size) < 0) perror(combined);
-  }
-  fsync(out);
-  close(out);
-  snprintf(target, sizeof target, "%s.floor.cfg", folder);
-  rename(combined, target);
-  int parent = open(folder, O_RDONLY | O_DIRECTORY);
+  if (dir != NULL) closedir(dir);
+  if (out.used > 0 && write(out.fd, out.bytes, out.used) < 0) perror(temporary);
+  fsync(out.fd);
+  close(out.fd);
+  rename(temporary, target);
+  char* slash = strrchr(target, '/');
+  if (slash != NULL) *slash = '\0';
+  int parent = open(target, O_RDONLY | O_DIRECTORY);
   if (parent >= 0) {
     fsync(parent);
     close(parent);
   }
-  for (int i = 0; i < count; ++i) {
-    snprintf(path, sizeof path, "%s/%.63s", work, names[i]);
-    unlink(path);
-  }
-  rmdir(work);
   double elapsed = Now() - start;
+  snprintf(target, sizeof target, "%s.floor.cfg", folder);
   unlink(target);
   return elapsed;
 }

@@ -5,9 +5,9 @@
 extern "C" {
 #endif
 
-/* Milliseconds for the bare work on the INI files of `folder`, using the new
- * folder `work`; each intermediate file is `growth` times its INI file. */
-double FloorMilliseconds(const char* folder, const char* work, double growth);
+/* Milliseconds for the bare work on the INI files of `folder` and the
+ * master list: the new file is `growth` times the INI files' bytes. */
+double FloorMilliseconds(const char* folder, const char* master_list, double growth);
 
 #ifdef __cplusplus
 }

@@ -2,7 +2,7 @@
 # Convert at the scale of a real cabinet: 2,000 INI files against the master
 # list that the list generator makes from the installed MAME (45,000 lines),
 # then against a generated list of the same size. Prints figures only, among
-# them the ratio of Convert to the bare file-system work written in C.
+# them the ratio of Convert to the job's physical floor written in C.
 #
 #   bench/scale_bench.sh [INI_FILES]
 set -euo pipefail

@@ -1,6 +1,7 @@
 #include "engine/classify.h"
 
 #include "engine/io/host_path.h"
+#include "engine/translate.h"
 
 namespace brantel {
 
@@ -14,9 +15,9 @@ const MasterList& Classifier::Master() {
   return *master_;
 }
 
-void Classifier::ClassifyCfgFile(const std::string& folder, const std::string& entry) {
-  if (entry == "default.cfg") return;
-  ClassifySection(entry.substr(0, entry.size() >= 4 ? entry.size() - 4 : 0), JoinPath(folder, entry));
+void Classifier::ClassifyIniFile(const std::string& folder, const std::string& entry) {
+  if (IsDefaultIni(entry)) return;
+  ClassifySection(SystemName(entry), JoinPath(folder, entry));
 }
 
 Group Classifier::GroupOf(std::string_view system_name) { return Master().GroupOf(std::string(system_name)); }

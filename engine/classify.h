@@ -1,4 +1,4 @@
-// Sorting the intermediate cfg files into the three hidden lists by the
+// Sorting the sections of the INI files into the three hidden lists by the
 // master list, so that general sections come before specific ones.
 #pragma once
 
@@ -18,10 +18,11 @@ class Classifier {
   // With the master list already read.
   Classifier(MasterList master, Window& window);
 
-  // Appends folder\entry to DriverList, ParentList or RomList; "default.cfg"
-  // goes to none, its section is written first by the assembly. Throws
+  // Appends folder\entry, an entry of the "*.ini" listing, to DriverList,
+  // ParentList or RomList by its system name; a default.ini in any letter
+  // case goes to none, its section is written first by the assembly. Throws
   // IoError when the master list cannot be read.
-  void ClassifyCfgFile(const std::string& folder, const std::string& entry);
+  void ClassifyIniFile(const std::string& folder, const std::string& entry);
 
   // Appends `path`, a section of the system `system_name`, to the list that
   // the master list gives that name.

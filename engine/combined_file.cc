@@ -1,93 +1,129 @@
 #include "engine/combined_file.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <iterator>
+#include <memory>
 #include <vector>
 
 #include "engine/io/folder.h"
+#include "engine/io/host_path.h"
 #include "engine/io/io_error.h"
 #include "engine/io/line_file.h"
 #include "engine/io/stop_request.h"
 #include "engine/section_copy.h"
-#include "engine/translate.h"
-#include "engine/io/host_path.h"
 #include "engine/xml_check.h"
 
 namespace brantel {
 namespace {
 
 // The combined file, checked as it is written: it replaces the earlier one
-// only when it is well-formed. When it is not, each section's file is checked
-// on its own, so that the message names the files that caused it.
+// only when it is well-formed. The check gets the bytes in large pieces; one
+// that fails stops the writing and names the INI file whose section holds
+// the place where the parser stopped.
 class CheckedCombinedFile : public ReplacingLineWriter {
  public:
-  CheckedCombinedFile(const CombinedFileParts& parts)
-      : ReplacingLineWriter(parts.path, parts.work_folder), parts_(parts) {}
+  explicit CheckedCombinedFile(const std::string& path) : ReplacingLineWriter(path) {}
 
-  void BeginSection(const std::string& path) { sections_.push_back(path); }
+  // `ini_path` lives until the file is committed: an item of a hidden list.
+  void BeginSection(const std::string& ini_path) { sections_.push_back({checked_ + pending_.size(), &ini_path}); }
+  // The user's systems come from the program's own writer, fed by one parse.
+  void CheckWhatFollows(bool check) {
+    FeedPending();
+    checking_ = check;
+  }
 
-  void CommitIfWellFormed() {
+  // `before_replace` is called once the file is complete and well-formed.
+  void CommitIfWellFormed(const std::function<void()>& before_replace) {
+    FeedPending();
     const std::string complaint = check_.Finish();
-    if (!complaint.empty()) throw IoError("Could not replace", path(), Reason(complaint));
-    Commit();
+    if (!complaint.empty()) throw NotWellFormed(complaint);
+    Commit(before_replace);
   }
 
  protected:
   void Write(std::string_view bytes) override {
-    check_.Feed(bytes);
     ReplacingLineWriter::Write(bytes);
+    if (!checking_) return;
+    if (bytes.size() >= kCheckPiece) {  // a long line is not copied once more
+      FeedPending();
+      Check(bytes);
+      return;
+    }
+    pending_.append(bytes);
+    if (pending_.size() >= kCheckPiece) FeedPending();
   }
 
  private:
-  std::string Reason(const std::string& complaint) const {
-    std::vector<std::string> broken;
-    for (const std::string& section : sections_) {
-      if (IsWellFormedSection(section)) continue;
-      auto shown = parts_.shown_as.find(section);
-      broken.push_back(shown == parts_.shown_as.end() ? section : shown->second);
-    }
-    std::string reason = "it would not be well-formed XML (" + complaint + ")";
-    for (size_t i = 0; i < broken.size(); ++i) {
-      if (i == 0) reason += broken.size() == 1 ? " because of the file " : " because of the files ";
-      reason += (i == 0 ? "\"" : ", \"") + DisplayPath(broken[i]) + "\"";
-    }
-    return reason + "; nothing was replaced";
+  static constexpr size_t kCheckPiece = 1 << 16;
+
+  struct Section {
+    std::uint64_t start;  // among the bytes checked
+    const std::string* ini_path;
+  };
+
+  void FeedPending() {
+    Check(pending_);
+    pending_.clear();
   }
 
-  const CombinedFileParts& parts_;
+  void Check(std::string_view bytes) {
+    if (!check_.Feed(bytes)) throw NotWellFormed(check_.Finish());
+    checked_ += bytes.size();
+  }
+
+  IoError NotWellFormed(const std::string& complaint) const {
+    std::string reason = "it would not be well-formed XML (" + complaint + ")";
+    const std::uint64_t at = check_.FailedAt();
+    auto after = std::upper_bound(sections_.begin(), sections_.end(), at,
+                                  [](std::uint64_t offset, const Section& section) { return offset < section.start; });
+    if (after != sections_.begin()) reason += " because of the file \"" + DisplayPath(*std::prev(after)->ini_path) + "\"";
+    return IoError("Could not replace", path(), reason + "; nothing was replaced");
+  }
+
   WellFormedCheck check_;
-  std::vector<std::string> sections_;
+  std::string pending_;     // written, not yet checked
+  std::uint64_t checked_ = 0;
+  std::vector<Section> sections_;
+  bool checking_ = true;
 };
 
-// The system name of a translated section's file: its name without ".cfg".
-std::string_view SectionName(const std::string& path) {
-  std::string_view name = path;
-  const size_t separator = LastSeparator(path);
-  if (separator != std::string::npos) name.remove_prefix(separator + 1);
-  if (name.size() >= 4) name.remove_suffix(4);
-  return name;
+// A folder the user cannot write is named as the folder, not by the
+// temporary name the new file would have had there.
+std::unique_ptr<CheckedCombinedFile> CreateCombinedFile(const std::string& path) {
+  try {
+    return std::make_unique<CheckedCombinedFile>(path);
+  } catch (const IoError& error) {
+    throw IoError("Could not write the new file " + LastPathPiece(path) + " in the folder", FolderOfFile(path),
+                  error.reason());
+  }
 }
 
 class SectionWriter {
  public:
-  SectionWriter(CheckedCombinedFile& out, const UserSystems& users) : out_(out), users_(users) {}
+  SectionWriter(CheckedCombinedFile& out, CombinedFileParts& parts) : out_(out), parts_(parts) {}
 
-  void Write(const std::string& path) {
+  void Write(const std::string& ini_path) {
     ThrowIfStopRequested();
-    out_.BeginSection(path);
-    CopySection(path, pair_, out_);
+    out_.BeginSection(ini_path);
+    SectionCopy copy(pair_, out_);
+    parts_.translate(ini_path, copy);
+    copy.End();
   }
 
   // The sections of `list` in its order, each followed by the user's
   // systems whose names sort up to its own.
   void WriteAll(const HiddenList& list, UserSystems::Slot slot) {
+    const UserSystems& users = parts_.user_systems;
     size_t next = 0;
-    for (const std::string& path : list) {
-      const std::string_view name = SectionName(path);
-      for (; next < users_.Count(slot) && CompareSectionNames(users_.Name(slot, next), name) < 0; ++next) {
+    for (const std::string& ini_path : list) {
+      const std::string name = SystemName(LastPathPiece(ini_path));
+      for (; next < users.Count(slot) && CompareSectionNames(users.Name(slot, next), name) < 0; ++next) {
         WriteUsers(slot, next);
       }
-      Write(path);
+      Write(ini_path);
     }
-    for (; next < users_.Count(slot); ++next) WriteUsers(slot, next);
+    for (; next < users.Count(slot); ++next) WriteUsers(slot, next);
   }
 
  private:
@@ -95,12 +131,14 @@ class SectionWriter {
     ThrowIfStopRequested();
     out_.Print("");
     out_.Print("");
-    reader_.Print(users_, slot, index, out_);
+    const UserSystems::Place place = parts_.user_systems.PlaceOf(slot, index);
+    out_.CheckWhatFollows(false);
+    out_.Print(parts_.user_bytes.Read(place.offset, place.size));
+    out_.CheckWhatFollows(true);
   }
 
   CheckedCombinedFile& out_;
-  const UserSystems& users_;
-  UserSystemReader reader_;
+  CombinedFileParts& parts_;
   SlotPair pair_;
 };
 
@@ -117,12 +155,13 @@ void WriteDefaultSections(const CombinedFileParts& parts, SectionWriter& section
 
 }  // namespace
 
-void WriteCombinedFile(Window& window, const CombinedFileParts& parts) {
+void WriteCombinedFile(Window& window, CombinedFileParts& parts) {
   if (IsReadOnlyFile(parts.path)) {
     throw IoError("Could not replace", parts.path, "The file is read-only; it was kept as it was");
   }
-  CheckedCombinedFile out(parts);
-  SectionWriter sections(out, parts.user_systems);
+  const std::unique_ptr<CheckedCombinedFile> file = CreateCombinedFile(parts.path);
+  CheckedCombinedFile& out = *file;
+  SectionWriter sections(out, parts);
   out.Print("<mameconfig version=\"10\">");
   WriteDefaultSections(parts, sections, out);
   sections.WriteAll(window.DriverList(), UserSystems::Slot::kDriver);
@@ -130,7 +169,7 @@ void WriteCombinedFile(Window& window, const CombinedFileParts& parts) {
   sections.WriteAll(window.RomList(), UserSystems::Slot::kRom);
   out.Print("");
   out.Print("</mameconfig>");
-  out.CommitIfWellFormed();
+  out.CommitIfWellFormed(parts.before_replace);
 }
 
 void ShowCompletion(Window& window, const ConversionNotes& notes, const std::vector<std::string>& more_lines) {

@@ -2,11 +2,12 @@
 // folder, and the completion message.
 #pragma once
 
-#include <map>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "engine/conversion_notes.h"
+#include "engine/translate.h"
 #include "engine/user_systems.h"
 #include "engine/window.h"
 
@@ -16,24 +17,37 @@ inline constexpr const char* kCompletionPrompt =
     "You can either keep your old folder or safely remove it at this time.";
 inline constexpr const char* kCompletionTitle = "Conversion Complete!";
 
-// What the combined file is made of besides the three hidden lists.
+// Gives `section` the intermediate lines of the INI file `ini_path`, as they
+// are made.
+using SectionSource = std::function<void(const std::string& ini_path, IntermediateSink& section)>;
+
+// What the combined file is made of besides the three hidden lists, which
+// hold the paths of the INI files whose sections they order.
 struct CombinedFileParts {
+  explicit CombinedFileParts(const std::string& combined_file,
+                             size_t held_in_memory = UserSystemBytes::kHeldInMemory)
+      : path(combined_file), user_bytes(combined_file, held_in_memory) {}
+
   std::string path;                           // the old folder followed by ".cfg"
-  std::string work_folder;                    // holds the new file until it is complete
-  std::vector<std::string> default_sections;  // written first, in this order
-  // The file a message names for a section file of the work folder.
-  std::map<std::string, std::string> shown_as;
-  UserSystems user_systems;  // sorted
+  std::vector<std::string> default_sections;  // INI files whose sections come first, in this order
+  UserSystems user_systems;                   // sorted
+  UserSystemBytes user_bytes;                 // where the user's systems lie
+  SectionSource translate;
+  // Called once the new file is complete, right before it takes the name.
+  std::function<void()> before_replace;
 };
 
 // Writes the header, the default sections (an empty one when there is none,
 // as MAME needs one), the sections of DriverList, ParentList and RomList, and
-// the footer. Each section file is copied with its port blocks merged; each of
-// the user's systems is copied whole, after the translated section of the
-// same name. The file replaces an earlier one only once it is complete and
-// well-formed, and never one marked read-only. Throws IoError when a file
-// cannot be read or written.
-void WriteCombinedFile(Window& window, const CombinedFileParts& parts);
+// the footer, into a temporary file beside the combined file: each INI file's
+// section straight from its translation, its port blocks merged; each of the
+// user's systems whole, after the translated section of the same name. The
+// bytes are checked for well-formedness as they are written (the user's
+// systems, made by the program's own writer from one parse, are not parsed
+// again). The file replaces an earlier one only once it is complete and
+// well-formed, and never one marked read-only. A stop request is heard
+// between sections. Throws IoError when a file cannot be read or written.
+void WriteCombinedFile(Window& window, CombinedFileParts& parts);
 
 // Sets File1 back to "*.ini", shows the notes, if any, and the completion
 // message, with `more_lines` after its first line.

@@ -35,6 +35,7 @@ constexpr auto kKindNames = std::to_array<KindName>({
      "mappings with a \"#\" kept as comments"},
     // Nothing of the user's was touched.
     {NoteKind::kLeftFolder, NoteGroup::kChanged, "folder left as it was", "folders left as they were"},
+    {NoteKind::kKeptAside, NoteGroup::kChanged, "earlier file of yours kept aside", "earlier files of yours kept aside"},
 });
 
 constexpr bool InKindOrder() {
@@ -90,6 +91,16 @@ std::string Place(const ConversionNote& note) {
 }
 
 }  // namespace
+
+std::string QuotedInNote(std::string_view text) {
+  const auto starts_character = [](char byte) { return (static_cast<unsigned char>(byte) & 0xC0) != 0x80; };
+  const size_t characters = static_cast<size_t>(std::count_if(text.begin(), text.end(), starts_character));
+  if (characters <= kQuotedLength) return std::string(text);
+  size_t cut = 0;
+  for (size_t kept = 0; kept <= kQuotedLength; ++cut) kept += starts_character(text[cut]) ? 1 : 0;
+  --cut;  // at the start of the first character left out
+  return std::string(text.substr(0, cut)) + "... (" + std::to_string(characters) + " characters)";
+}
 
 NoteGroup GroupOf(NoteKind kind) {
   const KindName* name = NameOf(kind);

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/window.h"
@@ -20,7 +21,7 @@ enum class NoteKind {
   kDroppedToken,     // a token MAME does not know, written as it was
   kNeverFires,       // a token MAME reads but that can never fire, written
   kUnknownPortType,  // a port type MAME does not know, written as it was
-  kSkippedFile,      // an INI file no file operation can open, not converted
+  kSkippedFile,      // a file left out: one no file operation can open, or a cfg not rooted in mameconfig
   kNoInput,          // a port of which MAME drops every code: it will have no input
   kIgnoredByOldMame, // a line old MAME ignored, written as the line reads
   kOptionLine,       // an option old MAME read from the file, kept as a comment
@@ -32,6 +33,7 @@ enum class NoteKind {
   kListMadeAnew,     // the kept master list could not be used and was made anew
   kHashInMapping,    // a mapping whose port name or value holds a "#", kept as a comment
   kLeftFolder,       // a folder under the work folders' name, not provably ours, left as it was
+  kKeptAside,        // an earlier file of the new file's name, not ours, kept under another name
 };
 
 // What a note asks of the user: a look at what MAME will not apply (shown
@@ -55,6 +57,13 @@ using NoteSink = std::function<void(ConversionNote)>;
 inline constexpr const char* kNotesTitle = "Conversion Notes";
 
 NoteGroup GroupOf(NoteKind kind);
+
+// A text of the user's (a value, a name, a whole line) as a note quotes it:
+// whole up to kQuotedLength characters, otherwise its start, "..." and its
+// length, so that one huge line cannot make a note, or the box showing it,
+// huge. Never cuts a UTF-8 character in two.
+inline constexpr size_t kQuotedLength = 200;
+std::string QuotedInNote(std::string_view text);
 
 // "FILE:LINE: GROUP: TEXT", or "FILE: GROUP: TEXT" for the whole file, where
 // GROUP is "not applied" or "changed": one note on a line of its own.

@@ -5,21 +5,23 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <new>
 #include <stdexcept>
 #include <vector>
 
 #include "engine/classify.h"
 #include "engine/combined_file.h"
+#include "engine/earlier_output.h"
 #include "engine/io/file_list.h"
 #include "engine/io/file_safety.h"
 #include "engine/io/folder.h"
 #include "engine/io/host_path.h"
 #include "engine/io/io_error.h"
-#include "engine/io/line_file.h"
 #include "engine/io/stop_request.h"
 #include "engine/io/work_folder.h"
 #include "engine/mame_use.h"
 #include "engine/master_list.h"
+#include "engine/path_mistakes.h"
 #include "engine/program_files.h"
 #include "engine/settings_file.h"
 #include "engine/text_rules.h"
@@ -81,6 +83,7 @@ bool IsFolderInsideCtrlr(const std::string& folder_probe, const std::string& ctr
 // All four lines, the check box's too: a run stopped after this leaves the
 // settings file whole.
 void SaveTexts(const Window& window, const std::string& settings_file) {
+  if (!window.SavesTexts()) return;
   WriteSettings(settings_file, {window.Text1(), window.Text2(), window.Text3(), window.CheckBoxValue()});
 }
 
@@ -123,43 +126,23 @@ std::string WhatTheListGeneratorSaid(const ProgramOutcome& outcome) {
   return said.empty() ? how : said + " (" + how + ")";
 }
 
-// Two entries that give one intermediate file (a.ini beside a.INI, or two
-// spellings of default.ini) would make the second overwrite the first.
-void CheckIntermediateNamesDiffer(const FileList& file_list) {
+// The name a section of the INI file `entry` goes by in messages: the entry
+// less "ini" followed by "cfg"; "default.cfg" for a default.ini in any case.
+std::string SectionFileName(const std::string& entry) {
+  if (IsDefaultIni(entry)) return "default.cfg";
+  return entry.substr(0, entry.size() >= 3 ? entry.size() - 3 : 0) + "cfg";
+}
+
+// Two entries that give one section (a.ini beside a.INI, or two spellings
+// of default.ini) would have the second's section override the first's.
+void CheckSectionNamesDiffer(const FileList& file_list) {
   std::map<std::string, std::string> entry_of;
   for (const std::string& entry : file_list.Names()) {
-    auto [earlier, added] = entry_of.emplace(IntermediateName(entry), entry);
+    auto [earlier, added] = entry_of.emplace(SectionFileName(entry), entry);
     if (added) continue;
     throw IoError("Two INI files would both become", JoinPath(file_list.Path(), earlier->first),
                   "\"" + earlier->second + "\" and \"" + entry + "\"; rename one of them");
   }
-}
-
-// Every section of the new file comes from the work folder: the intermediate
-// file of each INI file, and each system of the user's own cfg files.
-struct Sections {
-  std::string folder;                // the old folder
-  std::vector<std::string> ini;      // the INI listing, in its order
-  std::vector<std::string> user_cfg; // the cfg listing, in its order
-};
-
-void TranslateListedIniFiles(const FileList& file_list, const WorkFolder& work, CombinedFileParts& parts,
-                             const NoteSink& notes) {
-  CheckIntermediateNamesDiffer(file_list);
-  // Opening a device ("aux.ini") could wait for ever; such files were never
-  // listed, and the user learns which they are.
-  for (const UnusableFile& file : file_list.UnusableFiles()) {
-    notes({file.name, 0, NoteKind::kSkippedFile, "not converted: " + file.reason});
-  }
-  std::vector<IniInclude> includes;
-  for (const std::string& name : file_list.Names()) {
-    ThrowIfStopRequested();
-    for (IniInclude& include : TranslateIniFile(file_list.Path(), name, work.path(), notes)) {
-      includes.push_back(std::move(include));
-    }
-    parts.shown_as[work.FilePath(IntermediateName(name))] = JoinPath(file_list.Path(), name);
-  }
-  NoteIncludedIniFiles(file_list.Names(), includes, notes);
 }
 
 std::string CountedSystems(size_t count) {
@@ -167,45 +150,47 @@ std::string CountedSystems(size_t count) {
 }
 
 // Each system of a user's cfg file takes the place its own name gives it.
-// Returns how many it holds.
-size_t AddUserCfg(const std::string& cfg_path, const WorkFolder& work, Classifier& classifier,
-                  CombinedFileParts& parts) {
-  UserSystems& users = parts.user_systems;
-  // Named by number: a cfg file's own name may not suit the work folder.
-  const std::string path = work.FilePath(std::to_string(users.FileCount()) + ".xml");
-  const std::uint32_t file = users.AddFile(path);
+// Notes how many it holds, or that it is not a cfg file as MAME writes them.
+void AddUserCfg(const std::string& name, const std::string& cfg_path, Classifier& classifier,
+                CombinedFileParts& parts, const NoteSink& notes) {
   size_t systems = 0;
-  SplitUserCfg(cfg_path, path, [&](const UserSystemPlace& place) {
+  const std::uint64_t start = parts.user_bytes.size();
+  const std::string root = SplitUserCfg(cfg_path, parts.user_bytes, [&](const UserSystemPlace& place) {
     const UserSystems::Slot slot = place.name == "default" ? UserSystems::Slot::kDefault
                                                            : UserSystems::SlotOf(classifier.GroupOf(place.name));
-    users.Add(slot, file, place.name, place.offset, place.size);
+    parts.user_systems.Add(slot, place.name, start + place.offset, place.size);
     ++systems;
   });
-  return systems;
+  if (root != "mameconfig") {
+    notes({name, 0, NoteKind::kSkippedFile,
+           "not merged: its root element is " + root + ", not mameconfig as in MAME's cfg files; "
+           "the file stays as it was"});
+    return;
+  }
+  notes({name, 0, NoteKind::kMergedCfg,
+         "your own cfg file: " + CountedSystems(systems) + " merged whole; the file stays as it was"});
 }
 
-// The translated sections in the order of the INI listing; the systems of
-// the user's cfg files are placed among them by their own names.
-void ClassifySections(Window& window, MasterList master, const Sections& sections, const WorkFolder& work,
-                      CombinedFileParts& parts, const NoteSink& notes) {
+// The place of every section in the new file, before any is written: the
+// INI files' by their names and the master list, in the order of the INI
+// listing; the systems of the user's cfg files by their own names among
+// them, their bytes kept from the one reading of each file.
+void OrderSections(Window& window, MasterList master, const std::string& folder, const std::vector<std::string>& ini,
+                   const std::vector<std::string>& user_cfg, CombinedFileParts& parts, const NoteSink& notes) {
   window.DriverList().clear();
   window.ParentList().clear();
   window.RomList().clear();
   Classifier classifier(std::move(master), window);
-  for (const std::string& ini : sections.ini) {
-    ThrowIfStopRequested();
-    const std::string name = IntermediateName(ini);
-    if (name == "default.cfg") {
-      parts.default_sections.push_back(work.FilePath(name));
+  for (const std::string& name : ini) {
+    if (IsDefaultIni(name)) {
+      parts.default_sections.push_back(JoinPath(folder, name));
     } else {
-      classifier.ClassifyCfgFile(work.path(), name);
+      classifier.ClassifyIniFile(folder, name);
     }
   }
-  for (const std::string& name : sections.user_cfg) {
+  for (const std::string& name : user_cfg) {
     ThrowIfStopRequested();
-    const size_t systems = AddUserCfg(JoinPath(sections.folder, name), work, classifier, parts);
-    notes({name, 0, NoteKind::kMergedCfg,
-           "your own cfg file: " + CountedSystems(systems) + " merged whole; the file stays as it was"});
+    AddUserCfg(name, JoinPath(folder, name), classifier, parts, notes);
   }
   parts.user_systems.Sort();
 }
@@ -231,7 +216,7 @@ MasterList LoadMasterList(const std::string& path, const ProgramOutcome& list_ge
   try {
     MasterList list = MasterList::Load(path);
     if (!list_generator.succeeded) {
-      notes({"masterlist.lst", 0, NoteKind::kListNotMadeAnew,
+      notes({kMasterListName, 0, NoteKind::kListNotMadeAnew,
              "could not be made anew, so the previous list was used: " + WhatTheListGeneratorSaid(list_generator)});
     }
     return list;
@@ -267,7 +252,7 @@ MasterList UsableMasterList(const ListSource& source, const NoteSink& notes) {
     if (again.succeeded) {
       try {
         MasterList list = MasterList::Load(source.path);
-        notes({"masterlist.lst", 0, NoteKind::kListMadeAnew, first + ", so it was made anew"});
+        notes({kMasterListName, 0, NoteKind::kListMadeAnew, first + ", so it was made anew"});
         return list;
       } catch (const IoError& error) {
         second = error.reason();
@@ -278,43 +263,78 @@ MasterList UsableMasterList(const ListSource& source, const NoteSink& notes) {
   }
 }
 
-// Returns the path of the combined file.
-std::string ConvertInWorkFolder(Window& window, const ListSource& list_source, const NoteSink& notes) {
-  FileList& file_list = window.File1();
-  Sections sections{file_list.Path(), file_list.Names(), {}};
-  MasterList master = UsableMasterList(list_source, notes);
-  CombinedFileParts parts{sections.folder + ".cfg", "", {}, {}, {}};
-  // Beside the combined file: on the disk that must hold it anyway.
-  const std::string parent = FolderOfFile(parts.path);
-  for (const LeftAlone& left : RemoveLeftWorkFolders(parent)) {
+// What runs killed while they wrote a combined file in `folder` left: their
+// temporary files, and (for one more release) the work folders that earlier
+// versions wrote there.
+void RemoveLeftOvers(const std::string& folder, const NoteSink& notes) {
+  for (const LeftAlone& left : RemoveLeftWorkFolders(folder)) {
     notes({left.path, 0, NoteKind::kLeftFolder, "left as it was, not removed: " + left.reason});
   }
-  WorkFolder work(parent);
+  RemoveLeftTemporaryFiles(folder);
+}
+
+// The user's cfg files of the old folder, each noted; File1 lists them
+// afterwards.
+std::vector<std::string> ListUserCfgFiles(FileList& file_list, const NoteSink& notes) {
+  file_list.SetPattern("*.cfg");
+  for (const UnusableFile& file : file_list.UnusableFiles()) {
+    notes({file.name, 0, NoteKind::kSkippedFile, "not merged: " + file.reason});
+  }
+  return file_list.Names();
+}
+
+// Writes every section straight into the new file, each INI file read once.
+// Returns the path of the combined file. An earlier file of its name that
+// Convert did not write, as `written_record` tells, is kept aside.
+std::string ConvertStreaming(Window& window, const ListSource& list_source, const std::string& written_record,
+                             const NoteSink& notes) {
+  FileList& file_list = window.File1();
+  const std::string folder = file_list.Path();
+  const std::vector<std::string> ini = file_list.Names();  // the listing checked is the one converted
+  MasterList master = UsableMasterList(list_source, notes);
+  CombinedFileParts parts(folder + ".cfg");
+  RemoveLeftOvers(FolderOfFile(parts.path), notes);
+  std::vector<IniInclude> includes;
+  std::string aside;
   try {
-    parts.work_folder = work.path();
-    TranslateListedIniFiles(file_list, work, parts, notes);
-    file_list.SetPattern("*.cfg");
-    sections.user_cfg = file_list.Names();
+    CheckSectionNamesDiffer(file_list);
+    // Opening a device ("aux.ini") could wait for ever; such files were never
+    // listed, and the user learns which they are.
     for (const UnusableFile& file : file_list.UnusableFiles()) {
-      notes({file.name, 0, NoteKind::kSkippedFile, "not merged: " + file.reason});
+      notes({file.name, 0, NoteKind::kSkippedFile, "not converted: " + file.reason});
     }
-    ClassifySections(window, std::move(master), sections, work, parts, notes);
+    const std::vector<std::string> user_cfg = ListUserCfgFiles(file_list, notes);
+    OrderSections(window, std::move(master), folder, ini, user_cfg, parts, notes);
+    parts.translate = [&](const std::string& ini_path, IntermediateSink& section) {
+      for (IniInclude& include : TranslateIniFile(FolderOfFile(ini_path), LastPathPiece(ini_path), section, notes)) {
+        includes.push_back(std::move(include));
+      }
+    };
+    parts.before_replace = [&] { aside = KeepEarlierFileAside(parts.path, written_record); };
     WriteCombinedFile(window, parts);
-    work.Remove();
-    return parts.path;
-  } catch (const WaitCancelled&) {  // Cancel: nothing to report but the files removed
-    work.Remove();
-    throw;
+  } catch (const WaitCancelled&) {
+    if (!aside.empty()) {
+      throw std::runtime_error("Cancelled; the earlier \"" + DisplayPath(parts.path) + "\" is kept as \"" +
+                               DisplayPath(aside) + "\"");
+    }
+    throw;  // Cancel: nothing to report, and nothing left
   } catch (const std::exception& error) {
-    std::string message = error.what();
-    try {
-      work.Remove();
-    } catch (const IoError& left) {
-      message += "\n";
-      message += left.what();
+    std::string message = dynamic_cast<const std::bad_alloc*>(&error) == nullptr
+                              ? error.what()
+                              : "Could not convert \"" + DisplayPath(folder) + "\": Not enough memory";
+    // Kept aside, and then the new file could not take the name after all.
+    if (!aside.empty()) {
+      message += "\nThe earlier \"" + DisplayPath(parts.path) + "\" is kept as \"" + DisplayPath(aside) + "\"";
     }
     throw std::runtime_error(message);
   }
+  // The new file is in place: what is left can only be told, not fail the run.
+  NoteIncludedIniFiles(ini, includes, notes);
+  if (!aside.empty()) {
+    notes({parts.path, 0, NoteKind::kKeptAside,
+           "not written by this program, so kept as " + DisplayPath(aside) + "; the new file takes its name"});
+  }
+  return parts.path;
 }
 
 // A mistyped MAME would only leave the previous list in use, and the user
@@ -347,11 +367,21 @@ ConvertResult ConvertLocked(Window& window, const std::string& program_folder,
     return ConvertResult::kPathError;
   }
   ConversionNotes kept;
-  const std::string combined_file =
-      ConvertInWorkFolder(window, list_source, [&window, &kept](ConversionNote note) {
+  const std::string combined_file = ConvertStreaming(
+      window, list_source, kept_files.written_record, [&window, &kept](ConversionNote note) {
         if (!window.ShowConversionNoteAtOnce(note)) kept.push_back(std::move(note));
       });
-  ShowCompletion(window, kept, HowMameUsesTheFile(combined_file, window.Text2(), window.Text1()));
+  // The new file is in place: from here on the run has succeeded, whatever
+  // the completion lines can tell.
+  std::vector<std::string> lines =
+      HowMameUsesTheFile(combined_file, window.Text2(), window.Text3(), window.Text1(), while_waiting);
+  try {
+    RecordWrittenFile(combined_file, kept_files.written_record);
+  } catch (const std::exception& error) {
+    lines.push_back(std::string("A later Convert will keep this file aside, as it could not be noted as ours: ") +
+                    (dynamic_cast<const std::bad_alloc*>(&error) ? "not enough memory" : error.what()));
+  }
+  ShowCompletion(window, kept, lines);
   return ConvertResult::kCompleted;
 }
 
@@ -388,7 +418,9 @@ ConvertResult Convert(Window& window, const std::string& program_folder,
                                 ? "The old folder must lie inside ctrlr: \"" + window.Text1() +
                                       "\" names ctrlr itself or a folder outside it!"
                                 : "Directory Not Found!";
-    window.ShowMessageBox(why + "\n" + DisplayPath(folder_probe), kPathErrorTitle, MessageStyle::kCritical);
+    const std::string meant = WhatWasMeant(window.Text2(), window.Text1());
+    window.ShowMessageBox(why + "\n" + DisplayPath(folder_probe) + (meant.empty() ? "" : "\n" + meant),
+                          kPathErrorTitle, MessageStyle::kCritical);
     return ConvertResult::kPathError;
   }
   // Two Converts share the settings file, the master list and the combined
@@ -407,6 +439,11 @@ ConvertResult ConvertFolder(Window& window, const std::string& program_folder,
   } catch (const WaitCancelled&) {
     window.ShowMessageBox(kCancelledPrompt, kCancelledTitle, MessageStyle::kInformation);
     return ConvertResult::kCancelled;
+  } catch (const std::bad_alloc&) {
+    // Where a file was being read its reader says so; this is what is left.
+    window.ShowMessageBox("Could not convert \"" + DisplayPath(window.Text1()) + "\": Not enough memory", kFailureTitle,
+                          MessageStyle::kCritical);
+    return ConvertResult::kFailed;
   } catch (const std::exception& error) {
     window.ShowMessageBox(error.what(), kFailureTitle, MessageStyle::kCritical);
     return ConvertResult::kFailed;

@@ -21,29 +21,42 @@ bool IsOperator(const std::string& word) {
 
 // The words of a sequence text that are no code: OR, NOT, DEFAULT, and NONE
 // as the whole text.
-bool IsNoCode(const std::string& word, bool whole_text) {
+bool IsNoCode(std::string_view word, bool whole_text) {
   return IsSequenceKeyword(word) || (whole_text && word == "NONE");
 }
 
-std::string CurrentWord(const std::string& word, bool whole_text, RenameTally& renames) {
-  if (IsNoCode(word, whole_text)) return word;
+std::string CurrentWord(std::string_view word, bool whole_text, RenameTally& renames) {
+  if (IsNoCode(word, whole_text)) return std::string(word);
   const auto current = CurrentCodeName(word, whole_text);
-  if (!current) return word;
-  renames.Add(word, *current);
+  if (!current) return std::string(word);
+  renames.Add(std::string(word), *current);
   return *current;
+}
+
+// The words between single spaces, empty ones included, as views.
+std::vector<std::string_view> Words(std::string_view text) {
+  std::vector<std::string_view> words;
+  if (text.empty()) return words;
+  for (size_t start = 0;;) {
+    const size_t end = text.find(' ', start);
+    words.push_back(text.substr(start, end - start));
+    if (end == std::string_view::npos) return words;
+    start = end + 1;
+  }
 }
 
 void NoteWhatMameDoes(const std::string& port, const std::string& token, CodeVerdict verdict,
                       ConversionNotes& notes) {
   if (verdict == CodeVerdict::kDropped) {
     notes.push_back(Note(NoteKind::kDroppedToken, port,
-                         token + " is no code MAME 0.251 knows; it drops it (kept as written)"));
+                         QuotedInNote(token) + " is no code MAME 0.251 knows; it drops it (kept as written)"));
   } else if (verdict == CodeVerdict::kNeverFires) {
     notes.push_back(Note(NoteKind::kNeverFires, port,
-                         token + " names an item no such device has in MAME 0.251; it can never fire (kept)"));
+                         QuotedInNote(token) +
+                             " names an item no such device has in MAME 0.251; it can never fire (kept)"));
   } else if (verdict == CodeVerdict::kNoSuchDevice) {
     notes.push_back(Note(NoteKind::kNeverFires, port,
-                         token + " names a device MAME 0.251 never has; it can never fire (kept)"));
+                         QuotedInNote(token) + " names a device MAME 0.251 never has; it can never fire (kept)"));
   }
 }
 
@@ -55,7 +68,8 @@ void FoldIntoNoInput(const std::string& port, const std::string& text, Conversio
   if (!any_code) return;
   std::erase_if(line_notes, [](const ConversionNote& note) { return note.kind == NoteKind::kDroppedToken; });
   line_notes.push_back(Note(NoteKind::kNoInput, port,
-                            "MAME 0.251 knows no code in \"" + text + "\"; the port will have no input (kept as written)"));
+                            "MAME 0.251 knows no code in \"" + QuotedInNote(text) +
+                                "\"; the port will have no input (kept as written)"));
 }
 
 }  // namespace
@@ -89,32 +103,36 @@ std::optional<ConversionNote> RenameTally::Note(const std::string& file) const {
 // so that what remains reads as the alternatives that were meant.
 std::string CurrentSequence(const std::string& port, const std::string& sequence, ConversionNotes& notes,
                             RenameTally& renames) {
-  const std::vector<std::string> words = Split(sequence, ' ');
+  const std::vector<std::string_view> words = Words(sequence);
   const bool whole_text = words.size() == 1;
   std::vector<std::string> kept;
   ConversionNotes line_notes;
   bool left_out_at_start = false;
   bool any_read = false;
-  for (const std::string& word : words) {
-    const std::string token = CurrentWord(word, whole_text, renames);
+  for (const std::string_view word : words) {
+    std::string token = CurrentWord(word, whole_text, renames);
     if (IsNoCode(token, whole_text)) {
-      if (!(left_out_at_start && kept.empty() && UpperAscii(token) == "OR")) kept.push_back(token);
+      if (!(left_out_at_start && kept.empty() && UpperAscii(token) == "OR")) kept.push_back(std::move(token));
       continue;
     }
     const CodeVerdict verdict = JudgeCodeToken(token);
     if (verdict == CodeVerdict::kNoDevice) {
       line_notes.push_back(Note(NoteKind::kLeftOutToken, port,
-                                token + " left out: MAME 0.251 has no device 0 or below and can crash on it"));
+                                QuotedInNote(token) +
+                                    " left out: MAME 0.251 has no device 0 or below and can crash on it"));
       while (!kept.empty() && IsOperator(kept.back())) kept.pop_back();
       left_out_at_start = kept.empty();
       continue;
     }
     any_read = any_read || verdict != CodeVerdict::kDropped;
     NoteWhatMameDoes(port, token, verdict, line_notes);
-    kept.push_back(token);
+    kept.push_back(std::move(token));
   }
   std::string text;
-  for (const std::string& word : kept) text += (text.empty() ? "" : " ") + word;
+  for (const std::string& word : kept) {
+    if (!text.empty()) text += ' ';
+    text += word;
+  }
   if (!any_read) FoldIntoNoInput(port, text, line_notes);
   for (ConversionNote& note : line_notes) notes.push_back(std::move(note));
   return text;

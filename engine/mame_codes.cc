@@ -1,8 +1,8 @@
 #include "engine/mame_codes.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
-#include <vector>
 
 #include "engine/mame_tables.h"
 #include "engine/text_rules.h"
@@ -54,11 +54,45 @@ const mame::CodeItem* FindItem(std::string_view name) {
   return found != mame::kCodeItems.end() && found->name == name ? &*found : nullptr;
 }
 
-std::vector<std::string_view> Pieces(std::string_view text, char separator) {
-  std::vector<std::string_view> pieces;
+// A token in upper case, without a copy on the heap for the short ones
+// every INI line holds.
+class UpperToken {
+ public:
+  explicit UpperToken(std::string_view token) {
+    if (token.size() > sizeof small_) {
+      large_ = UpperAscii(token);
+      text_ = large_;
+      return;
+    }
+    for (size_t i = 0; i < token.size(); ++i) {
+      const char c = token[i];
+      small_[i] = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    }
+    text_ = std::string_view(small_, token.size());
+  }
+  UpperToken(const UpperToken&) = delete;
+  UpperToken& operator=(const UpperToken&) = delete;
+  std::string_view text() const { return text_; }
+
+ private:
+  char small_[48];
+  std::string large_;
+  std::string_view text_;
+};
+
+// The pieces of a code token between its "_": the first few, and how many
+// there are in all.
+struct TokenPieces {
+  std::array<std::string_view, 5> first;
+  size_t count = 0;
+};
+
+TokenPieces Pieces(std::string_view text, char separator) {
+  TokenPieces pieces;
   for (size_t start = 0;;) {
     const size_t end = text.find(separator, start);
-    pieces.push_back(text.substr(start, end - start));
+    if (pieces.count < pieces.first.size()) pieces.first[pieces.count] = text.substr(start, end - start);
+    ++pieces.count;
     if (end == std::string_view::npos) return pieces;
     start = end + 1;
   }
@@ -70,45 +104,47 @@ std::vector<std::string_view> Pieces(std::string_view text, char separator) {
 // a number only in a token of three pieces or more, the device number 1 when
 // there is none.
 CodeVerdict JudgeCodeToken(std::string_view token) {
-  const std::string upper = UpperAscii(token);
-  const std::vector<std::string_view> pieces = Pieces(upper, '_');
-  if (!IsOneOf(kDeviceClasses, pieces[0])) return CodeVerdict::kDropped;
+  const UpperToken upper(token);
+  const TokenPieces pieces = Pieces(upper.text(), '_');
+  const auto& piece = pieces.first;
+  if (!IsOneOf(kDeviceClasses, piece[0])) return CodeVerdict::kDropped;
   size_t at = 1;
   int32_t device = 1;
-  if (pieces.size() > 2) {
-    if (const auto number = ScanNumber(pieces[1])) {
+  if (pieces.count > 2) {
+    if (const auto number = ScanNumber(piece[1])) {
       device = *number;
       at = 2;
     }
   }
-  if (at >= pieces.size()) return CodeVerdict::kDropped;
+  if (at >= pieces.count) return CodeVerdict::kDropped;
   if (device <= 0) return CodeVerdict::kNoDevice;
-  const mame::CodeItem* item = FindItem(pieces[at++]);
+  const mame::CodeItem* item = FindItem(piece[at++]);
   if (item == nullptr) return CodeVerdict::kDropped;
-  if (at < pieces.size() && IsOneOf(kModifiers, pieces[at])) ++at;
-  if (at < pieces.size() && IsOneOf(kItemClasses, pieces[at])) ++at;
-  if (at != pieces.size()) return CodeVerdict::kDropped;
+  if (at < pieces.count && IsOneOf(kModifiers, piece[at])) ++at;
+  if (at < pieces.count && IsOneOf(kItemClasses, piece[at])) ++at;
+  if (at != pieces.count) return CodeVerdict::kDropped;
   // MAME keeps the device number less one in 8 bits, so 257 is device 1
   // again, while 256, 512... leave 255, which no device ever has.
   if (((device - 1) & 0xFF) == 0xFF) return CodeVerdict::kNoSuchDevice;
-  return item->keyboard == (pieces[0] == "KEYCODE") ? CodeVerdict::kRead : CodeVerdict::kNeverFires;
+  return item->keyboard == (piece[0] == "KEYCODE") ? CodeVerdict::kRead : CodeVerdict::kNeverFires;
 }
 
-bool IsSequenceKeyword(std::string_view token) { return IsOneOf(kKeywords, UpperAscii(token)); }
+bool IsSequenceKeyword(std::string_view token) { return IsOneOf(kKeywords, UpperToken(token).text()); }
 
 std::optional<std::string> CurrentCodeName(std::string_view token, bool whole_text) {
-  const std::string upper = UpperAscii(token);
+  const UpperToken upper_token(token);
+  const std::string_view upper = upper_token.text();
   for (const mame::OldToken& old : mame::kOldTokens) {
     if (old.old_token != upper) continue;
     if (old.whole_text_only && !whole_text) return std::nullopt;
     return std::string(old.current);
   }
   const size_t first = upper.find('_');
-  const size_t second = upper.find('_', first == std::string::npos ? first : first + 1);
-  if (second == std::string::npos) return std::nullopt;
-  const std::string_view device_class = std::string_view(upper).substr(0, first);
-  const std::string_view item = std::string_view(upper).substr(second + 1);
-  const std::string_view digits = std::string_view(upper).substr(first + 1, second - first - 1);
+  const size_t second = upper.find('_', first == std::string_view::npos ? first : first + 1);
+  if (second == std::string_view::npos) return std::nullopt;
+  const std::string_view device_class = upper.substr(0, first);
+  const std::string_view item = upper.substr(second + 1);
+  const std::string_view digits = upper.substr(first + 1, second - first - 1);
   if (digits.empty() || !std::all_of(digits.begin(), digits.end(), IsDigit)) return std::nullopt;
   const auto device = ScanNumber(digits);
   if (!device || *device < 1 || *device > kLastDeviceNumber) return std::nullopt;
@@ -121,9 +157,10 @@ std::optional<std::string> CurrentCodeName(std::string_view token, bool whole_te
 }
 
 bool IsInputCodeName(std::string_view name) {
-  const std::string upper = UpperAscii(name);
+  const UpperToken upper_token(name);
+  const std::string_view upper = upper_token.text();
   const size_t separator = upper.find('_');
-  return separator != std::string::npos && IsOneOf(kDeviceClasses, std::string_view(upper).substr(0, separator));
+  return separator != std::string_view::npos && IsOneOf(kDeviceClasses, upper.substr(0, separator));
 }
 
 // MAME compares port types exactly; its own TYPE_OTHER form it reads with

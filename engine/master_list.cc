@@ -31,13 +31,16 @@ size_t SplitFields(std::string_view line, LineFields& fields) {
 }
 
 // A line the list generator did not write whole (a list cut short, binary
-// bytes, LF line ends) would order the sections as if its names were unknown.
-void CheckLine(std::string_view line, size_t fields, size_t number, const std::string& path) {
+// bytes, LF line ends) would order the sections as if its names were
+// unknown: the list generator ends every line in CR LF and writes no NUL.
+void CheckLine(std::string_view line, bool crlf, size_t fields, size_t number, const std::string& path) {
   std::string fault;
-  if (line.find('\n') != std::string_view::npos) {
-    fault = "does not end in CR LF";
-  } else if (fields < kFieldCount) {
+  if (fields < kFieldCount) {
     fault = "has " + std::to_string(fields) + " fields where " + std::to_string(kFieldCount) + " are needed";
+  } else if (line.find('\0') != std::string_view::npos) {
+    fault = "holds a NUL byte";
+  } else if (!crlf) {
+    fault = "does not end in CR LF";
   }
   if (fault.empty()) return;
   throw IoError("Could not use the master list", path, "Its line " + std::to_string(number) + " " + fault);
@@ -64,6 +67,10 @@ void MasterList::AddLine(const LineFields& fields) {
 
 MasterList MasterList::Load(const std::string& path) {
   if (FolderExists(path)) throw IoError("Could not read the master list", path, "It is a folder, not a file");
+  // Only an ordinary file is opened: a FIFO there would make the open wait for ever.
+  if (FileNameIfPresent(path).empty()) {
+    throw IoError("The list generator did not produce the master list", path, "There is no ordinary file of that name");
+  }
   MasterList list({});
   list.decided_.reserve(1 << 16);  // MAME lists some 45,000 machines
   size_t number = 0;
@@ -71,7 +78,7 @@ MasterList MasterList::Load(const std::string& path) {
   try {
     for (LineReader reader(path); !reader.AtEnd();) {
       const std::string line = reader.ReadLine();
-      CheckLine(line, SplitFields(line, fields), ++number, path);
+      CheckLine(line, reader.LastLineEndedInCrLf(), SplitFields(line, fields), ++number, path);
       list.AddLine(fields);
     }
   } catch (const IoError& error) {

@@ -10,24 +10,18 @@
 namespace brantel {
 namespace {
 
-constexpr const char* kMasterListName = "masterlist.lst";
 constexpr const char* kSourceRecordName = "masterlist.source";
+constexpr const char* kWrittenRecordName = "combined.lst";
 
 // Tried rather than judged from permissions: an administrator's rights, a
 // read-only medium and Windows' folder rules all show only in the attempt.
-bool CanWriteIn(const std::string& folder) {
-  try {
-    const std::string path = CreateTemporaryFileBeside(JoinPath(folder, kSettingsFileName)).path;
-    RemoveEntryIfPresent(path);
-    return true;
-  } catch (const IoError&) {
-    return false;
-  }
-}
+// Any failure but a refusal (a full disk) is reported, not taken for one.
+bool CanWriteIn(const std::string& folder) { return CanCreateFilesIn(folder); }
 
 KeptFiles InProgramFolder(const std::string& program_folder) {
   return {JoinPath(program_folder, kSettingsFileName), JoinPath(program_folder, kMasterListName),
-          JoinPath(ListGeneratorFolder(program_folder), kSourceRecordName)};
+          JoinPath(ListGeneratorFolder(program_folder), kSourceRecordName),
+          JoinPath(program_folder, kWrittenRecordName)};
 }
 
 // The program's own folder in a user folder, made when asked and missing.
@@ -42,8 +36,9 @@ std::string OwnFolderIn(const std::string& user_folder, bool make) {
 
 KeptFiles InUserFolders(bool make) {
   const std::string cache = OwnFolderIn(UserCacheFolder(), make);
-  return {JoinPath(OwnFolderIn(UserSettingsFolder(), make), kSettingsFileName), JoinPath(cache, kMasterListName),
-          JoinPath(cache, kSourceRecordName)};
+  const std::string settings = OwnFolderIn(UserSettingsFolder(), make);
+  return {JoinPath(settings, kSettingsFileName), JoinPath(cache, kMasterListName), JoinPath(cache, kSourceRecordName),
+          JoinPath(settings, kWrittenRecordName)};
 }
 
 }  // namespace

@@ -10,15 +10,19 @@
 
 namespace brantel {
 
+// The master list's name, wherever it is kept.
+inline constexpr const char* kMasterListName = "masterlist.lst";
+
 struct KeptFiles {
   std::string settings_file;  // brantel.cfg
   std::string master_list;    // masterlist.lst
   std::string source_record;  // masterlist.source: what the master list was made from
+  std::string written_record;  // combined.lst: the combined files Convert wrote (see earlier_output.h)
 };
 
-// In the program folder: brantel.cfg, masterlist.lst, and the record in the
-// list generator's folder. Otherwise brantel.cfg in UserSettingsFolder()
-// and the other two in UserCacheFolder(), each under "brantel", made when
+// In the program folder: brantel.cfg, combined.lst, masterlist.lst, and the
+// record in the list generator's folder. Otherwise brantel.cfg and
+// combined.lst in UserSettingsFolder() and the other two in UserCacheFolder(), each under "brantel", made when
 // missing. Throws IoError when those folders cannot be found or made.
 KeptFiles KeptFilesOf(const std::string& program_folder);
 

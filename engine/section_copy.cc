@@ -1,8 +1,7 @@
 #include "engine/section_copy.h"
 
-#include <new>
+#include <algorithm>
 
-#include "engine/io/io_error.h"
 #include "engine/text_rules.h"
 
 namespace brantel {
@@ -12,14 +11,21 @@ enum Slot { kPortSlot = 1, kNewseqSlot = 2, kClosingSlot = 3 };
 
 // The text that tells what kind of line a raw line is: without tabs and line
 // ends, and cut to the part after its first "<" (up to the next "<") unless
-// it holds a "#".
-std::string KindText(const std::string& raw) {
-  std::string text = RemoveChars(raw, "\t\n\r");
-  if (Contains(text, "#")) return text;
+// it holds a "#". A view of the raw line itself when it holds none of those
+// characters, as translated lines never do; otherwise of `cleaned`.
+std::string_view KindText(std::string_view raw, std::string& cleaned) {
+  std::string_view text = raw;
+  const bool plain = std::none_of(raw.begin(), raw.end(), [](char c) { return c == '\t' || c == '\n' || c == '\r'; });
+  if (!plain) {
+    cleaned.assign(raw);
+    cleaned = RemoveChars(cleaned, "\t\n\r");
+    text = cleaned;
+  }
+  if (text.find('#') != std::string_view::npos) return text;
   size_t open = text.find('<');
-  if (open == std::string::npos) return text;
+  if (open == std::string_view::npos) return text;
   size_t next = text.find('<', open + 1);
-  return text.substr(open + 1, next == std::string::npos ? std::string::npos : next - open - 1);
+  return text.substr(open + 1, next == std::string_view::npos ? std::string_view::npos : next - open - 1);
 }
 
 void WriteSlots(LinePrinter& out, const SlotArray& slots) {
@@ -28,8 +34,13 @@ void WriteSlots(LinePrinter& out, const SlotArray& slots) {
   out.Print(slots[kClosingSlot]);
 }
 
-void Store(SlotPair& pair, Slot slot, const std::string& raw) {
-  (pair.first[slot].empty() ? pair.first[slot] : pair.second[slot]) = raw;
+// Emptied, keeping the room of its texts.
+void Clear(SlotArray& slots) {
+  for (std::string& text : slots) text.clear();
+}
+
+void Store(SlotPair& pair, Slot slot, std::string_view raw) {
+  (pair.first[slot].empty() ? pair.first[slot] : pair.second[slot]).assign(raw);
 }
 
 // A second block is complete: write the first, merged with the second when
@@ -40,33 +51,34 @@ void Flush(SlotPair& pair, LinePrinter& out) {
     out.Print(pair.first[kNewseqSlot]);
     out.Print(pair.second[kNewseqSlot]);
     out.Print(pair.first[kClosingSlot]);
-    pair = SlotPair{};
+    Clear(pair.first);
+    Clear(pair.second);
   } else {
     WriteSlots(out, pair.first);
-    pair.first = pair.second;
-    pair.second = SlotArray{};
+    pair.first.swap(pair.second);
+    Clear(pair.second);
   }
 }
 
-void CopyLine(std::string raw, SlotPair& pair, LinePrinter& out) {
-  std::string kind = KindText(raw);
+void CopyLine(std::string_view raw, SlotPair& pair, LinePrinter& out, std::string& cleaned) {
+  const std::string_view kind = KindText(raw, cleaned);
   bool handled = false;
-  if (StartsWith(kind, "port ")) {
+  if (kind.starts_with("port ")) {
     Store(pair, kPortSlot, raw);
     handled = true;
   }
-  if (StartsWith(kind, "newseq type=")) {
+  if (kind.starts_with("newseq type=")) {
     Store(pair, kNewseqSlot, raw);
     handled = true;
   }
-  if (StartsWith(kind, "/port>")) {
+  if (kind.starts_with("/port>")) {
     if (pair.first[kClosingSlot].empty()) {
-      pair.first[kClosingSlot] = raw;
+      pair.first[kClosingSlot].assign(raw);
       handled = true;
     } else {
-      pair.second[kClosingSlot] = raw;
+      pair.second[kClosingSlot].assign(raw);
       Flush(pair, out);
-      raw.clear();  // the closing line that caused the flush leaves an empty line
+      raw = {};  // the closing line that caused the flush leaves an empty line
     }
   }
   if (!handled && kind != "/input>" && kind != "/system>") out.Print(raw);
@@ -75,7 +87,8 @@ void CopyLine(std::string raw, SlotPair& pair, LinePrinter& out) {
 void FlushAtEnd(SlotPair& pair, LinePrinter& out) {
   if (!pair.first[kPortSlot].empty()) WriteSlots(out, pair.first);
   if (!pair.second[kPortSlot].empty()) WriteSlots(out, pair.second);
-  pair = SlotPair{};
+  Clear(pair.first);
+  Clear(pair.second);
 }
 
 void BeginSection(LinePrinter& out) {
@@ -91,30 +104,16 @@ void EndSection(SlotPair& pair, LinePrinter& out) {
 
 }  // namespace
 
+SectionCopy::SectionCopy(SlotPair& pair, LinePrinter& out) : pair_(pair), out_(out) { BeginSection(out_); }
+
+void SectionCopy::Line(std::string_view raw) { CopyLine(raw, pair_, out_, cleaned_); }
+
+void SectionCopy::End() { EndSection(pair_, out_); }
+
 void CopySectionLines(const std::vector<std::string>& raw_lines, SlotPair& pair, LinePrinter& out) {
-  BeginSection(out);
-  for (const std::string& raw : raw_lines) CopyLine(raw, pair, out);
-  EndSection(pair, out);
-}
-
-void CopySection(const std::string& path, SlotPair& pair, LinePrinter& out) {
-  LineReader section(path);
-  BeginSection(out);
-  try {
-    while (!section.AtEnd()) CopyLine(section.ReadLine(), pair, out);
-  } catch (const std::bad_alloc&) {
-    throw IoError("Could not copy", path, "Not enough memory for one of its lines");
-  }
-  EndSection(pair, out);
-}
-
-void Add2xml(const HiddenList& tlist, LinePrinter& out,
-             const std::function<void(const std::string&)>& before_each) {
-  SlotPair pair;
-  for (const std::string& path : tlist) {
-    if (before_each) before_each(path);
-    CopySection(path, pair, out);
-  }
+  SectionCopy copy(pair, out);
+  for (const std::string& raw : raw_lines) copy.Line(raw);
+  copy.End();
 }
 
 }  // namespace brantel

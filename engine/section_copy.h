@@ -1,16 +1,16 @@
-// Copying the section of an intermediate cfg file into the combined
-// controller file. Two neighbouring port blocks with the same port line
+// Copying the section of an intermediate cfg into the combined controller
+// file as its lines are made. Two neighbouring port blocks with the same port line
 // become one block holding both newseq lines: that is how the increment and
 // decrement halves of an analog control end up in one port.
 #pragma once
 
 #include <array>
-#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/io/line_file.h"
-#include "engine/window.h"
+#include "engine/translate.h"
 
 namespace brantel {
 
@@ -25,17 +25,23 @@ struct SlotPair {
   SlotArray second;
 };
 
-// Copies the raw lines of one section: two empty lines, the lines with their
-// port blocks merged and their own input and system close lines left out,
-// then "</input>" and "</system>" anew.
+// Copies the raw lines of one section as they come: two empty lines at
+// once, the lines with their port blocks merged and their own input and
+// system close lines left out, then at End "</input>" and "</system>" anew.
+// Holds no more than one port block and the next.
+class SectionCopy : public IntermediateSink {
+ public:
+  SectionCopy(SlotPair& pair, LinePrinter& out);
+  void Line(std::string_view raw) override;
+  void End();
+
+ private:
+  SlotPair& pair_;
+  LinePrinter& out_;
+  std::string cleaned_;  // kept between lines, so that its room is reused
+};
+
+// The same for lines at hand.
 void CopySectionLines(const std::vector<std::string>& raw_lines, SlotPair& pair, LinePrinter& out);
-
-// The same for the file at `path`; throws IoError when it cannot be read.
-void CopySection(const std::string& path, SlotPair& pair, LinePrinter& out);
-
-// Copies the section of every file of `tlist`, in order, with a pair of its
-// own; `before_each`, when given, learns each file's path before its copy.
-void Add2xml(const HiddenList& tlist, LinePrinter& out,
-             const std::function<void(const std::string&)>& before_each = {});
 
 }  // namespace brantel

@@ -27,6 +27,6 @@ void WriteSettings(const std::string& path, const Settings& settings) {
   file.Commit();
 }
 
-std::string KeptMamePath(std::string_view typed_path) { return WithTrailingBackslash(typed_path); }
+std::string KeptMamePath(std::string_view typed_path) { return WithTrailingSeparator(typed_path); }
 
 }  // namespace brantel

@@ -31,7 +31,8 @@ std::vector<std::string> ReadSettingsLines(const std::string& path, std::vector<
 // Replaces the file (never left half-written). Throws IoError naming it.
 void WriteSettings(const std::string& path, const Settings& settings);
 
-// The MAME path as it is kept and used: ending in "\" (on POSIX, "/").
+// The MAME path as it is kept and used: ending in "\" (on POSIX, "/", or a
+// "\" that a path saved by an earlier version ends in).
 std::string KeptMamePath(std::string_view typed_path);
 
 }  // namespace brantel

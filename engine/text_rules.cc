@@ -1,5 +1,7 @@
 #include "engine/text_rules.h"
 
+#include <algorithm>
+
 #include "engine/io/host_path.h"
 
 namespace brantel {
@@ -35,9 +37,18 @@ std::string RemoveAll(std::string_view text, std::string_view removed) {
 }
 
 std::string RemoveChars(std::string_view text, std::string_view chars) {
-  std::string result;
-  for (char c : text) {
-    if (chars.find(c) == std::string_view::npos) result += c;
+  // `chars` is a few characters: a loop of its own is cheaper than a
+  // search call for every character of `text`.
+  const auto removed = [chars](char c) {
+    for (char r : chars) {
+      if (c == r) return true;
+    }
+    return false;
+  };
+  const auto first = std::find_if(text.begin(), text.end(), removed);
+  std::string result(text.begin(), first);
+  for (auto at = first; at != text.end(); ++at) {
+    if (!removed(*at)) result += *at;
   }
   return result;
 }
@@ -71,11 +82,12 @@ std::vector<std::string> PathPieces(std::string_view path, bool (*is_lead_byte)(
   return pieces;
 }
 
-std::string WithTrailingBackslash(std::string_view path) {
+std::string WithTrailingSeparator(std::string_view path) {
   std::string result(path);
-  // On POSIX a final "/" is the separator that "\" maps to, so it counts.
-  const bool ends_in_host_separator = !result.empty() && HostPath("\\") == "/" && result.back() == '/';
-  if (!EndsWithBackslash(result) && !ends_in_host_separator) result += '\\';
+  // On POSIX a final "/" is the separator that "\" maps to, so it counts,
+  // and it is the one added there, as the user would type it.
+  const bool ends_in_host_separator = !result.empty() && kHostSeparator == '/' && result.back() == '/';
+  if (!EndsWithBackslash(result) && !ends_in_host_separator) result += kHostSeparator;
   return result;
 }
 

@@ -32,9 +32,9 @@ bool EndsWithBackslash(std::string_view text, bool (*is_lead_byte)(unsigned char
 // second byte of a double-byte character is never a separator).
 std::vector<std::string> PathPieces(std::string_view path, bool (*is_lead_byte)(unsigned char) = IsLeadByte);
 
-// The MAME path as the system uses it: ending in "\" (or, on POSIX, in "/",
-// the host's form of it).
-std::string WithTrailingBackslash(std::string_view path);
+// The MAME path as the system uses it: ending in "\" or, on POSIX, in "/"
+// (added there as "/"; a "\" already at its end stays).
+std::string WithTrailingSeparator(std::string_view path);
 
 // Double quotes removed: they are never part of a Windows path, yet a path
 // copied from Explorer carries them, and a command line's "C:\MAME\" ends in

@@ -4,10 +4,10 @@
 #include <new>
 
 #include "engine/current_sequence.h"
-#include "engine/io/file_safety.h"
 #include "engine/io/host_path.h"
 #include "engine/io/io_error.h"
 #include "engine/io/line_file.h"
+#include "engine/io/stop_request.h"
 #include "engine/mame_codes.h"
 #include "engine/old_ini_reading.h"
 #include "engine/old_options.h"
@@ -24,35 +24,46 @@ const std::string kInputIndent(14, ' ');
 constexpr const char* kDecrementNames[] = {"PADDLE",   "AD_STICK",   "DIAL",    "TRACKBALL",
                                            "LIGHTGUN", "POSITIONAL", "MOUSE_X", "MOUSE_Y"};
 
-std::string CleanLine(const std::string& raw) {
-  std::string text = TrimSpaces(RemoveChars(raw, "\t"));
-  return RemoveChars(text, "\r\n");
+bool HoldsLineEnd(std::string_view text) {
+  return std::any_of(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; });
 }
 
-std::string CommentLine(const std::string& text) {
-  return "<!-- " + XmlCommentText(text) + " -->";
+// Tabs deleted, spaces trimmed, then CR and LF deleted: in one copy of the
+// line, as a line may be as long as the file.
+std::string CleanLine(std::string_view raw) {
+  std::string text = RemoveChars(raw, "\t");
+  text.erase(text.find_last_not_of(' ') + 1);
+  text.erase(0, text.find_first_not_of(' '));
+  return HoldsLineEnd(text) ? RemoveChars(text, "\r\n") : text;
 }
 
-// Runs of spaces inside one alternative shrink to one space.
-std::string TidyAlternative(const std::string& alternative) {
-  std::string trimmed = TrimSpaces(alternative);
-  if (!Contains(trimmed, " ")) return trimmed;
+std::string CommentLine(std::string_view text) {
+  std::string line = "<!-- ";
+  line.reserve(text.size() + 16);
+  AppendXmlCommentText(line, text);
+  line += " -->";
+  return line;
+}
+
+// The alternatives between "|" joined by " OR ", each with its runs of
+// spaces shrunk to one and trimmed; empty ones dropped.
+std::string SequenceText(std::string_view value) {
   std::string result;
-  for (const std::string& piece : Split(trimmed, ' ')) {
-    if (piece.empty()) continue;
-    if (!result.empty()) result += ' ';
-    result += piece;
-  }
-  return result;
-}
-
-std::string SequenceText(const std::string& value) {
-  std::string result;
-  for (const std::string& alternative : Split(value, '|')) {
-    std::string tidy = TidyAlternative(alternative);
-    if (tidy.empty()) continue;
-    if (!result.empty()) result += " OR ";
-    result += tidy;
+  for (size_t start = 0; start <= value.size();) {
+    const size_t bar = std::min(value.find('|', start), value.size());
+    const std::string_view alternative = value.substr(start, bar - start);
+    bool first_word = true;
+    for (size_t at = 0; at < alternative.size();) {
+      const size_t end = std::min(alternative.find(' ', at), alternative.size());
+      if (end > at) {
+        if (first_word && !result.empty()) result += " OR ";
+        if (!first_word) result += ' ';
+        result.append(alternative.substr(at, end - at));
+        first_word = false;
+      }
+      at = end + 1;
+    }
+    start = bar + 1;
   }
   return result;
 }
@@ -118,7 +129,7 @@ void IniTranslator::AppendPortBlock(const std::string& name_as_written, const st
   const std::string written = ToXmlCharacters(name_as_written);
   if (IsPedalAutoRelease(written)) {
     Note(NoteKind::kLeftOutLine,
-         written + " left out: it switched the pedal's auto release, which MAME 0.251 no longer has");
+         QuotedInNote(written) + " left out: it switched the pedal's auto release, which MAME 0.251 no longer has");
     return;
   }
   std::string port_name = TrimSpaces(name_as_written);
@@ -126,10 +137,11 @@ void IniTranslator::AppendPortBlock(const std::string& name_as_written, const st
   const std::string port = ToXmlCharacters(port_name);
   const bool renamed = port != written;
   if (!IsKnownPortType(port)) {
-    Note(NoteKind::kUnknownPortType, "MAME 0.251 does not know the port type \"" + port + "\"" +
-                                         (renamed ? " of " + written : "") + " (kept as written)");
+    Note(NoteKind::kUnknownPortType, "MAME 0.251 does not know the port type \"" + QuotedInNote(port) + "\"" +
+                                         (renamed ? " of " + QuotedInNote(written) : "") + " (kept as written)");
   }
-  const std::string label = renamed ? written + " (the " + type + " of " + port + ")" : port;
+  const std::string label =
+      renamed ? QuotedInNote(written) + " (the " + type + " of " + QuotedInNote(port) + ")" : QuotedInNote(port);
   const std::string sequence = CurrentSequence(label, ToXmlCharacters(SequenceText(value)), *notes_, renames_);
   out_.emplace_back();
   out_.push_back(kPortIndent + "<port type=\"" + XmlEscapedText(port_name) + "\">");
@@ -149,7 +161,7 @@ bool IniTranslator::TranslateAsOption(const OldIniReading& reading, const std::s
   const auto option = FindOldOption(reading.name);
   if (!option) return false;
   out_.push_back(CommentLine(line));
-  std::string text = "option line \"" + ToXmlCharacters(line) + "\": ";
+  std::string text = "option line \"" + QuotedInNote(ToXmlCharacters(line)) + "\": ";
   if (option->names_ini_file) {
     text += "old MAME read the INI file it names for those controls only; ";
     if (HasValue(reading)) includes_.push_back({option->name, option->current, ValueText(reading)});
@@ -172,8 +184,9 @@ bool IniTranslator::TranslateAsKeyLine(const OldIniReading& reading, const std::
   const auto to = CurrentSingleCode(value);
   if (!from || !to) {
     out_.push_back(CommentLine(line));
-    Note(NoteKind::kKeyLine, "key line " + original + ": MAME 0.251 remaps one code it knows to another, and \"" +
-                                 (from ? value : original) + "\" is not one; kept as a comment");
+    Note(NoteKind::kKeyLine, "key line " + QuotedInNote(original) +
+                                 ": MAME 0.251 remaps one code it knows to another, and \"" +
+                                 QuotedInNote(from ? value : original) + "\" is not one; kept as a comment");
     return true;
   }
   if (*from != original) renames_.Add(original, *from);
@@ -194,9 +207,9 @@ bool IniTranslator::TranslateAsMappingWithHash(const OldIniReading& reading, con
   const bool name_hash = Contains(reading.name, "#");
   if (!mapping || (!name_hash && !Contains(reading.value, "#"))) return false;
   out_.push_back(CommentLine(line));
-  const std::string what = name_hash ? "port name \"" + ToXmlCharacters(reading.name) + "\""
-                                     : "port " + ToXmlCharacters(reading.name) + ": value \"" +
-                                           ToXmlCharacters(ValueText(reading)) + "\"";
+  const std::string what = name_hash ? "port name \"" + QuotedInNote(ToXmlCharacters(reading.name)) + "\""
+                                     : "port " + QuotedInNote(ToXmlCharacters(reading.name)) + ": value \"" +
+                                           QuotedInNote(ToXmlCharacters(ValueText(reading))) + "\"";
   Note(NoteKind::kHashInMapping,
        what + " holds a \"#\", which MAME 0.251 reads in no port name or code; the line is kept as a comment");
   return true;
@@ -218,32 +231,35 @@ void IniTranslator::Translate(const std::string& raw, ConversionNotes& notes) {
   notes_ = &notes;
   const std::string line = CleanLine(raw);
   if (line.empty()) return;
-  const std::vector<std::string> pieces = Split(line, '"');
+  // The text before the first double quote, and between it and the next.
+  const size_t quote = line.find('"');
+  const bool quoted = quote != std::string::npos;
+  const std::string_view before = std::string_view(line).substr(0, quote);
+  const std::string_view inside =
+      quoted ? std::string_view(line).substr(quote + 1, line.find('"', quote + 1) - quote - 1) : std::string_view();
   // The controller's name, remark and all.
-  if (pieces.size() > 1 && TrimSpaces(pieces[0]) == "ctrlrname") {
+  if (quoted && TrimSpaces(before) == "ctrlrname") {
     out_.push_back(CommentLine(line));
     return;
   }
-  const OldIniReading reading = ReadAsOldMame(RemoveChars(raw, "\r\n"));
+  const OldIniReading reading = HoldsLineEnd(raw) ? ReadAsOldMame(RemoveChars(raw, "\r\n")) : ReadAsOldMame(raw);
   if (TranslateAsOption(reading, line) || TranslateAsKeyLine(reading, line) ||
       TranslateAsMappingWithHash(reading, line) || TranslateAsOldMapping(reading)) {
     return;
   }
-  if (Contains(line, "#") || pieces.size() == 1) {
+  if (Contains(line, "#") || !quoted) {
     out_.push_back(CommentLine(line));
     return;
   }
-  const std::string port_name = TrimSpaces(pieces[0]);
+  const std::string port_name = TrimSpaces(before);
   if (!HasValue(reading)) {
     Note(NoteKind::kIgnoredByOldMame,
          std::string("old MAME ignored this line, which holds ") +
              (reading.ignored ? "more than a name and one value" : "no value after its name") +
-             "; written as port \"" + ToXmlCharacters(port_name) + "\" all the same");
+             "; written as port \"" + QuotedInNote(ToXmlCharacters(port_name)) + "\" all the same");
   }
-  AppendPortBlock(port_name, TrimSpaces(pieces[1]));
+  AppendPortBlock(port_name, TrimSpaces(inside));
 }
-
-bool IsDefaultIni(const std::string& name) { return UpperAscii(name) == "DEFAULT.INI"; }
 
 std::vector<std::string> SystemOpenLines(const std::string& system_name) {
   return {"<system name=\"" + XmlEscapedText(system_name) + "\">", kInputIndent + "<input>", ""};
@@ -251,7 +267,7 @@ std::vector<std::string> SystemOpenLines(const std::string& system_name) {
 
 std::vector<std::string> SystemCloseLines() { return {kInputIndent + "</input>", "</system>"}; }
 
-// One INI line: its lines of the intermediate file, its notes by line number.
+// One INI line: its intermediate lines, its notes by line number.
 void TranslateNumberedLine(IniTranslator& translator, const std::string& raw, int number, const std::string& file,
                            const NoteSink& notes) {
   ConversionNotes line_notes;
@@ -268,19 +284,20 @@ void NoteRenames(const IniTranslator& translator, const std::string& file, const
 }
 
 // Line by line, so that memory stays bounded by the longest line.
-std::vector<IniInclude> WriteIntermediateFile(LineReader& ini, const std::string& name, LineWriter& cfg,
-                                              const NoteSink& notes) {
+std::vector<IniInclude> TranslateLines(LineReader& ini, const std::string& name, IntermediateSink& section,
+                                       const NoteSink& notes) {
   const std::string system_name = SystemName(name);
-  for (const std::string& line : SystemOpenLines(system_name)) cfg.Print(line);
+  for (const std::string& line : SystemOpenLines(system_name)) section.Line(line);
   std::vector<std::string> body;
   IniTranslator translator(body);
   for (int number = 1; !ini.AtEnd(); ++number) {
+    // A file of millions of lines takes seconds.
+    ThrowIfStopRequested();
     body.clear();
     TranslateNumberedLine(translator, ini.ReadLine(), number, name, notes);
-    for (const std::string& line : body) cfg.Print(line);
+    for (const std::string& line : body) section.Line(line);
   }
-  for (const std::string& line : SystemCloseLines()) cfg.Print(line);
-  cfg.Close();
+  for (const std::string& line : SystemCloseLines()) section.Line(line);
   NoteRenames(translator, name, notes);
   return std::move(translator.includes());
 }
@@ -303,31 +320,21 @@ std::vector<std::string> IntermediateLines(const std::string& system_name,
   return out;
 }
 
+bool IsDefaultIni(const std::string& name) { return UpperAscii(name) == "DEFAULT.INI"; }
+
 std::string SystemName(const std::string& name) {
   if (IsDefaultIni(name)) return "default";
   return name.substr(0, name.size() >= 4 ? name.size() - 4 : 0);
 }
 
-std::string IntermediateName(const std::string& name) {
-  if (IsDefaultIni(name)) return "default.cfg";
-  return name.substr(0, name.size() >= 3 ? name.size() - 3 : 0) + "cfg";
-}
-
 std::vector<IniInclude> TranslateIniFile(const std::string& folder, const std::string& name,
-                                         const std::string& cfg_folder, const NoteSink& notes) {
+                                         IntermediateSink& section, const NoteSink& notes) {
   const std::string ini_path = JoinPath(folder, name);
-  const std::string cfg_path = JoinPath(cfg_folder, IntermediateName(name));
   LineReader ini(ini_path, LineReader::Marks::kHonour);
-  LineWriter cfg(cfg_path, LineWriter::InOwnFolder{});
   try {
-    return WriteIntermediateFile(ini, name, cfg, notes);
-  } catch (...) {
-    RemoveEntryIfPresent(cfg_path);  // no half-written file stays behind
-    try {
-      throw;
-    } catch (const std::bad_alloc&) {
-      throw IoError("Could not translate", ini_path, "Not enough memory for one of its lines");
-    }
+    return TranslateLines(ini, name, section, notes);
+  } catch (const std::bad_alloc&) {
+    throw IoError("Could not translate", ini_path, "Not enough memory for one of its lines");
   }
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/conversion_notes.h"
@@ -17,13 +18,20 @@ std::vector<std::string> IntermediateLines(const std::string& system_name,
                                            const std::vector<std::string>& ini_lines,
                                            ConversionNotes* notes = nullptr);
 
-// The system name and the intermediate file's name of an entry of the
-// "*.ini" listing: the entry less its last four characters, and the entry
-// less "ini" followed by "cfg". A default.ini in any letter case gives
-// "default" and "default.cfg", since MAME knows the default section by that
-// name only.
+// The system name of an entry of the "*.ini" listing: the entry less its
+// last four characters. A default.ini in any letter case gives "default",
+// since MAME knows the default section by that name only.
 std::string SystemName(const std::string& name);
-std::string IntermediateName(const std::string& name);
+bool IsDefaultIni(const std::string& name);
+
+// Takes the intermediate cfg lines of one section as they are made, each as
+// it stands in the section (indent included, without CR LF); a line is valid
+// only during the call.
+class IntermediateSink {
+ public:
+  virtual ~IntermediateSink() = default;
+  virtual void Line(std::string_view line) = 0;
+};
 
 // An "*_ini" line of an INI file: `option` named the INI file `file` (as
 // written, with or without ".ini"); `current` is MAME 0.251's option for the
@@ -35,14 +43,13 @@ struct IniInclude {
 };
 
 // Reads folder\name (an entry of the "*.ini" listing; a UTF-8 or UTF-16
-// file with its byte-order mark is read as text) and writes its
-// intermediate file into `cfg_folder` (a folder of the program's own, never
-// the user's) as a new file, created exclusively. Throws IoError naming the
-// file that could not be read or written; then no intermediate file of that
-// name is left. Each note on the file goes to `notes` as its line is
-// translated. Returns the INI files it names.
+// file with its byte-order mark is read as text), once, a line at a time,
+// and gives `section` its intermediate lines as they are made. Throws
+// IoError naming the file that could not be read, and std::runtime_error
+// when a stop is requested between its lines. Each note on the file goes to
+// `notes` as its line is translated. Returns the INI files it names.
 std::vector<IniInclude> TranslateIniFile(const std::string& folder, const std::string& name,
-                                         const std::string& cfg_folder,
+                                         IntermediateSink& section,
                                          const NoteSink& notes = [](ConversionNote) {});
 
 // A note on every entry of `entries` that some "*_ini" line names: its

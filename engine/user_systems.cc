@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "engine/io/host_path.h"
 #include "engine/io/io_error.h"
-#include "engine/io/line_file.h"
 
 namespace brantel {
 namespace {
@@ -14,6 +14,9 @@ unsigned char Folded(char c) {
 }
 
 constexpr size_t kPieceSize = 1 << 16;
+// Once the bytes live in the scratch file, they go there in blocks of this size.
+constexpr size_t kScratchBlock = 1 << 20;
+constexpr const char* kScratchFailed = "Could not keep the systems of your cfg files beside";
 
 }  // namespace
 
@@ -28,6 +31,48 @@ int CompareSectionNames(std::string_view a, std::string_view b) {
   return (a.size() < b.size()) == shorter_first ? -1 : 1;
 }
 
+UserSystemBytes::UserSystemBytes(const std::string& combined_file, size_t held_in_memory)
+    : LinePrinter(combined_file, nullptr), held_in_memory_(held_in_memory) {}
+
+void UserSystemBytes::Write(std::string_view bytes) {
+  size_ += bytes.size();
+  memory_.append(bytes);
+  if (memory_.size() >= (scratch_ ? kScratchBlock : held_in_memory_)) WriteToScratch();
+}
+
+void UserSystemBytes::WriteToScratch() {
+  if (!scratch_) scratch_ = CreateScratchFile(FolderOfFile(path()), path());
+  errno = 0;
+  if (std::fwrite(memory_.data(), 1, memory_.size(), scratch_.get()) != memory_.size()) {
+    throw IoError(kScratchFailed, path(), SystemReason(errno));
+  }
+  memory_.clear();
+}
+
+std::string_view UserSystemBytes::Read(std::uint64_t offset, std::uint64_t size) {
+  if (!scratch_) return std::string_view(memory_).substr(offset, size);
+  if (!memory_.empty()) WriteToScratch();
+  const bool in_piece = offset >= piece_offset_ && offset + size <= piece_offset_ + piece_.size();
+  if (!in_piece) ReadPiece(offset, size);
+  return std::string_view(piece_).substr(offset - piece_offset_, size);
+}
+
+void UserSystemBytes::ReadPiece(std::uint64_t offset, std::uint64_t size) {
+  // A system that begins in the last piece read, or right after it, goes on
+  // with a run of neighbours: read ahead. Any other is read alone, as one out
+  // of name order is likely followed by others from all over the file.
+  const bool follows = offset >= piece_offset_ && offset <= piece_offset_ + piece_.size();
+  piece_.resize(follows ? std::max<std::uint64_t>(size, kPieceSize) : size);
+  piece_offset_ = offset;
+  errno = 0;
+  if (!SeekFile(scratch_.get(), offset)) throw IoError(kScratchFailed, path(), SystemReason(errno));
+  const size_t length = std::fread(piece_.data(), 1, piece_.size(), scratch_.get());
+  piece_.resize(length);
+  if (length < size) {
+    throw IoError(kScratchFailed, path(), std::ferror(scratch_.get()) ? SystemReason(errno) : "The file ended early");
+  }
+}
+
 UserSystems::Slot UserSystems::SlotOf(Group group) {
   switch (group) {
     case Group::kParent: return Slot::kParent;
@@ -37,15 +82,9 @@ UserSystems::Slot UserSystems::SlotOf(Group group) {
   return Slot::kDriver;
 }
 
-std::uint32_t UserSystems::AddFile(std::string path) {
-  files_.push_back(std::move(path));
-  return static_cast<std::uint32_t>(files_.size() - 1);
-}
-
-void UserSystems::Add(Slot slot, std::uint32_t file, std::string_view name, std::uint64_t offset,
-                      std::uint64_t size) {
+void UserSystems::Add(Slot slot, std::string_view name, std::uint64_t offset, std::uint64_t size) {
   order_[Index(slot)].push_back(static_cast<std::uint32_t>(entries_.size()));
-  entries_.push_back({offset, size, names_.size(), static_cast<std::uint32_t>(name.size()), file});
+  entries_.push_back({offset, size, names_.size(), static_cast<std::uint32_t>(name.size())});
   names_.append(name);
 }
 
@@ -64,37 +103,7 @@ std::string_view UserSystems::Name(Slot slot, size_t index) const {
 
 UserSystems::Place UserSystems::PlaceOf(Slot slot, size_t index) const {
   const Entry& entry = entries_[order_[Index(slot)][index]];
-  return {files_[entry.file], entry.offset, entry.size};
-}
-
-void UserSystemReader::Print(const UserSystems& systems, UserSystems::Slot slot, size_t index, LinePrinter& out) {
-  const UserSystems::Place place = systems.PlaceOf(slot, index);
-  const bool in_piece = file_ && place.path == path_ && place.offset >= piece_offset_ &&
-                        place.offset + place.size <= piece_offset_ + piece_.size();
-  if (!in_piece) ReadPiece(place);
-  out.Print(std::string_view(piece_).substr(place.offset - piece_offset_, place.size));
-}
-
-void UserSystemReader::ReadPiece(const UserSystems::Place& place) {
-  if (!file_ || place.path != path_) {
-    piece_.clear();
-    file_.reset();
-    file_ = OpenFile(place.path, OpenMode::kRead, "Could not open the file for reading");
-    path_ = place.path;
-  }
-  // A system that begins in the last piece read, or right after it, goes on
-  // with a run of neighbours: read ahead. Any other is read alone, as one out of name order is
-  // likely followed by others from all over the file.
-  const bool follows = place.offset >= piece_offset_ && place.offset <= piece_offset_ + piece_.size();
-  piece_.resize(follows ? std::max<std::uint64_t>(place.size, kPieceSize) : place.size);
-  piece_offset_ = place.offset;
-  errno = 0;
-  if (!SeekFile(file_.get(), place.offset)) throw IoError("Could not read", path_, SystemReason(errno));
-  const size_t length = std::fread(piece_.data(), 1, piece_.size(), file_.get());
-  piece_.resize(length);
-  if (length < place.size) {
-    throw IoError("Could not read", path_, std::ferror(file_.get()) ? SystemReason(errno) : "The file ended early");
-  }
+  return {entry.offset, entry.size};
 }
 
 }  // namespace brantel

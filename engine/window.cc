@@ -1,5 +1,6 @@
 #include "engine/window.h"
 
+#include "engine/io/folder.h"
 #include "engine/io/io_error.h"
 #include "engine/io/host_path.h"
 #include "engine/io/mame_location.h"
@@ -15,6 +16,18 @@ WindowTexts LoadDefaults() { return {"hotrod", DefaultMamePath(), DefaultExecuta
 std::string OldFolderPath(const std::string& mame_path, const std::string& folder_name) {
   return HostPath(KeptMamePath(WithoutQuotes(mame_path)) + "ctrlr\\" +
                   HostFolderName(WithoutQuotes(folder_name)) + "\\");
+}
+
+std::string FileListLabel(const std::string& mame_path, const std::string& folder_name) {
+  const std::string mame = HostPath(KeptMamePath(WithoutQuotes(mame_path)));
+  const std::string ctrlr = JoinPath(mame, "ctrlr");
+  if (!FolderExists(ctrlr)) return "No ctrlr folder in " + mame;
+  const std::string name = HostFolderName(WithoutQuotes(folder_name));
+  if (name.empty()) return "Type the name of your old ctrlr folder above to see its INI files";
+  const std::string old_folder = OldFolderPath(mame_path, folder_name);
+  if (!FolderExists(old_folder)) return "No folder " + name + " in " + JoinPath(ctrlr, "");
+  // As spelt in the path: the part after the MAME folder, without its final separator.
+  return "INI files in " + old_folder.substr(mame.size(), old_folder.size() - mame.size() - 1);
 }
 
 void ShowOldFolder(Window& window) {

@@ -56,6 +56,10 @@ class Window {
     ShowMessageBox(prompt, title, style);
   }
 
+  // False when the texts are for this Convert alone: the settings file stays
+  // as it is (a script converting several folders leaves the window's).
+  virtual bool SavesTexts() const { return true; }
+
   // Each conversion note as Convert finds it. Returns true when the window
   // has shown it at once; by default it has not, and Convert keeps the notes
   // for one box with details at its end.
@@ -84,6 +88,10 @@ std::string OldFolderPath(const std::string& mame_path, const std::string& folde
 // whenever Text1 or Text2 changes: with no such folder (or no folder name)
 // the list is empty.
 void ShowOldFolder(Window& window);
+
+// The line above File1, saying what it shows: "INI files in ctrlr\mycab"
+// (with the host's separator), or which folder is not there.
+std::string FileListLabel(const std::string& mame_path, const std::string& folder_name);
 
 // A window that keeps its file list and hidden lists as plain members.
 class WindowWithLists : public Window {

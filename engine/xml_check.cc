@@ -2,13 +2,6 @@
 
 #include <expat.h>
 
-#include <cerrno>
-#include <cstdio>
-
-#include "engine/io/io_error.h"
-#include "engine/io/open_file.h"
-#include "engine/io/stop_request.h"
-
 namespace brantel {
 
 struct WellFormedCheck::Parser {
@@ -43,27 +36,18 @@ struct WellFormedCheck::Parser {
 WellFormedCheck::WellFormedCheck() : document_(std::make_unique<Parser>()) {}
 WellFormedCheck::~WellFormedCheck() = default;
 
-void WellFormedCheck::Feed(std::string_view bytes) { document_->Feed(bytes, false); }
+bool WellFormedCheck::Feed(std::string_view bytes) {
+  document_->Feed(bytes, false);
+  return !document_->failed;
+}
+
+std::uint64_t WellFormedCheck::FailedAt() const {
+  return static_cast<std::uint64_t>(XML_GetCurrentByteIndex(document_->parser.get()));
+}
 
 std::string WellFormedCheck::Finish() {
   document_->Feed("", true);
   return document_->failed ? document_->Complaint() : "";
-}
-
-bool IsWellFormedSection(const std::string& path) {
-  FileHandle file = OpenFile(path, OpenMode::kRead, "Could not open the file for reading");
-  WellFormedCheck check;
-  // Element content: wrapped in one element it must parse alone.
-  check.Feed("<section>");
-  std::string buffer(1 << 16, '\0');
-  size_t length;
-  while ((length = std::fread(buffer.data(), 1, buffer.size(), file.get())) > 0) {
-    ThrowIfStopRequested();
-    check.Feed({buffer.data(), length});
-  }
-  if (std::ferror(file.get())) throw IoError("Could not read", path, SystemReason(errno));
-  check.Feed("</section>");
-  return check.Finish().empty();
 }
 
 }  // namespace brantel

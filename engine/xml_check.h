@@ -3,6 +3,7 @@
 // replace the old one with a document that passes.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -16,7 +17,11 @@ class WellFormedCheck {
   WellFormedCheck(const WellFormedCheck&) = delete;
   WellFormedCheck& operator=(const WellFormedCheck&) = delete;
 
-  void Feed(std::string_view bytes);
+  // Returns false once the document is known not to be well-formed.
+  bool Feed(std::string_view bytes);
+
+  // Where the parser stopped, in bytes fed, once Feed has returned false.
+  std::uint64_t FailedAt() const;
 
   // Ends the document. Empty when it is well-formed, otherwise the parser's
   // words.
@@ -26,10 +31,5 @@ class WellFormedCheck {
   struct Parser;
   std::unique_ptr<Parser> document_;
 };
-
-// True when the file at `path` is well-formed as the content of one element,
-// as a section of the combined file must be. Throws IoError naming it when it
-// cannot be read.
-bool IsWellFormedSection(const std::string& path);
 
 }  // namespace brantel

@@ -40,6 +40,12 @@ bool IsForbiddenControl(unsigned char byte) {
   return byte < 0x20 && byte != 0x09 && byte != 0x0A && byte != 0x0D;
 }
 
+// Printable ASCII, tabs and line ends: characters XML takes as they are.
+bool IsPlainAscii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return (c >= ' ' && c <= '~') || c == '\t' || c == '\n' || c == '\r'; });
+}
+
 }  // namespace
 
 bool IsValidUtf8(std::string_view text) {
@@ -52,6 +58,8 @@ bool IsValidUtf8(std::string_view text) {
 }
 
 std::string ToXmlCharacters(std::string_view text) {
+  // Nearly every text of an INI file is plain ASCII, which stays as it is.
+  if (IsPlainAscii(text)) return std::string(text);
   std::string utf8 = IsValidUtf8(text) ? std::string(text) : CodePageToUtf8(text);
   std::string out;
   for (size_t at = 0; at < utf8.size();) {
@@ -80,7 +88,7 @@ std::string XmlEscapedText(std::string_view text) {
       case '>': out += "&gt;"; break;
       case '"': out += "&quot;"; break;
       // As references they survive attribute normalisation and keep the
-      // intermediate file's line structure, which splits at CR.
+      // intermediate lines' structure, which splits at CR.
       case '\r': out += "&#13;"; break;
       case '\n': out += "&#10;"; break;
       case '\t': out += "&#9;"; break;
@@ -92,11 +100,24 @@ std::string XmlEscapedText(std::string_view text) {
 
 std::string XmlCommentText(std::string_view text) {
   std::string out;
-  for (char c : ToXmlCharacters(text)) {
-    if (c == '-' && !out.empty() && out.back() == '-') out += ' ';
-    out += c;
-  }
+  AppendXmlCommentText(out, text);
   return out;
+}
+
+void AppendXmlCommentText(std::string& out, std::string_view text) {
+  const size_t start = out.size();
+  const auto append = [&](std::string_view characters) {
+    for (char c : characters) {
+      if (c == '-' && out.size() > start && out.back() == '-') out += ' ';
+      out += c;
+    }
+  };
+  // Plain text needs no copy of its own first.
+  if (IsPlainAscii(text)) {
+    append(text);
+  } else {
+    append(ToXmlCharacters(text));
+  }
 }
 
 }  // namespace brantel

@@ -23,5 +23,7 @@ std::string XmlEscapedText(std::string_view text);
 
 // For the inside of a comment: also parts neighbouring hyphens with a space.
 std::string XmlCommentText(std::string_view text);
+// The same appended to `out`, which ends in no "-".
+void AppendXmlCommentText(std::string& out, std::string_view text);
 
 }  // namespace brantel

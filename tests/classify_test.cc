@@ -56,20 +56,20 @@ TEST(ClassifierTest, SortsEntriesIntoTheListsInListingOrder) {
                                        MasterListLine("galaga", "galaga", "2")}));
   PlainWindow window;
   Classifier classifier(master_list, window);
-  for (const char* entry : {"default.cfg", "Default.cfg", "galaga.cfg", "MSPACMAN.CFG",
-                            "PacMan.cfg", "segag80r.cfg", "mspacman.cfg"}) {
-    classifier.ClassifyCfgFile("F", entry);
+  for (const char* entry : {"default.ini", "Default.INI", "galaga.ini", "MSPACMAN.INI",
+                            "PacMan.ini", "segag80r.ini", "mspacman.ini", "default.ini.ini"}) {
+    classifier.ClassifyIniFile("F", entry);
   }
-  EXPECT_EQ(window.DriverList(), (HiddenList{JoinPath("F", "Default.cfg"), JoinPath("F", "segag80r.cfg")}));
-  EXPECT_EQ(window.ParentList(), (HiddenList{JoinPath("F", "galaga.cfg"), JoinPath("F", "PacMan.cfg")}));
-  EXPECT_EQ(window.RomList(), (HiddenList{JoinPath("F", "MSPACMAN.CFG"), JoinPath("F", "mspacman.cfg")}));
+  EXPECT_EQ(window.DriverList(), (HiddenList{JoinPath("F", "segag80r.ini"), JoinPath("F", "default.ini.ini")}));
+  EXPECT_EQ(window.ParentList(), (HiddenList{JoinPath("F", "galaga.ini"), JoinPath("F", "PacMan.ini")}));
+  EXPECT_EQ(window.RomList(), (HiddenList{JoinPath("F", "MSPACMAN.INI"), JoinPath("F", "mspacman.ini")}));
 }
 
 TEST(ClassifierTest, ReadsTheMasterListOnlyWhenAnEntryNeedsIt) {
   PlainWindow window;
   Classifier classifier("no such folder/masterlist.lst", window);
-  classifier.ClassifyCfgFile("F", "default.cfg");
-  EXPECT_THROW(classifier.ClassifyCfgFile("F", "pacman.cfg"), IoError);
+  classifier.ClassifyIniFile("F", "default.ini");
+  EXPECT_THROW(classifier.ClassifyIniFile("F", "pacman.ini"), IoError);
 }
 
 }  // namespace

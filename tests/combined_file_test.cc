@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <map>
+#include <memory>
 
 #include "engine/io/io_error.h"
 #include "engine/plain_window.h"
@@ -17,10 +18,10 @@ using namespace test_support;
 const std::string kHeader = CrLf({"<mameconfig version=\"10\">"});
 const std::string kFooter = CrLf({"", "</mameconfig>"});
 
-std::string OnePortCfg(const std::string& system, const std::string& sequence) {
-  return CrLf({"<system name=\"" + system + "\">", Spaces(14) + "<input>", "", "",
-               PortLine("P1_BUTTON1"), NewseqLine("standard", sequence), ClosingLine(),
-               Spaces(14) + "</input>", "</system>"});
+std::vector<std::string> OnePortLines(const std::string& system, const std::string& sequence) {
+  return {"<system name=\"" + system + "\">", Spaces(14) + "<input>", "", "",
+          PortLine("P1_BUTTON1"), NewseqLine("standard", sequence), ClosingLine(),
+          Spaces(14) + "</input>", "</system>"};
 }
 
 class CombinedFileTest : public ::testing::Test {
@@ -34,42 +35,55 @@ class CombinedFileTest : public ::testing::Test {
     window_.File1().SetPattern("*.cfg");
   }
 
-  CombinedFileParts Parts(std::vector<std::string> default_sections = {}) const {
-    return {Old() + ".cfg", folder_.path() + "/ctrlr", std::move(default_sections), {}, {}};
+  // Its sections' intermediate lines come from `sections_`, by INI path.
+  std::unique_ptr<CombinedFileParts> Parts(std::vector<std::string> default_sections = {},
+                                           size_t held_in_memory = UserSystemBytes::kHeldInMemory) {
+    auto parts = std::make_unique<CombinedFileParts>(Old() + ".cfg", held_in_memory);
+    parts->default_sections = std::move(default_sections);
+    parts->translate = [this](const std::string& ini_path, IntermediateSink& section) {
+      auto lines = sections_.find(ini_path);
+      if (lines == sections_.end()) throw IoError("Could not open the file for reading", ini_path, "gone");
+      for (const std::string& line : lines->second) section.Line(line);
+    };
+    return parts;
   }
 
   TestFolder folder_;
   PlainWindow window_;
+  std::map<std::string, std::vector<std::string>> sections_;
 };
 
 TEST_F(CombinedFileTest, DefaultSectionFirstThenTheListsInOrder) {
-  folder_.Write("ctrlr/old/default.cfg", OnePortCfg("default", "KEY_A"));
-  folder_.Write("ctrlr/old/game1.cfg", OnePortCfg("game1", "KEY_B"));
+  sections_[Old() + "/default.ini"] = OnePortLines("default", "KEY_A");
+  sections_[Old() + "/game1.ini"] = OnePortLines("game1", "KEY_B");
   folder_.Write("ctrlr/old/game1.ini", "kept");
   ListCfgFiles();
   // The user's own systems, copied whole, each after the translated section
   // of its name: in MAME the later one wins.
   const std::vector<std::pair<UserSystems::Slot, std::string>> users = {
       {UserSystems::Slot::kDriver, "game1"}, {UserSystems::Slot::kDefault, "default"}, {UserSystems::Slot::kDriver, "GAME"}};
-  std::string bytes;
-  CombinedFileParts parts = Parts({Old() + "/default.cfg"});
-  const std::uint32_t file = parts.user_systems.AddFile(Old() + "/1.xml");
-  std::map<std::string, std::string> whole;
-  for (const auto& [slot, name] : users) {
-    whole[name] = "<system name=\"" + name + "\">\r\n<input><port type=\"P1_START\"/></input>\r\n</system>";
-    parts.user_systems.Add(slot, file, name, bytes.size(), whole[name].size());
-    bytes += whole[name] + "\r\n";
-  }
-  folder_.Write("ctrlr/old/1.xml", bytes);
-  parts.user_systems.Sort();
-  window_.DriverList() = {Old() + "/game1.cfg"};
-  WriteCombinedFile(window_, parts);
-  ShowCompletion(window_);
+  // Held in memory, or (beyond the bytes memory may hold) in a scratch file
+  // that leaves no name behind.
+  for (const size_t held_in_memory : {UserSystemBytes::kHeldInMemory, size_t{40}}) {
+    auto parts = Parts({Old() + "/default.ini"}, held_in_memory);
+    std::map<std::string, std::string> whole;
+    for (const auto& [slot, name] : users) {
+      whole[name] = "<system name=\"" + name + "\">\r\n<input><port type=\"P1_START\"/></input>\r\n</system>";
+      parts->user_systems.Add(slot, name, parts->user_bytes.size(), whole[name].size());
+      parts->user_bytes.Print(whole[name]);
+    }
+    parts->user_systems.Sort();
+    window_.DriverList() = {Old() + "/game1.ini"};
+    WriteCombinedFile(window_, *parts);
 
-  auto user = [&](const std::string& name) { return CrLf({"", "", whole[name]}); };
-  EXPECT_EQ(folder_.Read("ctrlr/old.cfg"),
-            kHeader + OnePortSection("default", "P1_BUTTON1", "KEY_A") + user("default") + user("GAME") +
-                OnePortSection("game1", "P1_BUTTON1", "KEY_B") + user("game1") + kFooter);
+    auto user = [&](const std::string& name) { return CrLf({"", "", whole[name]}); };
+    EXPECT_EQ(folder_.Read("ctrlr/old.cfg"),
+              kHeader + OnePortSection("default", "P1_BUTTON1", "KEY_A") + user("default") + user("GAME") +
+                  OnePortSection("game1", "P1_BUTTON1", "KEY_B") + user("game1") + kFooter);
+    parts.reset();  // on Windows the scratch file has its name until it is closed
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.path() + "/ctrlr"), {}), 2);
+  }
+  ShowCompletion(window_);
   EXPECT_EQ(window_.File1().Pattern(), "*.ini");
   EXPECT_EQ(window_.File1().Names(), std::vector<std::string>{"game1.ini"});
   ASSERT_EQ(window_.messages().size(), 1u);
@@ -80,14 +94,12 @@ TEST_F(CombinedFileTest, DefaultSectionFirstThenTheListsInOrder) {
 }
 
 TEST_F(CombinedFileTest, SectionsFollowDriverParentRomOrder) {
-  for (const char* name : {"a", "b", "c", "d"}) {
-    folder_.Write(std::string("ctrlr/old/") + name + ".cfg", OnePortCfg(name, name));
-  }
+  for (const char* name : {"a", "b", "c", "d"}) sections_[Old() + "/" + name + ".ini"] = OnePortLines(name, name);
   ListCfgFiles();
-  window_.DriverList() = {Old() + "/d.cfg"};
-  window_.ParentList() = {Old() + "/c.cfg", Old() + "/a.cfg"};
-  window_.RomList() = {Old() + "/b.cfg"};
-  WriteCombinedFile(window_, Parts());
+  window_.DriverList() = {Old() + "/d.ini"};
+  window_.ParentList() = {Old() + "/c.ini", Old() + "/a.ini"};
+  window_.RomList() = {Old() + "/b.ini"};
+  WriteCombinedFile(window_, *Parts());
   EXPECT_EQ(folder_.Read("ctrlr/old.cfg"),
             kHeader + EmptyDefaultSection() + OnePortSection("d", "P1_BUTTON1", "d") +
                 OnePortSection("c", "P1_BUTTON1", "c") + OnePortSection("a", "P1_BUTTON1", "a") +
@@ -96,28 +108,37 @@ TEST_F(CombinedFileTest, SectionsFollowDriverParentRomOrder) {
 
 TEST_F(CombinedFileTest, WithoutDefaultCfgAnEmptyDefaultSectionKeepsMameLoadingIt) {
   ListCfgFiles();
-  WriteCombinedFile(window_, Parts());
+  WriteCombinedFile(window_, *Parts());
   EXPECT_EQ(folder_.Read("ctrlr/old.cfg"), kHeader + EmptyDefaultSection() + kFooter);
 }
 
 TEST_F(CombinedFileTest, FailedSectionKeepsThePreviousCombinedFile) {
   folder_.Write("ctrlr/old.cfg", "previous");
-  folder_.Write("ctrlr/old/a.cfg", OnePortCfg("a", "a"));
+  sections_[Old() + "/a.ini"] = OnePortLines("a", "a");
   ListCfgFiles();
-  window_.DriverList() = {Old() + "/a.cfg", Old() + "/vanished.cfg"};
-  EXPECT_THROW(WriteCombinedFile(window_, Parts()), IoError);
+  window_.DriverList() = {Old() + "/a.ini", Old() + "/vanished.ini"};
+  EXPECT_THROW(WriteCombinedFile(window_, *Parts()), IoError);
   EXPECT_EQ(folder_.Read("ctrlr/old.cfg"), "previous");
   EXPECT_TRUE(window_.messages().empty());
+  // A folder where the new file cannot be made is named as the user knows it.
+  try {
+    CombinedFileParts elsewhere(folder_.path() + "/gone/old.cfg");
+    WriteCombinedFile(window_, elsewhere);
+    ADD_FAILURE() << "wrote into a missing folder";
+  } catch (const IoError& error) {
+    EXPECT_EQ(std::string(error.what()).find("Could not write the new file old.cfg in the folder \"" +
+                                             DisplayPath(folder_.path() + "/gone") + "\": "), 0u) << error.what();
+  }
 
   // A section that breaks the file: only its own file is named.
-  folder_.Write("ctrlr/old/b.cfg", CrLf({"<system name=\"b\">", "<input>", "<open>"}));
-  window_.DriverList() = {Old() + "/a.cfg", Old() + "/b.cfg"};
+  sections_[Old() + "/b.ini"] = {"<system name=\"b\">", "<input>", "<open>"};
+  window_.DriverList() = {Old() + "/a.ini", Old() + "/b.ini"};
   try {
-    WriteCombinedFile(window_, Parts());
+    WriteCombinedFile(window_, *Parts());
     ADD_FAILURE() << "replaced by a file that is not well-formed";
   } catch (const IoError& error) {
     const std::string message = error.what();
-    EXPECT_NE(message.find("because of the file \"" + DisplayPath(Old() + "/b.cfg") + "\"; nothing"), std::string::npos)
+    EXPECT_NE(message.find("because of the file \"" + DisplayPath(Old() + "/b.ini") + "\"; nothing"), std::string::npos)
         << message;
   }
   EXPECT_EQ(folder_.Read("ctrlr/old.cfg"), "previous");
@@ -126,9 +147,9 @@ TEST_F(CombinedFileTest, FailedSectionKeepsThePreviousCombinedFile) {
   namespace fs = std::filesystem;
   const auto read_only = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
   fs::permissions(Old() + ".cfg", read_only);
-  window_.DriverList() = {Old() + "/a.cfg"};
+  window_.DriverList() = {Old() + "/a.ini"};
   try {
-    WriteCombinedFile(window_, Parts());
+    WriteCombinedFile(window_, *Parts());
     ADD_FAILURE() << "replaced a read-only file";
   } catch (const IoError& error) {
     EXPECT_NE(std::string(error.what()).find("read-only"), std::string::npos) << error.what();

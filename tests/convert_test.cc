@@ -11,7 +11,9 @@
 
 #include "engine/io/file_safety.h"
 #include "engine/io/host_path.h"
+#include "engine/io/io_error.h"
 #include "engine/plain_window.h"
+#include "engine/text_rules.h"
 #include "tests/convert_fixture.h"
 #include "tests/worked_examples.h"
 
@@ -24,7 +26,6 @@ const std::string kMasterList = CrLf({MasterListLine("pacman", "pacman", "2"),
                                       MasterListLine("mspacman", "pacman", "2"),
                                       MasterListLine("neogeo", "neogeo", "")});
 
-const std::string kSetCtrlr = "For MAME to use it, set ctrlr old in mame.ini, or start MAME with -ctrlr old";
 
 const std::string kLeftover = CrLf({"<system name=\"leftover\">", "<input>", "</input>", "</system>"});
 
@@ -34,6 +35,18 @@ class ConvertTest : public ConvertFixture {
     window_.SetText1("old");
     window_.SetText2(Mame());
     window_.SetText3("mame.exe");
+  }
+
+  // What the completion says of the stand-in MAME, which looks in its own
+  // ctrlr folder and has no ctrlr set (on Windows it cannot be asked).
+  std::string SetCtrlr() const {
+#ifdef _WIN32
+    return "For MAME to use it, set ctrlr old in mame.ini, or start MAME with -ctrlr old (a guess: MAME itself could "
+           "not be asked, as it could not be started)";
+#else
+    return "MAME does not use it yet: it has no ctrlr set\nFor MAME to use it, put the line ctrlr old in " +
+           HostPath(Mame() + "\\mame.ini") + ", or start MAME with -ctrlr old";
+#endif
   }
 
   void ExpectOnlyMessage(const std::string& title, const std::string& prompt) {
@@ -52,7 +65,7 @@ TEST_F(ConvertTest, ConvertsTheFolderIntoOneCombinedFile) {
   WriteIni("default.ini", CrLf({"P1_BUTTON1 \"KEYCODE_A\""}));
   WriteIni("neogeo.ini", CrLf({"P1_BUTTON1 \"KEYCODE_N\""}));
   WriteIni("sample.ini", SampleIni());
-  WriteIni("leftover.cfg", kLeftover);
+  WriteIni("leftover.cfg", "<mameconfig>" + kLeftover + "</mameconfig>");
   WriteIni(".hidden.ini", "not a game");
   // Pasted with quotes, as Explorer copies a path; on Windows, where no
   // folder name ends so, with a trailing dot and space too.
@@ -80,7 +93,7 @@ TEST_F(ConvertTest, ConvertsTheFolderIntoOneCombinedFile) {
   EXPECT_EQ(window_.messages()[1].title, "Conversion Complete!");
   EXPECT_EQ(window_.messages()[1].prompt,
             "You can either keep your old folder or safely remove it at this time.\nThe new controller file is " +
-                HostPath(std::filesystem::path(Mame()).make_preferred().string() + "\\ctrlr\\old.cfg") + "\n" + kSetCtrlr);
+                HostPath(std::filesystem::path(Mame()).make_preferred().string() + "\\ctrlr\\old.cfg") + "\n" + SetCtrlr());
   EXPECT_EQ(window_.Text1(), "old");
   EXPECT_EQ(window_.Text2(), Mame() + "\\");
   EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", Mame() + "\\", "mame.exe", " 0 "}));
@@ -105,45 +118,74 @@ TEST_F(ConvertTest, ConvertsTheFolderIntoOneCombinedFile) {
   window_.SetText2("mame");
   EXPECT_EQ(ConvertFolder(window_, Program()), ConvertResult::kCompleted);
   EXPECT_EQ(folder_.Read("mame/ctrlr/old.cfg"), first);
-  EXPECT_EQ(window_.Text2(), std::filesystem::path(Mame()).make_preferred().string() + "\\");
+  EXPECT_EQ(window_.Text2(), std::filesystem::path(Mame()).make_preferred().string() + kHostSeparator);
 }
 
-// The completion message says whether a mame.ini of MAME's already names the
-// folder (its last ctrlr line counts, as in MAME), or what to set.
+// The completion message says whether MAME, asked with -showconfig, looks in
+// the new file's folder and loads it, and if not what to set. When MAME
+// cannot be asked, a mame.ini of MAME's that names the folder (its last
+// ctrlr line counts, as in MAME) makes a guess.
 TEST_F(ConvertTest, CompletionSaysHowMameUsesTheNewFile) {
   InstallStandInListGenerator(folder_, "program", kMasterList);
   WriteIni("pacman.ini", CrLf({"P1_BUTTON1 \"KEYCODE_B\""}));
-  const auto uses = [](const std::string& mame_ini) {
-    return "MAME already uses it: the ctrlr line of " + HostPath(mame_ini) + " names old";
+  const std::string ctrlr = HostPath(Mame() + "\\ctrlr"), guess = " (a guess: MAME itself could not be asked, as ";
+  const auto uses = [&](const std::string& mame_ini, const std::string& why) {
+    return "MAME probably uses it: the ctrlr line of " + HostPath(mame_ini) + " names old" + guess + why + ")";
   };
+#ifdef _WIN32
+  const std::string no_answer = "it could not be started", failed = no_answer;  // the stand-in is no program there
+#else
+  const std::string no_answer = "mame -showconfig named no ctrlrpath", failed = "mame -showconfig ended with exit status 3";
+#endif
+  const std::string set = "For MAME to use it, set ctrlr old in mame.ini, or start MAME with -ctrlr old" + guess;
+  const std::string home = folder_.MakeFolder("home");
   const struct {
     std::string mame_ini;  // in the test folder
     std::string bytes;
+    std::string showconfig;  // what the stand-in MAME runs when asked
     std::string said;
   } kCases[] = {
-      {"mame/mame.ini", "", kSetCtrlr},
-      {"mame/mame.ini", "ctrlr                     old\r\n", uses(Mame() + "\\mame.ini")},
-      {"mame/mame.ini", "\xEF\xBB\xBF" "ctrlr \"old\" # mine\n", uses(Mame() + "\\mame.ini")},
-      {"mame/mame.ini", "ctrlr old\r\nctrlr other\r\n", kSetCtrlr},
-      {"mame/mame.ini", "#ctrlr old\r\nctrlrpath old\r\nctrlr\r\n", kSetCtrlr},
+      {"mame/mame.ini", "", ":", set + no_answer + ")"},
+      {"mame/mame.ini", "ctrlr                     old\r\n", "exit 3", uses(Mame() + "\\mame.ini", failed)},
+      {"mame/mame.ini", "\xEF\xBB\xBF" "ctrlr \"old\" # mine\n", ":", uses(Mame() + "\\mame.ini", no_answer)},
+      {"mame/mame.ini", "ctrlr old\r\nctrlr other\r\n", ":", set + no_answer + ")"},
+      {"mame/mame.ini", "#ctrlr old\r\nctrlrpath old\r\nctrlr\r\n", ":", set + no_answer + ")"},
 #ifndef _WIN32
       // Debian's MAME reads the user's own.
-      {"home/.mame/mame.ini", "ctrlr old\n", uses(folder_.path() + "/home/.mame/mame.ini")},
+      {"home/.mame/mame.ini", "ctrlr old\n", "exit 3", uses(home + "/.mame/mame.ini", failed)},
+      // MAME's own word, whatever its mame.ini files say.
+      {"mame/mame.ini", "ctrlr other", "printf 'ctrlrpath $HOME/../mame/ctrlr;/x\\nctrlr old\\n'",
+       "MAME already uses it: its ctrlrpath holds " + ctrlr + " and its ctrlr names old"},
+      // Asked from its own folder, where it reads its mame.ini.
+      {"mame/mame.ini", "", "printf 'ctrlrpath %s/ctrlr\\nctrlr old\\n' \"$PWD\"",
+       "MAME already uses it: its ctrlrpath holds " + ctrlr + " and its ctrlr names old"},
+      {"home/old.cfg", "", "printf 'ctrlrpath $HOME;ctrlr\\nctrlr old\\n'",
+       "MAME does not use it yet: it loads " + home + "/old.cfg instead, found first along its ctrlrpath\n"
+       "For MAME to use it, rename that file, or put " + ctrlr + " before its folder in ctrlrpath"},
+      {"mame/mame.ini", "ctrlr old", "printf 'ctrlrpath \"/x y\"\\nctrlr old\\ninipath $HOME/.mame;/etc/mame\\n'",
+       "MAME does not use it yet: its ctrlrpath (/x y) does not hold " + ctrlr + "\nFor MAME to use it, put the line "
+       "ctrlrpath \"" + ctrlr + ";/x y\" in " + home + "/.mame/mame.ini, or start MAME with -ctrlrpath " + ctrlr +
+       " -ctrlr old"},
+      {"mame/mame.ini", "", "printf 'ctrlrpath\\nctrlr \"my cab\"\\n'",
+       "MAME does not use it yet: its ctrlrpath () does not hold " + ctrlr + " and its ctrlr names \"my cab\"\n"
+       "For MAME to use it, put the lines ctrlrpath " + ctrlr + " and ctrlr old in mame.ini, or start MAME with "
+       "-ctrlrpath " + ctrlr + " -ctrlr old"},
 #endif
   };
 #ifndef _WIN32
   const std::string real_home = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
-  setenv("HOME", folder_.MakeFolder("home").c_str(), 1);
+  setenv("HOME", home.c_str(), 1);
 #endif
   for (const auto& c : kCases) {
     std::filesystem::remove(folder_.path() + "/mame/mame.ini");
     folder_.Write(c.mame_ini, c.bytes);
+    folder_.Write("mame/showconfig.sh", c.showconfig);
     PlainWindow window;
     window.SetText1("old");
     window.SetText2(Mame());
     EXPECT_EQ(ConvertFolder(window, Program()), ConvertResult::kCompleted) << c.bytes;
     const std::string& prompt = window.messages().back().prompt;
-    EXPECT_EQ(prompt.substr(prompt.rfind('\n') + 1), c.said) << c.bytes;
+    EXPECT_EQ(prompt.substr(prompt.find('\n', prompt.find("file is ")) + 1), c.said) << c.showconfig;
   }
 #ifndef _WIN32
   setenv("HOME", real_home.c_str(), 1);
@@ -166,13 +208,45 @@ TEST_F(ConvertTest, WaitsForAnotherConvertOfTheProgramFolderKeepingTheWindowAliv
   EXPECT_GT(calls, 0);
 }
 
-TEST_F(ConvertTest, MissingFolderStopsBeforeAnythingIsWritten) {
-  window_.SetText1("nothere");
-  EXPECT_EQ(ConvertFolder(window_, Program()), ConvertResult::kPathError);
-  ExpectOnlyMessage("File Path Error", "Directory Not Found!\n" + HostPath(Mame() + "\\ctrlr\\nothere\\"));
-  EXPECT_EQ(window_.messages()[0].style, MessageStyle::kCritical);
-  EXPECT_EQ(window_.Text2(), Mame() + "\\");
+// The usual mistakes are named, each with what was meant on a line of its
+// own; nothing is converted on the guess.
+TEST_F(ConvertTest, MissingFolderStopsBeforeAnythingIsWrittenSayingWhatWasMeant) {
+  folder_.Write("mame/mame64.exe", "");
+  const std::string mame = HostPath(Mame() + "\\");
+  const struct {
+    std::string name, path, kept_path, probe, meant;
+  } kCases[] = {
+      {"nothere", Mame(), mame, mame + HostPath("ctrlr\\nothere\\"), ""},
+      {"old", Mame() + "\\mame64.exe", Mame() + "\\mame64.exe" + kHostSeparator, HostPath(Mame() + "\\mame64.exe\\ctrlr\\old\\"),
+       "\nThe path to MAME names the program itself; use the folder that holds it: " + mame},
+      {"old", Mame() + "\\ctrlr\\", Mame() + "\\ctrlr\\", HostPath(Mame() + "\\ctrlr\\ctrlr\\old\\"),
+       "\nThe path to MAME names MAME's ctrlr folder; use the folder above it: " + mame},
+      {Mame() + "\\ctrlr\\old", Mame(), mame, HostPath(Mame() + "\\ctrlr\\" + Mame() + "\\ctrlr\\old\\"),
+       "\nThe folder name holds a whole path; use the name of the folder inside ctrlr: old"},
+#ifndef _WIN32
+      {"nothere", "~/mame", "~/mame/", mame + "ctrlr/nothere/", ""},  // as the shell reads it
+#endif
+  };
+#ifndef _WIN32
+  const std::string real_home = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
+  setenv("HOME", (folder_.path() + "/").c_str(), 1);
+#endif
+  for (const auto& c : kCases) {
+    PlainWindow window;
+    window.SetText1(c.name);
+    window.SetText2(c.path);
+    EXPECT_EQ(ConvertFolder(window, Program()), ConvertResult::kPathError);
+    ASSERT_EQ(window.messages().size(), 1u);
+    EXPECT_EQ(window.messages()[0].title, "File Path Error");
+    EXPECT_EQ(window.messages()[0].prompt, "Directory Not Found!\n" + DisplayPath(c.probe) + c.meant);  // no "//"
+    EXPECT_EQ(window.messages()[0].style, MessageStyle::kCritical);
+    EXPECT_EQ(window.Text2(), c.kept_path);
+  }
+#ifndef _WIN32
+  setenv("HOME", real_home.c_str(), 1);
+#endif
   EXPECT_FALSE(folder_.Exists("program/brantel.cfg"));
+  EXPECT_FALSE(folder_.Exists("mame/ctrlr/old.cfg"));
 }
 
 TEST_F(ConvertTest, FolderWithoutIniFilesKeepsItsCfgFiles) {
@@ -181,7 +255,7 @@ TEST_F(ConvertTest, FolderWithoutIniFilesKeepsItsCfgFiles) {
   EXPECT_EQ(ConvertFolder(window_, Program()), ConvertResult::kPathError);
   ExpectOnlyMessage("File Path Error", "No INI files found in this folder!\n" + HostPath(Mame() + "\\ctrlr\\old\\"));
   EXPECT_TRUE(folder_.Exists("program/listgen.ran"));
-  EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", Mame() + "\\", "mame.exe", " 0 "}));
+  EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", HostPath(Mame() + "\\"), "mame.exe", " 0 "}));
   EXPECT_EQ(folder_.Read("mame/ctrlr/old/pacman.cfg"), "kept");
   EXPECT_FALSE(folder_.Exists("mame/ctrlr/old.cfg"));
 }
@@ -230,6 +304,7 @@ TEST_F(ConvertTest, ListGeneratorFailuresAreReportedInItsOwnWords) {
       {missing_mame, "", ConvertResult::kFailed, {"Could not start \"/x/mamee\"", "exit status 1"}},
       {missing_mame, good, ConvertResult::kCompleted, {"could not be made anew", "Could not start", "exit status 1"}},
       {"kill -9 $$", "", ConvertResult::kFailed, {"signal 9"}},
+      {"rm ../masterlist.lst; mkfifo ../masterlist.lst; exit 1", "x", ConvertResult::kFailed, {"no ordinary file"}},
       {"printf '%05000d\\nlast words\\n' 0 >&2; exit 1", "", ConvertResult::kFailed, {"last words"}},
       {"kill -9 $$", "\x01\x02|\r\n", ConvertResult::kFailed, {"signal 9", "line 1 has 2 fields"}},
       {": > ../masterlist.lst", good, ConvertResult::kFailed, {"It is empty"}},
@@ -237,6 +312,10 @@ TEST_F(ConvertTest, ListGeneratorFailuresAreReportedInItsOwnWords) {
       // A kept list that cannot be used is asked for anew, once.
       {"case \"$*\" in *-new) cp good.lst ../masterlist.lst;; esac", one_field_short, ConvertResult::kCompleted,
        {"line 1 has 9 fields where 10 are needed), so it was made anew"}},
+      {"case \"$*\" in *-new) cp good.lst ../masterlist.lst;; esac", "pac" + std::string(1, '\0') + good.substr(3),
+       ConvertResult::kCompleted, {"line 1 holds a NUL byte), so it was made anew"}},
+      {"case \"$*\" in *-new) cp good.lst ../masterlist.lst;; esac", RemoveAll(good, "\r"), ConvertResult::kCompleted,
+       {"line 1 does not end in CR LF), so it was made anew"}},
       {"case \"$*\" in *-new) echo 'listgen: MAME crashed' >&2; exit 3;; esac", one_field_short,
        ConvertResult::kFailed, {"line 1 has 9 fields", "asked for a new list: listgen: MAME crashed", "exit status 3"}},
   };

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <functional>
 #include <set>
@@ -11,8 +13,10 @@
 #include <vector>
 
 #include "engine/convert.h"
+#include "engine/io/host_path.h"
 #include "engine/plain_window.h"
 #include "tests/convert_fixture.h"
+#include "ui/form_layout.h"
 
 namespace brantel {
 namespace {
@@ -30,6 +34,7 @@ class FakeForm : public PlainWindow, public FormHost {
   }
   void EndProgram() override { messages_before_end.push_back(messages().size()); }
   void ShowOldFolderChoices(const std::vector<std::string>& names) override { choices = names; }
+  void ShowFileListLabel(const std::string& text) override { label = text; }
 
   std::vector<std::string> captions;
   bool busy = false;
@@ -38,6 +43,7 @@ class FakeForm : public PlainWindow, public FormHost {
   std::function<void()> while_alive;
   std::vector<size_t> messages_before_end;
   std::vector<std::string> choices;
+  std::string label;
 };
 
 class FormLogicTest : public ConvertFixture {
@@ -53,7 +59,7 @@ TEST_F(FormLogicTest, FirstActivationLoadsAndEveryCloseSavesOnce) {
   logic_.Activated();
   EXPECT_EQ(form_.Text3(), "mame.exe");
   EXPECT_TRUE(logic_.CloseRequested());
-  EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"hotrod", "d:\\mame\\", "mame.exe", " 2 "}));
+  EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"hotrod", "d:\\mame" + std::string(1, kHostSeparator), "mame.exe", " 2 "}));
   folder_.Write("program/brantel.cfg", "");
   EXPECT_TRUE(logic_.CloseRequested());  // the toolkit's own close after ours
   EXPECT_EQ(folder_.Read("program/brantel.cfg"), "");
@@ -62,13 +68,15 @@ TEST_F(FormLogicTest, FirstActivationLoadsAndEveryCloseSavesOnce) {
 
 // Without a saved folder name, the one MAME's mame.ini names in its ctrlr
 // entry, when it is a folder of INI files; Text1's list offers those
-// folders and follows Text2.
+// folders and follows Text2, and so does the folder name until the user
+// chooses one. The line above File1 says what it shows.
 TEST_F(FormLogicTest, TheFolderNameFromMameIniAndTheFoldersOnOffer) {
   WriteIni("a.ini", "");
   folder_.Write("mame/ctrlr/Beta/b.INI", "");
   folder_.MakeFolder("mame/ctrlr/empty");
   folder_.Write("mame/ctrlr/cfg only/c.cfg", "");
   folder_.Write("other/ctrlr/third/t.ini", "");
+  folder_.Write("other/mame.ini", "ctrlr third");
   const struct {
     std::string saved_name;
     std::string mame_ini;
@@ -91,9 +99,20 @@ TEST_F(FormLogicTest, TheFolderNameFromMameIniAndTheFoldersOnOffer) {
     logic.Activated();
     EXPECT_EQ(form.Text1(), shown) << mame_ini;
     EXPECT_EQ(form.choices, (std::vector<std::string>{"Beta", "old"}));
+    EXPECT_EQ(form.label, folder_.Exists("mame/ctrlr/" + shown) ? "INI files in " + JoinPath("ctrlr", shown)
+                                                                : "No folder " + shown + " in " + HostPath(Mame() + "\\ctrlr\\"));
     form.SetText2(folder_.path() + "/other");
     logic.FolderTextsTouched();
     EXPECT_EQ(form.choices, std::vector<std::string>{"third"});
+    EXPECT_EQ(form.Text1(), "third");
+    logic.FolderNameChosen();
+    form.SetText2(Mame());
+    logic.FolderTextsTouched();
+    EXPECT_EQ(form.Text1(), "third");
+    EXPECT_EQ(form.label, "No folder third in " + HostPath(Mame() + "\\ctrlr\\"));
+    form.SetText2(folder_.path() + "/none");
+    logic.FolderTextsTouched();
+    EXPECT_EQ(form.label, "No ctrlr folder in " + HostPath(folder_.path() + "/none\\"));
   }
 #ifndef _WIN32
   // Debian's MAME reads its mame.ini from ~/.mame.
@@ -105,9 +124,68 @@ TEST_F(FormLogicTest, TheFolderNameFromMameIniAndTheFoldersOnOffer) {
   FakeForm form;
   FormLogic logic(form, form, Program());
   logic.Activated();
-  setenv("HOME", home.c_str(), 1);
   EXPECT_EQ(form.Text1(), "Beta");
+  // A mame.ini that is no file, in either place, is passed over at once: a
+  // FIFO would block the window for ever, the devices spin or fill memory.
+  for (const std::string mame_ini : {"mame/mame.ini", "home/.mame/mame.ini"}) {
+    for (const std::string what : {"fifo", "/dev/zero", "/dev/urandom"}) {
+      const std::string path = folder_.path() + "/" + mame_ini;
+      std::filesystem::remove(path);
+      if (what == "fifo") {
+        ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+      } else {
+        std::filesystem::create_symlink(what, path);
+      }
+      FakeForm on_fifo;
+      FormLogic fifo_logic(on_fifo, on_fifo, Program());
+      fifo_logic.Activated();
+      EXPECT_EQ(on_fifo.Text1(), mame_ini[0] == 'm' ? "Beta" : "hotrod") << mame_ini << " " << what;
+    }
+  }
+  setenv("HOME", home.c_str(), 1);
 #endif
+}
+
+// A folder browsed to or dropped: one inside ctrlr names both texts. A
+// program picked names its folder too.
+TEST_F(FormLogicTest, AFolderOrProgramPointedAtFillsTheTexts) {
+  const std::string mame = HostPath(Mame() + "\\");
+  const struct {
+    std::string folder, text1, text2;
+  } cases[] = {
+      {HostPath(Mame() + "\\ctrlr\\old"), "old", mame},
+      {HostPath(Mame() + "\\ctrlr\\old\\"), "old", mame},
+      {HostPath(Mame()), "stormcabinet", mame},
+      {HostPath(Mame() + "\\ctrlr"), "stormcabinet", HostPath(Mame() + "\\ctrlr\\")},
+  };
+  for (const auto& c : cases) {
+    FakeForm form;
+    FormLogic logic(form, form, Program());
+    logic.FolderPointedAt(c.folder);
+    EXPECT_EQ(form.Text1(), c.text1) << c.folder;
+    EXPECT_EQ(form.Text2(), c.text2) << c.folder;
+    EXPECT_EQ(logic.MameFolder(), c.text2) << c.folder;
+    logic.ProgramPointedAt(HostPath(folder_.path() + "/other/mame64.exe"));
+    EXPECT_EQ(form.Text2(), HostPath(folder_.path() + "/other\\"));
+    EXPECT_EQ(form.Text3(), "mame64.exe");
+  }
+}
+
+// A message box's long lines are broken where a path allows, so that the
+// box keeps within the screen.
+TEST(WrappedLinesTest, LongLinesBreakAfterASpaceOrASeparator) {
+  const struct {
+    std::wstring text;
+    size_t width;
+    std::wstring wrapped;
+  } cases[] = {
+      {L"Directory Not Found!\nD:\\MAME\\ctrlr\\mycab\\", 12, L"Directory\nNot Found!\nD:\\MAME\\\nctrlr\\mycab\\"},
+      {L"abcdefghij", 4, L"abcd\nefgh\nij"},
+      {L"/home/x/y", 5, L"/home\n/x/y"},
+      {L"short\nlines", 80, L"short\nlines"},
+      {L"unmeasured", 0, L"unmeasured"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(WrappedLines(c.text, c.width), c.wrapped) << c.width;
 }
 
 TEST_F(FormLogicTest, AFailedSaveIsShownAndTheWindowStillCloses) {
@@ -124,7 +202,7 @@ TEST_F(FormLogicTest, AFailedSaveIsShownAndTheWindowStillCloses) {
 // shows the time going by; a second Convert is refused and a close request
 // is carried out, with the four settings lines, once Convert is done.
 TEST_F(FormLogicTest, AliveDuringTheListGeneratorAndClosedAfterConvert) {
-  InstallStandInListGenerator(folder_, "program", MasterListLine("pacman", "", "2"), 2);
+  InstallStandInListGenerator(folder_, "program", CrLf({MasterListLine("pacman", "", "2")}), 2);
   WriteIni("pacman.ini", CrLf({"P1_BUTTON1 \"KEYCODE_LCONTROL\""}));
   form_.SetText1("old");
   form_.SetText2(Mame());
@@ -149,7 +227,7 @@ TEST_F(FormLogicTest, AliveDuringTheListGeneratorAndClosedAfterConvert) {
   ASSERT_EQ(form_.messages().size(), 1u);
   EXPECT_EQ(form_.messages()[0].title, "Conversion Complete!");
   EXPECT_EQ(form_.messages_before_end, std::vector<size_t>{1});
-  EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", Mame() + "\\", "mame.exe", " 1 "}));
+  EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", HostPath(Mame() + "\\"), "mame.exe", " 1 "}));
   logic_.Command1Pressed();  // nothing runs after the window is gone
   EXPECT_EQ(form_.messages().size(), 1u);
 }
@@ -157,7 +235,7 @@ TEST_F(FormLogicTest, AliveDuringTheListGeneratorAndClosedAfterConvert) {
 // Past the list generator the window is still kept alive, a big INI file's
 // reading included, and Cancel stops the conversion with nothing left of it.
 TEST_F(FormLogicTest, AliveAndCancelledWhileConverting) {
-  InstallStandInListGenerator(folder_, "program", MasterListLine("pacman", "", "2"));
+  InstallStandInListGenerator(folder_, "program", CrLf({MasterListLine("pacman", "", "2")}));
   WriteIni("pacman.ini", std::string(1 << 20, '\n'));
   form_.SetText1("old");
   form_.SetText2(Mame());
@@ -167,7 +245,7 @@ TEST_F(FormLogicTest, AliveAndCancelledWhileConverting) {
   };
   logic_.Command1Pressed();
   ASSERT_EQ(form_.messages().size(), 1u);
-  EXPECT_EQ(form_.messages()[0].title, kCancelledTitle);
+  EXPECT_EQ(form_.messages()[0].title, kCancelledTitle) << form_.messages()[0].prompt;
   EXPECT_EQ(OldFolderNames(), std::set<std::string>{"pacman.ini"});
   EXPECT_FALSE(folder_.Exists("mame/ctrlr/old.cfg"));
 }

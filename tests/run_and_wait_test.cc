@@ -20,6 +20,13 @@ TEST_F(RunAndWaitTest, StartsTheNamedFileAndWaitsForIt) {
   // The stand-in has finished writing by the time the call returns.
   EXPECT_EQ(folder_.Read("program/listgen.ran"), "-s -ctrlr\n");
   EXPECT_EQ(folder_.Read("program/masterlist.lst"), "list");
+#ifndef _WIN32
+  // Its output, when asked for, is kept from its start; the rest is read and
+  // dropped, so that a program that says much never waits on the pipe.
+  folder_.Write("mame/showconfig.sh", "head -c 1000000 /dev/zero | tr '\\0' x; printf 'end' >&2");
+  const ProgramOutcome said = RunAndWait(Mame() + "/mame", "mame -showconfig", 0, {}, 5);
+  EXPECT_EQ(said.output + said.errors, "xxxxxend");
+#endif
 }
 
 TEST_F(RunAndWaitTest, ReturnsAtOnceWhenTheNamedFileIsMissing) {

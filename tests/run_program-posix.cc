@@ -45,29 +45,67 @@ std::vector<std::string> QuotedTexts(const std::string& line) {
   return texts;
 }
 
+// The file behind the descriptor a traced call returned: "= 3</path>".
+std::string ReturnedFile(const std::string& line) {
+  const size_t result = line.rfind(") = ");
+  if (result == std::string::npos || line[result + 4] == '-') return "";
+  const size_t start = line.find('<', result);
+  return start == std::string::npos ? "" : line.substr(start + 1, line.rfind('>') - start - 1);
+}
+
+void ReadTraceLine(const std::string& line, bool own, std::set<std::string>& flushed, FileTrace& trace) {
+  const size_t call = line.find("sync(");
+  const size_t start = line.find('<', call);
+  if (call != std::string::npos && start != std::string::npos) {
+    flushed.insert(LastPart(line.substr(start + 1, line.find('>', start) - start - 1)));
+  }
+  const std::vector<std::string> names = QuotedTexts(line);
+  if (line.find("rename") != std::string::npos && names.size() >= 2) {
+    trace.renames += LastPart(names[1]) + (flushed.count(LastPart(names[0])) ? " flushed\n" : " not flushed\n");
+  }
+  if (!own || names.empty()) return;
+  if (line.find("mkdir") != std::string::npos && line.find(") = 0") != std::string::npos) {
+    trace.created.push_back(names[0]);
+  }
+  if (line.find("open") == std::string::npos) return;
+  const std::string file = ReturnedFile(line);
+  if (line.find("O_TMPFILE") != std::string::npos) {
+    if (!file.empty()) trace.created.push_back("(nameless)");
+  } else if (line.find("O_CREAT") != std::string::npos) {
+    if (!file.empty()) trace.created.push_back(file);
+  } else if (!file.empty() && line.find("O_DIRECTORY") == std::string::npos) {
+    ++trace.opened[file];
+  }
+}
+
 }  // namespace
 
-ProgramRun RunProgramTracingRenames(const std::string& program, const std::vector<std::string>& arguments,
-                                    const std::string& folder, std::string& renames) {
+ProgramRun RunProgramTracingFiles(const std::string& program, const std::vector<std::string>& arguments,
+                                  const std::string& folder, FileTrace& trace) {
   TestFolder trace_folder;
-  const std::string trace = trace_folder.path() + "/trace";
+  const std::string trace_file = trace_folder.path() + "/trace";
   // -y shows the file behind each descriptor; temporary names are unique.
-  std::vector<std::string> traced = {"-f", "-qq", "-y", "-e", "trace=fsync,fdatasync,rename,renameat,renameat2",
-                                     "-o", trace, program};
+  std::vector<std::string> traced = {
+      "-f", "-qq", "-y", "-e", "trace=fsync,fdatasync,rename,renameat,renameat2,open,openat,creat,mkdir,mkdirat",
+      "-o", trace_file, program};
   traced.insert(traced.end(), arguments.begin(), arguments.end());
   ProgramRun run = RunProgram("strace", traced, folder);
   std::set<std::string> flushed;
-  std::istringstream lines(ReadFileBytes(trace));
+  std::istringstream lines(ReadFileBytes(trace_file));
+  std::string own_pid;
   for (std::string line; std::getline(lines, line);) {
-    const size_t call = line.find("sync(");
-    const size_t start = line.find('<', call);
-    if (call != std::string::npos && start != std::string::npos) {
-      flushed.insert(LastPart(line.substr(start + 1, line.find('>', start) - start - 1)));
-    }
-    const std::vector<std::string> names = QuotedTexts(line);
-    if (line.find("rename") == std::string::npos || names.size() < 2) continue;
-    renames += LastPart(names[1]) + (flushed.count(LastPart(names[0])) ? " flushed\n" : " not flushed\n");
+    const std::string pid = line.substr(0, line.find(' '));
+    if (own_pid.empty()) own_pid = pid;
+    ReadTraceLine(line, pid == own_pid, flushed, trace);
   }
+  return run;
+}
+
+ProgramRun RunProgramTracingRenames(const std::string& program, const std::vector<std::string>& arguments,
+                                    const std::string& folder, std::string& renames) {
+  FileTrace trace;
+  ProgramRun run = RunProgramTracingFiles(program, arguments, folder, trace);
+  renames = trace.renames;
   return run;
 }
 

@@ -2,6 +2,7 @@
 // test's own, with no input, and collects its exit code and what it printed.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -10,7 +11,7 @@ namespace brantel::test_support {
 struct ProgramRun {
   int exit_code = -1;  // -1 when the program did not end by itself
   std::string out;
-  std::string err;  // on Windows, left in the console
+  std::string err;
 };
 
 ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments,
@@ -22,6 +23,17 @@ ProgramRun RunProgram(const std::string& program, const std::vector<std::string>
 // the file was fsynced before, else " not flushed".
 ProgramRun RunProgramTracingRenames(const std::string& program, const std::vector<std::string>& arguments,
                                     const std::string& folder, std::string& renames);
+
+// What the program itself (not the programs it starts) did with files, by
+// full path: how often it opened each without creating it, and what files
+// and folders it created (a nameless file as "(nameless)").
+struct FileTrace {
+  std::string renames;  // as above
+  std::map<std::string, int> opened;
+  std::vector<std::string> created;
+};
+ProgramRun RunProgramTracingFiles(const std::string& program, const std::vector<std::string>& arguments,
+                                  const std::string& folder, FileTrace& trace);
 #endif
 
 }  // namespace brantel::test_support

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/io/io_error.h"
 #include "tests/worked_examples.h"
 
 namespace brantel {
@@ -41,14 +40,7 @@ class SectionCopyTest : public ::testing::Test {
   int count_ = 0;
 };
 
-TEST_F(SectionCopyTest, SampleSectionMergesTheDialHalves) {
-  std::string path = folder_.Write("sample.cfg", SampleCfg());
-  LineWriter out(folder_.path() + "/combined");
-  SlotPair pair;
-  CopySection(path, pair, out);
-  out.Close();
-  EXPECT_EQ(folder_.Read("combined"), SampleSection());
-}
+TEST_F(SectionCopyTest, SampleSectionMergesTheDialHalves) { EXPECT_EQ(Copy(SampleCfgLines()), SampleSection()); }
 
 TEST_F(SectionCopyTest, EmptyAndPortlessSections) {
   EXPECT_EQ(CopyOf({}), "");
@@ -93,20 +85,6 @@ TEST_F(SectionCopyTest, LineKindsAreTheTextsAfterTheFirstAngleBracket) {
             CrLf({PortLine("A") + " #", "port x", NewseqLine("standard", "K"), ClosingLine()}));
   EXPECT_EQ(CopyOf({Spaces(14) + "</input> ", Spaces(14) + "</input> # end", "</system>"}),
             CrLf({Spaces(14) + "</input> ", Spaces(14) + "</input> # end"}));
-}
-
-TEST_F(SectionCopyTest, Add2xmlCopiesEveryListedFileInOrder) {
-  HiddenList list = {folder_.Write("b.cfg", SampleCfg()), folder_.Write("a.cfg", "")};
-  {
-    LineWriter out(folder_.path() + "/combined");
-    Add2xml({}, out);
-    Add2xml(list, out);
-    out.Close();
-  }
-  EXPECT_EQ(folder_.Read("combined"),
-            SampleSection() + CrLf({"", "", Spaces(14) + "</input>", "</system>"}));
-  LineWriter out(folder_.path() + "/other");
-  EXPECT_THROW(Add2xml({folder_.path() + "/missing.cfg"}, out), IoError);
 }
 
 }  // namespace

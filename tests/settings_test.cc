@@ -32,6 +32,9 @@ const char* const kHome = "/home/cabinet/";
 const std::string kFirstStartPath = "/home/cabinet/mame/", kDefaultPath = kFirstStartPath, kExecutable = "mame";
 #endif
 
+// What a path to MAME gets at its end: the host's separator.
+const std::string kAdded(1, kHostSeparator);
+
 class SettingsTest : public ::testing::Test {
  protected:
   std::string ProgramFolder() const { return folder_.path(); }
@@ -74,15 +77,21 @@ TEST_F(SettingsTest, SaveWritesTextsUnchangedAndReplacesTheWholeFile) {
   EXPECT_EQ(SettingsBytes(), "  spaced  \r\nno backslash\r\n\r\n 0 \r\n");
 }
 
-// A program folder that cannot be written (here: one that is not there)
+// A program folder that cannot be written (/sys: not even root may write there)
 // keeps its settings in the user's settings folder and its master list in
 // the user's cache folder, both made when missing; with no such folder to be
 // made, the save names it.
 TEST_F(SettingsTest, AProgramFolderThatCannotBeWrittenUsesTheUsersFolders) {
-  const std::string unwritable = ProgramFolder() + "/no such folder";
+#ifdef _WIN32
+  const std::string unwritable = "Z:\\sys";
+#else
+  const std::string unwritable = "/sys";
+#endif
   // Neither there yet, as on a new account.
   const std::string config = folder_.path() + "/.config", cache = folder_.path() + "/.cache";
   SetUserFolders(config, cache);
+  // Any other failure is no refusal, and is reported (here: no such folder).
+  EXPECT_THROW(KeptFilesOf(ProgramFolder() + "/no such folder"), IoError);
   const KeptFiles told = WhereFilesAreKept(unwritable);  // as the usage names them: nothing made
   EXPECT_FALSE(folder_.Exists("config/brantel"));
   const KeptFiles files = KeptFilesOf(unwritable);
@@ -136,11 +145,11 @@ TEST_F(SettingsTest, NoFileKeepsTheInitialTexts) {
   EXPECT_EQ(window_.CheckBoxValue(), 0);
 }
 
-TEST_F(SettingsTest, NoFileLeavesATextOfSpacesAloneButStillEndsTheMamePathInABackslash) {
+TEST_F(SettingsTest, NoFileLeavesATextOfSpacesAloneButStillEndsTheMamePathInASeparator) {
   window_.SetText1("   ");
   window_.SetText2("d:\\games\\mame");
   LoadSettings(window_, ProgramFolder());
-  ExpectTexts("   ", "d:\\games\\mame\\", kExecutable);
+  ExpectTexts("   ", "d:\\games\\mame" + kAdded, kExecutable);
 }
 
 // The lookup of the file compares its stored name exactly, so a name that
@@ -163,13 +172,13 @@ TEST_F(SettingsTest, AnEmptyFileGivesTheDefaultsAndClearsTheCheckBox) {
 
 TEST_F(SettingsTest, AFileOfOneLineFillsEveryBoxWithIt) {
   LoadFrom("1\r\n");
-  ExpectTexts("1", "1\\", "1");
+  ExpectTexts("1", "1" + kAdded, "1");
   EXPECT_EQ(window_.CheckBoxValue(), 1);
 }
 
 TEST_F(SettingsTest, AFileOfTwoLinesRepeatsTheSecond) {
   LoadFrom("old\r\n2");
-  ExpectTexts("old", "2\\", "2");
+  ExpectTexts("old", "2" + kAdded, "2");
   EXPECT_EQ(window_.CheckBoxValue(), 2);
 }
 
@@ -178,13 +187,13 @@ TEST_F(SettingsTest, AFileOfTwoLinesRepeatsTheSecond) {
 TEST_F(SettingsTest, AFileOfThreeLinesUnchecksTheBox) {
   window_.SetCheckBoxValue(1);
   LoadFrom("hotrod\r\nC:\\mame\r\nmame.exe\r\n");
-  ExpectTexts("hotrod", "C:\\mame\\", "mame.exe");
+  ExpectTexts("hotrod", "C:\\mame" + kAdded, "mame.exe");
   EXPECT_EQ(window_.CheckBoxValue(), 0);
 }
 
 TEST_F(SettingsTest, LinesAreTrimmedOfSpacesOnly) {
   LoadFrom("  hotrod  \r\n\tC:\\mame\\\t\r\n mame.exe \r\n 1 \r\n");
-  ExpectTexts("hotrod", "\tC:\\mame\\\t\\", "mame.exe");
+  ExpectTexts("hotrod", "\tC:\\mame\\\t" + kAdded, "mame.exe");
   EXPECT_EQ(window_.CheckBoxValue(), 1);
 }
 
@@ -192,7 +201,7 @@ TEST_F(SettingsTest, AnOverlongLineIsCutWithANote) {
   folder_.Write("brantel.cfg", "hotrod\r\n" + std::string(3 * 64 * 1024, 'x') + "\r\nmame.exe\r\n");
   std::vector<std::string> notes;
   LoadSettings(window_, ProgramFolder(), &notes);
-  EXPECT_TRUE(window_.Text2() == std::string(64 * 1024, 'x') + "\\");  // not printed: 64 KB
+  EXPECT_TRUE(window_.Text2() == std::string(64 * 1024, 'x') + kAdded);  // not printed: 64 KB
   EXPECT_EQ(window_.Text3(), "mame.exe");
   EXPECT_EQ(notes, std::vector<std::string>{"brantel.cfg:2: a line longer than 65536 bytes, cut to its first 65536"});
 }

@@ -16,6 +16,9 @@ void InstallStandInListGenerator(const TestFolder& folder, const std::string& pr
 
 // A program file "mame" (on Windows "mame.exe") in `mame_folder`, so that
 // Convert finds a MAME there; the stand-in list generator never starts it.
+// On POSIX, asked -showconfig from its folder, it runs showconfig.sh there,
+// which prints the settings of a MAME that looks in its own ctrlr folder and
+// has no ctrlr set.
 void InstallStandInMame(const TestFolder& folder, const std::string& mame_folder);
 
 // A master-list line with the fields that classification reads.

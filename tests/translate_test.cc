@@ -34,34 +34,42 @@ std::vector<std::string> Block(const std::string& port, const std::string& type,
   return {"", PortLine(port), NewseqLine(type, sequence), ClosingLine()};
 }
 
-TEST(TranslateIniFileTest, WritesTheSampleCfgIntoTheWorkFolder) {
+// The intermediate cfg as a file would hold it, lines ending in CR LF.
+struct CollectedSection : IntermediateSink {
+  void Line(std::string_view line) override {
+    text += line;
+    text += "\r\n";
+  }
+  std::string text;
+};
+
+std::string Translated(const std::string& folder, const std::string& name, const NoteSink& notes = [](ConversionNote) {}) {
+  CollectedSection section;
+  TranslateIniFile(folder, name, section, notes);
+  return section.text;
+}
+
+TEST(TranslateIniFileTest, TranslatesTheSampleIntoItsIntermediateLines) {
   TestFolder folder;
   folder.Write("sample.ini", SampleIni());
-  folder.Write("sample.cfg", "the user's own file of the same name");
-  TranslateIniFile(folder.path(), "sample.ini", folder.MakeFolder("work"));
-  EXPECT_EQ(folder.Read("work/sample.cfg"), SampleCfg());
-  EXPECT_EQ(folder.Read("sample.cfg"), "the user's own file of the same name");
+  EXPECT_EQ(Translated(folder.path(), "sample.ini"), SampleCfg());
   EXPECT_EQ(folder.Read("sample.ini"), SampleIni());
 }
 
 TEST(TranslateIniFileTest, CutsTheExtensionByCount) {
   TestFolder folder;
   folder.Write("SAMPLE.INI", "");
-  TranslateIniFile(folder.path(), "SAMPLE.INI", folder.path());
-  EXPECT_EQ(folder.Read("SAMPLE.cfg"),
+  EXPECT_EQ(Translated(folder.path(), "SAMPLE.INI"),
             CrLf({"<system name=\"SAMPLE\">", Spaces(14) + "<input>", "", Spaces(14) + "</input>",
                   "</system>"}));
 }
 
 TEST(TranslateIniFileTest, MissingIniIsAnErrorNamingIt) {
   TestFolder folder;
-  EXPECT_THROW(TranslateIniFile(folder.path(), "gone.ini", folder.path()), IoError);
-  EXPECT_FALSE(folder.Exists("gone.cfg"));
-  // On POSIX a folder opens but fails at its first read, once its
-  // intermediate file has been begun: that must not stay either.
+  EXPECT_THROW(Translated(folder.path(), "gone.ini"), IoError);
+  // On POSIX a folder opens but fails at its first read.
   folder.MakeFolder("broken.ini");
-  EXPECT_THROW(TranslateIniFile(folder.path(), "broken.ini", folder.path()), IoError);
-  EXPECT_FALSE(folder.Exists("broken.cfg"));
+  EXPECT_THROW(Translated(folder.path(), "broken.ini"), IoError);
 }
 
 // Well-formed UTF-8 as UTF-16 with its byte-order mark.
@@ -99,8 +107,7 @@ TEST(TranslateIniFileTest, EveryLineEndAndEncodingGivesTheSameSection) {
   const auto translated = [](const std::string& bytes, std::string* notes) {
     TestFolder folder;
     folder.Write("pong.ini", bytes);
-    TranslateIniFile(folder.path(), "pong.ini", folder.path(), [notes](ConversionNote note) { *notes += NoteLine(note) + "\n"; });
-    return folder.Read("pong.cfg");
+    return Translated(folder.path(), "pong.ini", [notes](ConversionNote note) { *notes += NoteLine(note) + "\n"; });
   };
   std::string expected_notes;
   const std::string expected = translated(joined("\r\n"), &expected_notes);
@@ -120,7 +127,7 @@ TEST(TranslateIniFileTest, NotesNameTheFileTheLineAndWhatHappened) {
                                 "P1_BUTTON2 \"KEY_A JOYCODE_1_A\"", "KEYCODE_LEFT KEY_J", "KEYCODE_FOO KEYCODE_A",
                                 "P1_START KEYCODE_A#r"}));
   std::vector<std::string> printed;
-  TranslateIniFile(folder.path(), "old.ini", folder.path(), [&printed](ConversionNote note) { printed.push_back(NoteLine(note)); });
+  const std::string cfg = Translated(folder.path(), "old.ini", [&printed](ConversionNote note) { printed.push_back(NoteLine(note)); });
   EXPECT_EQ(printed,
             (std::vector<std::string>{
                 "old.ini:2: not applied: MAME 0.251 does not know the port type \"P1_BUTTONX\" (kept as written)",
@@ -136,7 +143,7 @@ TEST(TranslateIniFileTest, NotesNameTheFileTheLineAndWhatHappened) {
                 "old.ini:6: not applied: port P1_START: value \"KEYCODE_A#r\" holds a \"#\", which MAME 0.251 reads in no port "
                 "name or code; the line is kept as a comment",
                 "old.ini: changed: 1 old name replaced by the current ones: KEYCODE_1_PAD by KEYCODE_1PAD"}));
-  EXPECT_NE(folder.Read("old.cfg").find(NewseqLine("standard", "KEYCODE_1PAD") + "\r\n"), std::string::npos);
+  EXPECT_NE(cfg.find(NewseqLine("standard", "KEYCODE_1PAD") + "\r\n"), std::string::npos);
 }
 
 // An "*_ini" line made old MAME read another INI file; that file's section
@@ -145,7 +152,8 @@ TEST(TranslateIniFileTest, IniFilesNamedByOptionLinesAreNoted) {
   TestFolder folder;
   folder.Write("default.ini", CrLf({"trackball_ini mouse.ini", "paddle_ini mouse", "paddle_ini MOUSE", "foo_ini pong",
                                     "_ini pong", "dial_ini"}));
-  const std::vector<IniInclude> includes = TranslateIniFile(folder.path(), "default.ini", folder.path());
+  CollectedSection section;
+  const std::vector<IniInclude> includes = TranslateIniFile(folder.path(), "default.ini", section);
   std::vector<std::string> printed;
   NoteIncludedIniFiles({"default.ini", "mouse.ini", "pong.ini"}, includes,
                        [&printed](ConversionNote note) { printed.push_back(NoteLine(note)); });
@@ -328,6 +336,25 @@ TEST(IniLineTest, LinesReadAsOldMameReadThem) {
     EXPECT_EQ(Body(c.line), c.body) << c.line;
     EXPECT_EQ(NoteKinds(c.line), c.notes) << c.line;
   }
+}
+
+// A value of a megabyte is written whole, but a note quotes only its start
+// and the text's length; never half a character.
+TEST(IniLineTest, NotesQuoteLongTextsShort) {
+  const std::string a(1 << 20, 'A');
+  for (const std::string& line :
+       {"P1_BUTTON1 \"" + a + "\"", "P1_BUTTON1 \"JOYCODE_0_A " + a + "\"", a + " \"KEY_A\"", a + "_EXT \"KEY_A\"",
+        "mouse " + a, "KEYCODE_A \"" + a + "\"", "P1_BUTTON1 \"#" + a + "\"", a + " \"KEY_A\" \"B\""}) {
+    ConversionNotes notes;
+    IntermediateLines("x", {line}, &notes);
+    std::string texts;
+    for (const ConversionNote& note : notes) texts += note.text;
+    EXPECT_LT(texts.size(), 4 * kQuotedLength + 500) << line.substr(0, 40);
+    EXPECT_NE(texts.find("AAA... (10485"), std::string::npos) << line.substr(0, 40);
+  }
+  std::string accents;
+  for (size_t count = 0; count < kQuotedLength; ++count) accents += "\xC3\xA9";
+  EXPECT_EQ(QuotedInNote("x" + accents), "x" + accents.substr(2) + "... (201 characters)");
 }
 
 TEST(IniLineTest, WrittenTextsStayWellFormedXml) {

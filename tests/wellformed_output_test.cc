@@ -30,9 +30,10 @@ struct ParserFree {
   void operator()(XML_Parser parser) const { XML_ParserFree(parser); }
 };
 
-// Empty when the document is well-formed, otherwise expat's complaint.
+// Empty when the document is well-formed, its namespace prefixes declared,
+// otherwise expat's complaint.
 std::string WellFormednessError(const std::string& document) {
-  std::unique_ptr<XML_ParserStruct, ParserFree> parser(XML_ParserCreate(nullptr));
+  std::unique_ptr<XML_ParserStruct, ParserFree> parser(XML_ParserCreateNS(nullptr, ' '));
   if (XML_Parse(parser.get(), document.data(), static_cast<int>(document.size()), 1) ==
       XML_STATUS_OK) {
     return "";
@@ -287,7 +288,17 @@ struct HostileLayout {
   std::vector<std::string> once = {"<mameconfig "};
   std::string blamed = "";              // the one file a failure names
   std::vector<std::string> noted = {};   // texts the notes hold
+  // Where a success keeps the earlier old.cfg, not the program's own; "" when it was.
+  std::string aside = "ctrlr/old.cfg.bak";
 };
+
+// A Convert of "old" before the layout's own, so that old.cfg is the program's.
+void ConvertOnce(const TestFolder& f) {
+  PlainWindow window;
+  window.SetText1("old");
+  window.SetText2(f.path() + "/mame");
+  ASSERT_EQ(ConvertFolder(window, f.path() + "/program"), ConvertResult::kCompleted);
+}
 
 // A cfg file as MAME writes it (LF line ends, ports with tag, mask and
 // default value, three sequences) beside a translated INI file of the same
@@ -307,6 +318,11 @@ std::string MameWrittenCfg() {
 }
 
 const std::string kPrevious = "previous combined file";
+
+// A user's cfg of one system after `prolog`, holding `input`.
+std::string UserCfgOf(const std::string& prolog, const std::string& input) {
+  return prolog + "<mameconfig version=\"10\"><system name=\"pong\"><input>" + input + "</input></system></mameconfig>";
+}
 
 std::vector<HostileLayout> HostileLayouts() {
   std::vector<HostileLayout> layouts = {
@@ -352,9 +368,23 @@ std::vector<HostileLayout> HostileLayouts() {
       {"the user's own default section", "old",
        [](const TestFolder& f) {
          f.Write("mame/ctrlr/old/aaa.ini", "P1_START \"KEY_2\"");
-         f.Write("mame/ctrlr/old/Default.cfg", "<system name=\"default\"><!-- mine --></system>");
+         f.Write("mame/ctrlr/old/Default.cfg", "<mameconfig><system name=\"default\"><!-- mine --></system></mameconfig>");
        },
        ConvertResult::kCompleted, {">KEY_1<", "<!-- mine -->", ">KEY_2<"}},
+      // As MAME reads its own cfg files.
+      {"systems that are not directly in a root mameconfig", "old",
+       [](const TestFolder& f) {
+         f.Write("mame/ctrlr/old/mine.cfg", "<mameconfig><junk><system name=\"evil\"/></junk><system name=\"pong\"/></mameconfig>");
+         f.Write("mame/ctrlr/old/root.cfg", "<system name=\"pong\"/>");
+       },
+       ConvertResult::kCompleted, {"<system name=\"pong\"/>"}, "",
+       {"mine.cfg: your own cfg file: 1 system merged", "root.cfg: not merged: its root element is system"}},
+      {"namespaces declared on the user's mameconfig", "old",
+       [](const TestFolder& f) {
+         f.Write("mame/ctrlr/old/mine.cfg", "<mameconfig xmlns:q=\"urn:q\" xmlns:r=\"urn:r\"><system name=\"pong\" "
+                                            "xmlns:r=\"urn:mine\"><q:input r:a=\"1\"/></system></mameconfig>");
+       },
+       ConvertResult::kCompleted, {"<system name=\"pong\" xmlns:r=\"urn:mine\" xmlns:q=\"urn:q\"><q:input r:a=\"1\"/>"}},
       {"default.ini in capitals", "old",
        [](const TestFolder& f) {
          fs::rename(f.path() + "/mame/ctrlr/old/default.ini", f.path() + "/mame/ctrlr/old/Default.INI");
@@ -371,7 +401,48 @@ std::vector<HostileLayout> HostileLayouts() {
       {"converting a folder under the work folders' name", "~btwork-mine",
        [](const TestFolder& f) { f.Write("mame/ctrlr/~btwork-mine/pong.ini", "P1_START \"KEY_1\""); },
        ConvertResult::kPathError, {}, "", {"named like the program's own work folders"}},
+      // old.cfg is kept aside, under a name MAME never reads, unless it is
+      // byte for byte what the program wrote there last.
+      {"a .bak of the user's beside old.cfg", "old",
+       [](const TestFolder& f) { f.Write("mame/ctrlr/old.cfg.bak", "mine"); },
+       ConvertResult::kCompleted, {"<mameconfig "}, "", {"old.cfg: not written by this program, so kept as"},
+       "ctrlr/old.cfg.1.bak"},
+      {"the program's own earlier old.cfg", "old", ConvertOnce, ConvertResult::kCompleted, {"<mameconfig "}, "", {}, ""},
+      {"the program's own earlier old.cfg, edited since", "old",
+       [](const TestFolder& f) {
+         ConvertOnce(f);
+         f.Write("mame/ctrlr/old.cfg", f.Read("mame/ctrlr/old.cfg") + " ");
+       },
+       ConvertResult::kCompleted, {"<mameconfig "}, "", {}, "ctrlr/old.cfg.1.bak"},
+      {"a record of the files written that is not one", "old",
+       [](const TestFolder& f) {
+         ConvertOnce(f);
+         f.Write("program/combined.lst", "brantel combined files 1\r\n" + std::string(10000, 'x'));
+       },
+       ConvertResult::kCompleted, {"<mameconfig "}, "", {}, "ctrlr/old.cfg.1.bak"},
   };
+  // Entities whose text is not in the file would be dropped without a word.
+  const std::string dtd = "<!DOCTYPE mameconfig SYSTEM \"mame.dtd\"";
+  static const std::vector<std::string> kUndefinedEntities = {
+      UserCfgOf(dtd + ">", "<port type=\"P1_START\"><newseq type=\"standard\">&undef;KEYCODE_Z</newseq></port>"),
+      UserCfgOf(dtd + ">", "<port type=\"P1_&undef;START\"/>"),
+      UserCfgOf(dtd + " [<!ENTITY k \"<port type='&undef;'/>\">]>", "&k;"),
+      UserCfgOf("<!DOCTYPE mameconfig [<!ENTITY undef SYSTEM \"keys.txt\">]>", "&undef;")};
+  for (const std::string& cfg : kUndefinedEntities) {
+    layouts.push_back({cfg.c_str(), "old", [=](const TestFolder& f) { f.Write("mame/ctrlr/old/mine.cfg", cfg); },
+                       ConvertResult::kFailed, {}, "mine.cfg", {"the entity &undef;"}});
+  }
+  // Deeper than MAME's own files could be; MAME crashes on a file far deeper.
+  for (int levels : {1000, 1001}) {
+    layouts.push_back({levels == 1000 ? "1000 levels" : "1001 levels", "old",
+                       [=](const TestFolder& f) {
+                         std::string nested;
+                         for (int level = 3; level < levels; ++level) nested = "<a>" + nested + "</a>";
+                         f.Write("mame/ctrlr/old/deep.cfg", UserCfgOf("", nested));
+                       },
+                       levels == 1000 ? ConvertResult::kCompleted : ConvertResult::kFailed,
+                       {"<mameconfig "}, "deep.cfg", {levels == 1000 ? "1 system merged" : "more than 1000 levels"}});
+  }
 #ifndef _WIN32
   auto link = [](const TestFolder& f, const std::string& target, const std::string& name) {
     fs::create_symlink(target, f.path() + "/" + name);
@@ -474,10 +545,17 @@ TEST_F(WellFormedOutputTest, HostileFolderLayoutsLoseNothing) {
     }
 
     // Every file that was there stays as it was, the user's cfg files too,
-    // and nothing of ours is left; only a success replaces the combined file.
+    // and nothing of ours is left; only a success replaces the combined file,
+    // keeping the earlier one aside unless it was the program's own.
     auto after = Snapshot(root.path() + "/mame");
     std::string output = after["ctrlr/old.cfg"];
-    if (result == ConvertResult::kCompleted) after["ctrlr/old.cfg"] = before["ctrlr/old.cfg"];
+    if (result == ConvertResult::kCompleted) {
+      if (!layout.aside.empty() && before.count("ctrlr/old.cfg")) {
+        EXPECT_EQ(after[layout.aside], before["ctrlr/old.cfg"]) << layout.what;
+        after.erase(layout.aside);
+      }
+      after["ctrlr/old.cfg"] = before["ctrlr/old.cfg"];
+    }
     EXPECT_EQ(after, before) << layout.what;
     EXPECT_EQ(root.Read("elsewhere.txt"), "not ours") << layout.what;
     if (result == ConvertResult::kCompleted) {

@@ -50,14 +50,20 @@ inline std::string NewseqLine(const std::string& type, const std::string& sequen
 }
 inline std::string ClosingLine() { return Spaces(28) + "</port>"; }
 
-inline std::string SampleCfg() {
-  return CrLf({"<system name=\"sample\">", Spaces(14) + "<input>", "",
+inline std::vector<std::string> SampleCfgLines() {
+  return {"<system name=\"sample\">", Spaces(14) + "<input>", "",
                "<!-- [sample] -->", "<!-- ctrlrname \"Panel\" -->", "<!-- # player one -->",
                "", PortLine("BUTTON1"), NewseqLine("standard", "KEY_A OR JOY_FIRE"), ClosingLine(),
                "", PortLine("P1_DIAL"), NewseqLine("decrement", "KEY_LEFT"), ClosingLine(),
                "", PortLine("P1_DIAL"), NewseqLine("increment", "KEY_RIGHT"), ClosingLine(),
                "", PortLine("START"), NewseqLine("standard", "KEY_1 KEY_SHIFT"), ClosingLine(),
-               Spaces(14) + "</input>", "</system>"});
+               Spaces(14) + "</input>", "</system>"};
+}
+
+inline std::string SampleCfg() {
+  std::string text;
+  for (const std::string& line : SampleCfgLines()) text += line + "\r\n";
+  return text;
 }
 
 inline std::string SampleSection() {

@@ -11,15 +11,21 @@ bool HoldsNoFolder(const std::string& executable) {
 
 }  // namespace
 
+std::string MameProgramNamed(const std::string& mame_path, const std::string& executable) {
+  return HostPath(executable.starts_with('/') ? executable : mame_path + executable);
+}
+
 std::string FindMameProgram(const std::string& mame_path, const std::string& executable) {
-  std::string found = ProgramFileForWindowsName(HostPath(mame_path + executable));
+  if (executable.empty()) return "";
+  std::string found = ProgramFileForWindowsName(MameProgramNamed(mame_path, executable));
   // Debian's MAME runs from the search path, away from the folder of its data.
   if (found.empty() && HoldsNoFolder(executable)) found = ProgramFileOnSearchPath(executable);
   return found;
 }
 
 std::string MameProgramLookedFor(const std::string& mame_path, const std::string& executable) {
-  const std::string in_folder = HostPath(mame_path + executable);
+  if (executable.empty()) return HostPath(mame_path) + kEmptyExecutableName;
+  const std::string in_folder = MameProgramNamed(mame_path, executable);
   return HoldsNoFolder(executable) ? in_folder + ", or " + executable + " on the PATH" : in_folder;
 }
 

@@ -3,8 +3,16 @@
 
 namespace brantel {
 
+// A full path (C:\mame\mame.exe, \\server\mame.exe, \mame.exe) stands on its own.
+std::string MameProgramNamed(const std::string& mame_path, const std::string& executable) {
+  const bool full = executable.starts_with('\\') || executable.starts_with('/') ||
+                    (executable.size() > 1 && executable[1] == ':');
+  return full ? executable : mame_path + executable;
+}
+
 std::string FindMameProgram(const std::string& mame_path, const std::string& executable) {
-  const std::string program = mame_path + executable;
+  if (executable.empty()) return "";
+  const std::string program = MameProgramNamed(mame_path, executable);
   if (!FileNameIfPresent(program).empty()) return program;
   const size_t name = program.find_last_of("\\/");
   const bool has_extension = program.find('.', name == std::string::npos ? 0 : name) != std::string::npos;
@@ -13,7 +21,7 @@ std::string FindMameProgram(const std::string& mame_path, const std::string& exe
 }
 
 std::string MameProgramLookedFor(const std::string& mame_path, const std::string& executable) {
-  return mame_path + executable;
+  return executable.empty() ? mame_path + kEmptyExecutableName : MameProgramNamed(mame_path, executable);
 }
 
 }  // namespace brantel

@@ -6,8 +6,9 @@
 
 namespace brantel {
 
-// The file that starts MAME: the MAME path followed by the executable name,
-// in the host's path form. On POSIX a name ending in ".exe" that is not
+// The file that starts MAME: the MAME path followed by the executable name
+// (or the name alone when it is a full path), in the host's path form; none
+// for an empty name. On POSIX a name ending in ".exe" that is not
 // there is looked for without that suffix, so settings made for Windows
 // ("mame.exe") find "mame"; when neither is there and the executable name
 // holds no folder, it is looked for on the search path, as a shell would.
@@ -16,7 +17,13 @@ namespace brantel {
 // program.
 std::string FindMameProgram(const std::string& mame_path, const std::string& executable);
 
-// What FindMameProgram looked for, in words for a message.
+// The file the two texts name, looked for nowhere else: the MAME path
+// followed by the executable name, or the name alone when it is a full path.
+std::string MameProgramNamed(const std::string& mame_path, const std::string& executable);
+
+// What FindMameProgram looked for, in words for a message; for an empty
+// name, the MAME path followed by kEmptyExecutableName.
+inline constexpr const char* kEmptyExecutableName = " (the executable name is empty)";
 std::string MameProgramLookedFor(const std::string& mame_path, const std::string& executable);
 
 }  // namespace brantel

@@ -36,7 +36,10 @@ std::string ProgramFileOnSearchPath(const std::string& name) {
     search_path = search_path.c_str();  // without its final NUL
   }
   for (const std::string& folder : Split(search_path, ':')) {
-    const std::string found = ProgramFileForWindowsName((folder.empty() ? "." : folder) + "/" + name);
+    // A relative entry ("", ".", "bin") names another folder for each
+    // program, and the list generator runs in a folder of its own.
+    if (!folder.starts_with('/')) continue;
+    const std::string found = ProgramFileForWindowsName(folder + "/" + name);
     if (!found.empty()) return found;
   }
   return "";

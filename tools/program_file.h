@@ -14,8 +14,10 @@ std::string ProgramFileForWindowsName(const std::string& path);
 
 // The program `name` (which holds no folder) as a shell finds it on the
 // search path PATH: the first folder where ProgramFileForWindowsName finds
-// it, an empty PATH entry meaning the current folder, the system's default
-// search path when PATH is not set. The empty string when none does.
+// it, the system's default search path when PATH is not set. Entries that
+// are no full path ("", ".") are passed over, so that every program of the
+// system finds the same file from whatever folder it runs in. The empty
+// string when none does.
 std::string ProgramFileOnSearchPath(const std::string& name);
 
 }  // namespace brantel

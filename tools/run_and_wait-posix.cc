@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -34,16 +35,40 @@ std::string Describe(int status) {
   return "ended abnormally";
 }
 
-// Takes what the pipe holds now, keeping the last kKeptErrorBytes. False
-// once no one can write to it any more.
-bool Drain(int fd, std::string& kept) {
+// What is kept of a pipe: its last bytes (the errors say why it ended at the
+// end) or its first (the output).
+struct Kept {
+  std::string& text;
+  size_t limit;
+  bool last;
+
+  void Add(const char* bytes, size_t count) const {
+    if (last) {
+      text.append(bytes, count);
+      if (text.size() > limit) text.erase(0, text.size() - limit);
+    } else if (text.size() < limit) {
+      text.append(bytes, std::min(count, limit - text.size()));
+    }
+  }
+};
+
+// Takes what the pipe holds now. False once no one can write to it any more.
+bool Drain(int fd, const Kept& kept) {
+  if (fd < 0) return false;
   char buffer[4096];
   ssize_t count;
-  while ((count = ::read(fd, buffer, sizeof buffer)) > 0) {
-    kept.append(buffer, static_cast<size_t>(count));
-    if (kept.size() > kKeptErrorBytes) kept.erase(0, kept.size() - kKeptErrorBytes);
-  }
+  while ((count = ::read(fd, buffer, sizeof buffer)) > 0) kept.Add(buffer, static_cast<size_t>(count));
   return count != 0;
+}
+
+// A pipe whose reading end is ours and does not block.
+bool OpenPipe(OwnedDescriptor& ours, OwnedDescriptor& theirs) {
+  int ends[2];
+  if (::pipe2(ends, O_CLOEXEC) != 0) return false;
+  ours = OwnedDescriptor(ends[0]);
+  theirs = OwnedDescriptor(ends[1]);
+  ::fcntl(ours.get(), F_SETFL, O_NONBLOCK);
+  return true;
 }
 
 // What a program ended with SIGTERM gets to remove its own files.
@@ -94,7 +119,7 @@ std::vector<std::string> Arguments(const std::string& program, const std::string
 }  // namespace
 
 ProgramOutcome RunAndWait(const std::string& application, const std::string& command_line, short /*show_state*/,
-                          const WhileWaiting& while_waiting) {
+                          const WhileWaiting& while_waiting, size_t kept_output) {
   ProgramOutcome outcome;
   const std::string program = ProgramFileForWindowsName(application);
   if (program.empty()) {
@@ -106,35 +131,38 @@ ProgramOutcome RunAndWait(const std::string& application, const std::string& com
   for (std::string& word : words) argv.push_back(word.data());
   argv.push_back(nullptr);
 
-  int ends[2];
-  if (::pipe2(ends, O_CLOEXEC) != 0) {
+  const bool catch_output = kept_output > 0;
+  OwnedDescriptor errors, errors_end, output, output_end;
+  if (!OpenPipe(errors, errors_end) || (catch_output && !OpenPipe(output, output_end))) {
     outcome.description = std::string("could not be started: ") + std::strerror(errno);
     return outcome;
   }
-  OwnedDescriptor errors(ends[0]);
-  OwnedDescriptor errors_end(ends[1]);
-  ::fcntl(errors.get(), F_SETFL, O_NONBLOCK);
   int error = 0;
-  const pid_t child = StartChild(program, argv.data(), {-1, errors_end.get(), true}, error);
+  const pid_t child = StartChild(program, argv.data(), {output_end.get(), errors_end.get(), true}, error);
   if (child < 0) {
     outcome.description = std::string("could not be started: ") + std::strerror(error);
     return outcome;
   }
   outcome.started = true;
   errors_end.Close();
+  output_end.Close();
+  const Kept kept_errors{outcome.errors, kKeptErrorBytes, true};
+  const Kept kept_out{outcome.output, kept_output, false};
   RunningProgram running(child);
   int status = 0;
   // Every 50 ms at most, so that the caller's calls come well within the
   // 100 ms promised.
-  bool open = true;
+  bool errors_open = true, output_open = catch_output;
   while (!running.Ended(status)) {
-    pollfd ready{errors.get(), POLLIN, 0};
-    ::poll(&ready, open ? 1 : 0, 50);
-    if (open) open = Drain(errors.get(), outcome.errors);
+    pollfd ready[2] = {{errors_open ? errors.get() : -1, POLLIN, 0}, {output_open ? output.get() : -1, POLLIN, 0}};
+    ::poll(ready, 2, 50);
+    if (errors_open) errors_open = Drain(errors.get(), kept_errors);
+    if (output_open) output_open = Drain(output.get(), kept_out);
     if (while_waiting) while_waiting();
   }
-  // What it wrote last; a program it started may hold the pipe still.
-  Drain(errors.get(), outcome.errors);
+  // What it wrote last; a program it started may hold the pipes still.
+  Drain(errors.get(), kept_errors);
+  Drain(output.get(), kept_out);
   outcome.succeeded = WIFEXITED(status) && WEXITSTATUS(status) == 0;
   outcome.description = Describe(status);
   return outcome;

@@ -5,6 +5,7 @@
 #define NOMINMAX
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -28,8 +29,26 @@ struct Handle {
   }
 };
 
-// Takes what the pipe holds now, keeping the last kKeptErrorBytes.
-void Drain(HANDLE pipe, std::string& kept) {
+// What is kept of a pipe: its last bytes (the errors say why it ended at the
+// end) or its first (the output).
+struct Kept {
+  std::string& text;
+  size_t limit;
+  bool last;
+
+  void Add(const char* bytes, size_t count) const {
+    if (last) {
+      text.append(bytes, count);
+      if (text.size() > limit) text.erase(0, text.size() - limit);
+    } else if (text.size() < limit) {
+      text.append(bytes, std::min(count, limit - text.size()));
+    }
+  }
+};
+
+// Takes what the pipe holds now.
+void Drain(HANDLE pipe, const Kept& kept) {
+  if (pipe == nullptr) return;
   DWORD available = 0;
   char buffer[4096];
   while (PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr) && available > 0) {
@@ -37,9 +56,16 @@ void Drain(HANDLE pipe, std::string& kept) {
     if (!ReadFile(pipe, buffer, sizeof buffer < available ? sizeof buffer : available, &count, nullptr) || count == 0) {
       return;
     }
-    kept.append(buffer, count);
-    if (kept.size() > kKeptErrorBytes) kept.erase(0, kept.size() - kKeptErrorBytes);
+    kept.Add(buffer, count);
   }
+}
+
+// A pipe whose writing end the program inherits.
+bool OpenPipe(Handle& ours, Handle& theirs) {
+  SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  if (!CreatePipe(&ours.value, &theirs.value, &inheritable, 0)) return false;
+  SetHandleInformation(ours.value, HANDLE_FLAG_INHERIT, 0);
+  return true;
 }
 
 // A job whose processes the system ends when its last handle closes: when
@@ -112,22 +138,20 @@ std::string ExitCodeDescription(unsigned long code) {
 }
 
 ProgramOutcome RunAndWait(const std::string& application, const std::string& command_line, short show_state,
-                          const WhileWaiting& while_waiting) {
+                          const WhileWaiting& while_waiting, size_t kept_output) {
   ProgramOutcome outcome;
-  Handle errors, errors_end;
-  SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-  if (!CreatePipe(&errors.value, &errors_end.value, &inheritable, 0)) {
+  Handle errors, errors_end, output, output_end;
+  if (!OpenPipe(errors, errors_end) || (kept_output > 0 && !OpenPipe(output, output_end))) {
     outcome.description = "could not be started: no pipe for its messages";
     return outcome;
   }
-  SetHandleInformation(errors.value, HANDLE_FLAG_INHERIT, 0);
 
   STARTUPINFOW startup{};
   startup.cb = sizeof(STARTUPINFOW);
   startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
   startup.wShowWindow = static_cast<WORD>(show_state);
   startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-  startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+  startup.hStdOutput = kept_output > 0 ? output_end.value : GetStdHandle(STD_OUTPUT_HANDLE);
   startup.hStdError = errors_end.value;
 
   // CreateProcessW may write into the command line, so it gets its own copy.
@@ -148,13 +172,18 @@ ProgramOutcome RunAndWait(const std::string& application, const std::string& com
   running.Resume();
   outcome.started = true;
   errors_end.Close();
+  output_end.Close();
+  const Kept kept_errors{outcome.errors, kKeptErrorBytes, true};
+  const Kept kept_out{outcome.output, kept_output, false};
   // 50 ms slices keep the caller's calls well within 100 ms of each other.
   while (WaitForSingleObject(running.process.hProcess, 50) == WAIT_TIMEOUT) {
-    Drain(errors.value, outcome.errors);
+    Drain(errors.value, kept_errors);
+    Drain(output.value, kept_out);
     if (while_waiting) while_waiting();
   }
   running.ended = true;
-  Drain(errors.value, outcome.errors);
+  Drain(errors.value, kept_errors);
+  Drain(output.value, kept_out);
   DWORD code = 1;
   GetExitCodeProcess(running.process.hProcess, &code);
   outcome.succeeded = code == 0;

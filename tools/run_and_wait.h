@@ -36,10 +36,13 @@ struct ProgramOutcome {
   bool succeeded = false;   // ended by itself with exit status 0
   std::string description;  // e.g. "ended with exit status 1", "was ended by signal 9"
   std::string errors;       // the last few kilobytes of its standard error
+  std::string output;       // the start of its standard output, when it was asked for
 };
 
+// `kept_output` above 0 catches the program's standard output too, of which
+// the first `kept_output` bytes are kept and the rest read and dropped.
 ProgramOutcome RunAndWait(const std::string& application, const std::string& command_line, short show_state = 0,
-                          const WhileWaiting& while_waiting = {});
+                          const WhileWaiting& while_waiting = {}, size_t kept_output = 0);
 
 #ifdef _WIN32
 // How a program with this exit code ended: "ended with exit status 1", or for

@@ -4,13 +4,14 @@
 //
 // Texts not given come from the settings file, as the window loads them at
 // start; all four lines of the settings file are written, by Convert itself
-// or, when it stopped before, afterwards, as the window's close writes them. Every message box is printed as one line
-// "TITLE: LINE" for each line of its prompt, a box with details for each line
-// of its details. Conversion notes are printed as they are found, each as
-// "Conversion Notes: NOTE" (see NoteLine), and not kept, so that memory does not grow with
-// their number. Exit status: 0 after the completion message, 1 after a
-// "File Path Error" message, 2 after any other failure; an output closed
-// early (a pipe into "head -1") changes none of it.
+// or, when it stopped before, afterwards, as the window's close writes them,
+// unless --no-save asks to leave it as it is. Every message box is printed as
+// one line "TITLE: LINE" for each line of its prompt, a box with details for
+// each line of its details: failures on standard error, the completion lines
+// and the notes on standard output. Conversion notes are printed as they are
+// found, each as "Conversion Notes: NOTE" (see NoteLine), and not kept, so
+// that memory does not grow with their number. Exit status: see PrintUsage;
+// an output closed early (a pipe into "head -1") changes none of it.
 #include <cstdio>
 #include <exception>
 #include <iostream>
@@ -38,20 +39,26 @@ constexpr int kExitFailed = 2;
 
 class ConsoleWindow : public brantel::PlainWindow {
  public:
+  explicit ConsoleWindow(bool saves_texts) : saves_texts_(saves_texts) {}
+
   // A prompt of several lines (the second names the folder looked for) is
-  // printed as one line "TITLE: LINE" for each.
+  // printed as one line "TITLE: LINE" for each: a script reads the failures
+  // apart from what was done.
   void ShowMessageBox(const std::string& prompt, const std::string& title,
                       brantel::MessageStyle style) override {
     PlainWindow::ShowMessageBox(prompt, title, style);
-    PrintLines(title, prompt);
+    const bool failure = style == brantel::MessageStyle::kCritical || title == brantel::kCancelledTitle;
+    PrintLines(failure ? std::cerr : std::cout, title, prompt);
   }
 
   // The details stand for the box: one line "TITLE: ITEM" for each of their lines.
   void ShowMessageBoxWithDetails(const std::string& prompt, const std::string& title,
                                  const std::string& details, brantel::MessageStyle style) override {
     PlainWindow::ShowMessageBoxWithDetails(prompt, title, details, style);
-    PrintLines(title, details);
+    PrintLines(std::cout, title, details);
   }
+
+  bool SavesTexts() const override { return saves_texts_; }
 
   bool ShowConversionNoteAtOnce(const brantel::ConversionNote& note) override {
     std::cout << brantel::kNotesTitle << ": " << brantel::NoteLine(note) << '\n';
@@ -59,11 +66,13 @@ class ConsoleWindow : public brantel::PlainWindow {
   }
 
  private:
-  static void PrintLines(const std::string& title, const std::string& text) {
+  static void PrintLines(std::ostream& out, const std::string& title, const std::string& text) {
     std::istringstream lines(text);
-    for (std::string line; std::getline(lines, line);) std::cout << title << ": " << line << '\n';
-    std::cout.flush();
+    for (std::string line; std::getline(lines, line);) out << title << ": " << line << '\n';
+    out.flush();
   }
+
+  bool saves_texts_;
 };
 
 // Where the files are now, as the usage names them; nothing is made for them.
@@ -76,6 +85,19 @@ std::string KeptFilesText() {
   }
 }
 
+// The examples in the host's own terms: its paths, its MAME and its shell.
+#ifdef _WIN32
+constexpr const char* kExamples =
+    "  brantel-convert mycab D:\\MAME\\ mame.exe\n"
+    "  for %f in (cab1 cab2) do brantel-convert --no-save %f D:\\MAME\\ mame.exe\n";
+constexpr const char* kStoppedStatus = "  3221225786  stopped by Ctrl+C: nothing was changed\n";
+#else
+constexpr const char* kExamples =
+    "  brantel-convert mycab ~/mame/ mame\n"
+    "  for f in cab1 cab2; do brantel-convert --no-save \"$f\" ~/mame/ mame || break; done\n";
+constexpr const char* kStoppedStatus = "  128+N  stopped by signal N (130: Ctrl+C): nothing was changed\n";
+#endif
+
 void PrintUsage(std::ostream& out) {
   const std::string folder = brantel::JoinPath(brantel::JoinPath("MAME_PATH", "ctrlr"), "FOLDER");
   out << "Usage: brantel-convert [OPTION] [--] [FOLDER [MAME_PATH [EXE]]]\n"
@@ -87,9 +109,16 @@ void PrintUsage(std::ostream& out) {
       << KeptFilesText()
       << "  -h, --help, /?  print this text\n"
          "  --version       print the program's version\n"
+         "  --no-save       leave the settings file as it is\n"
          "  --              end of options: a FOLDER may then begin with \"-\"\n"
-         "Exit status: 0 converted, 1 folder or INI files not found, 2 other failure\n"
-         "or wrong usage.\n";
+         "The completion lines and the notes go to standard output, failures to\n"
+         "standard error.\n"
+         "Exit status:\n"
+         "  0  converted (\"Conversion Complete!\"), or --help or --version\n"
+         "  1  \"File Path Error\": the folder, its INI files or MAME not found, or a\n"
+         "     text that cannot name them\n"
+         "  2  \"Conversion Failed\": any other failure, or wrong usage\n"
+      << kStoppedStatus << "Examples:\n" << kExamples;
 }
 
 // Settings that cannot be written fail Convert already, with this very
@@ -106,11 +135,19 @@ void SaveSettingsAfterConvert(const ConsoleWindow& window, const std::string& pr
   }
 }
 
-int Run(const std::vector<std::string>& texts) {
+// What the command line asks for: the texts, or an answer printed at once.
+struct Request {
+  std::vector<std::string> texts;
+  bool save = true;
+  std::optional<int> exit_now;
+};
+
+int Run(const Request& request) {
+  const std::vector<std::string>& texts = request.texts;
   const std::string program_folder = brantel::ProgramFolder();
   // Started alone from inside a zip: say so before anything is written.
   brantel::CheckProgramFolderIsWhole(program_folder);
-  ConsoleWindow window;
+  ConsoleWindow window(request.save);
   {
     // Another Convert from this program folder may be writing the file.
     brantel::FolderLock settings_lock(program_folder, brantel::ThrowIfStopRequested);
@@ -131,15 +168,9 @@ int Run(const std::vector<std::string>& texts) {
   // The window writes all four lines when it closes; so does this front end,
   // with the check box as it was loaded, for a Convert that stopped before
   // it saved them.
-  SaveSettingsAfterConvert(window, program_folder);
+  if (request.save) SaveSettingsAfterConvert(window, program_folder);
   return result == brantel::ConvertResult::kPathError ? kExitPathError : kExitFailed;
 }
-
-// What the command line asks for: the texts, or an answer printed at once.
-struct Request {
-  std::vector<std::string> texts;
-  std::optional<int> exit_now;
-};
 
 Request ReadArguments(const std::vector<std::string>& arguments) {
   Request request;
@@ -149,21 +180,23 @@ Request ReadArguments(const std::vector<std::string>& arguments) {
       options_ended = true;
     } else if (!options_ended && (argument == "-h" || argument == "--help" || argument == "/?")) {
       PrintUsage(std::cout);
-      return {{}, kExitCompleted};
+      return {{}, true, kExitCompleted};
     } else if (!options_ended && argument == "--version") {
       std::cout << "brantel-convert " << BRANTEL_VERSION << "\n";
-      return {{}, kExitCompleted};
+      return {{}, true, kExitCompleted};
+    } else if (!options_ended && argument == "--no-save") {
+      request.save = false;
     } else if (!options_ended && argument.size() > 1 && argument[0] == '-') {
       std::cerr << "brantel-convert: unknown option " << argument << "\n";
       PrintUsage(std::cerr);
-      return {{}, kExitFailed};
+      return {{}, true, kExitFailed};
     } else {
       request.texts.push_back(argument);
     }
   }
   if (request.texts.size() > 3) {
     PrintUsage(std::cerr);
-    return {{}, kExitFailed};
+    return {{}, true, kExitFailed};
   }
   return request;
 }
@@ -175,10 +208,11 @@ int main(int argc, char** argv) {
   try {
     const Request request = ReadArguments(brantel::CommandLineArguments(argc, argv));
     if (request.exit_now) return *request.exit_now;
-    return Run(request.texts);
+    return Run(request);
   } catch (const std::exception& error) {
-    brantel::EndIfStopRequested();  // a wait given up at the request
-    std::cout << brantel::kFailureTitle << ": " << error.what() << std::endl;
+    // A wait given up at the request is told as a stop at any other step.
+    std::cerr << brantel::kFailureTitle << ": " << error.what() << std::endl;
+    brantel::EndIfStopRequested();
     return kExitFailed;
   }
 }

@@ -5,6 +5,7 @@
 
 #include "engine/io/wide_path.h"
 #include "ui/about-win32.h"
+#include "ui/choosers-win32.h"
 #include "ui/form_layout.h"
 #include "ui/notes_dialog-win32.h"
 #include "ui/window_text-win32.h"
@@ -18,12 +19,13 @@ constexpr int kTwipsPerPixel = 15;
 constexpr int kClientSize = 6735 / kTwipsPerPixel;  // at 96 DPI
 constexpr LONG kBoxRightTwips = 6135;     // where the full-width controls end
 constexpr LONG kText1ListTwips = 15 * 150;  // Text1's list, open: some ten names
-constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kFrameStyle = WS_OVERLAPPEDWINDOW;  // resizable: the list takes the room
 
 // Control identifiers stay clear of IDOK and IDCANCEL, which the dialog
 // keyboard handling sends for Enter and Escape.
 enum ControlId : WORD {
   kLabel1 = 101, kText1, kLabel2, kText2, kLabel3, kText3, kChkListGen, kFile1, kCommand1, kCancel,
+  kFile1Label, kBrowse2, kBrowse3,
 };
 
 // Twips of the 96-DPI design in pixels at `dpi`.
@@ -100,6 +102,7 @@ bool Form1Win32::Create(HINSTANCE instance, int show_state) {
   if (form_ == nullptr) return false;
   CreateControls(instance);
   AddAboutToSystemMenu(form_);
+  DragAcceptFiles(form_, TRUE);
   ApplyDpi(DpiOf(form_));
   focus_ = file1_;
   ShowFileList();
@@ -123,13 +126,17 @@ HWND Form1Win32::AddControl(HINSTANCE instance, const wchar_t* kind, const std::
 // Each label is made right before its box, so a screen reader finds it
 // first and its access key moves the focus to the box. Tab visits the boxes
 // and buttons in the order they are made: File1, Text1, Command1, Text2,
-// Text3, chkListGen (and Cancel, while it is shown); labels take no focus.
+// Browse, Text3, Browse, chkListGen (and Cancel, while it is shown); labels
+// take no focus.
 void Form1Win32::CreateControls(HINSTANCE instance) {
   constexpr DWORD kTextBox = ES_AUTOHSCROLL | WS_TABSTOP;
   constexpr DWORD kLabel = SS_LEFTNOWORDWRAP;
   const WindowTexts first = FirstStartTexts();
+  // What File1 shows; a long path loses its middle.
+  file1_label_ = AddControl(instance, L"STATIC", L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_PATHELLIPSIS, 0,
+                            kFile1Label, {120, 2970, 6135, 3210});
   file1_ = AddControl(instance, L"LISTBOX", L"", LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
-                      kFile1, {120, 3000, 6135, 6015});
+                      kFile1, {120, 3240, 6135, 6015});
   label1_ = AddControl(instance, L"STATIC",
                        L"&Name of your old ctrlr folder.  (The one you used in the ctrlr entry of the mame.ini).",
                        kLabel, 0, kLabel1, {240, 600, 5970, 795});
@@ -144,10 +151,14 @@ void Form1Win32::CreateControls(HINSTANCE instance) {
                          {120, 6120, 1335, 6615});
   label2_ = AddControl(instance, L"STATIC", L"&Path to Mame", kLabel, 0, kLabel2, {240, 1200, 1230, 1395});
   text2_ = AddControl(instance, L"EDIT", WideText(first.mame_path), kTextBox, WS_EX_CLIENTEDGE, kText2,
-                      {120, 1440, 6135, 1725});
+                      {120, 1440, 5010, 1725});
+  browse2_ = AddControl(instance, L"BUTTON", L"&Browse...", BS_PUSHBUTTON | WS_TABSTOP, 0, kBrowse2,
+                        {5070, 1440, 6135, 1725});
   label3_ = AddControl(instance, L"STATIC", L"Mame &Exe", kLabel, 0, kLabel3, {240, 1800, 990, 1995});
   text3_ = AddControl(instance, L"EDIT", WideText(first.executable), kTextBox, WS_EX_CLIENTEDGE, kText3,
-                      {120, 2040, 6135, 2325});
+                      {120, 2040, 5010, 2325});
+  browse3_ = AddControl(instance, L"BUTTON", L"Bro&wse...", BS_PUSHBUTTON | WS_TABSTOP, 0, kBrowse3,
+                        {5070, 2040, 6135, 2325});
   chk_list_gen_ = AddControl(instance, L"BUTTON", WideText(kListGenCaption), BS_3STATE | BS_MULTILINE | WS_TABSTOP, 0, kChkListGen, {120, 2400, 6135, 2895});
   cancel_ = AddControl(instance, L"BUTTON", L"Cancel", BS_PUSHBUTTON | WS_TABSTOP, 0, kCancel,
                        {1440, 6120, 2655, 6615});
@@ -180,30 +191,79 @@ void Form1Win32::ApplyDpi(int dpi) {
   font_ = font;
   int widest = 0;
   for (HWND label : {label1_, label2_, label3_}) widest = std::max(widest, static_cast<int>(LabelSize(label).cx));
-  const LabelFit fit = FitLabels(Scaled(240, dpi), Scaled(120, dpi), Scaled(kBoxRightTwips, dpi), widest);
+  fit_ = FitLabels(Scaled(240, dpi), Scaled(120, dpi), Scaled(kBoxRightTwips, dpi), widest);
+  laid_out_ = {MulDiv(kClientSize, dpi, 96) + fit_.box_growth, MulDiv(kClientSize, dpi, 96)};
+  // Never larger than the monitor's free area: the list gives up its height.
+  const RECT frame = FrameAround(laid_out_.cx, laid_out_.cy, dpi);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  LONG width = frame.right - frame.left, height = frame.bottom - frame.top;
+  if (GetMonitorInfoW(MonitorFromWindow(form_, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    width = std::min(width, monitor.rcWork.right - monitor.rcWork.left);
+    height = std::min(height, monitor.rcWork.bottom - monitor.rcWork.top);
+  }
+  SetWindowPos(form_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  PlaceControls();
+}
+
+// The layout's places, the boxes and the list grown (or shrunk) by what the
+// client area has more than the layout, the buttons after them moved along.
+void Form1Win32::PlaceControls() {
+  if (font_ == nullptr) return;
+  RECT client{};
+  GetClientRect(form_, &client);
+  const int wider = fit_.box_growth + client.right - laid_out_.cx, taller = client.bottom - laid_out_.cy;
   const int line = static_cast<int>(LabelSize(label1_).cy);
   for (const Placed& item : placed_) {
     const RECT& twips = item.twips;
-    int left = Scaled(twips.left, dpi), top = Scaled(twips.top, dpi);
-    int right = Scaled(twips.right, dpi), bottom = Scaled(twips.bottom, dpi);
+    int left = Scaled(twips.left, dpi_), top = Scaled(twips.top, dpi_);
+    int right = Scaled(twips.right, dpi_), bottom = Scaled(twips.bottom, dpi_);
     const bool label = item.control == label1_ || item.control == label2_ || item.control == label3_;
     if (label) {
       const SIZE text = LabelSize(item.control);
-      left = fit.label_left;
+      left = fit_.label_left;
       right = left + text.cx;
       bottom = std::max(bottom, top + static_cast<int>(text.cy));
-    } else if (twips.right == kBoxRightTwips) {
-      right += fit.box_growth;  // the boxes fill the window's width
+    } else if (item.control == browse2_ || item.control == browse3_) {
+      left += wider;
+      right += wider;
+    } else if (twips.right == kBoxRightTwips || item.control == text2_ || item.control == text3_) {
+      right += wider;  // the boxes fill the window's width
     }
-    if (item.control == text2_ || item.control == text3_) {
-      bottom = std::max(bottom, top + line + MulDiv(4, dpi, 96));  // a line, the edge
+    if (item.control == text2_ || item.control == text3_ || item.control == browse2_ || item.control == browse3_) {
+      bottom = std::max(bottom, top + line + MulDiv(4, dpi_, 96));  // a line, the edge
+    }
+    if (item.control == file1_label_) bottom = std::max(bottom, top + line);
+    if (item.control == file1_) bottom += taller;
+    if (item.control == command1_ || item.control == cancel_) {
+      top += taller;
+      bottom += taller;
     }
     MoveWindow(item.control, left, top, right - left, bottom - top, FALSE);
   }
-  const RECT frame = FrameAround(MulDiv(kClientSize, dpi, 96) + fit.box_growth, MulDiv(kClientSize, dpi, 96), dpi);
-  SetWindowPos(form_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   InvalidateRect(form_, nullptr, TRUE);
+}
+
+// No narrower than the layout, nor shorter than it with the list a few
+// lines high; both within the monitor's free area.
+void Form1Win32::SetMinimumSize(MINMAXINFO& limits) const {
+  if (font_ == nullptr) return;
+  const int list_room = std::max(0, Scaled(6015 - 3240, dpi_) - 4 * static_cast<int>(LabelSize(label1_).cy));
+  const RECT frame = FrameAround(laid_out_.cx, laid_out_.cy - list_room, dpi_);
+  limits.ptMinTrackSize.x = std::min<LONG>(frame.right - frame.left, limits.ptMaxTrackSize.x);
+  limits.ptMinTrackSize.y = std::min<LONG>(frame.bottom - frame.top, limits.ptMaxTrackSize.y);
+}
+
+void Form1Win32::BrowseForMameFolder() {
+  if (const auto folder = ChooseFolder(form_, L"Path to Mame", WideText(logic_.MameFolder()))) {
+    logic_.FolderPointedAt(EngineText(*folder));
+  }
+}
+
+void Form1Win32::BrowseForMameProgram() {
+  if (const auto program = ChooseProgram(form_, L"Mame Exe", WideText(logic_.MameFolder()))) {
+    logic_.ProgramPointedAt(EngineText(*program));
+  }
 }
 
 int Form1Win32::Run() {
@@ -307,7 +367,24 @@ void Form1Win32::ShowMessageBox(const std::string& prompt, const std::string& ti
     case MessageStyle::kWarning: icon = MB_ICONWARNING; break;
     case MessageStyle::kOkOnly: break;
   }
-  WhileAnswering([&] { MessageBoxW(form_, WideText(prompt).c_str(), WideText(title).c_str(), MB_OK | icon); });
+  const std::wstring text = WrappedLines(WideText(prompt), CharactersAcrossBox());
+  WhileAnswering([&] { MessageBoxW(form_, text.c_str(), WideText(title).c_str(), MB_OK | icon); });
+}
+
+// Windows makes a message box as wide as its longest line, past the screen's
+// edge for a long path: lines are broken at half the monitor's free width.
+size_t Form1Win32::CharactersAcrossBox() const {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!GetMonitorInfoW(MonitorFromWindow(form_, MONITOR_DEFAULTTONEAREST), &monitor)) return 0;
+  HDC context = GetDC(form_);
+  HGDIOBJ before = SelectObject(context, font_);
+  TEXTMETRICW metrics{};
+  const bool measured = GetTextMetricsW(context, &metrics) && metrics.tmAveCharWidth > 0;
+  SelectObject(context, before);
+  ReleaseDC(form_, context);
+  if (!measured) return 0;
+  return static_cast<size_t>((monitor.rcWork.right - monitor.rcWork.left) / 2 / metrics.tmAveCharWidth);
 }
 
 void Form1Win32::ShowMessageBoxWithDetails(const std::string& prompt, const std::string& title,
@@ -329,6 +406,10 @@ void Form1Win32::ShowFileList() {
   InvalidateRect(file1_, nullptr, TRUE);
 }
 
+void Form1Win32::ShowFileListLabel(const std::string& label) {
+  SetWindowTextW(file1_label_, WideText(label).c_str());
+}
+
 void Form1Win32::SetCaption(const std::string& caption) { SetWindowTextW(form_, WideText(caption).c_str()); }
 
 // The controls disabled under a busy cursor (an arrow still, for Cancel);
@@ -337,7 +418,9 @@ void Form1Win32::ShowBusy(bool busy) {
   if (busy) focus_before_busy_ = GetFocus();
   wait_cursor_ = busy;
   SetCursor(LoadCursor(nullptr, busy ? IDC_APPSTARTING : IDC_ARROW));
-  for (HWND control : {text1_, text2_, text3_, chk_list_gen_, file1_, command1_}) EnableWindow(control, !busy);
+  for (HWND control : {text1_, text2_, browse2_, text3_, browse3_, chk_list_gen_, file1_, command1_}) {
+    EnableWindow(control, !busy);
+  }
   if (!busy && focus_before_busy_ != nullptr && IsChild(form_, focus_before_busy_)) SetFocus(focus_before_busy_);
 }
 
@@ -411,6 +494,15 @@ LRESULT Form1Win32::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       if (target == text1_) SendMessageW(target, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
       return 0;
     }
+    case WM_SIZE:
+      PlaceControls();
+      return 0;
+    case WM_GETMINMAXINFO:
+      SetMinimumSize(*reinterpret_cast<MINMAXINFO*>(lparam));
+      return 0;
+    case WM_DROPFILES:  // a folder dropped fills the texts, as Browse does
+      if (const auto folder = DroppedFolder(reinterpret_cast<HDROP>(wparam))) logic_.FolderPointedAt(EngineText(*folder));
+      return 0;
     case WM_DPICHANGED: {  // moved to a monitor of another scale
       const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
       SetWindowPos(form_, nullptr, suggested->left, suggested->top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
@@ -438,13 +530,17 @@ void Form1Win32::OnText1Picked() {
   SendMessageW(text1_, CB_GETLBTEXT, static_cast<WPARAM>(picked), reinterpret_cast<LPARAM>(name.data()));
   name.resize(static_cast<size_t>(std::max<LRESULT>(length, 0)));
   SetBoxText(text1_, name);
+  logic_.FolderNameChosen();
   logic_.FolderTextsTouched();
 }
 
 void Form1Win32::OnCommand(WORD id, WORD code) {
   switch (id) {
     case kText1:
-      if (code == CBN_EDITCHANGE) logic_.FolderTextsTouched();
+      if (code == CBN_EDITCHANGE) {
+        logic_.FolderNameChosen();
+        logic_.FolderTextsTouched();
+      }
       if (code == CBN_DROPDOWN) logic_.Text1ListOpening();
       if (code == CBN_SELCHANGE) OnText1Picked();
       break;
@@ -465,11 +561,19 @@ void Form1Win32::OnCommand(WORD id, WORD code) {
     case kCommand1:
       if (code == BN_CLICKED) logic_.Command1Pressed();
       break;
+    case kBrowse2:
+      if (code == BN_CLICKED) BrowseForMameFolder();
+      break;
+    case kBrowse3:
+      if (code == BN_CLICKED) BrowseForMameProgram();
+      break;
     case IDOK:
       // Enter: it presses the button that has the focus, and nothing else
       // (there is no default button).
       if (GetFocus() == command1_) logic_.Command1Pressed();
       if (GetFocus() == cancel_) logic_.CancelPressed();
+      if (GetFocus() == browse2_) BrowseForMameFolder();
+      if (GetFocus() == browse3_) BrowseForMameProgram();
       break;
     default:
       break;

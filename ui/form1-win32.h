@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "engine/window.h"
+#include "ui/form_layout.h"
 #include "ui/form_logic.h"
 
 namespace brantel {
@@ -59,6 +60,11 @@ class Form1Win32 : public WindowWithLists, private FormHost {
   HWND AddControl(HINSTANCE instance, const wchar_t* kind, const std::wstring& text, DWORD style,
                   DWORD extended_style, int id, RECT twips);
   void ApplyDpi(int dpi);
+  void PlaceControls();
+  void SetMinimumSize(MINMAXINFO& limits) const;
+  size_t CharactersAcrossBox() const;
+  void BrowseForMameFolder();
+  void BrowseForMameProgram();
   SIZE LabelSize(HWND label) const;
   void ShowLongNames();
   void ShowFileList();
@@ -72,6 +78,7 @@ class Form1Win32 : public WindowWithLists, private FormHost {
   void KeepAlive() override;
   void EndProgram() override;
   void ShowOldFolderChoices(const std::vector<std::string>& names) override;
+  void ShowFileListLabel(const std::string& label) override;
 
   FormLogic logic_;
   HWND form_ = nullptr;
@@ -80,7 +87,10 @@ class Form1Win32 : public WindowWithLists, private FormHost {
   HWND text2_ = nullptr;
   HWND text3_ = nullptr;
   HWND chk_list_gen_ = nullptr;
+  HWND file1_label_ = nullptr;  // made right before File1: its name for screen readers
   HWND file1_ = nullptr;
+  HWND browse2_ = nullptr;  // a folder chooser for Text2, right after it
+  HWND browse3_ = nullptr;  // a file chooser for Text3, right after it
   HWND command1_ = nullptr;
   HWND cancel_ = nullptr;  // shown only while Convert waits
   HWND label1_ = nullptr;
@@ -94,6 +104,8 @@ class Form1Win32 : public WindowWithLists, private FormHost {
   std::vector<std::wstring> choices_;  // what Text1's list offers
   HFONT font_ = nullptr;
   int dpi_ = 96;
+  LabelFit fit_{0, 0};
+  SIZE laid_out_{0, 0};  // the client area the layout is made for; the window may be resized
   HWND focus_ = nullptr;  // the control that had the focus when the window was left
   HWND focus_before_busy_ = nullptr;
   bool wait_cursor_ = false;

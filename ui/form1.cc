@@ -4,6 +4,16 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCursor>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QStyle>
+#include <QUrl>
 #include <QEvent>
 #include <QEventLoop>
 #include <QFontMetrics>
@@ -136,12 +146,12 @@ Form1::Form1(std::string program_folder, QWidget* parent)
   setObjectName("Form1");
   setWindowTitle(kFormCaption);
   setWindowIcon(QIcon(":/brantel-manager.png"));
-  // A window of fixed size: no maximise button.
-  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   CreateControls();
   LayOut();
+  AddBrowseButtons();
+  FitToScreen();
   ChainFocusOrder();
+  setAcceptDrops(true);
   AddAboutToContextMenu(*this);
   File1().SetChangeObserver([this] { ShowFileList(); });
   ShowFileList();
@@ -167,8 +177,12 @@ void Form1::CreateControls() {
   chk_list_gen_ = new ListGenCheckBox(kListGenCaption, this);
   chk_list_gen_->setObjectName("chkListGen");
 
+  // The list's label: a screen reader names the list by it. An item view
+  // takes no name from a buddy, so the name is given it as well.
+  file1_label_ = AddLabel(this, "File1Label", "");
   file1_view_ = new QListWidget(this);
   file1_view_->setObjectName("File1");
+  file1_label_->setBuddy(file1_view_);
 
   command1_ = new QPushButton("&Convert", this);
   command1_->setObjectName("Command1");
@@ -189,10 +203,13 @@ void Form1::CreateControls() {
   placed_ = {{label1, {240, 600, 5730, 195}},       {text1_, {120, 840, 6015, 285}},
              {label2, {240, 1200, 990, 195}},       {text2_, {120, 1440, 6015, 285}},
              {label3, {240, 1800, 750, 195}},       {text3_, {120, 2040, 6015, 285}},
-             {chk_list_gen_, {120, 2400, 6015, 495}}, {file1_view_, {120, 3000, 6015, 3015}},
+             {chk_list_gen_, {120, 2400, 6015, 495}}, {file1_label_, {120, 2970, 6015, 240}},
+             {file1_view_, {120, 3240, 6015, 2775}},
              {command1_, {120, 6120, 1215, 495}},   {cancel_, {1440, 6120, 1215, 495}}};
 
   connect(text1_, &QComboBox::editTextChanged, this, [this] { logic_.FolderTextsTouched(); });
+  connect(text1_edit_, &QLineEdit::textEdited, this, [this] { logic_.FolderNameChosen(); });
+  connect(text1_, &QComboBox::activated, this, [this] { logic_.FolderNameChosen(); });
   connect(text2_, &QLineEdit::textChanged, this, [this] { logic_.FolderTextsTouched(); });
   text1_edit_->installEventFilter(this);
   command1_->installEventFilter(this);
@@ -210,7 +227,8 @@ void Form1::LayOut() {
   std::vector<QLabel*> labels;
   int widest = 0;
   for (const Placed& item : placed_) {
-    if (auto* label = qobject_cast<QLabel*>(item.control)) {
+    auto* label = qobject_cast<QLabel*>(item.control);
+    if (label != nullptr && label != file1_label_) {
       labels.push_back(label);
       widest = std::max(widest, label->sizeHint().width());
     }
@@ -226,21 +244,111 @@ void Form1::LayOut() {
     } else if (twips.left() + twips.width() == kBoxRightTwips) {
       place.setWidth(place.width() + fit.box_growth);
     }
-    if (item.control == text1_ || item.control == text2_ || item.control == text3_) {
+    if (item.control == text1_ || item.control == text2_ || item.control == text3_ || item.control == file1_label_) {
       place.setHeight(std::max(place.height(), item.control->sizeHint().height()));
     }
     item.control->setGeometry(place);
   }
-  setFixedSize(scaled(kClientTwips.width()) + fit.box_growth, scaled(kClientTwips.height()));
+  laid_out_size_ = QSize(scaled(kClientTwips.width()) + fit.box_growth, scaled(kClientTwips.height()));
 }
 
-// File1 takes the focus and comes first; labels take none.
+// "Browse..." at the end of Text2 and of Text3, which give it the room.
+void Form1::AddBrowseButtons() {
+  browse2_ = new QPushButton("&Browse...", this);
+  browse2_->setObjectName("Browse2");
+  browse3_ = new QPushButton("Bro&wse...", this);
+  browse3_->setObjectName("Browse3");
+  for (auto [box, button] : {std::pair<QWidget*, QPushButton*>{text2_, browse2_}, {text3_, browse3_}}) {
+    button->setAutoDefault(false);
+    button->installEventFilter(this);
+    const QRect place = box->geometry();
+    const int width = std::max(button->sizeHint().width(), place.width() / 5);
+    button->setGeometry(place.right() + 1 - width, place.top(), width, place.height());
+    box->setGeometry(place.adjusted(0, 0, -width - fontMetrics().averageCharWidth(), 0));
+    button->show();
+  }
+  connect(browse2_, &QPushButton::clicked, this, [this] { BrowseForMameFolder(); });
+  connect(browse3_, &QPushButton::clicked, this, [this] { BrowseForMameProgram(); });
+  for (QWidget* control : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    int anchor = kFixed;
+    if (control == browse2_ || control == browse3_) anchor = kRight;
+    if (control == text1_ || control == text2_ || control == text3_ || control == chk_list_gen_ ||
+        control == file1_label_) {
+      anchor = kWider;
+    }
+    if (control == file1_view_) anchor = kWider | kTaller;
+    if (control == command1_ || control == cancel_) anchor = kDown;
+    anchored_.push_back({control, control->geometry(), anchor});
+  }
+}
+
+// Never larger than the screen's free area (a high scale on a small screen
+// would put Convert below its edge): the list gives up its height first, down
+// to a few lines.
+void Form1::FitToScreen() {
+  const int list_room = file1_view_->height() - 4 * fontMetrics().lineSpacing();
+  QSize least(laid_out_size_.width(), laid_out_size_.height() - std::max(0, list_room));
+  QSize size = laid_out_size_;
+  if (const QScreen* shown_on = screen()) {
+    const int frame = style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * fontMetrics().height();
+    const QSize room = shown_on->availableGeometry().size() - QSize(frame, frame);
+    least = least.boundedTo(room);
+    size = size.boundedTo(room);
+  }
+  setMinimumSize(least);
+  resize(size.expandedTo(least));
+}
+
+void Form1::resizeEvent(QResizeEvent* event) {
+  const int wider = width() - laid_out_size_.width(), taller = height() - laid_out_size_.height();
+  for (const Anchored& item : anchored_) {
+    QRect place = item.laid_out;
+    if (item.anchor & kWider) place.setWidth(place.width() + wider);
+    if (item.anchor & kRight) place.translate(wider, 0);
+    if (item.anchor & kTaller) place.setHeight(place.height() + taller);
+    if (item.anchor & kDown) place.translate(0, taller);
+    item.control->setGeometry(place);
+  }
+  if (!file1_label_text_.isEmpty()) ShowFileListLabel(FromQt(file1_label_text_));
+  QWidget::resizeEvent(event);
+}
+
+void Form1::BrowseForMameFolder() {
+  const QString folder =
+      QFileDialog::getExistingDirectory(this, "Path to Mame", ToQt(logic_.MameFolder()));
+  if (!folder.isEmpty()) logic_.FolderPointedAt(FromQt(QDir::toNativeSeparators(folder)));
+}
+
+void Form1::BrowseForMameProgram() {
+  const QString program = QFileDialog::getOpenFileName(this, "Mame Exe", ToQt(logic_.MameFolder()));
+  if (!program.isEmpty()) logic_.ProgramPointedAt(FromQt(QDir::toNativeSeparators(program)));
+}
+
+// A folder dropped from a file manager fills the texts, as Browse does.
+void Form1::dragEnterEvent(QDragEnterEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (urls.size() == 1 && urls[0].isLocalFile() && QFileInfo(urls[0].toLocalFile()).isDir()) {
+    event->acceptProposedAction();
+  }
+}
+
+void Form1::dropEvent(QDropEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (urls.size() != 1 || !urls[0].isLocalFile()) return;
+  logic_.FolderPointedAt(FromQt(QDir::toNativeSeparators(urls[0].toLocalFile())));
+  event->acceptProposedAction();
+}
+
+// File1 takes the focus and comes first; labels take none. Each Browse
+// comes right after its box.
 void Form1::ChainFocusOrder() {
   setTabOrder(file1_view_, text1_);
   setTabOrder(text1_, command1_);
   setTabOrder(command1_, text2_);
-  setTabOrder(text2_, text3_);
-  setTabOrder(text3_, chk_list_gen_);
+  setTabOrder(text2_, browse2_);
+  setTabOrder(browse2_, text3_);
+  setTabOrder(text3_, browse3_);
+  setTabOrder(browse3_, chk_list_gen_);
   file1_view_->setFocus();
 }
 
@@ -292,6 +400,16 @@ void Form1::ShowFileList() {
   for (const std::string& name : File1().Names()) file1_view_->addItem(ToQt(name));
 }
 
+// A path longer than the line loses its middle on the screen, not in the
+// list's name.
+void Form1::ShowFileListLabel(const std::string& label) {
+  const QString text = ToQt(label);
+  file1_label_text_ = text;
+  file1_label_->setText(file1_label_->fontMetrics().elidedText(text, Qt::ElideMiddle, file1_label_->width()));
+  file1_label_->setToolTip(text == file1_label_->text() ? QString() : text);
+  file1_view_->setAccessibleName(text);
+}
+
 void Form1::SetCaption(const std::string& caption) { setWindowTitle(ToQt(caption)); }
 
 // The controls disabled and a busy cursor (an arrow still, for Cancel) over
@@ -303,7 +421,8 @@ void Form1::ShowBusy(bool busy) {
   } else {
     QApplication::restoreOverrideCursor();
   }
-  for (QWidget* control : std::initializer_list<QWidget*>{text1_, text2_, text3_, chk_list_gen_, file1_view_, command1_}) {
+  for (QWidget* control :
+       std::initializer_list<QWidget*>{text1_, text2_, browse2_, text3_, browse3_, chk_list_gen_, file1_view_, command1_}) {
     control->setEnabled(!busy);
   }
   if (!busy && focus_before_busy_ != nullptr) focus_before_busy_->setFocus();
@@ -358,7 +477,8 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
       (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress)) {
     logic_.FolderTextsTouched();
   }
-  if ((watched == command1_ || watched == cancel_) && event->type() == QEvent::KeyPress && IsEnter(*event)) {
+  if ((watched == command1_ || watched == cancel_ || watched == browse2_ || watched == browse3_) &&
+      event->type() == QEvent::KeyPress && IsEnter(*event)) {
     static_cast<QPushButton*>(watched)->click();
     return true;
   }

@@ -15,6 +15,9 @@
 #include "ui/form_logic.h"
 
 class QCloseEvent;
+class QDragEnterEvent;
+class QDropEvent;
+class QResizeEvent;
 class QComboBox;
 class QEvent;
 class QLineEdit;
@@ -52,6 +55,9 @@ class Form1 : public QWidget, public WindowWithLists, private FormHost {
  protected:
   void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -59,6 +65,10 @@ class Form1 : public QWidget, public WindowWithLists, private FormHost {
   void LayOut();
   void ChainFocusOrder();
   void ShowFileList();
+  void AddBrowseButtons();
+  void FitToScreen();
+  void BrowseForMameFolder();
+  void BrowseForMameProgram();
 
   void SetCaption(const std::string& caption) override;
   void ShowBusy(bool busy) override;
@@ -66,6 +76,7 @@ class Form1 : public QWidget, public WindowWithLists, private FormHost {
   void KeepAlive() override;
   void EndProgram() override;
   void ShowOldFolderChoices(const std::vector<std::string>& names) override;
+  void ShowFileListLabel(const std::string& label) override;
 
   FormLogic logic_;
 
@@ -74,7 +85,10 @@ class Form1 : public QWidget, public WindowWithLists, private FormHost {
   QLineEdit* text2_ = nullptr;
   QLineEdit* text3_ = nullptr;
   ListGenCheckBox* chk_list_gen_ = nullptr;
+  QLabel* file1_label_ = nullptr;  // what File1 shows; its label
   QListWidget* file1_view_ = nullptr;
+  QPushButton* browse2_ = nullptr;  // a folder chooser for Text2
+  QPushButton* browse3_ = nullptr;  // a file chooser for Text3
   QPushButton* command1_ = nullptr;
   QPushButton* cancel_ = nullptr;
   QPointer<QWidget> focus_before_busy_;
@@ -83,6 +97,17 @@ class Form1 : public QWidget, public WindowWithLists, private FormHost {
     QRect twips;  // left, top, width and height as laid out at 96 DPI
   };
   std::vector<Placed> placed_;
+  // How each control follows the window's size: the boxes and the list grow
+  // with its width, the list with its height, the buttons move along.
+  enum Anchor { kFixed = 0, kWider = 1, kRight = 2, kTaller = 4, kDown = 8 };
+  struct Anchored {
+    QWidget* control;
+    QRect laid_out;  // at the size the layout gives
+    int anchor;
+  };
+  std::vector<Anchored> anchored_;
+  QSize laid_out_size_;
+  QString file1_label_text_;
 };
 
 }  // namespace brantel

@@ -3,8 +3,11 @@
 #include <exception>
 
 #include "engine/convert.h"
+#include "engine/io/host_path.h"
 #include "engine/io/stop_request.h"
 #include "engine/old_folders.h"
+#include "engine/settings_file.h"
+#include "engine/text_rules.h"
 #include "tools/run_and_wait.h"
 #include "ui/settings.h"
 
@@ -16,16 +19,65 @@ FormLogic::FormLogic(Window& window, FormHost& host, std::string program_folder)
 void FormLogic::Activated() {
   if (settings_loaded_) return;
   settings_loaded_ = true;
+  loading_ = true;
   LoadSettings(window_, program_folder_);
+  loading_ = false;
   ListOldFolders();
+  ShowFolder();
 }
 
 // Text1's list follows Text2, listed anew only when Text2 changes: a key
-// in Text1 lists the one folder it names, not all of ctrlr.
+// in Text1 lists the one folder it names, not all of ctrlr. A new MAME path
+// brings the folder its mame.ini names, as at first start, unless the user
+// chose one.
 void FormLogic::FolderTextsTouched() {
+  if (converting_ || loading_) return;
+  if (listed_mame_path_ != window_.Text2()) {
+    ListOldFolders();
+    if (!folder_name_chosen_) {
+      const std::optional<std::string> name = OldFolderOfMameIni(window_.Text2());
+      if (name && *name != window_.Text1()) window_.SetText1(*name);
+    }
+  }
+  ShowFolder();
+}
+
+void FormLogic::FolderNameChosen() { folder_name_chosen_ = true; }
+
+namespace {
+
+// A chooser's folder, ending in a separator as the path to MAME is kept.
+std::string AsMamePath(const std::string& folder) { return JoinPath(folder, ""); }
+
+}  // namespace
+
+void FormLogic::FolderPointedAt(const std::string& folder) {
   if (converting_) return;
+  const std::string path = WithoutTrailingSeparators(folder);
+  const std::string above = FolderOfFile(path);
+  if (UpperAscii(LastPathPiece(above)) == "CTRLR") {
+    folder_name_chosen_ = true;
+    window_.SetText2(AsMamePath(FolderOfFile(above)));
+    window_.SetText1(LastPathPiece(path));
+  } else {
+    window_.SetText2(AsMamePath(path));
+  }
+  FolderTextsTouched();
+}
+
+void FormLogic::ProgramPointedAt(const std::string& program) {
+  if (converting_) return;
+  const std::string folder = AsMamePath(FolderOfFile(program));
+  if (HostPath(KeptMamePath(window_.Text2())) != folder) window_.SetText2(folder);
+  window_.SetText3(LastPathPiece(program));
+  FolderTextsTouched();
+}
+
+std::string FormLogic::MameFolder() const { return HostPath(KeptMamePath(WithoutQuotes(window_.Text2()))); }
+
+void FormLogic::ShowFolder() {
   ShowOldFolder(window_);
-  if (listed_mame_path_ != window_.Text2()) ListOldFolders();
+  host_.ShowFileListLabel(FileListLabel(window_.Text2(), window_.Text1()));
 }
 
 void FormLogic::Text1ListOpening() {
@@ -59,7 +111,7 @@ void FormLogic::Command1Pressed() {
   // A failed Convert may leave File1 on another pattern, or on files since
   // deleted: it shows the old folder's INI files as they are now.
   window_.File1().SetPattern("*.ini");
-  ShowOldFolder(window_);
+  ShowFolder();
   if (close_pending_) {
     Unload();
     host_.EndProgram();

@@ -37,6 +37,8 @@ class FormHost {
   virtual void EndProgram() = 0;
   // The folder names Text1's drop-down list offers.
   virtual void ShowOldFolderChoices(const std::vector<std::string>& names) = 0;
+  // The line above File1, its label (see FileListLabel).
+  virtual void ShowFileListLabel(const std::string& label) = 0;
 };
 
 class FormLogic {
@@ -49,6 +51,18 @@ class FormLogic {
   // Text1 or Text2 changed, or Text1 was clicked or got a key: File1 shows
   // the old folder they name.
   void FolderTextsTouched();
+  // The user typed into Text1 or picked a name from its list: from now on
+  // the folder name stays when the MAME path changes.
+  void FolderNameChosen();
+  // A folder the user browsed to for the path to MAME, or dropped on the
+  // window: one inside a ctrlr folder names the MAME folder and the old
+  // folder both; any other folder is the MAME folder.
+  void FolderPointedAt(const std::string& folder);
+  // MAME's program, picked in a file chooser: its name, and its folder
+  // when that is another.
+  void ProgramPointedAt(const std::string& program);
+  // Where the file chooser for MAME's program starts.
+  std::string MameFolder() const;
   // Text1's list is about to open: it offers the folders there are now.
   void Text1ListOpening();
   // Runs Convert to its end, the window busy; refused while one runs.
@@ -77,11 +91,14 @@ class FormLogic {
   void ShowCaption();
   void Unload();
   void ListOldFolders();
+  void ShowFolder();
 
   Window& window_;
   FormHost& host_;
   std::string program_folder_;
   bool settings_loaded_ = false;
+  bool loading_ = false;  // the settings are being put into the texts
+  bool folder_name_chosen_ = false;
   bool converting_ = false;
   bool cancel_shown_ = false;
   bool cancel_requested_ = false;

@@ -5,10 +5,12 @@
 #include <exception>
 
 #include "engine/io/folder.h"
+#include "engine/io/stop_request.h"
 #include "engine/program_files.h"
 #include "ui/form1.h"
 
 int main(int argc, char** argv) {
+  brantel::KeepWritesFailing();
   QApplication application(argc, argv);
   QApplication::setWindowIcon(QIcon(":/brantel-manager.png"));  // message boxes too
   const std::string program_folder = brantel::ProgramFolder();

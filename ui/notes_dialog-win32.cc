@@ -2,10 +2,16 @@
 
 #include <algorithm>
 #include <cstring>
+#include <exception>
+#include <optional>
 #include <stdexcept>
+#include <string>
 #include <string_view>
 
 #include "engine/io/wide_path.h"
+#include "ui/choosers-win32.h"
+#include "ui/notes_file.h"
+#include "ui/window_text-win32.h"
 
 namespace brantel {
 namespace {
@@ -14,11 +20,11 @@ constexpr const wchar_t* kClassName = L"brantelNotes";
 constexpr int kWidth = 560, kHeight = 360;  // client area at 96 DPI, at first
 constexpr int kMinWidth = 300, kMinHeight = 200;
 constexpr int kMargin = 12, kIconSize = 32, kButtonWidth = 88, kButtonHeight = 26;
-enum ChildId : int { kIcon = 201, kHeading, kNotes };
+enum ChildId : int { kIcon = 201, kHeading, kNotes, kCopy, kSave };
 // What the box of notes is given: an edit box wraps a long line in a time
 // that grows with its square (Wine's took 16 s for 200,000 characters and
 // never ended for a million), so each line and the whole are cut short
-// there. Ctrl+C without a selection still copies every note whole.
+// there. Copy without a selection and Save still take every note whole.
 constexpr size_t kShownLineLength = 2000;
 constexpr size_t kShownLength = 200000;
 
@@ -31,6 +37,8 @@ struct DialogState {
   HWND heading = nullptr;
   HWND notes = nullptr;
   HWND ok = nullptr;
+  HWND copy = nullptr;  // "Copy" and "Save...", left of OK
+  HWND save = nullptr;
 };
 
 // The children follow the dialog's size: the notes take what is left.
@@ -50,7 +58,13 @@ void LayOut(HWND dialog, const DialogState& state) {
              std::max(0, button_top - margin - notes_top), TRUE);
   MoveWindow(state.ok, client.right - margin - scale(kButtonWidth), button_top, scale(kButtonWidth),
              scale(kButtonHeight), TRUE);
+  MoveWindow(state.copy, margin, button_top, scale(kButtonWidth), scale(kButtonHeight), TRUE);
+  MoveWindow(state.save, margin * 2 + scale(kButtonWidth), button_top, scale(kButtonWidth), scale(kButtonHeight),
+             TRUE);
 }
+
+void CopySelectionOrAll(HWND dialog, const DialogState& state);
+void SaveAll(HWND dialog, const DialogState& state);
 
 LRESULT CALLBACK NotesProcedure(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
   auto* state = reinterpret_cast<DialogState*>(GetWindowLongPtrW(dialog, GWLP_USERDATA));
@@ -60,6 +74,8 @@ LRESULT CALLBACK NotesProcedure(HWND dialog, UINT message, WPARAM wparam, LPARAM
         if (state != nullptr) state->done = true;
         return 0;
       }
+      if (state != nullptr && HIWORD(wparam) == BN_CLICKED && LOWORD(wparam) == kCopy) CopySelectionOrAll(dialog, *state);
+      if (state != nullptr && HIWORD(wparam) == BN_CLICKED && LOWORD(wparam) == kSave) SaveAll(dialog, *state);
       break;
     case WM_CLOSE:
       if (state != nullptr) state->done = true;
@@ -104,7 +120,7 @@ std::wstring ShownNotes(const std::wstring& notes) {
     } else if (line.size() > kShownLineLength) {
       shown.append(line.substr(0, kShownLineLength));
       shown += L"... (" + std::to_wstring(line.size() - kShownLineLength) +
-               L" more characters: Ctrl+C with nothing selected copies every note whole)";
+               L" more characters: Copy with nothing selected, or Save, takes every note whole)";
     } else {
       shown.append(line);
     }
@@ -113,7 +129,7 @@ std::wstring ShownNotes(const std::wstring& notes) {
   }
   if (lines_left > 0) {
     shown += L"... and " + std::to_wstring(lines_left) +
-             L" more notes: Ctrl+C with nothing selected copies every note whole";
+             L" more notes: Copy with nothing selected, or Save, takes every note whole";
   }
   return WithCrLf(shown);
 }
@@ -157,18 +173,44 @@ void PutOnClipboard(HWND owner, const std::wstring& text) {
   CloseClipboard();
 }
 
-// Ctrl+C anywhere in the dialog: the notes box copies its selection itself;
-// without one, all the notes are copied.
-bool CopiedOnCtrlC(const MSG& message, HWND dialog, const DialogState& state) {
-  if (message.message != WM_KEYDOWN || message.wParam != 'C' || GetKeyState(VK_CONTROL) >= 0) return false;
-  if (message.hwnd != dialog && !IsChild(dialog, message.hwnd)) return false;
+// Every note whole, also where the box shows it cut.
+const std::wstring& AllNotes(const DialogState& state) { return state.all_notes; }
+
+// The notes box copies its selection itself; without one, all the notes are
+// copied.
+void CopySelectionOrAll(HWND dialog, const DialogState& state) {
   DWORD start = 0, end = 0;
   SendMessageW(state.notes, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
   if (start != end) {
     SendMessageW(state.notes, WM_COPY, 0, 0);
   } else {
-    PutOnClipboard(dialog, state.all_notes);
+    PutOnClipboard(dialog, AllNotes(state));
   }
+}
+
+// In UTF-8, so that a name beyond the code page is kept.
+void SaveAll(HWND dialog, const DialogState& state) {
+  const std::optional<std::wstring> path = ChooseTextFileToSave(dialog, L"Save the notes", L"conversion notes.txt");
+  if (!path) return;
+  const std::wstring notes = AllNotes(state);
+  std::string bytes(static_cast<size_t>(4 * notes.size() + 1), '\0');
+  bytes.resize(static_cast<size_t>(std::max(0, WideCharToMultiByte(CP_UTF8, 0, notes.c_str(), static_cast<int>(notes.size()),
+                                                                   bytes.data(), static_cast<int>(bytes.size()),
+                                                                   nullptr, nullptr))));
+  try {
+    SaveNotesFile(EngineText(*path), bytes);
+  } catch (const std::exception& error) {
+    wchar_t title[256] = {};
+    GetWindowTextW(dialog, title, 256);
+    MessageBoxW(dialog, WideText(error.what()).c_str(), title, MB_OK | MB_ICONSTOP);
+  }
+}
+
+// Ctrl+C anywhere in the dialog.
+bool CopiedOnCtrlC(const MSG& message, HWND dialog, const DialogState& state) {
+  if (message.message != WM_KEYDOWN || message.wParam != 'C' || GetKeyState(VK_CONTROL) >= 0) return false;
+  if (message.hwnd != dialog && !IsChild(dialog, message.hwnd)) return false;
+  CopySelectionOrAll(dialog, state);
   return true;
 }
 
@@ -222,6 +264,8 @@ void ShowNotesDialog(HWND owner, HFONT font, int dpi, const std::wstring& title,
                            ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
                            kNotes, font);
     state.ok = AddChild(dialog, L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, IDOK, font);
+    state.copy = AddChild(dialog, L"BUTTON", L"&Copy", BS_PUSHBUTTON | WS_TABSTOP, 0, kCopy, font);
+    state.save = AddChild(dialog, L"BUTTON", L"&Save...", BS_PUSHBUTTON | WS_TABSTOP, 0, kSave, font);
   } catch (const std::runtime_error& failure) {
     DestroyWindow(dialog);
     const std::wstring told = heading + L"\n\nThe notes cannot be shown: " + WideText(failure.what());
@@ -236,7 +280,10 @@ void ShowNotesDialog(HWND owner, HFONT font, int dpi, const std::wstring& title,
   MSG message{};
   while (!state.done && GetMessageW(&message, nullptr, 0, 0) > 0) {
     // Enter and Escape close it from the notes too, which would take them.
-    const bool closing_key = message.message == WM_KEYDOWN && (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE);
+    // Enter on Copy or Save... presses it.
+    const bool on_button = message.hwnd == state.copy || message.hwnd == state.save;
+    const bool closing_key = message.message == WM_KEYDOWN &&
+                             ((message.wParam == VK_RETURN && !on_button) || message.wParam == VK_ESCAPE);
     if (closing_key && (message.hwnd == dialog || IsChild(dialog, message.hwnd))) break;
     if (CopiedOnCtrlC(message, dialog, state) || SelectAllOnCtrlA(message) || IsDialogMessageW(dialog, &message)) {
       continue;

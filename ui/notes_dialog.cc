@@ -3,14 +3,21 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyle>
+
+#include <exception>
+
+#include "ui/notes_file.h"
 
 namespace brantel {
 
@@ -44,6 +51,16 @@ NotesDialog::NotesDialog(const QString& title, const QString& heading, const QSt
   ok_ = buttons->button(QDialogButtonBox::Ok);
   ok_->installEventFilter(this);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  QPushButton* copy = buttons->addButton("&Copy", QDialogButtonBox::ActionRole);
+  copy->setObjectName("Copy");
+  connect(copy, &QPushButton::clicked, this, [this] { CopySelectionOrAll(); });
+  QPushButton* save = buttons->addButton("&Save...", QDialogButtonBox::ActionRole);
+  save->setObjectName("Save");
+  connect(save, &QPushButton::clicked, this, [this] { SaveAll(); });
+  for (QPushButton* button : {copy, save}) {
+    button->setAutoDefault(false);
+    button->installEventFilter(this);
+  }
 
   auto* layout = new QGridLayout(this);
   layout->addWidget(icon, 0, 0);
@@ -65,6 +82,20 @@ QString NotesDialog::Notes() const { return notes_->toPlainText(); }
 void NotesDialog::CopySelectionOrAll() {
   const QString selected = notes_->textCursor().selectedText().replace(QChar::ParagraphSeparator, '\n');
   QApplication::clipboard()->setText(selected.isEmpty() ? notes_->toPlainText() : selected);
+}
+
+void NotesDialog::SaveAll() {
+  const QString path = QFileDialog::getSaveFileName(this, "Save the notes", "conversion notes.txt",
+                                                    "Text files (*.txt);;All files (*)");
+  if (path.isEmpty()) return;
+  try {
+    SaveNotesFile(QDir::toNativeSeparators(path).toLocal8Bit().toStdString(),
+                  notes_->toPlainText().toLocal8Bit().toStdString());
+  } catch (const std::exception& error) {
+    QMessageBox box(QMessageBox::Critical, windowTitle(), QString::fromLocal8Bit(error.what()), QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+  }
 }
 
 // Ctrl+C wherever the focus is in the dialog; the notes box alone would

@@ -1,7 +1,8 @@
 // The conversion notes as a Qt dialog: the heading beside an information or
 // a warning icon, every note in a read-only box whose lines wrap, and OK.
-// It can be resized (its size is not kept), and Ctrl+C copies the selected
-// text, or all the notes when none is selected.
+// It can be resized (its size is not kept), and Ctrl+C or "Copy" copies the
+// selected text, or all the notes when none is selected; "Save..." writes
+// them all to a text file.
 #pragma once
 
 #include <QDialog>
@@ -28,6 +29,7 @@ class NotesDialog : public QDialog {
 
  private:
   void CopySelectionOrAll();
+  void SaveAll();
 
   QLabel* heading_ = nullptr;
   QPlainTextEdit* notes_ = nullptr;

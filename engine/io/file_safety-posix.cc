@@ -1,13 +1,17 @@
 // File safety on POSIX hosts: O_EXCL creation, unlink, realpath and flock on
 // the folder itself, so no lock file is ever left in the user's folders.
+#include <dirent.h>
 #include <fcntl.h>
 #include <stdlib.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <chrono>
+#include <memory>
+#include <string>
 #include <thread>
 
 #include "engine/io/file_safety.h"
@@ -44,15 +48,62 @@ void RemoveEntryIfPresent(const std::string& path) {
   }
 }
 
+namespace {
+
+struct FolderCloser {
+  void operator()(DIR* folder) const { closedir(folder); }
+};
+using OpenFolder = std::unique_ptr<DIR, FolderCloser>;
+
+// Whether a process of the user's other than this one has the file open, as
+// a program does that reads it without a lock ("sleep 30 < file"). Told by
+// Linux's /proc; where there is none, nothing is known.
+bool OpenElsewhere(const struct stat& file) {
+  const OpenFolder processes(opendir("/proc"));
+  if (!processes) return false;
+  const std::string self = std::to_string(getpid());
+  while (const dirent* process = readdir(processes.get())) {
+    if (!std::isdigit(static_cast<unsigned char>(process->d_name[0])) || process->d_name == self) continue;
+    // Other users' processes cannot be looked at, nor can they write here.
+    const OpenFolder descriptors(opendir(("/proc/" + std::string(process->d_name) + "/fd").c_str()));
+    if (!descriptors) continue;
+    while (const dirent* descriptor = readdir(descriptors.get())) {
+      struct stat info;
+      if (descriptor->d_name[0] != '.' && fstatat(dirfd(descriptors.get()), descriptor->d_name, &info, 0) == 0 &&
+          info.st_dev == file.st_dev && info.st_ino == file.st_ino) {
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
 bool RemoveFileNoOneHolds(const std::string& path) {
   // Non-blocking, so that a FIFO put in its place cannot make the open wait.
   const int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return false;
   struct stat info;
   const bool removed = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && flock(fd, LOCK_EX | LOCK_NB) == 0 &&
-                       unlink(path.c_str()) == 0;
+                       !OpenElsewhere(info) && unlink(path.c_str()) == 0;
   close(fd);
   return removed;
+}
+
+bool CanCreateFilesIn(const std::string& folder) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::string path = JoinPath(folder, NewTemporaryFileName());
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) {
+      close(fd);
+      RemoveEntryIfPresent(path);
+      return true;
+    }
+    if (errno == EACCES || errno == EPERM || errno == EROFS) return false;
+    if (errno != EEXIST) throw IoError("Could not create a test file in the folder", folder, SystemReason(errno));
+  }
+  throw IoError("Could not create a test file in the folder", folder, SystemReason(EEXIST));
 }
 
 std::string RealFolderPath(const std::string& folder) {

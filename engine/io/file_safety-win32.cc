@@ -12,6 +12,7 @@
 
 #include "engine/io/file_safety.h"
 #include "engine/io/folder.h"
+#include "engine/io/host_path.h"
 #include "engine/io/io_error.h"
 #include "engine/io/owned_handle-win32.h"
 #include "engine/io/wide_path.h"
@@ -58,6 +59,26 @@ void RemoveEntryIfPresent(const std::string& path) {
   if (code == ERROR_FILE_NOT_FOUND) return;
   SetLastError(code);
   ThrowLastError("Could not remove the earlier file", path);
+}
+
+bool CanCreateFilesIn(const std::string& folder) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::string path = JoinPath(folder, NewTemporaryFileName());
+    HANDLE handle = CreateFileW(WidePath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (handle != INVALID_HANDLE_VALUE) {
+      CloseHandle(handle);
+      return true;
+    }
+    const DWORD code = GetLastError();
+    if (code == ERROR_ACCESS_DENIED || code == ERROR_WRITE_PROTECT) return false;
+    if (code != ERROR_FILE_EXISTS) {
+      SetLastError(code);
+      ThrowLastError("Could not create a test file in the folder", folder);
+    }
+  }
+  SetLastError(ERROR_FILE_EXISTS);
+  ThrowLastError("Could not create a test file in the folder", folder);
 }
 
 std::string RealFolderPath(const std::string& folder) {

@@ -23,9 +23,17 @@ FileHandle CreateNewFile(const std::string& path, bool& exists);
 void RemoveEntryIfPresent(const std::string& path);
 
 // Removes the ordinary file `path` (never a link, folder, FIFO or device,
-// which are not even opened) unless a running process is writing it.
-// Returns whether it was removed; never throws.
+// which are not even opened) unless a running process is writing it (holds
+// its lock, or on Windows has it open for writing) or, on Linux, has it
+// open at all. Returns whether it was removed; never throws.
 bool RemoveFileNoOneHolds(const std::string& path);
+
+// Whether files can be created in `folder`, found by creating one (a
+// temporary file, removed at once), as permissions alone do not tell on
+// Windows. Only a refusal (no permission, a read-only medium) is a no; any
+// other failure (a full disk, too many open files) throws IoError naming
+// the folder.
+bool CanCreateFilesIn(const std::string& folder);
 
 // The full path of the folder as the file system finds it, links followed,
 // without a trailing separator. Throws IoError naming the folder.

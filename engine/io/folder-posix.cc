@@ -2,6 +2,7 @@
 // ordinary character of a name; only typed texts pass HostPath), names are
 // compared exactly, and there are no drive letters.
 #include <limits.h>
+#include <pwd.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,8 +10,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "engine/io/folder.h"
 #include "engine/io/host_path.h"
@@ -18,9 +21,28 @@
 
 namespace brantel {
 
+std::string HomeFolder() {
+  const char* home = std::getenv("HOME");
+  if (home != nullptr && *home != '\0') return home;
+  std::vector<char> buffer(16384);
+  passwd entry{};
+  passwd* found = nullptr;
+  if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found != nullptr &&
+      found->pw_dir != nullptr) {
+    return found->pw_dir;
+  }
+  return "";
+}
+
 std::string HostPath(const std::string& typed) {
   std::string host = typed;
   std::replace(host.begin(), host.end(), '\\', '/');
+  if (host == "~") return HomeFolder();
+  if (host.starts_with("~/")) {
+    std::string home = HomeFolder();
+    while (!home.empty() && home.back() == '/') home.pop_back();  // "/" gives no "//"
+    host.replace(0, 1, home);
+  }
   return host;
 }
 
@@ -63,6 +85,25 @@ void RenameOver(const std::string& from, const std::string& to) {
   const bool failed = fd >= 0 && fsync(fd) != 0 && errno == EIO;
   if (fd >= 0) close(fd);
   if (failed) throw IoError("Could not make sure the disk holds", to, SystemReason(EIO));
+}
+
+bool RenameIfFree(const std::string& from, const std::string& to) {
+  if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+  if (errno == EEXIST) return false;
+  if (errno != EINVAL && errno != ENOSYS) throw IoError("Could not rename", from, SystemReason(errno));
+  // A file system that cannot refuse to replace: a second name, then the
+  // first one removed.
+  if (link(from.c_str(), to.c_str()) == 0) {
+    if (unlink(from.c_str()) != 0) throw IoError("Could not rename", from, SystemReason(errno));
+    return true;
+  }
+  if (errno == EEXIST) return false;
+  throw IoError("Could not rename", from, SystemReason(errno));
+}
+
+bool EntryExists(const std::string& path) {
+  struct stat info {};
+  return lstat(path.c_str(), &info) == 0;
 }
 
 bool CreateNewFolder(const std::string& path) {

@@ -130,6 +130,21 @@ void RenameOver(const std::string& from, const std::string& to) {
   }
 }
 
+bool RenameIfFree(const std::string& from, const std::string& to) {
+  // Without MOVEFILE_REPLACE_EXISTING the move fails on an existing name.
+  if (MoveFileExW(WidePath(from).c_str(), WidePath(WithLongFolderName(WideText(to))).c_str(), MOVEFILE_WRITE_THROUGH)) {
+    return true;
+  }
+  const DWORD error = GetLastError();
+  if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) return false;
+  SetLastError(error);
+  ThrowLastError("Could not rename", from);
+}
+
+bool EntryExists(const std::string& path) {
+  return GetFileAttributesW(WidePath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 bool CreateNewFolder(const std::string& path) {
   if (CreateDirectoryW(WidePath(path).c_str(), nullptr)) return true;
   if (GetLastError() == ERROR_ALREADY_EXISTS) return false;

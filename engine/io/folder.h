@@ -24,6 +24,12 @@ void RemoveFile(const std::string& path);
 // IoError naming `to` when that is not possible.
 void RenameOver(const std::string& from, const std::string& to);
 
+// Renames the entry `from` (a link itself, not what it leads to) to `to`
+// only when no entry bears that name: returns false then, and `from` stays.
+// Throws IoError naming `from` on any other failure.
+bool RenameIfFree(const std::string& from, const std::string& to);
+// True when an entry of any kind, even a link that leads nowhere, is at `path`.
+bool EntryExists(const std::string& path);
 // Creates `path` as a new folder. Returns false when an entry of that name
 // is already there; throws IoError naming it on any other failure.
 bool CreateNewFolder(const std::string& path);

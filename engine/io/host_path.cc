@@ -28,6 +28,16 @@ std::string FolderOfFile(const std::string& path) {
   return separator == 0 ? path.substr(0, 1) : path.substr(0, separator);
 }
 
+std::string LastPathPiece(const std::string& path) {
+  const size_t separator = LastSeparator(path);
+  return separator == std::string::npos ? path : path.substr(separator + 1);
+}
+
+std::string WithoutTrailingSeparators(std::string path) {
+  while (path.size() > 1 && LastSeparator(path) == path.size() - 1) path.pop_back();
+  return path;
+}
+
 namespace {
 constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
 }  // namespace

@@ -17,8 +17,15 @@ inline constexpr char kHostSeparator = '/';
 inline constexpr const char* kHostSeparators = "/";
 #endif
 
-// The host form of a typed path: on POSIX every "\\" becomes "/".
+// The host form of a typed path: on POSIX every "\\" becomes "/", and a
+// path that is "~" or starts with "~/" starts in the home folder, as in the
+// shell.
 std::string HostPath(const std::string& typed);
+
+#ifndef _WIN32
+// HOME as the shell gives it; without one, the home of the user's account.
+std::string HomeFolder();
+#endif
 
 // The folder name as the host can have it: on Windows, where no name ends in
 // a space or a dot, those are dropped from its end ("hotrod " is hotrod);
@@ -34,6 +41,12 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 
 // The folder that holds the file `path` ("." when the path names none).
 std::string FolderOfFile(const std::string& path);
+
+// What follows the last host separator (all of `path` when it has none).
+std::string LastPathPiece(const std::string& path);
+
+// `path` without the separators it ends in; a root keeps its own.
+std::string WithoutTrailingSeparators(std::string path);
 
 // `count` random letters and digits, for names of the program's own files
 // and folders that no other run picks at the same time.

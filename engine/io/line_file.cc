@@ -1,7 +1,9 @@
 #include "engine/io/line_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <new>
 
 #include "engine/io/file_safety.h"
 #include "engine/io/folder.h"
@@ -13,6 +15,9 @@ namespace brantel {
 namespace {
 
 constexpr int kZoneWidth = 14;
+// Files are opened without a buffer of the C library's (see OpenFile): the
+// block here is one write for many lines.
+constexpr size_t kWriteBlock = 1 << 16;
 
 
 // A short name that matches none of the program's listings, so a folder name
@@ -21,9 +26,20 @@ constexpr const char* kTemporaryStart = "~bt";
 constexpr const char* kTemporaryEnd = ".tmp";
 constexpr int kTemporaryRandomLength = 6;
 
-std::string TemporaryName() { return kTemporaryStart + RandomNamePart(kTemporaryRandomLength) + kTemporaryEnd; }
+// The first CR or LF from `from`, or npos; find_first_of would call a
+// search of its own for every byte.
+size_t FindLineEnd(const std::string& text, size_t from) {
+  for (size_t at = from; at < text.size(); ++at) {
+    if (text[at] == '\r' || text[at] == '\n') return at;
+  }
+  return std::string::npos;
+}
 
 }  // namespace
+
+std::string NewTemporaryFileName() {
+  return kTemporaryStart + RandomNamePart(kTemporaryRandomLength) + kTemporaryEnd;
+}
 
 bool IsTemporaryFileName(const std::string& name) {
   const std::string start = kTemporaryStart, end = kTemporaryEnd;
@@ -33,12 +49,9 @@ bool IsTemporaryFileName(const std::string& name) {
 }
 
 TemporaryFile CreateTemporaryFileBeside(const std::string& target_path) {
-  return CreateTemporaryFileIn(FolderOfFile(target_path), target_path);
-}
-
-TemporaryFile CreateTemporaryFileIn(const std::string& folder, const std::string& target_path) {
+  const std::string folder = FolderOfFile(target_path);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    std::string path = JoinPath(folder, TemporaryName());
+    std::string path = JoinPath(folder, NewTemporaryFileName());
     bool exists = false;
     FileHandle file;
     try {
@@ -57,9 +70,13 @@ LineReader::LineReader(const std::string& path, Marks marks, size_t line_limit)
     : path_(path), file_(OpenFile(path, OpenMode::kRead, "Could not open the file for reading")), marks_(marks),
       line_limit_(line_limit) {}
 
+LineReader::LineReader(const std::string& path, Marks marks, Limits limits)
+    : path_(path), file_(OpenOrdinaryFile(path, "Could not open the file for reading")), marks_(marks),
+      line_limit_(limits.line_limit), bytes_left_(limits.size_limit) {}
+
 size_t LineReader::ReadChunk() {
-  constexpr size_t kChunk = 1 << 16;
-  if (at_end_of_file_) {  // no read that is sure to find nothing
+  const size_t chunk = static_cast<size_t>(std::min<std::uint64_t>(1 << 16, bytes_left_));
+  if (at_end_of_file_ || chunk == 0) {  // no read that is sure to find nothing
     raw_.clear();
     return 0;
   }
@@ -68,12 +85,13 @@ size_t LineReader::ReadChunk() {
   // up after a stop) is read whole.
   if (read_before_) ThrowIfStopRequested();
   read_before_ = true;
-  raw_.resize(kChunk);
+  raw_.resize(chunk);
   errno = 0;
-  const size_t count = std::fread(raw_.data(), 1, kChunk, file_.get());
+  const size_t count = std::fread(raw_.data(), 1, chunk, file_.get());
   raw_.resize(count);
-  if (count < kChunk && std::ferror(file_.get())) throw IoError("Could not read", path_, SystemReason(errno));
-  at_end_of_file_ = count < kChunk;
+  if (count < chunk && std::ferror(file_.get())) throw IoError("Could not read", path_, SystemReason(errno));
+  at_end_of_file_ = count < chunk;
+  bytes_left_ -= count;
   return count;
 }
 
@@ -112,11 +130,20 @@ bool LineReader::Fill() {
 bool LineReader::AtEnd() { return position_ >= buffer_.size() && !Fill(); }
 
 std::string LineReader::ReadLine() {
+  try {
+    return ReadLineWhole();
+  } catch (const std::bad_alloc&) {
+    throw IoError("Could not read", path_, "Not enough memory for one of its lines");
+  }
+}
+
+std::string LineReader::ReadLineWhole() {
   if (AtEnd()) throw IoError("Could not read past the end of", path_, "Input past end of file");
   std::string line;
   last_line_cut_ = false;
+  last_line_crlf_ = false;
   for (;;) {
-    const size_t end = buffer_.find_first_of("\r\n", position_);
+    const size_t end = FindLineEnd(buffer_, position_);
     if (end == std::string::npos) {
       line.append(buffer_, position_);
       if (line.size() > line_limit_) {
@@ -133,7 +160,10 @@ std::string LineReader::ReadLine() {
       last_line_cut_ = true;
     }
     position_ = end + 1;
-    if (buffer_[end] == '\r' && !AtEnd() && buffer_[position_] == '\n') ++position_;
+    if (buffer_[end] == '\r' && !AtEnd() && buffer_[position_] == '\n') {
+      ++position_;
+      last_line_crlf_ = true;
+    }
     return line;
   }
 }
@@ -144,12 +174,15 @@ LinePrinter::LinePrinter(std::string path, FileHandle file)
 LineWriter::LineWriter(const std::string& path)
     : LinePrinter(path, (RemoveEntryIfPresent(path), OpenFile(path, OpenMode::kCreateNew, "Could not create the file"))) {}
 
-LineWriter::LineWriter(const std::string& path, InOwnFolder)
-    : LinePrinter(path, OpenFile(path, OpenMode::kCreateNew, "Could not create the file")) {}
-
 void LinePrinter::Print(std::string_view text, int zones) {
   // Every statement starts at column 1, so each advance moves a whole zone.
   pending_.assign(static_cast<size_t>(zones) * kZoneWidth, ' ');
+  if (text.size() >= kWriteBlock) {  // a long line is not copied once more
+    if (!pending_.empty()) Write(pending_);
+    Write(text);
+    Write("\r\n");
+    return;
+  }
   pending_.append(text);
   pending_.append("\r\n");
   Write(pending_);
@@ -162,9 +195,6 @@ void LinePrinter::PrintInteger(long value) {
   Print(item);
 }
 
-// Files are opened without a buffer of the C library's (see OpenFile): the
-// block here is one write for many lines.
-constexpr size_t kWriteBlock = 1 << 16;
 
 void LinePrinter::Write(std::string_view bytes) {
   if (!file_) throw IoError("Could not write to the closed file", path_, "File already closed");
@@ -199,11 +229,17 @@ void LinePrinter::CloseFile(bool durable) {
   if (!flushed || !closed) throw IoError("Could not write to", path_, SystemReason(flushed ? errno : flush_error));
 }
 
+void LinePrinter::FlushToTheDisk() {
+  if (!file_) throw IoError("Could not write to the closed file", path_, "File already closed");
+  WriteBlock();
+  errno = 0;
+  if (std::fflush(file_.get()) != 0 || !FlushToDisk(file_.get())) {
+    throw IoError("Could not write to", path_, SystemReason(errno));
+  }
+}
+
 ReplacingLineWriter::ReplacingLineWriter(const std::string& target_path)
     : ReplacingLineWriter(target_path, CreateTemporaryFileBeside(target_path)) {}
-
-ReplacingLineWriter::ReplacingLineWriter(const std::string& target_path, const std::string& temporary_folder)
-    : ReplacingLineWriter(target_path, CreateTemporaryFileIn(temporary_folder, target_path)) {}
 
 ReplacingLineWriter::ReplacingLineWriter(const std::string& target_path, TemporaryFile temporary)
     : LinePrinter(target_path, std::move(temporary.file)), temporary_path_(std::move(temporary.path)) {}
@@ -222,10 +258,21 @@ ReplacingLineWriter::~ReplacingLineWriter() {
   }
 }
 
-void ReplacingLineWriter::Commit() {
-  CloseFile(true);
+// Renamed while it is still open: a clean-up of left-over temporary files
+// beside it (another Convert's, say) leaves a file in use alone, and never
+// finds this one unheld.
+void ReplacingLineWriter::Commit(const std::function<void()>& before_rename) {
+  FlushToTheDisk();
+  if (before_rename) before_rename();
   RenameOver(temporary_path_, path());
   committed_ = true;
+  // Every byte is on the disk under its name already: a failing close can
+  // take nothing from the file, and must not turn the replacement into a
+  // failure.
+  try {
+    CloseFile();
+  } catch (const IoError&) {
+  }
 }
 
 }  // namespace brantel

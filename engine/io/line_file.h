@@ -3,6 +3,8 @@
 // in CR LF.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,16 +29,28 @@ class LineReader {
   // read past without being kept.
   explicit LineReader(const std::string& path, Marks marks = Marks::kIgnore,
                       size_t line_limit = std::string::npos);
+  // For a file of someone else's that must never hold the program up: only
+  // an ordinary file is opened (see OpenOrdinaryFile), and no more than its
+  // first `size_limit` bytes are read, the rest taken as past its end.
+  struct Limits {
+    size_t line_limit;
+    std::uint64_t size_limit;
+  };
+  LineReader(const std::string& path, Marks marks, Limits limits);
 
   // True when the line ReadLine returned last was cut.
   bool LastLineCut() const { return last_line_cut_; }
+  // True when the line ReadLine returned last ended in CR LF.
+  bool LastLineEndedInCrLf() const { return last_line_crlf_; }
 
   // Throws IoError when the file cannot be read.
   bool AtEnd();
-  // Throws IoError when the file is already at its end or cannot be read.
+  // Throws IoError when the file is already at its end or cannot be read,
+  // and when there is not memory enough for the line.
   std::string ReadLine();
 
  private:
+  std::string ReadLineWhole();
   bool Fill();
   size_t ReadChunk();
   void ReadByteOrderMark();
@@ -51,7 +65,9 @@ class LineReader {
   std::string buffer_;
   size_t position_ = 0;
   size_t line_limit_;
+  std::uint64_t bytes_left_ = UINT64_MAX;
   bool last_line_cut_ = false;
+  bool last_line_crlf_ = false;
 };
 
 // Print statements into an open file. Every statement starts at column 1; a
@@ -79,6 +95,9 @@ class LinePrinter {
   // Flushes and closes; throws IoError when the data did not reach the disk.
   // `durable` waits until it is on the disk itself.
   void CloseFile(bool durable = false);
+  // Writes what is held and waits until it is on the disk, keeping the file
+  // open; throws IoError when it could not.
+  void FlushToTheDisk();
 
  private:
   void WriteBlock();
@@ -97,10 +116,6 @@ class LineWriter : public LinePrinter {
   // never what it points to) is removed first and the new file is created
   // exclusively. Throws IoError naming `path` on failure.
   explicit LineWriter(const std::string& path);
-  // The same in a folder of the program's own that holds no entry of that
-  // name: created exclusively, with nothing removed first.
-  struct InOwnFolder {};
-  LineWriter(const std::string& path, InOwnFolder);
 
   // Flushes and closes; throws IoError when the data did not reach the disk.
   void Close() { CloseFile(); }
@@ -115,8 +130,8 @@ struct TemporaryFile {
 TemporaryFile CreateTemporaryFileBeside(const std::string& target_path);
 // True for the names those files get ("~bt" and six letters or digits, ".tmp").
 bool IsTemporaryFileName(const std::string& name);
-// The same in `folder`, which must lie on the target's file system.
-TemporaryFile CreateTemporaryFileIn(const std::string& folder, const std::string& target_path);
+// A new such name, picked at random.
+std::string NewTemporaryFileName();
 
 // A file that appears under its name only when Commit succeeds (path() and
 // failures name the target, as the temporary name means nothing to the user):
@@ -127,12 +142,12 @@ TemporaryFile CreateTemporaryFileIn(const std::string& folder, const std::string
 class ReplacingLineWriter : public LinePrinter {
  public:
   explicit ReplacingLineWriter(const std::string& target_path);
-  // The temporary file in `temporary_folder` instead (see CreateTemporaryFileIn).
-  ReplacingLineWriter(const std::string& target_path, const std::string& temporary_folder);
   ~ReplacingLineWriter() override;
 
-  // Closes the temporary file and renames it over the target.
-  void Commit();
+  // Makes the temporary file reach the disk, renames it over the target
+  // while still holding it open, and closes it; `before_rename`, when given,
+  // is called before the rename.
+  void Commit(const std::function<void()>& before_rename = {});
 
  private:
   ReplacingLineWriter(const std::string& target_path, TemporaryFile temporary);

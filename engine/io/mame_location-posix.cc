@@ -1,28 +1,8 @@
-#include <pwd.h>
-#include <unistd.h>
-
-#include <cstdlib>
-#include <vector>
-
 #include "engine/io/host_path.h"
 #include "engine/io/mame_location.h"
 
 namespace brantel {
 namespace {
-
-// HOME as the shell gives it; without one, the home of the user's account.
-std::string HomeFolder() {
-  const char* home = std::getenv("HOME");
-  if (home != nullptr && *home != '\0') return home;
-  std::vector<char> buffer(16384);
-  passwd entry{};
-  passwd* found = nullptr;
-  if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found != nullptr &&
-      found->pw_dir != nullptr) {
-    return found->pw_dir;
-  }
-  return "";
-}
 
 // The folder where Debian's MAME keeps its data, ending in "/". A home that
 // ends in "/" (or is "/") gives no doubled separator.

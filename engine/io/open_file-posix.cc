@@ -1,8 +1,11 @@
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 
+#include "engine/io/host_path.h"
 #include "engine/io/io_error.h"
 #include "engine/io/open_file.h"
 
@@ -19,6 +22,61 @@ FileHandle OpenFile(const std::string& path, OpenMode mode, const char* what_fai
   }
   FileHandle file(std::fopen(path.c_str(), how));
   if (!file) throw IoError(what_failed, path, SystemReason(errno));
+  std::setvbuf(file.get(), nullptr, _IONBF, 0);
+  return file;
+}
+
+namespace {
+
+// A file that never has a name where the system offers that (Linux's
+// O_TMPFILE); otherwise one of the temporary files' names, removed at once.
+int OpenNamelessFile(const std::string& folder) {
+#ifdef O_TMPFILE
+  const int nameless = open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+  if (nameless >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)) return nameless;
+#endif
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::string path = JoinPath(folder, "~bt" + RandomNamePart(6) + ".tmp");
+    const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0 && errno == EEXIST) continue;
+    if (fd >= 0) unlink(path.c_str());
+    return fd;
+  }
+  errno = EEXIST;
+  return -1;
+}
+
+}  // namespace
+
+FileHandle CreateScratchFile(const std::string& folder, const std::string& target_path) {
+  const int fd = OpenNamelessFile(folder);
+  if (fd < 0) throw IoError("Could not make room for the user's systems beside", target_path, SystemReason(errno));
+  FileHandle file(fdopen(fd, "w+b"));
+  if (!file) {
+    const int error = errno;
+    close(fd);
+    throw IoError("Could not make room for the user's systems beside", target_path, SystemReason(error));
+  }
+  std::setvbuf(file.get(), nullptr, _IONBF, 0);
+  return file;
+}
+
+FileHandle OpenOrdinaryFile(const std::string& path, const char* what_failed, bool follow_link) {
+  // Without O_NONBLOCK the open of a FIFO waits for a writer.
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | (follow_link ? 0 : O_NOFOLLOW));
+  if (fd < 0 && errno == ELOOP && !follow_link) throw IoError(what_failed, path, "It is a link, not an ordinary file");
+  if (fd < 0) throw IoError(what_failed, path, SystemReason(errno));
+  struct stat info {};
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || fcntl(fd, F_SETFL, 0) != 0) {
+    close(fd);
+    throw IoError(what_failed, path, "It is not an ordinary file");
+  }
+  FileHandle file(fdopen(fd, "rb"));
+  if (!file) {
+    const int error = errno;
+    close(fd);
+    throw IoError(what_failed, path, SystemReason(error));
+  }
   std::setvbuf(file.get(), nullptr, _IONBF, 0);
   return file;
 }

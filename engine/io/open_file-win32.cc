@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "engine/io/host_path.h"
 #include "engine/io/io_error.h"
 #include "engine/io/open_file.h"
 #include "engine/io/owned_handle-win32.h"
@@ -38,6 +39,36 @@ FileHandle OpenFile(const std::string& path, OpenMode mode, const char* what_fai
   }
   std::setvbuf(file.get(), nullptr, _IONBF, 0);
   return file;
+}
+
+// Shared with no one, and deleted by the system when its handle closes,
+// which it does when the program ends in any way.
+FileHandle CreateScratchFile(const std::string& folder, const std::string& target_path) {
+  const char* what_failed = "Could not make room for the user's systems beside";
+  HANDLE raw = INVALID_HANDLE_VALUE;
+  for (int attempt = 0; attempt < 100 && raw == INVALID_HANDLE_VALUE; ++attempt) {
+    const std::string path = JoinPath(folder, "~bt" + RandomNamePart(6) + ".tmp");
+    raw = CreateFileW(WidePath(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                      FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (raw == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) ThrowLastError(what_failed, target_path);
+  }
+  if (raw == INVALID_HANDLE_VALUE) throw IoError(what_failed, target_path, "File exists");
+  OwnedHandle handle(raw);
+  int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(raw), _O_RDWR | _O_BINARY);
+  if (descriptor < 0) throw IoError(what_failed, target_path, "Too many open files");
+  handle.release();
+  FileHandle file(_fdopen(descriptor, "w+b"));
+  if (!file) {
+    _close(descriptor);
+    throw IoError(what_failed, target_path, "Too many open files");
+  }
+  std::setvbuf(file.get(), nullptr, _IONBF, 0);
+  return file;
+}
+
+// Devices and pipes are refused by every open here; a link is followed.
+FileHandle OpenOrdinaryFile(const std::string& path, const char* what_failed, bool /*follow_link*/) {
+  return OpenFile(path, OpenMode::kRead, what_failed);
 }
 
 bool FlushToDisk(std::FILE* file) {

@@ -26,6 +26,17 @@ enum class OpenMode {
 // e.g. `what_failed` "C:\mame\ctrlr\a.ini": <reason>.
 FileHandle OpenFile(const std::string& path, OpenMode mode, const char* what_failed);
 
+// A private file for bytes too many to hold in memory, in `folder`: read
+// and written, and with no name left there once it is made (on Windows, none
+// once it is closed), so that nothing of it outlives the program, however it
+// ends. Throws IoError naming `target_path`, the file it serves, on failure.
+FileHandle CreateScratchFile(const std::string& folder, const std::string& target_path);
+// Opens the existing ordinary file `path` for reading, as OpenFile does, but
+// refuses at once whatever else bears the name (a FIFO, a device, a folder),
+// which could block a read for ever or never end. With `follow_link` false a
+// link of that name is refused too. Throws IoError naming the file.
+FileHandle OpenOrdinaryFile(const std::string& path, const char* what_failed, bool follow_link = true);
+
 // Makes the data written to `file` (already flushed from its buffer) reach
 // the disk, so that a power cut after a rename never leaves the new name on an
 // empty file. Returns false, with errno set where the host has one, when it

@@ -2,7 +2,8 @@
 // closed) set a flag that the program looks at; afterwards the same signal
 // ends it with its default handling, so that its caller sees how it ended.
 // An output closed early (a pipe into "head -1") only ends the printing:
-// SIGPIPE is caught and writes fail with EPIPE instead.
+// SIGPIPE is caught and writes fail with EPIPE instead; so is SIGXFSZ, sent
+// for a write beyond the file-size limit, which then fails with EFBIG.
 #include <signal.h>
 #include <unistd.h>
 
@@ -17,9 +18,17 @@ extern "C" void NoteStopRequest(int signal) { requested_signal = signal; }
 
 // Caught rather than ignored: a program started from here gets the default
 // handling back, so MAME still ends when its reader is gone.
-extern "C" void NoteClosedOutput(int) {}
+extern "C" void LetTheWriteFail(int) {}
 
 }  // namespace
+
+void KeepWritesFailing() {
+  struct sigaction action {};
+  action.sa_handler = LetTheWriteFail;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGPIPE, &action, nullptr);
+  sigaction(SIGXFSZ, &action, nullptr);
+}
 
 void StopOnInterruption() {
   struct sigaction action {};
@@ -28,8 +37,7 @@ void StopOnInterruption() {
   sigaction(SIGINT, &action, nullptr);
   sigaction(SIGTERM, &action, nullptr);
   sigaction(SIGHUP, &action, nullptr);
-  action.sa_handler = NoteClosedOutput;
-  sigaction(SIGPIPE, &action, nullptr);
+  KeepWritesFailing();
 }
 
 bool StopRequested() { return requested_signal != 0; }

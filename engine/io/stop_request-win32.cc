@@ -29,6 +29,8 @@ BOOL WINAPI NoteStopRequest(DWORD event) {
 
 }  // namespace
 
+void KeepWritesFailing() {}
+
 void StopOnInterruption() {
   files_removed = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   SetConsoleCtrlHandler(NoteStopRequest, TRUE);

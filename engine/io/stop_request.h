@@ -11,8 +11,15 @@
 namespace brantel {
 
 // Installs the handlers; for console programs, once, at their start. An
-// output closed early then makes writes fail rather than end the program.
+// output closed early then makes writes fail rather than end the program,
+// as KeepWritesFailing does.
 void StopOnInterruption();
+
+// A write beyond the size limit the system sets on files (ulimit -f on
+// POSIX) then fails, with "File too large", and is reported like any failed
+// write, rather than ending the program without a word. Once, at the start
+// of every program; nothing on Windows, where no such signal exists.
+void KeepWritesFailing();
 
 bool StopRequested();
 

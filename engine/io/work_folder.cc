@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "engine/io/file_safety.h"
 #include "engine/io/folder.h"
 #include "engine/io/host_path.h"
 #include "engine/io/io_error.h"
@@ -10,16 +11,8 @@
 namespace brantel {
 namespace {
 
-std::string UniqueName() { return kWorkFolderPrefix + RandomNamePart(8); }
-
 bool EndsWith(const std::string& name, const std::string& ending) {
   return name.size() > ending.size() && name.compare(name.size() - ending.size(), ending.size(), ending) == 0;
-}
-
-void Mark(const std::string& folder) {
-  LineWriter mark(JoinPath(folder, kWorkFolderMarkName), LineWriter::InOwnFolder{});
-  mark.Print(kWorkFolderMarkText);
-  mark.Close();
 }
 
 // The mark's one line, and nothing else.
@@ -70,47 +63,6 @@ bool IsWorkFolderName(const std::string& name) {
 
 bool IsWorkFileName(const std::string& name) {
   return name == kWorkFolderMarkName || IsTemporaryFileName(name) || EndsWith(name, ".cfg") || EndsWith(name, ".xml");
-}
-
-WorkFolder::WorkFolder(const std::string& parent, const std::function<void(const std::string&)>& made) {
-  for (int attempt = 0; attempt < 100 && !lock_; ++attempt) {
-    std::string path = JoinPath(parent, UniqueName());
-    if (!CreateNewFolder(path)) continue;
-    if (made) made(path);
-    // Another run may take the new folder for a leftover before it is locked.
-    try {
-      auto lock = std::make_unique<FolderLock>(path, FolderLock::TryOnly{});
-      if (!lock->held()) continue;
-      lock_ = std::move(lock);
-      path_ = std::move(path);
-    } catch (const IoError&) {
-    }
-  }
-  if (!lock_) throw IoError("Could not make a work folder in", parent, "File exists");
-  try {
-    Mark(path_);
-  } catch (const IoError&) {
-    RemoveEmptyFolderIfPresent(path_);
-    throw;
-  }
-}
-
-WorkFolder::~WorkFolder() {
-  if (removed_) return;
-  try {
-    Remove();
-  } catch (const IoError&) {
-    // The next run removes what is left (RemoveLeftWorkFolders).
-  }
-}
-
-std::string WorkFolder::FilePath(const std::string& name) const { return JoinPath(path_, name); }
-
-void WorkFolder::Remove() {
-  if (removed_) return;
-  RemoveFolderAndFiles(path_);
-  lock_.reset();
-  removed_ = true;
 }
 
 std::vector<LeftAlone> RemoveLeftWorkFolders(const std::string& parent) {

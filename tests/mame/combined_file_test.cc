@@ -7,6 +7,7 @@
 #include <map>
 #include <sstream>
 
+#include "engine/mame_use.h"
 #include "engine/old_options.h"
 #include "tests/run_program.h"
 #include "tests/mame/real_mame.h"
@@ -48,21 +49,28 @@ class CombinedFileInRealMame : public ::testing::Test {
     folder_.Write("mame/ctrlr/oldpads/" + name, bytes);
   }
 
-  ProgramRun Convert() {
+  // `home`, when given, is the HOME both see, with MAME's settings in it.
+  ProgramRun Convert(const std::string& home = "") {
     const std::string program = (fs::path(program_folder_) / fs::path(BRANTEL_CONVERT_PROGRAM).filename()).string();
-    return RunProgram(program, {"oldpads", mame_folder_, "mame"}, folder_.path());
+    std::vector<std::string> arguments = {program, "oldpads", mame_folder_, "mame"};
+    if (!home.empty()) arguments.insert(arguments.begin(), "HOME=" + home);
+    return RunProgram("env", arguments, folder_.path());
   }
 
   // Runs pong with the combined file; returns MAME's run, and the sequences
-  // it reported by "port|field|type".
-  ProgramRun RunPong(std::map<std::string, std::string>& sequences) {
+  // it reported by "port|field|type". With a `home`, MAME finds the file by
+  // the settings there alone.
+  ProgramRun RunPong(std::map<std::string, std::string>& sequences, const std::string& home = "") {
     const std::string script = folder_.Write("dump.lua", kDumpScript);
-    const ProgramRun run = RunProgram("timeout",
-        {"300", RealMame(), "pong", "-noreadconfig", "-video", "none", "-sound", "none", "-nothrottle",
-         "-ctrlrpath", mame_folder_ + "/ctrlr", "-ctrlr", "oldpads", "-autoboot_script", script,
-         "-autoboot_delay", "0", "-skip_gameinfo", "-cfg_directory", folder_.path() + "/cfg",
-         "-nvram_directory", folder_.path() + "/nv"},
-        folder_.path());
+    std::vector<std::string> arguments = {"timeout", "300", RealMame(), "pong", "-video", "none", "-sound", "none",
+        "-nothrottle", "-autoboot_script", script, "-autoboot_delay", "0", "-skip_gameinfo", "-cfg_directory",
+        folder_.path() + "/cfg", "-nvram_directory", folder_.path() + "/nv"};
+    if (home.empty()) {
+      arguments.insert(arguments.begin() + 4, {"-noreadconfig", "-ctrlrpath", mame_folder_ + "/ctrlr", "-ctrlr", "oldpads"});
+    } else {
+      arguments.insert(arguments.begin(), "HOME=" + home);
+    }
+    const ProgramRun run = RunProgram("env", arguments, folder_.path());
     std::istringstream lines(run.out);
     for (std::string line; std::getline(lines, line);) {
       if (line.rfind("SEQ|", 0) != 0) continue;
@@ -108,9 +116,10 @@ TEST_F(CombinedFileInRealMame, PongGetsTheSequencesItsIniFilesAskedFor) {
                            "SERVICE \"KEYCODE_F3\"",
                        }));
   // The user's own cfg file, as MAME writes one: its pong goes after the
-  // translated one, whatever the file's name, so that the user's wins.
-  WriteIni("mine.cfg", "<?xml version=\"1.0\"?>\n<mameconfig version=\"10\">\n    <system name=\"pong\">\n"
-                       "        <input>\n            <port type=\"SERVICE\">\n"
+  // translated one, whatever the file's name, so that the user's wins. Its
+  // namespace goes along.
+  WriteIni("mine.cfg", "<?xml version=\"1.0\"?>\n<mameconfig version=\"10\" xmlns:q=\"urn:q\">\n    <system name=\"pong\">\n"
+                       "        <q:mine/><input>\n            <port type=\"SERVICE\">\n"
                        "                <newseq type=\"standard\">KEYCODE_F4</newseq>\n            </port>\n"
                        "        </input>\n    </system>\n</mameconfig>\n");
   WriteIni("puckman.ini", CrLf({"# parent -- & more", "P1_UP \"KEYCODE_UP\"", "P1_DOWN \"KEYCODE_DOWN\""}));
@@ -160,6 +169,17 @@ TEST_F(CombinedFileInRealMame, PongGetsTheSequencesItsIniFilesAskedFor) {
   EXPECT_EQ(driver.rfind("KEYCODE_U OR JOYCODE_1_", 0), 0u) << "the driver's section wins over default";
   EXPECT_TRUE(driver.ends_with("_LEFT_SWITCH")) << driver;
   EXPECT_EQ(sequences[":PADDLE1|Paddle 2|increment"], "KEYCODE_K") << "default applies where nothing else does";
+
+  // "MAME already uses it" is said only when MAME, started with no option,
+  // does: here by the user's own mame.ini.
+  const std::string home = folder_.MakeFolder("home");
+  folder_.Write("home/.mame/mame.ini", "ctrlrpath " + mame_folder_ + "/ctrlr;/usr/share/games/mame/ctrlr\nctrlr oldpads\n");
+  const ProgramRun again = Convert(home);
+  EXPECT_NE(again.out.find("Conversion Complete!: MAME already uses it: its ctrlrpath holds " + mame_folder_ +
+                           "/ctrlr and its ctrlr names oldpads\n"), std::string::npos) << again.out;
+  std::map<std::string, std::string> by_own_settings;
+  EXPECT_EQ(RunPong(by_own_settings, home).exit_code, 0);
+  EXPECT_EQ(by_own_settings[":IN0|Coin 1|standard"], "KEYCODE_0PAD OR KEYCODE_ENTERPAD");
 }
 
 // Old controller files as MAME itself shipped them: LF line ends, key lines
@@ -207,6 +227,12 @@ TEST(OldOptionsInRealMame, EveryCurrentOptionNamedIsMames) {
   for (const std::string& option : brantel::CurrentOptionNames()) {
     EXPECT_NE(config.out.find("\n" + option + " "), std::string::npos) << option;
   }
+  // The completion message reads where MAME looks from this same output.
+  const ProgramRun asked = RunProgram(
+      RealMame(), {"-noreadconfig", "-ctrlrpath", "$HOME/a b;c", "-ctrlr", "my cab", "-inipath", ".", "-showconfig"}, ".");
+  const std::optional<brantel::MameCtrlrSettings> settings = brantel::ReadShownConfig(asked.out);
+  ASSERT_TRUE(settings.has_value()) << asked.out;
+  EXPECT_EQ(settings->ctrlrpath + "|" + settings->ctrlr + "|" + settings->inipath, "$HOME/a b;c|my cab|.");
 }
 
 }  // namespace

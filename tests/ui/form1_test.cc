@@ -11,9 +11,14 @@
 #include <QScrollBar>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
+#include <QScreen>
+#include <QUrl>
+#include <QAccessible>
 #include <QAction>
 #include <QMessageBox>
 #include <QPushButton>
@@ -23,6 +28,7 @@
 
 #include <functional>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include "tests/stand_in_listgen.h"
@@ -115,8 +121,13 @@ QStringList VisibleControls(const QWidget* form) {
   return names;
 }
 
-const QStringList kShownControls = {"Command1", "File1",  "Label1", "Label2",    "Label3",
-                                    "Text1",    "Text2",  "Text3",  "chkListGen"};
+const QStringList kShownControls = {"Browse2", "Browse3", "Command1", "File1", "File1Label", "Label1",
+                                    "Label2",  "Label3",  "Text1",    "Text2", "Text3",      "chkListGen"};
+
+// What a screen reader calls the control.
+QString AccessibleName(QWidget* control) {
+  return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+}
 
 }  // namespace
 
@@ -204,8 +215,8 @@ void Form1Test::firstStartShowsTheInitialTexts() {
 void Form1Test::controlsStandWhereTheyWereLaidOut() {
   QVERIFY(OpenForm());
   QVERIFY(form_->width() >= 449 && form_->height() >= 449);
-  QCOMPARE(form_->minimumSize(), form_->maximumSize());
-  QVERIFY(!(form_->windowFlags() & Qt::WindowMaximizeButtonHint));
+  const QRect free = form_->screen()->availableGeometry();
+  QVERIFY(form_->width() <= free.width() && form_->height() <= free.height());
   QVERIFY(!form_->windowIcon().isNull());
   QCOMPARE(form_->font(), QApplication::font());
   QCOMPARE(Find<QLabel>("Label1")->text(),
@@ -216,10 +227,13 @@ void Form1Test::controlsStandWhereTheyWereLaidOut() {
   QCOMPARE(Find<QCheckBox>("chkListGen")->text(),
            QString("Generate New Master List (made by itself on first run and when MAME changes; tick to force it)"));
   QCOMPARE(Find<QPushButton>("Command1")->text(), QString("&Convert"));
+  QCOMPARE(Find<QPushButton>("Browse2")->text(), QString("&Browse..."));
+  QCOMPARE(Find<QPushButton>("Browse3")->text(), QString("Bro&wse..."));
 
   const QRect text1 = Find<QWidget>("Text1")->geometry();
   int bottom = 0;
-  for (const char* name : {"Label1", "Text1", "Label2", "Text2", "Label3", "Text3", "chkListGen", "File1", "Command1"}) {
+  for (const char* name :
+       {"Label1", "Text1", "Label2", "Text2", "Label3", "Text3", "chkListGen", "File1Label", "File1", "Command1"}) {
     auto* control = Find<QWidget>(name);
     QVERIFY2(control != nullptr, name);
     const QRect place = control->geometry();
@@ -234,13 +248,21 @@ void Form1Test::controlsStandWhereTheyWereLaidOut() {
     Find<QLineEdit>(name)->setText(QString(40000, 'x'));
     QCOMPARE(Find<QLineEdit>(name)->text().size(), 40000);
   }
+  // Resized, the list takes the room; Browse sits at the end of its box.
+  const QRect list = Find<QWidget>("File1")->geometry(), convert = Find<QWidget>("Command1")->geometry();
+  const QRect browse = Find<QWidget>("Browse2")->geometry();
+  QCOMPARE(browse.right(), text1.right());
+  form_->resize(form_->width() + 40, form_->height() + 30);
+  QTRY_COMPARE(Find<QWidget>("File1")->geometry(), list.adjusted(0, 0, 40, 30));
+  QCOMPARE(Find<QWidget>("Command1")->geometry(), convert.translated(0, 30));
+  QCOMPARE(Find<QWidget>("Browse2")->geometry(), browse.translated(40, 0));
   form_->close();
 }
 
 void Form1Test::tabVisitsTheControlsInOrder() {
   QVERIFY(OpenForm());
   QCOMPARE(QApplication::focusWidget(), Find<QWidget>("File1"));
-  const QStringList order = {"Text1", "Command1", "Text2", "Text3", "chkListGen", "File1"};
+  const QStringList order = {"Text1", "Command1", "Text2", "Browse2", "Text3", "Browse3", "chkListGen", "File1"};
   for (const QString& next : order) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget()->objectName(), next);
@@ -277,7 +299,7 @@ void Form1Test::altCAndSpaceConvertButEnterInATextBoxDoesNot() {
   QCOMPARE(answerer.boxes[0].title, QString("File Path Error"));
   QCOMPARE(answerer.boxes[0].text, "Directory Not Found!\n" + Start("no mame here") + "/ctrlr/stormcabinet/");
   QCOMPARE(answerer.boxes[0].icon, QMessageBox::Critical);
-  QCOMPARE(Find<QLineEdit>("Text2")->text(), Start("no mame here") + "\\");
+  QCOMPARE(Find<QLineEdit>("Text2")->text(), Start("no mame here") + "/");
 
   auto* button = Find<QPushButton>("Command1");
   button->setFocus();
@@ -300,6 +322,8 @@ void Form1Test::file1StartsEmptyAndFollowsText1AndText2() {
   QVERIFY(OpenForm());
   auto* file1 = Find<QListWidget>("File1");
   QCOMPARE(Items(file1), QStringList());  // no "stormcabinet" under MAME
+  QCOMPARE(Find<QLabel>("File1Label")->buddy(), file1);
+  QCOMPARE(AccessibleName(file1), "No ctrlr folder in " + FirstStartMamePath());
   Find<QLineEdit>("Text2")->setText(Start("mame"));
 
   auto* text1 = Find<QLineEdit>("Text1");
@@ -307,16 +331,32 @@ void Form1Test::file1StartsEmptyAndFollowsText1AndText2() {
   text1->selectAll();
   QTest::keyClicks(text1, "alpha");
   QCOMPARE(Items(file1), QStringList({"A.ini", "b.ini"}));
+  QCOMPARE(AccessibleName(file1), QString("INI files in ctrlr/alpha"));
+  QCOMPARE(Find<QLabel>("File1Label")->text(), QString("INI files in ctrlr/alpha"));
   QTest::keyClicks(text1, "x");  // a typo: no such folder
   QCOMPARE(Items(file1), QStringList());
+  QCOMPARE(AccessibleName(file1), "No folder alphax in " + Start("mame/ctrlr/"));
   QTest::keyClick(text1, Qt::Key_Backspace);
   QCOMPARE(Items(file1), QStringList({"A.ini", "b.ini"}));
   QTest::keyClicks(Find<QLineEdit>("Text2"), "x");
   QCOMPARE(Items(file1), QStringList());
+  QCOMPARE(AccessibleName(file1), "No ctrlr folder in " + Start("mamex/"));
   Find<QLineEdit>("Text2")->setText(Start("mame/"));
   QCOMPARE(Items(file1), QStringList({"A.ini", "b.ini"}));
   text1->clear();  // not ctrlr itself
   QCOMPARE(Items(file1), QStringList());
+  // A folder dropped on the window: inside ctrlr it names both texts.
+  for (const auto& [dropped, path, name] : {std::tuple{Start("mame/ctrlr/alpha"), Start("mame/"), QString("alpha")},
+                                            {Start("alpha"), Start("alpha/"), QString("alpha")}}) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(dropped)});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form_.get(), &enter);
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form_.get(), &drop);
+    QCOMPARE(Find<QLineEdit>("Text2")->text(), path);
+    QCOMPARE(text1->text(), name);
+  }
   form_->close();
 }
 
@@ -344,14 +384,14 @@ void Form1Test::settingsLoadAtStartAndSaveAtClose() {
   WriteFile(SettingsFile(), "  hotrod \r\nd:\\games\\mame\r\nmame64.exe\r\n 2 \r\nfifth\r\n");
   QVERIFY(OpenForm());
   QCOMPARE(Find<QLineEdit>("Text1")->text(), QString("hotrod"));
-  QCOMPARE(Find<QLineEdit>("Text2")->text(), QString("d:\\games\\mame\\"));
+  QCOMPARE(Find<QLineEdit>("Text2")->text(), QString("d:\\games\\mame/"));
   QCOMPARE(Find<QLineEdit>("Text3")->text(), QString("mame64.exe"));
   QCOMPARE(Find<QCheckBox>("chkListGen")->checkState(), Qt::PartiallyChecked);
   QCOMPARE(form_->CheckBoxValue(), 2);
 
   Find<QLineEdit>("Text3")->setText("mame.exe");
   form_->close();
-  QCOMPARE(ReadFile(SettingsFile()), QByteArray("hotrod\r\nd:\\games\\mame\\\r\nmame.exe\r\n 2 \r\n"));
+  QCOMPARE(ReadFile(SettingsFile()), QByteArray("hotrod\r\nd:\\games\\mame/\r\nmame.exe\r\n 2 \r\n"));
 }
 
 void Form1Test::theCheckBoxClickNeverGraysIt() {
@@ -436,12 +476,26 @@ void Form1Test::theNotesWrapResizeAndCopy() {
   QCOMPARE(QApplication::focusWidget(), dialog.OkButton());
   QTest::keyClick(dialog.OkButton(), Qt::Key_C, Qt::ControlModifier);
   QCOMPARE(QApplication::clipboard()->text(), "Not applied by MAME:\n" + note + "\nb.ini:1: y");
+  QApplication::clipboard()->clear();
+  dialog.findChild<QPushButton*>("Copy")->click();
+  QCOMPARE(QApplication::clipboard()->text(), "Not applied by MAME:\n" + note + "\nb.ini:1: y");
   QTest::keyClick(dialog.OkButton(), Qt::Key_Backtab, Qt::ShiftModifier);
   QCOMPARE(QApplication::focusWidget(), notes);
   QTest::keyClick(notes, Qt::Key_End, Qt::ControlModifier);
   QTest::keyClick(notes, Qt::Key_Home, Qt::ShiftModifier);
   QTest::keyClick(notes, Qt::Key_C, Qt::ControlModifier);
   QCOMPARE(QApplication::clipboard()->text(), QString("b.ini:1: y"));
+  // "Save...": every note in the file chosen, CR LF after each.
+  QTimer chooser;
+  QObject::connect(&chooser, &QTimer::timeout, [&] {
+    if (auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+      files->selectFile(Start("notes.txt"));
+      static_cast<QDialog*>(files)->accept();  // as the dialog's Save button does
+    }
+  });
+  chooser.start(10);
+  dialog.findChild<QPushButton*>("Save")->click();
+  QCOMPARE(ReadFile(Start("notes.txt")), "Not applied by MAME:\r\n" + note.toUtf8() + "\r\nb.ini:1: y\r\n");
   QTest::keyClick(notes, Qt::Key_Escape);
   QVERIFY(!dialog.isVisible());
 }
@@ -492,7 +546,7 @@ void Form1Test::aWholeConvertThroughTheWindow() {
   QTimer::singleShot(500, [&] {
     caption_while_running = form_->windowTitle();
     for (const QWidget* control : form_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-      if (control->isEnabled() && !control->objectName().startsWith("Label")) enabled_while_running << control->objectName();
+      if (control->isEnabled() && qobject_cast<const QLabel*>(control) == nullptr) enabled_while_running << control->objectName();
     }
     QVERIFY(form_->Converting());
     form_->close();
@@ -517,7 +571,8 @@ void Form1Test::aWholeConvertThroughTheWindow() {
   QCOMPARE(answerer.boxes[1].text,
            "You can either keep your old folder or safely remove it at this time.\nThe new controller file is " +
                QDir(mame.path()).filePath("ctrlr/OLD.cfg") +
-               "\nFor MAME to use it, set ctrlr OLD in mame.ini, or start MAME with -ctrlr OLD");
+               "\nFor MAME to use it, set ctrlr OLD in mame.ini, or start MAME with -ctrlr OLD (a guess: MAME itself "
+               "could not be asked, as mame -showconfig named no ctrlrpath)");
   QCOMPARE(answerer.boxes[1].icon, QMessageBox::NoIcon);
   QCOMPARE(QApplication::overrideCursor(), nullptr);
   QCOMPARE(list_sizes, (std::vector<size_t>{1, 1, 1}));
@@ -538,7 +593,7 @@ void Form1Test::aWholeConvertThroughTheWindow() {
 
   QCOMPARE(ReadFile(Program() + "/listgen.ran"), QByteArray("-s -ctrlr -new\n"));  // the box is ticked
   QCOMPARE(ReadFile(SettingsFile()), "OLD\r\n" + QDir::toNativeSeparators(mame.path()).toLocal8Bit() +
-                                         "\\\r\nmame\r\n 1 \r\n");
+                                         "/\r\nmame\r\n 1 \r\n");
 }
 
 QTEST_MAIN(Form1Test)

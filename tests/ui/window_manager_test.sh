@@ -4,7 +4,7 @@
 # started (as MAME), with "Conversion Cancelled" and nothing of the user's
 # changed; a close request through the window manager during Convert is
 # acknowledged in the caption and carried out after Convert and its box.
-# A window of fixed size offers no maximise. With no folder name saved,
+# The window may be resized (no maximum size). With no folder name saved,
 # mame.ini's names it; another is picked from Text1's list by the keys; the
 # notes dialog is made wider by the keys (the window manager's Resize).
 #
@@ -82,9 +82,9 @@ check "mame.ini: its ctrlr folder shown and saved" holds "$program/brantel.cfg" 
 (cd "$work" && exec "$program/brantel-manager" >>"$work/program.log" 2>&1) &
 pid=$!
 form=$(wait_for_window "brantel Manager")
-# The Motif hints' functions (the second number) lack maximise (16).
-functions=$(xprop -id "$form" _MOTIF_WM_HINTS 2>/dev/null | sed -n 's/.*= [^,]*, \([^,]*\),.*/\1/p')
-check "no maximise offered ($functions)" test -n "$functions" -a "$((functions & 16))" = 0
+size_hints=$(xprop -id "$form" WM_NORMAL_HINTS 2>/dev/null)
+check "resizable: a minimum size and no maximum ($size_hints)" \
+  test -n "$(grep 'minimum size' <<<"$size_hints")" -a -z "$(grep 'maximum size' <<<"$size_hints")"
 windows() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l; }
 shown=$(windows)
 keys_to "$form" alt+n alt+Down
@@ -101,6 +101,15 @@ check "notes dialog: wider after Resize and the arrow keys" poll_until wider
 keys_to "$notes" Return
 box=$(wait_for_window "Conversion Complete!") && keys_to "$box" Return
 check "the folder picked from the list converted" test -f "$work/mame/ctrlr/ANOTHER.cfg"
+keys_to "$form" alt+F4
+ended_within_20_s "$pid"
+
+# --- At 200 % on this small screen the window keeps within it.
+(cd "$work" && QT_SCALE_FACTOR=2 exec "$program/brantel-manager" >>"$work/program.log" 2>&1) &
+pid=$!
+form=$(wait_for_window "brantel Manager")
+eval "$(xdotool getwindowgeometry --shell "$form")"
+check "200 %: within the 800x600 screen (${WIDTH}x$HEIGHT at $X,$Y)" test $((X + WIDTH)) -le 800 -a $((Y + HEIGHT)) -le 600
 keys_to "$form" alt+F4
 ended_within_20_s "$pid"
 echo "window with a window manager: $passed passed, $failed failed"

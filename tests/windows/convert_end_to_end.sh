@@ -61,13 +61,16 @@ make_program_folder() {
 make_ini() { printf '%s\r\n' "[$2]" "P1_BUTTON1 \"$3\"" >"$1"; }
 
 # Runs the program in FOLDER with the remaining arguments; sets $output (CRs
-# removed) and $status.
+# removed; standard output, then the failures) and $status.
 run_convert() {
   local folder=$1
   shift
-  output=$(cd "$work" && wine "$folder/brantel-convert.exe" "$@" 2>/dev/null | tr -d '\r'
+  output=$(cd "$work" && wine "$folder/brantel-convert.exe" "$@" 2>"$work/stderr" | tr -d '\r'
            exit "${PIPESTATUS[0]}")
   status=$?
+  # Failures come on standard error, among what Wine may say there.
+  failures=$(tr -d '\r' <"$work/stderr" | grep -E '^(File Path Error|Conversion Failed): ')
+  output+=${output:+${failures:+$'\n'}}$failures
 }
 
 is() { [[ $1 == "$2" ]]; }

@@ -86,14 +86,18 @@ xdotool key ctrl+a  # selects all: what is typed next replaces it
 xdotool type --delay 30 "OLD. "
 xdotool key Tab Tab
 xdotool type --delay 30 "$mame_z"
-xdotool key Tab
+xdotool key Tab Tab  # past Browse, right after its box
 xdotool type --delay 30 mame.exe
-idle="enabled: ListBox ComboBox &Convert Edit Edit Generate New Master List (made by itself on first run and when MAME changes; tick to force it)"
+idle="enabled: ListBox ComboBox &Convert Edit &Browse... Edit Bro&wse... Generate New Master List (made by itself on first run and when MAME changes; tick to force it)"
 check "File1 follows the typed texts (the trailing dot and space dropped)" \
   shows "File1: default.ini"$'\n'"File1: pacman.ini"$'\n'"$idle"
+label_now() { shown=$(wine "$probe_exe" label | tr -d '\r'); [[ $shown == "$1" ]]; }
+label_shows() { local shown; poll_until label_now "$1" || { echo "label: $shown"; return 1; }; }
+check "the list's label, made right before it, names the folder" label_shows 'INI files in ctrlr\OLD'
 # Text1's list offers the old folders; picked by the keys, File1 follows.
 keys_to "$form" alt+n ctrl+a x
 check "a name of no folder: File1 empty" shows "$idle"
+check "a name of no folder: the label says so" label_shows "No folder x in $mame_z\\ctrlr\\"
 keys_to "$form" alt+Down Down Return
 check "Text1's list: OLD picked" text1_shows "Text1: OLD"$'\n'"offers: OLD"
 check "Text1's list: File1 follows" shows "File1: default.ini"$'\n'"File1: pacman.ini"$'\n'"$idle"
@@ -116,7 +120,7 @@ printf 'previous\r\n' >"$program/masterlist.lst"
 rm "$program/listgen.ran"
 before=$(cd "$work/mame" && find . -type f -exec md5sum {} + | sort)
 start_window || { echo "FAILED: the window did not reappear"; exit 1; }
-keys_to "$form" Tab Tab Tab Tab Tab space alt+c
+keys_to "$form" Tab Tab Tab Tab Tab Tab Tab space alt+c
 check "while it runs the caption counts the seconds" appears "brantel Manager - making the master list, 1 s"
 check "while it runs only Cancel takes input" shows "File1: default.ini"$'\n'"File1: pacman.ini"$'\n'"enabled: Cancel"
 keys_to "$form" Escape
@@ -256,6 +260,8 @@ wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/
 check "Wine ends before 144 DPI" wine_restarts
 start_window
 wait_until_painted "$form" "$work/at-144-dpi.png" $(label1_row 144)
+eval "$(xdotool getwindowgeometry --shell "$form")"
+check "144 DPI: within the 800x600 screen (${WIDTH}x$HEIGHT at $X,$Y)" test $((X + WIDTH)) -le 800 -a $((Y + HEIGHT)) -le 600
 keys_to "$form" alt+F4
 check "144 DPI: the program ends" ended_within_20_s "$pid"
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1

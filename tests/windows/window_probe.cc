@@ -2,7 +2,8 @@
 // xdotool sees only top-level windows: a line "File1: NAME" for each item of
 // the file list, then "enabled:" and every control shown that takes input (a
 // button by its caption, others by their class). With "text1": "Text1: TEXT"
-// and a line "offers: NAME" for each item of its list. With "notes": the
+// and a line "offers: NAME" for each item of its list. With "label": the
+// text of the control made right before the file list, its label. With "notes": the
 // widths of the notes dialog's client area and of its box of notes.
 #define WIN32_LEAN_AND_MEAN
 #define NOMINMAX
@@ -36,6 +37,21 @@ int ShowText1(HWND form) {
   return 0;
 }
 
+int ShowFile1Label(HWND form) {
+  HWND label = nullptr;
+  for (HWND control = GetWindow(form, GW_CHILD); control != nullptr; control = GetWindow(control, GW_HWNDNEXT)) {
+    char kind[64] = {};
+    GetClassNameA(control, kind, sizeof kind);
+    if (_stricmp(kind, "ListBox") == 0) break;
+    label = _stricmp(kind, "Static") == 0 ? control : nullptr;
+  }
+  if (label == nullptr) return 1;
+  wchar_t text[MAX_PATH] = {};
+  SendMessageW(label, WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(text));
+  std::printf("%s\n", Utf8(text).c_str());
+  return 0;
+}
+
 int ShowNotesWidths() {
   HWND notes = FindWindowA("brantelNotes", nullptr);
   HWND box = notes != nullptr ? GetDlgItem(notes, 203) : nullptr;
@@ -54,6 +70,7 @@ int main(int argc, char** argv) {
   if (argc > 1 && std::string(argv[1]) == "notes") return ShowNotesWidths();
   if (form == nullptr) return 1;
   if (argc > 1 && std::string(argv[1]) == "text1") return ShowText1(form);
+  if (argc > 1 && std::string(argv[1]) == "label") return ShowFile1Label(form);
   std::string enabled;
   for (HWND control = GetWindow(form, GW_CHILD); control != nullptr; control = GetWindow(control, GW_HWNDNEXT)) {
     char kind[64] = {};

@@ -37,9 +37,12 @@ make_folders() {
 run_in() {
   local locale=$1
   shift
-  output=$(cd "$work" && LC_ALL=$locale timeout 60 wine "$program/brantel-convert.exe" "$@" 2>/dev/null |
+  output=$(cd "$work" && LC_ALL=$locale timeout 60 wine "$program/brantel-convert.exe" "$@" 2>"$work/stderr" |
            tr -d '\r'; exit "${PIPESTATUS[0]}")
   status=$?
+  # Failures come on standard error, among what Wine may say there.
+  failures=$(tr -d '\r' <"$work/stderr" | grep -E '^(File Path Error|Conversion Failed): ')
+  output+=${output:+${failures:+$'\n'}}$failures
 }
 
 expect() {  # expect DESCRIPTION COMMAND...

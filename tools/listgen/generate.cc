@@ -7,7 +7,6 @@
 #include "engine/io/line_file.h"
 #include "engine/io/stop_request.h"
 #include "engine/io/host_path.h"
-#include "engine/io/work_folder.h"
 #include "tools/listgen/empty_element_sieve.h"
 #include "tools/listgen/listxml_parser.h"
 #include "tools/listgen/mame_pipe.h"
@@ -52,10 +51,9 @@ std::optional<ListXmlError> ParseAll(MameOutput& mame, ListXmlParser& parser) {
 
 GeneratedList GenerateMasterList(const std::string& mame_program, const std::string& list_file,
                                  const ProgressReport& progress) {
-  // The list is written in a work folder of its own, so that a run that is
-  // killed leaves nothing a later run cannot recognise and remove.
-  brantel::WorkFolder work(brantel::FolderOfFile(list_file));
-  brantel::ReplacingLineWriter list(list_file, work.path());
+  // Under a temporary name beside the list: what a run that is killed
+  // leaves, the next Convert recognises and removes.
+  brantel::ReplacingLineWriter list(list_file);
   long machines = 0;
   std::string record;
   ListXmlParser parser([&](const Machine& machine) {
@@ -73,7 +71,6 @@ GeneratedList GenerateMasterList(const std::string& mame_program, const std::str
   if (parse_error) throw *parse_error;
   if (machines == 0) throw std::runtime_error(command + " listed no machines");
   list.Commit();
-  work.Remove();
   return {machines, parser.Build()};
 }
 

@@ -9,7 +9,6 @@
 #include "engine/io/io_error.h"
 #include "engine/io/line_file.h"
 #include "engine/io/host_path.h"
-#include "engine/io/work_folder.h"
 #include "engine/program_files.h"
 #include "engine/text_rules.h"
 
@@ -39,10 +38,18 @@ std::vector<std::string> RecordLines(const std::string& mame_program, const File
   };
 }
 
+// A record holds a few lines of a path's length; a larger file is none of ours.
+constexpr unsigned long long kRecordSizeLimit = 64 * 1024;
+constexpr std::size_t kMostRecordLines = 16;
+
+// Only an ordinary file is opened: a FIFO would make the open wait for ever.
 std::optional<std::vector<std::string>> ReadRecord(const std::string& record_file) {
+  const std::optional<FileStamp> stamp = StampOf(record_file);
+  if (!stamp || stamp->size > kRecordSizeLimit) return std::nullopt;
   try {
     std::vector<std::string> lines;
-    for (brantel::LineReader reader(record_file); !reader.AtEnd();) lines.push_back(reader.ReadLine());
+    brantel::LineReader reader(record_file, brantel::LineReader::Marks::kIgnore, kRecordSizeLimit);
+    while (!reader.AtEnd() && lines.size() < kMostRecordLines) lines.push_back(reader.ReadLine());
     return lines;
   } catch (const brantel::IoError&) {
     return std::nullopt;
@@ -86,13 +93,11 @@ void WriteSourceRecord(const std::string& record_file, const ListSource& source,
                        const std::string& list_file) {
   const std::optional<FileStamp> list = StampOf(list_file);
   if (!list) throw brantel::IoError("Could not look at the list just written", list_file, "not found");
-  brantel::WorkFolder work(brantel::FolderOfFile(record_file));
-  brantel::ReplacingLineWriter record(record_file, work.path());
+  brantel::ReplacingLineWriter record(record_file);
   for (const std::string& line : RecordLines(source.mame_program, source.mame, source.version, *list)) {
     record.Print(line);
   }
   record.Commit();
-  work.Remove();
 }
 
 }  // namespace listgen

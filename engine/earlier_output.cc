@@ -1,0 +1,114 @@
+#include "engine/earlier_output.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+#include <vector>
+
+#include "engine/io/folder.h"
+#include "engine/io/io_error.h"
+#include "engine/io/line_file.h"
+#include "engine/io/open_file.h"
+#include "engine/sha256.h"
+
+namespace brantel {
+namespace {
+
+constexpr const char* kRecordHeading = "brantel combined files 1";
+constexpr size_t kRecordedFiles = 300;
+constexpr size_t kRecordLineLimit = 8192;
+constexpr std::uint64_t kRecordSizeLimit = kRecordedFiles * kRecordLineLimit;
+
+struct Written {
+  std::uint64_t size = 0;
+  std::string sha256;
+  std::string path;
+};
+
+// The record's lines, newest first: "SIZE SHA256 PATH". A line that does
+// not read so says nothing; a record that cannot be read, or is not one,
+// says nothing at all.
+std::vector<Written> ReadRecord(const std::string& record_file) {
+  std::vector<Written> written;
+  try {
+    LineReader record(record_file, LineReader::Marks::kIgnore, {kRecordLineLimit, kRecordSizeLimit});
+    if (record.AtEnd() || record.ReadLine() != kRecordHeading) return {};
+    while (!record.AtEnd() && written.size() < kRecordedFiles) {
+      const std::string line = record.ReadLine();
+      const size_t first = line.find(' ');
+      const size_t second = first == std::string::npos ? first : line.find(' ', first + 1);
+      if (second != first + 65 || record.LastLineCut()) continue;
+      Written entry{0, line.substr(first + 1, 64), line.substr(second + 1)};
+      try {
+        entry.size = std::stoull(line.substr(0, first));
+      } catch (const std::exception&) {
+        continue;
+      }
+      written.push_back(std::move(entry));
+    }
+  } catch (const IoError&) {
+    return {};
+  }
+  return written;
+}
+
+// The file's size and SHA-256 when `path` is an ordinary file itself (not a
+// link) of at most `most` bytes; none otherwise.
+std::optional<Written> Digest(const std::string& path, std::uint64_t most) {
+  const FileHandle file = OpenOrdinaryFile(path, "Could not read", false);
+  Sha256 sha;
+  Written digest;
+  std::vector<char> buffer(1 << 16);
+  for (;;) {
+    const size_t count = std::fread(buffer.data(), 1, buffer.size(), file.get());
+    digest.size += count;
+    if (digest.size > most) return std::nullopt;
+    sha.Add(std::string_view(buffer.data(), count));
+    if (count < buffer.size()) break;
+  }
+  if (std::ferror(file.get())) throw IoError("Could not read", path, "A read failed");
+  digest.sha256 = sha.HexDigest();
+  digest.path = path;
+  return digest;
+}
+
+bool IsOurOwn(const std::string& path, const std::string& record_file) {
+  for (const Written& entry : ReadRecord(record_file)) {
+    if (entry.path != path) continue;
+    try {
+      const std::optional<Written> now = Digest(path, entry.size);
+      return now && now->size == entry.size && now->sha256 == entry.sha256;
+    } catch (const IoError&) {
+      return false;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+std::string KeepEarlierFileAside(const std::string& path, const std::string& record_file) {
+  if (!EntryExists(path) || IsOurOwn(path, record_file)) return "";
+  for (int number = 0; number < 1000; ++number) {
+    const std::string aside = path + (number == 0 ? "" : "." + std::to_string(number)) + ".bak";
+    if (RenameIfFree(path, aside)) return aside;
+  }
+  throw IoError("Could not keep aside", path, "Every name from .bak to .999.bak is taken");
+}
+
+void RecordWrittenFile(const std::string& path, const std::string& record_file) {
+  const std::optional<Written> now = Digest(path, UINT64_MAX);
+  std::vector<Written> written = ReadRecord(record_file);
+  ReplacingLineWriter record(record_file);
+  record.Print(kRecordHeading);
+  record.Print(std::to_string(now->size) + " " + now->sha256 + " " + path);
+  size_t kept = 1;
+  for (const Written& entry : written) {
+    if (entry.path == path || kept == kRecordedFiles) continue;
+    record.Print(std::to_string(entry.size) + " " + entry.sha256 + " " + entry.path);
+    ++kept;
+  }
+  record.Commit();
+}
+
+}  // namespace brantel

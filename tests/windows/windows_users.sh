@@ -125,17 +125,17 @@ holding() {
 }
 
 # A combined or settings file another program holds, or a folder in the
-# combined file's place: said so, not "Access denied".
+# settings file's place: said so, not "Access denied".
 case_files_in_use() {
   make_folders "$work/program-in-use" "$work/mame-in-use" busy
   local mame_w=$(windows_path "$mame") combined_w=$(windows_path "$mame/ctrlr/busy.cfg")
   run_in C.UTF-8 busy "$mame_w"
   holding "$mame/ctrlr/busy.cfg" run_in C.UTF-8 busy "$mame_w"
-  expect "combined file in use" holds - "Could not replace \"$combined_w\": The file is in use by another program" <<<"$output"
+  expect "combined file in use" holds - "\"$combined_w\": The file is in use by another program" <<<"$output"
   holding "$program/brantel.cfg" run_in C.UTF-8 busy "$mame_w"
   expect "settings file in use" holds - "brantel.cfg\": The file is in use by another program" <<<"$output"
-  rm "$mame/ctrlr/busy.cfg" && mkdir "$mame/ctrlr/busy.cfg" && run_in C.UTF-8 busy "$mame_w"
-  expect "a folder in its place" holds - "\"$combined_w\": A folder has this name, where the file belongs" <<<"$output"
+  rm "$program/brantel.cfg" && mkdir "$program/brantel.cfg" && run_in C.UTF-8 busy "$mame_w"
+  expect "a folder in its place" holds - "brantel.cfg\": A folder has this name, where the file belongs" <<<"$output"
 }
 
 # Folder names that lead to ctrlr itself say that the folder must lie inside

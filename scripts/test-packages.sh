@@ -29,7 +29,6 @@ source "$repo/tests/windows/wine_checks.sh"
 source "$repo/tests/window_waits.sh"
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$repo/build/CMakeCache.txt")
-contains() { [[ -f $1 ]] && grep -qF -- "$2" "$1"; }
 has() { grep -qF -- "$1" <<<"$output"; }
 make_ini() { printf '%s\r\n' "[$2]" "P1_BUTTON1 \"KEYCODE_1\"" >"$1"; }
 stripped() { ! x86_64-w64-mingw32-objdump -h "$1" | grep -q '\.debug_info'; }

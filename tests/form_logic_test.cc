@@ -1,6 +1,7 @@
 // The main window's behaviour on a window without a toolkit: what the Qt and
 // the Win32 window both hand their events to.
 #include "ui/form_logic.h"
+#include "ui/form_layout.h"
 
 #include <gtest/gtest.h>
 
@@ -144,6 +145,14 @@ TEST_F(FormLogicTest, TheFolderNameFromMameIniAndTheFoldersOnOffer) {
   }
   setenv("HOME", home.c_str(), 1);
 #endif
+}
+
+// The first label ends above its box where it can: one that exactly fits
+// stays, one a pixel wider moves to the boxes' edge, and only then do they grow.
+TEST(LabelFitTest, AtTheBoundary) {
+  EXPECT_EQ(FitLabels(240, 120, 1000, 760).label_left, 240);
+  EXPECT_EQ(FitLabels(240, 120, 1000, 761).label_left, 120);
+  EXPECT_EQ(FitLabels(240, 120, 1000, 881).box_growth, 1);
 }
 
 // A folder browsed to or dropped: one inside ctrlr names both texts. A

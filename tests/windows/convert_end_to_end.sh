@@ -25,20 +25,6 @@ if ! command -v wine >/dev/null; then
 fi
 source "$(dirname "$0")/wine_checks.sh"
 
-# Wine shows the Linux root as drive Z:.
-windows_path() {
-  local path=${1//\//\\}
-  echo "Z:$path"
-}
-
-# A file holding exactly these lines, each ended by CR LF.
-holds_lines() {
-  local file=$1
-  shift
-  [[ -f $file ]] && printf '%s\r\n' "$@" | cmp -s - "$file"
-}
-
-contains() { [[ -f $1 ]] && grep -qF -- "$2" "$1"; }
 absent() { [[ ! -e $1 ]]; }
 no_cfg_files_in() { ! compgen -G "$1/*.cfg" >/dev/null && ! compgen -G "$1/*.CFG" >/dev/null; }
 output_has() { grep -qxF -- "$1" <<<"$output"; }
@@ -73,7 +59,6 @@ run_convert() {
   output+=${output:+${failures:+$'\n'}}$failures
 }
 
-is() { [[ $1 == "$2" ]]; }
 output_matches() { grep -qE -- "$1" <<<"$output"; }
 # The names of the system elements of a combined controller file, in order.
 system_names() { grep -so '<system name="[^"]*">' "$1" | sed 's/<system name="\(.*\)">/\1/' | tr '\n' ' '; }
@@ -134,9 +119,9 @@ check "Z: intermediate cfg files deleted, the user's kept as it was" \
 check "Z: the user's cfg file unchanged" cmp -s "$arcade/MINE.cfg" "$work/MINE.cfg"
 check "Z: INI files kept" test -f "$arcade/SAMPLE.INI" -a -f "$arcade/default.ini"
 check "Z: settings file holds the texts, the path with its backslash, the check box" \
-  holds_lines "$program/brantel.cfg" arcade "$mame_z\\" mame.exe " 0 "
+  holds "$program/brantel.cfg" arcade "$mame_z\\" mame.exe " 0 "
 check "Z: list generator started hidden from its folder with its arguments" \
-  holds_lines "$program/listgen-start.txt" \
+  holds "$program/listgen-start.txt" \
   "folder: $(windows_path "$program")\\list generator" "flags: 257" "show: 0"
 check "Z: list generator given its arguments" is "$(cat "$program/listgen.ran")" "-s -ctrlr"
 
@@ -174,7 +159,7 @@ else
   run_convert "$defaults"
   check "C: defaults convert C:\\mame\\ctrlr\\hotrod ($status: $output)" is "$status" 0
   check "C: combined controller file in C:\\mame\\ctrlr" contains "$drive_c/mame/ctrlr/hotrod.cfg" '<system name="pacman">'
-  check "C: settings file holds the defaults" holds_lines "$defaults/brantel.cfg" hotrod 'C:\mame\' mame.exe " 0 "
+  check "C: settings file holds the defaults" holds "$defaults/brantel.cfg" hotrod 'C:\mame\' mame.exe " 0 "
 
   # A settings file stored as BRANTEL.CFG is found by the lookup but is not
   # "brantel.cfg": nothing is read, and the window's first texts
@@ -191,7 +176,7 @@ else
   check "BRANTEL.CFG: conversion with typed texts ($status: $output)" is "$status" 0
   check "BRANTEL.CFG: rewritten under its stored name" \
     is "$(ls "$upper" | grep -i '^brantel\.cfg$')" BRANTEL.CFG
-  check "BRANTEL.CFG: holds the texts and the check box" holds_lines "$upper/BRANTEL.CFG" hotrod 'C:\mame\' mame.exe " 0 "
+  check "BRANTEL.CFG: holds the texts and the check box" holds "$upper/BRANTEL.CFG" hotrod 'C:\mame\' mame.exe " 0 "
   rm -rf "$drive_c/mame"
 fi
 

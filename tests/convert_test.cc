@@ -11,6 +11,7 @@
 
 #include "engine/io/file_safety.h"
 #include "engine/io/host_path.h"
+#include "engine/io/io_error.h"
 #include "engine/plain_window.h"
 #include "engine/text_rules.h"
 #include "tests/convert_fixture.h"
@@ -237,7 +238,7 @@ TEST_F(ConvertTest, MissingFolderStopsBeforeAnythingIsWrittenSayingWhatWasMeant)
     EXPECT_EQ(ConvertFolder(window, Program()), ConvertResult::kPathError);
     ASSERT_EQ(window.messages().size(), 1u);
     EXPECT_EQ(window.messages()[0].title, "File Path Error");
-    EXPECT_EQ(window.messages()[0].prompt, "Directory Not Found!\n" + c.probe + c.meant);
+    EXPECT_EQ(window.messages()[0].prompt, "Directory Not Found!\n" + DisplayPath(c.probe) + c.meant);  // no "//"
     EXPECT_EQ(window.messages()[0].style, MessageStyle::kCritical);
     EXPECT_EQ(window.Text2(), c.kept_path);
   }

@@ -9,6 +9,7 @@
 #include "engine/io/folder.h"
 #include "engine/io/host_path.h"
 #include "engine/io/io_error.h"
+#include "engine/io/stop_request.h"
 
 namespace brantel {
 namespace {
@@ -79,6 +80,11 @@ size_t LineReader::ReadChunk() {
     raw_.clear();
     return 0;
   }
+  // A big file gives a stop, or the window's turn, a chance at every chunk
+  // but its first: a small file (a work folder's mark, read while cleaning
+  // up after a stop) is read whole.
+  if (read_before_) ThrowIfStopRequested();
+  read_before_ = true;
   raw_.resize(chunk);
   errno = 0;
   const size_t count = std::fread(raw_.data(), 1, chunk, file_.get());

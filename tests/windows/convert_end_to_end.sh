@@ -28,6 +28,7 @@ source "$(dirname "$0")/wine_checks.sh"
 absent() { [[ ! -e $1 ]]; }
 no_cfg_files_in() { ! compgen -G "$1/*.cfg" >/dev/null && ! compgen -G "$1/*.CFG" >/dev/null; }
 output_has() { grep -qxF -- "$1" <<<"$output"; }
+output_lacks() { ! grep -qF -- "$1" <<<"$output"; }
 
 # A program folder: brantel-convert.exe, and the stand-in as the list
 # generator, which copies prepared.lst to the master list.
@@ -271,6 +272,35 @@ if [[ -n $listgen_exe ]]; then
   check "whole chain: master list written by listgen.exe" contains "$chain/masterlist.lst" "mspacman|"
   check "whole chain: BIOS and unknown names first, then parents, then clones" \
     is "$(system_names "$chain_mame/ctrlr/arcade.cfg")" "default neogeo zaxxon pacman SAMPLE mspacman "
+
+  # A MAME at $1 like the chain's, but not the one a list was made from; it
+  # crashes when given $2.
+  mame_copy() {
+    [[ -d $1/ctrlr/arcade ]] || { mkdir -p "$1/ctrlr" && cp -r "$chain_mame/ctrlr/arcade" "$1/ctrlr/"; }
+    cp "$stand_in_mame_exe" "$1/mame.exe" && printf x >>"$1/mame.exe"
+    if [[ -n ${2:-} ]]; then echo "$2" >"$1/exit-code.txt"; else rm -f "$1/exit-code.txt"; fi
+  }
+  mame_copy "$chain_mame" 3221225477  # changed since the list was made, and crashing
+  run_convert "$chain" arcade "$(windows_path "$chain_mame")\\" mame.exe
+  check "MAME crashed: its list kept, the crash in words ($status: $output)" \
+    eval '[[ $status == 0 ]] && output_matches "exception 0xC0000005 \(access violation\)"'
+  mame_copy "$work/other-mame" 3221225477
+  run_convert "$chain" arcade "$(windows_path "$work/other-mame")\\" mame.exe
+  check "another MAME crashed: the list kept is not its own ($status: $output)" \
+    eval '[[ $status == 2 ]] && output_matches "did not make the master list of this MAME .*made from another MAME"'
+  # Under Wine no program starts from a path beyond 260 characters, even by
+  # its short name (Windows takes that): the list generator says why.
+  long_mame=$work/$(printf 'm%.0s' {1..120})/$(printf 'a%.0s' {1..120})
+  mame_copy "$long_mame"
+  run_convert "$chain" arcade "$(windows_path "$long_mame")\\" mame.exe
+  check "long MAME path: said too long ($status: $output)" eval '[[ $status == 2 ]] &&
+    output_matches "Could not start .*: the path has [0-9]{3,} characters, more than Windows starts a program from"'
+  mame_copy "$chain_mame"
+  for form in '\\?\' '\\.\'; do
+    run_convert "$chain" arcade "$form$(windows_path "$chain_mame")\\" mame.exe
+    check "MAME path typed $form...: MAME started, its list made ($status: $output)" \
+      eval '[[ $status == 0 ]] && output_lacks "could not be made anew"'
+  done
 fi
 
 echo "convert end to end: $passed passed, $failed failed"

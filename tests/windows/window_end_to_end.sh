@@ -132,6 +132,7 @@ listgen_gone() { ! pgrep -f "$program/list generator/listgen" >/dev/null; }
 check "Escape: the list generator and its child end" poll_until listgen_gone
 check "Escape: ... before they wrote anything" test ! -e "$program/listgen.ran" -a ! -e "$program/child-ended.txt"
 check "Escape: the master list kept" holds "$program/masterlist.lst" previous
+check "Escape: the list generator's work folder removed" test ! -e "$program/~btwork-standin"
 check "Escape: the MAME folder unchanged" test "$(cd "$work/mame" && find . -type f -exec md5sum {} + | sort)" = "$before"
 
 printf '4' >"$program/list generator/running-seconds.txt"
@@ -229,6 +230,30 @@ keys_to "$form" alt+n ctrl+a ctrl+v alt+F4
 check "notes dialog: the program ends" ended_within_20_s "$pid"
 check "notes dialog: its last note copied ($(head -1 "$program/brantel.cfg"))" \
   grep -qE '^gzz\.ini: .*KEYCODE_0PAD' "$program/brantel.cfg"
+
+# --- One note of a million, and of ten million, characters: the dialog comes
+# up with its box of notes. Then a big INI file: the window answers past the
+# list generator, and Escape stops the conversion with nothing left of it.
+printf '%s\r\n' OLD "$mame_z\\" mame.exe 0 >"$program/brantel.cfg"
+for size in 1000000 10000000; do
+  printf '[long]\r\nP1_%s "KEY_A"\r\n' "$(head -c "$size" /dev/zero | tr '\0' X)" >"$work/mame/ctrlr/OLD/long.ini"
+  start_window && keys_to "$form" alt+c
+  notes=$(window_named "Conversion Notes")
+  check "a note of $size characters: the dialog and its box" eval '[[ -n $notes ]] && wine "$probe_exe" notes >/dev/null'
+  [[ -n $notes ]] && keys_to "$notes" Return
+  box=$(window_named "Conversion Complete!") && keys_to "$box" Return && keys_to "$form" alt+F4
+  ended_within_20_s "$pid"
+done
+rm -f "$work/mame/ctrlr/OLD/"{long,g*}.ini "$work/mame/ctrlr/OLD.cfg"
+yes 'P1_BUTTON1 "KEYCODE_LCONTROL"' | head -n 1500000 >"$work/mame/ctrlr/OLD/big.ini"
+start_window && keys_to "$form" alt+c
+check "big INI file: the caption counts the seconds" appears "brantel Manager - converting, [1-9][0-9]* s"
+keys_to "$form" Escape
+box=$(window_named "Conversion Cancelled") && keys_to "$box" Return && keys_to "$form" alt+F4
+check "big INI file: Escape cancels the conversion" test -n "$box"
+check "big INI file: nothing left of it" test -z "$(find "$work/mame/ctrlr" "$program" -name '~bt*' -o -name OLD.cfg)"
+ended_within_20_s "$pid"
+rm "$work/mame/ctrlr/OLD/big.ini"
 
 # --- At 144 DPI: the window half as large again, the first label whole.
 # A new DPI is read when Wine starts anew: every program of the prefix ended.

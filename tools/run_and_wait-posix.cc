@@ -21,6 +21,7 @@
 #include "engine/text_rules.h"
 #include "tools/child_process-posix.h"
 #include "tools/program_file.h"
+#include "tools/kept_output.h"
 #include "tools/run_and_wait.h"
 
 namespace brantel {
@@ -35,25 +36,8 @@ std::string Describe(int status) {
   return "ended abnormally";
 }
 
-// What is kept of a pipe: its last bytes (the errors say why it ended at the
-// end) or its first (the output).
-struct Kept {
-  std::string& text;
-  size_t limit;
-  bool last;
-
-  void Add(const char* bytes, size_t count) const {
-    if (last) {
-      text.append(bytes, count);
-      if (text.size() > limit) text.erase(0, text.size() - limit);
-    } else if (text.size() < limit) {
-      text.append(bytes, std::min(count, limit - text.size()));
-    }
-  }
-};
-
 // Takes what the pipe holds now. False once no one can write to it any more.
-bool Drain(int fd, const Kept& kept) {
+bool Drain(int fd, const KeptOutput& kept) {
   if (fd < 0) return false;
   char buffer[4096];
   ssize_t count;
@@ -146,8 +130,8 @@ ProgramOutcome RunAndWait(const std::string& application, const std::string& com
   outcome.started = true;
   errors_end.Close();
   output_end.Close();
-  const Kept kept_errors{outcome.errors, kKeptErrorBytes, true};
-  const Kept kept_out{outcome.output, kept_output, false};
+  const KeptOutput kept_errors{outcome.errors, kKeptErrorBytes, true};
+  const KeptOutput kept_out{outcome.output, kept_output, false};
   RunningProgram running(child);
   int status = 0;
   // Every 50 ms at most, so that the caller's calls come well within the

@@ -12,6 +12,7 @@
 
 #include "engine/io/owned_handle-win32.h"
 #include "engine/io/wide_path.h"
+#include "tools/kept_output.h"
 #include "tools/run_and_wait.h"
 
 namespace brantel {
@@ -29,25 +30,8 @@ struct Handle {
   }
 };
 
-// What is kept of a pipe: its last bytes (the errors say why it ended at the
-// end) or its first (the output).
-struct Kept {
-  std::string& text;
-  size_t limit;
-  bool last;
-
-  void Add(const char* bytes, size_t count) const {
-    if (last) {
-      text.append(bytes, count);
-      if (text.size() > limit) text.erase(0, text.size() - limit);
-    } else if (text.size() < limit) {
-      text.append(bytes, std::min(count, limit - text.size()));
-    }
-  }
-};
-
 // Takes what the pipe holds now.
-void Drain(HANDLE pipe, const Kept& kept) {
+void Drain(HANDLE pipe, const KeptOutput& kept) {
   if (pipe == nullptr) return;
   DWORD available = 0;
   char buffer[4096];
@@ -173,8 +157,8 @@ ProgramOutcome RunAndWait(const std::string& application, const std::string& com
   outcome.started = true;
   errors_end.Close();
   output_end.Close();
-  const Kept kept_errors{outcome.errors, kKeptErrorBytes, true};
-  const Kept kept_out{outcome.output, kept_output, false};
+  const KeptOutput kept_errors{outcome.errors, kKeptErrorBytes, true};
+  const KeptOutput kept_out{outcome.output, kept_output, false};
   // 50 ms slices keep the caller's calls well within 100 ms of each other.
   while (WaitForSingleObject(running.process.hProcess, 50) == WAIT_TIMEOUT) {
     Drain(errors.value, kept_errors);

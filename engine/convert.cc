@@ -257,6 +257,40 @@ std::vector<std::string> ListUserCfgFiles(FileList& file_list, const NoteSink& n
   return file_list.Names();
 }
 
+// The sections are written in the order of their groups, but the user reads
+// the notes in the order of the listings: each INI file's in the INI listing's
+// order, then those on included INI files, then the user's cfg files'. Kept
+// with that place while the sections are written, and passed on in order.
+class NotesInListingOrder {
+ public:
+  NotesInListingOrder(const std::vector<std::string>& ini, NoteSink notes) : notes_(std::move(notes)) {
+    for (size_t index = 0; index < ini.size(); ++index) place_of_ini_.emplace(ini[index], index);
+    included_ = ini.size();
+    cfg_ = ini.size() + 1;
+  }
+
+  NoteSink OfIniFile(const std::string& name) { return KeptAt(place_of_ini_.at(name)); }
+  NoteSink OfIncludedFiles() { return KeptAt(included_); }
+  NoteSink OfCfgFiles() { return KeptAt(cfg_); }
+
+  void PassOn() {
+    std::stable_sort(kept_.begin(), kept_.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<std::pair<size_t, ConversionNote>> kept = std::move(kept_);
+    kept_.clear();
+    for (auto& [place, note] : kept) notes_(std::move(note));
+  }
+
+ private:
+  NoteSink KeptAt(size_t place) {
+    return [this, place](ConversionNote note) { kept_.emplace_back(place, std::move(note)); };
+  }
+
+  NoteSink notes_;
+  std::map<std::string, size_t> place_of_ini_;
+  size_t included_ = 0, cfg_ = 0;
+  std::vector<std::pair<size_t, ConversionNote>> kept_;
+};
+
 // Writes every section straight into the new file, each INI file read once.
 // Returns the path of the combined file. An earlier file of its name that
 // Convert did not write, as `written_record` tells, is kept aside.
@@ -270,6 +304,7 @@ std::string ConvertStreaming(Window& window, const ListSource& list_source, cons
   RemoveLeftOvers(FolderOfFile(parts.path), notes);
   std::vector<IniInclude> includes;
   std::string aside;
+  NotesInListingOrder in_order(ini, notes);
   try {
     CheckSectionNamesDiffer(file_list);
     // Opening a device ("aux.ini") could wait for ever; such files were never
@@ -277,16 +312,18 @@ std::string ConvertStreaming(Window& window, const ListSource& list_source, cons
     for (const UnusableFile& file : file_list.UnusableFiles()) {
       notes({file.name, 0, NoteKind::kSkippedFile, "not converted: " + file.reason});
     }
-    const std::vector<std::string> user_cfg = ListUserCfgFiles(file_list, notes);
-    OrderSections(window, std::move(master), folder, ini, user_cfg, parts, notes);
+    const std::vector<std::string> user_cfg = ListUserCfgFiles(file_list, in_order.OfCfgFiles());
+    OrderSections(window, std::move(master), folder, ini, user_cfg, parts, in_order.OfCfgFiles());
     parts.translate = [&](const std::string& ini_path, IntermediateSink& section) {
-      for (IniInclude& include : TranslateIniFile(FolderOfFile(ini_path), LastPathPiece(ini_path), section, notes)) {
+      const std::string name = LastPathPiece(ini_path);
+      for (IniInclude& include : TranslateIniFile(FolderOfFile(ini_path), name, section, in_order.OfIniFile(name))) {
         includes.push_back(std::move(include));
       }
     };
     parts.before_replace = [&] { aside = KeepEarlierFileAside(parts.path, written_record); };
     WriteCombinedFile(window, parts);
   } catch (const std::exception& error) {
+    in_order.PassOn();  // what was found before the failure, as it was found
     std::string message = dynamic_cast<const std::bad_alloc*>(&error) == nullptr
                               ? error.what()
                               : "Could not convert \"" + DisplayPath(folder) + "\": Not enough memory";
@@ -297,7 +334,8 @@ std::string ConvertStreaming(Window& window, const ListSource& list_source, cons
     throw std::runtime_error(message);
   }
   // The new file is in place: what is left can only be told, not fail the run.
-  NoteIncludedIniFiles(ini, includes, notes);
+  NoteIncludedIniFiles(ini, includes, in_order.OfIncludedFiles());
+  in_order.PassOn();
   if (!aside.empty()) {
     notes({parts.path, 0, NoteKind::kKeptAside,
            "not written by this program, so kept as " + DisplayPath(aside) + "; the new file takes its name"});

@@ -1,6 +1,7 @@
 #include "engine/convert.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <exception>
 #include <filesystem>
 #include <functional>
@@ -291,10 +292,17 @@ class NotesInListingOrder {
   std::vector<std::pair<size_t, ConversionNote>> kept_;
 };
 
+// The combined file as it was written.
+struct WrittenFile {
+  std::string path;
+  std::uint64_t size = 0;
+  std::string sha256;
+};
+
 // Writes every section straight into the new file, each INI file read once.
-// Returns the path of the combined file. An earlier file of its name that
-// Convert did not write, as `written_record` tells, is kept aside.
-std::string ConvertStreaming(Window& window, const ListSource& list_source, const std::string& written_record,
+// An earlier file of its name that Convert did not write, as `written_record`
+// tells, is kept aside.
+WrittenFile ConvertStreaming(Window& window, const ListSource& list_source, const std::string& written_record,
                              const NoteSink& notes) {
   FileList& file_list = window.File1();
   const std::string folder = file_list.Path();
@@ -340,7 +348,7 @@ std::string ConvertStreaming(Window& window, const ListSource& list_source, cons
     notes({parts.path, 0, NoteKind::kKeptAside,
            "not written by this program, so kept as " + DisplayPath(aside) + "; the new file takes its name"});
   }
-  return parts.path;
+  return {parts.path, parts.written_size, parts.written_sha256};
 }
 
 // A mistyped MAME would only leave the previous list in use, and the user
@@ -372,16 +380,16 @@ ConvertResult ConvertLocked(Window& window, const std::string& program_folder,
     return ConvertResult::kPathError;
   }
   ConversionNotes kept;
-  const std::string combined_file = ConvertStreaming(
+  const WrittenFile combined = ConvertStreaming(
       window, list_source, kept_files.written_record, [&window, &kept](ConversionNote note) {
         if (!window.ShowConversionNoteAtOnce(note)) kept.push_back(std::move(note));
       });
   // The new file is in place: from here on the run has succeeded, whatever
   // the completion lines can tell.
   std::vector<std::string> lines =
-      HowMameUsesTheFile(combined_file, window.Text2(), window.Text3(), window.Text1(), while_waiting);
+      HowMameUsesTheFile(combined.path, window.Text2(), window.Text3(), window.Text1(), while_waiting);
   try {
-    RecordWrittenFile(combined_file, kept_files.written_record);
+    RecordWrittenFile(combined.path, combined.size, combined.sha256, kept_files.written_record);
   } catch (const std::exception& error) {
     lines.push_back(std::string("A later Convert will keep this file aside, as it could not be noted as ours: ") +
                     (dynamic_cast<const std::bad_alloc*>(&error) ? "not enough memory" : error.what()));

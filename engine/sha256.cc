@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
 namespace brantel {
 namespace {
 
@@ -27,6 +31,63 @@ inline void Round(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32
   d += t1;
   h = t1 + t2;
 }
+
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#define BRANTEL_SHA_EXTENSIONS 1
+
+// The processor's own SHA-256 instructions, where it has them: a tenth of
+// the time of the plain rounds, which matters when a combined file of tens
+// of megabytes is hashed on every Convert.
+bool HasShaExtensions() {
+  static const bool has = [] {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("sha") && __builtin_cpu_supports("sse4.1");
+  }();
+  return has;
+}
+
+// Intel's layout: the state as ABEF and CDGH, four rounds' message words per
+// register, each four computed from the four before them.
+__attribute__((target("sha,sse4.1"))) void ShaExtensionBlocks(std::array<std::uint32_t, 8>& state,
+                                                               const unsigned char* data, size_t blocks) {
+  const __m128i byte_order = _mm_set_epi64x(0x0c0d0e0f08090a0bULL, 0x0405060700010203ULL);
+  __m128i dcba = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&state[0]));
+  __m128i hgfe = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&state[4]));
+  const __m128i cdab = _mm_shuffle_epi32(dcba, 0xB1);
+  const __m128i efgh = _mm_shuffle_epi32(hgfe, 0x1B);
+  __m128i abef = _mm_alignr_epi8(cdab, efgh, 8);
+  __m128i cdgh = _mm_blend_epi16(efgh, cdab, 0xF0);
+  for (; blocks > 0; --blocks, data += 64) {
+    const __m128i abef_before = abef, cdgh_before = cdgh;
+    __m128i words[4];
+    for (int group = 0; group < 16; ++group) {
+      __m128i message;
+      if (group < 4) {
+        message = _mm_shuffle_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(data + 16 * group)), byte_order);
+      } else {
+        const __m128i& last = words[(group - 1) % 4];
+        message = _mm_sha256msg1_epu32(words[group % 4], words[(group - 3) % 4]);
+        message = _mm_add_epi32(message, _mm_alignr_epi8(last, words[(group - 2) % 4], 4));
+        message = _mm_sha256msg2_epu32(message, last);
+      }
+      words[group % 4] = message;
+      __m128i round_words =
+          _mm_add_epi32(message, _mm_loadu_si128(reinterpret_cast<const __m128i*>(&kRound[4 * group])));
+      cdgh = _mm_sha256rnds2_epu32(cdgh, abef, round_words);
+      round_words = _mm_shuffle_epi32(round_words, 0x0E);
+      abef = _mm_sha256rnds2_epu32(abef, cdgh, round_words);
+    }
+    abef = _mm_add_epi32(abef, abef_before);
+    cdgh = _mm_add_epi32(cdgh, cdgh_before);
+  }
+  const __m128i feba = _mm_shuffle_epi32(abef, 0x1B);
+  const __m128i dchg = _mm_shuffle_epi32(cdgh, 0xB1);
+  dcba = _mm_blend_epi16(feba, dchg, 0xF0);
+  hgfe = _mm_alignr_epi8(dchg, feba, 8);
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(&state[0]), dcba);
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(&state[4]), hgfe);
+}
+#endif
 
 }  // namespace
 
@@ -66,6 +127,16 @@ void Sha256::Block(const unsigned char* block) {
   state_[7] += h;
 }
 
+void Sha256::Blocks(const unsigned char* data, size_t blocks) {
+#ifdef BRANTEL_SHA_EXTENSIONS
+  if (HasShaExtensions()) {
+    ShaExtensionBlocks(state_, data, blocks);
+    return;
+  }
+#endif
+  for (; blocks > 0; --blocks, data += 64) Block(data);
+}
+
 // Whole blocks straight from `bytes`; only a block's start or end is copied.
 void Sha256::Add(std::string_view bytes) {
   total_ += bytes.size();
@@ -78,10 +149,12 @@ void Sha256::Add(std::string_view bytes) {
     data += taken;
     size -= taken;
     if (pending_size_ < pending_.size()) return;
-    Block(pending_.data());
+    Blocks(pending_.data(), 1);
     pending_size_ = 0;
   }
-  for (; size >= pending_.size(); data += pending_.size(), size -= pending_.size()) Block(data);
+  Blocks(data, size / pending_.size());
+  data += size - size % pending_.size();
+  size %= pending_.size();
   std::memcpy(pending_.data(), data, size);
   pending_size_ = size;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "engine/mame_tables.h"
 #include "engine/text_rules.h"
@@ -98,6 +99,27 @@ TokenPieces Pieces(std::string_view text, char separator) {
   }
 }
 
+// The old tokens in name order, for a binary search; of equal names the
+// one listed first comes first, as a search down the list would find it.
+const std::vector<const mame::OldToken*>& OldTokensByName() {
+  static const std::vector<const mame::OldToken*> sorted = [] {
+    std::vector<const mame::OldToken*> tokens;
+    for (const mame::OldToken& old : mame::kOldTokens) tokens.push_back(&old);
+    std::stable_sort(tokens.begin(), tokens.end(), [](const mame::OldToken* a, const mame::OldToken* b) {
+      return a->old_token < b->old_token;
+    });
+    return tokens;
+  }();
+  return sorted;
+}
+
+const mame::OldToken* FindOldToken(std::string_view upper) {
+  const auto& tokens = OldTokensByName();
+  const auto found = std::lower_bound(tokens.begin(), tokens.end(), upper,
+                                      [](const mame::OldToken* old, std::string_view key) { return old->old_token < key; });
+  return found != tokens.end() && (*found)->old_token == upper ? *found : nullptr;
+}
+
 }  // namespace
 
 // DEVICECLASS [_NUMBER] _ITEM [_MODIFIER] [_ITEMCLASS], read as MAME reads it:
@@ -134,10 +156,9 @@ bool IsSequenceKeyword(std::string_view token) { return IsOneOf(kKeywords, Upper
 std::optional<std::string> CurrentCodeName(std::string_view token, bool whole_text) {
   const UpperToken upper_token(token);
   const std::string_view upper = upper_token.text();
-  for (const mame::OldToken& old : mame::kOldTokens) {
-    if (old.old_token != upper) continue;
-    if (old.whole_text_only && !whole_text) return std::nullopt;
-    return std::string(old.current);
+  if (const mame::OldToken* old = FindOldToken(upper)) {
+    if (old->whole_text_only && !whole_text) return std::nullopt;
+    return std::string(old->current);
   }
   const size_t first = upper.find('_');
   const size_t second = upper.find('_', first == std::string_view::npos ? first : first + 1);

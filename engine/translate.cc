@@ -37,9 +37,13 @@ std::string_view TrimmedSpaces(std::string_view text) {
 // Tabs deleted, spaces trimmed, then CR and LF deleted: into `line`, whose
 // room is kept from line to line.
 void CleanLine(std::string_view raw, std::string& line) {
-  line.clear();
-  for (const char c : raw) {
-    if (c != '\t') line += c;
+  if (raw.find('\t') == std::string_view::npos) {
+    line.assign(raw);
+  } else {
+    line.clear();
+    for (const char c : raw) {
+      if (c != '\t') line += c;
+    }
   }
   line.erase(line.find_last_not_of(' ') + 1);
   line.erase(0, line.find_first_not_of(' '));
@@ -347,7 +351,7 @@ std::vector<IniInclude> TranslateLines(LineReader& ini, const std::string& name,
   for (int number = 1; !ini.AtEnd(); ++number) {
     // A file of millions of lines takes seconds.
     ThrowIfStopRequested();
-    TranslateNumberedLine(translator, ini.ReadLine(), number, name, notes);
+    TranslateNumberedLine(translator, ini.ReadLineView(), number, name, notes);
   }
   for (const std::string& line : SystemCloseLines()) section.Line(line);
   NoteRenames(translator, name, notes);

@@ -151,7 +151,14 @@ CodeVerdict JudgeCodeToken(std::string_view token) {
   return item->keyboard == (piece[0] == "KEYCODE") ? CodeVerdict::kRead : CodeVerdict::kNeverFires;
 }
 
-bool IsSequenceKeyword(std::string_view token) { return IsOneOf(kKeywords, UpperToken(token).text()); }
+bool IsSequenceKeyword(std::string_view token) {
+  // Judged for every word of every sequence: compared in place, not copied.
+  return std::any_of(std::begin(kKeywords), std::end(kKeywords), [&](std::string_view keyword) {
+    return token.size() == keyword.size() && std::equal(token.begin(), token.end(), keyword.begin(), [](char a, char b) {
+             return (a >= 'a' && a <= 'z' ? static_cast<char>(a - 'a' + 'A') : a) == b;
+           });
+  });
+}
 
 std::optional<std::string> CurrentCodeName(std::string_view token, bool whole_text) {
   const UpperToken upper_token(token);

@@ -34,20 +34,21 @@ std::string_view TrimmedSpaces(std::string_view text) {
   return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-// Tabs deleted, spaces trimmed, then CR and LF deleted: into `line`, whose
-// room is kept from line to line.
-void CleanLine(std::string_view raw, std::string& line) {
-  if (raw.find('\t') == std::string_view::npos) {
-    line.assign(raw);
-  } else {
-    line.clear();
-    for (const char c : raw) {
-      if (c != '\t') line += c;
-    }
+// Tabs deleted, spaces trimmed, then CR and LF deleted. A view of `raw`
+// itself when it holds no tab nor line end, as nearly every line; otherwise
+// of `storage`, whose room is kept from line to line. A line may be as long
+// as the file.
+std::string_view CleanLine(std::string_view raw, std::string& storage) {
+  const bool plain = std::none_of(raw.begin(), raw.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; });
+  if (plain) return TrimmedSpaces(raw);
+  storage.clear();
+  for (const char c : raw) {
+    if (c != '\t') storage += c;
   }
-  line.erase(line.find_last_not_of(' ') + 1);
-  line.erase(0, line.find_first_not_of(' '));
-  if (HoldsLineEnd(line)) std::erase_if(line, [](char c) { return c == '\r' || c == '\n'; });
+  storage.erase(storage.find_last_not_of(' ') + 1);
+  storage.erase(0, storage.find_first_not_of(' '));
+  if (HoldsLineEnd(storage)) std::erase_if(storage, [](char c) { return c == '\r' || c == '\n'; });
+  return storage;
 }
 
 void AppendComment(std::string& line, std::string_view text) {
@@ -76,6 +77,15 @@ void SequenceText(std::string_view value, std::string& result) {
     }
     start = bar + 1;
   }
+}
+
+// The same as a view: `value` itself when it is already so written.
+std::string_view SequenceTextView(std::string_view value, std::string& storage) {
+  const bool joined = value.find('|') == std::string_view::npos && value.find("  ") == std::string_view::npos &&
+                      !value.starts_with(' ') && !value.ends_with(' ');
+  if (joined) return value;
+  SequenceText(value, storage);
+  return storage;
 }
 
 std::string SequenceText(std::string_view value) {
@@ -128,9 +138,9 @@ class IniTranslator {
   std::vector<IniInclude>& includes() { return includes_; }
 
  private:
-  bool TranslateAsOption(const OldIniReading& reading, const std::string& line);
-  bool TranslateAsKeyLine(const OldIniReading& reading, const std::string& line);
-  bool TranslateAsMappingWithHash(const OldIniReading& reading, const std::string& line);
+  bool TranslateAsOption(const OldIniReading& reading, std::string_view line);
+  bool TranslateAsKeyLine(const OldIniReading& reading, std::string_view line);
+  bool TranslateAsMappingWithHash(const OldIniReading& reading, std::string_view line);
   bool TranslateAsOldMapping(const OldIniReading& reading);
   void AppendPortBlock(std::string_view name_as_written, std::string_view value);
   void AppendRemark(const OldIniReading& reading);
@@ -167,9 +177,8 @@ void IniTranslator::AppendPortBlock(std::string_view name_as_written, std::strin
     Note(NoteKind::kUnknownPortType, "MAME 0.251 does not know the port type \"" + QuotedInNote(port) + "\"" +
                                          (renamed ? " of " + QuotedInNote(written) : "") + " (kept as written)");
   }
-  SequenceText(value, sequence_);
   std::string xml_sequence_storage;
-  const std::string_view sequence = XmlCharacters(sequence_, xml_sequence_storage);
+  const std::string_view sequence = XmlCharacters(SequenceTextView(value, sequence_), xml_sequence_storage);
   struct Label {
     std::string_view written, port;
     const char* type;
@@ -203,14 +212,13 @@ void IniTranslator::AppendPortBlock(std::string_view name_as_written, std::strin
 // same on its end.
 void IniTranslator::AppendRemark(const OldIniReading& reading) {
   if (reading.remark.empty()) return;
-  std::string remark;
-  CleanLine(reading.remark, remark);
-  AppendComment(remark);
+  std::string storage;
+  AppendComment(CleanLine(reading.remark, storage));
 }
 
 // Options such as "mouse 1" set how old MAME read its devices; they are no
 // input, and MAME 0.251 takes them from mame.ini, not a controller file.
-bool IniTranslator::TranslateAsOption(const OldIniReading& reading, const std::string& line) {
+bool IniTranslator::TranslateAsOption(const OldIniReading& reading, std::string_view line) {
   const auto option = FindOldOption(reading.name);
   if (!option) return false;
   AppendComment(line);
@@ -229,7 +237,7 @@ bool IniTranslator::TranslateAsOption(const OldIniReading& reading, const std::s
 
 // "KEYCODE_LEFT KEYCODE_4_PAD" put the second code wherever a default used
 // the first, which MAME 0.251 does with a remap.
-bool IniTranslator::TranslateAsKeyLine(const OldIniReading& reading, const std::string& line) {
+bool IniTranslator::TranslateAsKeyLine(const OldIniReading& reading, std::string_view line) {
   if (!IsInputCodeName(reading.name) || !HasValue(reading)) return false;
   const std::string original = ToXmlCharacters(reading.name);
   const std::string value = ToXmlCharacters(SequenceText(ValueText(reading)));
@@ -254,7 +262,7 @@ bool IniTranslator::TranslateAsKeyLine(const OldIniReading& reading, const std::
 // A mapping old MAME applied whose port name or value holds a "#": MAME
 // 0.251 reads no code with one, and the section copy takes any line holding
 // a "#" for a plain line, so a port block of it would come apart there.
-bool IniTranslator::TranslateAsMappingWithHash(const OldIniReading& reading, const std::string& line) {
+bool IniTranslator::TranslateAsMappingWithHash(const OldIniReading& reading, std::string_view line) {
   if (!HasValue(reading) || Contains(reading.name, "\"")) return false;
   const bool mapping = reading.quote == '"' || (!Contains(reading.value, "\"") && IsKnownPortOrTwin(reading.name));
   const bool name_hash = Contains(reading.name, "#");
@@ -282,8 +290,7 @@ bool IniTranslator::TranslateAsOldMapping(const OldIniReading& reading) {
 
 void IniTranslator::Translate(std::string_view raw, ConversionNotes& notes) {
   notes_ = &notes;
-  CleanLine(raw, clean_);
-  const std::string& line = clean_;
+  const std::string_view line = CleanLine(raw, clean_);
   if (line.empty()) return;
   // The text before the first double quote, and between it and the next.
   const size_t quote = line.find('"');

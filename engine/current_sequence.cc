@@ -39,15 +39,15 @@ std::string_view CurrentWord(std::string_view word, bool whole_text, RenameTally
   return renamed;
 }
 
-// The last word of `text`, words being separated by single spaces.
-std::string_view LastWord(const std::string& text) {
+// The last word of `text` after `start`, words being separated by single spaces.
+std::string_view LastWord(const std::string& text, size_t start) {
   const size_t space = text.rfind(' ');
-  return std::string_view(text).substr(space == std::string::npos ? 0 : space + 1);
+  return std::string_view(text).substr(space == std::string::npos || space < start ? start : space + 1);
 }
 
-void DropLastWord(std::string& text) {
+void DropLastWord(std::string& text, size_t start) {
   const size_t space = text.rfind(' ');
-  text.erase(space == std::string::npos ? 0 : space);
+  text.erase(space == std::string::npos || space < start ? start : space);
 }
 
 void NoteWhatMameDoes(const PortLabel& port, std::string_view token, CodeVerdict verdict,
@@ -67,7 +67,7 @@ void NoteWhatMameDoes(const PortLabel& port, std::string_view token, CodeVerdict
 
 // When MAME drops every code written, the port loses its input: that is
 // what the user needs to hear, not each token.
-void FoldIntoNoInput(const PortLabel& port, const std::string& text, ConversionNotes& line_notes) {
+void FoldIntoNoInput(const PortLabel& port, std::string_view text, ConversionNotes& line_notes) {
   const bool any_code = std::any_of(line_notes.begin(), line_notes.end(),
                                     [](const ConversionNote& note) { return note.kind == NoteKind::kDroppedToken; });
   if (!any_code) return;
@@ -109,7 +109,7 @@ std::optional<ConversionNote> RenameTally::Note(const std::string& file) const {
 // are judged as views of `sequence`, kept words joined straight into `text`.
 void CurrentSequence(const PortLabel& port, std::string_view sequence, std::string& text, ConversionNotes& notes,
                      RenameTally& renames) {
-  text.clear();
+  const size_t text_start = text.size();
   if (sequence.empty()) return;
   const bool whole_text = sequence.find(' ') == std::string_view::npos;
   ConversionNotes line_notes;
@@ -118,7 +118,7 @@ void CurrentSequence(const PortLabel& port, std::string_view sequence, std::stri
   bool any_read = false;
   size_t kept = 0;  // words kept, empty ones included
   const auto keep = [&](std::string_view token) {
-    if (!text.empty()) text += ' ';
+    if (text.size() > text_start) text += ' ';
     text.append(token);
     ++kept;
   };
@@ -136,7 +136,7 @@ void CurrentSequence(const PortLabel& port, std::string_view sequence, std::stri
       line_notes.push_back(Note(NoteKind::kLeftOutToken, port,
                                 QuotedInNote(token) +
                                     " left out: MAME 0.251 has no device 0 or below and can crash on it"));
-      for (; kept > 0 && IsOperator(LastWord(text)); --kept) DropLastWord(text);
+      for (; kept > 0 && IsOperator(LastWord(text, text_start)); --kept) DropLastWord(text, text_start);
       left_out_at_start = kept == 0;
       continue;
     }
@@ -144,7 +144,7 @@ void CurrentSequence(const PortLabel& port, std::string_view sequence, std::stri
     NoteWhatMameDoes(port, token, verdict, line_notes);
     keep(token);
   }
-  if (!any_read) FoldIntoNoInput(port, text, line_notes);
+  if (!any_read) FoldIntoNoInput(port, std::string_view(text).substr(text_start), line_notes);
   for (ConversionNote& note : line_notes) notes.push_back(std::move(note));
 }
 

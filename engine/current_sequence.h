@@ -36,7 +36,8 @@ using PortLabel = std::function<std::string()>;
 
 // Old code names become the current ones (counted in `renames`) and tokens
 // MAME can crash on are left out; every other word stays as written. The
-// result replaces `text`. What MAME will still not take is added to `notes`
+// result is appended to `text`, so that a long one is not copied into a line
+// once more. What MAME will still not take is added to `notes`
 // (without file and line), naming `port`: a port that will have no input at
 // all gets one note, not one a token.
 void CurrentSequence(const PortLabel& port, std::string_view sequence, std::string& text, ConversionNotes& notes,

@@ -118,8 +118,8 @@ const std::vector<const mame::OldToken*>& OldTokensByName() {
 
 const mame::OldToken* FindOldToken(std::string_view upper) {
   const auto& tokens = OldTokensByName();
-  const auto found = std::lower_bound(tokens.begin(), tokens.end(), upper,
-                                      [](const mame::OldToken* old, std::string_view key) { return old->old_token < key; });
+  const auto by_name = [](const mame::OldToken* old, std::string_view key) { return old->old_token < key; };
+  const auto found = std::lower_bound(tokens.begin(), tokens.end(), upper, by_name);
   return found != tokens.end() && (*found)->old_token == upper ? *found : nullptr;
 }
 
@@ -127,10 +127,11 @@ const mame::OldToken* FindOldToken(std::string_view upper) {
 
 bool IsSequenceKeyword(std::string_view token) {
   // Judged for every word of every sequence: compared in place, not copied.
+  const auto same_letter = [](char a, char upper) {
+    return (a >= 'a' && a <= 'z' ? static_cast<char>(a - 'a' + 'A') : a) == upper;
+  };
   return std::any_of(std::begin(kKeywords), std::end(kKeywords), [&](std::string_view keyword) {
-    return token.size() == keyword.size() && std::equal(token.begin(), token.end(), keyword.begin(), [](char a, char b) {
-             return (a >= 'a' && a <= 'z' ? static_cast<char>(a - 'a' + 'A') : a) == b;
-           });
+    return token.size() == keyword.size() && std::equal(token.begin(), token.end(), keyword.begin(), same_letter);
   });
 }
 

@@ -152,7 +152,7 @@ class IniTranslator {
   RenameTally renames_;
   std::vector<IniInclude> includes_;
   // Room kept from line to line.
-  std::string clean_, without_line_ends_, out_line_, sequence_, current_, written_, port_, port_name_;
+  std::string clean_, without_line_ends_, out_line_, sequence_, written_, port_, port_name_;
 };
 
 void IniTranslator::AppendComment(std::string_view text) {
@@ -179,6 +179,18 @@ void IniTranslator::AppendPortBlock(std::string_view name_as_written, std::strin
   }
   std::string xml_sequence_storage;
   const std::string_view sequence = XmlCharacters(SequenceTextView(value, sequence_), xml_sequence_storage);
+  out_.Line("");
+  out_line_.assign(kPortIndent);
+  out_line_ += "<port type=\"";
+  AppendXmlEscapedText(out_line_, port_name);
+  out_line_ += "\">";
+  out_.Line(out_line_);
+  // The sequence goes straight into its line: it may be as long as the file.
+  out_line_.assign(kNewseqIndent);
+  out_line_ += "<newseq type=\"";
+  out_line_ += type;
+  out_line_ += "\">";
+  const size_t sequence_start = out_line_.size();
   struct Label {
     std::string_view written, port;
     const char* type;
@@ -186,21 +198,11 @@ void IniTranslator::AppendPortBlock(std::string_view name_as_written, std::strin
   } const named{written, port, type, renamed};
   CurrentSequence(
       [&named] {
-        return named.renamed ? QuotedInNote(named.written) + " (the " + named.type + " of " + QuotedInNote(named.port) + ")"
-                             : QuotedInNote(named.port);
+        if (!named.renamed) return QuotedInNote(named.port);
+        return QuotedInNote(named.written) + " (the " + named.type + " of " + QuotedInNote(named.port) + ")";
       },
-      sequence, current_, *notes_, renames_);
-  out_.Line("");
-  out_line_.assign(kPortIndent);
-  out_line_ += "<port type=\"";
-  AppendXmlEscapedText(out_line_, port_name);
-  out_line_ += "\">";
-  out_.Line(out_line_);
-  out_line_.assign(kNewseqIndent);
-  out_line_ += "<newseq type=\"";
-  out_line_ += type;
-  out_line_ += "\">";
-  AppendXmlEscapedText(out_line_, current_);
+      sequence, out_line_, *notes_, renames_);
+  EscapeXmlTextFrom(out_line_, sequence_start);
   out_line_ += "</newseq>";
   out_.Line(out_line_);
   out_line_.assign(kPortIndent);

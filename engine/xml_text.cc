@@ -46,6 +46,14 @@ bool IsPlainAscii(std::string_view text) {
                      [](char c) { return (c >= ' ' && c <= '~') || c == '\t' || c == '\n' || c == '\r'; });
 }
 
+// Most names and values are plain: a cfg file of a million systems has
+// several million of them.
+bool NeedsNoEscape(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) {
+    return c >= ' ' && c <= '~' && c != '&' && c != '<' && c != '>' && c != '"';
+  });
+}
+
 }  // namespace
 
 bool IsValidUtf8(std::string_view text) {
@@ -85,13 +93,15 @@ std::string XmlEscapedText(std::string_view text) {
   return out;
 }
 
+void EscapeXmlTextFrom(std::string& text, size_t from) {
+  if (NeedsNoEscape(std::string_view(text).substr(from))) return;
+  const std::string tail = text.substr(from);
+  text.resize(from);
+  AppendXmlEscapedText(text, tail);
+}
+
 void AppendXmlEscapedText(std::string& out, std::string_view text) {
-  // Most names and values are plain: a cfg file of a million systems has
-  // several million of them.
-  const bool plain = std::all_of(text.begin(), text.end(), [](char c) {
-    return c >= ' ' && c <= '~' && c != '&' && c != '<' && c != '>' && c != '"';
-  });
-  if (plain) {
+  if (NeedsNoEscape(text)) {
     out.append(text);
     return;
   }

@@ -25,6 +25,9 @@ std::string_view XmlCharacters(std::string_view text, std::string& storage);
 std::string XmlEscapedText(std::string_view text);
 // The same, appended to `out`.
 void AppendXmlEscapedText(std::string& out, std::string_view text);
+// The same for the end of `text` from `from`, in place; copied only when it
+// holds a character to escape.
+void EscapeXmlTextFrom(std::string& text, size_t from);
 
 // For the inside of a comment: also parts neighbouring hyphens with a space.
 std::string XmlCommentText(std::string_view text);

@@ -98,12 +98,22 @@ void RemoveLeftTemporaryFilesOf(const KeptFiles& kept_files) {
 // A window started from inside a zip file runs from a temporary folder that
 // holds nothing else: say what to do rather than name a missing folder.
 // `new_list` asks for a new master list even from the same MAME.
-ProgramOutcome RunListGenerator(const std::string& program_folder, bool new_list,
+ProgramOutcome RunListGenerator(const std::string& program_folder, const KeptFiles& kept_files, bool new_list,
                                 const WhileWaiting& while_waiting) {
   CheckProgramFolderIsWhole(program_folder);
   ChangeDriveAndDirectory(ListGeneratorFolder(program_folder));
   const std::string command = std::string(kListGeneratorCommand) + (new_list ? " -new" : "");
-  return RunAndWait(ListGeneratorProgram(program_folder), command, 0, while_waiting);
+  try {
+    return RunAndWait(ListGeneratorProgram(program_folder), command, 0, while_waiting);
+  } catch (...) {
+    // A stop ends the list generator at once: what it was writing goes now,
+    // not at the next run.
+    RemoveLeftTemporaryFilesOf(kept_files);
+    for (const std::string* file : {&kept_files.master_list, &kept_files.source_record}) {
+      RemoveLeftWorkFolders(FolderOfFile(*file));
+    }
+    throw;
+  }
 }
 
 // The list generator's own words on one line, and how it ended.
@@ -189,7 +199,21 @@ void OrderSections(Window& window, MasterList master, const std::string& folder,
 // A list generator that failed leaves the previous list; when that is still
 // usable Convert goes on with it and says so, otherwise it stops with the list
 // generator's own words.
-MasterList LoadMasterList(const std::string& path, const ProgramOutcome& list_generator, const NoteSink& notes) {
+// A list kept from another MAME would classify this one's systems wrongly,
+// so that failure stops Convert.
+void CheckListIsOfThisMame(const std::string& path, const ProgramOutcome& list_generator,
+                           const std::string& source_record, const std::string& mame_program) {
+  const std::string recorded = RecordedMameProgram(source_record);
+  if (recorded.empty() || mame_program.empty()) return;
+  namespace fs = std::filesystem;
+  if (fs::path(mame_program).lexically_normal() == fs::path(recorded).lexically_normal()) return;
+  throw IoError("The list generator did not make the master list of this MAME", path,
+                WhatTheListGeneratorSaid(list_generator) + "; the list kept was made from another MAME, " + recorded);
+}
+
+MasterList LoadMasterList(const std::string& path, const ProgramOutcome& list_generator, const NoteSink& notes,
+                          const std::string& source_record = "", const std::string& mame_program = "") {
+  if (!list_generator.succeeded) CheckListIsOfThisMame(path, list_generator, source_record, mame_program);
   try {
     MasterList list = MasterList::Load(path);
     if (!list_generator.succeeded) {
@@ -208,6 +232,8 @@ MasterList LoadMasterList(const std::string& path, const ProgramOutcome& list_ge
 // asked for a new list or not, and can be asked again.
 struct ListSource {
   std::string path;
+  std::string source_record;
+  std::string mame_program;
   ProgramOutcome outcome;
   bool asked_new = false;
   std::function<ProgramOutcome()> make_new;
@@ -218,7 +244,7 @@ struct ListSource {
 // too does Convert stop, with both reasons.
 MasterList UsableMasterList(const ListSource& source, const NoteSink& notes) {
   try {
-    return LoadMasterList(source.path, source.outcome, notes);
+    return LoadMasterList(source.path, source.outcome, notes, source.source_record, source.mame_program);
   } catch (const IoError& unusable) {
     if (!source.outcome.succeeded || source.asked_new) throw;
     const ProgramOutcome again = source.make_new();
@@ -330,6 +356,13 @@ WrittenFile ConvertStreaming(Window& window, const ListSource& list_source, cons
     };
     parts.before_replace = [&] { aside = KeepEarlierFileAside(parts.path, written_record); };
     WriteCombinedFile(window, parts);
+  } catch (const WaitCancelled&) {
+    in_order.PassOn();
+    if (!aside.empty()) {
+      throw std::runtime_error("Cancelled; the earlier \"" + DisplayPath(parts.path) + "\" is kept as \"" +
+                               DisplayPath(aside) + "\"");
+    }
+    throw;  // Cancel: nothing to report, and nothing left
   } catch (const std::exception& error) {
     in_order.PassOn();  // what was found before the failure, as it was found
     std::string message = dynamic_cast<const std::bad_alloc*>(&error) == nullptr
@@ -367,15 +400,16 @@ ConvertResult ConvertLocked(Window& window, const std::string& program_folder,
   RemoveLeftTemporaryFilesOf(kept_files);
   SaveTexts(window, kept_files.settings_file);
   if (!MameIsThere(window)) return ConvertResult::kPathError;
-  ListSource list_source{kept_files.master_list, {}, window.CheckBoxValue() == 1,
-                         [&] { return RunListGenerator(program_folder, true, while_waiting); }};
-  list_source.outcome = RunListGenerator(program_folder, list_source.asked_new, while_waiting);
+  ListSource list_source{kept_files.master_list, kept_files.source_record,
+                         FindMameProgram(window.Text2(), TrimSpaces(window.Text3())), {}, window.CheckBoxValue() == 1,
+                         [&] { return RunListGenerator(program_folder, kept_files, true, while_waiting); }};
+  list_source.outcome = RunListGenerator(program_folder, kept_files, list_source.asked_new, while_waiting);
 
   FileList& file_list = window.File1();
   file_list.SetPattern("*.ini");
   file_list.SetPath(folder_probe);
   if (file_list.ListCount() == 0) {
-    window.ShowMessageBox("No INI files found in this folder!\n" + folder_probe, kPathErrorTitle,
+    window.ShowMessageBox("No INI files found in this folder!\n" + DisplayPath(folder_probe), kPathErrorTitle,
                           MessageStyle::kCritical);
     return ConvertResult::kPathError;
   }
@@ -426,8 +460,13 @@ ConvertResult Convert(Window& window, const std::string& program_folder,
   const std::string ctrlr = HostPath(window.Text2() + "ctrlr\\");
   const std::string folder_probe = HostPath(window.Text2() + "ctrlr\\" + window.Text1() + "\\");
   if (!IsFolderInsideCtrlr(folder_probe, ctrlr)) {
+    // "", "." or a link back up names a folder that is there, but not one to convert.
+    const std::string why = FolderExists(folder_probe) && FolderExists(ctrlr)
+                                ? "The old folder must lie inside ctrlr: \"" + window.Text1() +
+                                      "\" names ctrlr itself or a folder outside it!"
+                                : "Directory Not Found!";
     const std::string meant = WhatWasMeant(window.Text2(), window.Text1());
-    window.ShowMessageBox("Directory Not Found!\n" + folder_probe + (meant.empty() ? "" : "\n" + meant),
+    window.ShowMessageBox(why + "\n" + DisplayPath(folder_probe) + (meant.empty() ? "" : "\n" + meant),
                           kPathErrorTitle, MessageStyle::kCritical);
     return ConvertResult::kPathError;
   }

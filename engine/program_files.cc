@@ -51,6 +51,18 @@ KeptFiles WhereFilesAreKept(const std::string& program_folder) {
   return CanWriteIn(program_folder) ? InProgramFolder(program_folder) : InUserFolders(false);
 }
 
+std::string RecordedMameProgram(const std::string& source_record) {
+  try {
+    for (LineReader record(source_record, LineReader::Marks::kIgnore, 1 << 16); !record.AtEnd();) {
+      const std::string line = record.ReadLine();
+      if (line.rfind(kRecordedMameLabel, 0) == 0) return line.substr(std::string(kRecordedMameLabel).size());
+    }
+  } catch (const IoError&) {
+    // No record to go by: a list made by hand, or by an older list generator.
+  }
+  return "";
+}
+
 void CheckProgramFolderIsWhole(const std::string& program_folder) {
   const std::string folder = ListGeneratorFolder(program_folder);
   if (!FolderExists(folder)) {

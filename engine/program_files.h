@@ -43,4 +43,11 @@ inline std::string ListGeneratorProgram(const std::string& program_folder) {
 }
 inline constexpr const char* kListGeneratorCommand = "listgen.exe -s -ctrlr";
 
+// The record's line that names the MAME program the list was made from.
+inline constexpr const char* kRecordedMameLabel = "MAME program: ";
+
+// The MAME program the record names (as the list generator wrote it: full,
+// lexically normal); empty when there is no readable record.
+std::string RecordedMameProgram(const std::string& source_record);
+
 }  // namespace brantel

@@ -139,6 +139,7 @@ bool IsWindowsDeviceName(std::string_view name) {
   std::string base = UpperAscii(name.substr(0, name.find('.')));
   while (!base.empty() && base.back() == ' ') base.pop_back();
   if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL") return true;
+  if (base == "CONIN$" || base == "CONOUT$") return true;  // the console's input and output
   return base.size() == 4 && (StartsWith(base, "COM") || StartsWith(base, "LPT")) && base[3] >= '1' &&
          base[3] <= '9';
 }

@@ -49,8 +49,9 @@ std::string WithoutQuotes(std::string_view path);
 std::vector<std::string> SplitWindowsCommandLine(std::string_view line);
 
 // True for the names Windows keeps for devices, with any extension: CON, PRN,
-// AUX, NUL, COM1 to COM9, LPT1 to LPT9, in any letter case ("nul.ini",
-// "Com1.cfg", "aux .txt").
+// AUX, NUL, CONIN$, CONOUT$, COM1 to COM9, LPT1 to LPT9, in any letter case
+// ("nul.ini", "Com1.cfg", "aux .txt", "conin$.ini"). COM and LPT with a
+// superscript digit are devices too; the Windows file operations know them.
 bool IsWindowsDeviceName(std::string_view name);
 
 // Upper case for the letters a to z only.

@@ -29,7 +29,6 @@ source "$repo/tests/windows/wine_checks.sh"
 source "$repo/tests/window_waits.sh"
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$repo/build/CMakeCache.txt")
-contains() { [[ -f $1 ]] && grep -qF -- "$2" "$1"; }
 has() { grep -qF -- "$1" <<<"$output"; }
 make_ini() { printf '%s\r\n' "[$2]" "P1_BUTTON1 \"KEYCODE_1\"" >"$1"; }
 stripped() { ! x86_64-w64-mingw32-objdump -h "$1" | grep -q '\.debug_info'; }
@@ -94,7 +93,8 @@ check "zip: the window ends on Alt+F4" ended_within_20_s "$pid"
 inside_zip=$work/Temp1_brantel.zip
 mkdir -p "$inside_zip"
 cp "$folder/brantel-convert.exe" "$folder/brantel-manager.exe" "$inside_zip/"
-output=$(cd "$work" && wine "$inside_zip/brantel-convert.exe" arcade "Z:${mame//\//\\}\\" mame.exe 2>/dev/null | tr -d '\r')
+# The program says so on standard error, as every failure.
+output=$(cd "$work" && wine "$inside_zip/brantel-convert.exe" arcade "Z:${mame//\//\\}\\" mame.exe 2>&1 | tr -d '\r')
 check "zip: brantel-convert.exe alone asks to extract all files first ($output)" has "Extract all files first"
 (cd "$work" && exec wine "$inside_zip/brantel-manager.exe") &
 pid=$!

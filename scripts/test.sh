@@ -8,9 +8,9 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
-# What failing window tests keep, for this run only.
-export BRANTEL_EVIDENCE=$PWD/build/test-evidence
-rm -rf "$BRANTEL_EVIDENCE"
+# What failing window tests keep: a folder of this run's own, so that a later
+# run leaves an earlier run's evidence where it was.
+export BRANTEL_EVIDENCE=$PWD/build/test-evidence/$(date +%Y%m%d-%H%M%S)-$$
 summary=()
 suites_passed=0
 suites_failed=0

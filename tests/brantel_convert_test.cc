@@ -320,10 +320,11 @@ TEST_F(BrantelConvertTest, InterruptedAtAnyMomentLeavesNothingAndTheNextRunConve
   // What runs killed outright left, and only that, goes at the next start.
   folder_.Write("program/~btkilled.tmp", "old\r\n");
   folder_.Write("program/~bt-mine.tmp", "mine");
+  folder_.Write("program/~btkeep12-notes.tmp", "mine");  // the pattern's shape, not its length
   ASSERT_EQ(mkfifo((Program() + "/~btfifo00.tmp").c_str(), 0600), 0);
   // Held open without a lock (as "sleep 30 < file" does), here by the test.
   const std::ifstream held(folder_.Write("program/~btheld00.tmp", "theirs"));
-  const std::set<std::string> not_ours = {"~bt-mine.tmp", "~btfifo00.tmp", "~btheld00.tmp"};
+  const std::set<std::string> not_ours = {"~bt-mine.tmp", "~btfifo00.tmp", "~btheld00.tmp", "~btkeep12-notes.tmp"};
   ASSERT_EQ(Convert({"old", Mame(), "mame"}).exit_code, 0);
   EXPECT_EQ(ours("mame/ctrlr"), std::set<std::string>{});
   EXPECT_EQ(ours("program"), not_ours);
@@ -344,6 +345,22 @@ TEST_F(BrantelConvertTest, InterruptedAtAnyMomentLeavesNothingAndTheNextRunConve
     EXPECT_EQ(folder_.Read("program/brantel.cfg"), settings) << signal;
   }
   EXPECT_EQ(ours("program"), not_ours);
+}
+
+// A stop while a big cfg file of the user's is read ends the run there, not
+// at the file's end (where this one is not well-formed).
+TEST_F(BrantelConvertTest, AStopWhileABigCfgFileIsReadEndsTheRunThere) {
+  InstallStandInListGenerator(folder_, "program", CrLf({MasterListLine("pong", "pong", "2")}));
+  WriteIni("pong.ini", "");
+  std::string systems = "<mameconfig>";
+  for (int i = 0; i < 400000; ++i) systems += "<system name=\"s" + std::to_string(i) + "\"><input><port type=\"P1_START\"/></input></system>\n";
+  WriteIni("big.cfg", systems);
+  // Stopped as soon as it has the file open.
+  const ProgramRun run = RunProgram("/bin/sh", {"-c", "\"$0\" old \"$1\" mame & p=$!; i=0; "
+      "until ls -l /proc/$p/fd 2>/dev/null | grep -q big.cfg || [ $((i += 1)) -gt 3000 ]; do sleep 0.01; done; "
+      "kill -TERM $p; wait $p", program_, Mame()});
+  EXPECT_EQ(run.exit_code, 128 + 15) << run.out;
+  EXPECT_EQ((run.out + run.err).find("not well-formed"), std::string::npos) << run.out << run.err;
 }
 #endif
 
@@ -399,6 +416,14 @@ TEST_F(BrantelConvertTest, HelpAndWrongUsage) {
     EXPECT_EQ(folder_.Exists("program/brantel.cfg"), c.exit_code == 1 && c.arguments[0] != "--no-save")
         << c.arguments[0];
   }
+#ifndef _WIN32
+  // Installed where it cannot write: the usage names the user's folders, and makes none.
+  SetUserFolders(folder_.path() + "/config", folder_.path() + "/cache");
+  const ProgramRun run = RunProgram("/bin/sh", {"-c", "chmod a-w \"$0\"; chattr +i \"$0\" 2>/dev/null; \"$1\" --help; "
+                                                "chattr -i \"$0\" 2>/dev/null; chmod u+w \"$0\"", Program(), program_});
+  EXPECT_NE(run.out.find(folder_.path() + "/config/brantel/brantel.cfg"), std::string::npos) << run.out;
+  EXPECT_FALSE(folder_.Exists("config") || folder_.Exists("cache"));
+#endif
 }
 
 }  // namespace

@@ -159,5 +159,17 @@ TEST_F(CombinedFileTest, FailedSectionKeepsThePreviousCombinedFile) {
   fs::permissions(Old() + ".cfg", fs::perms::owner_write, fs::perm_options::add);
 }
 
+// The user's systems go among the translated sections as their files are
+// listed: by name and extension, without regard to case.
+TEST(SectionNameOrder, AsTheFilesAreListed) {
+  const struct {
+    const char* a;
+    const char* b;
+    int order;
+  } kCases[] = {{"abc", "abc.d", -1}, {"abc.d", "abc", 1}, {"abc", "abc-d", 1}, {"abc", "abcd", -1},
+                {"ABC", "abc", 0},    {"ab_", "ABC", -1}};
+  for (const auto& c : kCases) EXPECT_EQ(CompareSectionNames(c.a, c.b), c.order) << c.a << " " << c.b;
+}
+
 }  // namespace
 }  // namespace brantel

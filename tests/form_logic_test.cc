@@ -1,6 +1,7 @@
 // The main window's behaviour on a window without a toolkit: what the Qt and
 // the Win32 window both hand their events to.
 #include "ui/form_logic.h"
+#include "ui/form_layout.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/convert.h"
 #include "engine/io/host_path.h"
 #include "engine/plain_window.h"
 #include "tests/convert_fixture.h"
@@ -145,6 +147,14 @@ TEST_F(FormLogicTest, TheFolderNameFromMameIniAndTheFoldersOnOffer) {
 #endif
 }
 
+// The first label ends above its box where it can: one that exactly fits
+// stays, one a pixel wider moves to the boxes' edge, and only then do they grow.
+TEST(LabelFitTest, AtTheBoundary) {
+  EXPECT_EQ(FitLabels(240, 120, 1000, 760).label_left, 240);
+  EXPECT_EQ(FitLabels(240, 120, 1000, 761).label_left, 120);
+  EXPECT_EQ(FitLabels(240, 120, 1000, 881).box_growth, 1);
+}
+
 // A folder browsed to or dropped: one inside ctrlr names both texts. A
 // program picked names its folder too.
 TEST_F(FormLogicTest, AFolderOrProgramPointedAtFillsTheTexts) {
@@ -229,6 +239,24 @@ TEST_F(FormLogicTest, AliveDuringTheListGeneratorAndClosedAfterConvert) {
   EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", HostPath(Mame() + "\\"), "mame.exe", " 1 "}));
   logic_.Command1Pressed();  // nothing runs after the window is gone
   EXPECT_EQ(form_.messages().size(), 1u);
+}
+
+// Past the list generator the window is still kept alive, a big INI file's
+// reading included, and Cancel stops the conversion with nothing left of it.
+TEST_F(FormLogicTest, AliveAndCancelledWhileConverting) {
+  InstallStandInListGenerator(folder_, "program", CrLf({MasterListLine("pacman", "", "2")}));
+  WriteIni("pacman.ini", std::string(1 << 20, '\n'));
+  form_.SetText1("old");
+  form_.SetText2(Mame());
+  form_.SetText3("mame.exe");
+  form_.while_alive = [&] {
+    if (form_.captions.back().starts_with("brantel Manager - converting, ")) logic_.CancelPressed();
+  };
+  logic_.Command1Pressed();
+  ASSERT_EQ(form_.messages().size(), 1u);
+  EXPECT_EQ(form_.messages()[0].title, kCancelledTitle) << form_.messages()[0].prompt;
+  EXPECT_EQ(OldFolderNames(), std::set<std::string>{"pacman.ini"});
+  EXPECT_FALSE(folder_.Exists("mame/ctrlr/old.cfg"));
 }
 
 }  // namespace

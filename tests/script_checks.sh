@@ -17,6 +17,8 @@ check() {  # check DESCRIPTION COMMAND...
     echo "FAILED: $description"
   fi
 }
+is() { [[ $1 == "$2" ]]; }
+contains() { [[ -f $1 ]] && grep -qF -- "$2" "$1"; }  # contains FILE TEXT
 holds() { [[ -f $1 ]] && printf '%s\r\n' "${@:2}" | cmp -s - "$1"; }  # holds FILE LINE... (CR LF)
 ended_within_20_s() {
   for _ in $(seq 200); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done

@@ -48,10 +48,11 @@ TEST(TextRulesTest, WindowsCommandLineWordsNeverHoldQuotes) {
 }
 
 TEST(TextRulesTest, DeviceNamesWithAnyExtensionAndCase) {
-  for (const char* name : {"nul", "NUL.ini", "Aux.cfg", "con", "prn.x.y", "COM1.ini", "lpt9", "nul .ini"}) {
+  for (const char* name : {"nul", "NUL.ini", "Aux.cfg", "con", "prn.x.y", "COM1.ini", "lpt9", "nul .ini", "CONIN$.ini",
+                           "conout$"}) {
     EXPECT_TRUE(IsWindowsDeviceName(name)) << name;
   }
-  for (const char* name : {"null.ini", "com0.ini", "com10", "lpt", "xaux.ini", "console.ini", "", ".nul"}) {
+  for (const char* name : {"null.ini", "com0.ini", "com10", "lpt", "xaux.ini", "console.ini", "", ".nul", "conin.ini"}) {
     EXPECT_FALSE(IsWindowsDeviceName(name)) << name;
   }
 }

@@ -290,6 +290,8 @@ struct HostileLayout {
   std::vector<std::string> noted = {};   // texts the notes hold
   // Where a success keeps the earlier old.cfg, not the program's own; "" when it was.
   std::string aside = "ctrlr/old.cfg.bak";
+  std::string mame_end = "";            // after Text2's path to MAME
+  std::string exe = "";                 // Text3, when not as a new window shows it
 };
 
 // A Convert of "old" before the layout's own, so that old.cfg is the program's.
@@ -397,10 +399,34 @@ std::vector<HostileLayout> HostileLayouts() {
          f.Write("mame/ctrlr/~btwork-my saved configs/~btwork.mark", "mine");
        },
        ConvertResult::kCompleted, {"<mameconfig "}, "",
-       {"~btwork-mine: left as it was", "~btwork-: left as it was", "~btwork-my saved configs: left as it was"}},
+       {"~btwork-mine: left as it was", "~btwork-: left as it was", "~btwork-my saved configs: left as it was",
+        "(3 folders left as they were"}},  // a group's count starts with them: not among the not applied
       {"converting a folder under the work folders' name", "~btwork-mine",
        [](const TestFolder& f) { f.Write("mame/ctrlr/~btwork-mine/pong.ini", "P1_START \"KEY_1\""); },
        ConvertResult::kPathError, {}, "", {"named like the program's own work folders"}},
+      // Each text is a line of the settings file.
+      {"a CR in the folder name", "ol\rd", {}, ConvertResult::kPathError, {}, "", {"holds a line end"}},
+      {"a CR in the path to MAME", "old", {}, ConvertResult::kPathError, {}, "", {"holds a line end"}, "", "\r"},
+      {"a CR in the executable's name", "old", {}, ConvertResult::kPathError, {}, "", {"holds a line end"}, "", "", "mame\r"},
+      // The user's systems in name order, each with its own bytes, whatever
+      // file they come from and however long.
+      {"two cfg files of the user's, the first larger", "old",
+       [](const TestFolder& f) {
+         f.Write("mame/ctrlr/old/a.cfg", "<mameconfig><system name=\"a\"><!-- " + std::string(300, 'a') + " --></system></mameconfig>");
+         f.Write("mame/ctrlr/old/b.cfg", "<mameconfig><system name=\"b\"><!-- b --></system></mameconfig>");
+       },
+       ConvertResult::kCompleted, {"<!-- aaa", "<system name=\"b\"><!-- b --></system>"}},
+      {"a system over 64 KiB after a small one", "old",
+       [](const TestFolder& f) {
+         f.Write("mame/ctrlr/old/mine.cfg", "<mameconfig><system name=\"a\"/><system name=\"b\"><!--" +
+                                                std::string(70000, 'b') + "--></system></mameconfig>");
+       },
+       ConvertResult::kCompleted, {"<system name=\"a\"/>", std::string(70000, 'b') + "--></system>"}},
+      {"a cfg file of the user's with its systems out of name order", "old",
+       [](const TestFolder& f) {
+         f.Write("mame/ctrlr/old/mine.cfg", "<mameconfig><system name=\"zaxxon\"/><system name=\"galaxian\"/></mameconfig>");
+       },
+       ConvertResult::kCompleted, {"<system name=\"galaxian\"/>", "<system name=\"zaxxon\"/>"}},
       // old.cfg is kept aside, under a name MAME never reads, unless it is
       // byte for byte what the program wrote there last.
       {"a .bak of the user's beside old.cfg", "old",
@@ -421,6 +447,21 @@ std::vector<HostileLayout> HostileLayouts() {
        },
        ConvertResult::kCompleted, {"<mameconfig "}, "", {}, "ctrlr/old.cfg.1.bak"},
   };
+  // Systems of one name from two files: in the order of the files, then of
+  // each file, the same every run (more of them than a sort keeps in order
+  // by chance).
+  std::string pacman[2];
+  std::vector<std::string> in_order;
+  for (int i = 0; i < 20; ++i) {
+    pacman[i / 10] += "<system name=\"pacman\"><!-- " + std::to_string(i) + " --></system>";
+    in_order.push_back("<!-- " + std::to_string(i) + " -->");
+  }
+  layouts.push_back({"two cfg files of the user's holding pacman", "old",
+                     [=](const TestFolder& f) {
+                       f.Write("mame/ctrlr/old/b.cfg", "<mameconfig>" + pacman[1] + "</mameconfig>");
+                       f.Write("mame/ctrlr/old/a.cfg", "<mameconfig>" + pacman[0] + "</mameconfig>");
+                     },
+                     ConvertResult::kCompleted, in_order});
   // Entities whose text is not in the file would be dropped without a word.
   const std::string dtd = "<!DOCTYPE mameconfig SYSTEM \"mame.dtd\"";
   static const std::vector<std::string> kUndefinedEntities = {
@@ -525,7 +566,8 @@ TEST_F(WellFormedOutputTest, HostileFolderLayoutsLoseNothing) {
 
     PlainWindow window;
     window.SetText1(layout.folder_name);
-    window.SetText2(root.path() + "/mame");
+    window.SetText2(root.path() + "/mame" + layout.mame_end);
+    if (!layout.exe.empty()) window.SetText3(layout.exe);
     ConvertResult result = ConvertFolder(window, root.path() + "/program");
     const std::string& prompt = window.messages().back().prompt;
     EXPECT_EQ(result, layout.expected) << layout.what << ": " << prompt;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/io/owned_handle-win32.h"
+#include "engine/io/wide_path.h"
 #include "tools/run_and_wait.h"
 
 namespace brantel {
@@ -67,15 +68,6 @@ bool OpenPipe(Handle& ours, Handle& theirs) {
   return true;
 }
 
-std::string Describe(DWORD code) {
-  if (code >= 0xC0000000u) {
-    char text[32];
-    std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(code));
-    return std::string("ended with exception ") + text;
-  }
-  return "ended with exit status " + std::to_string(code);
-}
-
 // A job whose processes the system ends when its last handle closes: when
 // this process ends, however it ends, nothing it started runs on.
 HANDLE NewJob() {
@@ -122,6 +114,29 @@ struct RunningProgram {
 
 }  // namespace
 
+// A program that crashed ends with the exception's code, a large number that
+// means nothing to a user as a decimal.
+std::string ExitCodeDescription(unsigned long code) {
+  if (code < 0xC0000000u) return "ended with exit status " + std::to_string(code);
+  static const struct {
+    unsigned long code;
+    const char* name;
+  } kKnown[] = {
+      {0xC0000005u, "access violation"},        {0xC000001Du, "illegal instruction"},
+      {0xC0000094u, "integer division by zero"}, {0xC00000FDu, "stack overflow"},
+      {0xC000013Au, "ended by Ctrl+C"},          {0xC0000135u, "a DLL it needs was not found"},
+      {0xC0000142u, "a DLL failed to start"},    {0xC0000374u, "heap corruption"},
+      {0xC0000409u, "stack buffer overrun"},
+  };
+  char text[64];
+  std::snprintf(text, sizeof text, "0x%08lX", code);
+  std::string said = std::string("ended with exception ") + text;
+  for (const auto& known : kKnown) {
+    if (known.code == code) said += std::string(" (") + known.name + ")";
+  }
+  return said;
+}
+
 ProgramOutcome RunAndWait(const std::string& application, const std::string& command_line, short show_state,
                           const WhileWaiting& while_waiting, size_t kept_output) {
   ProgramOutcome outcome;
@@ -131,24 +146,24 @@ ProgramOutcome RunAndWait(const std::string& application, const std::string& com
     return outcome;
   }
 
-  STARTUPINFOA startup{};
-  startup.cb = sizeof(STARTUPINFOA);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(STARTUPINFOW);
   startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
   startup.wShowWindow = static_cast<WORD>(show_state);
   startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
   startup.hStdOutput = kept_output > 0 ? output_end.value : GetStdHandle(STD_OUTPUT_HANDLE);
   startup.hStdError = errors_end.value;
 
-  // CreateProcessA may write into the command line, so it gets its own copy.
-  std::vector<char> writable(command_line.begin(), command_line.end());
-  writable.push_back('\0');
+  // CreateProcessW may write into the command line, so it gets its own copy.
+  std::wstring writable = WideText(command_line);
 
-  // The application name is the file itself: Windows' own search would run a
+  // The application name is the file itself, in the form that reaches it
+  // however long its path: Windows' own search would run a
   // program of that name from the caller's folder, the system folders or the
   // search path instead. Handles are inherited for the standard handles'
   // sake; every file handle of ours is opened not inheritable.
   RunningProgram running;
-  if (!CreateProcessA(application.c_str(), writable.data(), nullptr, nullptr, TRUE,
+  if (!CreateProcessW(ProgramPath(application).c_str(), writable.data(), nullptr, nullptr, TRUE,
                       NORMAL_PRIORITY_CLASS | CREATE_SUSPENDED, nullptr, nullptr, &startup, &running.process)) {
     outcome.description = "could not be started from \"" + application + "\" (error " +
                           std::to_string(GetLastError()) + ")";
@@ -172,7 +187,7 @@ ProgramOutcome RunAndWait(const std::string& application, const std::string& com
   DWORD code = 1;
   GetExitCodeProcess(running.process.hProcess, &code);
   outcome.succeeded = code == 0;
-  outcome.description = Describe(code);
+  outcome.description = ExitCodeDescription(code);
   return outcome;
 }
 

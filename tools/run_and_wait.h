@@ -44,6 +44,12 @@ struct ProgramOutcome {
 ProgramOutcome RunAndWait(const std::string& application, const std::string& command_line, short show_state = 0,
                           const WhileWaiting& while_waiting = {}, size_t kept_output = 0);
 
+#ifdef _WIN32
+// How a program with this exit code ended: "ended with exit status 1", or for
+// a crash "ended with exception 0xC0000005 (access violation)".
+std::string ExitCodeDescription(unsigned long code);
+#endif
+
 // The most of a program's standard error that is kept.
 inline constexpr size_t kKeptErrorBytes = 4096;
 

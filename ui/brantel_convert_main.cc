@@ -79,7 +79,8 @@ class ConsoleWindow : public brantel::PlainWindow {
 std::string KeptFilesText() {
   try {
     const brantel::KeptFiles files = brantel::WhereFilesAreKept(brantel::ProgramFolder());
-    return "  settings:    " + files.settings_file + "\n  master list: " + files.master_list + "\n";
+    return "  settings:    " + files.settings_file + "\n  master list: " + files.master_list +
+           "\n  written:     " + files.written_record + " (what Convert wrote, to tell it from your own files)\n";
   } catch (const std::exception& error) {
     return std::string("  brantel.cfg: ") + error.what() + "\n";
   }

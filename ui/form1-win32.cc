@@ -1,6 +1,7 @@
 #include "ui/form1-win32.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "engine/io/wide_path.h"
 #include "ui/about-win32.h"
@@ -114,6 +115,10 @@ HWND Form1Win32::AddControl(HINSTANCE instance, const wchar_t* kind, const std::
                             DWORD extended_style, int id, RECT twips) {
   HWND control = CreateWindowExW(extended_style, kind, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
                                  form_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+  if (control == nullptr) {  // never a window with a box missing
+    throw std::runtime_error("Windows could not create the window's " + BestFitAnsi(kind) + " box: " +
+                             WindowsReason(GetLastError(), ""));
+  }
   placed_.push_back({control, twips});
   return control;
 }

@@ -4,6 +4,7 @@
 
 #include "engine/convert.h"
 #include "engine/io/host_path.h"
+#include "engine/io/stop_request.h"
 #include "engine/old_folders.h"
 #include "engine/settings_file.h"
 #include "engine/text_rules.h"
@@ -97,7 +98,11 @@ void FormLogic::Command1Pressed() {
   convert_start_ = std::chrono::steady_clock::now();
   host_.ShowBusy(true);
   ShowCaption();
-  ConvertFolder(window_, program_folder_, [this] { WhileWaiting(); });
+  {
+    // The reading and writing, a big file's too, stop now and then for the window.
+    WhileWorking alive([this] { WhileWorkingOn(); });
+    ConvertFolder(window_, program_folder_, [this] { WhileWaiting(); });
+  }
   if (cancel_shown_) host_.ShowCancel(false);
   cancel_shown_ = false;
   converting_ = false;
@@ -114,9 +119,21 @@ void FormLogic::Command1Pressed() {
 }
 
 // The seconds in the caption tell the user that the window is alive and
-// the list generator still at work; Cancel is there from the first wait on,
-// and once pressed it ends the wait (and the list generator with it).
+// the list generator (or the conversion) still at work; Cancel is there from
+// the first wait on, and once pressed it ends the wait (and the list
+// generator with it) or the conversion at its next step.
 void FormLogic::WhileWaiting() {
+  listing_ = true;
+  StayAlive();
+}
+
+void FormLogic::WhileWorkingOn() {
+  if (answering_) return;  // a message box of Convert handles the messages
+  listing_ = false;
+  StayAlive();
+}
+
+void FormLogic::StayAlive() {
   if (!cancel_shown_) {
     cancel_shown_ = true;
     host_.ShowCancel(true);
@@ -150,7 +167,7 @@ void FormLogic::ShowCaption() {
     if (cancel_requested_) {
       caption += " - cancelling";
     } else if (waited_seconds_ >= 0) {
-      caption += " - making the master list, " + std::to_string(waited_seconds_) + " s";
+      caption += (listing_ ? " - making the master list, " : " - converting, ") + std::to_string(waited_seconds_) + " s";
     } else {
       caption += " - converting";
     }

@@ -26,8 +26,8 @@ class FormHost {
   // While Convert runs every control is shown disabled, under a busy
   // cursor; the frame still takes a close request.
   virtual void ShowBusy(bool busy) = 0;
-  // The Cancel button, shown only while Convert waits (for the list
-  // generator, or for another Convert), with the focus; Escape presses it.
+  // The Cancel button, shown only while Convert runs (from its first wait or
+  // step on), with the focus; Escape presses it.
   virtual void ShowCancel(bool shown) = 0;
   // Repaints and handles the window's events; the controls are disabled, so
   // only a close request and Cancel act (reaching CloseRequested and
@@ -67,8 +67,9 @@ class FormLogic {
   void Text1ListOpening();
   // Runs Convert to its end, the window busy; refused while one runs.
   void Command1Pressed();
-  // Cancel or Escape while Convert waits: the list generator (and MAME with
-  // it) is ended, and Convert ends with "Conversion Cancelled".
+  // Cancel or Escape while Convert runs: the list generator (and MAME with
+  // it) is ended, or the conversion stops at its next step, and Convert ends
+  // with "Conversion Cancelled", its own files removed.
   void CancelPressed();
   // Closing is never refused. True: the settings are saved (a failure is
   // shown) and the window may go now. False: a Convert is running; the
@@ -85,6 +86,8 @@ class FormLogic {
 
  private:
   void WhileWaiting();
+  void WhileWorkingOn();
+  void StayAlive();
   void ShowCaption();
   void Unload();
   void ListOldFolders();
@@ -104,6 +107,7 @@ class FormLogic {
   bool unloaded_ = false;
   std::chrono::steady_clock::time_point convert_start_;
   long waited_seconds_ = -1;  // -1: not waiting
+  bool listing_ = false;      // the wait is for the list generator
   std::string caption_ = kFormCaption;
   std::optional<std::string> listed_mame_path_;  // whose old folders Text1's list offers
 };

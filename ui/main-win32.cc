@@ -1,5 +1,6 @@
 // brantel-manager.exe: the window program on Windows.
 #include <exception>
+#include <stdexcept>
 
 #include "engine/io/folder.h"
 #include "engine/io/wide_path.h"
@@ -17,8 +18,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*command_l
     return 1;
   }
   brantel::Form1Win32 form1(program_folder);
-  if (!form1.Create(instance, show)) {
-    MessageBoxA(nullptr, "Windows could not create the window.", brantel::kFormCaption,
+  try {
+    if (!form1.Create(instance, show)) {
+      throw std::runtime_error("Windows could not create the window: " + brantel::WindowsReason(GetLastError(), ""));
+    }
+  } catch (const std::exception& error) {
+    MessageBoxW(nullptr, brantel::WideText(error.what()).c_str(), brantel::WideText(brantel::kFormCaption).c_str(),
                 MB_OK | MB_ICONSTOP);
     return 1;
   }

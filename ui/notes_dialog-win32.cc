@@ -4,7 +4,9 @@
 #include <cstring>
 #include <exception>
 #include <optional>
+#include <stdexcept>
 #include <string>
+#include <string_view>
 
 #include "engine/io/wide_path.h"
 #include "ui/choosers-win32.h"
@@ -19,8 +21,15 @@ constexpr int kWidth = 560, kHeight = 360;  // client area at 96 DPI, at first
 constexpr int kMinWidth = 300, kMinHeight = 200;
 constexpr int kMargin = 12, kIconSize = 32, kButtonWidth = 88, kButtonHeight = 26;
 enum ChildId : int { kIcon = 201, kHeading, kNotes, kCopy, kSave };
+// What the box of notes is given: an edit box wraps a long line in a time
+// that grows with its square (Wine's took 16 s for 200,000 characters and
+// never ended for a million), so each line and the whole are cut short
+// there. Copy without a selection and Save still take every note whole.
+constexpr size_t kShownLineLength = 2000;
+constexpr size_t kShownLength = 200000;
 
 struct DialogState {
+  std::wstring all_notes;  // as Ctrl+C copies them
   bool done = false;
   int dpi = 96;
   int heading_height = 0;  // at the dialog's DPI
@@ -97,10 +106,42 @@ std::wstring WithCrLf(const std::wstring& lines) {
   return text;
 }
 
+// The notes as the box shows them: a line beyond kShownLineLength cut, and
+// the notes beyond kShownLength counted; each cut says so.
+std::wstring ShownNotes(const std::wstring& notes) {
+  std::wstring shown;
+  size_t lines_left = 0;
+  for (size_t start = 0; start < notes.size();) {
+    size_t end = notes.find(L'\n', start);
+    if (end == std::wstring::npos) end = notes.size();
+    const std::wstring_view line(notes.data() + start, end - start);
+    if (shown.size() >= kShownLength) {
+      ++lines_left;
+    } else if (line.size() > kShownLineLength) {
+      shown.append(line.substr(0, kShownLineLength));
+      shown += L"... (" + std::to_wstring(line.size() - kShownLineLength) +
+               L" more characters: Copy with nothing selected, or Save, takes every note whole)";
+    } else {
+      shown.append(line);
+    }
+    if (lines_left == 0) shown += L'\n';
+    start = end + 1;
+  }
+  if (lines_left > 0) {
+    shown += L"... and " + std::to_wstring(lines_left) +
+             L" more notes: Copy with nothing selected, or Save, takes every note whole";
+  }
+  return WithCrLf(shown);
+}
+
 HWND AddChild(HWND dialog, const wchar_t* kind, const std::wstring& text, DWORD style, DWORD extended_style, int id,
               HFONT font) {
   HWND child = CreateWindowExW(extended_style, kind, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, dialog,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+  if (child == nullptr) {
+    throw std::runtime_error("Windows could not make its " + BestFitAnsi(kind) + " box: " +
+                             WindowsReason(GetLastError(), ""));
+  }
   SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return child;
 }
@@ -132,13 +173,8 @@ void PutOnClipboard(HWND owner, const std::wstring& text) {
   CloseClipboard();
 }
 
-std::wstring AllNotes(const DialogState& state) {
-  const int length = GetWindowTextLengthW(state.notes);
-  std::wstring all(static_cast<size_t>(length) + 1, L'\0');
-  GetWindowTextW(state.notes, all.data(), length + 1);
-  all.resize(static_cast<size_t>(length));
-  return all;
-}
+// Every note whole, also where the box shows it cut.
+const std::wstring& AllNotes(const DialogState& state) { return state.all_notes; }
 
 // The notes box copies its selection itself; without one, all the notes are
 // copied.
@@ -208,6 +244,7 @@ void ShowNotesDialog(HWND owner, HFONT font, int dpi, const std::wstring& title,
   GetWindowRect(owner, &owner_place);
   DialogState state;
   state.dpi = dpi;
+  state.all_notes = WithCrLf(notes);
   HWND dialog = CreateWindowExW(WS_EX_DLGMODALFRAME, kClassName, title.c_str(), kStyle, owner_place.left + 20,
                                 owner_place.top + 20, frame.right - frame.left, frame.bottom - frame.top, owner,
                                 nullptr, instance, nullptr);
@@ -215,19 +252,26 @@ void ShowNotesDialog(HWND owner, HFONT font, int dpi, const std::wstring& title,
     MessageBoxW(owner, heading.c_str(), title.c_str(), MB_OK | (warning ? MB_ICONWARNING : MB_ICONINFORMATION));
     return;
   }
-  state.icon = AddChild(dialog, L"STATIC", L"", SS_ICON, 0, kIcon, font);
-  SendMessageW(state.icon, STM_SETICON,
-               reinterpret_cast<WPARAM>(LoadIcon(nullptr, warning ? IDI_WARNING : IDI_INFORMATION)), 0);
-  state.heading = AddChild(dialog, L"STATIC", heading, SS_LEFT | SS_NOPREFIX, 0, kHeading, font);
-  state.heading_height =
-      WrappedHeight(dialog, font, heading, MulDiv(kWidth - 3 * kMargin - kIconSize, dpi, 96));
-  // No horizontal scrolling: the lines wrap at the box's width.
-  state.notes = AddChild(dialog, L"EDIT", WithCrLf(notes),
-                         ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
-                         kNotes, font);
-  state.ok = AddChild(dialog, L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, IDOK, font);
-  state.copy = AddChild(dialog, L"BUTTON", L"&Copy", BS_PUSHBUTTON | WS_TABSTOP, 0, kCopy, font);
-  state.save = AddChild(dialog, L"BUTTON", L"&Save...", BS_PUSHBUTTON | WS_TABSTOP, 0, kSave, font);
+  try {
+    state.icon = AddChild(dialog, L"STATIC", L"", SS_ICON, 0, kIcon, font);
+    SendMessageW(state.icon, STM_SETICON,
+                 reinterpret_cast<WPARAM>(LoadIcon(nullptr, warning ? IDI_WARNING : IDI_INFORMATION)), 0);
+    state.heading = AddChild(dialog, L"STATIC", heading, SS_LEFT | SS_NOPREFIX, 0, kHeading, font);
+    state.heading_height =
+        WrappedHeight(dialog, font, heading, MulDiv(kWidth - 3 * kMargin - kIconSize, dpi, 96));
+    // No horizontal scrolling: the lines wrap at the box's width.
+    state.notes = AddChild(dialog, L"EDIT", ShownNotes(notes),
+                           ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
+                           kNotes, font);
+    state.ok = AddChild(dialog, L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, IDOK, font);
+    state.copy = AddChild(dialog, L"BUTTON", L"&Copy", BS_PUSHBUTTON | WS_TABSTOP, 0, kCopy, font);
+    state.save = AddChild(dialog, L"BUTTON", L"&Save...", BS_PUSHBUTTON | WS_TABSTOP, 0, kSave, font);
+  } catch (const std::runtime_error& failure) {
+    DestroyWindow(dialog);
+    const std::wstring told = heading + L"\n\nThe notes cannot be shown: " + WideText(failure.what());
+    MessageBoxW(owner, told.c_str(), title.c_str(), MB_OK | MB_ICONSTOP);
+    return;
+  }
   SetWindowLongPtrW(dialog, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&state));
   LayOut(dialog, state);
   EnableWindow(owner, FALSE);

@@ -33,6 +33,14 @@ void DropTrailingSeparators(std::wstring& path) {
   while (path.size() > 1 && IsSeparator(path.back()) && path[path.size() - 2] != L':') path.pop_back();
 }
 
+// COM¹ to COM³ and LPT¹ to LPT³, with any extension, are devices as well.
+bool HasSuperscriptDeviceNumber(const std::wstring& name) {
+  std::wstring base = name.substr(0, name.find(L'.'));
+  while (!base.empty() && base.back() == L' ') base.pop_back();
+  if (base.size() != 4 || (base[3] != L'\u00B9' && base[3] != L'\u00B2' && base[3] != L'\u00B3')) return false;
+  return IsWindowsDeviceName(BestFitAnsi(base.substr(0, 3)) + "1");
+}
+
 // A name as the rest of the system can use it, or the reason why it cannot.
 bool UsableName(const WIN32_FIND_DATAW& found, std::string& name, std::string& reason) {
   if (!ToAnsi(found.cFileName, name) && (!ToAnsi(found.cAlternateFileName, name) || name.empty())) {
@@ -40,7 +48,7 @@ bool UsableName(const WIN32_FIND_DATAW& found, std::string& name, std::string& r
     reason = "The name has characters beyond the system's code page and no short name";
     return false;
   }
-  if (IsWindowsDeviceName(name)) {
+  if (IsWindowsDeviceName(name) || HasSuperscriptDeviceNumber(found.cFileName)) {
     reason = "Windows keeps this name for a device";
     return false;
   }
@@ -79,8 +87,9 @@ bool FolderExists(const std::string& path) {
 }
 
 std::string FileNameIfPresent(const std::string& path) {
-  // A wildcard would make the lookup a search; a file path holds none.
-  if (path.find_first_of("*?") != std::string::npos) return "";
+  // A wildcard would make the lookup a search; a file path holds none (the
+  // "?" of a "\\?\" start is none).
+  if (path.find_first_of("*?", path.rfind("\\\\?\\", 0) == 0 ? 4 : 0) != std::string::npos) return "";
   WIN32_FIND_DATAW found;
   HANDLE find = FindFirstFileW(WidePath(path).c_str(), &found);
   if (find == INVALID_HANDLE_VALUE) return "";
@@ -91,7 +100,7 @@ std::string FileNameIfPresent(const std::string& path) {
 }
 
 void RemoveFile(const std::string& path) {
-  if (!DeleteFileW(WidePath(path).c_str())) ThrowLastError("Could not delete", path);
+  if (!DeleteFileW(WidePath(path).c_str())) ThrowFileError("Could not delete", path);
 }
 
 namespace {
@@ -117,7 +126,7 @@ std::wstring WithLongFolderName(const std::wstring& path) {
 void RenameOver(const std::string& from, const std::string& to) {
   if (!MoveFileExW(WidePath(from).c_str(), WidePath(WithLongFolderName(WideText(to))).c_str(),
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    ThrowLastError("Could not replace", to);
+    ThrowFileError("Could not replace", to);
   }
 }
 
@@ -220,18 +229,20 @@ void ForEachEntry(const std::string& folder, const std::string& prefix, Visit vi
 }  // namespace
 
 std::vector<std::string> OrdinaryFileNames(const std::string& folder, std::vector<UnusableFile>* unusable) {
-  // What a file list box shows by default: neither folders nor hidden or
-  // system files (such as the desktop.ini that Explorer writes).
-  const DWORD not_listed = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  // Files only, and not Windows' own: a file both hidden and system (such
+  // as the desktop.ini that Explorer writes). A file the user hid is theirs.
+  // Names beginning with "." are left out as on POSIX (and Wine shows the
+  // Unix files so named as hidden).
+  const DWORD windows_own = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
   std::vector<std::string> names;
   ForEachEntry(folder, "", [&](const WIN32_FIND_DATAW& found) {
     std::string name, reason;
-    if ((found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0 &&
-        (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && unusable != nullptr &&
+    const bool is_folder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    if ((found.dwFileAttributes & windows_own) == 0 && is_folder && unusable != nullptr &&
         UsableName(found, name, reason) && name != "." && name != "..") {
       unusable->push_back({name, "a folder, not a file"});
     }
-    if ((found.dwFileAttributes & not_listed) != 0) return;
+    if (is_folder || (found.dwFileAttributes & windows_own) == windows_own || found.cFileName[0] == L'.') return;
     if (UsableName(found, name, reason)) {
       names.push_back(name);
     } else if (unusable != nullptr) {
@@ -264,6 +275,8 @@ std::vector<FolderEntry> FolderEntries(const std::string& folder) {
   return entries;
 }
 
-bool IsDeviceName(const std::string& name) { return IsWindowsDeviceName(name); }
+bool IsDeviceName(const std::string& name) {
+  return IsWindowsDeviceName(name) || HasSuperscriptDeviceNumber(WideText(name));
+}
 
 }  // namespace brantel

@@ -62,8 +62,9 @@ struct UnusableFile {
 };
 
 // The names, as stored, of the ordinary files in `folder` that a file list
-// box shows by default, in no particular order: no hidden or system files
-// (on POSIX, no names beginning with "."). An entry that is no such file (a
+// box shows by default, in no particular order: no names beginning with ".",
+// and on Windows no file both hidden and system (Windows' own desktop.ini);
+// a file the user hid is listed. An entry that is no such file (a
 // folder, a FIFO, a device, a link that leads to none of them or nowhere)
 // goes to `unusable` with the reason, and is never opened. On Windows a name the ANSI code
 // page cannot spell comes as its short name; a device name ("aux.ini"), or a

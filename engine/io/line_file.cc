@@ -11,6 +11,7 @@
 #include "engine/io/folder.h"
 #include "engine/io/host_path.h"
 #include "engine/io/io_error.h"
+#include "engine/io/stop_request.h"
 
 namespace brantel {
 namespace {
@@ -86,6 +87,11 @@ size_t LineReader::ReadChunk() {
     raw_.clear();
     return 0;
   }
+  // A big file gives a stop, or the window's turn, a chance at every chunk
+  // but its first: a small file (a work folder's mark, read while cleaning
+  // up after a stop) is read whole.
+  if (read_before_) ThrowIfStopRequested();
+  read_before_ = true;
   // Read into room that is not cleared first: most INI files are a small
   // part of a piece.
   if (!chunk_) chunk_ = std::make_unique_for_overwrite<char[]>(kReadPiece);

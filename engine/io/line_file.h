@@ -59,6 +59,7 @@ class LineReader {
   void ReadByteOrderMark();
 
   bool at_end_of_file_ = false;  // the last read came short
+  bool read_before_ = false;      // a chunk was read: a big file's next ones check for a stop
   std::string path_;
   FileHandle file_;
   Marks marks_;

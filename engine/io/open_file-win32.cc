@@ -24,7 +24,7 @@ FileHandle OpenFile(const std::string& path, OpenMode mode, const char* what_fai
   HANDLE raw = CreateFileW(WidePath(path).c_str(), reading ? GENERIC_READ : GENERIC_WRITE,
                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
                            nullptr);
-  if (raw == INVALID_HANDLE_VALUE) ThrowLastError(what_failed, path);
+  if (raw == INVALID_HANDLE_VALUE) ThrowFileError(what_failed, path);
   OwnedHandle handle(raw);
   // A device (a name such as "aux.ini") may block a read for ever or swallow
   // what is written.

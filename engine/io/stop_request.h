@@ -6,6 +6,8 @@
 // way the request asked.
 #pragma once
 
+#include <functional>
+
 namespace brantel {
 
 // Installs the handlers; for console programs, once, at their start. An
@@ -22,8 +24,24 @@ void KeepWritesFailing();
 bool StopRequested();
 
 // Throws std::runtime_error when a stop was requested: called between the steps of a
-// Convert, and while it waits.
+// Convert, inside its long reads, and while it waits.
 void ThrowIfStopRequested();
+
+// While one lives, the stop checks of its thread also call `while_working`,
+// at once and then at most every 50 ms: a window repaints and answers its
+// messages there for the whole of a Convert, and Cancel throws from it.
+class WhileWorking {
+ public:
+  explicit WhileWorking(std::function<void()> while_working);
+  ~WhileWorking();
+  WhileWorking(const WhileWorking&) = delete;
+  WhileWorking& operator=(const WhileWorking&) = delete;
+  void Call();
+
+ private:
+  std::function<void()> while_working_;
+  WhileWorking* outer_;
+};
 
 // Ends the program as the request asked (on POSIX by the very signal), once
 // its own files are removed. Returns when no stop was requested.

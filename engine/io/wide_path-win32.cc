@@ -46,7 +46,13 @@ std::wstring WideText(const std::string& text) {
 
 std::wstring WidePath(const std::string& path) { return WidePath(WideText(path)); }
 
-std::wstring WidePath(const std::wstring& wide) {
+std::wstring WidePath(const std::wstring& typed) {
+  // "\\.\C:\" and "\\?\C:\" name the drive's own path, taken in the plain form
+  // every function takes; only a long path needs "\\?\", given below.
+  std::wstring wide = typed;
+  for (const wchar_t* device : {L"\\\\.\\", L"\\\\?\\"}) {
+    if (wide.rfind(device, 0) == 0 && wide.size() >= 7 && wide[5] == L':' && IsSeparator(wide[6])) wide.erase(0, 4);
+  }
   if (wide.size() < kClassicPathLimit || wide.rfind(L"\\\\?\\", 0) == 0) return wide;
   // The "\\?\" form takes the path as it stands: it must be full, with "\"
   // separators and no "." or "..".
@@ -59,6 +65,21 @@ std::wstring WidePath(const std::wstring& wide) {
   if (full.size() >= 3 && full[1] == L':' && full[2] == L'\\') return L"\\\\?\\" + full;
   if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);
   return full;
+}
+
+std::wstring ProgramPath(const std::string& path) {
+  const std::wstring wide = WidePath(path);
+  if (wide.rfind(L"\\\\?\\", 0) != 0 || wide.rfind(L"\\\\?\\UNC\\", 0) == 0) return wide;
+  // The process start takes no "\\?\" path (Windows' nor Wine's): a long
+  // path goes by its short (8.3) names, when those fit.
+  DWORD needed = GetShortPathNameW(wide.c_str(), nullptr, 0);
+  if (needed == 0) return wide;
+  std::wstring short_path(needed, L'\0');
+  DWORD length = GetShortPathNameW(wide.c_str(), short_path.data(), needed);
+  if (length == 0 || length >= needed) return wide;
+  short_path.resize(length);
+  if (short_path.rfind(L"\\\\?\\", 0) == 0) short_path.erase(0, 4);
+  return short_path.size() < MAX_PATH ? short_path : wide;
 }
 
 bool ToAnsi(const std::wstring& text, std::string& ansi) {
@@ -125,6 +146,33 @@ std::string WindowsReason(unsigned long code, const std::string& file) {
 void ThrowLastError(const char* what_failed, const std::string& file) {
   DWORD code = GetLastError();
   throw IoError(what_failed, file, WindowsReason(code, file));
+}
+
+namespace {
+
+// Why Windows denies access to a file, where that is something the user can
+// see to: a folder in its place, read-only, or held by another program.
+std::string WhyDenied(const std::string& file) {
+  const std::wstring path = WidePath(file);
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return "";
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return "A folder has this name, where the file belongs";
+  if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) return "The file is read-only";
+  HANDLE probe = CreateFileW(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (probe != INVALID_HANDLE_VALUE) {
+    CloseHandle(probe);
+    return "";
+  }
+  return GetLastError() == ERROR_SHARING_VIOLATION ? WindowsReason(ERROR_SHARING_VIOLATION, file) : "";
+}
+
+}  // namespace
+
+void ThrowFileError(const char* what_failed, const std::string& file) {
+  const DWORD code = GetLastError();
+  const std::string why = code == ERROR_ACCESS_DENIED ? WhyDenied(file) : "";
+  throw IoError(what_failed, file, why.empty() ? WindowsReason(code, file) : why);
 }
 
 }  // namespace brantel

@@ -12,9 +12,14 @@ namespace brantel {
 std::wstring WideText(const std::string& text);
 
 // The path for a "W" function: a full path longer than the classic limit gets
-// the "\\?\" form, which alone reaches it.
+// the "\\?\" form, which alone reaches it; one typed as "\\.\C:\..." or
+// "\\?\C:\..." is taken as "C:\...".
 std::wstring WidePath(const std::string& path);
 std::wstring WidePath(const std::wstring& path);
+
+// The path of a program to start, as WidePath gives it, but a long one by its
+// short (8.3) names, which the process start takes where it fits.
+std::wstring ProgramPath(const std::string& path);
 
 // The UTF-16 text in the ANSI code page, or false when the code page cannot
 // spell it exactly (no best-fit "L" for "Ł").
@@ -36,5 +41,10 @@ std::string WindowsReason(unsigned long code, const std::string& file);
 // Throws IoError for the failure of the call just made, whose code is read
 // before anything else can change it.
 [[noreturn]] void ThrowLastError(const char* what_failed, const std::string& file);
+
+// The same for an operation on the file itself (open, replace, delete): an
+// access denied because a folder has its name, it is read-only or another
+// program holds it says so.
+[[noreturn]] void ThrowFileError(const char* what_failed, const std::string& file);
 
 }  // namespace brantel

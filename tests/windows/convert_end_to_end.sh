@@ -25,23 +25,10 @@ if ! command -v wine >/dev/null; then
 fi
 source "$(dirname "$0")/wine_checks.sh"
 
-# Wine shows the Linux root as drive Z:.
-windows_path() {
-  local path=${1//\//\\}
-  echo "Z:$path"
-}
-
-# A file holding exactly these lines, each ended by CR LF.
-holds_lines() {
-  local file=$1
-  shift
-  [[ -f $file ]] && printf '%s\r\n' "$@" | cmp -s - "$file"
-}
-
-contains() { [[ -f $1 ]] && grep -qF -- "$2" "$1"; }
 absent() { [[ ! -e $1 ]]; }
 no_cfg_files_in() { ! compgen -G "$1/*.cfg" >/dev/null && ! compgen -G "$1/*.CFG" >/dev/null; }
 output_has() { grep -qxF -- "$1" <<<"$output"; }
+output_lacks() { ! grep -qF -- "$1" <<<"$output"; }
 
 # A program folder: brantel-convert.exe, and the stand-in as the list
 # generator, which copies prepared.lst to the master list.
@@ -72,7 +59,6 @@ run_convert() {
   output+=${output:+${failures:+$'\n'}}$failures
 }
 
-is() { [[ $1 == "$2" ]]; }
 output_matches() { grep -qE -- "$1" <<<"$output"; }
 # The names of the system elements of a combined controller file, in order.
 system_names() { grep -so '<system name="[^"]*">' "$1" | sed 's/<system name="\(.*\)">/\1/' | tr '\n' ' '; }
@@ -89,7 +75,9 @@ in_order() {
 every_line_ends_in_cr_lf() { [[ -f $1 && $(grep -c $'\r$' "$1") == $(wc -l <"$1") ]]; }
 
 complete_line="Conversion Complete!: You can either keep your old folder or safely remove it at this time."
-set_ctrlr() { echo "Conversion Complete!: For MAME to use it, set ctrlr $1 in mame.ini, or start MAME with -ctrlr $1"; }
+# The stand-in MAME cannot be started, so the answer comes from mame.ini.
+guess=" (a guess: MAME itself could not be asked, as it could not be started)"
+set_ctrlr() { echo "Conversion Complete!: For MAME to use it, set ctrlr $1 in mame.ini, or start MAME with -ctrlr $1$guess"; }
 
 # --- A folder on drive Z: holding SAMPLE.INI, grouped by the master list.
 program=$work/program
@@ -133,17 +121,17 @@ check "Z: intermediate cfg files deleted, the user's kept as it was" \
 check "Z: the user's cfg file unchanged" cmp -s "$arcade/MINE.cfg" "$work/MINE.cfg"
 check "Z: INI files kept" test -f "$arcade/SAMPLE.INI" -a -f "$arcade/default.ini"
 check "Z: settings file holds the texts, the path with its backslash, the check box" \
-  holds_lines "$program/brantel.cfg" arcade "$mame_z\\" mame.exe " 0 "
+  holds "$program/brantel.cfg" arcade "$mame_z\\" mame.exe " 0 "
 check "Z: list generator started hidden from its folder with its arguments" \
-  holds_lines "$program/listgen-start.txt" \
+  holds "$program/listgen-start.txt" \
   "folder: $(windows_path "$program")\\list generator" "flags: 257" "show: 0"
 check "Z: list generator given its arguments" is "$(cat "$program/listgen.ran")" "-s -ctrlr"
 
 # --- MAME's own mame.ini names the folder, in other letters: MAME uses the file.
 printf 'ctrlr                     ARCADE\r\n' >"$mame/mame.ini"
 run_convert "$program" arcade "$mame_z"
-check "mame.ini: MAME already uses the file ($output)" \
-  output_has "Conversion Complete!: MAME already uses it: the ctrlr line of $mame_z\\mame.ini names arcade"
+check "mame.ini: MAME probably uses the file ($output)" \
+  output_has "Conversion Complete!: MAME probably uses it: the ctrlr line of $mame_z\\mame.ini names arcade$guess"
 rm "$mame/mame.ini"
 
 # --- A MAME that is not there stops Convert before the list generator runs;
@@ -173,7 +161,7 @@ else
   run_convert "$defaults"
   check "C: defaults convert C:\\mame\\ctrlr\\hotrod ($status: $output)" is "$status" 0
   check "C: combined controller file in C:\\mame\\ctrlr" contains "$drive_c/mame/ctrlr/hotrod.cfg" '<system name="pacman">'
-  check "C: settings file holds the defaults" holds_lines "$defaults/brantel.cfg" hotrod 'C:\mame\' mame.exe " 0 "
+  check "C: settings file holds the defaults" holds "$defaults/brantel.cfg" hotrod 'C:\mame\' mame.exe " 0 "
 
   # A settings file stored as BRANTEL.CFG is found by the lookup but is not
   # "brantel.cfg": nothing is read, and the window's first texts
@@ -190,7 +178,7 @@ else
   check "BRANTEL.CFG: conversion with typed texts ($status: $output)" is "$status" 0
   check "BRANTEL.CFG: rewritten under its stored name" \
     is "$(ls "$upper" | grep -i '^brantel\.cfg$')" BRANTEL.CFG
-  check "BRANTEL.CFG: holds the texts and the check box" holds_lines "$upper/BRANTEL.CFG" hotrod 'C:\mame\' mame.exe " 0 "
+  check "BRANTEL.CFG: holds the texts and the check box" holds "$upper/BRANTEL.CFG" hotrod 'C:\mame\' mame.exe " 0 "
   rm -rf "$drive_c/mame"
 fi
 
@@ -284,6 +272,35 @@ if [[ -n $listgen_exe ]]; then
   check "whole chain: master list written by listgen.exe" contains "$chain/masterlist.lst" "mspacman|"
   check "whole chain: BIOS and unknown names first, then parents, then clones" \
     is "$(system_names "$chain_mame/ctrlr/arcade.cfg")" "default neogeo zaxxon pacman SAMPLE mspacman "
+
+  # A MAME at $1 like the chain's, but not the one a list was made from; it
+  # crashes when given $2.
+  mame_copy() {
+    [[ -d $1/ctrlr/arcade ]] || { mkdir -p "$1/ctrlr" && cp -r "$chain_mame/ctrlr/arcade" "$1/ctrlr/"; }
+    cp "$stand_in_mame_exe" "$1/mame.exe" && printf x >>"$1/mame.exe"
+    if [[ -n ${2:-} ]]; then echo "$2" >"$1/exit-code.txt"; else rm -f "$1/exit-code.txt"; fi
+  }
+  mame_copy "$chain_mame" 3221225477  # changed since the list was made, and crashing
+  run_convert "$chain" arcade "$(windows_path "$chain_mame")\\" mame.exe
+  check "MAME crashed: its list kept, the crash in words ($status: $output)" \
+    eval '[[ $status == 0 ]] && output_matches "exception 0xC0000005 \(access violation\)"'
+  mame_copy "$work/other-mame" 3221225477
+  run_convert "$chain" arcade "$(windows_path "$work/other-mame")\\" mame.exe
+  check "another MAME crashed: the list kept is not its own ($status: $output)" \
+    eval '[[ $status == 2 ]] && output_matches "did not make the master list of this MAME .*made from another MAME"'
+  # Under Wine no program starts from a path beyond 260 characters, even by
+  # its short name (Windows takes that): the list generator says why.
+  long_mame=$work/$(printf 'm%.0s' {1..120})/$(printf 'a%.0s' {1..120})
+  mame_copy "$long_mame"
+  run_convert "$chain" arcade "$(windows_path "$long_mame")\\" mame.exe
+  check "long MAME path: said too long ($status: $output)" eval '[[ $status == 2 ]] &&
+    output_matches "Could not start .*: the path has [0-9]{3,} characters, more than Windows starts a program from"'
+  mame_copy "$chain_mame"
+  for form in '\\?\' '\\.\'; do
+    run_convert "$chain" arcade "$form$(windows_path "$chain_mame")\\" mame.exe
+    check "MAME path typed $form...: MAME started, its list made ($status: $output)" \
+      eval '[[ $status == 0 ]] && output_lacks "could not be made anew"'
+  done
 fi
 
 echo "convert end to end: $passed passed, $failed failed"

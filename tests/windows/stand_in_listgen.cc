@@ -11,7 +11,8 @@
 // given. "--exit N" makes it end with exit code N, saying so on its
 // standard error. A number of seconds in "running-seconds.txt" beside it
 // makes it run that much longer, through a copy of itself, as the real one
-// runs MAME, that writes "..\child-ended.txt" at its end.
+// runs MAME, that writes "..\child-ended.txt" at its end; meanwhile it keeps
+// a work folder "..\~btwork-standin" as the real one's.
 #define WIN32_LEAN_AND_MEAN
 #define NOMINMAX
 #include <windows.h>
@@ -56,9 +57,15 @@ int SecondsAsked() {
 }
 
 // Runs a copy of itself for the seconds asked and waits for its end, as the
-// real one waits for MAME.
+// real one waits for MAME, meanwhile leaving a work folder with a temporary
+// file in the program folder, as the real one does while it writes the list.
 void RunForTheSecondsAsked() {
   if (SecondsAsked() == 0) return;
+  const fs::path work = "..\\~btwork-standin";
+  fs::create_directory(work);
+  std::ofstream(work / "~btwork.mark", std::ios::binary)
+      << "brantel Manager work folder: removed by the program itself\r\n";
+  std::ofstream(work / "~btabcdef.tmp");
   char self[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, self, MAX_PATH);
   std::string command = "listgen.exe --child";
@@ -69,6 +76,7 @@ void RunForTheSecondsAsked() {
   WaitForSingleObject(process.hProcess, INFINITE);
   CloseHandle(process.hProcess);
   CloseHandle(process.hThread);
+  fs::remove_all(work);
 }
 
 }  // namespace

@@ -13,7 +13,8 @@
 # again; a start without a saved folder name, which mame.ini's gives; the
 # notes dialog, widened by the keys, whose last note is copied into a box;
 # and a run at 144 DPI, whose first label must be drawn whole, half as large
-# again.
+# again. Keys type what a keyboard has (ASCII, access keys); "Łódź" is
+# pasted from the clipboard, as a user who cannot type it would.
 #
 #   window_end_to_end.sh BRANTEL_MANAGER_EXE STAND_IN_LISTGEN_EXE WINDOW_PROBE_EXE
 #
@@ -57,7 +58,7 @@ printf 'pacman|Pac-Man|1980|Namco|pacman|MAME|x|x|x|2\r\n' >"$program/list gener
 printf '%s\r\n' '[default]' 'P1_BUTTON1 "KEYCODE_LCONTROL"' >"$work/mame/ctrlr/OLD/default.ini"
 printf '%s\r\n' '[pacman]' 'P1_JOYSTICK_UP "KEYCODE_UP"' >"$work/mame/ctrlr/OLD/pacman.ini"
 : >"$work/mame/mame.exe"  # a MAME for Convert to find
-mame_z="Z:${work//\//\\}\\mame"
+mame_z=$(windows_path "$work/mame")
 zone='              '
 port() {
   printf '%s\r\n' "<system name=\"$1\">" "${zone}<input>" "" "<!-- [$1] -->" "" \
@@ -131,6 +132,7 @@ listgen_gone() { ! pgrep -f "$program/list generator/listgen" >/dev/null; }
 check "Escape: the list generator and its child end" poll_until listgen_gone
 check "Escape: ... before they wrote anything" test ! -e "$program/listgen.ran" -a ! -e "$program/child-ended.txt"
 check "Escape: the master list kept" holds "$program/masterlist.lst" previous
+check "Escape: the list generator's work folder removed" test ! -e "$program/~btwork-standin"
 check "Escape: the MAME folder unchanged" test "$(cd "$work/mame" && find . -type f -exec md5sum {} + | sort)" = "$before"
 
 printf '4' >"$program/list generator/running-seconds.txt"
@@ -158,25 +160,22 @@ label1_width() {
     -format '%w' info: 2>/dev/null
 }
 
-# --- A folder named beyond the code page, typed and converted; the next
+# --- A folder named beyond the code page, pasted and converted; the next
 # start loads it and converts it again.
 rm -f "$program/list generator/running-seconds.txt"
 printf '%s\r\n' stormcabinet "$mame_z\\" mame.exe 0 >"$program/brantel.cfg"
 lodz=$'\xc5\x81\xc3\xb3d\xc5\xba'  # Łódź
 mkdir -p "$work/mame/ctrlr/$lodz"
 cp "$work/mame/ctrlr/OLD/pacman.ini" "$work/mame/ctrlr/$lodz/"
-# xdotool types a character that no key makes by mapping a spare key to it for
-# that one keystroke; on a loaded machine Wine may look the key up after it was
-# mapped back and get nothing. So the name is typed again until it arrives.
-type_into_text1() {
-  for _ in 1 2 3; do
-    keys_to "$form" alt+n ctrl+a && xdotool type --delay 50 "$1"
-    BRANTEL_WAIT_SECONDS=10 poll_until text1_now "Text1: $1" && return 0
-  done
-  return 1
+# Not typed: xdotool types a character that no key makes by mapping a spare key
+# to it for one keystroke, which a loaded Wine may look up after it was mapped
+# back.
+paste_into_text1() {
+  printf '%s' "$1" | wine "$probe_exe" clipboard && keys_to "$form" alt+n ctrl+a ctrl+v &&
+    poll_until text1_now "Text1: $1"
 }
 start_window
-check "Łódź typed" type_into_text1 "$lodz"
+check "Łódź pasted" paste_into_text1 "$lodz"
 keys_to "$form" alt+c
 box=$(window_named "Conversion Complete!") && keys_to "$box" Return
 check "Łódź: Conversion Complete! shown" test -n "$box"
@@ -212,7 +211,14 @@ keys_to "$form" alt+c
 notes=$(window_named "Conversion Notes")
 check "notes dialog shown" test -n "$notes"
 read -r client box_width < <(wine "$probe_exe" notes | tr -d '\r')
-[[ -n $notes ]] && keys_to "$notes" alt+space s Right Right Right Right Right Return
+# Each key once the dialog is in the state the one before leads to: a key
+# that comes before the system menu or the sizing has begun is lost.
+notes_mode() { [[ $(wine "$probe_exe" notes mode | tr -d '\r') == "$1" ]]; }
+size_notes() {
+  keys_to "$notes" alt+space && poll_until notes_mode menu && xdotool key s && poll_until notes_mode sizing &&
+    xdotool key --delay 50 Right Right Right Right Right Return
+}
+[[ -n $notes ]] && size_notes
 wider() { read -r now_client now_box < <(wine "$probe_exe" notes | tr -d '\r'); ((now_client > client)); }
 check "notes dialog: wider after Size and the arrow keys" poll_until wider
 check "notes dialog: its box grew as much ($client $box_width, $now_client $now_box)" \
@@ -224,6 +230,30 @@ keys_to "$form" alt+n ctrl+a ctrl+v alt+F4
 check "notes dialog: the program ends" ended_within_20_s "$pid"
 check "notes dialog: its last note copied ($(head -1 "$program/brantel.cfg"))" \
   grep -qE '^gzz\.ini: .*KEYCODE_0PAD' "$program/brantel.cfg"
+
+# --- One note of a million, and of ten million, characters: the dialog comes
+# up with its box of notes. Then a big INI file: the window answers past the
+# list generator, and Escape stops the conversion with nothing left of it.
+printf '%s\r\n' OLD "$mame_z\\" mame.exe 0 >"$program/brantel.cfg"
+for size in 1000000 10000000; do
+  printf '[long]\r\nP1_%s "KEY_A"\r\n' "$(head -c "$size" /dev/zero | tr '\0' X)" >"$work/mame/ctrlr/OLD/long.ini"
+  start_window && keys_to "$form" alt+c
+  notes=$(window_named "Conversion Notes")
+  check "a note of $size characters: the dialog and its box" eval '[[ -n $notes ]] && wine "$probe_exe" notes >/dev/null'
+  [[ -n $notes ]] && keys_to "$notes" Return
+  box=$(window_named "Conversion Complete!") && keys_to "$box" Return && keys_to "$form" alt+F4
+  ended_within_20_s "$pid"
+done
+rm -f "$work/mame/ctrlr/OLD/"{long,g*}.ini "$work/mame/ctrlr/OLD.cfg"
+yes 'P1_BUTTON1 "KEYCODE_LCONTROL"' | head -n 1500000 >"$work/mame/ctrlr/OLD/big.ini"
+start_window && keys_to "$form" alt+c
+check "big INI file: the caption counts the seconds" appears "brantel Manager - converting, [1-9][0-9]* s"
+keys_to "$form" Escape
+box=$(window_named "Conversion Cancelled") && keys_to "$box" Return && keys_to "$form" alt+F4
+check "big INI file: Escape cancels the conversion" test -n "$box"
+check "big INI file: nothing left of it" test -z "$(find "$work/mame/ctrlr" "$program" -name '~bt*' -o -name OLD.cfg)"
+ended_within_20_s "$pid"
+rm "$work/mame/ctrlr/OLD/big.ini"
 
 # --- At 144 DPI: the window half as large again, the first label whole.
 # A new DPI is read when Wine starts anew: every program of the prefix ended.

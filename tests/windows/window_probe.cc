@@ -3,8 +3,12 @@
 // the file list, then "enabled:" and every control shown that takes input (a
 // button by its caption, others by their class). With "text1": "Text1: TEXT"
 // and a line "offers: NAME" for each item of its list. With "label": the
-// text of the control made right before the file list, its label. With "notes": the
-// widths of the notes dialog's client area and of its box of notes.
+// text of the control made right before the file list, its label. With
+// "notes": the widths of the notes dialog's client area and of its box of
+// notes; with "notes mode": "menu" while its system menu is open, "sizing"
+// while it is being sized, otherwise "none". With "clipboard": puts its
+// input, UTF-8 text, on the clipboard, for the test to paste what no key of
+// the keyboard types.
 #define WIN32_LEAN_AND_MEAN
 #define NOMINMAX
 #include <windows.h>
@@ -63,11 +67,39 @@ int ShowNotesWidths() {
   return 0;
 }
 
+int ShowNotesMode() {
+  HWND notes = FindWindowA("brantelNotes", nullptr);
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (notes == nullptr || !GetGUIThreadInfo(GetWindowThreadProcessId(notes, nullptr), &info)) return 1;
+  std::printf("%s\n", info.flags & GUI_INMOVESIZE ? "sizing" : info.flags & GUI_INMENUMODE ? "menu" : "none");
+  return 0;
+}
+
+int PutOnClipboard() {
+  std::string bytes;
+  for (int c; (c = std::getchar()) != EOF;) bytes += static_cast<char>(c);
+  const int length = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (length + 1) * sizeof(wchar_t));
+  auto* text = memory != nullptr ? static_cast<wchar_t*>(GlobalLock(memory)) : nullptr;
+  if (text == nullptr) return 1;
+  MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text, length);
+  text[length] = L'\0';
+  GlobalUnlock(memory);
+  if (!OpenClipboard(nullptr)) return 1;
+  EmptyClipboard();
+  const bool put = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+  CloseClipboard();
+  return put ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   HWND form = FindWindowA("brantelForm1", nullptr);
+  if (argc > 2 && std::string(argv[2]) == "mode") return ShowNotesMode();
   if (argc > 1 && std::string(argv[1]) == "notes") return ShowNotesWidths();
+  if (argc > 1 && std::string(argv[1]) == "clipboard") return PutOnClipboard();
   if (form == nullptr) return 1;
   if (argc > 1 && std::string(argv[1]) == "text1") return ShowText1(form);
   if (argc > 1 && std::string(argv[1]) == "label") return ShowFile1Label(form);

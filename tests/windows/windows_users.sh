@@ -9,15 +9,11 @@
 set -uo pipefail
 convert_exe=$1 stand_in_exe=$2 stand_in_mame_exe=$3
 command -v wine >/dev/null && command -v localedef >/dev/null || { echo "SKIP: no wine or localedef"; exit 77; }
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/wine_checks.sh"
 export LOCPATH=$work/locales && mkdir -p "$LOCPATH"
 for locale in ja_JP ru_RU; do
   localedef -i $locale -f UTF-8 "$LOCPATH/$locale.UTF-8" 2>/dev/null || { echo "SKIP: no $locale locale"; exit 77; }
 done
-
-windows_path() { local path=${1//\//\\}; echo "Z:$path"; }
 
 # A program folder with the stand-in list generator ($program), and an old
 # controller folder ($old) under a MAME path ($mame) holding pacman.ini,
@@ -48,8 +44,6 @@ run_in() {
 expect() {  # expect DESCRIPTION COMMAND...
   "${@:2}" || { echo "FAILED: $current: $1 ($status: $output)"; failed=$((failed + 1)); }
 }
-is() { [[ $1 == "$2" ]]; }
-holds() { grep -qF -- "$2" "$1" 2>/dev/null; }
 sections() { grep -so '<system name="[^"]*">' "$1" | wc -l; }
 
 # The user folder, the program folder and two INI names hold characters that
@@ -61,13 +55,18 @@ case_beyond_the_code_page() {
   printf '[x]\r\nP1_BUTTON2 "KEY_L"\r\n' >"$old/Łódź.ini"
   printf '[x]\r\nP1_BUTTON3 "KEY_G"\r\n' >"$old/ゲーム.ini"
   printf '[.ShellClassInfo]\r\n' >"$old/desktop.ini"
-  for flag in +h +s; do wine attrib $flag "$(windows_path "$old/desktop.ini")" >/dev/null 2>&1; done
+  # The user's hidden INI and cfg files are theirs, unlike Windows' own desktop.ini.
+  printf '[x]\r\nP1_START "KEY_H"\r\n' >"$old/galaga.ini"
+  printf '<mameconfig version="10"><system name="mine"><input/></system></mameconfig>\r\n' >"$old/mine.cfg"
+  for file in desktop.ini galaga.ini mine.cfg; do wine attrib +h "$(windows_path "$old/$file")" >/dev/null 2>&1; done
+  wine attrib +s "$(windows_path "$old/desktop.ini")" >/dev/null 2>&1
   run_in C.UTF-8 hotrod "$(windows_path "$mame")"
   expect "converted" is "$status" 0
-  expect "both names beyond the code page" holds "$mame/ctrlr/hotrod.cfg" '>KEY_L</newseq>'
-  expect "... each a section" holds "$mame/ctrlr/hotrod.cfg" '>KEY_G</newseq>'
-  expect "no desktop section" is "$(sections "$mame/ctrlr/hotrod.cfg")" 4
-  expect "intermediate files removed" is "$(find "$old" -type f ! -iname '*.ini')" ""
+  expect "both names beyond the code page" contains "$mame/ctrlr/hotrod.cfg" '>KEY_L</newseq>'
+  expect "... each a section" contains "$mame/ctrlr/hotrod.cfg" '>KEY_G</newseq>'
+  expect "hidden INI and cfg files converted" contains "$mame/ctrlr/hotrod.cfg" '>KEY_H</newseq>'
+  expect "... no desktop section" is "$(sections "$mame/ctrlr/hotrod.cfg") $(grep -c '<system name="mine">' "$mame/ctrlr/hotrod.cfg")" "6 1"
+  expect "intermediate files removed" is "$(find "$old" -type f ! -iname '*.ini' ! -name mine.cfg)" ""
   expect "the list generator of the program folder ran" is "$(cat "$program/listgen.ran" 2>/dev/null)" "-s -ctrlr"
 }
 
@@ -77,8 +76,8 @@ case_double_byte_backslash() {
   make_folders "$work/program932" "$work/mame表" 表
   run_in ja_JP.UTF-8 表 "$(windows_path "$mame")"
   expect "converted" is "$status" 0
-  expect "combined file beside the folder" holds "$mame/ctrlr/表.cfg" '>KEY_P</newseq>'
-  expect "settings hold the path and backslash" holds "$program/brantel.cfg" \
+  expect "combined file beside the folder" contains "$mame/ctrlr/表.cfg" '>KEY_P</newseq>'
+  expect "settings hold the path and backslash" contains "$program/brantel.cfg" \
     "$(windows_path "$mame" | iconv -f UTF-8 -t CP932)\\"
 }
 
@@ -87,15 +86,15 @@ case_ansi_code_page_text() {
   make_folders "$work/program1251" "$work/mame1251" cyr
   printf '# \xcf\xf0\xe8\xe2\xe5\xf2\r\n' >>"$old/pacman.ini"
   run_in ru_RU.UTF-8 cyr "$(windows_path "$mame")"
-  expect "comment in Cyrillic" holds "$mame/ctrlr/cyr.cfg" '<!-- # Привет -->'
+  expect "comment in Cyrillic" contains "$mame/ctrlr/cyr.cfg" '<!-- # Привет -->'
 }
 
 # Paths pasted with their quotes, as Explorer's "Copy as path" gives them.
 case_quoted_paths() {
   make_folders "$work/program-quotes" "$work/mame quotes" quoted
   run_in C.UTF-8 '"quoted"' "\"$(windows_path "$mame")\""
-  expect "converted" holds "$mame/ctrlr/quoted.cfg" '>KEY_P</newseq>'
-  expect "settings without quotes" holds "$program/brantel.cfg" "$(windows_path "$mame")\\"
+  expect "converted" contains "$mame/ctrlr/quoted.cfg" '>KEY_P</newseq>'
+  expect "settings without quotes" contains "$program/brantel.cfg" "$(windows_path "$mame")\\"
 }
 
 # Device names: refused as the folder, skipped as INI files; nothing hangs.
@@ -104,13 +103,50 @@ case_device_names() {
   run_in C.UTF-8 nul "$(windows_path "$mame")"
   expect "folder refused" is "$status: $output" '1: File Path Error: "nul" is the name of a device, not of a folder!'
   make_folders "$program" "$mame" devices
-  for name in aux.ini COM1.ini nul.ini; do printf '[x]\r\n' >"$old/$name"; done
+  local names=(aux.ini COM1.ini nul.ini 'CONIN$.ini' 'conout$.ini' 'COM¹.ini' 'lpt³.INI')
+  for name in "${names[@]}"; do printf '[x]\r\n' >"$old/$name"; done
   run_in C.UTF-8 devices "$(windows_path "$mame")"
   expect "converted without them" is "$status $(sections "$mame/ctrlr/devices.cfg")" "0 2"
-  expect "... each noted" is "$(grep -c '^Conversion Notes: [a-zA-Z1]*.ini: not applied: not converted: Windows keeps' <<<"$output")" 3
+  expect "... each noted" is "$(LC_ALL=C grep -ac '^Conversion Notes: .*: not applied: not converted: Windows keeps' <<<"$output")" ${#names[@]}
 }
 
-cases=(beyond_the_code_page double_byte_backslash ansi_code_page_text quoted_paths device_names)
+says() { grep -qF -- "$1" <<<"$output"; }
+
+# Another program holds file $1 (the stand-in MAME, once it has made $1.held)
+# while the rest of the command runs.
+holding() {
+  wine "$stand_in_mame_exe" --hold "$(windows_path "$1")" >/dev/null 2>&1 & local holder=$!
+  for _ in $(seq 600); do [[ -e $1.held ]] && break; sleep 0.1; done
+  "${@:2}"; kill "$holder"; wait "$holder" 2>/dev/null; rm -f "$1.held"
+}
+
+# A combined or settings file another program holds, or a folder in the
+# settings file's place: said so, not "Access denied".
+case_files_in_use() {
+  make_folders "$work/program-in-use" "$work/mame-in-use" busy
+  local mame_w=$(windows_path "$mame") combined_w=$(windows_path "$mame/ctrlr/busy.cfg")
+  run_in C.UTF-8 busy "$mame_w"
+  holding "$mame/ctrlr/busy.cfg" run_in C.UTF-8 busy "$mame_w"
+  expect "combined file in use" says "\"$combined_w\": The file is in use by another program"
+  holding "$program/brantel.cfg" run_in C.UTF-8 busy "$mame_w"
+  expect "settings file in use" says "brantel.cfg\": The file is in use by another program"
+  rm "$program/brantel.cfg" && mkdir "$program/brantel.cfg" && run_in C.UTF-8 busy "$mame_w"
+  expect "a folder in its place" says "brantel.cfg\": A folder has this name, where the file belongs"
+}
+
+# Folder names that lead to ctrlr itself say that the folder must lie inside
+# it; one typed with a final backslash is shown with one.
+case_folder_name_messages() {
+  make_folders "$work/program-names" "$work/mame-names" old
+  local shown= ctrlr=$(windows_path "$mame/ctrlr") inside='names ctrlr itself or a folder outside it!'
+  for name in . '' 'gone\'; do run_in C.UTF-8 "$name" "$(windows_path "$mame")"; shown+=$output$'\n'; done
+  expect "the messages" is "$shown" "$(printf 'File Path Error: %s\n' \
+    "The old folder must lie inside ctrlr: \".\" $inside" "$ctrlr\\.\\" \
+    "The old folder must lie inside ctrlr: \"\" $inside" "$ctrlr\\" "Directory Not Found!" "$ctrlr\\gone\\")"$'\n'
+}
+
+cases=(beyond_the_code_page double_byte_backslash ansi_code_page_text quoted_paths device_names files_in_use
+       folder_name_messages)
 failed=0
 for current in "${cases[@]}"; do "case_$current"; done
 echo "windows users: ${#cases[@]} cases, $failed failed checks"

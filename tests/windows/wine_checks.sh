@@ -14,3 +14,6 @@ fi
 trap '[[ -n $own_prefix ]] && wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
 
 source "$(dirname "${BASH_SOURCE[0]}")/../script_checks.sh"
+
+# Wine shows the Linux root as drive Z:.
+windows_path() { local path=${1//\//\\}; echo "Z:$path"; }

@@ -35,6 +35,9 @@ std::string OneLine(std::string text) {
 // The record names MAME by a path that does not depend on the folder the list
 // generator runs in.
 std::string FullPath(const std::string& program) {
+  // A Windows path of "\\" (a share, "\\.\C:\...") is full, and the library
+  // would read its first piece as a folder name.
+  if (program.rfind("\\\\", 0) == 0) return program;
   std::error_code error;
   const std::filesystem::path full = std::filesystem::absolute(program, error);
   return error ? program : full.lexically_normal().string();

@@ -5,6 +5,7 @@
 #include "engine/io/io_error.h"
 #include "engine/io/wide_path.h"
 #include "tools/listgen/mame_pipe.h"
+#include "tools/run_and_wait.h"
 
 namespace listgen {
 namespace {
@@ -45,7 +46,7 @@ MameOutput::MameOutput(const std::string& program, const std::string& argument)
   // Only MAME's standard output may hold the pipe, or its end never comes.
   ::SetHandleInformation(process_->output.get(), HANDLE_FLAG_INHERIT, 0);
 
-  STARTUPINFOA startup{};
+  STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_HIDE;
@@ -53,11 +54,19 @@ MameOutput::MameOutput(const std::string& program, const std::string& argument)
   startup.hStdOutput = write_end.get();
   startup.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
 
-  std::string command_line = "\"" + program + "\" " + argument;
+  // Started by the file's own path, in the form that reaches it however long
+  // it is; MAME sees the path as typed in its command line.
+  const std::wstring application = brantel::ProgramPath(program);
+  std::wstring command_line = L"\"" + brantel::WideText(program) + L"\" " + brantel::WideText(argument);
   PROCESS_INFORMATION started{};
-  if (!::CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
-                        &startup, &started)) {
-    throw brantel::IoError("Could not start", program, brantel::WindowsReason(::GetLastError(), program));
+  if (!::CreateProcessW(application.c_str(), command_line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                        nullptr, &startup, &started)) {
+    std::string reason = brantel::WindowsReason(::GetLastError(), program);
+    if (program.size() >= MAX_PATH) {  // Wine starts no such program, even by its short name
+      reason = "the path has " + std::to_string(program.size()) +
+               " characters, more than Windows starts a program from (" + reason + ")";
+    }
+    throw brantel::IoError("Could not start", program, reason);
   }
   ::CloseHandle(started.hThread);
   *process_->process.out() = started.hProcess;
@@ -83,7 +92,7 @@ ProgramEnd MameOutput::Wait() {
   const BOOL known = ::GetExitCodeProcess(process_->process.get(), &exit_code);
   process_->process.Close();
   if (!known) return {false, "could not be waited for: " + brantel::WindowsReason(::GetLastError(), program_)};
-  return {exit_code == 0, "ended with exit status " + std::to_string(exit_code)};
+  return {exit_code == 0, brantel::ExitCodeDescription(exit_code)};
 }
 
 }  // namespace listgen

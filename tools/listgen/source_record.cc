@@ -9,6 +9,7 @@
 #include "engine/io/io_error.h"
 #include "engine/io/line_file.h"
 #include "engine/io/host_path.h"
+#include "engine/program_files.h"
 #include "engine/text_rules.h"
 
 namespace listgen {
@@ -28,7 +29,7 @@ std::vector<std::string> RecordLines(const std::string& mame_program, const File
                                      const std::string& version, const FileStamp& list) {
   return {
       "brantel list generator, list format " + std::to_string(kListFormat),
-      "MAME program: " + mame_program,
+      brantel::kRecordedMameLabel + mame_program,
       "MAME size: " + std::to_string(mame.size),
       "MAME modified: " + std::to_string(mame.modified),
       std::string(kVersionLabel) + version,

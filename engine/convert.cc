@@ -286,36 +286,57 @@ std::vector<std::string> ListUserCfgFiles(FileList& file_list, const NoteSink& n
 
 // The sections are written in the order of their groups, but the user reads
 // the notes in the order of the listings: each INI file's in the INI listing's
-// order, then those on included INI files, then the user's cfg files'. Kept
-// with that place while the sections are written, and passed on in order.
+// order, then those on included INI files, then the user's cfg files'. A note
+// whose place comes next is passed on at once (a folder of one huge INI file
+// keeps none); the others are kept with their place until it comes.
 class NotesInListingOrder {
  public:
-  NotesInListingOrder(const std::vector<std::string>& ini, NoteSink notes) : notes_(std::move(notes)) {
+  NotesInListingOrder(const std::vector<std::string>& ini, NoteSink notes)
+      : notes_(std::move(notes)), finished_(ini.size(), false) {
     for (size_t index = 0; index < ini.size(); ++index) place_of_ini_.emplace(ini[index], index);
-    included_ = ini.size();
-    cfg_ = ini.size() + 1;
   }
 
-  NoteSink OfIniFile(const std::string& name) { return KeptAt(place_of_ini_.at(name)); }
-  NoteSink OfIncludedFiles() { return KeptAt(included_); }
-  NoteSink OfCfgFiles() { return KeptAt(cfg_); }
+  NoteSink OfIniFile(const std::string& name) { return At(place_of_ini_.at(name)); }
+  NoteSink OfIncludedFiles() { return At(finished_.size()); }
+  NoteSink OfCfgFiles() { return At(finished_.size() + 1); }
 
+  // The INI file's notes are all told: the places after it may come.
+  void Finished(const std::string& name) {
+    finished_[place_of_ini_.at(name)] = true;
+    while (next_ < finished_.size() && finished_[next_]) PassOnPlace(++next_);
+  }
+
+  // Every note kept, in order: at the end, or before a failure is told.
   void PassOn() {
-    std::stable_sort(kept_.begin(), kept_.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    std::vector<std::pair<size_t, ConversionNote>> kept = std::move(kept_);
+    for (auto& [place, kept] : kept_) {
+      for (ConversionNote& note : kept) notes_(std::move(note));
+    }
     kept_.clear();
-    for (auto& [place, note] : kept) notes_(std::move(note));
   }
 
  private:
-  NoteSink KeptAt(size_t place) {
-    return [this, place](ConversionNote note) { kept_.emplace_back(place, std::move(note)); };
+  NoteSink At(size_t place) {
+    return [this, place](ConversionNote note) {
+      if (place == next_) {
+        notes_(std::move(note));
+      } else {
+        kept_[place].push_back(std::move(note));
+      }
+    };
+  }
+
+  void PassOnPlace(size_t place) {
+    const auto found = kept_.find(place);
+    if (found == kept_.end()) return;
+    for (ConversionNote& note : found->second) notes_(std::move(note));
+    kept_.erase(found);
   }
 
   NoteSink notes_;
   std::map<std::string, size_t> place_of_ini_;
-  size_t included_ = 0, cfg_ = 0;
-  std::vector<std::pair<size_t, ConversionNote>> kept_;
+  std::vector<bool> finished_;
+  size_t next_ = 0;  // the place whose notes are passed on at once
+  std::map<size_t, ConversionNotes> kept_;
 };
 
 // The combined file as it was written.
@@ -353,6 +374,7 @@ WrittenFile ConvertStreaming(Window& window, const ListSource& list_source, cons
       for (IniInclude& include : TranslateIniFile(FolderOfFile(ini_path), name, section, in_order.OfIniFile(name))) {
         includes.push_back(std::move(include));
       }
+      in_order.Finished(name);
     };
     parts.before_replace = [&] { aside = KeepEarlierFileAside(parts.path, written_record); };
     WriteCombinedFile(window, parts);

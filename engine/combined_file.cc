@@ -12,6 +12,7 @@
 #include "engine/io/line_file.h"
 #include "engine/io/stop_request.h"
 #include "engine/section_copy.h"
+#include "engine/sha256.h"
 #include "engine/xml_check.h"
 
 namespace brantel {
@@ -41,9 +42,16 @@ class CheckedCombinedFile : public ReplacingLineWriter {
     Commit(before_replace);
   }
 
+  // What the file holds, from the bytes as they were written: the file
+  // need not be read back for the record of the files written.
+  std::uint64_t Size() const { return size_; }
+  std::string Sha256Digest() { return sha_.HexDigest(); }
+
  protected:
   void Write(std::string_view bytes) override {
     ReplacingLineWriter::Write(bytes);
+    sha_.Add(bytes);
+    size_ += bytes.size();
     if (!checking_) return;
     if (bytes.size() >= kCheckPiece) {  // a long line is not copied once more
       FeedPending();
@@ -86,6 +94,8 @@ class CheckedCombinedFile : public ReplacingLineWriter {
   std::uint64_t checked_ = 0;
   std::vector<Section> sections_;
   bool checking_ = true;
+  Sha256 sha_;
+  std::uint64_t size_ = 0;
 };
 
 // A folder the user cannot write is named as the folder, not by the
@@ -170,6 +180,8 @@ void WriteCombinedFile(Window& window, CombinedFileParts& parts) {
   out.Print("");
   out.Print("</mameconfig>");
   out.CommitIfWellFormed(parts.before_replace);
+  parts.written_size = out.Size();
+  parts.written_sha256 = out.Sha256Digest();
 }
 
 void ShowCompletion(Window& window, const ConversionNotes& notes, const std::vector<std::string>& more_lines) {

@@ -2,6 +2,7 @@
 // folder, and the completion message.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -35,6 +36,9 @@ struct CombinedFileParts {
   SectionSource translate;
   // Called once the new file is complete, right before it takes the name.
   std::function<void()> before_replace;
+  // Set once the new file has taken the name: its size and SHA-256.
+  std::uint64_t written_size = 0;
+  std::string written_sha256;
 };
 
 // Writes the header, the default sections (an empty one when there is none,

@@ -1,6 +1,7 @@
 #include "engine/convert.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <exception>
 #include <filesystem>
 #include <functional>
@@ -283,10 +284,72 @@ std::vector<std::string> ListUserCfgFiles(FileList& file_list, const NoteSink& n
   return file_list.Names();
 }
 
+// The sections are written in the order of their groups, but the user reads
+// the notes in the order of the listings: each INI file's in the INI listing's
+// order, then those on included INI files, then the user's cfg files'. A note
+// whose place comes next is passed on at once (a folder of one huge INI file
+// keeps none); the others are kept with their place until it comes.
+class NotesInListingOrder {
+ public:
+  NotesInListingOrder(const std::vector<std::string>& ini, NoteSink notes)
+      : notes_(std::move(notes)), finished_(ini.size(), false) {
+    for (size_t index = 0; index < ini.size(); ++index) place_of_ini_.emplace(ini[index], index);
+  }
+
+  NoteSink OfIniFile(const std::string& name) { return At(place_of_ini_.at(name)); }
+  NoteSink OfIncludedFiles() { return At(finished_.size()); }
+  NoteSink OfCfgFiles() { return At(finished_.size() + 1); }
+
+  // The INI file's notes are all told: the places after it may come.
+  void Finished(const std::string& name) {
+    finished_[place_of_ini_.at(name)] = true;
+    while (next_ < finished_.size() && finished_[next_]) PassOnPlace(++next_);
+  }
+
+  // Every note kept, in order: at the end, or before a failure is told.
+  void PassOn() {
+    for (auto& [place, kept] : kept_) {
+      for (ConversionNote& note : kept) notes_(std::move(note));
+    }
+    kept_.clear();
+  }
+
+ private:
+  NoteSink At(size_t place) {
+    return [this, place](ConversionNote note) {
+      if (place == next_) {
+        notes_(std::move(note));
+      } else {
+        kept_[place].push_back(std::move(note));
+      }
+    };
+  }
+
+  void PassOnPlace(size_t place) {
+    const auto found = kept_.find(place);
+    if (found == kept_.end()) return;
+    for (ConversionNote& note : found->second) notes_(std::move(note));
+    kept_.erase(found);
+  }
+
+  NoteSink notes_;
+  std::map<std::string, size_t> place_of_ini_;
+  std::vector<bool> finished_;
+  size_t next_ = 0;  // the place whose notes are passed on at once
+  std::map<size_t, ConversionNotes> kept_;
+};
+
+// The combined file as it was written.
+struct WrittenFile {
+  std::string path;
+  std::uint64_t size = 0;
+  std::string sha256;
+};
+
 // Writes every section straight into the new file, each INI file read once.
-// Returns the path of the combined file. An earlier file of its name that
-// Convert did not write, as `written_record` tells, is kept aside.
-std::string ConvertStreaming(Window& window, const ListSource& list_source, const std::string& written_record,
+// An earlier file of its name that Convert did not write, as `written_record`
+// tells, is kept aside.
+WrittenFile ConvertStreaming(Window& window, const ListSource& list_source, const std::string& written_record,
                              const NoteSink& notes) {
   FileList& file_list = window.File1();
   const std::string folder = file_list.Path();
@@ -296,6 +359,7 @@ std::string ConvertStreaming(Window& window, const ListSource& list_source, cons
   RemoveLeftOvers(FolderOfFile(parts.path), notes);
   std::vector<IniInclude> includes;
   std::string aside;
+  NotesInListingOrder in_order(ini, notes);
   try {
     CheckSectionNamesDiffer(file_list);
     // Opening a device ("aux.ini") could wait for ever; such files were never
@@ -303,22 +367,26 @@ std::string ConvertStreaming(Window& window, const ListSource& list_source, cons
     for (const UnusableFile& file : file_list.UnusableFiles()) {
       notes({file.name, 0, NoteKind::kSkippedFile, "not converted: " + file.reason});
     }
-    const std::vector<std::string> user_cfg = ListUserCfgFiles(file_list, notes);
-    OrderSections(window, std::move(master), folder, ini, user_cfg, parts, notes);
+    const std::vector<std::string> user_cfg = ListUserCfgFiles(file_list, in_order.OfCfgFiles());
+    OrderSections(window, std::move(master), folder, ini, user_cfg, parts, in_order.OfCfgFiles());
     parts.translate = [&](const std::string& ini_path, IntermediateSink& section) {
-      for (IniInclude& include : TranslateIniFile(FolderOfFile(ini_path), LastPathPiece(ini_path), section, notes)) {
+      const std::string name = LastPathPiece(ini_path);
+      for (IniInclude& include : TranslateIniFile(FolderOfFile(ini_path), name, section, in_order.OfIniFile(name))) {
         includes.push_back(std::move(include));
       }
+      in_order.Finished(name);
     };
     parts.before_replace = [&] { aside = KeepEarlierFileAside(parts.path, written_record); };
     WriteCombinedFile(window, parts);
   } catch (const WaitCancelled&) {
+    in_order.PassOn();
     if (!aside.empty()) {
       throw std::runtime_error("Cancelled; the earlier \"" + DisplayPath(parts.path) + "\" is kept as \"" +
                                DisplayPath(aside) + "\"");
     }
     throw;  // Cancel: nothing to report, and nothing left
   } catch (const std::exception& error) {
+    in_order.PassOn();  // what was found before the failure, as it was found
     std::string message = dynamic_cast<const std::bad_alloc*>(&error) == nullptr
                               ? error.what()
                               : "Could not convert \"" + DisplayPath(folder) + "\": Not enough memory";
@@ -329,12 +397,13 @@ std::string ConvertStreaming(Window& window, const ListSource& list_source, cons
     throw std::runtime_error(message);
   }
   // The new file is in place: what is left can only be told, not fail the run.
-  NoteIncludedIniFiles(ini, includes, notes);
+  NoteIncludedIniFiles(ini, includes, in_order.OfIncludedFiles());
+  in_order.PassOn();
   if (!aside.empty()) {
     notes({parts.path, 0, NoteKind::kKeptAside,
            "not written by this program, so kept as " + DisplayPath(aside) + "; the new file takes its name"});
   }
-  return parts.path;
+  return {parts.path, parts.written_size, parts.written_sha256};
 }
 
 // A mistyped MAME would only leave the previous list in use, and the user
@@ -367,16 +436,16 @@ ConvertResult ConvertLocked(Window& window, const std::string& program_folder,
     return ConvertResult::kPathError;
   }
   ConversionNotes kept;
-  const std::string combined_file = ConvertStreaming(
+  const WrittenFile combined = ConvertStreaming(
       window, list_source, kept_files.written_record, [&window, &kept](ConversionNote note) {
         if (!window.ShowConversionNoteAtOnce(note)) kept.push_back(std::move(note));
       });
   // The new file is in place: from here on the run has succeeded, whatever
   // the completion lines can tell.
   std::vector<std::string> lines =
-      HowMameUsesTheFile(combined_file, window.Text2(), window.Text3(), window.Text1(), while_waiting);
+      HowMameUsesTheFile(combined.path, window.Text2(), window.Text3(), window.Text1(), while_waiting);
   try {
-    RecordWrittenFile(combined_file, kept_files.written_record);
+    RecordWrittenFile(combined.path, combined.size, combined.sha256, kept_files.written_record);
   } catch (const std::exception& error) {
     lines.push_back(std::string("A later Convert will keep this file aside, as it could not be noted as ours: ") +
                     (dynamic_cast<const std::bad_alloc*>(&error) ? "not enough memory" : error.what()));

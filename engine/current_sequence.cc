@@ -10,14 +10,18 @@ namespace {
 
 constexpr size_t kRenamesNamed = 10;
 
-ConversionNote Note(NoteKind kind, const std::string& port, const std::string& text) {
-  return {"", 0, kind, "port " + port + ": " + text};
+ConversionNote Note(NoteKind kind, const PortLabel& port, const std::string& text) {
+  return {"", 0, kind, "port " + port() + ": " + text};
 }
 
-bool IsOperator(const std::string& word) {
-  const std::string upper = UpperAscii(word);
-  return upper == "OR" || upper == "NOT";
+bool EqualsUpper(std::string_view word, std::string_view upper) {
+  return word.size() == upper.size() &&
+         std::equal(word.begin(), word.end(), upper.begin(), [](char a, char b) {
+           return (a >= 'a' && a <= 'z' ? static_cast<char>(a - 'a' + 'A') : a) == b;
+         });
 }
+
+bool IsOperator(std::string_view word) { return EqualsUpper(word, "OR") || EqualsUpper(word, "NOT"); }
 
 // The words of a sequence text that are no code: OR, NOT, DEFAULT, and NONE
 // as the whole text.
@@ -25,27 +29,28 @@ bool IsNoCode(std::string_view word, bool whole_text) {
   return IsSequenceKeyword(word) || (whole_text && word == "NONE");
 }
 
-std::string CurrentWord(std::string_view word, bool whole_text, RenameTally& renames) {
-  if (IsNoCode(word, whole_text)) return std::string(word);
-  const auto current = CurrentCodeName(word, whole_text);
-  if (!current) return std::string(word);
+// The word in its current name; `renamed` holds it when it is not the word itself.
+std::string_view CurrentWord(std::string_view word, bool whole_text, RenameTally& renames, std::string& renamed) {
+  if (IsNoCode(word, whole_text)) return word;
+  auto current = CurrentCodeName(word, whole_text);
+  if (!current) return word;
   renames.Add(std::string(word), *current);
-  return *current;
+  renamed = std::move(*current);
+  return renamed;
 }
 
-// The words between single spaces, empty ones included, as views.
-std::vector<std::string_view> Words(std::string_view text) {
-  std::vector<std::string_view> words;
-  if (text.empty()) return words;
-  for (size_t start = 0;;) {
-    const size_t end = text.find(' ', start);
-    words.push_back(text.substr(start, end - start));
-    if (end == std::string_view::npos) return words;
-    start = end + 1;
-  }
+// The last word of `text` after `start`, words being separated by single spaces.
+std::string_view LastWord(const std::string& text, size_t start) {
+  const size_t space = text.rfind(' ');
+  return std::string_view(text).substr(space == std::string::npos || space < start ? start : space + 1);
 }
 
-void NoteWhatMameDoes(const std::string& port, const std::string& token, CodeVerdict verdict,
+void DropLastWord(std::string& text, size_t start) {
+  const size_t space = text.rfind(' ');
+  text.erase(space == std::string::npos || space < start ? start : space);
+}
+
+void NoteWhatMameDoes(const PortLabel& port, std::string_view token, CodeVerdict verdict,
                       ConversionNotes& notes) {
   if (verdict == CodeVerdict::kDropped) {
     notes.push_back(Note(NoteKind::kDroppedToken, port,
@@ -62,7 +67,7 @@ void NoteWhatMameDoes(const std::string& port, const std::string& token, CodeVer
 
 // When MAME drops every code written, the port loses its input: that is
 // what the user needs to hear, not each token.
-void FoldIntoNoInput(const std::string& port, const std::string& text, ConversionNotes& line_notes) {
+void FoldIntoNoInput(const PortLabel& port, std::string_view text, ConversionNotes& line_notes) {
   const bool any_code = std::any_of(line_notes.begin(), line_notes.end(),
                                     [](const ConversionNote& note) { return note.kind == NoteKind::kDroppedToken; });
   if (!any_code) return;
@@ -100,19 +105,30 @@ std::optional<ConversionNote> RenameTally::Note(const std::string& file) const {
 
 // A token left out takes the operators written right before it along, as
 // MAME does with a token it drops, and at the very start the ORs after it,
-// so that what remains reads as the alternatives that were meant.
-std::string CurrentSequence(const std::string& port, const std::string& sequence, ConversionNotes& notes,
-                            RenameTally& renames) {
-  const std::vector<std::string_view> words = Words(sequence);
-  const bool whole_text = words.size() == 1;
-  std::vector<std::string> kept;
+// so that what remains reads as the alternatives that were meant. The words
+// are judged as views of `sequence`, kept words joined straight into `text`.
+void CurrentSequence(const PortLabel& port, std::string_view sequence, std::string& text, ConversionNotes& notes,
+                     RenameTally& renames) {
+  const size_t text_start = text.size();
+  if (sequence.empty()) return;
+  const bool whole_text = sequence.find(' ') == std::string_view::npos;
   ConversionNotes line_notes;
+  std::string renamed;
   bool left_out_at_start = false;
   bool any_read = false;
-  for (const std::string_view word : words) {
-    std::string token = CurrentWord(word, whole_text, renames);
+  size_t kept = 0;  // words kept, empty ones included
+  const auto keep = [&](std::string_view token) {
+    if (text.size() > text_start) text += ' ';
+    text.append(token);
+    ++kept;
+  };
+  for (size_t start = 0; start <= sequence.size();) {
+    const size_t end = std::min(sequence.find(' ', start), sequence.size());
+    const std::string_view word = sequence.substr(start, end - start);
+    start = end + 1;
+    const std::string_view token = CurrentWord(word, whole_text, renames, renamed);
     if (IsNoCode(token, whole_text)) {
-      if (!(left_out_at_start && kept.empty() && UpperAscii(token) == "OR")) kept.push_back(std::move(token));
+      if (!(left_out_at_start && kept == 0 && EqualsUpper(token, "OR"))) keep(token);
       continue;
     }
     const CodeVerdict verdict = JudgeCodeToken(token);
@@ -120,22 +136,16 @@ std::string CurrentSequence(const std::string& port, const std::string& sequence
       line_notes.push_back(Note(NoteKind::kLeftOutToken, port,
                                 QuotedInNote(token) +
                                     " left out: MAME 0.251 has no device 0 or below and can crash on it"));
-      while (!kept.empty() && IsOperator(kept.back())) kept.pop_back();
-      left_out_at_start = kept.empty();
+      for (; kept > 0 && IsOperator(LastWord(text, text_start)); --kept) DropLastWord(text, text_start);
+      left_out_at_start = kept == 0;
       continue;
     }
     any_read = any_read || verdict != CodeVerdict::kDropped;
     NoteWhatMameDoes(port, token, verdict, line_notes);
-    kept.push_back(std::move(token));
+    keep(token);
   }
-  std::string text;
-  for (const std::string& word : kept) {
-    if (!text.empty()) text += ' ';
-    text += word;
-  }
-  if (!any_read) FoldIntoNoInput(port, text, line_notes);
+  if (!any_read) FoldIntoNoInput(port, std::string_view(text).substr(text_start), line_notes);
   for (ConversionNote& note : line_notes) notes.push_back(std::move(note));
-  return text;
 }
 
 std::optional<std::string> CurrentSingleCode(const std::string& sequence) {

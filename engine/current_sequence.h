@@ -2,8 +2,10 @@
 // as old MAME read it.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -29,13 +31,17 @@ class RenameTally {
   size_t total_ = 0;
 };
 
+// How the notes on a sequence name its port: made only when there is a note.
+using PortLabel = std::function<std::string()>;
+
 // Old code names become the current ones (counted in `renames`) and tokens
-// MAME can crash on are left out; every other word stays as written. What
-// MAME will still not take is added to `notes` (without file and line),
-// naming `port`: a port that will have no input at all gets one note, not
-// one a token.
-std::string CurrentSequence(const std::string& port, const std::string& sequence, ConversionNotes& notes,
-                            RenameTally& renames);
+// MAME can crash on are left out; every other word stays as written. The
+// result is appended to `text`, so that a long one is not copied into a line
+// once more. What MAME will still not take is added to `notes`
+// (without file and line), naming `port`: a port that will have no input at
+// all gets one note, not one a token.
+void CurrentSequence(const PortLabel& port, std::string_view sequence, std::string& text, ConversionNotes& notes,
+                     RenameTally& renames);
 
 // The one code token of `sequence` made current, or nothing when the text is
 // not one code that MAME 0.251 reads (and cannot crash on).

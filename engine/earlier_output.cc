@@ -96,12 +96,12 @@ std::string KeepEarlierFileAside(const std::string& path, const std::string& rec
   throw IoError("Could not keep aside", path, "Every name from .bak to .999.bak is taken");
 }
 
-void RecordWrittenFile(const std::string& path, const std::string& record_file) {
-  const std::optional<Written> now = Digest(path, UINT64_MAX);
+void RecordWrittenFile(const std::string& path, std::uint64_t size, const std::string& sha256,
+                       const std::string& record_file) {
   std::vector<Written> written = ReadRecord(record_file);
   ReplacingLineWriter record(record_file);
   record.Print(kRecordHeading);
-  record.Print(std::to_string(now->size) + " " + now->sha256 + " " + path);
+  record.Print(std::to_string(size) + " " + sha256 + " " + path);
   size_t kept = 1;
   for (const Written& entry : written) {
     if (entry.path == path || kept == kRecordedFiles) continue;

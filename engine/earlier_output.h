@@ -3,6 +3,7 @@
 // from a file of the user's of the same name (kept aside, never lost).
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace brantel {
@@ -17,8 +18,10 @@ namespace brantel {
 std::string KeepEarlierFileAside(const std::string& path, const std::string& record_file);
 
 // Once the new file is in place: the record says it is the one Convert wrote
-// under `path` (its size and SHA-256), and forgets the oldest names past a
-// few hundred. Throws IoError when the file or the record cannot be written.
-void RecordWrittenFile(const std::string& path, const std::string& record_file);
+// under `path` (its size and SHA-256, as its bytes were written), and forgets
+// the oldest names past a few hundred. Throws IoError when the record cannot
+// be written.
+void RecordWrittenFile(const std::string& path, std::uint64_t size, const std::string& sha256,
+                       const std::string& record_file);
 
 }  // namespace brantel

@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "engine/mame_tables.h"
 #include "engine/text_rules.h"
@@ -98,12 +102,63 @@ TokenPieces Pieces(std::string_view text, char separator) {
   }
 }
 
+// The old tokens in name order, for a binary search; of equal names the
+// one listed first comes first, as a search down the list would find it.
+const std::vector<const mame::OldToken*>& OldTokensByName() {
+  static const std::vector<const mame::OldToken*> sorted = [] {
+    std::vector<const mame::OldToken*> tokens;
+    for (const mame::OldToken& old : mame::kOldTokens) tokens.push_back(&old);
+    std::stable_sort(tokens.begin(), tokens.end(), [](const mame::OldToken* a, const mame::OldToken* b) {
+      return a->old_token < b->old_token;
+    });
+    return tokens;
+  }();
+  return sorted;
+}
+
+const mame::OldToken* FindOldToken(std::string_view upper) {
+  const auto& tokens = OldTokensByName();
+  const auto by_name = [](const mame::OldToken* old, std::string_view key) { return old->old_token < key; };
+  const auto found = std::lower_bound(tokens.begin(), tokens.end(), upper, by_name);
+  return found != tokens.end() && (*found)->old_token == upper ? *found : nullptr;
+}
+
 }  // namespace
+
+bool IsSequenceKeyword(std::string_view token) {
+  // Judged for every word of every sequence: compared in place, not copied.
+  const auto same_letter = [](char a, char upper) {
+    return (a >= 'a' && a <= 'z' ? static_cast<char>(a - 'a' + 'A') : a) == upper;
+  };
+  return std::any_of(std::begin(kKeywords), std::end(kKeywords), [&](std::string_view keyword) {
+    return token.size() == keyword.size() && std::equal(token.begin(), token.end(), keyword.begin(), same_letter);
+  });
+}
+
+bool IsInputCodeName(std::string_view name) {
+  const UpperToken upper_token(name);
+  const std::string_view upper = upper_token.text();
+  const size_t separator = upper.find('_');
+  return separator != std::string_view::npos && IsOneOf(kDeviceClasses, upper.substr(0, separator));
+}
+
+// MAME compares port types exactly; its own TYPE_OTHER form it reads with
+// sscanf("TYPE_OTHER(%d,%d)"), which takes whatever follows the numbers.
+bool IsKnownPortType(std::string_view port_type) {
+  if (std::binary_search(mame::kPortTypes.begin(), mame::kPortTypes.end(), port_type)) return true;
+  constexpr std::string_view kOther = "TYPE_OTHER(";
+  if (!StartsWith(port_type, kOther)) return false;
+  std::string_view rest;
+  return ScanNumber(port_type.substr(kOther.size()), &rest) && StartsWith(rest, ",") &&
+         ScanNumber(rest.substr(1));
+}
+
+namespace {
 
 // DEVICECLASS [_NUMBER] _ITEM [_MODIFIER] [_ITEMCLASS], read as MAME reads it:
 // a number only in a token of three pieces or more, the device number 1 when
 // there is none.
-CodeVerdict JudgeCodeToken(std::string_view token) {
+CodeVerdict JudgeAfresh(std::string_view token) {
   const UpperToken upper(token);
   const TokenPieces pieces = Pieces(upper.text(), '_');
   const auto& piece = pieces.first;
@@ -129,15 +184,12 @@ CodeVerdict JudgeCodeToken(std::string_view token) {
   return item->keyboard == (piece[0] == "KEYCODE") ? CodeVerdict::kRead : CodeVerdict::kNeverFires;
 }
 
-bool IsSequenceKeyword(std::string_view token) { return IsOneOf(kKeywords, UpperToken(token).text()); }
-
-std::optional<std::string> CurrentCodeName(std::string_view token, bool whole_text) {
+std::optional<std::string> CurrentNameAfresh(std::string_view token, bool whole_text) {
   const UpperToken upper_token(token);
   const std::string_view upper = upper_token.text();
-  for (const mame::OldToken& old : mame::kOldTokens) {
-    if (old.old_token != upper) continue;
-    if (old.whole_text_only && !whole_text) return std::nullopt;
-    return std::string(old.current);
+  if (const mame::OldToken* old = FindOldToken(upper)) {
+    if (old->whole_text_only && !whole_text) return std::nullopt;
+    return std::string(old->current);
   }
   const size_t first = upper.find('_');
   const size_t second = upper.find('_', first == std::string_view::npos ? first : first + 1);
@@ -156,22 +208,45 @@ std::optional<std::string> CurrentCodeName(std::string_view token, bool whole_te
   return std::nullopt;
 }
 
-bool IsInputCodeName(std::string_view name) {
-  const UpperToken upper_token(name);
-  const std::string_view upper = upper_token.text();
-  const size_t separator = upper.find('_');
-  return separator != std::string_view::npos && IsOneOf(kDeviceClasses, upper.substr(0, separator));
+// What tokens already met came to: the INI files of a folder use a few
+// hundred codes over and over. Looked up by a view of the token; only short
+// tokens are kept, and no more than a few thousand, so that a file of
+// distinct tokens cannot make it grow. Kept for the program's life; the
+// engine runs on one thread.
+template <typename Result>
+class TokenMemo {
+ public:
+  template <typename Judge>
+  Result Get(std::string_view token, const Judge& judge) {
+    if (const auto found = known_.find(token); found != known_.end()) return found->second;
+    Result result = judge(token);
+    if (known_.size() < kRemembered && token.size() <= kLongest) known_.emplace(std::string(token), result);
+    return result;
+  }
+
+ private:
+  static constexpr size_t kRemembered = 4096;
+  static constexpr size_t kLongest = 40;
+  struct Hash {
+    using is_transparent = void;
+    size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+  };
+  std::unordered_map<std::string, Result, Hash, std::equal_to<>> known_;
+};
+
+}  // namespace
+
+CodeVerdict JudgeCodeToken(std::string_view token) {
+  static TokenMemo<CodeVerdict> verdicts;
+  return verdicts.Get(token, JudgeAfresh);
 }
 
-// MAME compares port types exactly; its own TYPE_OTHER form it reads with
-// sscanf("TYPE_OTHER(%d,%d)"), which takes whatever follows the numbers.
-bool IsKnownPortType(std::string_view port_type) {
-  if (std::binary_search(mame::kPortTypes.begin(), mame::kPortTypes.end(), port_type)) return true;
-  constexpr std::string_view kOther = "TYPE_OTHER(";
-  if (!StartsWith(port_type, kOther)) return false;
-  std::string_view rest;
-  return ScanNumber(port_type.substr(kOther.size()), &rest) && StartsWith(rest, ",") &&
-         ScanNumber(rest.substr(1));
+std::optional<std::string> CurrentCodeName(std::string_view token, bool whole_text) {
+  static TokenMemo<std::optional<std::string>> in_whole_text, in_sequence;
+  return (whole_text ? in_whole_text : in_sequence).Get(token, [whole_text](std::string_view text) {
+    return CurrentNameAfresh(text, whole_text);
+  });
 }
+
 
 }  // namespace brantel

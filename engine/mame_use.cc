@@ -204,8 +204,9 @@ std::vector<std::string> HowMameUses(const std::string& combined_file, const std
 std::optional<std::string> CtrlrValue(const std::string& mame_ini) {
   std::optional<std::string> value;
   for (LineReader ini(mame_ini, LineReader::Marks::kHonour, {kMameIniLineLimit, kMameIniSizeLimit}); !ini.AtEnd();) {
-    const OldIniReading reading = ReadAsOldMame(ini.ReadLine());
-    if (reading.name == "ctrlr" && HasValue(reading)) value = reading.value;
+    const std::string line = ini.ReadLine();
+    const OldIniReading reading = ReadAsOldMame(line);
+    if (reading.name == "ctrlr" && HasValue(reading)) value = std::string(reading.value);
   }
   return value;
 }

@@ -77,7 +77,7 @@ MasterList MasterList::Load(const std::string& path) {
   LineFields fields;
   try {
     for (LineReader reader(path); !reader.AtEnd();) {
-      const std::string line = reader.ReadLine();
+      const std::string_view line = reader.ReadLineView();
       CheckLine(line, reader.LastLineEndedInCrLf(), SplitFields(line, fields), ++number, path);
       list.AddLine(fields);
     }

@@ -9,11 +9,12 @@
 
 namespace brantel {
 
+// Views of the line read, valid while it is.
 struct OldIniReading {
-  std::string name;      // empty for a line of blanks
-  std::string value;     // empty when there is none
-  char quote = 0;        // the quote around the value, 0 when none
-  std::string remark;    // from its "#" to the end, empty when none
+  std::string_view name;    // empty for a line of blanks
+  std::string_view value;   // empty when there is none
+  char quote = 0;           // the quote around the value, 0 when none
+  std::string_view remark;  // from its "#" to the end, empty when none
   bool ignored = false;  // a further word after the value
 };
 

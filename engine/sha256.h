@@ -17,6 +17,7 @@ class Sha256 {
   std::string HexDigest();
 
  private:
+  void Blocks(const unsigned char* data, size_t blocks);
   void Block(const unsigned char* block);
 
   std::array<std::uint32_t, 8> state_;

@@ -46,6 +46,14 @@ bool IsPlainAscii(std::string_view text) {
                      [](char c) { return (c >= ' ' && c <= '~') || c == '\t' || c == '\n' || c == '\r'; });
 }
 
+// Most names and values are plain: a cfg file of a million systems has
+// several million of them.
+bool NeedsNoEscape(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) {
+    return c >= ' ' && c <= '~' && c != '&' && c != '<' && c != '>' && c != '"';
+  });
+}
+
 }  // namespace
 
 bool IsValidUtf8(std::string_view text) {
@@ -73,14 +81,30 @@ std::string ToXmlCharacters(std::string_view text) {
   return out;
 }
 
+std::string_view XmlCharacters(std::string_view text, std::string& storage) {
+  if (IsPlainAscii(text)) return text;
+  storage = ToXmlCharacters(text);
+  return storage;
+}
+
 std::string XmlEscapedText(std::string_view text) {
-  // Most names and values are plain: a cfg file of a million systems has
-  // several million of them.
-  const bool plain = std::all_of(text.begin(), text.end(), [](char c) {
-    return c >= ' ' && c <= '~' && c != '&' && c != '<' && c != '>' && c != '"';
-  });
-  if (plain) return std::string(text);
   std::string out;
+  AppendXmlEscapedText(out, text);
+  return out;
+}
+
+void EscapeXmlTextFrom(std::string& text, size_t from) {
+  if (NeedsNoEscape(std::string_view(text).substr(from))) return;
+  const std::string tail = text.substr(from);
+  text.resize(from);
+  AppendXmlEscapedText(text, tail);
+}
+
+void AppendXmlEscapedText(std::string& out, std::string_view text) {
+  if (NeedsNoEscape(text)) {
+    out.append(text);
+    return;
+  }
   for (char c : ToXmlCharacters(text)) {
     switch (c) {
       case '&': out += "&amp;"; break;
@@ -95,7 +119,6 @@ std::string XmlEscapedText(std::string_view text) {
       default: out += c;
     }
   }
-  return out;
 }
 
 std::string XmlCommentText(std::string_view text) {

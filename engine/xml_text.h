@@ -16,10 +16,18 @@ bool IsValidUtf8(std::string_view text);
 
 // The text as UTF-8 without the characters XML 1.0 forbids.
 std::string ToXmlCharacters(std::string_view text);
+// The same as a view: `text` itself when it is plain printable ASCII (as
+// nearly every text of an INI file is), otherwise `storage` holding it.
+std::string_view XmlCharacters(std::string_view text, std::string& storage);
 
 // For attribute values and element content: also escapes & < > and ", and
 // writes CR, LF and TAB as character references.
 std::string XmlEscapedText(std::string_view text);
+// The same, appended to `out`.
+void AppendXmlEscapedText(std::string& out, std::string_view text);
+// The same for the end of `text` from `from`, in place; copied only when it
+// holds a character to escape.
+void EscapeXmlTextFrom(std::string& text, size_t from);
 
 // For the inside of a comment: also parts neighbouring hyphens with a space.
 std::string XmlCommentText(std::string_view text);

@@ -60,8 +60,9 @@ class ConvertTest : public ConvertFixture {
 
 TEST_F(ConvertTest, ConvertsTheFolderIntoOneCombinedFile) {
   InstallStandInListGenerator(folder_, "program", kMasterList);
-  WriteIni("mspacman.ini", CrLf({"P1_BUTTON1 \"KEYCODE_C\""}));
-  WriteIni("pacman.ini", CrLf({"P1_BUTTON1 \"KEYCODE_B\""}));
+  // Notes in the order of the listings, not of the sections: mspacman's first.
+  WriteIni("mspacman.ini", CrLf({"P1_BUTTON1 \"KEYCODE_2_PAD\""}));
+  WriteIni("pacman.ini", CrLf({"P1_BUTTON1 \"KEYCODE_1_PAD\""}));
   WriteIni("default.ini", CrLf({"P1_BUTTON1 \"KEYCODE_A\""}));
   WriteIni("neogeo.ini", CrLf({"P1_BUTTON1 \"KEYCODE_N\""}));
   WriteIni("sample.ini", SampleIni());
@@ -85,10 +86,14 @@ TEST_F(ConvertTest, ConvertsTheFolderIntoOneCombinedFile) {
   EXPECT_EQ(notes.style, MessageStyle::kWarning);
   EXPECT_EQ(notes.prompt,
             "Not applied by MAME: 7 notes (2 unknown port types, 4 ports with no input, 1 line old MAME ignored).\n"
-            "Changed so that current MAME reads it: 1 note (1 cfg file of your own merged).");
+            "Changed so that current MAME reads it: 3 notes (2 files with old names replaced, 1 cfg file of your own "
+            "merged).");
   std::string details = "Not applied by MAME:\n";
   for (const std::string& note : SampleNotes()) details += "sample.ini:" + note + "\n";
+  const std::string replaced = ": 1 old name replaced by the current ones: KEYCODE_";
   EXPECT_EQ(notes.details, details + "\nChanged so that current MAME reads it:\n"
+                                     "mspacman.ini" + replaced + "2_PAD by KEYCODE_2PAD\n"
+                                     "pacman.ini" + replaced + "1_PAD by KEYCODE_1PAD\n"
                                      "leftover.cfg: your own cfg file: 1 system merged whole; the file stays as it was\n");
   EXPECT_EQ(window_.messages()[1].title, "Conversion Complete!");
   EXPECT_EQ(window_.messages()[1].prompt,
@@ -103,8 +108,8 @@ TEST_F(ConvertTest, ConvertsTheFolderIntoOneCombinedFile) {
                 OnePortSection("default", "P1_BUTTON1", "KEYCODE_A") +
                 CrLf({"", ""}) + kLeftover +
                 OnePortSection("neogeo", "P1_BUTTON1", "KEYCODE_N") + SampleSection() +
-                OnePortSection("pacman", "P1_BUTTON1", "KEYCODE_B") +
-                OnePortSection("mspacman", "P1_BUTTON1", "KEYCODE_C") + CrLf({"", "</mameconfig>"}));
+                OnePortSection("pacman", "P1_BUTTON1", "KEYCODE_1PAD") +
+                OnePortSection("mspacman", "P1_BUTTON1", "KEYCODE_2PAD") + CrLf({"", "</mameconfig>"}));
   std::set<std::string> left = {"default.ini", "mspacman.ini", "neogeo.ini", "pacman.ini", "sample.ini"};
   EXPECT_EQ(window_.File1().Pattern(), "*.ini");
   EXPECT_EQ(std::set<std::string>(window_.File1().Names().begin(), window_.File1().Names().end()), left);

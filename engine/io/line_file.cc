@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 #include <new>
 
 #include "engine/io/file_safety.h"
@@ -18,6 +20,7 @@ constexpr int kZoneWidth = 14;
 // Files are opened without a buffer of the C library's (see OpenFile): the
 // block here is one write for many lines.
 constexpr size_t kWriteBlock = 1 << 16;
+constexpr size_t kReadPiece = 1 << 16;
 
 
 // A short name that matches none of the program's listings, so a folder name
@@ -26,13 +29,17 @@ constexpr const char* kTemporaryStart = "~bt";
 constexpr const char* kTemporaryEnd = ".tmp";
 constexpr int kTemporaryRandomLength = 6;
 
-// The first CR or LF from `from`, or npos; find_first_of would call a
-// search of its own for every byte.
+// The first CR or LF from `from`, or npos: two searches that the library
+// makes a few bytes at a time, rather than a test of each byte.
 size_t FindLineEnd(const std::string& text, size_t from) {
-  for (size_t at = from; at < text.size(); ++at) {
-    if (text[at] == '\r' || text[at] == '\n') return at;
-  }
-  return std::string::npos;
+  if (from >= text.size()) return std::string::npos;
+  const char* start = text.data() + from;
+  const size_t size = text.size() - from;
+  const void* lf = std::memchr(start, '\n', size);
+  const size_t before_lf = lf == nullptr ? size : static_cast<size_t>(static_cast<const char*>(lf) - start);
+  const void* cr = std::memchr(start, '\r', before_lf);
+  if (cr != nullptr) return from + static_cast<size_t>(static_cast<const char*>(cr) - start);
+  return lf == nullptr ? std::string::npos : from + before_lf;
 }
 
 }  // namespace
@@ -75,7 +82,7 @@ LineReader::LineReader(const std::string& path, Marks marks, Limits limits)
       line_limit_(limits.line_limit), bytes_left_(limits.size_limit) {}
 
 size_t LineReader::ReadChunk() {
-  const size_t chunk = static_cast<size_t>(std::min<std::uint64_t>(1 << 16, bytes_left_));
+  const size_t chunk = static_cast<size_t>(std::min<std::uint64_t>(kReadPiece, bytes_left_));
   if (at_end_of_file_ || chunk == 0) {  // no read that is sure to find nothing
     raw_.clear();
     return 0;
@@ -85,10 +92,12 @@ size_t LineReader::ReadChunk() {
   // up after a stop) is read whole.
   if (read_before_) ThrowIfStopRequested();
   read_before_ = true;
-  raw_.resize(chunk);
+  // Read into room that is not cleared first: most INI files are a small
+  // part of a piece.
+  if (!chunk_) chunk_ = std::make_unique_for_overwrite<char[]>(kReadPiece);
   errno = 0;
-  const size_t count = std::fread(raw_.data(), 1, chunk, file_.get());
-  raw_.resize(count);
+  const size_t count = std::fread(chunk_.get(), 1, chunk, file_.get());
+  raw_.assign(chunk_.get(), count);
   if (count < chunk && std::ferror(file_.get())) throw IoError("Could not read", path_, SystemReason(errno));
   at_end_of_file_ = count < chunk;
   bytes_left_ -= count;
@@ -129,7 +138,9 @@ bool LineReader::Fill() {
 
 bool LineReader::AtEnd() { return position_ >= buffer_.size() && !Fill(); }
 
-std::string LineReader::ReadLine() {
+std::string LineReader::ReadLine() { return std::string(ReadLineView()); }
+
+std::string_view LineReader::ReadLineView() {
   try {
     return ReadLineWhole();
   } catch (const std::bad_alloc&) {
@@ -137,32 +148,44 @@ std::string LineReader::ReadLine() {
   }
 }
 
-std::string LineReader::ReadLineWhole() {
+// A line that lies whole in the piece read is a view of it; one that goes on
+// into the next piece is gathered in line_.
+std::string_view LineReader::ReadLineWhole() {
   if (AtEnd()) throw IoError("Could not read past the end of", path_, "Input past end of file");
-  std::string line;
+  line_.clear();
+  bool gathered = false;
   last_line_cut_ = false;
   last_line_crlf_ = false;
   for (;;) {
     const size_t end = FindLineEnd(buffer_, position_);
     if (end == std::string::npos) {
-      line.append(buffer_, position_);
-      if (line.size() > line_limit_) {
-        line.resize(line_limit_);
+      line_.append(buffer_, position_);
+      gathered = true;
+      if (line_.size() > line_limit_) {
+        line_.resize(line_limit_);
         last_line_cut_ = true;
       }
       position_ = buffer_.size();
-      if (!Fill()) return line;
+      if (!Fill()) return line_;
       continue;
     }
-    line.append(buffer_, position_, end - position_);
+    std::string_view line = std::string_view(buffer_).substr(position_, end - position_);
+    if (gathered) {
+      line_.append(line);
+      line = line_;
+    }
     if (line.size() > line_limit_) {
-      line.resize(line_limit_);
+      line = line.substr(0, line_limit_);
       last_line_cut_ = true;
     }
     position_ = end + 1;
-    if (buffer_[end] == '\r' && !AtEnd() && buffer_[position_] == '\n') {
-      ++position_;
-      last_line_crlf_ = true;
+    if (buffer_[end] == '\r') {
+      // Looking for the LF may read the next piece over this one.
+      if (!gathered && position_ >= buffer_.size()) line = line_.assign(line);
+      if (!AtEnd() && buffer_[position_] == '\n') {
+        ++position_;
+        last_line_crlf_ = true;
+      }
     }
     return line;
   }

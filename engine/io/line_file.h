@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -48,9 +49,11 @@ class LineReader {
   // Throws IoError when the file is already at its end or cannot be read,
   // and when there is not memory enough for the line.
   std::string ReadLine();
+  // The same as a view, valid until the next call.
+  std::string_view ReadLineView();
 
  private:
-  std::string ReadLineWhole();
+  std::string_view ReadLineWhole();
   bool Fill();
   size_t ReadChunk();
   void ReadByteOrderMark();
@@ -61,8 +64,10 @@ class LineReader {
   FileHandle file_;
   Marks marks_;
   std::optional<Utf16Decoder> utf16_;  // set for UTF-16 text
+  std::unique_ptr<char[]> chunk_;  // the room a piece is read into
   std::string raw_;
   std::string buffer_;
+  std::string line_;  // a line that goes on past the piece read
   size_t position_ = 0;
   size_t line_limit_;
   std::uint64_t bytes_left_ = UINT64_MAX;

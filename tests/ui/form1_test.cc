@@ -490,7 +490,9 @@ void Form1Test::theNotesWrapResizeAndCopy() {
   QTimer chooser;
   QObject::connect(&chooser, &QTimer::timeout, [&] {
     if (auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
-      files->selectFile(Start("notes.txt"));
+      // Typed as a person would: the dialog may still be filling in its
+      // folder, and a file selected in it could be replaced meanwhile.
+      files->findChild<QLineEdit*>("fileNameEdit")->setText(Start("notes.txt"));
       static_cast<QDialog*>(files)->accept();  // as the dialog's Save button does
     }
   });

@@ -12,16 +12,15 @@
 #include "engine/io/line_file.h"
 #include "engine/io/stop_request.h"
 #include "engine/section_copy.h"
-#include "engine/sha256.h"
-#include "engine/xml_check.h"
+#include "engine/written_bytes_check.h"
 
 namespace brantel {
 namespace {
 
 // The combined file, checked as it is written: it replaces the earlier one
-// only when it is well-formed. The check gets the bytes in large pieces; one
-// that fails stops the writing and names the INI file whose section holds
-// the place where the parser stopped.
+// only when it is well-formed. The check gets the bytes in large pieces, on
+// a thread of its own; one that fails stops the writing and names the INI
+// file whose section holds the place where the parser stopped.
 class CheckedCombinedFile : public ReplacingLineWriter {
  public:
   explicit CheckedCombinedFile(const std::string& path) : ReplacingLineWriter(path) {}
@@ -45,14 +44,12 @@ class CheckedCombinedFile : public ReplacingLineWriter {
   // What the file holds, from the bytes as they were written: the file
   // need not be read back for the record of the files written.
   std::uint64_t Size() const { return size_; }
-  std::string Sha256Digest() { return sha_.HexDigest(); }
+  std::string Sha256Digest() { return check_.Sha256Digest(); }
 
  protected:
   void Write(std::string_view bytes) override {
     ReplacingLineWriter::Write(bytes);
-    sha_.Add(bytes);
     size_ += bytes.size();
-    if (!checking_) return;
     if (bytes.size() >= kCheckPiece) {  // a long line is not copied once more
       FeedPending();
       Check(bytes);
@@ -76,11 +73,12 @@ class CheckedCombinedFile : public ReplacingLineWriter {
   }
 
   void Check(std::string_view bytes) {
-    if (!check_.Feed(bytes)) throw NotWellFormed(check_.Finish());
-    checked_ += bytes.size();
+    if (bytes.empty()) return;
+    if (!check_.Add(bytes, checking_)) throw NotWellFormed(check_.Finish());
+    if (checking_) checked_ += bytes.size();
   }
 
-  IoError NotWellFormed(const std::string& complaint) const {
+  IoError NotWellFormed(const std::string& complaint) {
     std::string reason = "it would not be well-formed XML (" + complaint + ")";
     const std::uint64_t at = check_.FailedAt();
     auto after = std::upper_bound(sections_.begin(), sections_.end(), at,
@@ -89,12 +87,11 @@ class CheckedCombinedFile : public ReplacingLineWriter {
     return IoError("Could not replace", path(), reason + "; nothing was replaced");
   }
 
-  WellFormedCheck check_;
-  std::string pending_;     // written, not yet checked
+  WrittenBytesCheck check_;
+  std::string pending_;     // written, not yet handed to the check
   std::uint64_t checked_ = 0;
   std::vector<Section> sections_;
   bool checking_ = true;
-  Sha256 sha_;
   std::uint64_t size_ = 0;
 };
 

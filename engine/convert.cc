@@ -356,6 +356,7 @@ WrittenFile ConvertStreaming(Window& window, const ListSource& list_source, cons
   const std::vector<std::string> ini = file_list.Names();  // the listing checked is the one converted
   MasterList master = UsableMasterList(list_source, notes);
   CombinedFileParts parts(folder + ".cfg");
+  EarlierFile earlier(parts.path, written_record);
   RemoveLeftOvers(FolderOfFile(parts.path), notes);
   std::vector<IniInclude> includes;
   std::string aside;
@@ -376,7 +377,7 @@ WrittenFile ConvertStreaming(Window& window, const ListSource& list_source, cons
       }
       in_order.Finished(name);
     };
-    parts.before_replace = [&] { aside = KeepEarlierFileAside(parts.path, written_record); };
+    parts.before_replace = [&] { aside = earlier.KeepAsideIfNotOurs(); };
     WriteCombinedFile(window, parts);
   } catch (const WaitCancelled&) {
     in_order.PassOn();

@@ -1,7 +1,9 @@
 #include "engine/earlier_output.h"
 
+#include <atomic>
 #include <cstdint>
 #include <cstdio>
+#include <exception>
 #include <optional>
 #include <vector>
 
@@ -53,13 +55,18 @@ std::vector<Written> ReadRecord(const std::string& record_file) {
 }
 
 // The file's size and SHA-256 when `path` is an ordinary file itself (not a
-// link) of at most `most` bytes; none otherwise.
-std::optional<Written> Digest(const std::string& path, std::uint64_t most) {
+// link) of at most `most` bytes; none otherwise, or when `stop` is set before
+// the end. `state` is set to the file's state while it was read, and left
+// empty when the file changed meanwhile.
+std::optional<Written> Digest(const std::string& path, std::uint64_t most, const std::atomic<bool>& stop,
+                              std::optional<FileState>& state) {
   const FileHandle file = OpenOrdinaryFile(path, "Could not read", false);
+  const std::optional<FileState> before = StateOfOpenFile(file.get());
   Sha256 sha;
   Written digest;
   std::vector<char> buffer(1 << 16);
   for (;;) {
+    if (stop) return std::nullopt;
     const size_t count = std::fread(buffer.data(), 1, buffer.size(), file.get());
     digest.size += count;
     if (digest.size > most) return std::nullopt;
@@ -69,31 +76,74 @@ std::optional<Written> Digest(const std::string& path, std::uint64_t most) {
   if (std::ferror(file.get())) throw IoError("Could not read", path, "A read failed");
   digest.sha256 = sha.HexDigest();
   digest.path = path;
+  if (before && before == StateOfOpenFile(file.get())) state = before;
   return digest;
 }
 
-bool IsOurOwn(const std::string& path, const std::string& record_file) {
-  for (const Written& entry : ReadRecord(record_file)) {
-    if (entry.path != path) continue;
-    try {
-      const std::optional<Written> now = Digest(path, entry.size);
-      return now && now->size == entry.size && now->sha256 == entry.sha256;
-    } catch (const IoError&) {
-      return false;
-    }
+std::optional<Written> RecordedAs(const std::string& path, const std::string& record_file) {
+  for (Written& entry : ReadRecord(record_file)) {
+    if (entry.path == path) return std::move(entry);
   }
-  return false;
+  return std::nullopt;
 }
 
-}  // namespace
+// `ahead`, the file as read before in the state `ahead_state`, counts while
+// the file is in that state still.
+bool IsOurOwn(const std::string& path, const std::string& record_file, const std::optional<Written>& ahead,
+              const std::optional<FileState>& ahead_state) {
+  const std::optional<Written> entry = RecordedAs(path, record_file);
+  if (!entry) return false;
+  try {
+    std::optional<Written> digest = ahead;
+    if (!ahead || !ahead_state || StateOfEntry(path) != ahead_state) {
+      const std::atomic<bool> go_on{false};
+      std::optional<FileState> state;
+      digest = Digest(path, entry->size, go_on, state);
+    }
+    return digest && digest->size == entry->size && digest->sha256 == entry->sha256;
+  } catch (const IoError&) {
+    return false;
+  }
+}
 
-std::string KeepEarlierFileAside(const std::string& path, const std::string& record_file) {
-  if (!EntryExists(path) || IsOurOwn(path, record_file)) return "";
+std::string KeepAside(const std::string& path) {
   for (int number = 0; number < 1000; ++number) {
     const std::string aside = path + (number == 0 ? "" : "." + std::to_string(number)) + ".bak";
     if (RenameIfFree(path, aside)) return aside;
   }
   throw IoError("Could not keep aside", path, "Every name from .bak to .999.bak is taken");
+}
+
+}  // namespace
+
+EarlierFile::EarlierFile(std::string path, std::string record_file)
+    : path_(std::move(path)), record_file_(std::move(record_file)), thread_([this] { ReadAhead(); }) {}
+
+EarlierFile::~EarlierFile() {
+  stop_ = true;
+  WaitForReadingAhead();
+}
+
+// Any failure here only leaves the reading to the rename.
+void EarlierFile::ReadAhead() {
+  try {
+    const std::optional<Written> entry = RecordedAs(path_, record_file_);
+    if (!entry) return;
+    const std::optional<Written> digest = Digest(path_, entry->size, stop_, ahead_state_);
+    if (!digest) return;
+    ahead_size_ = digest->size;
+    ahead_sha256_ = digest->sha256;
+  } catch (const std::exception&) {
+    ahead_state_.reset();
+  }
+}
+
+std::string EarlierFile::KeepAsideIfNotOurs() {
+  WaitForReadingAhead();
+  std::optional<Written> ahead;
+  if (ahead_state_) ahead = Written{ahead_size_, ahead_sha256_, path_};
+  if (!EntryExists(path_) || IsOurOwn(path_, record_file_, ahead, ahead_state_)) return "";
+  return KeepAside(path_);
 }
 
 void RecordWrittenFile(const std::string& path, std::uint64_t size, const std::string& sha256,

@@ -6,8 +6,10 @@
 #include <map>
 #include <memory>
 
+#include "engine/earlier_output.h"
 #include "engine/io/io_error.h"
 #include "engine/plain_window.h"
+#include "engine/sha256.h"
 #include "tests/worked_examples.h"
 
 namespace brantel {
@@ -157,6 +159,28 @@ TEST_F(CombinedFileTest, FailedSectionKeepsThePreviousCombinedFile) {
   EXPECT_EQ(folder_.Read("ctrlr/old.cfg"), "previous");
   EXPECT_EQ(fs::status(Old() + ".cfg").permissions() & fs::perms::owner_write, fs::perms::none);
   fs::permissions(Old() + ".cfg", fs::perms::owner_write, fs::perm_options::add);
+}
+
+// The earlier file is read while the new one is made; that reading counts
+// at the rename only while the file is as it was, even when an edit keeps
+// its size and its time of last write.
+TEST_F(CombinedFileTest, EarlierFileEditedAfterItWasReadIsKeptAside) {
+  namespace fs = std::filesystem;
+  const std::string path = Old() + ".cfg", record = folder_.path() + "/combined.lst";
+  folder_.Write("ctrlr/old.cfg", "ours");
+  Sha256 sha;
+  sha.Add("ours");
+  RecordWrittenFile(path, 4, sha.HexDigest(), record);
+  for (const bool edited : {false, true}) {
+    EarlierFile earlier(path, record);
+    earlier.WaitForReadingAhead();
+    if (edited) {
+      const auto written = fs::last_write_time(path);
+      folder_.Write("ctrlr/old.cfg", "OURS");
+      fs::last_write_time(path, written);
+    }
+    EXPECT_EQ(earlier.KeepAsideIfNotOurs(), edited ? path + ".bak" : "") << edited;
+  }
 }
 
 // The user's systems go among the translated sections as their files are

@@ -81,6 +81,28 @@ FileHandle OpenOrdinaryFile(const std::string& path, const char* what_failed, bo
   return file;
 }
 
+namespace {
+
+FileState StateOf(const struct stat& info) {
+  auto nanoseconds = [](const timespec& time) { return std::int64_t{time.tv_sec} * 1000000000 + time.tv_nsec; };
+  return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+          static_cast<std::uint64_t>(info.st_size), nanoseconds(info.st_mtim), nanoseconds(info.st_ctim)};
+}
+
+}  // namespace
+
+std::optional<FileState> StateOfOpenFile(std::FILE* file) {
+  struct stat info {};
+  if (fstat(fileno(file), &info) != 0) return std::nullopt;
+  return StateOf(info);
+}
+
+std::optional<FileState> StateOfEntry(const std::string& path) {
+  struct stat info {};
+  if (lstat(path.c_str(), &info) != 0) return std::nullopt;
+  return StateOf(info);
+}
+
 bool FlushToDisk(std::FILE* file) { return fsync(fileno(file)) == 0; }
 
 bool SeekFile(std::FILE* file, std::uint64_t offset) {

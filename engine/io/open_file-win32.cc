@@ -71,6 +71,39 @@ FileHandle OpenOrdinaryFile(const std::string& path, const char* what_failed, bo
   return OpenFile(path, OpenMode::kRead, what_failed);
 }
 
+namespace {
+
+std::optional<FileState> StateOfHandle(HANDLE handle) {
+  BY_HANDLE_FILE_INFORMATION information{};
+  FILE_BASIC_INFO times{};
+  if (!GetFileInformationByHandle(handle, &information) ||
+      !GetFileInformationByHandleEx(handle, FileBasicInfo, &times, sizeof times)) {
+    return std::nullopt;
+  }
+  auto join = [](DWORD high, DWORD low) { return (std::uint64_t{high} << 32) | low; };
+  return FileState{information.dwVolumeSerialNumber, join(information.nFileIndexHigh, information.nFileIndexLow),
+                   join(information.nFileSizeHigh, information.nFileSizeLow), times.LastWriteTime.QuadPart,
+                   times.ChangeTime.QuadPart};
+}
+
+}  // namespace
+
+std::optional<FileState> StateOfOpenFile(std::FILE* file) {
+  return StateOfHandle(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file))));
+}
+
+// Opened for its attributes only, shared with everyone: a link is not
+// followed, and a folder opens too (it is not the file checked, so its state
+// differs).
+std::optional<FileState> StateOfEntry(const std::string& path) {
+  HANDLE raw = CreateFileW(WidePath(path).c_str(), FILE_READ_ATTRIBUTES,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (raw == INVALID_HANDLE_VALUE) return std::nullopt;
+  OwnedHandle handle(raw);
+  return StateOfHandle(raw);
+}
+
 bool FlushToDisk(std::FILE* file) {
   return FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)))) != 0;
 }

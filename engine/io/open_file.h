@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace brantel {
@@ -47,5 +48,21 @@ bool FlushToDisk(std::FILE* file);
 // beyond what a long can say. Returns false, with errno set where the host
 // has one, when it could not.
 bool SeekFile(std::FILE* file, std::uint64_t offset);
+
+// What tells a file and its contents at one moment from another moment's
+// without reading it: the file itself (its device and number), its size and
+// its times of last write and last change. The change time moves with every
+// write and cannot be set back, so equal states mean an unchanged file.
+struct FileState {
+  std::uint64_t device = 0, number = 0, size = 0;
+  std::int64_t written = 0, changed = 0;
+  bool operator==(const FileState&) const = default;
+};
+
+// The state of an open file; none when the system cannot tell it.
+std::optional<FileState> StateOfOpenFile(std::FILE* file);
+// The state of the entry `path` itself, a link not followed; none when there
+// is no such entry or the system cannot tell it.
+std::optional<FileState> StateOfEntry(const std::string& path);
 
 }  // namespace brantel

@@ -68,12 +68,13 @@ class CheckedCombinedFile : public ReplacingLineWriter {
   };
 
   void FeedPending() {
-    Check(pending_);
-    pending_.clear();
+    const size_t size = pending_.size();
+    if (size == 0) return;
+    if (!check_.Add(pending_, checking_)) throw NotWellFormed(check_.Finish());
+    if (checking_) checked_ += size;
   }
 
   void Check(std::string_view bytes) {
-    if (bytes.empty()) return;
     if (!check_.Add(bytes, checking_)) throw NotWellFormed(check_.Finish());
     if (checking_) checked_ += bytes.size();
   }

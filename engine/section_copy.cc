@@ -9,23 +9,45 @@ namespace {
 
 enum Slot { kPortSlot = 1, kNewseqSlot = 2, kClosingSlot = 3 };
 
-// The text that tells what kind of line a raw line is: without tabs and line
-// ends, and cut to the part after its first "<" (up to the next "<") unless
-// it holds a "#". A view of the raw line itself when it holds none of those
-// characters, as translated lines never do; otherwise of `cleaned`.
-std::string_view KindText(std::string_view raw, std::string& cleaned) {
-  std::string_view text = raw;
-  const bool plain = std::none_of(raw.begin(), raw.end(), [](char c) { return c == '\t' || c == '\n' || c == '\r'; });
-  if (!plain) {
-    cleaned.assign(raw);
-    cleaned = RemoveChars(cleaned, "\t\n\r");
-    text = cleaned;
-  }
+// The line without tabs and line ends, in `cleaned`.
+std::string_view Cleaned(std::string_view raw, std::string& cleaned) {
+  cleaned.assign(raw);
+  cleaned = RemoveChars(cleaned, "\t\n\r");
+  return cleaned;
+}
+
+// The kind text of a line without tabs and line ends.
+std::string_view KindOfCleaned(std::string_view text) {
   if (text.find('#') != std::string_view::npos) return text;
   size_t open = text.find('<');
   if (open == std::string_view::npos) return text;
   size_t next = text.find('<', open + 1);
   return text.substr(open + 1, next == std::string_view::npos ? std::string_view::npos : next - open - 1);
+}
+
+// The text that tells what kind of line a raw line is: without tabs and line
+// ends, and cut to the part after its first "<" (up to the next "<") unless
+// it holds a "#". A view of the raw line itself when it holds none of those
+// characters, as translated lines never do; otherwise of `cleaned`.
+std::string_view KindText(std::string_view raw, std::string& cleaned) {
+  // One pass over the line finds what the rules look at.
+  size_t open = std::string_view::npos, next = std::string_view::npos;
+  for (size_t at = 0; at < raw.size(); ++at) {
+    const char c = raw[at];
+    if (c == '<') {
+      if (open == std::string_view::npos) {
+        open = at;
+      } else if (next == std::string_view::npos) {
+        next = at;
+      }
+    } else if (c == '#') {
+      return raw.find_first_of("\t\n\r", at) == std::string_view::npos ? raw : Cleaned(raw, cleaned);
+    } else if (c == '\t' || c == '\n' || c == '\r') {
+      return KindOfCleaned(Cleaned(raw, cleaned));
+    }
+  }
+  if (open == std::string_view::npos) return raw;
+  return raw.substr(open + 1, next == std::string_view::npos ? std::string_view::npos : next - open - 1);
 }
 
 void WriteSlots(LinePrinter& out, const SlotArray& slots) {

@@ -29,16 +29,29 @@ bool WrittenBytesCheck::Add(std::string_view bytes, bool well_formed) {
     failed_seen_ = failed_;
     return !failed_seen_;
   }
+  std::string copy(bytes);
+  return Queue(copy, well_formed);
+}
+
+bool WrittenBytesCheck::Add(std::string& piece, bool well_formed) {
+  if (piece.size() >= kLargePiece) {
+    const bool well_formed_so_far = Add(std::string_view(piece), well_formed);
+    piece.clear();
+    return well_formed_so_far;
+  }
+  return Queue(piece, well_formed);
+}
+
+bool WrittenBytesCheck::Queue(std::string& piece, bool well_formed) {
   std::unique_lock<std::mutex> lock(mutex_);
   taken_.wait(lock, [this] { return queue_.size() < kPiecesAhead; });
   if (failed_seen_) return false;
-  std::string copy;
+  queue_.push_back({std::move(piece), well_formed});
+  piece.clear();
   if (!spare_.empty()) {
-    copy = std::move(spare_.back());
+    piece.swap(spare_.back());
     spare_.pop_back();
   }
-  copy.assign(bytes);
-  queue_.push_back({std::move(copy), well_formed});
   lock.unlock();
   added_.notify_one();
   return true;

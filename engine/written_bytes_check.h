@@ -32,6 +32,9 @@ class WrittenBytesCheck {
   // false once the check has found the document not well-formed (perhaps
   // from earlier bytes).
   bool Add(std::string_view bytes, bool well_formed);
+  // The same for a small piece held in a string: the check takes it whole,
+  // leaving `piece` empty (with room of its own to fill again).
+  bool Add(std::string& piece, bool well_formed);
 
   // Waits until everything added is checked; then, as WellFormedCheck does:
   // the parser's complaint (empty when well-formed) and where it stopped.
@@ -49,6 +52,7 @@ class WrittenBytesCheck {
   void Run();
   void Take(std::string_view bytes, bool well_formed);
   void WaitUntilIdle();
+  bool Queue(std::string& piece, bool well_formed);
 
   Sha256 sha_;
   WellFormedCheck check_;

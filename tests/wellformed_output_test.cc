@@ -434,6 +434,13 @@ std::vector<HostileLayout> HostileLayouts() {
        ConvertResult::kCompleted, {"<mameconfig "}, "", {"old.cfg: not written by this program, so kept as"},
        "ctrlr/old.cfg.1.bak"},
       {"the program's own earlier old.cfg", "old", ConvertOnce, ConvertResult::kCompleted, {"<mameconfig "}, "", {}, ""},
+      {"the program's own earlier old.cfg, a system of 2 MB in it", "old",
+       [](const TestFolder& f) {
+         f.Write("mame/ctrlr/old/mine.cfg", "<mameconfig><system name=\"a\"><!--" + std::string(2 << 20, 'a') +
+                                                "--></system></mameconfig>");
+         ConvertOnce(f);
+       },
+       ConvertResult::kCompleted, {"<mameconfig "}, "", {}, ""},
       {"the program's own earlier old.cfg, edited since", "old",
        [](const TestFolder& f) {
          ConvertOnce(f);

@@ -444,7 +444,7 @@ ConvertResult ConvertLocked(Window& window, const std::string& program_folder,
   // The new file is in place: from here on the run has succeeded, whatever
   // the completion lines can tell.
   std::vector<std::string> lines =
-      HowMameUsesTheFile(combined.path, window.Text2(), window.Text3(), window.Text1(), while_waiting);
+      HowMameUsesTheFile(combined.path, window.Text2(), window.Text3(), window.Text1());
   try {
     RecordWrittenFile(combined.path, combined.size, combined.sha256, kept_files.written_record);
   } catch (const std::exception& error) {

@@ -78,8 +78,7 @@ struct MameAnswer {
 
 // MAME reads the mame.ini of the folder it runs from, so it is asked from
 // its own; the current folder is given back after.
-ProgramOutcome ShowConfigFrom(const std::string& program, const std::string& mame_folder,
-                              const WhileWaiting& while_waiting) {
+ProgramOutcome ShowConfigFrom(const std::string& program, const std::string& mame_folder) {
   const std::string before = CurrentDirectory();
   try {
     ChangeDriveAndDirectory(mame_folder);
@@ -97,19 +96,17 @@ ProgramOutcome ShowConfigFrom(const std::string& program, const std::string& mam
   } back{before};
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(kShowConfigSeconds);
   return RunAndWait(program, "mame -showconfig", 0, [&] {
-    if (while_waiting) while_waiting();
-    ThrowIfStopRequested();
+    ThrowIfStopRequested();  // a window stays alive there, and says it is converting
     if (std::chrono::steady_clock::now() > deadline) throw TimedOut();
   }, 1 << 20);
 }
 
-MameAnswer AskMame(const std::string& mame_folder, const std::string& executable,
-                   const WhileWaiting& while_waiting) {
+MameAnswer AskMame(const std::string& mame_folder, const std::string& executable) {
   const std::string program = FindMameProgram(mame_folder, TrimSpaces(executable));
   if (program.empty()) return {std::nullopt, "it was not found"};
   ProgramOutcome outcome;
   try {
-    outcome = ShowConfigFrom(program, HostPath(mame_folder), while_waiting);
+    outcome = ShowConfigFrom(program, HostPath(mame_folder));
   } catch (const TimedOut&) {
     return {std::nullopt, "it did not answer within " + std::to_string(kShowConfigSeconds) + " seconds"};
   } catch (const std::exception&) {
@@ -190,10 +187,9 @@ std::string AsMameIniFilesTell(const std::string& mame_folder, const std::string
 }
 
 std::vector<std::string> HowMameUses(const std::string& combined_file, const std::string& mame_path,
-                                     const std::string& executable, const std::string& folder_name,
-                                     const WhileWaiting& while_waiting) {
+                                     const std::string& executable, const std::string& folder_name) {
   const std::string mame_folder = HostPath(mame_path);
-  const MameAnswer answer = AskMame(mame_path, executable, while_waiting);
+  const MameAnswer answer = AskMame(mame_path, executable);
   if (answer.settings) return AsMameSaid(*answer.settings, FolderOfFile(combined_file), mame_folder, folder_name);
   return {AsMameIniFilesTell(mame_path, folder_name,
                              " (a guess: MAME itself could not be asked, as " + answer.why_not + ")")};
@@ -230,11 +226,10 @@ std::optional<MameCtrlrSettings> ReadShownConfig(const std::string& shown) {
 }
 
 std::vector<std::string> HowMameUsesTheFile(const std::string& combined_file, const std::string& mame_path,
-                                            const std::string& executable, const std::string& folder_name,
-                                            const WhileWaiting& while_waiting) {
+                                            const std::string& executable, const std::string& folder_name) {
   std::vector<std::string> lines = {"The new controller file is " + DisplayPath(combined_file)};
   try {
-    for (std::string& line : HowMameUses(combined_file, mame_path, executable, folder_name, while_waiting)) {
+    for (std::string& line : HowMameUses(combined_file, mame_path, executable, folder_name)) {
       lines.push_back(std::move(line));
     }
   } catch (const std::bad_alloc&) {

@@ -41,7 +41,6 @@ inline constexpr int kShowConfigSeconds = 10;
 // instead and the lines say that they are a guess. Never throws: the new
 // file is in place, whatever these lines can tell.
 std::vector<std::string> HowMameUsesTheFile(const std::string& combined_file, const std::string& mame_path,
-                                            const std::string& executable, const std::string& folder_name,
-                                            const WhileWaiting& while_waiting = {});
+                                            const std::string& executable, const std::string& folder_name);
 
 }  // namespace brantel

@@ -7,6 +7,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <set>
@@ -213,6 +214,7 @@ TEST_F(FormLogicTest, AFailedSaveIsShownAndTheWindowStillCloses) {
 TEST_F(FormLogicTest, AliveDuringTheListGeneratorAndClosedAfterConvert) {
   InstallStandInListGenerator(folder_, "program", CrLf({MasterListLine("pacman", "", "2")}), 2);
   WriteIni("pacman.ini", CrLf({"P1_BUTTON1 \"KEYCODE_LCONTROL\""}));
+  folder_.Write("mame/showconfig.sh", "sleep 1; printf 'ctrlrpath ctrlr\\nctrlr\\n'\n");  // MAME slow to answer
   form_.SetText1("old");
   form_.SetText2(Mame());
   form_.SetText3("mame.exe");
@@ -232,6 +234,11 @@ TEST_F(FormLogicTest, AliveDuringTheListGeneratorAndClosedAfterConvert) {
   EXPECT_EQ(form_.captions.back(), "brantel Manager");
   EXPECT_FALSE(form_.busy || form_.cancel_shown);
   EXPECT_NE(captions.count("brantel Manager - making the master list, 1 s - closing after Convert"), 0u);
+  // Asking MAME about the new file comes after the list: no caption says the list is made then.
+  const auto last_running = std::find_if(form_.captions.rbegin(), form_.captions.rend(),
+                                         [](const std::string& caption) { return caption.ends_with(" s - closing after Convert"); });
+  ASSERT_NE(last_running, form_.captions.rend());
+  EXPECT_TRUE(last_running->starts_with("brantel Manager - converting, ")) << *last_running;
   EXPECT_EQ(folder_.Read("program/listgen.ran"), "-s -ctrlr -new\n");  // the box is ticked
   ASSERT_EQ(form_.messages().size(), 1u);
   EXPECT_EQ(form_.messages()[0].title, "Conversion Complete!");

@@ -25,9 +25,7 @@ bool WrittenBytesCheck::Add(std::string_view bytes, bool well_formed) {
   if (bytes.size() >= kLargePiece) {
     WaitUntilIdle();
     Take(bytes, well_formed);
-    std::lock_guard<std::mutex> lock(mutex_);
-    failed_seen_ = failed_;
-    return !failed_seen_;
+    return !failed_;
   }
   std::string copy(bytes);
   return Queue(copy, well_formed);
@@ -45,7 +43,7 @@ bool WrittenBytesCheck::Add(std::string& piece, bool well_formed) {
 bool WrittenBytesCheck::Queue(std::string& piece, bool well_formed) {
   std::unique_lock<std::mutex> lock(mutex_);
   taken_.wait(lock, [this] { return queue_.size() < kPiecesAhead; });
-  if (failed_seen_) return false;
+  if (failed_) return false;
   queue_.push_back({std::move(piece), well_formed});
   piece.clear();
   if (!spare_.empty()) {
@@ -80,7 +78,6 @@ void WrittenBytesCheck::Run() {
     piece.bytes.clear();
     lock.lock();
     spare_.push_back(std::move(piece.bytes));
-    failed_seen_ = failed_;
     busy_ = false;
     taken_.notify_all();
   }

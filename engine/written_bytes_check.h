@@ -3,6 +3,7 @@
 // than after it.
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -56,7 +57,7 @@ class WrittenBytesCheck {
 
   Sha256 sha_;
   WellFormedCheck check_;
-  bool failed_ = false;
+  std::atomic<bool> failed_{false};  // set by whichever side checks
 
   std::mutex mutex_;
   std::condition_variable added_;
@@ -64,7 +65,6 @@ class WrittenBytesCheck {
   std::deque<Piece> queue_;
   std::vector<std::string> spare_;  // emptied pieces, reused
   bool busy_ = false;               // the thread works on a piece
-  bool failed_seen_ = false;        // failed_, as the writing side may see it
   bool quit_ = false;
   std::thread thread_;
 };

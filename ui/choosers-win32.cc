@@ -50,37 +50,45 @@ std::optional<std::wstring> ChooseFolder(HWND owner, const std::wstring& title, 
   return path;
 }
 
-std::optional<std::wstring> ChooseProgram(HWND owner, const std::wstring& title, const std::wstring& start) {
-  std::wstring file(32768, L'\0');
-  OPENFILENAMEW choice{};
-  choice.lStructSize = sizeof choice;
-  choice.hwndOwner = owner;
-  choice.lpstrFilter = L"Programs (*.exe)\0*.exe\0All files (*.*)\0*.*\0";
-  choice.lpstrFile = file.data();
-  choice.nMaxFile = static_cast<DWORD>(file.size());
-  choice.lpstrInitialDir = start.c_str();
-  choice.lpstrTitle = title.c_str();
-  choice.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-  if (!GetOpenFileNameW(&choice)) return std::nullopt;
-  file.resize(file.find(L'\0'));
-  return file;
-}
+namespace {
 
-std::optional<std::wstring> ChooseTextFileToSave(HWND owner, const std::wstring& title, const std::wstring& name) {
-  std::wstring file = name;
+// The file dialog's settings the two choosers share; `file`, which holds the
+// name shown first, room for the one chosen.
+OPENFILENAMEW FileChoice(HWND owner, const std::wstring& title, const wchar_t* filter, std::wstring& file) {
   file.resize(32768, L'\0');
   OPENFILENAMEW choice{};
   choice.lStructSize = sizeof choice;
   choice.hwndOwner = owner;
-  choice.lpstrFilter = L"Text files (*.txt)\0*.txt\0All files (*.*)\0*.*\0";
+  choice.lpstrFilter = filter;
   choice.lpstrFile = file.data();
   choice.nMaxFile = static_cast<DWORD>(file.size());
   choice.lpstrTitle = title.c_str();
-  choice.lpstrDefExt = L"txt";
-  choice.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-  if (!GetSaveFileNameW(&choice)) return std::nullopt;
+  choice.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+  return choice;
+}
+
+std::optional<std::wstring> Chosen(BOOL chosen, std::wstring& file) {
+  if (!chosen) return std::nullopt;
   file.resize(file.find(L'\0'));
   return file;
+}
+
+}  // namespace
+
+std::optional<std::wstring> ChooseProgram(HWND owner, const std::wstring& title, const std::wstring& start) {
+  std::wstring file;
+  OPENFILENAMEW choice = FileChoice(owner, title, L"Programs (*.exe)\0*.exe\0All files (*.*)\0*.*\0", file);
+  choice.lpstrInitialDir = start.c_str();
+  choice.Flags |= OFN_FILEMUSTEXIST;
+  return Chosen(GetOpenFileNameW(&choice), file);
+}
+
+std::optional<std::wstring> ChooseTextFileToSave(HWND owner, const std::wstring& title, const std::wstring& name) {
+  std::wstring file = name;
+  OPENFILENAMEW choice = FileChoice(owner, title, L"Text files (*.txt)\0*.txt\0All files (*.*)\0*.*\0", file);
+  choice.lpstrDefExt = L"txt";
+  choice.Flags |= OFN_OVERWRITEPROMPT;
+  return Chosen(GetSaveFileNameW(&choice), file);
 }
 
 std::optional<std::wstring> DroppedFolder(HDROP drop) {

@@ -370,12 +370,16 @@ WrittenFile ConvertStreaming(Window& window, const ListSource& list_source, cons
     }
     const std::vector<std::string> user_cfg = ListUserCfgFiles(file_list, in_order.OfCfgFiles());
     OrderSections(window, std::move(master), folder, ini, user_cfg, parts, in_order.OfCfgFiles());
+    size_t converted = 0;
+    window.ShowProgress(ConvertingProgress(converted, ini.size()), converted, ini.size());
     parts.translate = [&](const std::string& ini_path, IntermediateSink& section) {
       const std::string name = LastPathPiece(ini_path);
+      window.ShowProgress(ConvertingProgress(converted + 1, ini.size()), converted, ini.size());
       for (IniInclude& include : TranslateIniFile(FolderOfFile(ini_path), name, section, in_order.OfIniFile(name))) {
         includes.push_back(std::move(include));
       }
       in_order.Finished(name);
+      ++converted;
     };
     parts.before_replace = [&] { aside = earlier.KeepAsideIfNotOurs(); };
     WriteCombinedFile(window, parts);
@@ -426,6 +430,7 @@ ConvertResult ConvertLocked(Window& window, const std::string& program_folder,
   ListSource list_source{kept_files.master_list, kept_files.source_record,
                          FindMameProgram(window.Text2(), TrimSpaces(window.Text3())), {}, window.CheckBoxValue() == 1,
                          [&] { return RunListGenerator(program_folder, kept_files, true, while_waiting); }};
+  window.ShowProgress(kMakingListProgress, 0, 0);
   list_source.outcome = RunListGenerator(program_folder, kept_files, list_source.asked_new, while_waiting);
 
   FileList& file_list = window.File1();
@@ -451,6 +456,7 @@ ConvertResult ConvertLocked(Window& window, const std::string& program_folder,
     lines.push_back(std::string("A later Convert will keep this file aside, as it could not be noted as ours: ") +
                     (dynamic_cast<const std::bad_alloc*>(&error) ? "not enough memory" : error.what()));
   }
+  window.ShowProgress("", 0, 0);
   ShowCompletion(window, kept, lines);
   return ConvertResult::kCompleted;
 }
@@ -504,6 +510,11 @@ ConvertResult Convert(Window& window, const std::string& program_folder,
 
 ConvertResult ConvertFolder(Window& window, const std::string& program_folder,
                             const WhileWaiting& while_waiting) {
+  // The progress line goes when Convert ends, however it ends.
+  struct ProgressLine {
+    Window& window;
+    ~ProgressLine() { window.ShowProgress("", 0, 0); }
+  } progress_line{window};
   try {
     return Convert(window, program_folder, while_waiting);
   } catch (const WaitCancelled&) {

@@ -11,6 +11,10 @@ namespace brantel {
 
 WindowTexts FirstStartTexts() { return {"stormcabinet", FirstStartMamePath(), FirstStartExecutable()}; }
 
+std::string ConvertingProgress(size_t done, size_t total) {
+  return "Converting: " + std::to_string(done) + " of " + std::to_string(total) + " files";
+}
+
 WindowTexts LoadDefaults() { return {"hotrod", DefaultMamePath(), DefaultExecutable()}; }
 
 std::string OldFolderPath(const std::string& mame_path, const std::string& folder_name) {

@@ -56,6 +56,26 @@ class Window {
     ShowMessageBox(prompt, title, style);
   }
 
+  // The completion box: `prompt` one fact a line, the lines for mame.ini
+  // exactly as they go into the file; Copy (and Ctrl+C) copies the whole
+  // text. With `offer_use_in_mame` it also has the button "Use it in MAME"
+  // (kUseInMameButton); returns true when the user pressed that one. A
+  // window without such a box shows a plain one and returns false.
+  virtual bool ShowCompletionBox(const std::string& prompt, const std::string& title, bool offer_use_in_mame) {
+    (void)offer_use_in_mame;
+    ShowMessageBox(prompt, title, MessageStyle::kOkOnly);
+    return false;
+  }
+
+  // The progress line under the file list while Convert runs: `line` with a
+  // bar, `done` of `total` filled, or a busy bar when `total` is 0. An empty
+  // line takes the progress line away.
+  virtual void ShowProgress(const std::string& line, size_t done, size_t total) {
+    (void)line;
+    (void)done;
+    (void)total;
+  }
+
   // False when the texts are for this Convert alone: the settings file stays
   // as it is (a script converting several folders leaves the window's).
   virtual bool SavesTexts() const { return true; }
@@ -68,6 +88,11 @@ class Window {
     return false;
   }
 };
+
+inline constexpr const char* kUseInMameButton = "Use it in MAME";
+inline constexpr const char* kMakingListProgress = "Making the master list (MAME's machines)...";
+// "Converting: N of M files"
+std::string ConvertingProgress(size_t done, size_t total);
 
 // The three texts of a window: those a new window shows before any settings
 // are loaded, and those the settings load gives boxes left empty.

@@ -172,7 +172,12 @@ TEST_F(BrantelConvertTest, ExitStatusTellsWhatWentWrong) {
   WriteIni("big.ini", "P1_BUTTON1 \"" + std::string(1 << 17, 'K') + "\"");
   const std::string run_in = "; XDG_CONFIG_HOME=\"$2\" XDG_CACHE_HOME=\"$2\" exec \"$0\" old \"$1\" mame.exe";
   for (const auto& [limit, reason] :
-       {std::pair{"ulimit -f 64", "File too large"}, {"ulimit -n 5", "Too many open files"}}) {
+       {std::pair<std::string, std::string>{"ulimit -f 64", "File too large"}, {"ulimit -n 5", "Too many open files"},
+        // Said as what they are, not blamed on a file of the user's.
+        {"export LD_PRELOAD=" HOSTILE_SYSTEM " BRANTEL_REFUSE=threads",
+         "check of the new file \"" + Mame() + "/ctrlr/old.cfg\": Resource temporarily unavailable; nothing was replaced"},
+        {"export LD_PRELOAD=" HOSTILE_SYSTEM " BRANTEL_REFUSE=check-memory",
+         "Could not check the new file \"" + Mame() + "/ctrlr/old.cfg\": Not enough memory; nothing was replaced"}}) {
     run = RunProgram("/bin/sh", {"-c", limit + run_in, program_, Mame(), folder_.path() + "/user"});
     EXPECT_EQ(run.exit_code, 2);
     EXPECT_TRUE(Contains(run.err, "Conversion Failed: ") && run.err.ends_with(std::string(reason) + "\n")) << run.err;
@@ -365,6 +370,21 @@ TEST_F(BrantelConvertTest, AStopWhileABigCfgFileIsReadEndsTheRunThere) {
 #endif
 
 #ifndef _WIN32
+// Where the file system can neither rename without replacing nor link (FAT),
+// the user's earlier file is still kept aside, never over an earlier one.
+TEST_F(BrantelConvertTest, AFileSystemWithoutNoReplaceRenamesOrLinksStillKeepsFilesAside) {
+  InstallStandInListGenerator(folder_, "program", CrLf({MasterListLine("pong", "pong", "2")}));
+  WriteIni("pong.ini", "P1_BUTTON1 \"KEY_A\"");
+  for (const std::string kept : {"old.cfg.bak", "old.cfg.1.bak"}) {
+    folder_.Write("mame/ctrlr/old.cfg", "mine, kept as " + kept);
+    const ProgramRun run = RunProgram(
+        "/bin/sh", {"-c", "LD_PRELOAD=" HOSTILE_SYSTEM " BRANTEL_REFUSE=noreplace exec \"$0\" old \"$1\" mame.exe",
+                    program_, Mame()});
+    EXPECT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_EQ(folder_.Read("mame/ctrlr/" + kept), "mine, kept as " + kept);
+  }
+}
+
 // Under a memory cap a file of one endless line never ends a run with a bare
 // library error: mame.ini is read only in part, after the new file is in
 // place; a kept master list that cannot be held is named and made anew.

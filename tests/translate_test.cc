@@ -4,6 +4,7 @@
 
 #include "engine/io/io_error.h"
 #include "engine/plain_window.h"
+#include "engine/xml_text.h"
 #include "tests/worked_examples.h"
 
 namespace brantel {
@@ -200,6 +201,16 @@ TEST(IniLineTest, CommentsAndNothing) {
   EXPECT_EQ(Body("[pacman]"), std::vector<std::string>{"<!-- [pacman] -->"});
   EXPECT_EQ(Body("  ctrlrname \"X-Arcade\""), std::vector<std::string>{"<!-- ctrlrname \"X-Arcade\" -->"});
   EXPECT_EQ(Body("CtrlrName \"Panel\""), Block("CtrlrName", "standard", "Panel"));
+  // Past a megabyte, a comment a megabyte: expat holds none past 2 GB.
+  const std::string long_remark = "# " + std::string((2 << 20) + 5, '-');
+  const std::vector<std::string> lines = Body(long_remark);
+  std::string joined;
+  for (const std::string& line : lines) {
+    EXPECT_TRUE(line.starts_with("<!-- ") && line.ends_with(" -->") && line.size() <= (1 << 20) + 9);
+    joined += line.substr(5, line.size() - 9);
+  }
+  EXPECT_EQ(lines.size(), 5u);
+  EXPECT_EQ(joined, XmlCommentText(long_remark));
 }
 
 TEST(IniLineTest, ValuesAndSequenceTexts) {

@@ -292,6 +292,8 @@ struct HostileLayout {
   std::string aside = "ctrlr/old.cfg.bak";
   std::string mame_end = "";            // after Text2's path to MAME
   std::string exe = "";                 // Text3, when not as a new window shows it
+  // Done once the old folder's files are listed, before any is read.
+  std::function<void(const TestFolder&)> once_listed = {};
 };
 
 // A Convert of "old" before the layout's own, so that old.cfg is the program's.
@@ -542,6 +544,26 @@ std::vector<HostileLayout> HostileLayouts() {
                      ConvertResult::kCompleted, {"<mameconfig "}, "",
                      {"fifo.ini: not converted: a named pipe (FIFO)", "gone.ini: not converted: a link that leads nowhere",
                       "folder.ini: not converted: a folder", "zero.cfg: not merged: a link to a device"}});
+  // Swapped after the listing: refused by name, never read, never waited on.
+  const auto swapped = [](const std::string& name, std::function<void(const std::string&)> swap) {
+    return [=](const TestFolder& f) {
+      const std::string path = f.path() + "/mame/ctrlr/old/" + name;
+      fs::remove(path);
+      swap(path);
+    };
+  };
+  const auto fifo = [](const std::string& path) { ASSERT_EQ(mkfifo(path.c_str(), 0600), 0); };
+  const auto zero = [](const std::string& path) { fs::create_symlink("/dev/zero", path); };
+  const auto mine_cfg = [](const TestFolder& f) { f.Write("mame/ctrlr/old/mine.cfg", "<mameconfig/>"); };
+  layouts.push_back({"an INI file swapped for a FIFO once listed", "old", mine_cfg, ConvertResult::kFailed, {},
+                     "pong.ini", {"It is a named pipe (FIFO), not a file"}, "ctrlr/old.cfg.bak", "", "",
+                     swapped("pong.ini", fifo)});
+  layouts.push_back({"an INI file swapped for a link to /dev/zero once listed", "old", mine_cfg,
+                     ConvertResult::kFailed, {}, "pong.ini", {"It is a device, not a file"}, "ctrlr/old.cfg.bak", "",
+                     "", swapped("pong.ini", zero)});
+  layouts.push_back({"a cfg file of the user's swapped for a FIFO once listed", "old", mine_cfg,
+                     ConvertResult::kFailed, {}, "mine.cfg", {"It is a named pipe (FIFO), not a file"},
+                     "ctrlr/old.cfg.bak", "", "", swapped("mine.cfg", fifo)});
   layouts.push_back({"a CR in an INI file's name", "old",
                      [](const TestFolder& f) { f.Write("mame/ctrlr/old/a\rb.ini", "P1_START \"KEY_1\""); },
                      ConvertResult::kCompleted, {"<system name=\"a&#13;b\">"}});
@@ -572,6 +594,11 @@ TEST_F(WellFormedOutputTest, HostileFolderLayoutsLoseNothing) {
     auto before = Snapshot(root.path() + "/mame");
 
     PlainWindow window;
+    window.File1().SetChangeObserver([&] {
+      if (window.File1().Pattern() != "*.cfg" || !layout.once_listed) return;
+      layout.once_listed(root);
+      before = Snapshot(root.path() + "/mame");
+    });
     window.SetText1(layout.folder_name);
     window.SetText2(root.path() + "/mame" + layout.mame_end);
     if (!layout.exe.empty()) window.SetText3(layout.exe);

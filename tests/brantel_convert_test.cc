@@ -14,6 +14,7 @@
 
 #include "engine/io/host_path.h"
 #include "engine/io/line_file.h"
+#include "engine/io/work_folder.h"
 #include "engine/text_rules.h"
 #include "tests/convert_fixture.h"
 #include "tests/run_program.h"
@@ -383,6 +384,31 @@ TEST_F(BrantelConvertTest, AFileSystemWithoutNoReplaceRenamesOrLinksStillKeepsFi
     EXPECT_EQ(run.exit_code, 0) << run.err;
     EXPECT_EQ(folder_.Read("mame/ctrlr/" + kept), "mine, kept as " + kept);
   }
+}
+
+// A left-over work folder whose removal stops at a file listed after the
+// mark keeps the mark, so that the next run still knows it for ours.
+TEST_F(BrantelConvertTest, AnInterruptedRemovalOfALeftWorkFolderLeavesItMarked) {
+  InstallStandInListGenerator(folder_, "program", CrLf({MasterListLine("pong", "pong", "2")}));
+  WriteIni("pong.ini", "P1_BUTTON1 \"KEY_A\"");
+  const std::string work = Mame() + "/ctrlr/" + kWorkFolderPrefix + "1";
+  folder_.Write("mame/ctrlr/" + std::string(kWorkFolderPrefix) + "1/" + kWorkFolderMarkName, kWorkFolderMarkText);
+  for (char name = 'a'; name <= 'j'; ++name) folder_.Write("mame/ctrlr/" + std::string(kWorkFolderPrefix) + "1/" + name + ".cfg", "");
+  std::string stuck;
+  bool after_mark = false;
+  for (const auto& entry : std::filesystem::directory_iterator(work)) {
+    if (after_mark && stuck.empty()) stuck = entry.path().filename().string();
+    after_mark = after_mark || entry.path().filename() == kWorkFolderMarkName;
+  }
+  if (stuck.empty()) GTEST_SKIP() << "the mark is listed last here";
+  ProgramRun run = RunProgram("/bin/sh", {"-c", "LD_PRELOAD=" HOSTILE_SYSTEM " BRANTEL_STUCK=" + stuck +
+                                                    " exec \"$0\" old \"$1\" mame.exe", program_, Mame()});
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_NE(run.out.find("left as it was, not removed: Device or resource busy"), std::string::npos) << run.out;
+  EXPECT_TRUE(std::filesystem::exists(work + "/" + kWorkFolderMarkName));
+  run = Convert({"old", Mame(), "mame.exe"});
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_FALSE(std::filesystem::exists(work)) << run.out;
 }
 
 // Under a memory cap a file of one endless line never ends a run with a bare

@@ -2,7 +2,8 @@
 // $BRANTEL_REFUSE names. "threads": no thread starts. "check-memory": the
 // parser given a hash salt (the check of the written file) runs out of
 // memory. "noreplace": a file system, as FAT, that can neither rename
-// without replacing nor link.
+// without replacing nor link. And a file named $BRANTEL_STUCK that cannot be
+// removed.
 #include <dlfcn.h>
 #include <errno.h>
 #include <expat.h>
@@ -64,6 +65,15 @@ int link(const char* from, const char* to) {
   static const auto real = Real<int (*)(const char*, const char*)>("link");
   if (!Refuses("noreplace")) return real(from, to);
   errno = EPERM;
+  return -1;
+}
+
+int unlink(const char* path) {
+  static const auto real = Real<int (*)(const char*)>("unlink");
+  const char* stuck = std::getenv("BRANTEL_STUCK");
+  const char* name = std::strrchr(path, '/');
+  if (stuck == nullptr || name == nullptr || std::strcmp(name + 1, stuck) != 0) return real(path);
+  errno = EBUSY;
   return -1;
 }
 

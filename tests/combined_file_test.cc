@@ -141,7 +141,7 @@ TEST_F(CombinedFileTest, FailedSectionKeepsThePreviousCombinedFile) {
   window_.DriverList() = {Old() + "/a.ini", Old() + "/b.ini"};
   try {
     auto parts = Parts();
-    const std::string system = "<system name=\"aa\"/>";
+    const std::string system = "<system name=\"aa\"><!-- " + std::string(2000, 'a') + " --></system>";
     parts->user_systems.Add(UserSystems::Slot::kDriver, "aa", 0, system.size());
     parts->user_bytes.Print(system);
     parts->user_systems.Sort();

@@ -450,9 +450,11 @@ std::vector<HostileLayout> HostileLayouts() {
       // A line the check takes whole, after bytes it has yet to take.
       {"a translated line of 64 KiB between sections", "old",
        [](const TestFolder& f) {
-         f.Write("mame/ctrlr/old/pong.ini", CrLf({"P1_BUTTON1 \"KEY_A\"", std::string(70000, 'x'), "P1_BUTTON2 \"KEY_B\""}));
+         std::string codes;
+         for (int i = 0; i < 7000; ++i) codes += "KEYCODE_A ";
+         f.Write("mame/ctrlr/old/pong.ini", CrLf({"P1_BUTTON1 \"" + codes + "\"", "P1_BUTTON2 \"KEY_B\""}));
        },
-       ConvertResult::kCompleted, {">KEY_1<", "<!-- xxxx", ">KEY_A<", ">KEY_B<"}},
+       ConvertResult::kCompleted, {">KEY_1<", "\">KEYCODE_A KEYCODE_A", ">KEY_B<"}},
       {"the program's own earlier old.cfg", "old", ConvertOnce, ConvertResult::kCompleted, {"<mameconfig "}, "", {}, ""},
       {"the program's own earlier old.cfg, a system of 2 MB in it", "old",
        [](const TestFolder& f) {

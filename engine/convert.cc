@@ -98,11 +98,14 @@ void RemoveLeftTemporaryFilesOf(const KeptFiles& kept_files) {
 // A window started from inside a zip file runs from a temporary folder that
 // holds nothing else: say what to do rather than name a missing folder.
 // `new_list` asks for a new master list even from the same MAME.
+// `mame_program`, when given, is the MAME it asks; otherwise it reads the
+// MAME from the settings file this run has just saved.
 ProgramOutcome RunListGenerator(const std::string& program_folder, const KeptFiles& kept_files, bool new_list,
-                                const WhileWaiting& while_waiting) {
+                                const std::string& mame_program, const WhileWaiting& while_waiting) {
   CheckProgramFolderIsWhole(program_folder);
   ChangeDriveAndDirectory(ListGeneratorFolder(program_folder));
-  const std::string command = std::string(kListGeneratorCommand) + (new_list ? " -new" : "");
+  std::string command = std::string(kListGeneratorCommand) + (new_list ? " -new" : "");
+  if (!mame_program.empty()) command += " -mame " + CommandLineWord(mame_program);
   try {
     return RunAndWait(ListGeneratorProgram(program_folder), command, 0, while_waiting);
   } catch (...) {
@@ -427,11 +430,16 @@ ConvertResult ConvertLocked(Window& window, const std::string& program_folder,
   RemoveLeftTemporaryFilesOf(kept_files);
   SaveTexts(window, kept_files.settings_file);
   if (!MameIsThere(window)) return ConvertResult::kPathError;
-  ListSource list_source{kept_files.master_list, kept_files.source_record,
-                         FindMameProgram(window.Text2(), TrimSpaces(window.Text3())), {}, window.CheckBoxValue() == 1,
-                         [&] { return RunListGenerator(program_folder, kept_files, true, while_waiting); }};
+  const std::string mame_program = FindMameProgram(window.Text2(), TrimSpaces(window.Text3()));
+  // Texts not saved leave the settings file naming another MAME, or none.
+  const std::string mame_to_ask = window.SavesTexts() ? "" : mame_program;
+  ListSource list_source{kept_files.master_list, kept_files.source_record, mame_program, {},
+                         window.CheckBoxValue() == 1, [&] {
+                           return RunListGenerator(program_folder, kept_files, true, mame_to_ask, while_waiting);
+                         }};
   window.ShowProgress(kMakingListProgress, 0, 0);
-  list_source.outcome = RunListGenerator(program_folder, kept_files, list_source.asked_new, while_waiting);
+  list_source.outcome =
+      RunListGenerator(program_folder, kept_files, list_source.asked_new, mame_to_ask, while_waiting);
 
   FileList& file_list = window.File1();
   file_list.SetPattern("*.ini");

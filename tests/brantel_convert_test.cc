@@ -387,6 +387,58 @@ TEST_F(BrantelConvertTest, OneHugeLineUnderAMemoryCap) {
 }
 #endif
 
+#ifndef _WIN32
+// With --no-save the real list generator asks the MAME given, whatever
+// brantel.cfg names or is: absent, another MAME, a MAME now gone. Each MAME
+// lists pacman and puckman, one the clone of the other, and its section
+// follows its parent's. A list kept from another MAME stops a Convert whose
+// MAME cannot list.
+TEST_F(BrantelConvertTest, NoSaveAsksTheMameItIsGiven) {
+  std::filesystem::copy_file(LISTGEN_PROGRAM, Program() + "/list generator/listgen");
+  const auto install = [&](const std::string& mame, const std::string& parent, const std::string& clone) {
+    InstallStandInMame(folder_, mame);
+    folder_.Write(mame + "/ctrlr/old/pacman.ini", CrLf({"P1_BUTTON1 \"KEYCODE_A\""}));
+    folder_.Write(mame + "/ctrlr/old/puckman.ini", CrLf({"P1_BUTTON1 \"KEYCODE_B\""}));
+    folder_.Write(mame + "/listxml.sh",
+                  parent.empty() ? "exit 1\n"
+                                 : "printf '<mame build=\"1\"><machine name=\"" + parent +
+                                       "\"><description>P</description></machine><machine name=\"" + clone +
+                                       "\" cloneof=\"" + parent + "\"><description>C</description></machine></mame>'\n");
+    return folder_.path() + "/" + mame;
+  };
+  const std::string mame_a = install("mame_a", "puckman", "pacman");
+  install("mame", "pacman", "puckman");
+  const std::string mame_c = install("mame_c", "", "");
+  const auto order = [&](const std::string& mame) {
+    const std::string written = folder_.Read(mame.substr(folder_.path().size() + 1) + "/ctrlr/old.cfg");
+    return written.find("\"pacman\"") < written.find("\"puckman\"") ? "pacman puckman" : "puckman pacman";
+  };
+  struct Row {
+    std::string why, saved_mame, given_mame;
+    int exit_code;
+    std::string order_or_error;
+  };
+  const std::string another = "the list kept was made from another MAME";
+  for (const Row& row : {Row{"no brantel.cfg", "", Mame(), 0, "pacman puckman"},
+                         Row{"brantel.cfg names MAME A", mame_a, Mame(), 0, "pacman puckman"},
+                         Row{"the saved MAME is gone", "gone", Mame(), 0, "pacman puckman"},
+                         Row{"a MAME that cannot list", "", mame_c, 2, another}}) {
+    if (!row.saved_mame.empty()) {
+      ASSERT_EQ(Convert({"old", mame_a, "mame"}).exit_code, 0) << row.why;
+    }
+    if (row.saved_mame == "gone") std::filesystem::rename(mame_a, mame_a + "-gone");
+    const std::string settings = folder_.Exists("program/brantel.cfg") ? folder_.Read("program/brantel.cfg") : "";
+    const ProgramRun run = Convert({"--no-save", "old", row.given_mame, "mame"});
+    EXPECT_EQ(run.exit_code, row.exit_code) << row.why << ": " << run.err;
+    const std::string seen =
+        run.exit_code == 0 ? order(row.given_mame) : run.err.substr(std::min(run.err.find(another), run.err.size()));
+    EXPECT_EQ(seen, row.exit_code == 0 ? row.order_or_error : another + ", " + Mame() + "/mame\n") << row.why;
+    EXPECT_EQ(folder_.Exists("program/brantel.cfg") ? folder_.Read("program/brantel.cfg") : "", settings) << row.why;
+    if (row.saved_mame == "gone") std::filesystem::rename(mame_a + "-gone", mame_a);
+  }
+}
+#endif
+
 TEST_F(BrantelConvertTest, HelpAndWrongUsage) {
   struct Case {
     std::vector<std::string> arguments;

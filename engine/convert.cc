@@ -1,11 +1,13 @@
 #include "engine/convert.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <exception>
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
 #include <new>
 #include <stdexcept>
 #include <vector>
@@ -424,9 +426,8 @@ bool MameIsThere(Window& window) {
   return false;
 }
 
-ConvertResult ConvertLocked(Window& window, const std::string& program_folder,
+ConvertResult ConvertLocked(Window& window, const std::string& program_folder, const KeptFiles& kept_files,
                             const std::string& folder_probe, const WhileWaiting& while_waiting) {
-  const KeptFiles kept_files = KeptFilesOf(program_folder);
   RemoveLeftTemporaryFilesOf(kept_files);
   SaveTexts(window, kept_files.settings_file);
   if (!MameIsThere(window)) return ConvertResult::kPathError;
@@ -507,14 +508,33 @@ ConvertResult Convert(Window& window, const std::string& program_folder,
                           kPathErrorTitle, MessageStyle::kCritical);
     return ConvertResult::kPathError;
   }
-  // Two Converts share the settings file, the master list and the combined
-  // file: the later one waits for the earlier.
-  FolderLock program_lock(program_folder, while_waiting);
-  FolderLock old_folder_lock(folder_probe, while_waiting);
-  return ConvertLocked(window, program_folder, folder_probe, while_waiting);
+  // Two Converts that share the settings file, the master list or the
+  // combined file take turns: the later one waits for the earlier.
+  const KeptFiles kept_files = KeptFilesOf(program_folder);
+  std::vector<std::unique_ptr<FolderLock>> locks;
+  for (const std::string& folder : KeptFilesFolders(kept_files)) {
+    locks.push_back(LockSayingSo(window, folder, "another Convert uses the files in " + DisplayPath(folder),
+                                 while_waiting));
+  }
+  locks.push_back(
+      LockSayingSo(window, folder_probe, "another Convert converts " + DisplayPath(folder_probe), while_waiting));
+  return ConvertLocked(window, program_folder, kept_files, folder_probe, while_waiting);
 }
 
 }  // namespace
+
+std::unique_ptr<FolderLock> LockSayingSo(Window& window, const std::string& folder, const std::string& what,
+                                         const WhileWaiting& while_waiting) {
+  const auto say_at = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+  bool said = false;
+  return std::make_unique<FolderLock>(folder, [&] {
+    if (!said && std::chrono::steady_clock::now() >= say_at) {
+      said = true;
+      window.ShowWaiting(what);
+    }
+    if (while_waiting) while_waiting();
+  });
+}
 
 ConvertResult ConvertFolder(Window& window, const std::string& program_folder,
                             const WhileWaiting& while_waiting) {

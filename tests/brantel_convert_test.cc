@@ -439,6 +439,38 @@ TEST_F(BrantelConvertTest, NoSaveAsksTheMameItIsGiven) {
 }
 #endif
 
+#ifndef _WIN32
+// Runs take turns on the files they share, and only on those: a run that
+// waits more than a second says for what; a copy installed where it cannot
+// write keeps its user's files, and their locks, in the user's folders, so
+// a run elsewhere holding the program folder never holds it up.
+TEST_F(BrantelConvertTest, RunsTakeTurnsOnTheFilesTheyShareAndSaySo) {
+  std::filesystem::copy_file(LISTGEN_PROGRAM, Program() + "/list generator/listgen");
+  folder_.Write("mame/listxml.sh", "printf '<mame><machine name=\"a\"><description>A</description></machine></mame>'\n");
+  WriteIni("a.ini", CrLf({"P1_BUTTON1 \"KEYCODE_A\""}));
+  SetUserFolders(folder_.path() + "/config", folder_.path() + "/cache");
+  // "$0" the program, "$1" MAME, "$2" a folder for what the run printed;
+  // the program folder's lock is held meanwhile, as another run holds it.
+  const std::string held_until_it_waits =
+      "flock -o \"${0%/*}\" sh -c '(\"$0\" old \"$1\" mame; echo $? >\"$2/status\") >\"$2/out\" 2>\"$2/err\" & i=0; "
+      "until grep -q Waiting \"$2/err\" || [ $i -ge 400 ]; do sleep 0.05; i=$((i+1)); done' \"$0\" \"$1\" \"$2\"; "
+      "until [ -s \"$2/status\" ]; do sleep 0.05; done; cat \"$2/err\" >&2; exit $(cat \"$2/status\")";
+  const std::string installed =
+      "chmod a-w \"${0%/*}\"; chattr +i \"${0%/*}\" 2>/dev/null; flock -o \"${0%/*}\" timeout 30 \"$0\" old \"$1\" mame; "
+      "s=$?; chattr -i \"${0%/*}\" 2>/dev/null; chmod u+w \"${0%/*}\"; exit $s";
+  for (const auto& [script, said] :
+       {std::pair{held_until_it_waits, "Waiting: another Convert uses the files in " + Program() + "\n"},
+        {installed, std::string()}}) {
+    folder_.MakeFolder("run");
+    const ProgramRun run = RunProgram("/bin/sh", {"-c", script, program_, Mame(), folder_.path() + "/run"});
+    EXPECT_EQ(run.exit_code, 0) << said;
+    EXPECT_EQ(run.err, said);
+    std::filesystem::remove_all(folder_.path() + "/run");
+  }
+  EXPECT_TRUE(folder_.Exists("config/brantel/brantel.cfg"));
+}
+#endif
+
 TEST_F(BrantelConvertTest, HelpAndWrongUsage) {
   struct Case {
     std::vector<std::string> arguments;

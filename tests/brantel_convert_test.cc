@@ -365,6 +365,39 @@ TEST_F(BrantelConvertTest, AStopWhileABigCfgFileIsReadEndsTheRunThere) {
 #endif
 
 #ifndef _WIN32
+// Stopped while the list generator or MAME runs, a Convert ends them at
+// once and leaves nothing a list generator that would not end made; a MAME
+// that never answers -showconfig costs 10 seconds at most, and a guess.
+TEST_F(BrantelConvertTest, AStopWhileAProgramRunsIsHeardThereAndLeavesNothing) {
+  WriteIni("pong.ini", CrLf({"P1_BUTTON1 \"KEYCODE_A\""}));
+  InstallStandInListGenerator(folder_, "program", CrLf({MasterListLine("pong", "pong", "2")}));
+  ASSERT_EQ(Convert({"old", Mame(), "mame"}).exit_code, 0);
+  const std::string left = NewTemporaryFileName();
+  const std::string listgen = folder_.Read("program/list generator/listgen");
+  folder_.Write("program/list generator/listgen",
+                "#!/bin/sh\ntrap '' TERM\n: > ../" + left + "\n: > ../../running\nexec sleep 60\n");
+  const std::string stop_when_running = "\"$0\" old \"$1\" mame & p=$!; i=0; "
+      "until [ -e \"$1/../running\" ] || [ $((i += 1)) -gt 3000 ]; do sleep 0.01; done; kill -TERM $p; wait $p";
+  ProgramRun run = RunProgram("/bin/sh", {"-c", stop_when_running, program_, Mame()});
+  EXPECT_EQ(run.exit_code, 128 + 15) << run.err;
+  EXPECT_FALSE(folder_.Exists("program/" + left));
+  EXPECT_EQ(ProcessesLeftIn(folder_.path()), "");
+
+  folder_.Write("program/list generator/listgen", listgen);
+  std::filesystem::remove(folder_.path() + "/running");
+  folder_.Write("mame/showconfig.sh", ": > \"${0%/*}/../running\"; exec sleep 60\n");
+  run = RunProgram("/bin/sh", {"-c", stop_when_running, program_, Mame()});
+  EXPECT_TRUE(Contains(run.out, "(a guess: MAME itself could not be asked, as asking it was stopped)")) << run.out;
+  EXPECT_EQ(ProcessesLeftIn(folder_.path()), "");
+  run = Convert({"old", Mame(), "mame"});
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_TRUE(Contains(run.out, "(a guess: MAME itself could not be asked, as it did not answer within 10 seconds)"))
+      << run.out;
+  EXPECT_EQ(ProcessesLeftIn(folder_.path()), "");
+}
+#endif
+
+#ifndef _WIN32
 // Under a memory cap a file of one endless line never ends a run with a bare
 // library error: mame.ini is read only in part, after the new file is in
 // place; a kept master list that cannot be held is named and made anew.

@@ -81,13 +81,13 @@ class RunningProgram {
   explicit RunningProgram(pid_t pid) : pid_(pid), group_(pid), end_(EndOf(pid)) {}
   ~RunningProgram() {
     if (pid_ <= 0) return;
-    ::kill(-group_, SIGTERM);
+    if (group_ != 0) ::kill(-group_, SIGTERM);
     for (auto waited = std::chrono::milliseconds(0); waited < kTermGrace && !HasEnded();
          waited += std::chrono::milliseconds(kPollStepMs)) {
       pollfd end{end_.get(), POLLIN, 0};
       ::poll(&end, 1, kPollStepMs);
     }
-    ::kill(-group_, SIGKILL);
+    if (group_ != 0) ::kill(-group_, SIGKILL);
     Reap();
   }
   RunningProgram(const RunningProgram&) = delete;
@@ -99,13 +99,16 @@ class RunningProgram {
   // cannot be taken by another program before Finish.
   bool HasEnded() {
     siginfo_t info{};
-    if (::waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOHANG | WNOWAIT) != 0) return errno != EINTR;
-    return info.si_pid == pid_;
+    if (::waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOHANG | WNOWAIT) == 0) return info.si_pid == pid_;
+    // Reaped already (SIGCHLD ignored): its number may be another's now.
+    if (errno != EINTR) group_ = 0;
+    return errno != EINTR;
   }
 
   // Once it has ended: ends what it left running in its group, and returns
   // how it ended.
   int Finish() {
+    if (group_ == 0) return Reap();
     ::kill(-group_, SIGTERM);
     const int status = Reap();
     // Signalled while its group still has members, so no other program can
@@ -131,7 +134,7 @@ class RunningProgram {
   }
 
   pid_t pid_;
-  pid_t group_;
+  pid_t group_;  // 0 once the program's number may be another's
   OwnedDescriptor end_;
 };
 

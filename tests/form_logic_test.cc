@@ -2,6 +2,7 @@
 // the Win32 window both hand their events to.
 #include "ui/form_logic.h"
 #include "ui/form_layout.h"
+#include "ui/notes_file.h"
 
 #include <gtest/gtest.h>
 
@@ -343,7 +344,9 @@ TEST_F(FormLogicTest, AliveDuringTheListGeneratorAndClosedAfterConvert) {
   ASSERT_EQ(form_.messages().size(), 1u);
   EXPECT_EQ(form_.messages()[0].title, "Conversion Complete!");
   EXPECT_EQ(form_.messages_before_end, std::vector<size_t>{1});
-  EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", HostPath(Mame() + "\\"), "mame.exe", " 1 "}));
+  // The new list made, the tick is cleared and saved so.
+  EXPECT_EQ(form_.CheckBoxValue(), 0);
+  EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", HostPath(Mame() + "\\"), "mame.exe", " 0 "}));
   logic_.Command1Pressed();  // nothing runs after the window is gone
   EXPECT_EQ(form_.messages().size(), 1u);
 }
@@ -364,6 +367,33 @@ TEST_F(FormLogicTest, AliveAndCancelledWhileConverting) {
   EXPECT_EQ(form_.messages()[0].title, kCancelledTitle) << form_.messages()[0].prompt;
   EXPECT_EQ(OldFolderNames(), std::set<std::string>{"pacman.ini"});
   EXPECT_FALSE(folder_.Exists("mame/ctrlr/old.cfg"));
+}
+
+// A tick stays when Convert did not complete: no new list was made.
+TEST_F(FormLogicTest, TheTickStaysAfterAConvertThatFailed) {
+  form_.SetText1("none such");
+  form_.SetText2(Mame());
+  form_.SetCheckBoxValue(1);
+  logic_.Command1Pressed();
+  ASSERT_EQ(form_.messages().size(), 1u);
+  EXPECT_EQ(form_.CheckBoxValue(), 1);
+}
+
+// The notes saved end as the notes do, each line with CR LF; the name
+// offered is the folder's.
+TEST(NotesFileTest, EndsAsTheNotesDo) {
+  const struct {
+    std::string notes, bytes;
+  } cases[] = {
+      {"a\nb", "a\r\nb\r\n"}, {"a\nb\n", "a\r\nb\r\n"}, {"a\r\n\n", "a\r\n\r\n"}, {"\n", "\r\n"}, {"", ""},
+  };
+  TestFolder folder;
+  for (const auto& [notes, bytes] : cases) {
+    SaveNotesFile(folder.path() + "/notes.txt", notes);
+    EXPECT_EQ(folder.Read("notes.txt"), bytes) << notes;
+  }
+  EXPECT_EQ(NotesFileName(" \"cab 1\" "), "cab 1 conversion notes.txt");
+  EXPECT_EQ(NotesFileName(""), "conversion notes.txt");
 }
 
 }  // namespace

@@ -118,10 +118,18 @@ void FormLogic::Command1Pressed() {
   convert_start_ = std::chrono::steady_clock::now();
   host_.ShowBusy(true);
   ShowCaption();
+  const bool new_list_asked = window_.CheckBoxValue() == 1;
+  ConvertResult result;
   {
     // The reading and writing, a big file's too, stop now and then for the window.
     WhileWorking alive([this] { WhileWorkingOn(); });
-    ConvertFolder(window_, program_folder_, [this] { WhileWaiting(); });
+    result = ConvertFolder(window_, program_folder_, [this] { WhileWaiting(); });
+  }
+  // The tick asks for one new master list, not one on every Convert: once
+  // it is made, the box is cleared and saved so.
+  if (new_list_asked && result == ConvertResult::kCompleted) {
+    window_.SetCheckBoxValue(0);
+    Save();
   }
   if (cancel_shown_) host_.ShowCancel(false);
   cancel_shown_ = false;
@@ -211,6 +219,10 @@ bool FormLogic::CloseRequested() {
 
 void FormLogic::Unload() {
   unloaded_ = true;
+  Save();
+}
+
+void FormLogic::Save() {
   try {
     SaveSettings(window_, program_folder_);
   } catch (const std::exception& error) {

@@ -92,6 +92,7 @@ class FormLogic {
   void StayAlive();
   void ShowCaption();
   void Unload();
+  void Save();
   void ListOldFolders();
   void ShowFolder();
 

@@ -1,5 +1,7 @@
 #include "ui/form1.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -99,6 +101,27 @@ class FolderNameBox : public QComboBox {
   std::function<void()> opening_;
 };
 
+// What a screen reader is told of Text1: its own name (Qt's combo box gives
+// its text as its name on Linux, the folder typed rather than what the box
+// is for), the text as its value.
+class FolderNameAccessible : public QAccessibleWidget {
+ public:
+  explicit FolderNameAccessible(QComboBox* box) : QAccessibleWidget(box, QAccessible::ComboBox) {}
+
+  QString text(QAccessible::Text kind) const override {
+    const auto* box = static_cast<const QComboBox*>(widget());
+    if (kind == QAccessible::Name) return box->accessibleName();
+    if (kind == QAccessible::Value) return box->currentText();
+    return QAccessibleWidget::text(kind);
+  }
+};
+
+QAccessibleInterface* FolderNameAccessibleFor(const QString& class_name, QObject* object) {
+  (void)class_name;  // the box's class is QComboBox's to Qt
+  if (auto* box = dynamic_cast<FolderNameBox*>(object)) return new FolderNameAccessible(box);
+  return nullptr;
+}
+
 bool IsEnter(const QEvent& event) {
   const auto& key = static_cast<const QKeyEvent&>(event);
   return (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) &&
@@ -166,6 +189,8 @@ void Form1::CreateControls() {
   QLabel* label1 =
       AddLabel(this, "Label1", "&Name of your old ctrlr folder.  (The one you used in the ctrlr entry of the mame.ini).");
   const WindowTexts first = FirstStartTexts();
+  static const bool factory_installed = (QAccessible::installFactory(FolderNameAccessibleFor), true);
+  (void)factory_installed;
   text1_ = new FolderNameBox(this, [this] { logic_.Text1ListOpening(); });
   text1_->setObjectName("Text1");
   text1_->setEditText(ToQt(first.folder_name));
@@ -231,7 +256,7 @@ void Form1::CreateControls() {
   connect(text1_edit_, &QLineEdit::textEdited, this, [this] { logic_.FolderNameChosen(); });
   connect(text1_, &QComboBox::activated, this, [this] { logic_.FolderNameChosen(); });
   connect(text2_, &QLineEdit::textChanged, this, [this] { logic_.FolderTextsTouched(); });
-  for (QWidget* box : std::initializer_list<QWidget*>{text1_edit_, text2_, text3_, chk_list_gen_, file1_view_, command1_}) {
+  for (QWidget* box : std::initializer_list<QWidget*>{text1_, text1_edit_, text2_, text3_, chk_list_gen_, file1_view_, command1_}) {
     box->installEventFilter(this);
   }
   connect(command1_, &QPushButton::clicked, this, [this] { logic_.Command1Pressed(); });

@@ -476,6 +476,7 @@ void Form1::PlaceProgressLine() {
   for (const Anchored& item : anchored_) {
     if (item.control == file1_view_) list = item.laid_out;
   }
+  if (list.isNull()) return;  // not laid out yet
   list.setSize(list.size() + size() - laid_out_size_);
   if (!progress_label_->isVisible()) {
     file1_view_->setGeometry(list);

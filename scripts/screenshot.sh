@@ -7,11 +7,9 @@
 #   screenshot.png, screenshot-150.png, screenshot-200.png
 #                              the window at 100 %, 150 % and 200 %
 #   screenshot-list.png        Text1's list of old folders, open
-#   screenshot-busy.png        after Alt+C, while the list generator runs:
-#                              the progress line (screenshot-busy-200.png at 200 %)
+#   screenshot-busy.png        after Alt+C, while the list generator runs
 #   screenshot-cancelled.png   after Escape meanwhile
 #   screenshot-notes.png       the notes of a folder with many of them
-#   screenshot-complete.png    the completion box (screenshot-complete-200.png at 200 %)
 # and when the Windows build holds brantel-manager.exe and Wine is installed,
 # the same of the native window under Wine (MAME in e:\mame\), named
 # screenshot-windows*.png, at 96, 144 and 192 DPI.
@@ -52,29 +50,8 @@ end_program() {
   if [[ $program == *.exe ]]; then wineserver -w || true; fi
 }
 
-# The window while Convert runs, then, the list made, the completion box.
-shoot_busy_and_complete() {
-  local busy box
-  keys_to "$form" alt+c
-  busy=$(wait_for_window "$title - making the master list, 2 s")
-  wait_until_painted "$busy" "$out-busy.png"
-  import -frame -window "$busy" "$out-busy.png"
-  keys_to "$form" Escape
-  box=$(wait_for_window "Conversion Cancelled")
-  wait_until_painted "$box" "$out-cancelled.png"
-  import -frame -window "$box" "$out-cancelled.png"
-  keys_to "$box" Return
-  rm "$seconds_file"
-  keys_to "$form" alt+c
-  box=$(wait_for_window "Conversion Complete!")
-  wait_until_painted "$box" "$out-complete.png"
-  import -frame -window "$box" "$out-complete.png"
-  keys_to "$box" Return
-}
-
 # Second stage, run by xvfb-run: the pictures of one program at one scale,
-# into OUT-NAME.png; at 100 % all of them, at 200 % the window, busy and
-# the completion box, otherwise the window alone.
+# into OUT-NAME.png; at 100 % all of them, otherwise the window alone.
 on_display() {
   program=$1 out=$2 everything=$3
   source "$root/tests/window_waits.sh"
@@ -92,19 +69,27 @@ on_display() {
     shoot_screen_around "$form" "$out-list.png"
     keys_to "$form" Escape
 
-    shoot_busy_and_complete
+    keys_to "$form" alt+c
+    local busy box
+    busy=$(wait_for_window "$title - making the master list, 2 s")
+    wait_until_painted "$busy" "$out-busy.png"
+    import -frame -window "$busy" "$out-busy.png"
+    keys_to "$form" Escape
+    box=$(wait_for_window "Conversion Cancelled")
+    wait_until_painted "$box" "$out-cancelled.png"
+    import -frame -window "$box" "$out-cancelled.png"
+    keys_to "$box" Return
+
+    rm "$seconds_file"
     keys_to "$form" alt+n ctrl+a
     xdotool type --delay 20 hotrod
     keys_to "$form" alt+c
-    local box
     box=$(wait_for_window "Conversion Notes")
     wait_until_painted "$box" "$out-notes.png"
     import -frame -window "$box" "$out-notes.png"
     keys_to "$box" Return
     box=$(wait_for_window "Conversion Complete!")
     keys_to "$box" Return
-  elif [[ $everything == some ]]; then
-    shoot_busy_and_complete
   fi
   end_program
   kill "$wm" 2>/dev/null || true
@@ -154,10 +139,8 @@ add_old_folders() {
       >"$ctrlr/hotrod/$game.ini"
   done
 }
-mkdir -p "$stage/home/user/mame" "$stage/bin"
+mkdir -p "$stage/home/user/mame"
 add_old_folders "$stage/home/user/mame"
-printf '#!/bin/sh\n[ "$1" = -showconfig ] && printf "ctrlrpath $HOME/mame/ctrlr\\ninipath $HOME/.mame\\n"\n' >"$stage/bin/mame"
-chmod +x "$stage/bin/mame"
 printf 'ctrlr                     stormcabinet\n' >"$stage/home/user/mame/mame.ini"
 mkdir -p "$root/docs"
 
@@ -168,12 +151,8 @@ linux_shots() {
   for scale in 1 1.5 2; do
     echo 30 >"$stage/program/list generator/seconds"
     rm -f "$stage/program/brantel.cfg"
-    local everything=no
-    [[ $scale == 1 ]] && everything=yes
-    [[ $scale == 2 ]] && everything=some
-    # The MAME on the PATH names the MAME folder's ctrlr, as a first start asks it.
-    HOME=$1 PATH=$stage/bin:$PATH QT_SCALE_FACTOR=$scale xvfb-run -a -s "-screen 0 1600x1300x24" "$self" --on-display \
-      "$stage/program/brantel-manager" "$stage/shots/linux-$scale" "$everything" \
+    HOME=$1 QT_SCALE_FACTOR=$scale xvfb-run -a -s "-screen 0 1600x1300x24" "$self" --on-display \
+      "$stage/program/brantel-manager" "$stage/shots/linux-$scale" "$([[ $scale == 1 ]] && echo yes || echo no)" \
       "$stage/program/list generator/seconds"
   done
 }
@@ -187,8 +166,7 @@ fi
 cp "$stage/shots/linux-1-main.png" "$root/docs/screenshot.png"
 cp "$stage/shots/linux-1.5-main.png" "$root/docs/screenshot-150.png"
 cp "$stage/shots/linux-2-main.png" "$root/docs/screenshot-200.png"
-for kind in list busy cancelled notes complete; do cp "$stage/shots/linux-1-$kind.png" "$root/docs/screenshot-$kind.png"; done
-for kind in busy complete; do cp "$stage/shots/linux-2-$kind.png" "$root/docs/screenshot-$kind-200.png"; done
+for kind in list busy cancelled notes; do cp "$stage/shots/linux-1-$kind.png" "$root/docs/screenshot-$kind.png"; done
 echo "wrote the Linux pictures in $root/docs"
 
 windows_program=$build_win/bin/brantel-manager.exe

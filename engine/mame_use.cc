@@ -240,4 +240,12 @@ std::vector<std::string> HowMameUsesTheFile(const std::string& combined_file, co
   return lines;
 }
 
+std::optional<MameCtrlrSettings> AskMameSettings(const std::string& mame_folder, const std::string& program) {
+  return AskMame(mame_folder, program).settings;
+}
+
+std::string MameSearchFolder(const std::string& entry, const std::string& mame_folder) {
+  return SearchFolder(entry, mame_folder);
+}
+
 }  // namespace brantel

@@ -43,4 +43,14 @@ inline constexpr int kShowConfigSeconds = 10;
 std::vector<std::string> HowMameUsesTheFile(const std::string& combined_file, const std::string& mame_path,
                                             const std::string& executable, const std::string& folder_name);
 
+// MAME's settings as the program `program` prints them with -showconfig,
+// asked from `mame_folder` as MAME reads the mame.ini of the folder it runs
+// from (kShowConfigSeconds at most). Nothing when it cannot be started, fails,
+// or names no ctrlrpath.
+std::optional<MameCtrlrSettings> AskMameSettings(const std::string& mame_folder, const std::string& program);
+
+// A folder of one of MAME's search paths as MAME takes it: variables put in,
+// a relative one inside `mame_folder`.
+std::string MameSearchFolder(const std::string& entry, const std::string& mame_folder);
+
 }  // namespace brantel

@@ -193,7 +193,9 @@ TEST_F(ConvertTest, CompletionSaysHowMameUsesTheNewFile) {
     std::filesystem::remove(folder_.path() + "/mame/mame.ini");
     if (c.kind == 'f') folder_.Write(c.mame_ini, c.bytes);
 #ifndef _WIN32
-    if (c.kind == 'p') ASSERT_EQ(mkfifo((folder_.path() + "/" + c.mame_ini).c_str(), 0600), 0);
+    if (c.kind == 'p') {
+      ASSERT_EQ(mkfifo((folder_.path() + "/" + c.mame_ini).c_str(), 0600), 0);
+    }
 #endif
     if (c.kind == 'd') folder_.MakeFolder(c.mame_ini);
     folder_.Write("mame/showconfig.sh", c.showconfig);

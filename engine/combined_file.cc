@@ -182,12 +182,19 @@ void WriteCombinedFile(Window& window, CombinedFileParts& parts) {
   parts.written_sha256 = out.Sha256Digest();
 }
 
-void ShowCompletion(Window& window, const ConversionNotes& notes, const std::vector<std::string>& more_lines) {
+void ShowCompletion(Window& window, const ConversionNotes& notes, const Completion& completion) {
   window.File1().SetPattern("*.ini");
   ShowConversionNotes(window, notes);
-  std::string prompt = kCompletionPrompt;
-  for (const std::string& line : more_lines) prompt += "\n" + line;
-  window.ShowMessageBox(prompt, kCompletionTitle, MessageStyle::kOkOnly);
+  std::string prompt;
+  for (const std::string& line : completion.lines) prompt += line + "\n";
+  prompt += kCompletionPrompt;
+  for (const std::string& line : completion.after) prompt += "\n" + line;
+  const bool offer = static_cast<bool>(completion.use_in_mame);
+  if (!window.ShowCompletionBox(prompt, kCompletionTitle, offer) || !offer) return;
+  const UseInMameResult result = completion.use_in_mame();
+  std::string said;
+  for (const std::string& line : result.lines) said += (said.empty() ? "" : "\n") + line;
+  window.ShowMessageBox(said, kUseInMameTitle, result.done ? MessageStyle::kInformation : MessageStyle::kWarning);
 }
 
 }  // namespace brantel

@@ -9,6 +9,7 @@
 
 #include "engine/conversion_notes.h"
 #include "engine/translate.h"
+#include "engine/use_in_mame.h"
 #include "engine/user_systems.h"
 #include "engine/window.h"
 
@@ -53,9 +54,19 @@ struct CombinedFileParts {
 // between sections. Throws IoError when a file cannot be read or written.
 void WriteCombinedFile(Window& window, CombinedFileParts& parts);
 
+// What the completion box says besides kCompletionPrompt, and whether it
+// offers "Use it in MAME".
+struct Completion {
+  std::vector<std::string> lines;  // before kCompletionPrompt: the most useful first
+  std::vector<std::string> after;  // after it
+  // Set when MAME does not use the new file yet and "Use it in MAME" can
+  // make it: called on that button (or the front end's option), its lines
+  // shown in a second box.
+  std::function<UseInMameResult()> use_in_mame;
+};
+
 // Sets File1 back to "*.ini", shows the notes, if any, and the completion
-// message, with `more_lines` after its first line.
-void ShowCompletion(Window& window, const ConversionNotes& notes = {},
-                    const std::vector<std::string>& more_lines = {});
+// box, one fact a line.
+void ShowCompletion(Window& window, const ConversionNotes& notes = {}, const Completion& completion = {});
 
 }  // namespace brantel

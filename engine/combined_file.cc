@@ -15,7 +15,6 @@
 #include "engine/written_bytes_check.h"
 
 namespace brantel {
-namespace {
 
 // The combined file, checked as it is written: it replaces the earlier one
 // only when it is well-formed. The check gets the bytes in large pieces, on
@@ -96,9 +95,11 @@ class CheckedCombinedFile : public ReplacingLineWriter {
   std::uint64_t size_ = 0;
 };
 
+namespace {
+
 // A folder the user cannot write is named as the folder, not by the
 // temporary name the new file would have had there.
-std::unique_ptr<CheckedCombinedFile> CreateCombinedFile(const std::string& path) {
+std::unique_ptr<CheckedCombinedFile> CreateNamedFile(const std::string& path) {
   try {
     return std::make_unique<CheckedCombinedFile>(path);
   } catch (const IoError& error) {
@@ -167,8 +168,8 @@ void WriteCombinedFile(Window& window, CombinedFileParts& parts) {
   if (IsReadOnlyFile(parts.path)) {
     throw IoError("Could not replace", parts.path, "The file is read-only; it was kept as it was");
   }
-  const std::unique_ptr<CheckedCombinedFile> file = CreateCombinedFile(parts.path);
-  CheckedCombinedFile& out = *file;
+  if (!parts.file) CreateCombinedFile(parts);
+  CheckedCombinedFile& out = *parts.file;
   SectionWriter sections(out, parts);
   out.Print("<mameconfig version=\"10\">");
   WriteDefaultSections(parts, sections, out);
@@ -180,7 +181,15 @@ void WriteCombinedFile(Window& window, CombinedFileParts& parts) {
   out.CommitIfWellFormed(parts.before_replace);
   parts.written_size = out.Size();
   parts.written_sha256 = out.Sha256Digest();
+  parts.file.reset();
 }
+
+CombinedFileParts::CombinedFileParts(const std::string& combined_file, size_t held_in_memory)
+    : path(combined_file), user_bytes(combined_file, held_in_memory) {}
+
+CombinedFileParts::~CombinedFileParts() = default;
+
+void CreateCombinedFile(CombinedFileParts& parts) { parts.file = CreateNamedFile(parts.path); }
 
 void ShowCompletion(Window& window, const ConversionNotes& notes, const Completion& completion) {
   window.File1().SetPattern("*.ini");

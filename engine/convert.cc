@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
 #include <new>
 #include <stdexcept>
 #include <vector>
@@ -350,12 +351,11 @@ struct WrittenFile {
 // An earlier file of its name that Convert did not write, as `written_record`
 // tells, is kept aside.
 WrittenFile ConvertStreaming(Window& window, const ListSource& list_source, const std::string& written_record,
-                             const std::string& combined_file, const NoteSink& notes) {
+                             CombinedFileParts& parts, const NoteSink& notes) {
   FileList& file_list = window.File1();
   const std::string folder = file_list.Path();
   const std::vector<std::string> ini = file_list.Names();  // the listing checked is the one converted
   MasterList master = UsableMasterList(list_source, notes);
-  CombinedFileParts parts(combined_file);
   EarlierFile earlier(parts.path, written_record);
   RemoveLeftOvers(FolderOfFile(parts.path), notes);
   std::vector<IniInclude> includes;
@@ -421,9 +421,10 @@ bool MameIsThere(Window& window) {
   return false;
 }
 
-// Where the new file goes, and why there when it is not beside the old folder.
+// Where the new file goes, created there under a temporary name, and why
+// there when it is not beside the old folder.
 struct Placement {
-  std::string path;
+  std::unique_ptr<CombinedFileParts> parts;
   std::string why;  // empty beside the old folder
 };
 
@@ -435,20 +436,29 @@ bool SameFolder(const std::string& one, const std::string& other) {
   }
 }
 
+Placement CreatedIn(const std::string& folder, const std::string& name, std::string why) {
+  Placement place{std::make_unique<CombinedFileParts>(JoinPath(folder, name)), std::move(why)};
+  CreateCombinedFile(*place.parts);
+  return place;
+}
+
 // Beside the old folder; where the user asked; or, when MAME's ctrlr
-// folder cannot be written (a read-only share), the user's own ctrlr folder
-// of MAME: the first on its ctrlrpath that can be written, else "ctrlr" in
-// the folder of the mame.ini MAME reads first, made when missing.
+// folder refuses the new file (a read-only share), the user's own ctrlr
+// folder of MAME: the first on its ctrlrpath that can be written, else
+// "ctrlr" in the folder of the mame.ini MAME reads first, made when missing.
 Placement PlaceOfNewFile(Window& window, const std::string& old_folder, MameQuestion& question,
                          const WhileWaiting& while_waiting) {
   const std::string name = LastPathPiece(old_folder) + ".cfg";
   if (const std::string out = window.OutputFolder(); !out.empty()) {
     if (!FolderExists(out)) throw IoError("Could not write the new file " + name + " in the folder", out, "It is not there");
-    return {JoinPath(out, name), "It is in the folder asked for instead of beside the old folder."};
+    return CreatedIn(out, name, "It is in the folder asked for instead of beside the old folder.");
   }
-  const std::string beside = old_folder + ".cfg";
-  const std::string ctrlr = FolderOfFile(beside);
-  if (CanCreateFilesIn(ctrlr)) return {beside, ""};
+  const std::string ctrlr = FolderOfFile(old_folder + ".cfg");
+  try {
+    return CreatedIn(ctrlr, name, "");
+  } catch (const IoError&) {
+    if (CanCreateFilesIn(ctrlr)) throw;  // not a refusal: a full disk, say
+  }
   const std::string why = "It is there as MAME's folder " + DisplayPath(ctrlr) + " cannot be written.";
   const MameAnswer& answer = question.Answer(while_waiting);
   if (!answer.settings) {
@@ -458,14 +468,14 @@ Placement PlaceOfNewFile(Window& window, const std::string& old_folder, MameQues
   }
   for (const std::string& folder : CtrlrFolders(*answer.settings, window.Text2())) {
     if (FolderExists(folder) && !SameFolder(folder, ctrlr) && CanCreateFilesIn(folder)) {
-      return {JoinPath(folder, name), why};
+      return CreatedIn(folder, name, why);
     }
   }
   const std::string ini_folder = FirstIniFolder(*answer.settings, window.Text2());
   const std::string own = JoinPath(ini_folder, "ctrlr");
   if (!FolderExists(ini_folder)) CreateNewFolder(ini_folder);
   if (!FolderExists(own)) CreateNewFolder(own);
-  return {JoinPath(own, name), why};
+  return CreatedIn(own, name, why);
 }
 
 // The completion box's lines, and "Use it in MAME" when MAME does not use
@@ -510,7 +520,7 @@ ConvertResult ConvertLocked(Window& window, const std::string& program_folder,
   ConversionNotes kept;
   const Placement place = PlaceOfNewFile(window, WithoutTrailingSeparators(file_list.Path()), question, while_waiting);
   const WrittenFile combined = ConvertStreaming(
-      window, list_source, kept_files.written_record, place.path, [&window, &kept](ConversionNote note) {
+      window, list_source, kept_files.written_record, *place.parts, [&window, &kept](ConversionNote note) {
         if (!window.ShowConversionNoteAtOnce(note)) kept.push_back(std::move(note));
       });
   // The new file is in place: from here on the run has succeeded, whatever

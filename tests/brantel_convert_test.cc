@@ -41,16 +41,18 @@ class BrantelConvertTest : public ConvertFixture {
   // not load (on Windows it cannot be asked, and no mame.ini names it).
   std::string Completed() const {
     const std::string combined = std::filesystem::path(Mame()).make_preferred().string() + "\\ctrlr\\old.cfg";
-    return "Conversion Complete!: You can either keep your old folder or safely remove it at this time.\n"
-           "Conversion Complete!: The new controller file is " + HostPath(combined) + "\n"
+    return "Conversion Complete!: The new controller file is " + HostPath(combined) + "\n"
 #ifdef _WIN32
            "Conversion Complete!: For MAME to use it, set ctrlr old in mame.ini, or start MAME with -ctrlr old (a guess: "
-           "MAME itself could not be asked, as it could not be started)\n";
+           "MAME itself could not be asked, as it could not be started)\n"
 #else
-           "Conversion Complete!: MAME does not use it yet: it has no ctrlr set\n"
-           "Conversion Complete!: For MAME to use it, put the line ctrlr old in " + HostPath(Mame() + "\\mame.ini") +
-           ", or start MAME with -ctrlr old\n";
+           "Conversion Complete!: MAME does not use it yet.\n"
+           "Conversion Complete!: Its ctrlr is not set.\n"
+           "Conversion Complete!: For MAME to use it, this line goes in " + HostPath(Mame() + "\\mame.ini") + ":\n"
+           "Conversion Complete!: ctrlr old\n"
+           "Conversion Complete!: Or start MAME with -ctrlr old\n"
 #endif
+           "Conversion Complete!: You can either keep your old folder or safely remove it at this time.\n";
   }
 
   std::string program_;

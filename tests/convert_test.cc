@@ -9,6 +9,7 @@
 #include <sstream>
 #include <thread>
 
+#include "engine/combined_file.h"
 #include "engine/io/file_safety.h"
 #include "engine/io/host_path.h"
 #include "engine/io/io_error.h"
@@ -44,8 +45,8 @@ class ConvertTest : public ConvertFixture {
     return "For MAME to use it, set ctrlr old in mame.ini, or start MAME with -ctrlr old (a guess: MAME itself could "
            "not be asked, as it could not be started)";
 #else
-    return "MAME does not use it yet: it has no ctrlr set\nFor MAME to use it, put the line ctrlr old in " +
-           HostPath(Mame() + "\\mame.ini") + ", or start MAME with -ctrlr old";
+    return "MAME does not use it yet.\nIts ctrlr is not set.\nFor MAME to use it, this line goes in " +
+           HostPath(Mame() + "\\mame.ini") + ":\nctrlr old\nOr start MAME with -ctrlr old";
 #endif
   }
 
@@ -97,8 +98,9 @@ TEST_F(ConvertTest, ConvertsTheFolderIntoOneCombinedFile) {
                                      "leftover.cfg: your own cfg file: 1 system merged whole; the file stays as it was\n");
   EXPECT_EQ(window_.messages()[1].title, "Conversion Complete!");
   EXPECT_EQ(window_.messages()[1].prompt,
-            "You can either keep your old folder or safely remove it at this time.\nThe new controller file is " +
-                HostPath(std::filesystem::path(Mame()).make_preferred().string() + "\\ctrlr\\old.cfg") + "\n" + SetCtrlr());
+            "The new controller file is " +
+                HostPath(std::filesystem::path(Mame()).make_preferred().string() + "\\ctrlr\\old.cfg") + "\n" +
+                SetCtrlr() + "\nYou can either keep your old folder or safely remove it at this time.");
   EXPECT_EQ(window_.Text1(), "old");
   EXPECT_EQ(window_.Text2(), Mame() + "\\");
   EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", Mame() + "\\", "mame.exe", " 0 "}));
@@ -165,16 +167,17 @@ TEST_F(ConvertTest, CompletionSaysHowMameUsesTheNewFile) {
       {"mame/mame.ini", "", "printf 'ctrlrpath %s/ctrlr\\nctrlr old\\n' \"$PWD\"",
        "MAME already uses it: its ctrlrpath holds " + ctrlr + " and its ctrlr names old"},
       {"home/old.cfg", "", "printf 'ctrlrpath $HOME;ctrlr\\nctrlr old\\n'",
-       "MAME does not use it yet: it loads " + home + "/old.cfg instead, found first along its ctrlrpath\n"
-       "For MAME to use it, rename that file, or put " + ctrlr + " before its folder in ctrlrpath"},
+       "MAME does not use it yet.\nIt loads " + home + "/old.cfg instead, found first along its ctrlrpath.\n"
+       "For MAME to use it, this line goes in " + Mame() + "/mame.ini:\nctrlrpath " + ctrlr + ";$HOME;ctrlr\n"
+       "Or start MAME with -ctrlrpath " + ctrlr + " -ctrlr old"},
       {"mame/mame.ini", "ctrlr old", "printf 'ctrlrpath \"/x y\"\\nctrlr old\\ninipath $HOME/.mame;/etc/mame\\n'",
-       "MAME does not use it yet: its ctrlrpath (/x y) does not hold " + ctrlr + "\nFor MAME to use it, put the line "
-       "ctrlrpath \"" + ctrlr + ";/x y\" in " + home + "/.mame/mame.ini, or start MAME with -ctrlrpath " + ctrlr +
+       "MAME does not use it yet.\nIts ctrlrpath (/x y) does not hold " + ctrlr + ".\nFor MAME to use it, this line "
+       "goes in " + home + "/.mame/mame.ini:\nctrlrpath \"" + ctrlr + ";/x y\"\nOr start MAME with -ctrlrpath " + ctrlr +
        " -ctrlr old"},
       {"mame/mame.ini", "", "printf 'ctrlrpath\\nctrlr \"my cab\"\\n'",
-       "MAME does not use it yet: its ctrlrpath () does not hold " + ctrlr + " and its ctrlr names \"my cab\"\n"
-       "For MAME to use it, put the lines ctrlrpath " + ctrlr + " and ctrlr old in mame.ini, or start MAME with "
-       "-ctrlrpath " + ctrlr + " -ctrlr old"},
+       "MAME does not use it yet.\nIts ctrlrpath () does not hold " + ctrlr + ".\nIts ctrlr names \"my cab\".\n"
+       "For MAME to use it, these lines go in " + Mame() + "/mame.ini:\nctrlrpath " + ctrlr + "\nctrlr old\n"
+       "Or start MAME with -ctrlrpath " + ctrlr + " -ctrlr old"},
 #endif
   };
 #ifndef _WIN32
@@ -190,7 +193,8 @@ TEST_F(ConvertTest, CompletionSaysHowMameUsesTheNewFile) {
     window.SetText2(Mame());
     EXPECT_EQ(ConvertFolder(window, Program()), ConvertResult::kCompleted) << c.bytes;
     const std::string& prompt = window.messages().back().prompt;
-    EXPECT_EQ(prompt.substr(prompt.find('\n', prompt.find("file is ")) + 1), c.said) << c.showconfig;
+    EXPECT_EQ(prompt.substr(prompt.find('\n', prompt.find("file is ")) + 1), c.said + "\n" + kCompletionPrompt)
+        << c.showconfig;
   }
 #ifndef _WIN32
   setenv("HOME", real_home.c_str(), 1);

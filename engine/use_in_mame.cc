@@ -152,7 +152,8 @@ UseInMameResult UseInMame(const MameIniChange& change, const MameCtrlrSettings& 
       result.done = true;
     } else if (!use.uses_it) {
       result.lines = {"MAME does not use it even so:"};
-      result.lines.insert(result.lines.end(), use.lines.begin() + 1, use.lines.end());
+      // Past the file's place and "does not use it yet".
+      result.lines.insert(result.lines.end(), use.lines.begin() + std::min<size_t>(2, use.lines.size()), use.lines.end());
     } else {
       result.lines = {"MAME uses it, but these other settings of MAME changed too:"};
       result.lines.insert(result.lines.end(), other.begin(), other.end());

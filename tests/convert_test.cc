@@ -11,6 +11,7 @@
 #include <thread>
 
 #ifndef _WIN32
+#include <signal.h>
 #include <sys/stat.h>
 #endif
 
@@ -362,7 +363,14 @@ TEST_F(ConvertTest, MissingFolderStopsBeforeAnythingIsWrittenSayingWhatWasMeant)
 TEST_F(ConvertTest, FolderWithoutIniFilesKeepsItsCfgFiles) {
   InstallStandInListGenerator(folder_, "program", kMasterList);
   WriteIni("pacman.cfg", "kept");
+  // MAME, asked from the start, is ended with Convert.
+  folder_.Write("mame/showconfig.sh", "echo $$ > asked.pid; exec sleep 60");
   EXPECT_EQ(ConvertFolder(window_, Program()), ConvertResult::kPathError);
+#ifndef _WIN32
+  if (folder_.Exists("mame/asked.pid")) {
+    EXPECT_NE(::kill(std::stoi(folder_.Read("mame/asked.pid")), 0), 0) << "MAME still runs";
+  }
+#endif
   ExpectOnlyMessage("File Path Error", "No INI files found in this folder!\n" + HostPath(Mame() + "\\ctrlr\\old\\"));
   EXPECT_TRUE(folder_.Exists("program/listgen.ran"));
   EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", HostPath(Mame() + "\\"), "mame.exe", " 0 "}));

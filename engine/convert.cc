@@ -525,7 +525,7 @@ ConvertResult ConvertLocked(Window& window, const std::string& program_folder,
       });
   // The new file is in place: from here on the run has succeeded, whatever
   // the completion lines can tell.
-  Completion completion = CompletionOf(window, combined.path, place.why, question.Answer(while_waiting), while_waiting);
+  Completion completion = CompletionOf(window, combined.path, place.why, question.AnswerOrWhyNot(while_waiting), while_waiting);
   try {
     RecordWrittenFile(combined.path, combined.size, combined.sha256, kept_files.written_record);
   } catch (const std::exception& error) {

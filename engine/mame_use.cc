@@ -239,6 +239,17 @@ const MameAnswer& MameQuestion::Answer(const WhileWaiting& while_waiting) {
   return *answer_;
 }
 
+const MameAnswer& MameQuestion::AnswerOrWhyNot(const WhileWaiting& while_waiting) {
+  try {
+    return Answer(while_waiting);
+  } catch (const std::exception&) {
+    stop_ = true;
+    pending_.wait();
+    answer_ = MameAnswer{std::nullopt, "asking it was stopped"};
+    return *answer_;
+  }
+}
+
 std::string FirstIniFolder(const MameCtrlrSettings& settings, const std::string& mame_path) {
   return SearchFolders(settings.inipath, mame_path).front();
 }

@@ -67,6 +67,9 @@ class MameQuestion {
   // Waits for the answer, calling `while_waiting` (when given) every 50 ms
   // meanwhile; what it throws ends MAME and goes on.
   const MameAnswer& Answer(const WhileWaiting& while_waiting = {});
+  // The same, but what `while_waiting` throws ends MAME and is the answer's
+  // reason: for when the new file is in place and a Cancel cannot undo it.
+  const MameAnswer& AnswerOrWhyNot(const WhileWaiting& while_waiting);
 
  private:
   MameAnswer Ask(const std::string& mame_path, const std::string& executable);

@@ -125,7 +125,8 @@ UseInMameResult UseInMame(const MameIniChange& change, const MameCtrlrSettings& 
   try {
     aside = SetMameIniOptions(change, while_waiting);
   } catch (const WaitCancelled&) {
-    throw;
+    result.lines = {"Cancelled: " + DisplayPath(change.mame_ini) + " was left as it was"};
+    return result;
   } catch (const std::bad_alloc&) {
     result.lines = {"Could not change \"" + DisplayPath(change.mame_ini) + "\": Not enough memory"};
     return result;
@@ -141,7 +142,7 @@ UseInMameResult UseInMame(const MameIniChange& change, const MameCtrlrSettings& 
     set.push_back("It is new: a copy of " + DisplayPath(change.read_until_now) + ", which MAME read until now");
   }
   MameQuestion again(mame_path, executable);
-  const MameAnswer& after = again.Answer(while_waiting);
+  const MameAnswer& after = again.AnswerOrWhyNot(while_waiting);
   if (!after.settings) {
     result.lines = {"Whether MAME uses it now could not be told: MAME could not be asked, as " + after.why_not};
   } else {

@@ -36,8 +36,8 @@ struct UseInMameResult {
 
 // Sets `change`, then asks MAME (`mame_path`, `executable`) again: "MAME now
 // uses it" only when it says it loads `combined_file` and its other settings
-// are as `before` printed them. Never throws but for what `while_waiting`
-// throws.
+// are as `before` printed them. Never throws: what `while_waiting` throws
+// (a Cancel) ends the step it came in, and the lines say so.
 UseInMameResult UseInMame(const MameIniChange& change, const MameCtrlrSettings& before,
                           const std::string& combined_file, const std::string& mame_path,
                           const std::string& executable, const std::string& folder_name,

@@ -26,12 +26,14 @@ std::string Quoted(const std::string& name) {
   return name.find_first_of(" \t") == std::string::npos ? name : "\"" + name + "\"";
 }
 
+#ifndef _WIN32
 std::string Variable(const std::string& name) {
   const char* value = std::getenv(name.c_str());
   return value != nullptr ? value : "";
 }
 
 bool InName(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+#endif
 
 // A folder of one of MAME's search paths, as MAME opens the files in it: an
 // empty entry or a relative one lies in the folder MAME runs from, its own.

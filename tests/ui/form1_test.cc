@@ -730,10 +730,10 @@ void Form1Test::aWholeConvertThroughTheWindow() {
   QCOMPARE(answerer.boxes[0].icon, QMessageBox::Information);
   QCOMPARE(answerer.boxes[1].title, QString("Conversion Complete!"));
   QCOMPARE(answerer.boxes[1].text,
-           "You can either keep your old folder or safely remove it at this time.\nThe new controller file is " +
-               QDir(mame.path()).filePath("ctrlr/OLD.cfg") +
+           "The new controller file is " + QDir(mame.path()).filePath("ctrlr/OLD.cfg") +
                "\nFor MAME to use it, set ctrlr OLD in mame.ini, or start MAME with -ctrlr OLD (a guess: MAME itself "
-               "could not be asked, as mame -showconfig named no ctrlrpath)");
+               "could not be asked, as mame -showconfig named no ctrlrpath)\n"
+               "You can either keep your old folder or safely remove it at this time.");
   QCOMPARE(answerer.boxes[1].icon, QMessageBox::NoIcon);
   QCOMPARE(QApplication::overrideCursor(), nullptr);
   QCOMPARE(list_sizes, (std::vector<size_t>{1, 1, 1}));

@@ -315,7 +315,8 @@ MameUse HowMameUsesTheFile(const std::string& combined_file, const MameAnswer& a
 }
 
 std::optional<MameCtrlrSettings> AskMameSettings(const std::string& mame_folder, const std::string& program) {
-  return AskMame(mame_folder, program).settings;
+  MameQuestion question(mame_folder, program);
+  return question.Answer().settings;
 }
 
 std::string MameSearchFolder(const std::string& entry, const std::string& mame_folder) {

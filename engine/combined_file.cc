@@ -182,10 +182,11 @@ void WriteCombinedFile(Window& window, CombinedFileParts& parts) {
   parts.written_sha256 = out.Sha256Digest();
 }
 
-void ShowCompletion(Window& window, const ConversionNotes& notes, const std::vector<std::string>& more_lines) {
+void ShowCompletion(Window& window, const ConversionNotes& notes, const std::vector<std::string>& more_lines,
+                    const std::string& first_line) {
   window.File1().SetPattern("*.ini");
   ShowConversionNotes(window, notes);
-  std::string prompt = kCompletionPrompt;
+  std::string prompt = first_line;
   for (const std::string& line : more_lines) prompt += "\n" + line;
   window.ShowMessageBox(prompt, kCompletionTitle, MessageStyle::kOkOnly);
 }

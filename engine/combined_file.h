@@ -54,8 +54,9 @@ struct CombinedFileParts {
 void WriteCombinedFile(Window& window, CombinedFileParts& parts);
 
 // Sets File1 back to "*.ini", shows the notes, if any, and the completion
-// message, with `more_lines` after its first line.
+// message: `first_line`, then `more_lines`.
 void ShowCompletion(Window& window, const ConversionNotes& notes = {},
-                    const std::vector<std::string>& more_lines = {});
+                    const std::vector<std::string>& more_lines = {},
+                    const std::string& first_line = kCompletionPrompt);
 
 }  // namespace brantel

@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <new>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
@@ -21,6 +22,7 @@
 #include "engine/io/stop_request.h"
 #include "engine/io/work_folder.h"
 #include "engine/mame_use.h"
+#include "engine/mame_codes.h"
 #include "engine/master_list.h"
 #include "engine/path_mistakes.h"
 #include "engine/program_files.h"
@@ -421,6 +423,48 @@ bool MameIsThere(Window& window) {
   return false;
 }
 
+// What the notes told, for the completion message: how many there were, and
+// the old folder's files that may hold a mapping the conversion did not read.
+struct NotesTold {
+  size_t count = 0;
+  std::vector<std::string> to_look_at;  // each once, in the notes' order
+
+  void Add(const ConversionNote& note) {
+    ++count;
+    if (AsksForALook(note) && std::find(to_look_at.begin(), to_look_at.end(), note.file) == to_look_at.end()) {
+      to_look_at.push_back(note.file);
+    }
+  }
+
+  // The old folder may be removed only when nothing in it is left to look at.
+  std::string FirstCompletionLine() const {
+    if (to_look_at.empty()) return kCompletionPrompt;
+    constexpr size_t kNamed = 5;
+    std::string files;
+    for (size_t index = 0; index < to_look_at.size() && index < kNamed; ++index) {
+      files += (index == 0 ? "" : ", ") + to_look_at[index];
+    }
+    if (to_look_at.size() > kNamed) files += " and " + std::to_string(to_look_at.size() - kNamed) + " more";
+    return "Keep your old folder until you have looked at " + files +
+           ": the notes name what in them was not read as a mapping.";
+  }
+};
+
+// The notes judge names by the tables of one MAME; a later MAME, as the list
+// generator recorded it, may know more of them.
+std::optional<std::string> CheckedAgainstLine(const ListSource& source, const NotesTold& told) {
+  if (told.count == 0) return std::nullopt;
+  const std::string recorded = RecordedMameProgram(source.source_record);
+  namespace fs = std::filesystem;
+  if (recorded.empty() || fs::path(recorded).lexically_normal() != fs::path(source.mame_program).lexically_normal()) {
+    return std::nullopt;
+  }
+  const std::string version = RecordedMameVersion(source.source_record);
+  if (!IsLaterThanTablesMame(version)) return std::nullopt;
+  return "The notes' port types and codes were checked against MAME " + std::string(kTablesMameVersion) +
+         "; your MAME is " + version + ", which may know more of them";
+}
+
 ConvertResult ConvertLocked(Window& window, const std::string& program_folder,
                             const std::string& folder_probe, const WhileWaiting& while_waiting) {
   const KeptFiles kept_files = KeptFilesOf(program_folder);
@@ -442,8 +486,10 @@ ConvertResult ConvertLocked(Window& window, const std::string& program_folder,
     return ConvertResult::kPathError;
   }
   ConversionNotes kept;
+  NotesTold told;
   const WrittenFile combined = ConvertStreaming(
-      window, list_source, kept_files.written_record, [&window, &kept](ConversionNote note) {
+      window, list_source, kept_files.written_record, [&window, &kept, &told](ConversionNote note) {
+        told.Add(note);
         if (!window.ShowConversionNoteAtOnce(note)) kept.push_back(std::move(note));
       });
   // The new file is in place: from here on the run has succeeded, whatever
@@ -456,8 +502,9 @@ ConvertResult ConvertLocked(Window& window, const std::string& program_folder,
     lines.push_back(std::string("A later Convert will keep this file aside, as it could not be noted as ours: ") +
                     (dynamic_cast<const std::bad_alloc*>(&error) ? "not enough memory" : error.what()));
   }
+  if (auto checked = CheckedAgainstLine(list_source, told)) lines.push_back(std::move(*checked));
   window.ShowProgress("", 0, 0);
-  ShowCompletion(window, kept, lines);
+  ShowCompletion(window, kept, lines, told.FirstCompletionLine());
   return ConvertResult::kCompleted;
 }
 

@@ -332,7 +332,7 @@ void IniTranslator::NoteIfNamesAnInput(const OldIniReading& reading, std::string
              QuotedInNote(ToXmlCharacters(rest)) + "\"";
     }
   } else if (!HasValue(reading)) {
-    why = "it holds no value after its name";
+    why = "old MAME read it as the name \"" + QuotedInNote(ToXmlCharacters(reading.name)) + "\" with no value";
   } else {
     why = "\"" + QuotedInNote(ToXmlCharacters(reading.name)) + "\" is no port type " + kCurrentMame +
           " knows, nor an input code";

@@ -16,6 +16,7 @@
 #include "engine/text_rules.h"
 #include "tests/convert_fixture.h"
 #include "tests/worked_examples.h"
+#include "tools/mame_program.h"
 
 namespace brantel {
 namespace {
@@ -195,6 +196,49 @@ TEST_F(ConvertTest, CompletionSaysHowMameUsesTheNewFile) {
 #ifndef _WIN32
   setenv("HOME", real_home.c_str(), 1);
 #endif
+}
+
+// The old folder is called safe to remove only when every line that names
+// an input was read; notes judged by MAME 0.251's tables say so when the
+// list generator recorded a later MAME.
+TEST_F(ConvertTest, CompletionNamesTheFilesToLookAtAndTheMameTheNamesWereCheckedAgainst) {
+  InstallStandInListGenerator(folder_, "program", kMasterList);
+  const std::string safe = "You can either keep your old folder or safely remove it at this time.";
+  const std::string look = "Keep your old folder until you have looked at ";
+  const std::string what = ": the notes name what in them was not read as a mapping.";
+  const std::string checked = "The notes' port types and codes were checked against MAME 0.251; your MAME is ";
+  const std::string mame = FindMameProgram(Mame() + "\\", "mame.exe");
+  const struct {
+    std::vector<std::pair<std::string, std::string>> ini;  // name, one line
+    std::string recorded;  // the record's MAME program and version lines
+    std::string first, last;  // of the completion message
+  } kCases[] = {
+      {{{"a.ini", "P1_BUTTON1 \"KEYCODE_A\""}}, "", safe, SetCtrlr()},
+      {{{"a.ini", "P1_BUTTON1 = KEYCODE_LCONTROL"}, {"b.ini", "P1_BUTTON1 \"KEYCODE_B\""}}, "", look + "a.ini" + what,
+       SetCtrlr()},
+      {{{"a.ini", "[a]"}, {"b.ini", "input_port_P1_BUTTON1 = KEYCODE_A"}, {"c.ini", "P1_BUTTON1 KEYCODE_C"}}, "",
+       look + "a.ini, b.ini" + what, SetCtrlr()},
+      {{{"a.ini", "P1_BUTTON1 \"KEY_A\""}}, "MAME program: " + mame + "\r\nMAME -version: 0.261 (mame0261)", safe,
+       checked + "0.261 (mame0261), which may know more of them"},
+      {{{"a.ini", "P1_BUTTON1 \"KEY_A\""}}, "MAME program: " + mame + "\r\nMAME -version: 0.251 (Debian)", safe,
+       SetCtrlr()},
+      {{{"a.ini", "P1_BUTTON1 \"KEY_A\""}}, "MAME program: " + mame + "x\r\nMAME -version: 0.261", safe, SetCtrlr()},
+      {{{"a.ini", "P1_BUTTON1 \"KEY_A\""}}, "MAME program: " + mame + "\r\nMAME -version: mame0261", safe, SetCtrlr()},
+      {{{"a.ini", "P1_BUTTON1 \"KEYCODE_A\""}}, "MAME program: " + mame + "\r\nMAME -version: 0.261", safe, SetCtrlr()},
+  };
+  for (const auto& c : kCases) {
+    std::filesystem::remove_all(folder_.path() + "/mame/ctrlr/old");
+    for (const auto& [name, line] : c.ini) WriteIni(name, CrLf({line}));
+    folder_.Write("program/list generator/masterlist.source", c.recorded);
+    PlainWindow window;
+    window.SetText1("old");
+    window.SetText2(Mame());
+    window.SetText3("mame.exe");
+    EXPECT_EQ(ConvertFolder(window, Program()), ConvertResult::kCompleted);
+    const std::string& prompt = window.messages().back().prompt;
+    EXPECT_EQ(prompt.substr(0, prompt.find('\n')), c.first) << c.ini[0].second;
+    EXPECT_TRUE(prompt.ends_with("\n" + c.last)) << prompt;
+  }
 }
 
 TEST_F(ConvertTest, WaitsForAnotherConvertOfTheProgramFolderKeepingTheWindowAlive) {

@@ -41,7 +41,7 @@ constexpr const char* kPathErrorTitle = "File Path Error";
 
 // Quotes (and, where the host has no such names, trailing spaces and dots)
 // are dropped from the folder name; quotes from the MAME path, which ends in
-// "\". Convert changes the current folder before the list
+// "\", and from the executable name. Convert changes the current folder before the list
 // generator runs, so a relative MAME path is made absolute first, against the
 // folder current now, on the window itself: the settings, the list generator
 // and the conversion all see the same folder.
@@ -54,6 +54,11 @@ void TidyTypedPaths(Window& window) {
   if (!tidy.empty() && !std::filesystem::path(HostPath(tidy)).is_absolute()) tidy = FullFolderPath(HostPath(tidy));
   tidy = KeptMamePath(tidy);
   if (tidy != mame_path) window.SetText2(tidy);
+  // The executable name is read as the path is: pasted quotes dropped.
+  const std::string executable = window.Text3();
+  if (const std::string tidy_executable = WithoutQuotes(executable); tidy_executable != executable) {
+    window.SetText3(tidy_executable);
+  }
 }
 
 // A folder named like a device ("nul", "COM1") would have the combined file

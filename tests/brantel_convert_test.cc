@@ -141,13 +141,23 @@ TEST_F(BrantelConvertTest, ExitStatusTellsWhatWentWrong) {
   const std::string on_path = ", or mame64.exe on the PATH";
 #endif
   const std::string gone = HostPath(Mame() + "\\gone\\mame");  // a full path, used as it is
-  for (const auto& [executable, looked_for] :
-       {std::pair{std::string("mame64.exe"), HostPath(Mame() + "\\mame64.exe") + on_path}, {gone, gone},
-        {std::string(), HostPath(Mame() + "\\") + " (the executable name is empty)"}}) {
+  std::vector<std::pair<std::string, std::string>> executables = {
+      {"mame64.exe", HostPath(Mame() + "\\mame64.exe") + on_path}, {gone, gone}, {"\"" + gone + "\"", gone},
+      {"", HostPath(Mame() + "\\") + " (the executable name is empty)"}};
+#ifndef _WIN32
+  // Read as the path is: from the home folder.
+  const std::string real_home = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
+  setenv("HOME", Mame().c_str(), 1);
+  executables.push_back({"~/gone/mame", gone});
+#endif
+  for (const auto& [executable, looked_for] : executables) {
     run = Convert({"old", Mame(), executable});
     EXPECT_EQ(run.exit_code, 1);
-    EXPECT_EQ(run.err, "File Path Error: MAME Not Found!\nFile Path Error: " + looked_for + "\n");
+    EXPECT_EQ(run.err, "File Path Error: MAME Not Found!\nFile Path Error: " + looked_for + "\n") << executable;
   }
+#ifndef _WIN32
+  setenv("HOME", real_home.c_str(), 1);
+#endif
   EXPECT_FALSE(folder_.Exists("program/listgen.ran"));
   EXPECT_FALSE(folder_.Exists("mame/ctrlr/old.cfg"));
   std::filesystem::remove(folder_.path() + "/mame/ctrlr/old/a.ini");

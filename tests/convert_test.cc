@@ -260,7 +260,10 @@ TEST_F(ConvertTest, WaitsForAnotherConvertOfTheProgramFolderKeepingTheWindowAliv
 // The usual mistakes are named, each with what was meant on a line of its
 // own; nothing is converted on the guess.
 TEST_F(ConvertTest, MissingFolderStopsBeforeAnythingIsWrittenSayingWhatWasMeant) {
-  folder_.Write("mame/mame64.exe", "");
+  const std::string program = folder_.Write("mame/mame64.exe", "");
+  std::filesystem::permissions(program, std::filesystem::perms::owner_exec, std::filesystem::perm_options::add);
+  folder_.Write("mame/whatsnew.txt", "");
+  folder_.MakeFolder("mame/ctrlr");
   const std::string mame = HostPath(Mame() + "\\");
   const struct {
     std::string name, path, kept_path, probe, meant;
@@ -272,13 +275,27 @@ TEST_F(ConvertTest, MissingFolderStopsBeforeAnythingIsWrittenSayingWhatWasMeant)
        "\nThe path to MAME names MAME's ctrlr folder; use the folder above it: " + mame},
       {Mame() + "\\ctrlr\\old", Mame(), mame, HostPath(Mame() + "\\ctrlr\\" + Mame() + "\\ctrlr\\old\\"),
        "\nThe folder name holds a whole path; use the name of the folder inside ctrlr: old"},
+      // Only a program is taken for MAME itself.
+      {"old", Mame() + "\\whatsnew.txt", Mame() + "\\whatsnew.txt" + kHostSeparator,
+       HostPath(Mame() + "\\whatsnew.txt\\ctrlr\\old\\"), ""},
 #ifndef _WIN32
       {"nothere", "~/mame", "~/mame/", mame + "ctrlr/nothere/", ""},  // as the shell reads it
+      // Debian's MAME runs from /usr/games and reads controller files from its own ~/.mame/.
+      {"old", folder_.path() + "/games/mame", folder_.path() + "/games/mame/", folder_.path() + "/games/mame/ctrlr/old/",
+       "\nThe path to MAME names the program itself; use MAME's own folder, which holds ctrlr: " + folder_.path() +
+           "/.mame/"},
+      // "~" means nothing inside ctrlr, and is no login name.
+      {"~", Mame(), mame, mame + "ctrlr/~/", "\nThe folder name starts with \"~\", your home folder; use the name of "
+                                             "the folder inside ctrlr"},
+      {"~/cabs/old", Mame(), mame, mame + "ctrlr/~/cabs/old/", "\nThe folder name starts with \"~\", your home "
+                                                                "folder; use the name of the folder inside ctrlr: old"},
 #endif
   };
 #ifndef _WIN32
   const std::string real_home = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
   setenv("HOME", (folder_.path() + "/").c_str(), 1);
+  std::filesystem::copy_file(program, folder_.MakeFolder("games") + "/mame");  // permissions too
+  folder_.MakeFolder(".mame/ctrlr");
 #endif
   for (const auto& c : kCases) {
     PlainWindow window;

@@ -201,7 +201,7 @@ void ShowCompletion(Window& window, const ConversionNotes& notes, const Completi
   ShowConversionNotes(window, notes);
   std::string prompt;
   for (const std::string& line : completion.lines) prompt += line + "\n";
-  prompt += kCompletionPrompt;
+  prompt += completion.keep_line;
   for (const std::string& line : completion.after) prompt += "\n" + line;
   const bool offer = static_cast<bool>(completion.use_in_mame);
   if (!window.ShowCompletionBox(prompt, kCompletionTitle, offer) || !offer) return;

@@ -69,6 +69,8 @@ void WriteCombinedFile(Window& window, CombinedFileParts& parts);
 struct Completion {
   std::vector<std::string> lines;  // before kCompletionPrompt: the most useful first
   std::vector<std::string> after;  // after it
+  // kCompletionPrompt, or which files of the old folder to look at first.
+  std::string keep_line = kCompletionPrompt;
   // Set when MAME does not use the new file yet and "Use it in MAME" can
   // make it: called on that button (or the front end's option), its lines
   // shown in a second box.

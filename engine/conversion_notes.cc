@@ -36,6 +36,8 @@ constexpr auto kKindNames = std::to_array<KindName>({
     // Nothing of the user's was touched.
     {NoteKind::kLeftFolder, NoteGroup::kChanged, "folder left as it was", "folders left as they were"},
     {NoteKind::kKeptAside, NoteGroup::kChanged, "earlier file of yours kept aside", "earlier files of yours kept aside"},
+    {NoteKind::kNotAMapping, NoteGroup::kNotApplied, "line not read as a mapping", "lines not read as mappings"},
+    {NoteKind::kNoPort, NoteGroup::kNotApplied, "file that gave no port", "files that gave no port"},
 });
 
 constexpr bool InKindOrder() {
@@ -109,6 +111,22 @@ NoteGroup GroupOf(NoteKind kind) {
 
 std::string NoteLine(const ConversionNote& note) {
   return Place(note) + GroupNameOf(GroupOf(note.kind)).word + ": " + note.text;
+}
+
+bool IsOnOldFolderFile(const ConversionNote& note) {
+  switch (note.kind) {
+    case NoteKind::kListNotMadeAnew:
+    case NoteKind::kListMadeAnew:
+    case NoteKind::kLeftFolder:
+    case NoteKind::kKeptAside:
+      return false;
+    default:
+      return true;
+  }
+}
+
+bool AsksForALook(const ConversionNote& note) {
+  return note.kind == NoteKind::kNotAMapping || note.kind == NoteKind::kNoPort;
 }
 
 std::string NotesHeading(const ConversionNotes& notes) {

@@ -34,6 +34,8 @@ enum class NoteKind {
   kHashInMapping,    // a mapping whose port name or value holds a "#", kept as a comment
   kLeftFolder,       // a folder under the work folders' name, not provably ours, left as it was
   kKeptAside,        // an earlier file of the new file's name, not ours, kept under another name
+  kNotAMapping,      // a line that names an input but was not read as a mapping, kept as a comment
+  kNoPort,           // an INI file none of whose lines gave MAME a port or a remap
 };
 
 // What a note asks of the user: a look at what MAME will not apply (shown
@@ -68,6 +70,16 @@ std::string QuotedInNote(std::string_view text);
 // "FILE:LINE: GROUP: TEXT", or "FILE: GROUP: TEXT" for the whole file, where
 // GROUP is "not applied" or "changed": one note on a line of its own.
 std::string NoteLine(const ConversionNote& note);
+
+// True for a note on a file of the old folder (an INI file, a cfg file of
+// the user's), whose name is then all `note.file` holds; false for one on the
+// master list or on a file beside the old folder, named by its path.
+bool IsOnOldFolderFile(const ConversionNote& note);
+
+// True for a note on a line, or a file, that may hold a mapping the
+// conversion did not read: the old folder is worth keeping until the user
+// has looked at it.
+bool AsksForALook(const ConversionNote& note);
 
 // The heading of the notes box: a line for each group that has notes,
 // "not applied by MAME" first, with its count of each kind.

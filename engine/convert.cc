@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <new>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
@@ -23,6 +24,7 @@
 #include "engine/io/stop_request.h"
 #include "engine/io/work_folder.h"
 #include "engine/mame_use.h"
+#include "engine/mame_codes.h"
 #include "engine/master_list.h"
 #include "engine/path_mistakes.h"
 #include "engine/program_files.h"
@@ -41,7 +43,7 @@ constexpr const char* kPathErrorTitle = "File Path Error";
 
 // Quotes (and, where the host has no such names, trailing spaces and dots)
 // are dropped from the folder name; quotes from the MAME path, which ends in
-// "\". Convert changes the current folder before the list
+// "\", and from the executable name. Convert changes the current folder before the list
 // generator runs, so a relative MAME path is made absolute first, against the
 // folder current now, on the window itself: the settings, the list generator
 // and the conversion all see the same folder.
@@ -54,6 +56,11 @@ void TidyTypedPaths(Window& window) {
   if (!tidy.empty() && !std::filesystem::path(HostPath(tidy)).is_absolute()) tidy = FullFolderPath(HostPath(tidy));
   tidy = KeptMamePath(tidy);
   if (tidy != mame_path) window.SetText2(tidy);
+  // The executable name is read as the path is: pasted quotes dropped.
+  const std::string executable = window.Text3();
+  if (const std::string tidy_executable = WithoutQuotes(executable); tidy_executable != executable) {
+    window.SetText3(tidy_executable);
+  }
 }
 
 // A folder named like a device ("nul", "COM1") would have the combined file
@@ -498,6 +505,48 @@ Completion CompletionOf(Window& window, const std::string& combined_file, const 
   return completion;
 }
 
+// What the notes told, for the completion message: how many there were, and
+// the old folder's files that may hold a mapping the conversion did not read.
+struct NotesTold {
+  size_t count = 0;
+  std::vector<std::string> to_look_at;  // each once, in the notes' order
+
+  void Add(const ConversionNote& note) {
+    ++count;
+    if (AsksForALook(note) && std::find(to_look_at.begin(), to_look_at.end(), note.file) == to_look_at.end()) {
+      to_look_at.push_back(note.file);
+    }
+  }
+
+  // The old folder may be removed only when nothing in it is left to look at.
+  std::string FirstCompletionLine() const {
+    if (to_look_at.empty()) return kCompletionPrompt;
+    constexpr size_t kNamed = 5;
+    std::string files;
+    for (size_t index = 0; index < to_look_at.size() && index < kNamed; ++index) {
+      files += (index == 0 ? "" : ", ") + to_look_at[index];
+    }
+    if (to_look_at.size() > kNamed) files += " and " + std::to_string(to_look_at.size() - kNamed) + " more";
+    return "Keep your old folder until you have looked at " + files +
+           ": the notes name what in them was not read as a mapping.";
+  }
+};
+
+// The notes judge names by the tables of one MAME; a later MAME, as the list
+// generator recorded it, may know more of them.
+std::optional<std::string> CheckedAgainstLine(const ListSource& source, const NotesTold& told) {
+  if (told.count == 0) return std::nullopt;
+  const std::string recorded = RecordedMameProgram(source.source_record);
+  namespace fs = std::filesystem;
+  if (recorded.empty() || fs::path(recorded).lexically_normal() != fs::path(source.mame_program).lexically_normal()) {
+    return std::nullopt;
+  }
+  const std::string version = RecordedMameVersion(source.source_record);
+  if (!IsLaterThanTablesMame(version)) return std::nullopt;
+  return "The notes' port types and codes were checked against MAME " + std::string(kTablesMameVersion) +
+         "; your MAME is " + version + ", which may know more of them";
+}
+
 ConvertResult ConvertLocked(Window& window, const std::string& program_folder, const KeptFiles& kept_files,
                             const std::string& folder_probe, const WhileWaiting& while_waiting) {
   RemoveLeftTemporaryFilesOf(kept_files);
@@ -526,9 +575,11 @@ ConvertResult ConvertLocked(Window& window, const std::string& program_folder, c
     return ConvertResult::kPathError;
   }
   ConversionNotes kept;
+  NotesTold told;
   const Placement place = PlaceOfNewFile(window, WithoutTrailingSeparators(file_list.Path()), question, while_waiting);
   const WrittenFile combined = ConvertStreaming(
-      window, list_source, kept_files.written_record, *place.parts, [&window, &kept](ConversionNote note) {
+      window, list_source, kept_files.written_record, *place.parts, [&window, &kept, &told](ConversionNote note) {
+        told.Add(note);
         if (!window.ShowConversionNoteAtOnce(note)) kept.push_back(std::move(note));
       });
   // The new file is in place: from here on the run has succeeded, whatever
@@ -541,6 +592,8 @@ ConvertResult ConvertLocked(Window& window, const std::string& program_folder, c
         std::string("A later Convert will keep this file aside, as it could not be noted as ours: ") +
         (dynamic_cast<const std::bad_alloc*>(&error) ? "not enough memory" : error.what()));
   }
+  if (auto checked = CheckedAgainstLine(list_source, told)) completion.after.push_back(std::move(*checked));
+  completion.keep_line = told.FirstCompletionLine();
   window.ShowProgress("", 0, 0);
   ShowCompletion(window, kept, completion);
   return ConvertResult::kCompleted;

@@ -54,14 +54,14 @@ void NoteWhatMameDoes(const PortLabel& port, std::string_view token, CodeVerdict
                       ConversionNotes& notes) {
   if (verdict == CodeVerdict::kDropped) {
     notes.push_back(Note(NoteKind::kDroppedToken, port,
-                         QuotedInNote(token) + " is no code MAME 0.251 knows; it drops it (kept as written)"));
+                         QuotedInNote(token) + " is no code " + kCurrentMame + " knows; it drops it (kept as written)"));
   } else if (verdict == CodeVerdict::kNeverFires) {
     notes.push_back(Note(NoteKind::kNeverFires, port,
                          QuotedInNote(token) +
-                             " names an item no such device has in MAME 0.251; it can never fire (kept)"));
+                             " names an item no such device has in " + kCurrentMame + "; it can never fire (kept)"));
   } else if (verdict == CodeVerdict::kNoSuchDevice) {
     notes.push_back(Note(NoteKind::kNeverFires, port,
-                         QuotedInNote(token) + " names a device MAME 0.251 never has; it can never fire (kept)"));
+                         QuotedInNote(token) + " names a device " + kCurrentMame + " never has; it can never fire (kept)"));
   }
 }
 
@@ -73,7 +73,7 @@ void FoldIntoNoInput(const PortLabel& port, std::string_view text, ConversionNot
   if (!any_code) return;
   std::erase_if(line_notes, [](const ConversionNote& note) { return note.kind == NoteKind::kDroppedToken; });
   line_notes.push_back(Note(NoteKind::kNoInput, port,
-                            "MAME 0.251 knows no code in \"" + QuotedInNote(text) +
+                            std::string(kCurrentMame) + " knows no code in \"" + QuotedInNote(text) +
                                 "\"; the port will have no input (kept as written)"));
 }
 
@@ -135,7 +135,7 @@ void CurrentSequence(const PortLabel& port, std::string_view sequence, std::stri
     if (verdict == CodeVerdict::kNoDevice) {
       line_notes.push_back(Note(NoteKind::kLeftOutToken, port,
                                 QuotedInNote(token) +
-                                    " left out: MAME 0.251 has no device 0 or below and can crash on it"));
+                                    " left out: " + kCurrentMame + " has no device 0 or below and can crash on it"));
       for (; kept > 0 && IsOperator(LastWord(text, text_start)); --kept) DropLastWord(text, text_start);
       left_out_at_start = kept == 0;
       continue;

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "engine/mame_tables.h"
@@ -133,6 +135,25 @@ bool IsSequenceKeyword(std::string_view token) {
   return std::any_of(std::begin(kKeywords), std::end(kKeywords), [&](std::string_view keyword) {
     return token.size() == keyword.size() && std::equal(token.begin(), token.end(), keyword.begin(), same_letter);
   });
+}
+
+namespace {
+
+// "MAJOR.MINOR" at the start of `version`.
+std::optional<std::pair<int, int>> VersionNumbers(std::string_view version) {
+  int major = 0, minor = 0;
+  const char* end = version.data() + version.size();
+  const auto [dot, major_error] = std::from_chars(version.data(), end, major);
+  if (major_error != std::errc() || dot == end || *dot != '.') return std::nullopt;
+  if (std::from_chars(dot + 1, end, minor).ec != std::errc()) return std::nullopt;
+  return std::pair{major, minor};
+}
+
+}  // namespace
+
+bool IsLaterThanTablesMame(std::string_view version) {
+  const auto mame = VersionNumbers(version);
+  return mame && *mame > *VersionNumbers(kTablesMameVersion);
 }
 
 bool IsInputCodeName(std::string_view name) {

@@ -8,6 +8,16 @@
 
 namespace brantel {
 
+// The MAME the tables were gathered from, as the notes name it: what they
+// say holds for current MAME as far as that one tells (a later MAME may know
+// more names).
+inline constexpr const char* kTablesMameVersion = "0.251";
+inline constexpr const char* kCurrentMame = "current MAME (as of 0.251)";
+
+// True when `version`, MAME's -version text ("0.261 (mame0261)"), names a
+// later MAME than kTablesMameVersion; false when it cannot be read as one.
+bool IsLaterThanTablesMame(std::string_view version);
+
 // What MAME makes of one code token of a sequence text.
 enum class CodeVerdict {
   kRead,        // a code it reads

@@ -62,16 +62,28 @@ KeptFiles WhereFilesAreKept(const std::string& program_folder) {
   return CanWriteIn(program_folder) ? InProgramFolder(program_folder) : InUserFolders(false);
 }
 
-std::string RecordedMameProgram(const std::string& source_record) {
+namespace {
+
+std::string RecordedLine(const std::string& source_record, const std::string& label) {
   try {
     for (LineReader record(source_record, LineReader::Marks::kIgnore, 1 << 16); !record.AtEnd();) {
       const std::string line = record.ReadLine();
-      if (line.rfind(kRecordedMameLabel, 0) == 0) return line.substr(std::string(kRecordedMameLabel).size());
+      if (line.rfind(label, 0) == 0) return line.substr(label.size());
     }
   } catch (const IoError&) {
     // No record to go by: a list made by hand, or by an older list generator.
   }
   return "";
+}
+
+}  // namespace
+
+std::string RecordedMameProgram(const std::string& source_record) {
+  return RecordedLine(source_record, kRecordedMameLabel);
+}
+
+std::string RecordedMameVersion(const std::string& source_record) {
+  return RecordedLine(source_record, kRecordedVersionLabel);
 }
 
 void CheckProgramFolderIsWhole(const std::string& program_folder) {

@@ -54,8 +54,15 @@ inline constexpr const char* kListGeneratorCommand = "listgen.exe -s -ctrlr";
 // The record's line that names the MAME program the list was made from.
 inline constexpr const char* kRecordedMameLabel = "MAME program: ";
 
+// The record's line that holds MAME's -version text ("0.261 (mame0261)").
+inline constexpr const char* kRecordedVersionLabel = "MAME -version: ";
+
 // The MAME program the record names (as the list generator wrote it: full,
 // lexically normal); empty when there is no readable record.
 std::string RecordedMameProgram(const std::string& source_record);
+
+// The -version text of that MAME, as the record holds it; empty when there
+// is no readable record or it holds no version.
+std::string RecordedMameVersion(const std::string& source_record);
 
 }  // namespace brantel

@@ -1,6 +1,7 @@
 #include "engine/translate.h"
 
 #include <algorithm>
+#include <cctype>
 #include <new>
 
 #include "engine/current_sequence.h"
@@ -123,6 +124,24 @@ bool IsPedalAutoRelease(std::string_view name) {
   return name.ends_with("_EXT") && Contains(name, "PEDAL") && IsKnownPortType(name.substr(0, name.size() - 4));
 }
 
+// A word of `line` (words end at anything but letters, digits and "_") that
+// is a port type or its "_EXT" twin, ends in one after a "_"
+// ("input_port_P1_BUTTON1"), or is an input code ("KEYCODE_A").
+bool NamesAnInput(std::string_view line) {
+  const auto in_word = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; };
+  for (size_t start = 0; start < line.size();) {
+    size_t end = start;
+    while (end < line.size() && in_word(line[end])) ++end;
+    const std::string_view word = line.substr(start, end - start);
+    if (!word.empty() && (IsInputCodeName(word) || IsKnownPortOrTwin(word))) return true;
+    for (size_t bar = word.find('_'); bar != std::string_view::npos; bar = word.find('_', bar + 1)) {
+      if (IsKnownPortOrTwin(word.substr(bar + 1))) return true;
+    }
+    start = end + 1;
+  }
+  return false;
+}
+
 // The value as the mapping rules read it: tabs deleted, spaces trimmed.
 std::string ValueText(const OldIniReading& reading) { return TrimSpaces(RemoveChars(reading.value, "\t")); }
 
@@ -135,6 +154,8 @@ class IniTranslator {
 
   void Translate(std::string_view raw, ConversionNotes& notes);
   const RenameTally& renames() const { return renames_; }
+  // True once a line has given MAME a port or a remap.
+  bool gave_input() const { return gave_input_; }
   std::vector<IniInclude>& includes() { return includes_; }
 
  private:
@@ -143,6 +164,7 @@ class IniTranslator {
   bool TranslateAsMappingWithHash(const OldIniReading& reading, std::string_view line);
   bool TranslateAsOldMapping(const OldIniReading& reading);
   void AppendPortBlock(std::string_view name_as_written, std::string_view value);
+  void NoteIfNamesAnInput(const OldIniReading& reading, std::string_view line);
   void AppendRemark(const OldIniReading& reading);
   void AppendComment(std::string_view text);
   void Note(NoteKind kind, const std::string& text) { notes_->push_back({"", 0, kind, text}); }
@@ -150,6 +172,7 @@ class IniTranslator {
   IntermediateSink& out_;
   ConversionNotes* notes_ = nullptr;
   RenameTally renames_;
+  bool gave_input_ = false;
   std::vector<IniInclude> includes_;
   // Room kept from line to line.
   std::string clean_, without_line_ends_, out_line_, sequence_, written_, port_, port_name_;
@@ -180,15 +203,16 @@ void IniTranslator::AppendPortBlock(std::string_view name_as_written, std::strin
   const std::string_view written = XmlCharacters(name_as_written, written_);
   if (IsPedalAutoRelease(written)) {
     Note(NoteKind::kLeftOutLine,
-         QuotedInNote(written) + " left out: it switched the pedal's auto release, which MAME 0.251 no longer has");
+         QuotedInNote(written) + " left out: it switched the pedal's auto release, which " + kCurrentMame + " no longer has");
     return;
   }
+  gave_input_ = true;
   std::string_view port_name = TrimmedSpaces(name_as_written);
   const char* type = SequenceType(port_name, port_name_);
   const std::string_view port = XmlCharacters(port_name, port_);
   const bool renamed = port != written;
   if (!IsKnownPortType(port)) {
-    Note(NoteKind::kUnknownPortType, "MAME 0.251 does not know the port type \"" + QuotedInNote(port) + "\"" +
+    Note(NoteKind::kUnknownPortType, std::string(kCurrentMame) + " does not know the port type \"" + QuotedInNote(port) + "\"" +
                                          (renamed ? " of " + QuotedInNote(written) : "") + " (kept as written)");
   }
   std::string xml_sequence_storage;
@@ -245,8 +269,8 @@ bool IniTranslator::TranslateAsOption(const OldIniReading& reading, std::string_
   } else {
     text += "an option of old MAME, not an input; ";
   }
-  text += option->current.empty() ? "MAME 0.251 has no option for it"
-                                   : "set MAME 0.251's option " + option->current + " (in mame.ini) instead";
+  text += option->current.empty() ? std::string(kCurrentMame) + " has no option for it"
+                                   : "set the option " + option->current + " of " + kCurrentMame + " (in mame.ini) instead";
   Note(NoteKind::kOptionLine, text + " (kept as a comment)");
   return true;
 }
@@ -262,12 +286,13 @@ bool IniTranslator::TranslateAsKeyLine(const OldIniReading& reading, std::string
   if (!from || !to) {
     AppendComment(line);
     Note(NoteKind::kKeyLine, "key line " + QuotedInNote(original) +
-                                 ": MAME 0.251 remaps one code it knows to another, and \"" +
+                                 ": " + kCurrentMame + " remaps one code it knows to another, and \"" +
                                  QuotedInNote(from ? value : original) + "\" is not one; kept as a comment");
     return true;
   }
   if (*from != original) renames_.Add(original, *from);
   if (*to != value) renames_.Add(value, *to);
+  gave_input_ = true;
   // In MAME's own spelling, as it writes remaps.
   out_.Line(kPortIndent + "<remap origcode=\"" + XmlEscapedText(UpperAscii(*from)) + "\" newcode=\"" +
             XmlEscapedText(UpperAscii(*to)) + "\" />");
@@ -288,7 +313,7 @@ bool IniTranslator::TranslateAsMappingWithHash(const OldIniReading& reading, std
                                      : "port " + QuotedInNote(ToXmlCharacters(reading.name)) + ": value \"" +
                                            QuotedInNote(ToXmlCharacters(ValueText(reading))) + "\"";
   Note(NoteKind::kHashInMapping,
-       what + " holds a \"#\", which MAME 0.251 reads in no port name or code; the line is kept as a comment");
+       what + " holds a \"#\", which " + kCurrentMame + " reads in no port name or code; the line is kept as a comment");
   return true;
 }
 
@@ -302,6 +327,32 @@ bool IniTranslator::TranslateAsOldMapping(const OldIniReading& reading) {
   AppendPortBlock(reading.name, ValueText(reading));
   AppendRemark(reading);
   return true;
+}
+
+// A line kept as a comment that names a port type or an input code may be
+// a mapping written in a way neither old MAME nor this conversion reads
+// ("P1_BUTTON1 = KEYCODE_A"): the user is told, so that the old folder is
+// not removed with it. A line that starts with "#" is a comment by intent.
+void IniTranslator::NoteIfNamesAnInput(const OldIniReading& reading, std::string_view line) {
+  if (reading.name.empty() || reading.name[0] == '#' || !NamesAnInput(line)) return;
+  std::string why;
+  if (reading.ignored) {
+    why = "old MAME ignored it too, as it holds more than a name and one value";
+    // "PORT = CODES": the mapping meant, as it is written.
+    const std::string_view rest =
+        reading.value == "=" ? TrimmedSpaces(line.substr(line.find('=') + 1)) : std::string_view();
+    if (IsKnownPortOrTwin(reading.name) && !rest.empty() && !Contains(rest, "\"") && !Contains(rest, "#")) {
+      why += "; to map it, write " + QuotedInNote(ToXmlCharacters(reading.name)) + " \"" +
+             QuotedInNote(ToXmlCharacters(rest)) + "\"";
+    }
+  } else if (!HasValue(reading)) {
+    why = "old MAME read it as the name \"" + QuotedInNote(ToXmlCharacters(reading.name)) + "\" with no value";
+  } else {
+    why = "\"" + QuotedInNote(ToXmlCharacters(reading.name)) + "\" is no port type " + kCurrentMame +
+          " knows, nor an input code";
+  }
+  Note(NoteKind::kNotAMapping,
+       "not read as a mapping: \"" + QuotedInNote(ToXmlCharacters(line)) + "\": " + why + "; kept as a comment");
 }
 
 void IniTranslator::Translate(std::string_view raw, ConversionNotes& notes) {
@@ -331,6 +382,7 @@ void IniTranslator::Translate(std::string_view raw, ConversionNotes& notes) {
   }
   if (Contains(line, "#") || !quoted) {
     AppendComment(line);
+    NoteIfNamesAnInput(reading, line);
     return;
   }
   const std::string_view port_name = TrimmedSpaces(before);
@@ -378,6 +430,11 @@ std::vector<IniInclude> TranslateLines(LineReader& ini, const std::string& name,
   }
   for (const std::string& line : SystemCloseLines()) section.Line(line);
   NoteRenames(translator, name, notes);
+  if (!translator.gave_input()) {
+    notes({name, 0, NoteKind::kNoPort,
+           "gave no port: none of its lines was read as a mapping, so its section \"" + system_name +
+               "\" holds nothing for MAME"});
+  }
   return std::move(translator.includes());
 }
 
@@ -442,7 +499,7 @@ void NoteIncludedIniFiles(const std::vector<std::string>& entries, const std::ve
     const std::string& device_option = naming.front()->current;
     notes({entry, 0, NoteKind::kIncludeFile,
            "named by " + named_by + " lines: old MAME read it for those controls, but its section \"" +
-               SystemName(entry) + "\" applies to no machine in MAME 0.251; " +
+               SystemName(entry) + "\" applies to no machine in " + kCurrentMame + "; " +
                (device_option.empty() ? "" : "set MAME's " + device_option + " option instead, or ") +
                "copy its lines into the sections of the games that need them"});
   }

@@ -101,7 +101,7 @@ TEST_F(BrantelConvertTest, TakesTextsNotGivenFromTheSettingsFile) {
   InstallStandInListGenerator(folder_, "program", CrLf({MasterListLine("pong", "pong", "2")}));
   WriteIni("default.ini", CrLf({"P1_BUTTON1 \"KEYCODE_A\""}));
   folder_.Write("program/brantel.cfg", CrLf({"  old  ", Mame(), "mame", " 1 "}));
-  ProgramRun run = Convert({});
+  ProgramRun run = Convert({"--saved"});
   EXPECT_EQ(run.exit_code, 0);
   EXPECT_EQ(run.out, Completed());
   EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", HostPath(Mame() + "\\"), "mame", " 1 "}));
@@ -160,13 +160,23 @@ TEST_F(BrantelConvertTest, ExitStatusTellsWhatWentWrong) {
   const std::string on_path = ", or mame64.exe on the PATH";
 #endif
   const std::string gone = HostPath(Mame() + "\\gone\\mame");  // a full path, used as it is
-  for (const auto& [executable, looked_for] :
-       {std::pair{std::string("mame64.exe"), HostPath(Mame() + "\\mame64.exe") + on_path}, {gone, gone},
-        {std::string(), HostPath(Mame() + "\\") + " (the executable name is empty)"}}) {
+  std::vector<std::pair<std::string, std::string>> executables = {
+      {"mame64.exe", HostPath(Mame() + "\\mame64.exe") + on_path}, {gone, gone}, {"\"" + gone + "\"", gone},
+      {"", HostPath(Mame() + "\\") + " (the executable name is empty)"}};
+#ifndef _WIN32
+  // Read as the path is: from the home folder.
+  const std::string real_home = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
+  setenv("HOME", Mame().c_str(), 1);
+  executables.push_back({"~/gone/mame", gone});
+#endif
+  for (const auto& [executable, looked_for] : executables) {
     run = Convert({"old", Mame(), executable});
     EXPECT_EQ(run.exit_code, 1);
-    EXPECT_EQ(run.err, "File Path Error: MAME Not Found!\nFile Path Error: " + looked_for + "\n");
+    EXPECT_EQ(run.err, "File Path Error: MAME Not Found!\nFile Path Error: " + looked_for + "\n") << executable;
   }
+#ifndef _WIN32
+  setenv("HOME", real_home.c_str(), 1);
+#endif
   EXPECT_FALSE(folder_.Exists("program/listgen.ran"));
   EXPECT_FALSE(folder_.Exists("mame/ctrlr/old.cfg"));
   std::filesystem::remove(folder_.path() + "/mame/ctrlr/old/a.ini");
@@ -576,17 +586,21 @@ TEST_F(BrantelConvertTest, HelpAndWrongUsage) {
   };
   const std::string s(1, kHostSeparator);  // the usage's paths are the system's own
   const std::vector<Case> cases = {
-      {{"--help"}, 0, "[FOLDER [MAME_PATH [EXE]]]"},
+      {{"--help"}, 0, "Usage: brantel-convert [OPTION] [--] FOLDER [MAME_PATH [EXE]]\n"
+                      "       brantel-convert [OPTION] --saved\n"},
       {{"-h"}, 0, "MAME_PATH" + s + "ctrlr" + s + "FOLDER.cfg"},
       {{"/?"}, 0, "settings:    "},
       {{"--help"}, 0, "program" + s + "brantel.cfg\n"},
       {{"--help"}, 0, "Exit status:\n  0  converted"},
       {{"--help"}, 0, "\n  1  \"File Path Error\": the folder, its INI files or MAME not found"},
-      {{"--help"}, 0, "\n  2  \"Conversion Failed\": any other failure, or wrong usage\n"},
+      {{"--help"}, 0, "\n  2  \"Conversion Failed\": any other failure, or wrong usage (no FOLDER\n"},
       {{"--help"}, 0, "Examples:\n  brantel-convert mycab "},
       {{"--help"}, 0, "do brantel-convert --no-save "},
       {{"--version"}, 0, "brantel-convert 1."},      {{"-x", "old"}, 2, "unknown option -x"},
       {{"a", "b", "c", "d"}, 2, "Usage:"},           {{"--", "-h", Mame()}, 1, "Directory Not Found!"},
+      // A bare command converts nothing: the saved settings only on request.
+      {{}, 2, "Usage:"},                             {{"--no-save"}, 2, "Usage:"},
+      {{"--"}, 2, "Usage:"},                         {{"--saved", "--no-save"}, 1, "Directory Not Found!"},
       {{"--no-save", "--", "-h", Mame()}, 1, "Directory Not Found!"},
       {{"--help"}, 0, "\n  --use-in-mame   when MAME does not use the new file yet, set ctrlr"},
       {{"--help"}, 0, "\n  --output-folder DIR\n"},
@@ -595,10 +609,11 @@ TEST_F(BrantelConvertTest, HelpAndWrongUsage) {
   for (const Case& c : cases) {
     std::filesystem::remove(Program() + "/brantel.cfg");
     const ProgramRun run = Convert(c.arguments);
-    EXPECT_EQ(run.exit_code, c.exit_code) << c.arguments[0];
-    EXPECT_NE((c.exit_code == 0 ? run.out : run.err).find(c.printed), std::string::npos) << c.arguments[0];
-    EXPECT_EQ(folder_.Exists("program/brantel.cfg"), c.exit_code == 1 && c.arguments[0] != "--no-save")
-        << c.arguments[0];
+    const std::string first = c.arguments.empty() ? "" : c.arguments[0];
+    EXPECT_EQ(run.exit_code, c.exit_code) << first;
+    EXPECT_NE((c.exit_code == 0 ? run.out : run.err).find(c.printed), std::string::npos) << first;
+    EXPECT_EQ(folder_.Exists("program/brantel.cfg"), c.exit_code == 1 && std::find(c.arguments.begin(), c.arguments.end(), "--no-save") == c.arguments.end())
+        << first;
   }
 #ifndef _WIN32
   // Installed where it cannot write: the usage names the user's folders, and makes none.

@@ -29,6 +29,7 @@
 #include "engine/text_rules.h"
 #include "tests/convert_fixture.h"
 #include "tests/worked_examples.h"
+#include "tools/mame_program.h"
 
 namespace brantel {
 namespace {
@@ -317,6 +318,49 @@ TEST_F(ConvertTest, UseItInMameSetsTheMameIniMameReadsFirst) {
 }
 #endif
 
+// The old folder is called safe to remove only when every line that names
+// an input was read; notes judged by MAME 0.251's tables say so when the
+// list generator recorded a later MAME.
+TEST_F(ConvertTest, CompletionNamesTheFilesToLookAtAndTheMameTheNamesWereCheckedAgainst) {
+  InstallStandInListGenerator(folder_, "program", kMasterList);
+  const std::string safe = "You can either keep your old folder or safely remove it at this time.";
+  const std::string look = "Keep your old folder until you have looked at ";
+  const std::string what = ": the notes name what in them was not read as a mapping.";
+  const std::string checked = "The notes' port types and codes were checked against MAME 0.251; your MAME is ";
+  const std::string mame = FindMameProgram(Mame() + "\\", "mame.exe");
+  const struct {
+    std::vector<std::pair<std::string, std::string>> ini;  // name, one line
+    std::string recorded;  // the record's MAME program and version lines
+    std::string keep, last;  // the line about the old folder, and the last line ("" for the same)
+  } kCases[] = {
+      {{{"a.ini", "P1_BUTTON1 \"KEYCODE_A\""}}, "", safe, ""},
+      {{{"a.ini", "P1_BUTTON1 = KEYCODE_LCONTROL"}, {"b.ini", "P1_BUTTON1 \"KEYCODE_B\""}}, "", look + "a.ini" + what,
+       ""},
+      {{{"a.ini", "[a]"}, {"b.ini", "input_port_P1_BUTTON1 = KEYCODE_A"}, {"c.ini", "P1_BUTTON1 KEYCODE_C"}}, "",
+       look + "a.ini, b.ini" + what, ""},
+      {{{"a.ini", "P1_BUTTON1 \"KEY_A\""}}, "MAME program: " + mame + "\r\nMAME -version: 0.261 (mame0261)", safe,
+       checked + "0.261 (mame0261), which may know more of them"},
+      {{{"a.ini", "P1_BUTTON1 \"KEY_A\""}}, "MAME program: " + mame + "\r\nMAME -version: 0.251 (Debian)", safe,
+       ""},
+      {{{"a.ini", "P1_BUTTON1 \"KEY_A\""}}, "MAME program: " + mame + "x\r\nMAME -version: 0.261", safe, ""},
+      {{{"a.ini", "P1_BUTTON1 \"KEY_A\""}}, "MAME program: " + mame + "\r\nMAME -version: mame0261", safe, ""},
+      {{{"a.ini", "P1_BUTTON1 \"KEYCODE_A\""}}, "MAME program: " + mame + "\r\nMAME -version: 0.261", safe, ""},
+  };
+  for (const auto& c : kCases) {
+    std::filesystem::remove_all(folder_.path() + "/mame/ctrlr/old");
+    for (const auto& [name, line] : c.ini) WriteIni(name, CrLf({line}));
+    folder_.Write("program/list generator/masterlist.source", c.recorded);
+    PlainWindow window;
+    window.SetText1("old");
+    window.SetText2(Mame());
+    window.SetText3("mame.exe");
+    EXPECT_EQ(ConvertFolder(window, Program()), ConvertResult::kCompleted);
+    const std::string& prompt = window.messages().back().prompt;
+    EXPECT_TRUE(Contains(prompt, "\n" + c.keep + "\n") || prompt.ends_with("\n" + c.keep)) << prompt;
+    EXPECT_TRUE(prompt.ends_with("\n" + (c.last.empty() ? c.keep : c.last))) << prompt;
+  }
+}
+
 TEST_F(ConvertTest, WaitsForAnotherConvertOfTheProgramFolderKeepingTheWindowAlive) {
   InstallStandInListGenerator(folder_, "program", kMasterList);
   WriteIni("pacman.ini", CrLf({"P1_BUTTON1 \"KEYCODE_B\""}));
@@ -336,7 +380,10 @@ TEST_F(ConvertTest, WaitsForAnotherConvertOfTheProgramFolderKeepingTheWindowAliv
 // The usual mistakes are named, each with what was meant on a line of its
 // own; nothing is converted on the guess.
 TEST_F(ConvertTest, MissingFolderStopsBeforeAnythingIsWrittenSayingWhatWasMeant) {
-  folder_.Write("mame/mame64.exe", "");
+  const std::string program = folder_.Write("mame/mame64.exe", "");
+  std::filesystem::permissions(program, std::filesystem::perms::owner_exec, std::filesystem::perm_options::add);
+  folder_.Write("mame/whatsnew.txt", "");
+  folder_.MakeFolder("mame/ctrlr");
   folder_.MakeFolder("mame/Ctrlr");
   const std::string mame = HostPath(Mame() + "\\");
   const struct {
@@ -351,13 +398,27 @@ TEST_F(ConvertTest, MissingFolderStopsBeforeAnythingIsWrittenSayingWhatWasMeant)
        "\nThe path to MAME names MAME's ctrlr folder; use the folder above it: " + mame},
       {Mame() + "\\ctrlr\\old", Mame(), mame, HostPath(Mame() + "\\ctrlr\\" + Mame() + "\\ctrlr\\old\\"),
        "\nThe folder name holds a whole path; use the name of the folder inside ctrlr: old"},
+      // Only a program is taken for MAME itself.
+      {"old", Mame() + "\\whatsnew.txt", Mame() + "\\whatsnew.txt" + kHostSeparator,
+       HostPath(Mame() + "\\whatsnew.txt\\ctrlr\\old\\"), ""},
 #ifndef _WIN32
       {"nothere", "~/mame", "~/mame/", mame + "ctrlr/nothere/", ""},  // as the shell reads it
+      // Debian's MAME runs from /usr/games and reads controller files from its own ~/.mame/.
+      {"old", folder_.path() + "/games/mame", folder_.path() + "/games/mame/", folder_.path() + "/games/mame/ctrlr/old/",
+       "\nThe path to MAME names the program itself; use MAME's own folder, which holds ctrlr: " + folder_.path() +
+           "/.mame/"},
+      // "~" means nothing inside ctrlr, and is no login name.
+      {"~", Mame(), mame, mame + "ctrlr/~/", "\nThe folder name starts with \"~\", your home folder; use the name of "
+                                             "the folder inside ctrlr"},
+      {"~/cabs/old", Mame(), mame, mame + "ctrlr/~/cabs/old/", "\nThe folder name starts with \"~\", your home "
+                                                                "folder; use the name of the folder inside ctrlr: old"},
 #endif
   };
 #ifndef _WIN32
   const std::string real_home = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
   setenv("HOME", (folder_.path() + "/").c_str(), 1);
+  std::filesystem::copy_file(program, folder_.MakeFolder("games") + "/mame");  // permissions too
+  folder_.MakeFolder(".mame/ctrlr");
 #endif
   for (const auto& c : kCases) {
     PlainWindow window;

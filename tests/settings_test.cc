@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <pwd.h>
+#include <unistd.h>
+#endif
+
 #include <cstdlib>
 #include <optional>
 #include <ostream>
@@ -12,6 +17,7 @@
 
 #include "engine/io/host_path.h"
 #include "engine/io/io_error.h"
+#include "engine/io/user_folders.h"
 #include "engine/program_files.h"
 #include "engine/plain_window.h"
 #include "tests/test_folder.h"
@@ -87,13 +93,16 @@ TEST_F(SettingsTest, AProgramFolderThatCannotBeWrittenUsesTheUsersFolders) {
 #else
   const std::string unwritable = "/sys";
 #endif
-  // Neither there yet, as on a new account.
-  const std::string config = folder_.path() + "/.config", cache = folder_.path() + "/.cache";
+  // Neither there yet, nor (on POSIX, as the XDG rules ask) the folder above them.
+  const std::string config = folder_.path() + "/xdg/.config", cache = folder_.path() + "/xdg/.cache";
+#ifdef _WIN32
+  folder_.MakeFolder("xdg");
+#endif
   SetUserFolders(config, cache);
   // Any other failure is no refusal, and is reported (here: no such folder).
   EXPECT_THROW(KeptFilesOf(ProgramFolder() + "/no such folder"), IoError);
   const KeptFiles told = WhereFilesAreKept(unwritable);  // as the usage names them: nothing made
-  EXPECT_FALSE(folder_.Exists(".config") || folder_.Exists(".cache"));
+  EXPECT_FALSE(folder_.Exists("xdg/.config") || folder_.Exists("xdg/.cache"));
   const KeptFiles files = KeptFilesOf(unwritable);
   EXPECT_EQ(told.settings_file, files.settings_file);
   EXPECT_EQ(told.master_list, files.master_list);
@@ -114,6 +123,39 @@ TEST_F(SettingsTest, AProgramFolderThatCannotBeWrittenUsesTheUsersFolders) {
     EXPECT_NE(error.file().find("a file"), std::string::npos) << error.file();
   }
 }
+
+#ifndef _WIN32
+// An absolute XDG variable, else the folder under HOME, else under the home
+// of the user's account, as "~" is read.
+TEST_F(SettingsTest, UserFoldersFollowTheXdgVariablesThenHomeThenTheAccount) {
+  const passwd* account = getpwuid(getuid());
+  ASSERT_NE(account, nullptr);
+  const std::string own = account->pw_dir;
+  const struct {
+    const char* home;
+    const char* xdg;  // both XDG variables
+    std::string settings, cache;
+  } kCases[] = {
+      {"/h", "/x", "/x", "/x"},
+      {"/h", "x", "/h/.config", "/h/.cache"},
+      {"/h", nullptr, "/h/.config", "/h/.cache"},
+      {"", nullptr, own + "/.config", own + "/.cache"},
+      {nullptr, nullptr, own + "/.config", own + "/.cache"},
+      {nullptr, "/x", "/x", "/x"},
+  };
+  const auto set = [](const char* name, const char* value) { value ? setenv(name, value, 1) : unsetenv(name); };
+  for (const auto& c : kCases) {
+    set("HOME", c.home);
+    set("XDG_CONFIG_HOME", c.xdg);
+    set("XDG_CACHE_HOME", c.xdg);
+    EXPECT_EQ(UserSettingsFolder(), c.settings) << (c.home ? c.home : "no HOME");
+    EXPECT_EQ(UserCacheFolder(), c.cache) << (c.home ? c.home : "no HOME");
+  }
+  setenv("HOME", kHome, 1);
+  unsetenv("XDG_CONFIG_HOME");
+  unsetenv("XDG_CACHE_HOME");
+}
+#endif
 
 TEST_F(SettingsTest, SavedSettingsLoadBackUnchanged) {
   for (int value : {0, 1, 2}) {

@@ -21,12 +21,13 @@ std::vector<std::string> Body(const std::string& ini_line) {
 // The kinds of the notes on one INI line: L left out, D dropped, N never
 // fires, U unknown port type, Z no input, I ignored by old MAME, O option,
 // K key line kept as a comment, X line left out, H a "#" in a mapping's
-// name or value; R last: old names replaced.
+// name or value, W a line naming an input not read as a mapping; R last:
+// old names replaced.
 std::string NoteKinds(const std::string& ini_line) {
   ConversionNotes notes;
   IntermediateLines("x", {ini_line}, &notes);
   std::string kinds;
-  for (const ConversionNote& note : notes) kinds += "RLDNUSZIOKXCMANH"[static_cast<int>(note.kind)];
+  for (const ConversionNote& note : notes) kinds += "RLDNUSZIOKXCMANHFEWP"[static_cast<int>(note.kind)];
   return kinds;
 }
 
@@ -126,25 +127,48 @@ TEST(TranslateIniFileTest, NotesNameTheFileTheLineAndWhatHappened) {
   TestFolder folder;
   folder.Write("old.ini", CrLf({"[old]", "P1_BUTTONX \"KEYCODE_1_PAD | JOYCODE_0_BUTTON1\"",
                                 "P1_BUTTON2 \"KEY_A JOYCODE_1_A\"", "KEYCODE_LEFT KEY_J", "KEYCODE_FOO KEYCODE_A",
-                                "P1_START KEYCODE_A#r"}));
+                                "P1_START KEYCODE_A#r", "P1_BUTTON1 = KEYCODE_LCONTROL",
+                                "input_port_P1_BUTTON1 KEYCODE_A", "P1_BUTTON3"}));
   std::vector<std::string> printed;
   const std::string cfg = Translated(folder.path(), "old.ini", [&printed](ConversionNote note) { printed.push_back(NoteLine(note)); });
   EXPECT_EQ(printed,
             (std::vector<std::string>{
-                "old.ini:2: not applied: MAME 0.251 does not know the port type \"P1_BUTTONX\" (kept as written)",
-                "old.ini:2: not applied: port P1_BUTTONX: JOYCODE_0_BUTTON1 left out: MAME 0.251 has no device 0 or below and "
+                "old.ini:2: not applied: current MAME (as of 0.251) does not know the port type \"P1_BUTTONX\" (kept as written)",
+                "old.ini:2: not applied: port P1_BUTTONX: JOYCODE_0_BUTTON1 left out: current MAME (as of 0.251) has no device 0 or below and "
                 "can crash on it",
-                "old.ini:3: not applied: port P1_BUTTON2: KEY_A is no code MAME 0.251 knows; it drops it (kept as written)",
-                "old.ini:3: not applied: port P1_BUTTON2: JOYCODE_1_A names an item no such device has in MAME 0.251; it can "
+                "old.ini:3: not applied: port P1_BUTTON2: KEY_A is no code current MAME (as of 0.251) knows; it drops it (kept as written)",
+                "old.ini:3: not applied: port P1_BUTTON2: JOYCODE_1_A names an item no such device has in current MAME (as of 0.251); it can "
                 "never fire (kept)",
-                "old.ini:4: not applied: key line KEYCODE_LEFT: MAME 0.251 remaps one code it knows to another, and \"KEY_J\" is not "
+                "old.ini:4: not applied: key line KEYCODE_LEFT: current MAME (as of 0.251) remaps one code it knows to another, and \"KEY_J\" is not "
                 "one; kept as a comment",
-                "old.ini:5: not applied: key line KEYCODE_FOO: MAME 0.251 remaps one code it knows to another, and \"KEYCODE_FOO\" is "
+                "old.ini:5: not applied: key line KEYCODE_FOO: current MAME (as of 0.251) remaps one code it knows to another, and \"KEYCODE_FOO\" is "
                 "not one; kept as a comment",
-                "old.ini:6: not applied: port P1_START: value \"KEYCODE_A#r\" holds a \"#\", which MAME 0.251 reads in no port "
+                "old.ini:6: not applied: port P1_START: value \"KEYCODE_A#r\" holds a \"#\", which current MAME (as of 0.251) reads in no port "
                 "name or code; the line is kept as a comment",
+                "old.ini:7: not applied: not read as a mapping: \"P1_BUTTON1 = KEYCODE_LCONTROL\": old MAME ignored it "
+                "too, as it holds more than a name and one value; to map it, write P1_BUTTON1 \"KEYCODE_LCONTROL\"; "
+                "kept as a comment",
+                "old.ini:8: not applied: not read as a mapping: \"input_port_P1_BUTTON1 KEYCODE_A\": "
+                "\"input_port_P1_BUTTON1\" is no port type current MAME (as of 0.251) knows, nor an input code; kept as "
+                "a comment",
+                "old.ini:9: not applied: not read as a mapping: \"P1_BUTTON3\": old MAME read it as the name "
+                "\"P1_BUTTON3\" with no value; kept as a comment",
                 "old.ini: changed: 1 old name replaced by the current ones: KEYCODE_1_PAD by KEYCODE_1PAD"}));
   EXPECT_NE(cfg.find(NewseqLine("standard", "KEYCODE_1PAD") + "\r\n"), std::string::npos);
+
+  // A file that gives MAME nothing is named, whatever its lines are.
+  for (const std::string& lines : {std::string(), CrLf({"[none]", "# P1_BUTTON1 \"KEYCODE_A\"", "mouse 1"})}) {
+    folder.Write("none.ini", lines);
+    printed.clear();
+    Translated(folder.path(), "none.ini", [&printed](ConversionNote note) { printed.push_back(NoteLine(note)); });
+    ASSERT_FALSE(printed.empty());
+    EXPECT_EQ(printed.back(), "none.ini: not applied: gave no port: none of its lines was read as a mapping, so its "
+                              "section \"none\" holds nothing for MAME");
+  }
+  folder.Write("remap.ini", CrLf({"KEYCODE_LEFT KEYCODE_4PAD"}));
+  printed.clear();
+  Translated(folder.path(), "remap.ini", [&printed](ConversionNote note) { printed.push_back(NoteLine(note)); });
+  EXPECT_TRUE(printed.empty());
 }
 
 // An "*_ini" line made old MAME read another INI file; that file's section
@@ -162,9 +186,9 @@ TEST(TranslateIniFileTest, IniFilesNamedByOptionLinesAreNoted) {
   const std::string copy = "copy its lines into the sections of the games that need them";
   EXPECT_EQ(printed, (std::vector<std::string>{
                          "mouse.ini: not applied: named by trackball_ini, paddle_ini" + applies +
-                             "\"mouse\" applies to no machine in MAME 0.251; set MAME's trackball_device option "
+                             "\"mouse\" applies to no machine in current MAME (as of 0.251); set MAME's trackball_device option "
                              "instead, or " + copy,
-                         "pong.ini: not applied: named by foo_ini" + applies + "\"pong\" applies to no machine in MAME 0.251; " + copy}));
+                         "pong.ini: not applied: named by foo_ini" + applies + "\"pong\" applies to no machine in current MAME (as of 0.251); " + copy}));
 }
 
 // What needs a look comes first, under a warning; changes made so that MAME
@@ -341,8 +365,19 @@ TEST(IniLineTest, LinesReadAsOldMameReadThem) {
       {"\tP1_BUTTON1\tKEYCODE_A|KEYCODE_B #x", with(Block("P1_BUTTON1", "standard", "KEYCODE_A OR KEYCODE_B"),
                                                     "<!-- #x -->"), ""},
       {"P1_PADDLE_EXT KEYCODE_RIGHT", Block("P1_PADDLE", "increment", "KEYCODE_RIGHT"), ""},
-      {"P1_BUTTONX KEYCODE_A", {"<!-- P1_BUTTONX KEYCODE_A -->"}, ""},
-      {"P1_BUTTON1 KEYCODE_A KEYCODE_B", {"<!-- P1_BUTTON1 KEYCODE_A KEYCODE_B -->"}, ""},
+      {"P1_BUTTONX KEYCODE_A", {"<!-- P1_BUTTONX KEYCODE_A -->"}, "W"},
+      {"P1_BUTTON1 KEYCODE_A KEYCODE_B", {"<!-- P1_BUTTON1 KEYCODE_A KEYCODE_B -->"}, "W"},
+      // Old MAME took "=" for the value and the rest for a further word.
+      {"P1_BUTTON1 = KEYCODE_LCONTROL", {"<!-- P1_BUTTON1 = KEYCODE_LCONTROL -->"}, "W"},
+      {"input_port_P1_BUTTON1 = KEYCODE_A", {"<!-- input_port_P1_BUTTON1 = KEYCODE_A -->"}, "W"},
+      {"input_port_P1_BUTTON1 KEYCODE_A", {"<!-- input_port_P1_BUTTON1 KEYCODE_A -->"}, "W"},
+      {"P1_BUTTON1=KEYCODE_A # fire", {"<!-- P1_BUTTON1=KEYCODE_A # fire -->"}, "W"},
+      {"P1_START", {"<!-- P1_START -->"}, "W"},
+      {"joycode_1_button1", {"<!-- joycode_1_button1 -->"}, "W"},
+      {"P1_BUTTON1 =KEYCODE_A", Block("P1_BUTTON1", "standard", "=KEYCODE_A"), "Z"},
+      // Comments and headers name no input, or are comments by intent.
+      {"# P1_BUTTON1 = KEYCODE_A", {"<!-- # P1_BUTTON1 = KEYCODE_A -->"}, ""},
+      {"[pacman] Player 1 Start", {"<!-- [pacman] Player 1 Start -->"}, ""},
       {"P1_BUTTON1 \"KEYCODE_A\" \"KEYCODE_B\"", button, "I"},
       {"P1_BUTTON1 = \"KEYCODE_A\"", Block("P1_BUTTON1 =", "standard", "KEYCODE_A"), "IU"},
       {"KEYCODE_LEFT \"KEYCODE_4_PAD\"", {remap}, "R"},

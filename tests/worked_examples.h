@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/io/host_path.h"
 #include "tests/test_folder.h"
 
 namespace brantel::test_support {
@@ -21,23 +22,24 @@ inline std::string SampleIni() {
 // it is not applied by MAME.
 inline std::vector<std::string> SampleNotes() {
   const std::string no_input = "; the port will have no input (kept as written)";
-  const std::string unknown = "MAME 0.251 does not know the port type ";
+  const std::string unknown = "current MAME (as of 0.251) does not know the port type ";
   return {"4: " + unknown + "\"BUTTON1\" (kept as written)",
-          "4: port BUTTON1: MAME 0.251 knows no code in \"KEY_A OR JOY_FIRE\"" + no_input,
-          "5: port P1_DIAL: MAME 0.251 knows no code in \"KEY_LEFT\"" + no_input,
+          "4: port BUTTON1: current MAME (as of 0.251) knows no code in \"KEY_A OR JOY_FIRE\"" + no_input,
+          "5: port P1_DIAL: current MAME (as of 0.251) knows no code in \"KEY_LEFT\"" + no_input,
           "6: old MAME ignored this line, which holds more than a name and one value; written as port "
           "\"P1_DIAL_EXT\" all the same",
-          "6: port P1_DIAL_EXT (the increment of P1_DIAL): MAME 0.251 knows no code in \"KEY_RIGHT\"" + no_input,
+          "6: port P1_DIAL_EXT (the increment of P1_DIAL): current MAME (as of 0.251) knows no code in \"KEY_RIGHT\"" + no_input,
           "8: " + unknown + "\"START\" (kept as written)",
-          "8: port START: MAME 0.251 knows no code in \"KEY_1 KEY_SHIFT\"" + no_input};
+          "8: port START: current MAME (as of 0.251) knows no code in \"KEY_1 KEY_SHIFT\"" + no_input};
 }
 
-// The same as brantel-convert prints them.
+// The same as brantel-convert prints them for the folder "old".
 inline std::string SampleNotesPrinted() {
   std::string printed;
   for (const std::string& note : SampleNotes()) {
     const size_t line_end = note.find(": ");
-    printed += "Conversion Notes: sample.ini:" + note.substr(0, line_end) + ": not applied" + note.substr(line_end) + "\n";
+    printed += "Conversion Notes: " + JoinPath("old", "sample.ini") + ":" + note.substr(0, line_end) + ": not applied" +
+               note.substr(line_end) + "\n";
   }
   return printed;
 }

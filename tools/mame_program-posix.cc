@@ -11,8 +11,11 @@ bool HoldsNoFolder(const std::string& executable) {
 
 }  // namespace
 
+// A full path, or one from the home folder ("~/mame/mame"), as the path to
+// MAME is read, stands on its own.
 std::string MameProgramNamed(const std::string& mame_path, const std::string& executable) {
-  return HostPath(executable.starts_with('/') ? executable : mame_path + executable);
+  const bool own = executable.starts_with('/') || executable == "~" || executable.starts_with("~/");
+  return HostPath(own ? executable : mame_path + executable);
 }
 
 std::string FindMameProgram(const std::string& mame_path, const std::string& executable) {

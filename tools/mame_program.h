@@ -8,7 +8,8 @@
 namespace brantel {
 
 // The file that starts MAME: the MAME path followed by the executable name
-// (or the name alone when it is a full path), in the host's path form; none
+// (or the name alone when it is a full path, or on POSIX starts with "~/"
+// like the MAME path may), in the host's path form; none
 // for an empty name. On POSIX a name ending in ".exe" that is not
 // there is looked for without that suffix, so settings made for Windows
 // ("mame.exe") find "mame"; when neither is there and the executable name

@@ -1,9 +1,11 @@
 // brantel-convert: the Convert command without a window, for scripts.
 //
-//   brantel-convert [OPTION] [--] [FOLDER [MAME_PATH [EXE]]]
+//   brantel-convert [OPTION] [--] FOLDER [MAME_PATH [EXE]]
+//   brantel-convert [OPTION] --saved
 //
 // Texts not given come from the settings file, as the window loads them at
-// start; all four lines of the settings file are written, by Convert itself
+// start; with none given, --saved asks for that, and without it the usage is
+// printed (a bare command converts nothing by surprise); all four lines of the settings file are written, by Convert itself
 // or, when it stopped before, afterwards, as the window's close writes them,
 // unless --no-save asks to leave it as it is. Every message box is printed as
 // one line "TITLE: LINE" for each line of its prompt, a box with details for
@@ -66,8 +68,16 @@ class ConsoleWindow : public brantel::PlainWindow {
     std::cerr << brantel::kWaitingTitle << ": " << what << std::endl;
   }
 
+  // A note on a file of the old folder names the folder too ("cab1/a.ini:27:"),
+  // so that a loop over folders tells their notes apart.
   bool ShowConversionNoteAtOnce(const brantel::ConversionNote& note) override {
-    std::cout << brantel::kNotesTitle << ": " << brantel::NoteLine(note) << '\n';
+    if (!brantel::IsOnOldFolderFile(note)) {
+      std::cout << brantel::kNotesTitle << ": " << brantel::NoteLine(note) << '\n';
+      return true;
+    }
+    brantel::ConversionNote in_folder = note;
+    in_folder.file = brantel::JoinPath(brantel::HostPath(Text1()), note.file);
+    std::cout << brantel::kNotesTitle << ": " << brantel::NoteLine(in_folder) << '\n';
     return true;
   }
 
@@ -96,26 +106,31 @@ std::string KeptFilesText() {
 #ifdef _WIN32
 constexpr const char* kExamples =
     "  brantel-convert mycab D:\\MAME\\ mame.exe\n"
+    "  brantel-convert --saved\n"
     "  for %f in (cab1 cab2) do brantel-convert --no-save %f D:\\MAME\\ mame.exe\n";
 constexpr const char* kStoppedStatus = "  3221225786  stopped by Ctrl+C: nothing was changed\n";
 #else
 constexpr const char* kExamples =
     "  brantel-convert mycab ~/mame/ mame\n"
+    "  brantel-convert --saved\n"
     "  for f in cab1 cab2; do brantel-convert --no-save \"$f\" ~/mame/ mame || break; done\n";
 constexpr const char* kStoppedStatus = "  128+N  stopped by signal N (130: Ctrl+C): nothing was changed\n";
 #endif
 
 void PrintUsage(std::ostream& out) {
   const std::string folder = brantel::JoinPath(brantel::JoinPath("MAME_PATH", "ctrlr"), "FOLDER");
-  out << "Usage: brantel-convert [OPTION] [--] [FOLDER [MAME_PATH [EXE]]]\n"
+  out << "Usage: brantel-convert [OPTION] [--] FOLDER [MAME_PATH [EXE]]\n"
+         "       brantel-convert [OPTION] --saved\n"
          "Converts the old controller folder "
       << folder << " into the combined\ncontroller file " << folder
       << ".cfg, as the Convert button does.\n"
-         "Texts not given come from the settings file, where all four settings are\n"
-         "saved afterwards. This program keeps its files here:\n"
+         "Texts not given come from the settings file (with --saved, all of them),\n"
+         "where all four settings are saved afterwards. This program keeps its files\n"
+         "here:\n"
       << KeptFilesText()
       << "  -h, --help, /?  print this text\n"
          "  --version       print the program's version\n"
+         "  --saved         convert with the saved settings: folder, MAME path, EXE\n"
          "  --no-save       leave the settings file as it is\n"
          "  --use-in-mame   when MAME does not use the new file yet, set ctrlr (and, when\n"
          "                  needed, ctrlrpath) in the mame.ini MAME reads first, keeping\n"
@@ -132,7 +147,8 @@ void PrintUsage(std::ostream& out) {
          "  0  converted (\"Conversion Complete!\"), or --help or --version\n"
          "  1  \"File Path Error\": the folder, its INI files or MAME not found, or a\n"
          "     text that cannot name them\n"
-         "  2  \"Conversion Failed\": any other failure, or wrong usage\n"
+         "  2  \"Conversion Failed\": any other failure, or wrong usage (no FOLDER\n"
+         "     and no --saved)\n"
       << kStoppedStatus << "Examples:\n" << kExamples;
 }
 
@@ -164,6 +180,7 @@ struct Request {
   std::optional<int> exit_now;
   bool use_in_mame = false;
   std::string output_folder;  // full path
+  bool saved = false;  // --saved: the settings file's texts, none given
 };
 
 int Run(const Request& request) {
@@ -229,6 +246,8 @@ Request ReadArguments(const std::vector<std::string>& arguments) {
       }
       // Convert changes the current folder: a relative one is taken from here.
       request.output_folder = brantel::FullFolderPath(brantel::HostPath(arguments[at]));
+    } else if (!options_ended && argument == "--saved") {
+      request.saved = true;
     } else if (!options_ended && argument.size() > 1 && argument[0] == '-') {
       std::cerr << "brantel-convert: unknown option " << argument << "\n";
       PrintUsage(std::cerr);
@@ -237,7 +256,7 @@ Request ReadArguments(const std::vector<std::string>& arguments) {
       request.texts.push_back(argument);
     }
   }
-  if (request.texts.size() > 3) {
+  if (request.texts.size() > 3 || (request.texts.empty() && !request.saved)) {
     PrintUsage(std::cerr);
     return ExitWith(kExitFailed);
   }

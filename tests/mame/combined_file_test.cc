@@ -134,11 +134,11 @@ TEST_F(CombinedFileInRealMame, PongGetsTheSequencesItsIniFilesAskedFor) {
 
   const ProgramRun convert = Convert();
   ASSERT_EQ(convert.exit_code, 0) << convert.out << convert.err;
-  EXPECT_NE(convert.out.find("Conversion Notes: pong.ini: changed: 2 old names replaced by the current ones: KEYCODE_0_PAD "
+  EXPECT_NE(convert.out.find("Conversion Notes: oldpads/pong.ini: changed: 2 old names replaced by the current ones: KEYCODE_0_PAD "
                              "by KEYCODE_0PAD, KEYCODE_ENTER_PAD by KEYCODE_ENTERPAD\n"),
             std::string::npos)
       << convert.out;
-  EXPECT_NE(convert.out.find("Conversion Notes: pong.ini:7: not applied: MAME 0.251 does not know the port type \"UI_PAN_UP\""),
+  EXPECT_NE(convert.out.find("Conversion Notes: oldpads/pong.ini:7: not applied: current MAME (as of 0.251) does not know the port type \"UI_PAN_UP\""),
             std::string::npos)
       << convert.out;
   EXPECT_NE(convert.out.find("\nConversion Complete!: The new controller file is " + mame_folder_ +

@@ -158,7 +158,7 @@ else
   mkdir -p "$hotrod"
   : >"$drive_c/mame/mame.exe"
   make_ini "$hotrod/pacman.ini" pacman KEY_P
-  run_convert "$defaults"
+  run_convert "$defaults" --saved
   check "C: defaults convert C:\\mame\\ctrlr\\hotrod ($status: $output)" is "$status" 0
   check "C: combined controller file in C:\\mame\\ctrlr" contains "$drive_c/mame/ctrlr/hotrod.cfg" '<system name="pacman">'
   check "C: settings file holds the defaults" holds "$defaults/brantel.cfg" hotrod 'C:\mame\' mame.exe " 0 "
@@ -169,7 +169,7 @@ else
   upper=$work/upper
   make_program_folder "$upper"
   printf '%s\r\n' hotrod 'C:\mame\' mame.exe >"$upper/BRANTEL.CFG"
-  run_convert "$upper"
+  run_convert "$upper" --saved
   check "BRANTEL.CFG not loaded: the first texts name no folder ($status: $output)" is "$status" 1
   check "BRANTEL.CFG not loaded: Directory Not Found" output_has "File Path Error: Directory Not Found!"
   check "BRANTEL.CFG not loaded: list generator not started" absent "$upper/listgen.ran"

@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 // older form is made anew.
 constexpr int kListFormat = 1;
 
-constexpr std::string_view kVersionLabel = "MAME -version: ";
+constexpr std::string_view kVersionLabel = brantel::kRecordedVersionLabel;
 constexpr std::size_t kVersionLine = 4;
 
 // The record's lines; the version line holds `version` after its label.

@@ -34,11 +34,17 @@ struct CombinedFileParts {
   UserSystems user_systems;                   // sorted
   UserSystemBytes user_bytes;                 // where the user's systems lie
   SectionSource translate;
-  // Called once the new file is complete, right before it takes the name.
+  // Called once the new file is complete and well-formed, its size and
+  // digest set below: when it returns true the file under the name holds
+  // those bytes already, and the new one goes without taking the name.
+  std::function<bool()> holds_already;
+  // Called otherwise, right before the new file takes the name.
   std::function<void()> before_replace;
-  // Set once the new file has taken the name: its size and SHA-256.
+  // Set once the new file is complete: its size and digest, as its bytes
+  // were written, and whether it took the name.
   std::uint64_t written_size = 0;
-  std::string written_sha256;
+  std::string written_digest;
+  bool replaced = false;
 };
 
 // Writes the header, the default sections (an empty one when there is none,

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
 #include <new>
 #include <stdexcept>
 #include <vector>
@@ -339,11 +340,11 @@ class NotesInListingOrder {
   std::map<size_t, ConversionNotes> kept_;
 };
 
-// The combined file as it was written.
+// The combined file as it was written, and why a later Convert will keep it
+// aside when it could not be noted as the program's own.
 struct WrittenFile {
   std::string path;
-  std::uint64_t size = 0;
-  std::string sha256;
+  std::string record_failure;
 };
 
 // Writes every section straight into the new file, each INI file read once.
@@ -357,9 +358,15 @@ WrittenFile ConvertStreaming(Window& window, const ListSource& list_source, cons
   MasterList master = UsableMasterList(list_source, notes);
   CombinedFileParts parts(folder + ".cfg");
   EarlierFile earlier(parts.path, written_record);
+  if (const std::string left = earlier.LeftAsideByAStoppedRun(); !left.empty()) {
+    notes({parts.path, 0, NoteKind::kKeptAside,
+           "a Convert stopped while it replaced this file kept the earlier one, not known as this program's "
+           "unedited output, as " + DisplayPath(left)});
+  }
   RemoveLeftOvers(FolderOfFile(parts.path), notes);
   std::vector<IniInclude> includes;
-  std::string aside;
+  EarlierFile::KeptAside kept;
+  const std::string& aside = kept.path;
   NotesInListingOrder in_order(ini, notes);
   try {
     CheckSectionNamesDiffer(file_list);
@@ -381,8 +388,11 @@ WrittenFile ConvertStreaming(Window& window, const ListSource& list_source, cons
       in_order.Finished(name);
       ++converted;
     };
-    parts.before_replace = [&] { aside = earlier.KeepAsideIfNotOurs(); };
+    parts.holds_already = [&] { return earlier.HoldsAlready({parts.written_size, parts.written_digest}); };
+    parts.before_replace = [&] { kept = earlier.PrepareForNewFile({parts.written_size, parts.written_digest}); };
     WriteCombinedFile(window, parts);
+    // Noted at once, before anything else is done or asked.
+    if (parts.replaced) earlier.NoteInPlace();
   } catch (const WaitCancelled&) {
     in_order.PassOn();
     if (!aside.empty()) {
@@ -406,9 +416,9 @@ WrittenFile ConvertStreaming(Window& window, const ListSource& list_source, cons
   in_order.PassOn();
   if (!aside.empty()) {
     notes({parts.path, 0, NoteKind::kKeptAside,
-           "not written by this program, so kept as " + DisplayPath(aside) + "; the new file takes its name"});
+           kept.why + ", so kept as " + DisplayPath(aside) + "; the new file takes its name"});
   }
-  return {parts.path, parts.written_size, parts.written_sha256};
+  return {parts.path, earlier.RecordFailure()};
 }
 
 // A mistyped MAME would only leave the previous list in use, and the user
@@ -421,9 +431,8 @@ bool MameIsThere(Window& window) {
   return false;
 }
 
-ConvertResult ConvertLocked(Window& window, const std::string& program_folder,
+ConvertResult ConvertLocked(Window& window, const std::string& program_folder, const KeptFiles& kept_files,
                             const std::string& folder_probe, const WhileWaiting& while_waiting) {
-  const KeptFiles kept_files = KeptFilesOf(program_folder);
   RemoveLeftTemporaryFilesOf(kept_files);
   SaveTexts(window, kept_files.settings_file);
   if (!MameIsThere(window)) return ConvertResult::kPathError;
@@ -450,15 +459,29 @@ ConvertResult ConvertLocked(Window& window, const std::string& program_folder,
   // the completion lines can tell.
   std::vector<std::string> lines =
       HowMameUsesTheFile(combined.path, window.Text2(), window.Text3(), window.Text1());
-  try {
-    RecordWrittenFile(combined.path, combined.size, combined.sha256, kept_files.written_record);
-  } catch (const std::exception& error) {
-    lines.push_back(std::string("A later Convert will keep this file aside, as it could not be noted as ours: ") +
-                    (dynamic_cast<const std::bad_alloc*>(&error) ? "not enough memory" : error.what()));
+  if (!combined.record_failure.empty()) {
+    lines.push_back("A later Convert will keep this file aside, as it could not be noted as ours: " +
+                    combined.record_failure);
   }
   window.ShowProgress("", 0, 0);
   ShowCompletion(window, kept, lines);
   return ConvertResult::kCompleted;
+}
+
+// Copies of the program that cannot write their own folders keep their files
+// in the same user folders: whatever shares those files shares their locks,
+// each folder locked once, always in this order.
+std::vector<std::unique_ptr<FolderLock>> LockKeptFiles(const std::string& program_folder, const KeptFiles& kept_files,
+                                                       const WhileWaiting& while_waiting) {
+  std::vector<std::string> locked = {RealFolderPath(program_folder)};
+  std::vector<std::unique_ptr<FolderLock>> locks;
+  for (const std::string* file : {&kept_files.written_record, &kept_files.settings_file, &kept_files.master_list}) {
+    const std::string folder = RealFolderPath(FolderOfFile(*file));
+    if (std::find(locked.begin(), locked.end(), folder) != locked.end()) continue;
+    locked.push_back(folder);
+    locks.push_back(std::make_unique<FolderLock>(folder, while_waiting));
+  }
+  return locks;
 }
 
 // Why the typed texts cannot name an old folder; empty when they can.
@@ -502,8 +525,10 @@ ConvertResult Convert(Window& window, const std::string& program_folder,
   // Two Converts share the settings file, the master list and the combined
   // file: the later one waits for the earlier.
   FolderLock program_lock(program_folder, while_waiting);
+  const KeptFiles kept_files = KeptFilesOf(program_folder);
+  const std::vector<std::unique_ptr<FolderLock>> kept_files_locks = LockKeptFiles(program_folder, kept_files, while_waiting);
   FolderLock old_folder_lock(folder_probe, while_waiting);
-  return ConvertLocked(window, program_folder, folder_probe, while_waiting);
+  return ConvertLocked(window, program_folder, kept_files, folder_probe, while_waiting);
 }
 
 }  // namespace

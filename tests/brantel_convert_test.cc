@@ -244,6 +244,22 @@ TEST_F(BrantelConvertTest, ConvertsAtTheSameTimeTakeTurns) {
     EXPECT_TRUE(left == whole_a || left == whole_b) << "pair " << pair;
     EXPECT_EQ(OldFolderNames().size(), 150u) << "pair " << pair;
   }
+#ifndef _WIN32
+  // Copies that cannot write their own folders share the user's files, and
+  // so their lock: a Convert waits while another copy holds it (here
+  // `flock`), until it is stopped.
+  const std::string listgen = folder_.Write("program/list generator/listgen",
+      "#!/bin/sh\nmkdir -p \"$XDG_CACHE_HOME/brantel\"; cp prepared.lst \"$XDG_CACHE_HOME/brantel/masterlist.lst\"\n");
+  std::filesystem::permissions(listgen, std::filesystem::perms::owner_all);
+  const ProgramRun shared = RunProgram("/bin/sh", {"-c",
+      "mkdir -p \"$2/config\" \"$2/cache\"; export XDG_CONFIG_HOME=\"$2/config\" XDG_CACHE_HOME=\"$2/cache\"; chattr +i \"${0%/*}\"; "
+      "\"$0\" old \"$1\" mame.exe > /dev/null; d=\"$2/config/brantel\"; flock -o \"$d\" sleep 5 & q=$!; i=0; "
+      "until ! flock -n \"$d\" true || [ $((i += 1)) -gt 1000 ]; do sleep 0.01; done; "
+      "\"$0\" old \"$1\" mame.exe & p=$!; sleep 1; kill -TERM $p; wait $p; s=$?; kill $q; chattr -i \"${0%/*}\"; exit $s",
+      program_, Mame(), folder_.path() + "/user"});
+  EXPECT_EQ(shared.exit_code, 128 + 15) << shared.out << shared.err;
+  EXPECT_EQ(shared.err.rfind("Conversion Failed: Interrupted: a request to stop came from outside\n", 0), 0u) << shared.err;
+#endif
 }
 
 #ifndef _WIN32
@@ -330,6 +346,7 @@ TEST_F(BrantelConvertTest, InterruptedAtAnyMomentLeavesNothingAndTheNextRunConve
     }
     EXPECT_EQ(ProcessesLeftIn(folder_.path()), "") << what;
     EXPECT_TRUE(folder_.Read("mame/ctrlr/old.cfg") == whole) << what;
+    EXPECT_FALSE(folder_.Exists("mame/ctrlr/old.cfg.bak")) << what;  // never the program's own file
     EXPECT_EQ(folder_.Read("program/brantel.cfg"), settings) << what;
     if (number != 9) {
       for (const std::string& name : ours("mame/ctrlr")) EXPECT_EQ(left.count(name), 1u) << what << ": " << name;
@@ -378,7 +395,7 @@ TEST_F(BrantelConvertTest, ChangesAndStopsAroundTheRenameLoseNothing) {
   const std::string whole_b = folder_.Read("mame/ctrlr/old.cfg");
   const std::string old = Mame() + "/ctrlr/old.cfg";
   std::string many;  // a record of more than 64 KB
-  for (int i = 0; i < 299; ++i) many += "1 " + std::string(32, 'a') + " - - - /elsewhere/" + std::to_string(i) + ".cfg\r\n";
+  for (int i = 0; i < 299; ++i) many += "1 " + std::string(32, 'a') + " - - - /elsewhere/" + std::string(200, 'p') + std::to_string(i) + ".cfg\r\n";
   const struct Row {
     const char* what;
     std::string at_rename;  // the file whose rename is followed by the change or stop

@@ -55,7 +55,8 @@ struct CombinedFileParts {
 // bytes are checked for well-formedness as they are written (the user's
 // systems, made by the program's own writer from one parse, are not parsed
 // again). The file replaces an earlier one only once it is complete and
-// well-formed, and never one marked read-only. A stop request is heard
+// well-formed, never one marked read-only, and not one that holds its bytes
+// already (see `holds_already`). A stop request is heard
 // between sections. Throws IoError when a file cannot be read or written.
 void WriteCombinedFile(Window& window, CombinedFileParts& parts);
 

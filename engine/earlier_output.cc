@@ -7,6 +7,8 @@
 #include <exception>
 #include <new>
 #include <optional>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include "engine/file_digest.h"
@@ -176,8 +178,11 @@ std::string AsideName(const std::string& path, int number) {
 EarlierFile::EarlierFile(std::string path, std::string record_file)
     : path_(std::move(path)), key_(RecordKey(path_)), record_(std::move(record_file)) {
   if (const RecordEntry* entry = record_.Find(key_)) entry_ = *entry;
-  if (entry_ && (!entry_->state || StateOfEntry(path_) != entry_->state)) {
+  if (!entry_ || (entry_->state && StateOfEntry(path_) == entry_->state)) return;
+  try {
     thread_ = std::thread([this, most = LargestOf(*entry_)] { ReadAhead(most); });
+  } catch (const std::system_error&) {
+    // No thread to spare: the file is read at the rename instead.
   }
 }
 

@@ -16,7 +16,6 @@
 #include "engine/written_bytes_check.h"
 
 namespace brantel {
-namespace {
 
 // The combined file, checked as it is written: it replaces the earlier one
 // only when it is well-formed. The check gets the bytes in large pieces, on
@@ -101,9 +100,11 @@ class CheckedCombinedFile : public ReplacingLineWriter {
   std::uint64_t size_ = 0;
 };
 
+namespace {
+
 // A folder the user cannot write is named as the folder, not by the
 // temporary name the new file would have had there.
-std::unique_ptr<CheckedCombinedFile> CreateCombinedFile(const std::string& path) {
+std::unique_ptr<CheckedCombinedFile> CreateNamedFile(const std::string& path) {
   try {
     return std::make_unique<CheckedCombinedFile>(path);
   } catch (const IoError& error) {
@@ -174,8 +175,8 @@ void WriteCombinedFile(Window& window, CombinedFileParts& parts) {
   if (IsReadOnlyFile(parts.path)) {
     throw IoError("Could not replace", parts.path, "The file is read-only; it was kept as it was");
   }
-  const std::unique_ptr<CheckedCombinedFile> file = CreateCombinedFile(parts.path);
-  CheckedCombinedFile& out = *file;
+  if (!parts.file) CreateCombinedFile(parts);
+  CheckedCombinedFile& out = *parts.file;
   SectionWriter sections(out, parts);
   out.Print("<mameconfig version=\"10\">");
   WriteDefaultSections(parts, sections, out);
@@ -185,14 +186,29 @@ void WriteCombinedFile(Window& window, CombinedFileParts& parts) {
   out.Print("");
   out.Print("</mameconfig>");
   out.CommitIfWellFormed(parts);
+  parts.file.reset();
 }
 
-void ShowCompletion(Window& window, const ConversionNotes& notes, const std::vector<std::string>& more_lines) {
+CombinedFileParts::CombinedFileParts(const std::string& combined_file, size_t held_in_memory)
+    : path(combined_file), user_bytes(combined_file, held_in_memory) {}
+
+CombinedFileParts::~CombinedFileParts() = default;
+
+void CreateCombinedFile(CombinedFileParts& parts) { parts.file = CreateNamedFile(parts.path); }
+
+void ShowCompletion(Window& window, const ConversionNotes& notes, const Completion& completion) {
   window.File1().SetPattern("*.ini");
   ShowConversionNotes(window, notes);
-  std::string prompt = kCompletionPrompt;
-  for (const std::string& line : more_lines) prompt += "\n" + line;
-  window.ShowMessageBox(prompt, kCompletionTitle, MessageStyle::kOkOnly);
+  std::string prompt;
+  for (const std::string& line : completion.lines) prompt += line + "\n";
+  prompt += kCompletionPrompt;
+  for (const std::string& line : completion.after) prompt += "\n" + line;
+  const bool offer = static_cast<bool>(completion.use_in_mame);
+  if (!window.ShowCompletionBox(prompt, kCompletionTitle, offer) || !offer) return;
+  const UseInMameResult result = completion.use_in_mame();
+  std::string said;
+  for (const std::string& line : result.lines) said += (said.empty() ? "" : "\n") + line;
+  window.ShowMessageBox(said, kUseInMameTitle, result.done ? MessageStyle::kInformation : MessageStyle::kWarning);
 }
 
 }  // namespace brantel

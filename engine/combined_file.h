@@ -4,11 +4,13 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "engine/conversion_notes.h"
 #include "engine/translate.h"
+#include "engine/use_in_mame.h"
 #include "engine/user_systems.h"
 #include "engine/window.h"
 
@@ -22,12 +24,14 @@ inline constexpr const char* kCompletionTitle = "Conversion Complete!";
 // are made.
 using SectionSource = std::function<void(const std::string& ini_path, IntermediateSink& section)>;
 
+class CheckedCombinedFile;
+
 // What the combined file is made of besides the three hidden lists, which
 // hold the paths of the INI files whose sections they order.
 struct CombinedFileParts {
   explicit CombinedFileParts(const std::string& combined_file,
-                             size_t held_in_memory = UserSystemBytes::kHeldInMemory)
-      : path(combined_file), user_bytes(combined_file, held_in_memory) {}
+                             size_t held_in_memory = UserSystemBytes::kHeldInMemory);
+  ~CombinedFileParts();
 
   std::string path;                           // the old folder followed by ".cfg"
   std::vector<std::string> default_sections;  // INI files whose sections come first, in this order
@@ -45,7 +49,14 @@ struct CombinedFileParts {
   std::uint64_t written_size = 0;
   std::string written_digest;
   bool replaced = false;
+  // The new file while it is written, under a temporary name.
+  std::unique_ptr<CheckedCombinedFile> file;
 };
+
+// Creates the new file under a temporary name beside `parts.path`, as
+// WriteCombinedFile would: a folder that cannot be written is known before
+// anything else is done. Throws IoError naming the folder.
+void CreateCombinedFile(CombinedFileParts& parts);
 
 // Writes the header, the default sections (an empty one when there is none,
 // as MAME needs one), the sections of DriverList, ParentList and RomList, and
@@ -60,9 +71,19 @@ struct CombinedFileParts {
 // between sections. Throws IoError when a file cannot be read or written.
 void WriteCombinedFile(Window& window, CombinedFileParts& parts);
 
+// What the completion box says besides kCompletionPrompt, and whether it
+// offers "Use it in MAME".
+struct Completion {
+  std::vector<std::string> lines;  // before kCompletionPrompt: the most useful first
+  std::vector<std::string> after;  // after it
+  // Set when MAME does not use the new file yet and "Use it in MAME" can
+  // make it: called on that button (or the front end's option), its lines
+  // shown in a second box.
+  std::function<UseInMameResult()> use_in_mame;
+};
+
 // Sets File1 back to "*.ini", shows the notes, if any, and the completion
-// message, with `more_lines` after its first line.
-void ShowCompletion(Window& window, const ConversionNotes& notes = {},
-                    const std::vector<std::string>& more_lines = {});
+// box, one fact a line.
+void ShowCompletion(Window& window, const ConversionNotes& notes = {}, const Completion& completion = {});
 
 }  // namespace brantel

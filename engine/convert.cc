@@ -355,12 +355,11 @@ struct WrittenFile {
 // An earlier file of its name that Convert did not write, as `written_record`
 // tells, is kept aside.
 WrittenFile ConvertStreaming(Window& window, const ListSource& list_source, const std::string& written_record,
-                             const NoteSink& notes) {
+                             CombinedFileParts& parts, const NoteSink& notes) {
   FileList& file_list = window.File1();
   const std::string folder = file_list.Path();
   const std::vector<std::string> ini = file_list.Names();  // the listing checked is the one converted
   MasterList master = UsableMasterList(list_source, notes);
-  CombinedFileParts parts(folder + ".cfg");
   EarlierFile earlier(parts.path, written_record);
   if (const std::string left = earlier.LeftAsideByAStoppedRun(); !left.empty()) {
     notes({parts.path, 0, NoteKind::kKeptAside,
@@ -435,11 +434,87 @@ bool MameIsThere(Window& window) {
   return false;
 }
 
+// Where the new file goes, created there under a temporary name, and why
+// there when it is not beside the old folder.
+struct Placement {
+  std::unique_ptr<CombinedFileParts> parts;
+  std::string why;  // empty beside the old folder
+};
+
+bool SameFolder(const std::string& one, const std::string& other) {
+  try {
+    return RealFolderPath(one) == RealFolderPath(other);
+  } catch (const IoError&) {
+    return false;
+  }
+}
+
+Placement CreatedIn(const std::string& folder, const std::string& name, std::string why) {
+  Placement place{std::make_unique<CombinedFileParts>(JoinPath(folder, name)), std::move(why)};
+  CreateCombinedFile(*place.parts);
+  return place;
+}
+
+// Beside the old folder; where the user asked; or, when MAME's ctrlr
+// folder refuses the new file (a read-only share), the user's own ctrlr
+// folder of MAME: the first on its ctrlrpath that can be written, else
+// "ctrlr" in the folder of the mame.ini MAME reads first, made when missing.
+Placement PlaceOfNewFile(Window& window, const std::string& old_folder, MameQuestion& question,
+                         const WhileWaiting& while_waiting) {
+  const std::string name = LastPathPiece(old_folder) + ".cfg";
+  if (const std::string out = window.OutputFolder(); !out.empty()) {
+    if (!FolderExists(out)) throw IoError("Could not write the new file " + name + " in the folder", out, "It is not there");
+    return CreatedIn(out, name, "It is in the folder asked for instead of beside the old folder.");
+  }
+  const std::string ctrlr = FolderOfFile(old_folder + ".cfg");
+  try {
+    return CreatedIn(ctrlr, name, "");
+  } catch (const IoError&) {
+    if (CanCreateFilesIn(ctrlr)) throw;  // not a refusal: a full disk, say
+  }
+  const std::string why = "It is there as MAME's folder " + DisplayPath(ctrlr) + " cannot be written.";
+  const MameAnswer& answer = question.Answer(while_waiting);
+  if (!answer.settings) {
+    throw IoError("Could not write the new file " + name + " in the folder", ctrlr,
+                  "It cannot be written, and MAME could not be asked for a ctrlr folder of your own, as " +
+                      answer.why_not);
+  }
+  for (const std::string& folder : CtrlrFolders(*answer.settings, window.Text2())) {
+    if (FolderExists(folder) && !SameFolder(folder, ctrlr) && CanCreateFilesIn(folder)) {
+      return CreatedIn(folder, name, why);
+    }
+  }
+  const std::string ini_folder = FirstIniFolder(*answer.settings, window.Text2());
+  const std::string own = JoinPath(ini_folder, "ctrlr");
+  if (!FolderExists(ini_folder)) CreateNewFolder(ini_folder);
+  if (!FolderExists(own)) CreateNewFolder(own);
+  return CreatedIn(own, name, why);
+}
+
+// The completion box's lines, and "Use it in MAME" when MAME does not use
+// the new file yet and said where to set it.
+Completion CompletionOf(Window& window, const std::string& combined_file, const std::string& why,
+                        const MameAnswer& answer, const WhileWaiting& while_waiting) {
+  MameUse use = HowMameUsesTheFile(combined_file, answer, window.Text2(), window.Text1());
+  Completion completion;
+  completion.lines = std::move(use.lines);
+  if (!why.empty()) completion.lines.insert(completion.lines.begin() + 1, why);
+  if (use.uses_it || !use.change || !answer.settings) return completion;
+  completion.use_in_mame = [&window, &answer, combined_file, change = *use.change, while_waiting] {
+    return UseInMame(change, *answer.settings, combined_file, window.Text2(), window.Text3(), window.Text1(),
+                     while_waiting);
+  };
+  return completion;
+}
+
 ConvertResult ConvertLocked(Window& window, const std::string& program_folder, const KeptFiles& kept_files,
                             const std::string& folder_probe, const WhileWaiting& while_waiting) {
   RemoveLeftTemporaryFilesOf(kept_files);
   SaveTexts(window, kept_files.settings_file);
   if (!MameIsThere(window)) return ConvertResult::kPathError;
+  // Its answer does not depend on the new file: MAME starts beside the
+  // list generator and the conversion, and is ended at once when they fail.
+  MameQuestion question(window.Text2(), window.Text3());
   const std::string mame_program = FindMameProgram(window.Text2(), TrimSpaces(window.Text3()));
   // Texts not saved leave the settings file naming another MAME, or none.
   const std::string mame_to_ask = window.SavesTexts() ? "" : mame_program;
@@ -460,20 +535,20 @@ ConvertResult ConvertLocked(Window& window, const std::string& program_folder, c
     return ConvertResult::kPathError;
   }
   ConversionNotes kept;
+  const Placement place = PlaceOfNewFile(window, WithoutTrailingSeparators(file_list.Path()), question, while_waiting);
   const WrittenFile combined = ConvertStreaming(
-      window, list_source, kept_files.written_record, [&window, &kept](ConversionNote note) {
+      window, list_source, kept_files.written_record, *place.parts, [&window, &kept](ConversionNote note) {
         if (!window.ShowConversionNoteAtOnce(note)) kept.push_back(std::move(note));
       });
   // The new file is in place: from here on the run has succeeded, whatever
   // the completion lines can tell.
-  std::vector<std::string> lines =
-      HowMameUsesTheFile(combined.path, window.Text2(), window.Text3(), window.Text1());
+  Completion completion = CompletionOf(window, combined.path, place.why, question.AnswerOrWhyNot(while_waiting), while_waiting);
   if (!combined.record_failure.empty()) {
-    lines.push_back("A later Convert will keep this file aside, as it could not be noted as ours: " +
-                    combined.record_failure);
+    completion.after.push_back("A later Convert will keep this file aside, as it could not be noted as ours: " +
+                               combined.record_failure);
   }
   window.ShowProgress("", 0, 0);
-  ShowCompletion(window, kept, lines);
+  ShowCompletion(window, kept, completion);
   return ConvertResult::kCompleted;
 }
 

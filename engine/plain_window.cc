@@ -35,4 +35,9 @@ void PlainWindow::ShowMessageBoxWithDetails(const std::string& prompt, const std
   messages_.push_back({prompt, title, style, details});
 }
 
+bool PlainWindow::ShowCompletionBox(const std::string& prompt, const std::string& title, bool offer_use_in_mame) {
+  ShowMessageBox(prompt, title, MessageStyle::kOkOnly);
+  return offer_use_in_mame && use_in_mame_;
+}
+
 }  // namespace brantel

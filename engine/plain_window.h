@@ -39,11 +39,21 @@ class PlainWindow : public WindowWithLists {
                                  const std::string& details, MessageStyle style) override;
   const std::vector<ShownMessage>& messages() const { return messages_; }
 
+  // The completion box is kept as a message box; "Use it in MAME" counts as
+  // pressed when offered and set here.
+  bool ShowCompletionBox(const std::string& prompt, const std::string& title, bool offer_use_in_mame) override;
+  void SetUseInMame(bool press) { use_in_mame_ = press; }
+
+  std::string OutputFolder() const override { return output_folder_; }
+  void SetOutputFolder(const std::string& folder) { output_folder_ = folder; }
+
  private:
   std::string text1_;
   std::string text2_;
   std::string text3_;
   int check_box_ = 0;
+  bool use_in_mame_ = false;
+  std::string output_folder_;
   std::vector<ShownMessage> messages_;
 };
 

@@ -84,6 +84,10 @@ class Window {
   // progress line.
   virtual void ShowWaiting(const std::string& what) { ShowProgress(kWaitingTitle + std::string(": ") + what, 0, 0); }
 
+  // The folder the new file is written to instead of beside the old folder
+  // (a full path); empty for beside it.
+  virtual std::string OutputFolder() const { return ""; }
+
   // False when the texts are for this Convert alone: the settings file stays
   // as it is (a script converting several folders leaves the window's).
   virtual bool SavesTexts() const { return true; }

@@ -42,16 +42,18 @@ class BrantelConvertTest : public ConvertFixture {
   // not load (on Windows it cannot be asked, and no mame.ini names it).
   std::string Completed() const {
     const std::string combined = std::filesystem::path(Mame()).make_preferred().string() + "\\ctrlr\\old.cfg";
-    return "Conversion Complete!: You can either keep your old folder or safely remove it at this time.\n"
-           "Conversion Complete!: The new controller file is " + HostPath(combined) + "\n"
+    return "Conversion Complete!: The new controller file is " + HostPath(combined) + "\n"
 #ifdef _WIN32
            "Conversion Complete!: For MAME to use it, set ctrlr old in mame.ini, or start MAME with -ctrlr old (a guess: "
-           "MAME itself could not be asked, as it could not be started)\n";
+           "MAME itself could not be asked, as it could not be started)\n"
 #else
-           "Conversion Complete!: MAME does not use it yet: it has no ctrlr set\n"
-           "Conversion Complete!: For MAME to use it, put the line ctrlr old in " + HostPath(Mame() + "\\mame.ini") +
-           ", or start MAME with -ctrlr old\n";
+           "Conversion Complete!: MAME does not use it yet.\n"
+           "Conversion Complete!: Its ctrlr is not set.\n"
+           "Conversion Complete!: For MAME to use it, this line goes in " + HostPath(Mame() + "\\mame.ini") + ":\n"
+           "Conversion Complete!: ctrlr old\n"
+           "Conversion Complete!: Or start MAME with -ctrlr old\n"
 #endif
+           "Conversion Complete!: You can either keep your old folder or safely remove it at this time.\n";
   }
 
   std::string program_;
@@ -128,6 +130,22 @@ TEST_F(BrantelConvertTest, TakesTextsNotGivenFromTheSettingsFile) {
     EXPECT_EQ(Convert({"--no-save", name, folder_.path() + "/mame/", "mame.exe"}).exit_code, name == "old" ? 0 : 1);
     EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", HostPath(Mame() + "\\"), "mame", " 1 "}));
   }
+
+  // Into a folder of the user's choice, a relative one from the current
+  // folder; the old folder's neighbour stays as it was.
+  const std::string beside = folder_.Read("mame/ctrlr/old.cfg");
+  folder_.MakeFolder("out");
+  run = RunProgram(program_, {"--no-save", "--output-folder", "out", "old", Mame(), "mame.exe"}, folder_.path());
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(folder_.Read("out/old.cfg"), beside);
+  EXPECT_NE(run.out.find("Conversion Complete!: The new controller file is " + HostPath(folder_.path() + "\\out\\old.cfg") +
+                         "\nConversion Complete!: It is in the folder asked for instead of beside the old folder.\n"),
+            std::string::npos) << run.out;
+  run = RunProgram(program_, {"--no-save", "--output-folder", "gone", "old", Mame(), "mame.exe"}, folder_.path());
+  EXPECT_EQ(run.exit_code, 2);
+  EXPECT_EQ(run.err, "Conversion Failed: Could not write the new file old.cfg in the folder \"" +
+                         HostPath(folder_.path() + "\\gone") + "\": It is not there\n");
+  EXPECT_EQ(folder_.Read("mame/ctrlr/old.cfg"), beside);
 
   WriteIni("default.ini", CrLf({"P1_BUTTON1 \"KEYCODE_B\""}));
   run = Convert({"old", Mame() + "\\", "mame.exe"});
@@ -671,6 +689,9 @@ TEST_F(BrantelConvertTest, HelpAndWrongUsage) {
       {{"--version"}, 0, "brantel-convert 1."},      {{"-x", "old"}, 2, "unknown option -x"},
       {{"a", "b", "c", "d"}, 2, "Usage:"},           {{"--", "-h", Mame()}, 1, "Directory Not Found!"},
       {{"--no-save", "--", "-h", Mame()}, 1, "Directory Not Found!"},
+      {{"--help"}, 0, "\n  --use-in-mame   when MAME does not use the new file yet, set ctrlr"},
+      {{"--help"}, 0, "\n  --output-folder DIR\n"},
+      {{"--output-folder"}, 2, "--output-folder needs a folder"},
   };
   for (const Case& c : cases) {
     std::filesystem::remove(Program() + "/brantel.cfg");

@@ -8,12 +8,21 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <functional>
 #include <future>
 #include <set>
 #include <sstream>
 #include <thread>
 
+#ifndef _WIN32
+#include <signal.h>
+#include <sys/stat.h>
+#endif
+
+#include "engine/combined_file.h"
 #include "engine/io/file_safety.h"
+#include "engine/io/line_file.h"
+#include "engine/mame_use.h"
 #include "engine/io/host_path.h"
 #include "engine/io/io_error.h"
 #include "engine/plain_window.h"
@@ -48,8 +57,8 @@ class ConvertTest : public ConvertFixture {
     return "For MAME to use it, set ctrlr old in mame.ini, or start MAME with -ctrlr old (a guess: MAME itself could "
            "not be asked, as it could not be started)";
 #else
-    return "MAME does not use it yet: it has no ctrlr set\nFor MAME to use it, put the line ctrlr old in " +
-           HostPath(Mame() + "\\mame.ini") + ", or start MAME with -ctrlr old";
+    return "MAME does not use it yet.\nIts ctrlr is not set.\nFor MAME to use it, this line goes in " +
+           HostPath(Mame() + "\\mame.ini") + ":\nctrlr old\nOr start MAME with -ctrlr old";
 #endif
   }
 
@@ -101,8 +110,9 @@ TEST_F(ConvertTest, ConvertsTheFolderIntoOneCombinedFile) {
                                      "leftover.cfg: your own cfg file: 1 system merged whole; the file stays as it was\n");
   EXPECT_EQ(window_.messages()[1].title, "Conversion Complete!");
   EXPECT_EQ(window_.messages()[1].prompt,
-            "You can either keep your old folder or safely remove it at this time.\nThe new controller file is " +
-                HostPath(std::filesystem::path(Mame()).make_preferred().string() + "\\ctrlr\\old.cfg") + "\n" + SetCtrlr());
+            "The new controller file is " +
+                HostPath(std::filesystem::path(Mame()).make_preferred().string() + "\\ctrlr\\old.cfg") + "\n" +
+                SetCtrlr() + "\nYou can either keep your old folder or safely remove it at this time.");
   EXPECT_EQ(window_.Text1(), "old");
   EXPECT_EQ(window_.Text2(), Mame() + "\\");
   EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", Mame() + "\\", "mame.exe", " 0 "}));
@@ -173,16 +183,17 @@ TEST_F(ConvertTest, CompletionSaysHowMameUsesTheNewFile) {
       {"mame/mame.ini", "", "printf 'ctrlrpath %s/ctrlr\\nctrlr old\\n' \"$PWD\"",
        "MAME already uses it: its ctrlrpath holds " + ctrlr + " and its ctrlr names old"},
       {"home/old.cfg", "", "printf 'ctrlrpath $HOME;ctrlr\\nctrlr old\\n'",
-       "MAME does not use it yet: it loads " + home + "/old.cfg instead, found first along its ctrlrpath\n"
-       "For MAME to use it, rename that file, or put " + ctrlr + " before its folder in ctrlrpath"},
+       "MAME does not use it yet.\nIt loads " + home + "/old.cfg instead, found first along its ctrlrpath.\n"
+       "For MAME to use it, this line goes in " + Mame() + "/mame.ini:\nctrlrpath " + ctrlr + ";$HOME;ctrlr\n"
+       "Or start MAME with -ctrlrpath " + ctrlr + " -ctrlr old"},
       {"mame/mame.ini", "ctrlr old", "printf 'ctrlrpath \"/x y\"\\nctrlr old\\ninipath $HOME/.mame;/etc/mame\\n'",
-       "MAME does not use it yet: its ctrlrpath (/x y) does not hold " + ctrlr + "\nFor MAME to use it, put the line "
-       "ctrlrpath \"" + ctrlr + ";/x y\" in " + home + "/.mame/mame.ini, or start MAME with -ctrlrpath " + ctrlr +
+       "MAME does not use it yet.\nIts ctrlrpath (/x y) does not hold " + ctrlr + ".\nFor MAME to use it, this line "
+       "goes in " + home + "/.mame/mame.ini:\nctrlrpath \"" + ctrlr + ";/x y\"\nOr start MAME with -ctrlrpath " + ctrlr +
        " -ctrlr old"},
       {"mame/mame.ini", "", "printf 'ctrlrpath\\nctrlr \"my cab\"\\n'",
-       "MAME does not use it yet: its ctrlrpath () does not hold " + ctrlr + " and its ctrlr names \"my cab\"\n"
-       "For MAME to use it, put the lines ctrlrpath " + ctrlr + " and ctrlr old in mame.ini, or start MAME with "
-       "-ctrlrpath " + ctrlr + " -ctrlr old"},
+       "MAME does not use it yet.\nIts ctrlrpath () does not hold " + ctrlr + ".\nIts ctrlr names \"my cab\".\n"
+       "For MAME to use it, these lines go in " + Mame() + "/mame.ini:\nctrlrpath " + ctrlr + "\nctrlr old\n"
+       "Or start MAME with -ctrlrpath " + ctrlr + " -ctrlr old"},
 #endif
   };
 #ifndef _WIN32
@@ -193,7 +204,9 @@ TEST_F(ConvertTest, CompletionSaysHowMameUsesTheNewFile) {
     std::filesystem::remove(folder_.path() + "/mame/mame.ini");
     if (c.kind == 'f') folder_.Write(c.mame_ini, c.bytes);
 #ifndef _WIN32
-    if (c.kind == 'p') ASSERT_EQ(mkfifo((folder_.path() + "/" + c.mame_ini).c_str(), 0600), 0);
+    if (c.kind == 'p') {
+      ASSERT_EQ(mkfifo((folder_.path() + "/" + c.mame_ini).c_str(), 0600), 0);
+    }
 #endif
     if (c.kind == 'd') folder_.MakeFolder(c.mame_ini);
     folder_.Write("mame/showconfig.sh", c.showconfig);
@@ -202,12 +215,107 @@ TEST_F(ConvertTest, CompletionSaysHowMameUsesTheNewFile) {
     window.SetText2(Mame());
     EXPECT_EQ(ConvertFolder(window, Program()), ConvertResult::kCompleted) << c.bytes;
     const std::string& prompt = window.messages().back().prompt;
-    EXPECT_EQ(prompt.substr(prompt.find('\n', prompt.find("file is ")) + 1), c.said) << c.showconfig;
+    EXPECT_EQ(prompt.substr(prompt.find('\n', prompt.find("file is ")) + 1), c.said + "\n" + kCompletionPrompt)
+        << c.showconfig;
   }
 #ifndef _WIN32
   setenv("HOME", real_home.c_str(), 1);
 #endif
 }
+
+#ifndef _WIN32
+// "Use it in MAME" sets ctrlr in the mame.ini MAME reads first, every other
+// byte kept, the previous one kept aside; MAME, asked again, must confirm it
+// and show no other change. A mame.ini that is no file of text of its own
+// is named and left as it was.
+TEST_F(ConvertTest, UseItInMameSetsTheMameIniMameReadsFirst) {
+  InstallStandInListGenerator(folder_, "program", kMasterList);
+  WriteIni("pacman.ini", CrLf({"P1_BUTTON1 \"KEYCODE_B\""}));
+  // As MAME: its defaults, then the lines of the first mame.ini along its inipath.
+  const std::string reads_ini =
+      "printf 'ctrlrpath ctrlr\\ninipath .;ini\\nctrlr\\n'; for f in mame.ini ini/mame.ini; do [ ! -f $f ] || exec cat $f; done";
+  const std::string ini = HostPath(Mame() + "\\mame.ini"), big(kMameIniSizeLimit + 1, 'x');
+  const auto refused = [&](const std::string& reason) { return "Could not change \"" + ini + "\": " + reason; };
+  const struct {
+    std::string name;
+    std::function<void()> arrange;
+    std::string showconfig;
+    std::string said;      // the second box
+    std::string mame_ini;  // afterwards; "-" for as it was
+    std::string bak;       // "-" for none
+  } kCases[] = {
+      {"CR LF and comments kept, the last ctrlr line set",
+       [&] { folder_.Write("mame/mame.ini", "# mine\r\nctrlr first\r\nrompath roms # here\r\nctrlr     other  # x\r\n"); },
+       reads_ini,
+       "MAME now uses it.\nThese lines are set in " + ini + ":\nctrlr old\nThe previous one is kept as " + ini + ".bak",
+       "# mine\r\nctrlr first\r\nrompath roms # here\r\nctrlr old  # x\r\n",
+       "# mine\r\nctrlr first\r\nrompath roms # here\r\nctrlr     other  # x\r\n"},
+      {"none yet: these lines alone", [] {}, reads_ini,
+       "MAME now uses it.\nThese lines are set in " + ini + ":\nctrlr old", "ctrlr old\n", "-"},
+      {"a new one starts as a copy of the one MAME read",
+       [&] { folder_.Write("mame/ini/mame.ini", "rompath roms\r\nctrlr\r\n"); }, reads_ini,
+       "MAME now uses it.\nThese lines are set in " + ini + ":\nctrlr old\nIt is new: a copy of " +
+           HostPath(Mame() + "\\ini\\mame.ini") + ", which MAME read until now",
+       "rompath roms\r\nctrlr\r\nctrlr old\r\n", "-"},  // a name alone sets nothing in MAME
+      {"MAME does not confirm it", [] {}, "printf 'ctrlrpath ctrlr\\ninipath .\\nctrlr\\n'",
+       "MAME does not use it even so:\nIts ctrlr is not set.\nFor MAME to use it, this line goes in " + ini +
+           ":\nctrlr old\nOr start MAME with -ctrlr old\nThese lines are set in " + ini + ":\nctrlr old",
+       "ctrlr old\n", "-"},
+      {"another setting changed too", [&] { folder_.Write("mame/mame.ini", "ctrlr x\n"); },
+       "[ ! -e mame.ini.bak ] || echo 'rompath other'; " + reads_ini,
+       "MAME uses it, but these other settings of MAME changed too:\nrompath other\nThese lines are set in " + ini +
+           ":\nctrlr old\nThe previous one is kept as " + ini + ".bak",
+       "ctrlr old\n", "ctrlr x\n"},
+      {"a folder", [&] { folder_.MakeFolder("mame/mame.ini"); }, reads_ini, refused("It is not an ordinary file"), "-", "-"},
+      {"a FIFO", [&] { mkfifo(ini.c_str(), 0644); }, reads_ini, refused("It is not an ordinary file"), "-", "-"},
+      {"a link", [&] { std::filesystem::create_symlink(folder_.Write("elsewhere.ini", "ctrlr x\n"), ini); }, reads_ini,
+       refused("It is a link, not an ordinary file"), "-", "-"},
+      {"over 4 MB", [&] { folder_.Write("mame/mame.ini", big); }, reads_ini,
+       refused("It is larger than 4 MB; it was left as it was"), "-", "-"},
+      {"not text", [&] { folder_.Write("mame/mame.ini", std::string("ctrlr\0x\n", 8)); }, reads_ini,
+       refused("It is not text; it was left as it was"), "-", "-"},
+      {"read-only", [&] {
+         folder_.Write("mame/mame.ini", "ctrlr x\n");
+         std::filesystem::permissions(ini, std::filesystem::perms::owner_write, std::filesystem::perm_options::remove);
+       }, reads_ini, refused("It is read-only; it was left as it was"), "-", "-"},
+  };
+  for (const auto& c : kCases) {
+    for (const char* name : {"mame/mame.ini", "mame/mame.ini.bak", "mame/ini", "elsewhere.ini"}) {
+      std::filesystem::remove_all(folder_.path() + "/" + name);
+    }
+    c.arrange();
+    std::error_code no_file;
+    const auto before_type = std::filesystem::symlink_status(ini).type();
+    const std::string before = std::filesystem::is_regular_file(ini) ? ReadFileBytes(ini) : "";
+    folder_.Write("mame/showconfig.sh", c.showconfig);
+    PlainWindow window;
+    window.SetText1("old");
+    window.SetText2(Mame());
+    window.SetUseInMame(true);
+    EXPECT_EQ(ConvertFolder(window, Program()), ConvertResult::kCompleted) << c.name;
+    ASSERT_EQ(window.messages().size(), 2u) << c.name;
+    EXPECT_EQ(window.messages()[1].title, "Use it in MAME") << c.name;
+    EXPECT_EQ(window.messages()[1].prompt, c.said) << c.name;
+    EXPECT_EQ(window.messages()[1].style, c.said.starts_with("MAME now") ? MessageStyle::kInformation
+                                                                          : MessageStyle::kWarning) << c.name;
+    EXPECT_EQ(std::filesystem::symlink_status(ini).type(), c.mame_ini == "-" ? before_type
+                                                                             : std::filesystem::file_type::regular);
+    if (std::filesystem::is_regular_file(std::filesystem::symlink_status(ini))) {
+      EXPECT_EQ(ReadFileBytes(ini), c.mame_ini == "-" ? before : c.mame_ini) << c.name;
+    }
+    EXPECT_EQ(std::filesystem::exists(ini + ".bak"), c.bak != "-") << c.name;
+    if (c.bak != "-") {
+      EXPECT_EQ(ReadFileBytes(ini + ".bak"), c.bak) << c.name;
+    }
+    std::filesystem::permissions(folder_.path() + "/mame", std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, no_file);
+  }
+  // No temporary file is left in MAME's folder.
+  for (const auto& entry : std::filesystem::directory_iterator(Mame())) {
+    EXPECT_FALSE(IsTemporaryFileName(entry.path().filename().string())) << entry.path();
+  }
+}
+#endif
 
 TEST_F(ConvertTest, WaitsForAnotherConvertOfTheProgramFolderKeepingTheWindowAlive) {
   InstallStandInListGenerator(folder_, "program", kMasterList);
@@ -272,7 +380,14 @@ TEST_F(ConvertTest, MissingFolderStopsBeforeAnythingIsWrittenSayingWhatWasMeant)
 TEST_F(ConvertTest, FolderWithoutIniFilesKeepsItsCfgFiles) {
   InstallStandInListGenerator(folder_, "program", kMasterList);
   WriteIni("pacman.cfg", "kept");
+  // MAME, asked from the start, is ended with Convert.
+  folder_.Write("mame/showconfig.sh", "echo $$ > asked.pid; exec sleep 60");
   EXPECT_EQ(ConvertFolder(window_, Program()), ConvertResult::kPathError);
+#ifndef _WIN32
+  if (folder_.Exists("mame/asked.pid")) {
+    EXPECT_NE(::kill(std::stoi(folder_.Read("mame/asked.pid")), 0), 0) << "MAME still runs";
+  }
+#endif
   ExpectOnlyMessage("File Path Error", "No INI files found in this folder!\n" + HostPath(Mame() + "\\ctrlr\\old\\"));
   EXPECT_TRUE(folder_.Exists("program/listgen.ran"));
   EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", HostPath(Mame() + "\\"), "mame.exe", " 0 "}));

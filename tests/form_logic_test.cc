@@ -2,6 +2,7 @@
 // the Win32 window both hand their events to.
 #include "ui/form_logic.h"
 #include "ui/form_layout.h"
+#include "ui/notes_file.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "engine/convert.h"
+#include "engine/old_folders.h"
 #include "engine/io/host_path.h"
 #include "engine/plain_window.h"
 #include "tests/convert_fixture.h"
@@ -148,6 +150,105 @@ TEST_F(FormLogicTest, TheFolderNameFromMameIniAndTheFoldersOnOffer) {
 #endif
 }
 
+#ifndef _WIN32
+// Changes an environment variable for as long as it lives.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const std::string& value) : name_(name) {
+    if (const char* old = std::getenv(name)) old_ = old;
+    setenv(name, value.c_str(), 1);
+  }
+  ~ScopedEnv() { setenv(name_, old_.c_str(), 1); }
+
+ private:
+  const char* name_;
+  std::string old_;
+};
+
+// With no settings file the texts come from the MAME on the PATH: the
+// folder of its ctrlrpath that holds old folders (the user's own first),
+// else its first inipath folder; the folder name from mame.ini, else the only
+// old folder, else "stormcabinet". Saved settings are never replaced.
+TEST_F(FormLogicTest, FirstStartFindsMameOnThePath) {
+  const struct {
+    std::string showconfig;  // $S is the system's folder; MAME itself puts in $HOME
+    std::vector<std::string> files;
+    std::string text1, text2, text3;
+  } cases[] = {
+      {"ctrlrpath $S/ctrlr;\\$HOME/mame/ctrlr\\ninipath \\$HOME/.mame",
+       {"sys/ctrlr/a/a.ini", "sys/ctrlr/b/b.ini", "home/mame/ctrlr/mine/m.ini"}, "mine", "home/mame/", "mame"},
+      {"ctrlrpath \\$HOME/mame/ctrlr;$S/ctrlr\\ninipath \\$HOME/.mame",
+       {"home/mame/ctrlr/cfg/m.cfg", "sys/ctrlr/a/a.ini", "sys/ctrlr/b/b.ini", "home/.mame/mame.ini=ctrlr b"}, "b", "sys/",
+       "mame"},
+      {"ctrlrpath $S/ctrlr;$S/more\\ninipath \\$HOME/.mame;/etc/mame", {"sys/more/a/a.ini"}, "stormcabinet",
+       "home/.mame/", "mame"},
+      {"ctrlrpath ctrlr\\ninipath .;ini", {"bin/ctrlr/a/a.ini", "bin/ctrlr/b/b.ini"}, "stormcabinet", "bin/", "mame"},
+      {"", {"home/mame/ctrlr/only/o.ini"}, "only", "home/mame/", "mame"},  // MAME does not answer
+  };
+  int row = 0;
+  for (const auto& c : cases) {
+    const std::string root = "r" + std::to_string(row++);
+    const std::string r = folder_.path() + "/" + root;
+    folder_.MakeFolder(root + "/program");
+    folder_.MakeFolder(root + "/home");
+    for (const std::string& file : c.files) {
+      const size_t equals = file.find('=');
+      folder_.Write(root + "/" + file.substr(0, equals), equals == std::string::npos ? "" : file.substr(equals + 1));
+    }
+    const std::string mame = folder_.Write(root + "/bin/mame", "#!/bin/sh\nS=" + r + "/sys\n[ \"$1\" = -showconfig ] && [ -n \"" +
+                                                                 c.showconfig + "\" ] && printf \"" + c.showconfig + "\\n\"\n");
+    std::filesystem::permissions(mame, std::filesystem::perms::owner_all);
+    const ScopedEnv home("HOME", r + "/home");
+    const ScopedEnv path("PATH", r + "/bin:" + std::getenv("PATH"));
+    FakeForm form;
+    FormLogic logic(form, form, r + "/program");
+    logic.Activated();
+    EXPECT_EQ(form.Text1(), c.text1) << c.showconfig;
+    EXPECT_EQ(form.Text2(), r + "/" + c.text2) << c.showconfig;
+    EXPECT_EQ(form.Text3(), c.text3) << c.showconfig;
+    EXPECT_EQ(form.choices, OldFolderChoices(form.Text2()));
+    if (row != 1) continue;
+    // A new path brings its only old folder when the name is none there.
+    folder_.Write(root + "/two/ctrlr/mine/1.ini", "");
+    folder_.Write(root + "/two/ctrlr/z/1.ini", "");
+    folder_.Write(root + "/one/ctrlr/single/1.ini", "");
+    for (const auto& [mame_path, shown] : {std::pair{"two", "mine"}, {"one", "single"}, {"two", "single"}}) {
+      form.SetText2(r + "/" + mame_path + "/");
+      logic.FolderTextsTouched();
+      EXPECT_EQ(form.Text1(), shown) << mame_path;
+    }
+    // Saved settings stay, and MAME is not asked.
+    FakeForm saved;
+    FormLogic saved_logic(saved, saved, r + "/program");
+    saved.SetText1("typed");
+    saved.SetText2(r + "/one/");
+    EXPECT_TRUE(saved_logic.CloseRequested());
+    FakeForm again;
+    FormLogic again_logic(again, again, r + "/program");
+    again_logic.Activated();
+    EXPECT_EQ(again.Text1(), "typed");
+    EXPECT_EQ(again.Text2(), r + "/one/");
+  }
+}
+#endif
+
+// A folder picked by pointing stays chosen, though the settings were loaded
+// and the mame.ini of its MAME path names another.
+TEST_F(FormLogicTest, AFolderPointedAtStaysThoughMameIniNamesAnother) {
+  folder_.Write("program/brantel.cfg", CrLf({"", Mame(), "mame", "0"}));
+  folder_.Write("other/ctrlr/third/t.ini", "");
+  folder_.Write("other/ctrlr/fourth/f.ini", "");
+  folder_.Write("other/mame.ini", "ctrlr third");
+  logic_.Activated();
+  logic_.FolderPointedAt(HostPath(folder_.path() + "/other/ctrlr/fourth"));
+  EXPECT_EQ(form_.Text1(), "fourth");
+  form_.SetText2(Mame());
+  logic_.FolderTextsTouched();
+  form_.SetText2(folder_.path() + "/other");
+  logic_.FolderTextsTouched();
+  EXPECT_EQ(form_.Text1(), "fourth");
+}
+
 // The first label ends above its box where it can: one that exactly fits
 // stays, one a pixel wider moves to the boxes' edge, and only then do they grow.
 TEST(LabelFitTest, AtTheBoundary) {
@@ -243,7 +344,9 @@ TEST_F(FormLogicTest, AliveDuringTheListGeneratorAndClosedAfterConvert) {
   ASSERT_EQ(form_.messages().size(), 1u);
   EXPECT_EQ(form_.messages()[0].title, "Conversion Complete!");
   EXPECT_EQ(form_.messages_before_end, std::vector<size_t>{1});
-  EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", HostPath(Mame() + "\\"), "mame.exe", " 1 "}));
+  // The new list made, the tick is cleared and saved so.
+  EXPECT_EQ(form_.CheckBoxValue(), 0);
+  EXPECT_EQ(folder_.Read("program/brantel.cfg"), CrLf({"old", HostPath(Mame() + "\\"), "mame.exe", " 0 "}));
   logic_.Command1Pressed();  // nothing runs after the window is gone
   EXPECT_EQ(form_.messages().size(), 1u);
 }
@@ -264,6 +367,33 @@ TEST_F(FormLogicTest, AliveAndCancelledWhileConverting) {
   EXPECT_EQ(form_.messages()[0].title, kCancelledTitle) << form_.messages()[0].prompt;
   EXPECT_EQ(OldFolderNames(), std::set<std::string>{"pacman.ini"});
   EXPECT_FALSE(folder_.Exists("mame/ctrlr/old.cfg"));
+}
+
+// A tick stays when Convert did not complete: no new list was made.
+TEST_F(FormLogicTest, TheTickStaysAfterAConvertThatFailed) {
+  form_.SetText1("none such");
+  form_.SetText2(Mame());
+  form_.SetCheckBoxValue(1);
+  logic_.Command1Pressed();
+  ASSERT_EQ(form_.messages().size(), 1u);
+  EXPECT_EQ(form_.CheckBoxValue(), 1);
+}
+
+// The notes saved end as the notes do, each line with CR LF; the name
+// offered is the folder's.
+TEST(NotesFileTest, EndsAsTheNotesDo) {
+  const struct {
+    std::string notes, bytes;
+  } cases[] = {
+      {"a\nb", "a\r\nb\r\n"}, {"a\nb\n", "a\r\nb\r\n"}, {"a\r\n\n", "a\r\n\r\n"}, {"\n", "\r\n"}, {"", ""},
+  };
+  TestFolder folder;
+  for (const auto& [notes, bytes] : cases) {
+    SaveNotesFile(folder.path() + "/notes.txt", notes);
+    EXPECT_EQ(folder.Read("notes.txt"), bytes) << notes;
+  }
+  EXPECT_EQ(NotesFileName(" \"cab 1\" "), "cab 1 conversion notes.txt");
+  EXPECT_EQ(NotesFileName(""), "conversion notes.txt");
 }
 
 }  // namespace

@@ -30,6 +30,17 @@ TEST_F(RunAndWaitTest, StartsTheNamedFileAndWaitsForIt) {
   folder_.Write("mame/showconfig.sh", "head -c 1000000 /dev/zero | tr '\\0' x; printf 'end' >&2");
   const ProgramOutcome said = RunAndWait(Mame() + "/mame", "mame -showconfig", 0, {}, 5);
   EXPECT_EQ(said.output + said.errors, "xxxxxend");
+  // In a folder of its own, the caller's left as it was (a program started
+  // from another thread meanwhile starts where that one is); never where it
+  // cannot enter.
+  folder_.Write("mame/showconfig.sh", "pwd");
+  const std::filesystem::path before = std::filesystem::current_path();
+  for (const std::string& folder : {folder_.path(), folder_.path() + "/gone"}) {
+    const ProgramOutcome run = RunAndWait(Mame() + "/mame", "mame -showconfig", 0, {}, 4096, folder);
+    EXPECT_EQ(run.started, folder == folder_.path()) << folder;
+    EXPECT_EQ(run.output, run.started ? std::filesystem::canonical(folder).string() + "\n" : "");
+  }
+  EXPECT_EQ(std::filesystem::current_path(), before);
 #endif
 }
 

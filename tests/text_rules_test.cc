@@ -1,5 +1,9 @@
 #include "engine/text_rules.h"
 
+#include "engine/mame_ini_text.h"
+#include "engine/mame_use.h"
+
+#include <cstdlib>
 
 #include <gtest/gtest.h>
 
@@ -10,6 +14,54 @@ namespace {
 bool IsShiftJisLeadByte(unsigned char byte) {
   return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
+
+// Options set in a mame.ini as MAME reads it: the last line setting one
+// takes the new value; every other byte stays; a new line ends as the
+// file's first does.
+TEST(TextRulesTest, MameIniOptionsSetKeepEveryOtherByte) {
+  const std::vector<MameIniOption> both = {{"ctrlrpath", "/h/.mame/ctrlr;ctrlr"}, {"ctrlr", "arcade"}};
+  const struct {
+    std::string before;
+    std::vector<MameIniOption> options;
+    std::string after;
+  } kCases[] = {
+      {"", both, "ctrlrpath /h/.mame/ctrlr;ctrlr\nctrlr arcade\n"},
+      {"# mine\r\nrompath roms\r\n", both, "# mine\r\nrompath roms\r\nctrlrpath /h/.mame/ctrlr;ctrlr\r\nctrlr arcade\r\n"},
+      {"rompath roms", {{"ctrlr", "arcade"}}, "rompath roms\nctrlr arcade\n"},
+      {"a b\rc d\r", {{"ctrlr", "arcade"}}, "a b\rc d\rctrlr arcade\r"},
+      // As MAME writes it: the name padded, no value.
+      {"ctrlr                     \r\nctrlrpath                 ctrlr\r\n", both,
+       "ctrlr arcade\r\nctrlrpath /h/.mame/ctrlr;ctrlr\r\n"},
+      {"ctrlr a\nctrlr b\n", {{"ctrlr", "arcade"}}, "ctrlr a\nctrlr arcade\n"},
+      {"  ctrlr\t\"my cab\" # mine\n#ctrlr old\n", {{"ctrlr", "arcade"}}, "  ctrlr arcade # mine\n#ctrlr old\n"},
+      {"ctrlr    #none\n", {{"ctrlr", "arcade"}}, "ctrlr arcade #none\n"},
+      {"ctrlr\n", {{"ctrlr", "my cab"}}, "ctrlr\nctrlr \"my cab\"\n"},  // a name alone sets nothing
+      {"ctrlrpathx a\n", {{"ctrlrpath", "x#y"}}, "ctrlrpathx a\nctrlrpath \"x#y\"\n"},
+  };
+  for (const auto& c : kCases) {
+    EXPECT_EQ(WithMameIniOptions(c.before, c.options), c.after) << c.before;
+    for (const MameIniOption& option : c.options) EXPECT_EQ(MameIniValue(c.after, option.name), option.value) << c.after;
+  }
+}
+
+#ifndef _WIN32
+// Paths of MAME's search paths as MAME 0.251 opens them on POSIX.
+TEST(TextRulesTest, MameExpandsTildeAndVariablesInItsPaths) {
+  setenv("BRANTEL_T", "/t", 1);
+  unsetenv("BRANTEL_NONE");
+  const std::string home = std::getenv("HOME");
+  const struct {
+    const char* path;
+    std::string expanded;
+  } kCases[] = {
+      {"~/mame/ctrlr", home + "/mame/ctrlr"}, {"~", home}, {"~x/ctrlr", "~x/ctrlr"}, {"a/~/b", "a/~/b"},
+      {"${HOME}/c", home + "/c"}, {"$HOME/c", home + "/c"}, {"$BRANTEL_T-x", "/t-x"}, {"${BRANTEL_T}x", "/tx"},
+      {"$BRANTEL_NONE/c", "/c"}, {"${BRANTEL_NONE}/c", "/c"}, {"${HOME/c", "${HOME/c"}, {"a$", "a$"}, {"$-a", "$-a"},
+      {"ctrlr", "ctrlr"},
+  };
+  for (const auto& c : kCases) EXPECT_EQ(AsMameExpands(c.path), c.expanded) << c.path;
+}
+#endif
 
 TEST(TextRulesTest, BackslashEndsATextOnlyAsACharacterOfItsOwn) {
   const struct {

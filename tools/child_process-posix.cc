@@ -30,6 +30,11 @@ namespace {
   ::prctl(PR_SET_PDEATHSIG, SIGTERM);
   // The parent may have ended before the line above took effect.
   if (::getppid() != parent) ::_exit(127);
+  if (setup.working_folder != nullptr && ::chdir(setup.working_folder) != 0) {
+    const int error = errno;
+    [[maybe_unused]] const ssize_t written = ::write(report, &error, sizeof error);
+    ::_exit(127);
+  }
   ::execve(program, argv, environ);
   const int error = errno;
   [[maybe_unused]] const ssize_t written = ::write(report, &error, sizeof error);

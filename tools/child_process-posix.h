@@ -13,6 +13,7 @@ struct ChildSetup {
   int standard_output = -1;  // the descriptor the child gets as it, or -1 for this process's own
   int standard_error = -1;
   bool own_process_group = false;  // so that it can be ended with what it starts
+  const char* working_folder = nullptr;  // its current directory, when not this process's
 };
 
 // Starts `program` with `argv` (ending in a null pointer) and this process's

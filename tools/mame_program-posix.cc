@@ -29,4 +29,12 @@ std::string MameProgramLookedFor(const std::string& mame_path, const std::string
   return HoldsNoFolder(executable) ? in_folder + ", or " + executable + " on the PATH" : in_folder;
 }
 
+std::vector<std::string> InstalledMamePrograms(const std::string& program_folder) {
+  (void)program_folder;  // Debian's MAME is never beside this program
+  std::string found = ProgramFileOnSearchPath("mame");
+  if (found.empty()) found = ProgramFileForWindowsName("/usr/games/mame");
+  if (found.empty()) return {};
+  return {found};
+}
+
 }  // namespace brantel

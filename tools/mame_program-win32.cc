@@ -1,4 +1,5 @@
 #include "engine/io/folder.h"
+#include "engine/io/host_path.h"
 #include "tools/mame_program.h"
 
 namespace brantel {
@@ -22,6 +23,18 @@ std::string FindMameProgram(const std::string& mame_path, const std::string& exe
 
 std::string MameProgramLookedFor(const std::string& mame_path, const std::string& executable) {
   return executable.empty() ? mame_path + kEmptyExecutableName : MameProgramNamed(mame_path, executable);
+}
+
+std::vector<std::string> InstalledMamePrograms(const std::string& program_folder) {
+  std::vector<std::string> found;
+  for (std::string folder = WithoutTrailingSeparators(program_folder); !folder.empty();) {
+    const std::string program = JoinPath(folder, "mame.exe");
+    if (!FileNameIfPresent(program).empty()) found.push_back(program);
+    const std::string above = WithoutTrailingSeparators(FolderOfFile(folder));
+    if (above == folder || above == ".") break;
+    folder = above;
+  }
+  return found;
 }
 
 }  // namespace brantel

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace brantel {
 
@@ -25,5 +26,12 @@ std::string MameProgramNamed(const std::string& mame_path, const std::string& ex
 // name, the MAME path followed by kEmptyExecutableName.
 inline constexpr const char* kEmptyExecutableName = " (the executable name is empty)";
 std::string MameProgramLookedFor(const std::string& mame_path, const std::string& executable);
+
+// The MAME programs a new window may take for the user's, the likeliest
+// first, as full paths: on Linux the "mame" a shell finds on PATH, else
+// Debian's /usr/games/mame; on Windows a mame.exe in `program_folder` or in a
+// folder above it (tools are often unpacked inside the MAME folder), the
+// nearest first. Empty when there is none.
+std::vector<std::string> InstalledMamePrograms(const std::string& program_folder);
 
 }  // namespace brantel

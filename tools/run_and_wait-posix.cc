@@ -183,7 +183,7 @@ std::vector<std::string> Arguments(const std::string& program, const std::string
 }  // namespace
 
 ProgramOutcome RunAndWait(const std::string& application, const std::string& command_line, short /*show_state*/,
-                          const WhileWaiting& while_waiting, size_t kept_output) {
+                          const WhileWaiting& while_waiting, size_t kept_output, const std::string& working_folder) {
   ProgramOutcome outcome;
   const std::string program = ProgramFileForWindowsName(application);
   if (program.empty()) {
@@ -202,7 +202,10 @@ ProgramOutcome RunAndWait(const std::string& application, const std::string& com
     return outcome;
   }
   int error = 0;
-  const pid_t child = StartChild(program, argv.data(), {output_end.get(), errors_end.get(), true}, error);
+  const pid_t child = StartChild(program, argv.data(),
+                                 {output_end.get(), errors_end.get(), true,
+                                  working_folder.empty() ? nullptr : working_folder.c_str()},
+                                 error);
   if (child < 0) {
     outcome.description = std::string("could not be started: ") + std::strerror(error);
     return outcome;

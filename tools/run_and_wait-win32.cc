@@ -122,7 +122,7 @@ std::string ExitCodeDescription(unsigned long code) {
 }
 
 ProgramOutcome RunAndWait(const std::string& application, const std::string& command_line, short show_state,
-                          const WhileWaiting& while_waiting, size_t kept_output) {
+                          const WhileWaiting& while_waiting, size_t kept_output, const std::string& working_folder) {
   ProgramOutcome outcome;
   Handle errors, errors_end, output, output_end;
   if (!OpenPipe(errors, errors_end) || (kept_output > 0 && !OpenPipe(output, output_end))) {
@@ -147,8 +147,10 @@ ProgramOutcome RunAndWait(const std::string& application, const std::string& com
   // search path instead. Handles are inherited for the standard handles'
   // sake; every file handle of ours is opened not inheritable.
   RunningProgram running;
+  const std::wstring folder = working_folder.empty() ? L"" : WideText(working_folder);
   if (!CreateProcessW(ProgramPath(application).c_str(), writable.data(), nullptr, nullptr, TRUE,
-                      NORMAL_PRIORITY_CLASS | CREATE_SUSPENDED, nullptr, nullptr, &startup, &running.process)) {
+                      NORMAL_PRIORITY_CLASS | CREATE_SUSPENDED, nullptr, folder.empty() ? nullptr : folder.c_str(),
+                      &startup, &running.process)) {
     outcome.description = "could not be started from \"" + application + "\" (error " +
                           std::to_string(GetLastError()) + ")";
     return outcome;

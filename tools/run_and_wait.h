@@ -43,8 +43,12 @@ struct ProgramOutcome {
 
 // `kept_output` above 0 catches the program's standard output too, of which
 // the first `kept_output` bytes are kept and the rest read and dropped.
+// `working_folder`, when given, is the program's current directory instead
+// of the caller's, which it leaves as it is (another thread may start a
+// program meanwhile); a program that cannot enter it is not started.
 ProgramOutcome RunAndWait(const std::string& application, const std::string& command_line, short show_state = 0,
-                          const WhileWaiting& while_waiting = {}, size_t kept_output = 0);
+                          const WhileWaiting& while_waiting = {}, size_t kept_output = 0,
+                          const std::string& working_folder = {});
 
 #ifdef _WIN32
 // How a program with this exit code ended: "ended with exit status 1", or for

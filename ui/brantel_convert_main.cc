@@ -117,6 +117,14 @@ void PrintUsage(std::ostream& out) {
       << "  -h, --help, /?  print this text\n"
          "  --version       print the program's version\n"
          "  --no-save       leave the settings file as it is\n"
+         "  --use-in-mame   when MAME does not use the new file yet, set ctrlr (and, when\n"
+         "                  needed, ctrlrpath) in the mame.ini MAME reads first, keeping\n"
+         "                  the previous one as mame.ini.bak, as the window's \"Use it in\n"
+         "                  MAME\" does; MAME is asked again and the outcome printed\n"
+         "  --output-folder DIR\n"
+         "                  write the new file into the folder DIR instead of beside\n"
+         "                  the old folder (when ctrlr cannot be written, it goes into\n"
+         "                  MAME's ctrlr folder of your own anyway)\n"
          "  --              end of options: a FOLDER may then begin with \"-\"\n"
          "The completion lines and the notes go to standard output, failures to\n"
          "standard error.\n"
@@ -154,6 +162,8 @@ struct Request {
   std::vector<std::string> texts;
   bool save = true;
   std::optional<int> exit_now;
+  bool use_in_mame = false;
+  std::string output_folder;  // full path
 };
 
 int Run(const Request& request) {
@@ -162,6 +172,8 @@ int Run(const Request& request) {
   // Started alone from inside a zip: say so before anything is written.
   brantel::CheckProgramFolderIsWhole(program_folder);
   ConsoleWindow window(request.save);
+  window.SetUseInMame(request.use_in_mame);
+  window.SetOutputFolder(request.output_folder);
   {
     // Another Convert may be writing the file.
     const auto settings_lock = SettingsLock(window, program_folder);
@@ -186,31 +198,48 @@ int Run(const Request& request) {
   return result == brantel::ConvertResult::kPathError ? kExitPathError : kExitFailed;
 }
 
+Request ExitWith(int status) {
+  Request request;
+  request.exit_now = status;
+  return request;
+}
+
 Request ReadArguments(const std::vector<std::string>& arguments) {
   Request request;
   bool options_ended = false;
-  for (const std::string& argument : arguments) {
+  for (size_t at = 0; at < arguments.size(); ++at) {
+    const std::string& argument = arguments[at];
     if (!options_ended && argument == "--") {
       options_ended = true;
     } else if (!options_ended && (argument == "-h" || argument == "--help" || argument == "/?")) {
       PrintUsage(std::cout);
-      return {{}, true, kExitCompleted};
+      return ExitWith(kExitCompleted);
     } else if (!options_ended && argument == "--version") {
       std::cout << "brantel-convert " << BRANTEL_VERSION << "\n";
-      return {{}, true, kExitCompleted};
+      return ExitWith(kExitCompleted);
     } else if (!options_ended && argument == "--no-save") {
       request.save = false;
+    } else if (!options_ended && argument == "--use-in-mame") {
+      request.use_in_mame = true;
+    } else if (!options_ended && argument == "--output-folder") {
+      if (++at == arguments.size() || arguments[at].empty()) {
+        std::cerr << "brantel-convert: --output-folder needs a folder\n";
+        PrintUsage(std::cerr);
+        return ExitWith(kExitFailed);
+      }
+      // Convert changes the current folder: a relative one is taken from here.
+      request.output_folder = brantel::FullFolderPath(brantel::HostPath(arguments[at]));
     } else if (!options_ended && argument.size() > 1 && argument[0] == '-') {
       std::cerr << "brantel-convert: unknown option " << argument << "\n";
       PrintUsage(std::cerr);
-      return {{}, true, kExitFailed};
+      return ExitWith(kExitFailed);
     } else {
       request.texts.push_back(argument);
     }
   }
   if (request.texts.size() > 3) {
     PrintUsage(std::cerr);
-    return {{}, true, kExitFailed};
+    return ExitWith(kExitFailed);
   }
   return request;
 }

@@ -1,5 +1,7 @@
 #include "ui/form1.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -25,7 +27,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QRect>
 #include <QSignalBlocker>
 #include <QSpacerItem>
@@ -40,7 +44,9 @@
 #include "ui/about.h"
 #include "ui/form_layout.h"
 #include "ui/list_gen_check_box.h"
+#include "ui/completion_box.h"
 #include "ui/notes_dialog.h"
+#include "ui/notes_file.h"
 
 namespace brantel {
 
@@ -48,7 +54,8 @@ namespace {
 
 constexpr int kTwipsPerPixel = 15;
 constexpr int kDesignLineHeight = 13;  // of the 8-point sans serif the places were chosen for
-constexpr QRect kClientTwips(0, 0, 6735, 6735);
+// A margin of 120 twips on every side, none wider above the first label.
+constexpr QRect kClientTwips(0, 0, 6255, 6255);
 constexpr int kBoxRightTwips = 6135;   // where the full-width controls end
 
 // The engine's texts are the bytes of the system's own code page, which is
@@ -93,6 +100,27 @@ class FolderNameBox : public QComboBox {
  private:
   std::function<void()> opening_;
 };
+
+// What a screen reader is told of Text1: its own name (Qt's combo box gives
+// its text as its name on Linux, the folder typed rather than what the box
+// is for), the text as its value.
+class FolderNameAccessible : public QAccessibleWidget {
+ public:
+  explicit FolderNameAccessible(QComboBox* box) : QAccessibleWidget(box, QAccessible::ComboBox) {}
+
+  QString text(QAccessible::Text kind) const override {
+    const auto* box = static_cast<const QComboBox*>(widget());
+    if (kind == QAccessible::Name) return box->accessibleName();
+    if (kind == QAccessible::Value) return box->currentText();
+    return QAccessibleWidget::text(kind);
+  }
+};
+
+QAccessibleInterface* FolderNameAccessibleFor(const QString& class_name, QObject* object) {
+  (void)class_name;  // the box's class is QComboBox's to Qt
+  if (auto* box = dynamic_cast<FolderNameBox*>(object)) return new FolderNameAccessible(box);
+  return nullptr;
+}
 
 bool IsEnter(const QEvent& event) {
   const auto& key = static_cast<const QKeyEvent&>(event);
@@ -161,12 +189,18 @@ void Form1::CreateControls() {
   QLabel* label1 =
       AddLabel(this, "Label1", "&Name of your old ctrlr folder.  (The one you used in the ctrlr entry of the mame.ini).");
   const WindowTexts first = FirstStartTexts();
+  static const bool factory_installed = (QAccessible::installFactory(FolderNameAccessibleFor), true);
+  (void)factory_installed;
   text1_ = new FolderNameBox(this, [this] { logic_.Text1ListOpening(); });
   text1_->setObjectName("Text1");
   text1_->setEditText(ToQt(first.folder_name));
   text1_edit_ = text1_->lineEdit();
   text1_edit_->setObjectName("Text1");  // what is typed into Text1, by its name too
   label1->setBuddy(text1_);
+  // Named by its label, not by the name typed in it; the edit part too.
+  const QString folder_box_name = label1->text().remove('&');
+  text1_->setAccessibleName(folder_box_name);
+  text1_edit_->setAccessibleName(folder_box_name);
   QLabel* label2 = AddLabel(this, "Label2", "&Path to Mame");
   text2_ = AddTextBox(this, "Text2", first.mame_path);
   label2->setBuddy(text2_);
@@ -174,7 +208,7 @@ void Form1::CreateControls() {
   text3_ = AddTextBox(this, "Text3", first.executable);
   label3->setBuddy(text3_);
 
-  chk_list_gen_ = new ListGenCheckBox(kListGenCaption, this);
+  chk_list_gen_ = new ListGenCheckBox(QString("&") + kListGenCaption, this);
   chk_list_gen_->setObjectName("chkListGen");
 
   // The list's label: a screen reader names the list by it. An item view
@@ -186,33 +220,45 @@ void Form1::CreateControls() {
 
   command1_ = new QPushButton("&Convert", this);
   command1_->setObjectName("Command1");
-  // Not a default button: Enter in a text box must not convert. Enter on the
-  // button itself still presses it (eventFilter).
+  // The default button: Enter in any box presses it (eventFilter), as Enter
+  // on a button presses that one.
   command1_->setAutoDefault(false);
-  command1_->setDefault(false);
+  command1_->setDefault(true);
 
-  // Shown only while Convert waits; Escape presses it.
-  cancel_ = new QPushButton("Cancel", this);
+  // Shown only while Convert waits (Alt+C then, Convert being disabled);
+  // Escape presses it too.
+  cancel_ = new QPushButton("&Cancel", this);
   cancel_->setObjectName("cmdCancel");
   cancel_->setAutoDefault(false);
-  cancel_->setShortcut(QKeySequence(Qt::Key_Escape));
   cancel_->hide();
   connect(cancel_, &QPushButton::clicked, this, [this] { logic_.CancelPressed(); });
   cancel_->installEventFilter(this);
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  connect(escape, &QShortcut::activated, this, [this] {
+    if (cancel_->isVisible()) cancel_->click();
+  });
 
-  placed_ = {{label1, {240, 600, 5730, 195}},       {text1_, {120, 840, 6015, 285}},
-             {label2, {240, 1200, 990, 195}},       {text2_, {120, 1440, 6015, 285}},
-             {label3, {240, 1800, 750, 195}},       {text3_, {120, 2040, 6015, 285}},
-             {chk_list_gen_, {120, 2400, 6015, 495}}, {file1_label_, {120, 2970, 6015, 240}},
-             {file1_view_, {120, 3240, 6015, 2775}},
-             {command1_, {120, 6120, 1215, 495}},   {cancel_, {1440, 6120, 1215, 495}}};
+  progress_label_ = AddLabel(this, "ProgressLine", "");
+  progress_bar_ = new QProgressBar(this);
+  progress_bar_->setObjectName("ProgressBar");
+  progress_bar_->setTextVisible(false);
+  progress_label_->hide();
+  progress_bar_->hide();
+
+  placed_ = {{label1, {240, 120, 5730, 195}},       {text1_, {120, 360, 6015, 285}},
+             {label2, {240, 720, 990, 195}},        {text2_, {120, 960, 6015, 285}},
+             {label3, {240, 1320, 750, 195}},       {text3_, {120, 1560, 6015, 285}},
+             {chk_list_gen_, {120, 1920, 6015, 495}}, {file1_label_, {120, 2490, 6015, 240}},
+             {file1_view_, {120, 2760, 6015, 2775}},
+             {command1_, {120, 5640, 1215, 495}},   {cancel_, {1440, 5640, 1215, 495}}};
 
   connect(text1_, &QComboBox::editTextChanged, this, [this] { logic_.FolderTextsTouched(); });
   connect(text1_edit_, &QLineEdit::textEdited, this, [this] { logic_.FolderNameChosen(); });
   connect(text1_, &QComboBox::activated, this, [this] { logic_.FolderNameChosen(); });
   connect(text2_, &QLineEdit::textChanged, this, [this] { logic_.FolderTextsTouched(); });
-  text1_edit_->installEventFilter(this);
-  command1_->installEventFilter(this);
+  for (QWidget* box : std::initializer_list<QWidget*>{text1_, text1_edit_, text2_, text3_, chk_list_gen_, file1_view_, command1_}) {
+    box->installEventFilter(this);
+  }
   connect(command1_, &QPushButton::clicked, this, [this] { logic_.Command1Pressed(); });
 }
 
@@ -256,8 +302,10 @@ void Form1::LayOut() {
 void Form1::AddBrowseButtons() {
   browse2_ = new QPushButton("&Browse...", this);
   browse2_->setObjectName("Browse2");
+  browse2_->setAccessibleName("Browse for the MAME folder");
   browse3_ = new QPushButton("Bro&wse...", this);
   browse3_->setObjectName("Browse3");
+  browse3_->setAccessibleName("Browse for the MAME program");
   for (auto [box, button] : {std::pair<QWidget*, QPushButton*>{text2_, browse2_}, {text3_, browse3_}}) {
     button->setAutoDefault(false);
     button->installEventFilter(this);
@@ -277,6 +325,7 @@ void Form1::AddBrowseButtons() {
       anchor = kWider;
     }
     if (control == file1_view_) anchor = kWider | kTaller;
+    if (control == progress_label_ || control == progress_bar_) continue;  // placed by PlaceProgressLine
     if (control == command1_ || control == cancel_) anchor = kDown;
     anchored_.push_back({control, control->geometry(), anchor});
   }
@@ -310,6 +359,7 @@ void Form1::resizeEvent(QResizeEvent* event) {
     item.control->setGeometry(place);
   }
   if (!file1_label_text_.isEmpty()) ShowFileListLabel(FromQt(file1_label_text_));
+  PlaceProgressLine();
   QWidget::resizeEvent(event);
 }
 
@@ -339,17 +389,18 @@ void Form1::dropEvent(QDropEvent* event) {
   event->acceptProposedAction();
 }
 
-// File1 takes the focus and comes first; labels take none. Each Browse
-// comes right after its box.
+// The visual order, top to bottom, each Browse right after its box; the
+// folder name has the focus first. Labels take none.
 void Form1::ChainFocusOrder() {
-  setTabOrder(file1_view_, text1_);
-  setTabOrder(text1_, command1_);
-  setTabOrder(command1_, text2_);
+  setTabOrder(text1_, text2_);
   setTabOrder(text2_, browse2_);
   setTabOrder(browse2_, text3_);
   setTabOrder(text3_, browse3_);
   setTabOrder(browse3_, chk_list_gen_);
-  file1_view_->setFocus();
+  setTabOrder(chk_list_gen_, file1_view_);
+  setTabOrder(file1_view_, command1_);
+  setTabOrder(command1_, cancel_);
+  text1_->setFocus();
 }
 
 std::string Form1::Text1() const { return FromQt(text1_->currentText()); }
@@ -390,9 +441,55 @@ void Form1::ShowMessageBox(const std::string& prompt, const std::string& title,
 void Form1::ShowMessageBoxWithDetails(const std::string& prompt, const std::string& title,
                                       const std::string& details, MessageStyle style) {
   NotesDialog box(ToQt(title), ToQt(prompt), ToQt(details), style == MessageStyle::kWarning, this);
+  box.SetSaveName(ToQt(NotesFileName(Text1())));
   logic_.BeforeMessageBox();
   ArrowWhileAnswering arrow;
   box.exec();
+}
+
+bool Form1::ShowCompletionBox(const std::string& prompt, const std::string& title, bool offer_use_in_mame) {
+  CompletionBox box(ToQt(title), ToQt(prompt), offer_use_in_mame, this);
+  logic_.BeforeMessageBox();
+  ArrowWhileAnswering arrow;
+  box.exec();
+  return box.UseInMamePressed();
+}
+
+// The list gives up the room at its bottom for as long as the line shows.
+void Form1::ShowProgress(const std::string& line, size_t done, size_t total) {
+  const bool shown = !line.empty();
+  const QString text = ToQt(line);
+  if (progress_label_->text() != text) progress_label_->setText(text);
+  progress_bar_->setAccessibleName(text);
+  const int maximum = static_cast<int>(std::min<size_t>(total, std::numeric_limits<int>::max()));
+  if (progress_bar_->maximum() != maximum) progress_bar_->setRange(0, maximum);
+  if (total > 0) progress_bar_->setValue(static_cast<int>(std::min(done, total) * maximum / total));
+  if (progress_label_->isVisible() != shown) {
+    progress_label_->setVisible(shown);
+    progress_bar_->setVisible(shown);
+    PlaceProgressLine();
+  }
+}
+
+void Form1::PlaceProgressLine() {
+  QRect list;
+  for (const Anchored& item : anchored_) {
+    if (item.control == file1_view_) list = item.laid_out;
+  }
+  if (list.isNull()) return;  // not laid out yet
+  list.setSize(list.size() + size() - laid_out_size_);
+  if (!progress_label_->isVisible()) {
+    file1_view_->setGeometry(list);
+    return;
+  }
+  const int line = std::max(progress_label_->sizeHint().height(), progress_bar_->sizeHint().height());
+  const int gap = fontMetrics().averageCharWidth();
+  file1_view_->setGeometry(list.adjusted(0, 0, 0, -line - gap));
+  const QRect strip(list.left(), list.bottom() + 1 - line, list.width(), line);
+  const int label_width = std::max(progress_label_->sizeHint().width(), strip.width() / 2);
+  progress_label_->setGeometry(strip.left(), strip.top(), std::min(label_width, strip.width() / 3 * 2), line);
+  progress_bar_->setGeometry(progress_label_->geometry().right() + 1 + gap, strip.top(),
+                             strip.right() - progress_label_->geometry().right() - gap, line);
 }
 
 void Form1::ShowFileList() {
@@ -471,18 +568,19 @@ void Form1::closeEvent(QCloseEvent* event) {
 }
 
 // A click or a key in Text1 lists the old folder anew before the key acts;
-// Enter presses the button that has the focus.
+// Enter presses the button that has the focus, and Convert from any box.
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
   if (watched == text1_edit_ &&
       (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress)) {
     logic_.FolderTextsTouched();
   }
-  if ((watched == command1_ || watched == cancel_ || watched == browse2_ || watched == browse3_) &&
-      event->type() == QEvent::KeyPress && IsEnter(*event)) {
+  if (event->type() != QEvent::KeyPress || !IsEnter(*event)) return QWidget::eventFilter(watched, event);
+  if (watched == command1_ || watched == cancel_ || watched == browse2_ || watched == browse3_) {
     static_cast<QPushButton*>(watched)->click();
     return true;
   }
-  return QWidget::eventFilter(watched, event);
+  if (command1_->isEnabled()) command1_->click();
+  return true;
 }
 
 }  // namespace brantel

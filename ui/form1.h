@@ -24,6 +24,7 @@ class QLineEdit;
 class QLabel;
 class QListWidget;
 class QObject;
+class QProgressBar;
 class QPushButton;
 
 namespace brantel {
@@ -49,6 +50,8 @@ class Form1 : public QWidget, public WindowWithLists, private FormHost {
                       MessageStyle style) override;
   void ShowMessageBoxWithDetails(const std::string& prompt, const std::string& title,
                                  const std::string& details, MessageStyle style) override;
+  bool ShowCompletionBox(const std::string& prompt, const std::string& title, bool offer_use_in_mame) override;
+  void ShowProgress(const std::string& line, size_t done, size_t total) override;
 
   bool Converting() const { return logic_.Converting(); }
 
@@ -67,6 +70,7 @@ class Form1 : public QWidget, public WindowWithLists, private FormHost {
   void ShowFileList();
   void AddBrowseButtons();
   void FitToScreen();
+  void PlaceProgressLine();
   void BrowseForMameFolder();
   void BrowseForMameProgram();
 
@@ -91,6 +95,9 @@ class Form1 : public QWidget, public WindowWithLists, private FormHost {
   QPushButton* browse3_ = nullptr;  // a file chooser for Text3
   QPushButton* command1_ = nullptr;
   QPushButton* cancel_ = nullptr;
+  // Under the file list while Convert runs, in room the list gives up.
+  QLabel* progress_label_ = nullptr;
+  QProgressBar* progress_bar_ = nullptr;
   QPointer<QWidget> focus_before_busy_;
   struct Placed {
     QWidget* control;

@@ -3,11 +3,13 @@
 #include <exception>
 
 #include "engine/convert.h"
+#include "engine/first_start.h"
 #include "engine/io/host_path.h"
 #include "engine/io/stop_request.h"
 #include "engine/old_folders.h"
 #include "engine/settings_file.h"
 #include "engine/text_rules.h"
+#include "tools/mame_program.h"
 #include "tools/run_and_wait.h"
 #include "ui/settings.h"
 
@@ -20,22 +22,40 @@ void FormLogic::Activated() {
   if (settings_loaded_) return;
   settings_loaded_ = true;
   loading_ = true;
-  LoadSettings(window_, program_folder_);
+  if (!LoadSettings(window_, program_folder_)) FindMame();
   loading_ = false;
   ListOldFolders();
   ShowFolder();
 }
 
+// With no settings yet, the texts come from the MAME that is installed: the
+// first program that tells where its old folders are, else the first there
+// is. Nothing has been typed yet: the window is just up.
+void FormLogic::FindMame() {
+  std::optional<FoundMame> chosen;
+  for (const std::string& program : InstalledMamePrograms(program_folder_)) {
+    FoundMame found = MameTextsFor(program);
+    const bool tells = !found.mame_path.empty();
+    if (!chosen || tells) chosen = std::move(found);
+    if (tells) break;
+  }
+  if (chosen) {
+    if (!chosen->mame_path.empty()) window_.SetText2(chosen->mame_path);
+    window_.SetText3(chosen->executable);
+  }
+  window_.SetText1(FittingFolderName(window_.Text2()).value_or(FirstStartTexts().folder_name));
+}
+
 // Text1's list follows Text2, listed anew only when Text2 changes: a key
 // in Text1 lists the one folder it names, not all of ctrlr. A new MAME path
-// brings the folder its mame.ini names, as at first start, unless the user
-// chose one.
+// brings the folder its mame.ini names, or its only old folder when the
+// name is no folder there, unless the user chose one.
 void FormLogic::FolderTextsTouched() {
   if (converting_ || loading_) return;
   if (listed_mame_path_ != window_.Text2()) {
     ListOldFolders();
     if (!folder_name_chosen_) {
-      const std::optional<std::string> name = OldFolderOfMameIni(window_.Text2());
+      const std::optional<std::string> name = FolderNameForNewPath(window_.Text2(), window_.Text1());
       if (name && *name != window_.Text1()) window_.SetText1(*name);
     }
   }
@@ -98,10 +118,18 @@ void FormLogic::Command1Pressed() {
   convert_start_ = std::chrono::steady_clock::now();
   host_.ShowBusy(true);
   ShowCaption();
+  const bool new_list_asked = window_.CheckBoxValue() == 1;
+  ConvertResult result;
   {
     // The reading and writing, a big file's too, stop now and then for the window.
     WhileWorking alive([this] { WhileWorkingOn(); });
-    ConvertFolder(window_, program_folder_, [this] { WhileWaiting(); });
+    result = ConvertFolder(window_, program_folder_, [this] { WhileWaiting(); });
+  }
+  // The tick asks for one new master list, not one on every Convert: once
+  // it is made, the box is cleared and saved so.
+  if (new_list_asked && result == ConvertResult::kCompleted) {
+    window_.SetCheckBoxValue(0);
+    Save();
   }
   if (cancel_shown_) host_.ShowCancel(false);
   cancel_shown_ = false;
@@ -191,6 +219,10 @@ bool FormLogic::CloseRequested() {
 
 void FormLogic::Unload() {
   unloaded_ = true;
+  Save();
+}
+
+void FormLogic::Save() {
   try {
     SaveSettings(window_, program_folder_);
   } catch (const std::exception& error) {

@@ -46,7 +46,8 @@ class FormLogic {
   // `program_folder` holds the settings file and the list generator.
   FormLogic(Window& window, FormHost& host, std::string program_folder);
 
-  // Only the first activation loads the settings.
+  // Only the first activation loads the settings; without a settings file
+  // the texts come from the MAME that is installed (see MameTextsFor).
   void Activated();
   // Text1 or Text2 changed, or Text1 was clicked or got a key: File1 shows
   // the old folder they name.
@@ -85,11 +86,13 @@ class FormLogic {
   bool Converting() const { return converting_; }
 
  private:
+  void FindMame();
   void WhileWaiting();
   void WhileWorkingOn();
   void StayAlive();
   void ShowCaption();
   void Unload();
+  void Save();
   void ListOldFolders();
   void ShowFolder();
 

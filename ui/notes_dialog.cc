@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QStyle>
 
 #include <exception>
@@ -42,6 +43,7 @@ NotesDialog::NotesDialog(const QString& title, const QString& heading, const QSt
 
   notes_ = new QPlainTextEdit(notes, this);
   notes_->setObjectName("Notes");
+  notes_->setAccessibleName("Conversion notes");
   notes_->setReadOnly(true);
   notes_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);  // and the keys select
   notes_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -85,7 +87,11 @@ void NotesDialog::CopySelectionOrAll() {
 }
 
 void NotesDialog::SaveAll() {
-  const QString path = QFileDialog::getSaveFileName(this, "Save the notes", "conversion notes.txt",
+  // The user's documents, never the program's folder, which the user may
+  // not write to.
+  QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (documents.isEmpty() || !QDir(documents).exists()) documents = QDir::homePath();
+  const QString path = QFileDialog::getSaveFileName(this, "Save the notes", QDir(documents).filePath(save_name_),
                                                     "Text files (*.txt);;All files (*)");
   if (path.isEmpty()) return;
   try {

@@ -23,6 +23,8 @@ class NotesDialog : public QDialog {
   QString Notes() const;
   bool Warning() const { return warning_; }
   QPushButton* OkButton() const { return ok_; }
+  // The file name "Save..." offers, in the user's documents folder.
+  void SetSaveName(const QString& name) { save_name_ = name; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -35,6 +37,7 @@ class NotesDialog : public QDialog {
   QPlainTextEdit* notes_ = nullptr;
   QPushButton* ok_ = nullptr;
   bool warning_;
+  QString save_name_ = "conversion notes.txt";
 };
 
 }  // namespace brantel

@@ -10,4 +10,8 @@ namespace brantel {
 // the file when it cannot be written.
 void SaveNotesFile(const std::string& path, const std::string& notes);
 
+// The name "Save..." offers: "FOLDER conversion notes.txt" for the old
+// folder `folder_name` (as typed: quotes and spaces around it dropped).
+std::string NotesFileName(const std::string& folder_name);
+
 }  // namespace brantel

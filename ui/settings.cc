@@ -71,10 +71,11 @@ std::optional<int> RoundedNumericValue(const std::string& text) {
   return static_cast<int>(value);
 }
 
-void LoadSettings(Window& window, const std::string& program_folder, std::vector<std::string>* notes) {
+bool LoadSettings(Window& window, const std::string& program_folder, std::vector<std::string>* notes) {
   const std::string path = SettingsFileIfFound(program_folder);
   bool folder_name_saved = false;
-  if (!path.empty() && FileNameIfPresent(path) == kSettingsFileName) {
+  const bool found = !path.empty() && FileNameIfPresent(path) == kSettingsFileName;
+  if (found) {
     // One working line: a line the file lacks leaves it as the line before.
     const std::vector<std::string> lines = ReadIfPossible(path, notes);
     std::string working_line;
@@ -103,6 +104,7 @@ void LoadSettings(Window& window, const std::string& program_folder, std::vector
   }
   if (window.Text1().empty()) window.SetText1(defaults.folder_name);
   ShowOldFolder(window);
+  return found;
 }
 
 void SaveSettings(const Window& window, const std::string& program_folder) {

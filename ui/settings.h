@@ -16,7 +16,8 @@ namespace brantel {
 // MAME's mame.ini names comes before the default (see OldFolderOfMameIni).
 // Never fails: every failure inside is absorbed. A line cut
 // for its length is told in `notes` when given (see ReadSettingsLines).
-void LoadSettings(Window& window, const std::string& program_folder, std::vector<std::string>* notes = nullptr);
+// Returns false when there is no settings file (a first start).
+bool LoadSettings(Window& window, const std::string& program_folder, std::vector<std::string>* notes = nullptr);
 
 // The numeric value of a settings line rounded to an integer, halves to the
 // even neighbour: an optional sign, digits, an optional "." and fraction

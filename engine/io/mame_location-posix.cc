@@ -29,4 +29,10 @@ bool NamesControllerFolder(const std::string& ctrlr_value, const std::string& fo
   return ctrlr_value == folder_name;
 }
 
+bool IsUsersOwnFolder(const std::string& folder) {
+  std::string home = HomeFolder();
+  while (!home.empty() && home.back() == '/') home.pop_back();
+  return !home.empty() && folder.starts_with(home + "/");
+}
+
 }  // namespace brantel

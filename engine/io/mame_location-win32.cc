@@ -15,4 +15,9 @@ bool NamesControllerFolder(const std::string& ctrlr_value, const std::string& fo
   return UpperAscii(ctrlr_value) == UpperAscii(folder_name);
 }
 
+bool IsUsersOwnFolder(const std::string& folder) {
+  (void)folder;
+  return false;
+}
+
 }  // namespace brantel

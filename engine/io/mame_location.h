@@ -25,4 +25,9 @@ std::vector<std::string> MameIniFiles(const std::string& mame_path);
 // `folder_name`: on Windows without regard to letter case.
 bool NamesControllerFolder(const std::string& ctrlr_value, const std::string& folder_name);
 
+// True for a folder of the user's own (under the home folder), which MAME
+// offers before the system's: never on Windows, where MAME keeps its folders
+// together.
+bool IsUsersOwnFolder(const std::string& folder);
+
 }  // namespace brantel

@@ -5,7 +5,10 @@
 
 #include <filesystem>
 #include <map>
+#include <iostream>
 #include <sstream>
+
+#include <unistd.h>
 
 #include "engine/mame_use.h"
 #include "engine/old_options.h"
@@ -80,6 +83,9 @@ class CombinedFileInRealMame : public ::testing::Test {
     return run;
   }
 
+  void UseInMameMakesMameLoadTheFile();
+  void ReadOnlyCtrlrFolderConvertsIntoTheUsersOwn();
+
   brantel::test_support::TestFolder folder_;
   std::string mame_folder_;
   std::string program_folder_;
@@ -135,8 +141,7 @@ TEST_F(CombinedFileInRealMame, PongGetsTheSequencesItsIniFilesAskedFor) {
   EXPECT_NE(convert.out.find("Conversion Notes: pong.ini:7: not applied: MAME 0.251 does not know the port type \"UI_PAN_UP\""),
             std::string::npos)
       << convert.out;
-  EXPECT_NE(convert.out.find("Conversion Complete!: You can either keep your old folder or safely remove it at this "
-                             "time.\nConversion Complete!: The new controller file is " + mame_folder_ +
+  EXPECT_NE(convert.out.find("\nConversion Complete!: The new controller file is " + mame_folder_ +
                              "/ctrlr/oldpads.cfg\nConversion Complete!: "),
             std::string::npos)
       << convert.out;
@@ -180,6 +185,88 @@ TEST_F(CombinedFileInRealMame, PongGetsTheSequencesItsIniFilesAskedFor) {
   std::map<std::string, std::string> by_own_settings;
   EXPECT_EQ(RunPong(by_own_settings, home).exit_code, 0);
   EXPECT_EQ(by_own_settings[":IN0|Coin 1|standard"], "KEYCODE_0PAD OR KEYCODE_ENTERPAD");
+}
+
+// MAME started as it starts by itself, by its settings in `home` alone, from
+// `folder`: whether it loaded the controller file, and its own words.
+ProgramRun StartPongAsMameStarts(const std::string& home, const std::string& folder) {
+  return RunProgram("env", {"HOME=" + home, "timeout", "300", RealMame(), "pong", "-video", "none", "-sound", "none",
+                            "-seconds_to_run", "1"}, folder);
+}
+
+bool Loads(const ProgramRun& pong) {
+  return pong.exit_code == 0 && pong.err.find("Could not load controller") == std::string::npos;
+}
+
+// "MAME already uses it" exactly when MAME loads the file: its ctrlrpath
+// read as MAME 0.251 reads it, "~", "${HOME}" and a folder
+// relative to MAME's own.
+TEST_F(CombinedFileInRealMame, AlreadyUsesItIsSaidExactlyWhenMameLoadsTheFile) {
+  WriteIni("pong.ini", CrLf({"COIN1 \"KEYCODE_5\""}));
+  const std::string home = folder_.path();  // ~/mame/ctrlr is the ctrlr folder
+  for (const std::string path : {"~/mame/ctrlr", "${HOME}/mame/ctrlr", "ctrlr", "~/ctrlr"}) {
+    folder_.Write(".mame/mame.ini", "ctrlrpath " + path + "\nctrlr oldpads\n");
+    const ProgramRun convert = Convert(home);
+    ASSERT_EQ(convert.exit_code, 0) << convert.out << convert.err;
+    const bool said = convert.out.find("Conversion Complete!: MAME already uses it") != std::string::npos;
+    const ProgramRun pong = StartPongAsMameStarts(home, mame_folder_);
+    EXPECT_EQ(said, Loads(pong)) << path << "\n" << convert.out << pong.err;
+    EXPECT_EQ(said, path != "~/ctrlr") << path;
+  }
+  // The list is current from here on: one test saves MAME's long list.
+  UseInMameMakesMameLoadTheFile();
+  ReadOnlyCtrlrFolderConvertsIntoTheUsersOwn();
+}
+
+// --use-in-mame: a mame.ini of the user's own, made from the one MAME read
+// until then; MAME then loads the file as it starts by itself.
+void CombinedFileInRealMame::UseInMameMakesMameLoadTheFile() {
+  const std::string home = folder_.MakeFolder("home");
+  const std::string program = (fs::path(program_folder_) / fs::path(BRANTEL_CONVERT_PROGRAM).filename()).string();
+  const ProgramRun convert =
+      RunProgram("env", {"HOME=" + home, program, "--use-in-mame", "oldpads", mame_folder_, "mame"}, folder_.path());
+  ASSERT_EQ(convert.exit_code, 0) << convert.out << convert.err;
+  EXPECT_NE(convert.out.find("Conversion Complete!: ctrlrpath " + mame_folder_ + "/ctrlr;"), std::string::npos)
+      << convert.out;
+  EXPECT_NE(convert.out.find("\nUse it in MAME: MAME now uses it.\nUse it in MAME: These lines are set in " + home +
+                             "/.mame/mame.ini:\n"), std::string::npos) << convert.out;
+  const ProgramRun shown = RunProgram("env", {"HOME=" + home, RealMame(), "-showconfig"}, folder_.path());
+  const std::optional<brantel::MameCtrlrSettings> settings = brantel::ReadShownConfig(shown.out);
+  ASSERT_TRUE(settings.has_value()) << shown.out;
+  EXPECT_EQ(settings->ctrlrpath.substr(0, settings->ctrlrpath.find(';')), mame_folder_ + "/ctrlr");
+  EXPECT_EQ(settings->ctrlr, "oldpads");
+  const ProgramRun pong = StartPongAsMameStarts(home, folder_.path());
+  EXPECT_TRUE(Loads(pong)) << pong.err;
+}
+
+// Debian's layout: the old folder in MAME's read-only ctrlr folder. The new
+// file goes to ~/.mame/ctrlr, and one --use-in-mame makes MAME load it.
+void CombinedFileInRealMame::ReadOnlyCtrlrFolderConvertsIntoTheUsersOwn() {
+  const std::string share = "/usr/share/games/mame/ctrlr";
+  if (!fs::is_directory(share)) return;
+  folder_.Write("share/oldcab/pong.ini", CrLf({"COIN1 \"KEYCODE_5\""}));
+  const std::string home = folder_.MakeFolder("debian-home");
+  const std::string program = (fs::path(program_folder_) / fs::path(BRANTEL_CONVERT_PROGRAM).filename()).string();
+  // The share made read-only for this run alone, in a mount namespace of its own.
+  const std::string script = "mount --bind -o ro \"$1\" " + share + " || exit 99; shift; exec env \"$@\"";
+  const ProgramRun convert = RunProgram(
+      "unshare", {geteuid() == 0 ? "-m" : "-rm", "sh", "-c", script, "sh", folder_.path() + "/share", "HOME=" + home,
+                  "PATH=" + fs::path(RealMame()).parent_path().string() + ":/usr/bin:/bin", program, "--use-in-mame",
+                  "oldcab", "/usr/share/games/mame/", "mame"},
+      folder_.path());
+  if (convert.exit_code == 99 || convert.err.find("unshare:") != std::string::npos) {
+    std::cerr << "Debian's layout not tried: no mount namespace here: " << convert.err;
+    return;
+  }
+  ASSERT_EQ(convert.exit_code, 0) << convert.out << convert.err;
+  EXPECT_NE(convert.out.find("Conversion Complete!: The new controller file is " + home + "/.mame/ctrlr/oldcab.cfg\n"
+                             "Conversion Complete!: It is there as MAME's folder " + share + " cannot be written.\n"),
+            std::string::npos) << convert.out;
+  EXPECT_NE(convert.out.find("Use it in MAME: MAME now uses it.\n"), std::string::npos) << convert.out;
+  EXPECT_FALSE(fs::exists(share + "/oldcab.cfg"));
+  EXPECT_EQ(folder_.Read("share/oldcab/pong.ini"), CrLf({"COIN1 \"KEYCODE_5\""}));
+  const ProgramRun pong = StartPongAsMameStarts(home, folder_.path());
+  EXPECT_TRUE(Loads(pong)) << pong.err;
 }
 
 // Old controller files as MAME itself shipped them: LF line ends, key lines

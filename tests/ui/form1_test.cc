@@ -21,7 +21,9 @@
 #include <QAccessible>
 #include <QAction>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -33,6 +35,7 @@
 
 #include "tests/stand_in_listgen.h"
 #include "tests/test_folder.h"
+#include "ui/completion_box.h"
 #include "ui/form1.h"
 #include "ui/notes_dialog.h"
 
@@ -69,6 +72,12 @@ class MessageBoxAnswerer {
                        notes->Warning() ? QMessageBox::Warning : QMessageBox::Information, notes->Notes()});
       if (while_shown) while_shown();
       notes->OkButton()->click();
+      return;
+    }
+    if (auto* done = dynamic_cast<brantel::CompletionBox*>(shown)) {
+      boxes.push_back({done->windowTitle(), done->Text(), QMessageBox::NoIcon, ""});
+      if (while_shown) while_shown();
+      done->OkButton()->click();
       return;
     }
     auto* box = qobject_cast<QMessageBox*>(shown);
@@ -141,7 +150,9 @@ class Form1Test : public QObject {
   void firstStartShowsTheInitialTexts();
   void controlsStandWhereTheyWereLaidOut();
   void tabVisitsTheControlsInOrder();
-  void altCAndSpaceConvertButEnterInATextBoxDoesNot();
+  void enterInAnyBoxAltCAndSpaceConvert();
+  void cancelByItsAccessKeyOrEscape();
+  void theCompletionBoxKeepsLinesWholeAndCopies();
   void file1StartsEmptyAndFollowsText1AndText2();
   void file1IsListedAnewOnAClick();
   void settingsLoadAtStartAndSaveAtClose();
@@ -162,17 +173,30 @@ class Form1Test : public QObject {
   QString Start(const QString& name) const { return QString::fromStdString(folder_->path()) + "/start/" + name; }
   QString Program() const { return QString::fromStdString(folder_->path()) + "/program"; }
 
+  // A MAME in `folder` that prints `showconfig` when asked -showconfig.
+  void StandInMame(const std::string& folder, const std::string& showconfig) const {
+    const std::string mame = folder_->Write(folder + "/mame", "#!/bin/sh\n[ \"$1\" = -showconfig ] && [ -n '" + showconfig +
+                                                                  "' ] && printf '" + showconfig + "\\n'\n");
+    QFile::setPermissions(QString::fromStdString(mame), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  }
+
   std::unique_ptr<brantel::test_support::TestFolder> folder_;
   std::unique_ptr<Form1> form_;
+  QByteArray path_;
 };
 
 void Form1Test::init() {
   folder_ = std::make_unique<brantel::test_support::TestFolder>();
   folder_->MakeFolder("program");
+  // A new window asks the MAME on the PATH: this one answers nothing.
+  path_ = qgetenv("PATH");
+  StandInMame("bin", "");
+  qputenv("PATH", QString::fromStdString(folder_->path()).toLocal8Bit() + "/bin:" + path_);
   QVERIFY(QDir::setCurrent(QString::fromStdString(folder_->MakeFolder("start"))));
 }
 
 void Form1Test::cleanup() {
+  qputenv("PATH", path_);
   QStringList open;
   for (const QWidget* window : QApplication::topLevelWidgets()) {
     if (window->isVisible()) open << window->objectName() + " \"" + window->windowTitle() + "\"";
@@ -208,13 +232,24 @@ void Form1Test::firstStartShowsTheInitialTexts() {
   QCOMPARE(answerer.boxes.size(), size_t{1});
   QVERIFY2(answerer.boxes[0].text.startsWith("brantel Manager 1."), qPrintable(answerer.boxes[0].text));
   form_->close();
+
+  // A MAME on the PATH that names its ctrlr folder, with one old folder.
+  WriteFile(Start("data/ctrlr/solo/a.ini"), "");
+  StandInMame("bin", "ctrlrpath " + Start("data/ctrlr").toStdString());
+  folder_->MakeFolder("start/program");
+  QVERIFY(OpenForm(Start("program")));
+  QCOMPARE(Find<QLineEdit>("Text1")->text(), QString("solo"));
+  QCOMPARE(Find<QLineEdit>("Text2")->text(), Start("data/"));
+  QCOMPARE(Find<QLineEdit>("Text3")->text(), QString("mame"));
+  QCOMPARE(Items(Find<QListWidget>("File1")), QStringList({"a.ini"}));
+  form_->close();
 }
 
 // The places of the layout, in the system's font: from top to bottom
 // without overlap, the labels ending above the boxes, each box a line high.
 void Form1Test::controlsStandWhereTheyWereLaidOut() {
   QVERIFY(OpenForm());
-  QVERIFY(form_->width() >= 449 && form_->height() >= 449);
+  QVERIFY(form_->width() >= 417 && form_->height() >= 417);
   const QRect free = form_->screen()->availableGeometry();
   QVERIFY(form_->width() <= free.width() && form_->height() <= free.height());
   QVERIFY(!form_->windowIcon().isNull());
@@ -225,7 +260,7 @@ void Form1Test::controlsStandWhereTheyWereLaidOut() {
   QCOMPARE(Find<QLabel>("Label2")->text(), QString("&Path to Mame"));
   QCOMPARE(Find<QLabel>("Label3")->text(), QString("Mame &Exe"));
   QCOMPARE(Find<QCheckBox>("chkListGen")->text(),
-           QString("Generate New Master List (made by itself on first run and when MAME changes; tick to force it)"));
+           QString("&Generate New Master List (made by itself on first run and when MAME changes; tick to force it)"));
   QCOMPARE(Find<QPushButton>("Command1")->text(), QString("&Convert"));
   QCOMPARE(Find<QPushButton>("Browse2")->text(), QString("&Browse..."));
   QCOMPARE(Find<QPushButton>("Browse3")->text(), QString("Bro&wse..."));
@@ -242,6 +277,12 @@ void Form1Test::controlsStandWhereTheyWereLaidOut() {
     bottom = place.bottom() + 1;
   }
   QVERIFY(bottom <= form_->height());
+  // The same margin on every side: no band above the first label, nothing
+  // cut at the bottom.
+  const int margin = text1.left();
+  QVERIFY2(Find<QWidget>("Label1")->geometry().top() <= margin, "no band above the first label");
+  QVERIFY(qAbs(form_->width() - 1 - text1.right() - margin) <= 1);
+  QVERIFY(qAbs(form_->height() - bottom - margin) <= 1);
   QCOMPARE(Find<QWidget>("File1")->geometry().right(), text1.right());
   QCOMPARE(VisibleControls(form_.get()), kShownControls);
   for (const char* name : {"Text1", "Text2", "Text3"}) {  // no length limit of their own
@@ -259,10 +300,12 @@ void Form1Test::controlsStandWhereTheyWereLaidOut() {
   form_->close();
 }
 
+// The visual order, from the folder name on; a screen reader hears each
+// control by what it is for.
 void Form1Test::tabVisitsTheControlsInOrder() {
   QVERIFY(OpenForm());
-  QCOMPARE(QApplication::focusWidget(), Find<QWidget>("File1"));
-  const QStringList order = {"Text1", "Command1", "Text2", "Browse2", "Text3", "Browse3", "chkListGen", "File1"};
+  QCOMPARE(QApplication::focusWidget()->objectName(), QString("Text1"));
+  const QStringList order = {"Text2", "Browse2", "Text3", "Browse3", "chkListGen", "File1", "Command1", "Text1"};
   for (const QString& next : order) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget()->objectName(), next);
@@ -272,42 +315,123 @@ void Form1Test::tabVisitsTheControlsInOrder() {
     QCOMPARE(QApplication::focusWidget()->objectName(), *it);
   }
   // Each label's access key moves the focus to its box.
-  for (const auto& [key, box] : {std::pair{Qt::Key_N, "Text1"}, {Qt::Key_P, "Text2"}, {Qt::Key_E, "Text3"}}) {
+  for (const auto& [key, box] :
+       {std::pair{Qt::Key_N, "Text1"}, {Qt::Key_P, "Text2"}, {Qt::Key_E, "Text3"}, {Qt::Key_G, "chkListGen"}}) {
     QTest::keyClick(QApplication::focusWidget(), key, Qt::AltModifier);
     QCOMPARE(QApplication::focusWidget()->objectName(), QString(box));
   }
+  QCOMPARE(form_->CheckBoxValue(), 0);  // Alt+G moves the focus without a tick
+  const QString label1 = "Name of your old ctrlr folder.  (The one you used in the ctrlr entry of the mame.ini).";
+  QCOMPARE(AccessibleName(Find<QComboBox>("Text1")), label1);
+  QCOMPARE(AccessibleName(Find<QLineEdit>("Text1")), label1);
+  QCOMPARE(AccessibleName(Find<QWidget>("Browse2")), QString("Browse for the MAME folder"));
+  QCOMPARE(AccessibleName(Find<QWidget>("Browse3")), QString("Browse for the MAME program"));
   form_->close();
 }
 
 // With a MAME path that names no folder, every Convert ends in its first
-// message: a box shows that Convert ran.
-void Form1Test::altCAndSpaceConvertButEnterInATextBoxDoesNot() {
+// message: a box shows that Convert ran. Enter in any box presses Convert.
+void Form1Test::enterInAnyBoxAltCAndSpaceConvert() {
   QVERIFY(OpenForm());
   MessageBoxAnswerer answerer;
   Find<QLineEdit>("Text2")->setText(Start("no mame here"));
 
-  for (const char* name : {"Text1", "Text2", "Text3"}) {
-    auto* box = Find<QLineEdit>(name);
-    box->setFocus();
-    QTest::keyClick(box, Qt::Key_Return);
-    QTest::keyClick(box, Qt::Key_Enter);
+  size_t shown = 0;
+  for (const char* name : {"Text1", "Text2", "Text3", "chkListGen", "File1"}) {
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+      auto* box = Find<QWidget>(name);
+      box->setFocus();
+      QTest::keyClick(box, key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+      QCOMPARE(answerer.boxes.size(), ++shown);
+    }
   }
-  QVERIFY(answerer.boxes.empty());
-
-  QTest::keyClick(form_.get(), Qt::Key_C, Qt::AltModifier);
-  QTRY_COMPARE(answerer.boxes.size(), size_t{1});  // the access key presses the button shortly
   QCOMPARE(answerer.boxes[0].title, QString("File Path Error"));
   QCOMPARE(answerer.boxes[0].text, "Directory Not Found!\n" + Start("no mame here") + "/ctrlr/stormcabinet/");
   QCOMPARE(answerer.boxes[0].icon, QMessageBox::Critical);
   QCOMPARE(Find<QLineEdit>("Text2")->text(), Start("no mame here") + "/");
+  QCOMPARE(form_->CheckBoxValue(), 0);
 
+  form_->activateWindow();  // as the window manager gives it back after a box
+  QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+  QTest::keyClick(form_.get(), Qt::Key_C, Qt::AltModifier);
+  ++shown;
+  QTRY_COMPARE(answerer.boxes.size(), shown);  // the access key presses the button shortly
   auto* button = Find<QPushButton>("Command1");
+  QVERIFY(button->isDefault());
   button->setFocus();
   QTest::keyClick(button, Qt::Key_Space);
   QTest::keyClick(button, Qt::Key_Return);
   QTest::mouseClick(button, Qt::LeftButton);
-  QCOMPARE(answerer.boxes.size(), size_t{4});
+  QCOMPARE(answerer.boxes.size(), shown + 3);
   QCOMPARE(QApplication::overrideCursor(), nullptr);
+  form_->close();
+}
+
+// While Convert runs, Cancel has the focus and an access key; Escape
+// presses it too.
+void Form1Test::cancelByItsAccessKeyOrEscape() {
+#ifdef Q_OS_WIN
+  QSKIP("the list generator stand-in is a shell script");
+#endif
+  brantel::test_support::InstallStandInListGenerator(*folder_, "program", brantel::test_support::CrLf({brantel::test_support::MasterListLine("a", "", "1")}), 30);
+  WriteFile(Start("mame/ctrlr/OLD/a.ini"), "");
+  WriteFile(Start("mame/mame"), "#!/bin/sh\n");
+  QFile::setPermissions(Start("mame/mame"), QFile::ReadOwner | QFile::ExeOwner);
+  QVERIFY(OpenForm());
+  Find<QLineEdit>("Text1")->setText("OLD");
+  Find<QLineEdit>("Text2")->setText(Start("mame"));
+  for (const auto& [key, modifier] : {std::pair{Qt::Key_C, Qt::AltModifier}, {Qt::Key_Escape, Qt::NoModifier}}) {
+    form_->activateWindow();  // as the window manager gives it back after a box
+    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+    MessageBoxAnswerer answerer;
+    QString cancel_text, focus;
+    QTimer::singleShot(300, [&] {
+      cancel_text = Find<QPushButton>("cmdCancel")->text();
+      QWidget* focused = QApplication::focusWidget();
+      focus = focused != nullptr ? focused->objectName() : "none";
+      QTest::keyClick(focused != nullptr ? focused : form_.get(), key, modifier);
+    });
+    QTest::keyClick(Find<QLineEdit>("Text1"), Qt::Key_Return);
+    QCOMPARE(answerer.boxes.size(), size_t{1});
+    QCOMPARE(answerer.boxes[0].title, QString("Conversion Cancelled"));
+    QCOMPARE(cancel_text, QString("&Cancel"));
+    QCOMPARE(focus, QString("cmdCancel"));
+  }
+  form_->close();
+}
+
+// One fact a line, no line broken inside; Copy and Ctrl+C copy it all; the
+// answer tells whether "Use it in MAME" closed the box.
+void Form1Test::theCompletionBoxKeepsLinesWholeAndCopies() {
+  QVERIFY(OpenForm());
+  const QString path = "/home/user/.mame/ctrlr/" + QString("a long folder name ").repeated(8) + "/cab.cfg";
+  const QString text = "The new controller file is " + path + "\nctrlrpath " + path + "\nctrlr cab";
+  for (const bool offered : {true, false}) {
+    for (const bool use_it : {true, false}) {
+      if (use_it && !offered) continue;
+      QStringList seen;
+      QTimer::singleShot(0, [&] {
+        auto* box = dynamic_cast<brantel::CompletionBox*>(QApplication::activeModalWidget());
+        QVERIFY(box != nullptr);
+        auto* label = box->findChild<QLabel*>("Text");
+        QVERIFY(!label->wordWrap());
+        QVERIFY(label->sizeHint().width() > label->fontMetrics().horizontalAdvance("ctrlrpath " + path));
+        seen << box->windowTitle() << box->Text();
+        QCOMPARE(box->UseInMameButton() != nullptr, offered);
+        if (offered) QCOMPARE(box->UseInMameButton()->text(), QString("&Use it in MAME"));
+        QApplication::clipboard()->clear();
+        QTest::keyClick(box->OkButton(), Qt::Key_C, Qt::ControlModifier);
+        seen << QApplication::clipboard()->text();
+        QApplication::clipboard()->clear();
+        box->findChild<QPushButton*>("Copy")->click();
+        seen << QApplication::clipboard()->text();
+        (use_it ? box->UseInMameButton() : box->OkButton())->click();
+      });
+      const bool answer = form_->ShowCompletionBox(text.toStdString(), "Conversion Complete!", offered);
+      QCOMPARE(answer, use_it);
+      QCOMPARE(seen, QStringList({"Conversion Complete!", text, text, text}));
+    }
+  }
   form_->close();
 }
 
@@ -486,10 +610,14 @@ void Form1Test::theNotesWrapResizeAndCopy() {
   QTest::keyClick(notes, Qt::Key_Home, Qt::ShiftModifier);
   QTest::keyClick(notes, Qt::Key_C, Qt::ControlModifier);
   QCOMPARE(QApplication::clipboard()->text(), QString("b.ini:1: y"));
-  // "Save...": every note in the file chosen, CR LF after each.
+  QCOMPARE(AccessibleName(notes), QString("Conversion notes"));
+  // "Save...": every note in the file chosen, CR LF after each; the dialog
+  // starts in the user's documents with the folder's name.
+  QString offered;
   QTimer chooser;
   QObject::connect(&chooser, &QTimer::timeout, [&] {
     if (auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+      offered = files->directory().filePath(files->findChild<QLineEdit*>("fileNameEdit")->text());
       // Typed as a person would: the dialog may still be filling in its
       // folder, and a file selected in it could be replaced meanwhile.
       files->findChild<QLineEdit*>("fileNameEdit")->setText(Start("notes.txt"));
@@ -497,7 +625,11 @@ void Form1Test::theNotesWrapResizeAndCopy() {
     }
   });
   chooser.start(10);
+  dialog.SetSaveName("cab conversion notes.txt");
   dialog.findChild<QPushButton*>("Save")->click();
+  QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (!QDir(documents).exists()) documents = QDir::homePath();
+  QCOMPARE(offered, QDir(documents).filePath("cab conversion notes.txt"));
   QCOMPARE(ReadFile(Start("notes.txt")), "Not applied by MAME:\r\n" + note.toUtf8() + "\r\nb.ini:1: y\r\n");
   QTest::keyClick(notes, Qt::Key_Escape);
   QVERIFY(!dialog.isVisible());
@@ -523,7 +655,27 @@ void Form1Test::aWholeConvertThroughTheWindow() {
   WriteFile(mame.filePath("mame"), "#!/bin/sh\n");  // a MAME for Convert to find
   QFile::setPermissions(mame.filePath("mame"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
-  QVERIFY(OpenForm());
+  // The progress line as the engine shows it, with the bar's state.
+  QStringList progress;
+  class ProgressForm : public Form1 {
+   public:
+    ProgressForm(const std::string& program, QStringList& seen) : Form1(program), seen_(seen) {}
+    void ShowProgress(const std::string& line, size_t done, size_t total) override {
+      Form1::ShowProgress(line, done, total);
+      const auto* bar = findChild<QProgressBar*>("ProgressBar");
+      const QString state =
+          bar->maximum() == 0 ? "busy" : QString::number(bar->value()) + "/" + QString::number(bar->maximum());
+      seen_ << QString::fromStdString(line) + " " + state + (bar->isVisible() ? " shown" : " hidden");
+    }
+
+   private:
+    QStringList& seen_;
+  };
+  form_ = std::make_unique<ProgressForm>(Program().toStdString(), progress);
+  form_->show();
+  form_->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+  const QRect list_before = Find<QWidget>("File1")->geometry();
   Find<QLineEdit>("Text1")->setText("OLD");
   Find<QLineEdit>("Text2")->setText(mame.path());
   Find<QCheckBox>("chkListGen")->setCheckState(Qt::Checked);
@@ -546,8 +698,13 @@ void Form1Test::aWholeConvertThroughTheWindow() {
   // for the end of Convert, as the caption says.
   QString caption_while_running;
   QStringList enabled_while_running;
+  QRect list_while_running, progress_line_while_running;
+  QString progress_text_while_running;
   QTimer::singleShot(500, [&] {
     caption_while_running = form_->windowTitle();
+    list_while_running = Find<QWidget>("File1")->geometry();
+    progress_line_while_running = Find<QWidget>("ProgressLine")->geometry();
+    progress_text_while_running = Find<QLabel>("ProgressLine")->text();
     for (const QWidget* control : form_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
       if (control->isEnabled() && qobject_cast<const QLabel*>(control) == nullptr) enabled_while_running << control->objectName();
     }
@@ -562,7 +719,8 @@ void Form1Test::aWholeConvertThroughTheWindow() {
   QTRY_COMPARE(answerer.boxes.size(), size_t{2});
   QVERIFY2(caption_while_running.startsWith("brantel Manager - making the master list, "),
            qPrintable(caption_while_running));
-  QCOMPARE(enabled_while_running, QStringList({"cmdCancel"}));
+  QCOMPARE(enabled_while_running, QStringList({"cmdCancel", "ProgressBar"}));
+  QCOMPARE(progress_text_while_running, QString("Making the master list (MAME's machines)..."));
   QVERIFY(!form_->isVisible());
   QCOMPARE(form_->windowTitle(), QString("brantel Manager"));
   const QString note = "pacman.ini: 1 old name replaced by the current ones: KEYCODE_8_PAD by KEYCODE_8PAD";
@@ -572,10 +730,10 @@ void Form1Test::aWholeConvertThroughTheWindow() {
   QCOMPARE(answerer.boxes[0].icon, QMessageBox::Information);
   QCOMPARE(answerer.boxes[1].title, QString("Conversion Complete!"));
   QCOMPARE(answerer.boxes[1].text,
-           "You can either keep your old folder or safely remove it at this time.\nThe new controller file is " +
-               QDir(mame.path()).filePath("ctrlr/OLD.cfg") +
+           "The new controller file is " + QDir(mame.path()).filePath("ctrlr/OLD.cfg") +
                "\nFor MAME to use it, set ctrlr OLD in mame.ini, or start MAME with -ctrlr OLD (a guess: MAME itself "
-               "could not be asked, as mame -showconfig named no ctrlrpath)");
+               "could not be asked, as mame -showconfig named no ctrlrpath)\n"
+               "You can either keep your old folder or safely remove it at this time.");
   QCOMPARE(answerer.boxes[1].icon, QMessageBox::NoIcon);
   QCOMPARE(QApplication::overrideCursor(), nullptr);
   QCOMPARE(list_sizes, (std::vector<size_t>{1, 1, 1}));
@@ -595,8 +753,18 @@ void Form1Test::aWholeConvertThroughTheWindow() {
            QStringList({"default.ini", "mspacman.ini", "pacman.ini", "robby.ini"}));
 
   QCOMPARE(ReadFile(Program() + "/listgen.ran"), QByteArray("-s -ctrlr -new\n"));  // the box is ticked
+  // The new list made, the tick is cleared, and saved so.
+  QCOMPARE(Find<QCheckBox>("chkListGen")->checkState(), Qt::Unchecked);
   QCOMPARE(ReadFile(SettingsFile()), "OLD\r\n" + QDir::toNativeSeparators(mame.path()).toLocal8Bit() +
-                                         "/\r\nmame\r\n 1 \r\n");
+                                         "/\r\nmame\r\n 0 \r\n");
+  // The progress line: a busy bar while the list is made, then the files
+  // counted, and gone at the end, the list as high as before.
+  QCOMPARE(progress.front(), QString("Making the master list (MAME's machines)... busy shown"));
+  QVERIFY2(progress.contains("Converting: 4 of 4 files 3/4 shown"), qPrintable(progress.join(", ")));
+  QCOMPARE(progress.back(), QString(" busy hidden"));
+  QCOMPARE(list_while_running.bottom() + 1, progress_line_while_running.top() - form_->fontMetrics().averageCharWidth());
+  QCOMPARE(progress_line_while_running.bottom(), list_before.bottom());
+  QCOMPARE(Find<QWidget>("File1")->geometry(), list_before);
 }
 
 QTEST_MAIN(Form1Test)

@@ -45,7 +45,7 @@ pid=$!
 form=$(wait_for_window "brantel Manager") || { echo "FAILED: the window did not appear"; exit 1; }
 
 echo 600 >"$program/list generator/seconds"
-keys_to "$form" alt+c
+keys_to "$form" Return  # in the folder name, which has the focus: Convert
 check "the caption counts the seconds" appears "brantel Manager - making the master list, 1 s"
 keys_to "$form" Escape
 box=$(window_named "Conversion Cancelled") && keys_to "$box" Return
@@ -54,6 +54,11 @@ check "the ticked box asks for a new list" test "$(cat "$program/listgen.ran")" 
 check "Escape: what the list generator started is ended" gone "$(cat "$program/sleep.pid")"
 check "Escape: the master list kept" holds "$program/masterlist.lst" previous
 check "Escape: the MAME folder unchanged" test "$(mame_files)" = "$before"
+keys_to "$form" alt+c
+check "the caption counts the seconds once more" appears "brantel Manager - making the master list, 1 s"
+keys_to "$form" alt+c  # Cancel's access key, Convert being disabled
+box=$(window_named "Conversion Cancelled") && keys_to "$box" Return
+check "Alt+C while Convert runs: Conversion Cancelled shown" test -n "$box"
 
 echo 3 >"$program/list generator/seconds"
 keys_to "$form" alt+c
@@ -63,7 +68,8 @@ check "the close is acknowledged" appears "brantel Manager - making the master l
 box=$(window_named "Conversion Complete!") && keys_to "$box" Return
 check "Conversion Complete! shown" test -n "$box"
 check "the program ends after Convert by itself" ended_within_20_s "$pid"
-check "the settings saved at the close" holds "$program/brantel.cfg" OLD "$work/mame/" mame " 1 "
+check "the settings saved at the close, the tick cleared once the list was made" \
+  holds "$program/brantel.cfg" OLD "$work/mame/" mame " 0 "
 kill "$pid" 2>/dev/null
 
 # --- No folder name saved: mame.ini's ctrlr entry names OLD; the list
@@ -112,5 +118,19 @@ eval "$(xdotool getwindowgeometry --shell "$form")"
 check "200 %: within the 800x600 screen (${WIDTH}x$HEIGHT at $X,$Y)" test $((X + WIDTH)) -le 800 -a $((Y + HEIGHT)) -le 600
 keys_to "$form" alt+F4
 ended_within_20_s "$pid"
+# --- First start: the MAME on the PATH tells where its ctrlr folder is,
+# and the only old folder there is the folder name.
+first=$work/first
+cp -r "$program" "$first" && rm -f "$first/brantel.cfg"
+mkdir -p "$work/bin" "$work/home/games/ctrlr/cab"
+printf '%s\r\n' '[pacman]' >"$work/home/games/ctrlr/cab/pacman.ini"
+printf '#!/bin/sh\n[ "$1" = -showconfig ] && printf "ctrlrpath $HOME/games/ctrlr\\ninipath $HOME/.mame\\n"\n' >"$work/bin/mame"
+chmod +x "$work/bin/mame"
+(cd "$work" && HOME=$work/home PATH=$work/bin:$PATH exec "$first/brantel-manager" >>"$work/program.log" 2>&1) &
+pid=$!
+form=$(wait_for_window "brantel Manager")
+keys_to "$form" alt+F4
+ended_within_20_s "$pid"
+check "first start: the texts from the MAME on the PATH" holds "$first/brantel.cfg" cab "$work/home/games/" mame " 0 "
 echo "window with a window manager: $passed passed, $failed failed"
 [[ $failed -eq 0 ]]

@@ -152,7 +152,7 @@ box=$(window_named "Conversion Complete!") && keys_to "$box" Return
 check "second run: Conversion Complete! shown" test -n "$box"
 check "second run: the program ends after Convert by itself" ended_within_20_s "$pid"
 check "second run: the combined file" test "$(base64 -w0 "$work/mame/ctrlr/OLD.cfg")" = "$expected"
-check "second run: four settings lines" holds "$program/brantel.cfg" OLD "$mame_z\\" mame.exe " 1 "
+check "second run: four settings lines, the tick cleared once the list was made" holds "$program/brantel.cfg" OLD "$mame_z\\" mame.exe " 0 "
 check "second run: the ticked box asks for a new list" test "$(cat "$program/listgen.ran")" = "-s -ctrlr -new"
 kill "$pid" 2>/dev/null
 

@@ -33,18 +33,20 @@ class CheckedCombinedFile : public ReplacingLineWriter {
     checking_ = check;
   }
 
-  // `before_replace` is called once the file is complete and well-formed.
-  void CommitIfWellFormed(const std::function<void()>& before_replace) {
+  // What the file holds, from the bytes as they were written (the file
+  // need not be read back for the record of the files written), goes into
+  // `parts` once the file is complete and well-formed; a file the name
+  // holds already is neither flushed nor renamed.
+  void CommitIfWellFormed(CombinedFileParts& parts) {
     FeedPending();
     const std::string complaint = check_.Finish();
     if (!complaint.empty()) throw NotWellFormed(complaint);
-    Commit(before_replace);
+    parts.written_size = size_;
+    parts.written_digest = check_.Digest();
+    if (parts.holds_already && parts.holds_already()) return;
+    Commit(parts.before_replace);
+    parts.replaced = true;
   }
-
-  // What the file holds, from the bytes as they were written: the file
-  // need not be read back for the record of the files written.
-  std::uint64_t Size() const { return size_; }
-  std::string Sha256Digest() { return check_.Sha256Digest(); }
 
  protected:
   void Write(std::string_view bytes) override {
@@ -183,9 +185,7 @@ void WriteCombinedFile(Window& window, CombinedFileParts& parts) {
   sections.WriteAll(window.RomList(), UserSystems::Slot::kRom);
   out.Print("");
   out.Print("</mameconfig>");
-  out.CommitIfWellFormed(parts.before_replace);
-  parts.written_size = out.Size();
-  parts.written_sha256 = out.Sha256Digest();
+  out.CommitIfWellFormed(parts);
   parts.file.reset();
 }
 

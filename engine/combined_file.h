@@ -38,11 +38,17 @@ struct CombinedFileParts {
   UserSystems user_systems;                   // sorted
   UserSystemBytes user_bytes;                 // where the user's systems lie
   SectionSource translate;
-  // Called once the new file is complete, right before it takes the name.
+  // Called once the new file is complete and well-formed, its size and
+  // digest set below: when it returns true the file under the name holds
+  // those bytes already, and the new one goes without taking the name.
+  std::function<bool()> holds_already;
+  // Called otherwise, right before the new file takes the name.
   std::function<void()> before_replace;
-  // Set once the new file has taken the name: its size and SHA-256.
+  // Set once the new file is complete: its size and digest, as its bytes
+  // were written, and whether it took the name.
   std::uint64_t written_size = 0;
-  std::string written_sha256;
+  std::string written_digest;
+  bool replaced = false;
   // The new file while it is written, under a temporary name.
   std::unique_ptr<CheckedCombinedFile> file;
 };
@@ -60,7 +66,8 @@ void CreateCombinedFile(CombinedFileParts& parts);
 // bytes are checked for well-formedness as they are written (the user's
 // systems, made by the program's own writer from one parse, are not parsed
 // again). The file replaces an earlier one only once it is complete and
-// well-formed, and never one marked read-only. A stop request is heard
+// well-formed, never one marked read-only, and not one that holds its bytes
+// already (see `holds_already`). A stop request is heard
 // between sections. Throws IoError when a file cannot be read or written.
 void WriteCombinedFile(Window& window, CombinedFileParts& parts);
 

@@ -351,11 +351,11 @@ class NotesInListingOrder {
   std::map<size_t, ConversionNotes> kept_;
 };
 
-// The combined file as it was written.
+// The combined file as it was written, and why a later Convert will keep it
+// aside when it could not be noted as the program's own.
 struct WrittenFile {
   std::string path;
-  std::uint64_t size = 0;
-  std::string sha256;
+  std::string record_failure;
 };
 
 // Writes every section straight into the new file, each INI file read once.
@@ -368,9 +368,15 @@ WrittenFile ConvertStreaming(Window& window, const ListSource& list_source, cons
   const std::vector<std::string> ini = file_list.Names();  // the listing checked is the one converted
   MasterList master = UsableMasterList(list_source, notes);
   EarlierFile earlier(parts.path, written_record);
+  if (const std::string left = earlier.LeftAsideByAStoppedRun(); !left.empty()) {
+    notes({parts.path, 0, NoteKind::kKeptAside,
+           "a Convert stopped while it replaced this file kept the earlier one, not known as this program's "
+           "unedited output, as " + DisplayPath(left)});
+  }
   RemoveLeftOvers(FolderOfFile(parts.path), notes);
   std::vector<IniInclude> includes;
-  std::string aside;
+  EarlierFile::KeptAside kept;
+  const std::string& aside = kept.path;
   NotesInListingOrder in_order(ini, notes);
   try {
     CheckSectionNamesDiffer(file_list);
@@ -392,8 +398,11 @@ WrittenFile ConvertStreaming(Window& window, const ListSource& list_source, cons
       in_order.Finished(name);
       ++converted;
     };
-    parts.before_replace = [&] { aside = earlier.KeepAsideIfNotOurs(); };
+    parts.holds_already = [&] { return earlier.HoldsAlready({parts.written_size, parts.written_digest}); };
+    parts.before_replace = [&] { kept = earlier.PrepareForNewFile({parts.written_size, parts.written_digest}); };
     WriteCombinedFile(window, parts);
+    // Noted at once, before anything else is done or asked.
+    if (parts.replaced) earlier.NoteInPlace();
   } catch (const WaitCancelled&) {
     in_order.PassOn();
     if (!aside.empty()) {
@@ -417,9 +426,9 @@ WrittenFile ConvertStreaming(Window& window, const ListSource& list_source, cons
   in_order.PassOn();
   if (!aside.empty()) {
     notes({parts.path, 0, NoteKind::kKeptAside,
-           "not written by this program, so kept as " + DisplayPath(aside) + "; the new file takes its name"});
+           kept.why + ", so kept as " + DisplayPath(aside) + "; the new file takes its name"});
   }
-  return {parts.path, parts.written_size, parts.written_sha256};
+  return {parts.path, earlier.RecordFailure()};
 }
 
 // A mistyped MAME would only leave the previous list in use, and the user
@@ -585,12 +594,9 @@ ConvertResult ConvertLocked(Window& window, const std::string& program_folder, c
   // The new file is in place: from here on the run has succeeded, whatever
   // the completion lines can tell.
   Completion completion = CompletionOf(window, combined.path, place.why, question.AnswerOrWhyNot(while_waiting), while_waiting);
-  try {
-    RecordWrittenFile(combined.path, combined.size, combined.sha256, kept_files.written_record);
-  } catch (const std::exception& error) {
-    completion.after.push_back(
-        std::string("A later Convert will keep this file aside, as it could not be noted as ours: ") +
-        (dynamic_cast<const std::bad_alloc*>(&error) ? "not enough memory" : error.what()));
+  if (!combined.record_failure.empty()) {
+    completion.after.push_back("A later Convert will keep this file aside, as it could not be noted as ours: " +
+                               combined.record_failure);
   }
   if (auto checked = CheckedAgainstLine(list_source, told)) completion.after.push_back(std::move(*checked));
   completion.keep_line = told.FirstCompletionLine();

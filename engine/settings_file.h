@@ -28,7 +28,8 @@ struct Settings {
 inline constexpr size_t kSettingsLineLimit = 64 * 1024;
 std::vector<std::string> ReadSettingsLines(const std::string& path, std::vector<std::string>* cut_notes = nullptr);
 
-// Replaces the file (never left half-written). Throws IoError naming it.
+// Replaces the file (never left half-written), unless it holds the same
+// bytes already. Throws IoError naming it.
 void WriteSettings(const std::string& path, const Settings& settings);
 
 // The MAME path as it is kept and used: ending in "\" (on POSIX, "/", or a

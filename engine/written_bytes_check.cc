@@ -90,7 +90,7 @@ void WrittenBytesCheck::Run() {
 
 // On the thread, or on the writing side while the thread is idle: never both.
 void WrittenBytesCheck::Take(std::string_view bytes, bool well_formed) {
-  sha_.Add(bytes);
+  digest_.Add(bytes);
   if (well_formed && !failed_ && !check_.Feed(bytes)) failed_ = true;
 }
 

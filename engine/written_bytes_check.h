@@ -1,5 +1,5 @@
 // The check of the new combined file's bytes, on a second thread: expat and
-// SHA-256 take as long as making the bytes, so they run beside it rather
+// the digest take as long as making the bytes, so they run beside it rather
 // than after it.
 #pragma once
 
@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-#include "engine/sha256.h"
+#include "engine/file_digest.h"
 #include "engine/xml_check.h"
 
 namespace brantel {
@@ -27,7 +27,7 @@ class WrittenBytesCheck {
   WrittenBytesCheck(const WrittenBytesCheck&) = delete;
   WrittenBytesCheck& operator=(const WrittenBytesCheck&) = delete;
 
-  // Every byte written, in order: all go into the SHA-256, those with
+  // Every byte written, in order: all go into the digest, those with
   // `well_formed` set also into the well-formedness check. A small piece is
   // copied and checked on the thread; a large one (a long line) is checked
   // here, once the thread is idle, so that it is never held twice. Returns
@@ -43,8 +43,8 @@ class WrittenBytesCheck {
   std::string Finish();
   std::uint64_t FailedAt();
   bool OutOfMemory();
-  // The SHA-256 of every byte added; only after Finish.
-  std::string Sha256Digest() { return sha_.HexDigest(); }
+  // The digest of every byte added; only after Finish.
+  std::string Digest() const { return digest_.HexDigest(); }
 
  private:
   struct Piece {
@@ -57,7 +57,7 @@ class WrittenBytesCheck {
   void WaitUntilIdle();
   bool Queue(std::string& piece, bool well_formed);
 
-  Sha256 sha_;
+  FileDigest digest_;
   WellFormedCheck check_;
   std::atomic<bool> failed_{false};  // set by whichever side checks
 

@@ -4,7 +4,7 @@
 #   scripts/setup.sh test   what building and running every test needs
 set -euo pipefail
 
-run_packages=(cmake ninja-build g++ libexpat1-dev qt6-base-dev fonts-liberation)
+run_packages=(cmake ninja-build g++ libexpat1-dev libxxhash-dev qt6-base-dev fonts-liberation)
 test_packages=("${run_packages[@]}" libgtest-dev xvfb xauth x11-utils imagemagick mame
                g++-mingw-w64-x86-64 wine wine64 dpkg-dev locales xdotool openbox wmctrl unzip
                lintian desktop-file-utils man-db file strace procps util-linux)

@@ -19,7 +19,7 @@ jobs=$(nproc)
 seconds_since() { echo $(($(date +%s) - $1)); }
 
 install_missing_packages() {
-  local wanted=(cmake make g++-mingw-w64-x86-64 googletest dpkg-dev wine wine64 xvfb xauth xdotool imagemagick locales)
+  local wanted=(cmake make g++-mingw-w64-x86-64 googletest libxxhash-dev dpkg-dev wine wine64 xvfb xauth xdotool imagemagick locales)
   local missing=()
   for package in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||

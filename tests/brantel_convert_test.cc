@@ -80,7 +80,9 @@ TEST_F(BrantelConvertTest, ConvertsAndPrintsTheNotesAndTheCompletionMessage) {
   WriteIni("mine.cfg", "<mameconfig><system name=\"sample\"/></mameconfig>");
   FileTrace trace;
   EXPECT_EQ(RunProgramTracingFiles(program_, {"old", Mame(), "mame.exe"}, "", trace).exit_code, 0);
-  EXPECT_EQ(trace.renames, "brantel.cfg flushed\nold.cfg flushed\ncombined.lst flushed\n");
+  // The settings, the same lines, stay as they are; the record names the new
+  // file before it takes the name, and its state once it has.
+  EXPECT_EQ(trace.renames, "combined.lst flushed\nold.cfg flushed\ncombined.lst flushed\n");
   const std::string real = std::filesystem::canonical(folder_.path()).string() + "/";
   for (const std::string name : {"sample.ini", "default.ini", "mine.cfg"}) {
     EXPECT_EQ(trace.opened[real + "mame/ctrlr/old/" + name], 1) << name;
@@ -94,6 +96,23 @@ TEST_F(BrantelConvertTest, ConvertsAndPrintsTheNotesAndTheCompletionMessage) {
   }
   created["program temporary"] = 0;
   EXPECT_EQ(created, (std::map<std::string, int>{{"program temporary", 0}, {real + "mame/ctrlr/~bt*.tmp", 1}}));
+
+  // Converted again unchanged: nothing is written but the new file's
+  // temporary, which goes, and the earlier file, in the state the record
+  // noted, is not even read.
+  FileTrace again;
+  EXPECT_EQ(RunProgramTracingFiles(program_, {"old", Mame(), "mame.exe"}, "", again).exit_code, 0);
+  EXPECT_EQ(again.renames, "");
+  EXPECT_EQ(again.flushes, 0);
+  EXPECT_EQ(again.opened[real + "mame/ctrlr/old.cfg"], 0);
+  created.clear();
+  for (const std::string& path : again.created) {
+    const std::string name = std::filesystem::path(path).filename().string();
+    if (!IsTemporaryFileName(name) || path.rfind(real + "program/", 0) != 0) ++created[path];
+  }
+  EXPECT_EQ(created.size(), 1u);
+  EXPECT_EQ(created.begin()->first.rfind(real + "mame/ctrlr/~bt", 0), 0u) << created.begin()->first;
+  EXPECT_EQ(NamesIn("mame/ctrlr"), (std::set<std::string>{"old", "old.cfg"}));
 #endif
 }
 
@@ -259,6 +278,24 @@ TEST_F(BrantelConvertTest, ConvertsAtTheSameTimeTakeTurns) {
     EXPECT_TRUE(left == whole_a || left == whole_b) << "pair " << pair;
     EXPECT_EQ(OldFolderNames().size(), 150u) << "pair " << pair;
   }
+#ifndef _WIN32
+  // Copies that cannot write their own folders share the user's files, and
+  // so their lock: a Convert waits while another copy holds it (here
+  // `flock`), until it is stopped.
+  const std::string listgen = folder_.Write("program/list generator/listgen",
+      "#!/bin/sh\nmkdir -p \"$XDG_CACHE_HOME/brantel\"; cp prepared.lst \"$XDG_CACHE_HOME/brantel/masterlist.lst\"\n");
+  std::filesystem::permissions(listgen, std::filesystem::perms::owner_all);
+  const ProgramRun shared = RunProgram("/bin/sh", {"-c",
+      "mkdir -p \"$2/config\" \"$2/cache\"; export XDG_CONFIG_HOME=\"$2/config\" XDG_CACHE_HOME=\"$2/cache\"; chattr +i \"${0%/*}\"; "
+      "\"$0\" old \"$1\" mame.exe > /dev/null; d=\"$2/config/brantel\"; flock -o \"$d\" sleep 5 & q=$!; i=0; "
+      "until ! flock -n \"$d\" true || [ $((i += 1)) -gt 1000 ]; do sleep 0.01; done; "
+      "\"$0\" old \"$1\" mame.exe & p=$!; sleep 1; kill -TERM $p; wait $p; s=$?; kill $q; chattr -i \"${0%/*}\"; exit $s",
+      program_, Mame(), folder_.path() + "/user"});
+  EXPECT_EQ(shared.exit_code, 128 + 15) << shared.out << shared.err;
+  EXPECT_NE(shared.err.find("Waiting: another Convert uses the files in " + folder_.path() + "/user/config/brantel\n"
+                            "Conversion Failed: Interrupted: a request to stop came from outside\n"), std::string::npos)
+      << shared.err;
+#endif
 }
 
 #ifndef _WIN32
@@ -345,6 +382,7 @@ TEST_F(BrantelConvertTest, InterruptedAtAnyMomentLeavesNothingAndTheNextRunConve
     }
     EXPECT_EQ(ProcessesLeftIn(folder_.path()), "") << what;
     EXPECT_TRUE(folder_.Read("mame/ctrlr/old.cfg") == whole) << what;
+    EXPECT_FALSE(folder_.Exists("mame/ctrlr/old.cfg.bak")) << what;  // never the program's own file
     EXPECT_EQ(folder_.Read("program/brantel.cfg"), settings) << what;
     if (number != 9) {
       for (const std::string& name : ours("mame/ctrlr")) EXPECT_EQ(left.count(name), 1u) << what << ": " << name;
@@ -379,6 +417,69 @@ TEST_F(BrantelConvertTest, InterruptedAtAnyMomentLeavesNothingAndTheNextRunConve
     EXPECT_EQ(folder_.Read("program/brantel.cfg"), settings) << signal;
   }
   EXPECT_EQ(ours("program"), not_ours);
+}
+
+// Around the moment the new file takes the name (each change made, or each
+// stop sent, by the program's own rename of the file named): nothing of the
+// user's is lost, nothing of the program's own is ever kept aside as another's,
+// and the next run tells of a file a stopped run kept aside.
+TEST_F(BrantelConvertTest, ChangesAndStopsAroundTheRenameLoseNothing) {
+  InstallStandInListGenerator(folder_, "program", CrLf({MasterListLine("pong", "pong", "2")}));
+  const std::string a = CrLf({"P1_BUTTON1 \"KEYCODE_A\""}), b = CrLf({"P1_BUTTON1 \"KEYCODE_B\""});
+  WriteIni("pong.ini", b);
+  ASSERT_EQ(Convert({"old", Mame(), "mame"}).exit_code, 0);
+  const std::string whole_b = folder_.Read("mame/ctrlr/old.cfg");
+  const std::string old = Mame() + "/ctrlr/old.cfg";
+  std::string many;  // a record of more than 64 KB
+  for (int i = 0; i < 299; ++i) many += "1 " + std::string(32, 'a') + " - - - /elsewhere/" + std::string(200, 'p') + std::to_string(i) + ".cfg\r\n";
+  const struct Row {
+    const char* what;
+    std::string at_rename;  // the file whose rename is followed by the change or stop
+    std::string change;     // a shell command; empty: a signal
+    int signal;
+    bool users_file;   // old.cfg is the user's, not the program's
+    bool big_record;
+    int exit_code;
+    const char* kept;  // what old.cfg.bak holds after both runs ("" when none); "A" the earlier file
+    const char* told;  // what the next run says
+  } rows[] = {
+      {"an edit after it was judged the program's own", "/combined.lst", "echo edit >> \"$OLD\"", 0, false, false, 0,
+       "A+edit", ""},
+      {"made read-only after the start", "/combined.lst", "chmod a-w \"$OLD\"", 0, false, false, 2, "", ""},
+      {"killed after the user's file was kept aside", "/old.cfg.bak", "", 9, true, false, 128 + 9, "A",
+       "changed: a Convert stopped while it replaced this file kept the earlier one, not known as this program's "
+       "unedited output, as "},
+      {"killed after the record named the new file", "/combined.lst", "", 9, false, false, 128 + 9, "", ""},
+      {"killed after the new file took the name", "/old.cfg", "", 9, false, false, 128 + 9, "", ""},
+      {"stopped after the new file took the name, the record large", "/old.cfg", "", 15, false, true, 0, "", ""},
+  };
+  for (const Row& row : rows) {
+    std::filesystem::remove(old + ".bak");
+    WriteIni("pong.ini", a);
+    ASSERT_EQ(Convert({"old", Mame(), "mame"}).exit_code, 0) << row.what;
+    const std::string earlier = row.users_file ? folder_.Write("mame/ctrlr/old.cfg", "mine"), "mine"
+                                               : folder_.Read("mame/ctrlr/old.cfg");
+    if (row.big_record) folder_.Write("program/combined.lst", folder_.Read("program/combined.lst") + many);
+    WriteIni("pong.ini", b);
+    const std::string how = row.change.empty() ? "BRANTEL_STOP_SIGNAL=" + std::to_string(row.signal)
+                                               : "BRANTEL_AT_RENAME_RUN='" + row.change + "'";
+    const ProgramRun run = RunProgram("/bin/sh", {"-c", "OLD=\"$2\" LD_PRELOAD=" STOP_AFTER_RENAME
+        " BRANTEL_STOP_AFTER_RENAME=" + row.at_rename + " " + how + " \"$0\" old \"$1\" mame", program_, Mame(), old});
+    EXPECT_EQ(run.exit_code, row.exit_code) << row.what << ": " << run.out << run.err;
+    if (row.exit_code == 2) {
+      EXPECT_NE(run.err.find("read-only"), std::string::npos) << row.what << ": " << run.err;
+      EXPECT_EQ(folder_.Read("mame/ctrlr/old.cfg"), earlier) << row.what;
+      std::filesystem::permissions(old, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+    }
+    const ProgramRun next = Convert({"old", Mame(), "mame"});
+    EXPECT_EQ(next.exit_code, 0) << row.what;
+    EXPECT_EQ(folder_.Read("mame/ctrlr/old.cfg"), whole_b) << row.what;
+    const std::string kept = row.kept;
+    EXPECT_EQ(folder_.Exists("mame/ctrlr/old.cfg.bak") ? folder_.Read("mame/ctrlr/old.cfg.bak") : "",
+              kept == "A" ? earlier : kept == "A+edit" ? earlier + "edit\n" : "") << row.what;
+    EXPECT_EQ(next.out.find(std::string(row.told) + HostPath(old) + ".bak") != std::string::npos, *row.told != '\0')
+        << row.what << ": " << next.out;
+  }
 }
 
 // A stop while a big cfg file of the user's is read ends the run there, not

@@ -6,13 +6,14 @@
 #endif
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 
 #include "engine/earlier_output.h"
 #include "engine/io/io_error.h"
 #include "engine/plain_window.h"
-#include "engine/sha256.h"
+#include "engine/file_digest.h"
 #include "tests/worked_examples.h"
 
 namespace brantel {
@@ -199,26 +200,82 @@ TEST_F(CombinedFileTest, AScratchFileReadShortIsReportedNotWrittenShort) {
 }
 #endif
 
-// The earlier file is read while the new one is made; that reading counts
-// at the rename only while the file is as it was, even when an edit keeps
-// its size and its time of last write.
-TEST_F(CombinedFileTest, EarlierFileEditedAfterItWasReadIsKeptAside) {
+// The earlier file is the program's own only while it is byte for byte what
+// the record says was written there last, however it is reached: its state
+// as noted spares the reading; an edit that keeps its size and its time of
+// last write does not; a link to a copy of it is not it.
+TEST_F(CombinedFileTest, TheRecordKnowsTheProgramsOwnFileAndKeepsAsideAnyOther) {
   namespace fs = std::filesystem;
   const std::string path = Old() + ".cfg", record = folder_.path() + "/combined.lst";
-  folder_.Write("ctrlr/old.cfg", "ours");
-  Sha256 sha;
-  sha.Add("ours");
-  RecordWrittenFile(path, 4, sha.HexDigest(), record);
-  for (const bool edited : {false, true}) {
-    EarlierFile earlier(path, record);
-    earlier.WaitForReadingAhead();
-    if (edited) {
-      const auto written = fs::last_write_time(path);
-      folder_.Write("ctrlr/old.cfg", "OURS");
-      fs::last_write_time(path, written);
+  const FileContents ours{4, HexDigestOf("ours")}, next{4, HexDigestOf("next")};
+  const std::string unknown = "not known as this program's unedited output";
+  const std::string other = unknown + " (it is not the file this program wrote there last)";
+  const struct Case {
+    const char* what;
+    std::function<void()> change;  // after the record noted the file
+    std::string why;               // "" when it is the program's own
+    std::string through = "";      // the folder it is reached through
+    bool noted_before = false;     // a run stopped before its rename noted `next`
+  } cases[] = {
+      {"unchanged", {}, ""},
+      {"edited keeping its size and time",
+       [&] {
+         const auto written = fs::last_write_time(path);
+         folder_.Write("ctrlr/old.cfg", "OURS");
+         fs::last_write_time(path, written);
+       },
+       other},
+      {"not in the record", [&] { fs::remove(record); }, unknown},
+      {"the record of another form", [&] { folder_.Write("combined.lst", "brantel combined files 1\r\n"); }, unknown},
+      {"ours, with the next noted by a stopped run", {}, "", "", true},
+      {"the next, noted by a run stopped after its rename", [&] { folder_.Write("ctrlr/old.cfg", "next"); }, "", "",
+       true},
+#ifndef _WIN32
+      {"a link to a copy of it",
+       [&] {
+         fs::copy_file(path, folder_.path() + "/copy.cfg");
+         fs::remove(path);
+         fs::create_symlink("../copy.cfg", path);
+       },
+       other},
+      {"reached through a linked folder", {}, "", "linked/old.cfg"},
+#endif
+  };
+  for (const Case& c : cases) {
+    fs::remove_all(folder_.path() + "/ctrlr/old.cfg.bak");
+    fs::remove(record);
+    folder_.Write("ctrlr/old.cfg", "ours");
+    WrittenRecord(record).Note({RecordKey(path), ours, std::nullopt, StateOfEntry(path), std::nullopt});
+    if (c.noted_before) {
+      RecordEntry entry = *WrittenRecord(record).Find(RecordKey(path));
+      WrittenRecord(record).Note({entry.key, next, ours, std::nullopt, std::nullopt});
     }
-    EXPECT_EQ(earlier.KeepAsideIfNotOurs(), edited ? path + ".bak" : "") << edited;
+    if (c.change) c.change();
+    std::string reached = path;
+#ifndef _WIN32
+    if (!c.through.empty()) {
+      fs::create_directory_symlink("ctrlr", folder_.path() + "/linked");
+      reached = folder_.path() + "/" + c.through;
+    }
+#endif
+    EarlierFile earlier(reached, record);
+    const EarlierFile::KeptAside kept = earlier.PrepareForNewFile({5, HexDigestOf("newer")});
+    EXPECT_EQ(kept.path, c.why.empty() ? "" : reached + ".bak") << c.what;
+    EXPECT_EQ(kept.why, c.why) << c.what;
+    fs::remove(folder_.path() + "/linked");
   }
+}
+
+// The record forgets the oldest names past its 300, never the newest.
+TEST_F(CombinedFileTest, TheRecordKeepsTheNewest300Names) {
+  const std::string record = folder_.path() + "/combined.lst";
+  for (int i = 0; i <= 300; ++i) {
+    WrittenRecord(record).Note({"/f" + std::to_string(i), {1, HexDigestOf("x")}, std::nullopt, std::nullopt, std::nullopt});
+  }
+  const WrittenRecord read(record);
+  EXPECT_EQ(read.Find("/f0"), nullptr);
+  EXPECT_NE(read.Find("/f1"), nullptr);
+  EXPECT_NE(read.Find("/f300"), nullptr);
 }
 
 // The user's systems go among the translated sections as their files are

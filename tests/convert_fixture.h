@@ -27,9 +27,10 @@ class ConvertFixture : public ::testing::Test {
   void WriteIni(const std::string& name, const std::string& bytes) const {
     folder_.Write("mame/ctrlr/old/" + name, bytes);
   }
-  std::set<std::string> OldFolderNames() const {
+  std::set<std::string> OldFolderNames() const { return NamesIn("mame/ctrlr/old"); }
+  std::set<std::string> NamesIn(const std::string& relative) const {
     std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder_.path() + "/mame/ctrlr/old")) {
+    for (const auto& entry : std::filesystem::directory_iterator(folder_.path() + "/" + relative)) {
       names.insert(entry.path().filename().string());
     }
     return names;

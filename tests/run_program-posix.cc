@@ -59,6 +59,7 @@ void ReadTraceLine(const std::string& line, bool own, std::set<std::string>& flu
   const size_t start = line.find('<', call);
   if (call != std::string::npos && start != std::string::npos) {
     flushed.insert(LastPart(line.substr(start + 1, line.find('>', start) - start - 1)));
+    if (own) ++trace.flushes;
   }
   const std::vector<std::string> names = QuotedTexts(line);
   if (line.find("rename") != std::string::npos && names.size() >= 2) {

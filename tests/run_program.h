@@ -26,11 +26,13 @@ ProgramRun RunProgramTracingRenames(const std::string& program, const std::vecto
 
 // What the program itself (not the programs it starts) did with files, by
 // full path: how often it opened each without creating it, and what files
-// and folders it created (a nameless file as "(nameless)").
+// and folders it created (a nameless file as "(nameless)"), and how often
+// it waited for the disk.
 struct FileTrace {
   std::string renames;  // as above
   std::map<std::string, int> opened;
   std::vector<std::string> created;
+  int flushes = 0;  // calls that wait for a file's data to reach the disk
 };
 ProgramRun RunProgramTracingFiles(const std::string& program, const std::vector<std::string>& arguments,
                                   const std::string& folder, FileTrace& trace);

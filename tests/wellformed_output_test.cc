@@ -15,6 +15,7 @@
 #include <tuple>
 
 #include "engine/convert.h"
+#include "engine/earlier_output.h"
 #include "engine/io/line_file.h"
 #include "engine/plain_window.h"
 #include "engine/translate.h"
@@ -434,7 +435,7 @@ std::vector<HostileLayout> HostileLayouts() {
       // byte for byte what the program wrote there last.
       {"a .bak of the user's beside old.cfg", "old",
        [](const TestFolder& f) { f.Write("mame/ctrlr/old.cfg.bak", "mine"); },
-       ConvertResult::kCompleted, {"<mameconfig "}, "", {"old.cfg: not written by this program, so kept as"},
+       ConvertResult::kCompleted, {"<mameconfig "}, "", {"old.cfg: not known as this program's unedited output, so kept as"},
        "ctrlr/old.cfg.1.bak"},
       // Each INI file's notes, then those on included INI files, then the
       // cfg files' (all not applied, so shown in one group).
@@ -469,6 +470,36 @@ std::vector<HostileLayout> HostileLayouts() {
          f.Write("mame/ctrlr/old.cfg", f.Read("mame/ctrlr/old.cfg") + " ");
        },
        ConvertResult::kCompleted, {"<mameconfig "}, "", {}, "ctrlr/old.cfg.1.bak"},
+      {"the program's own earlier old.cfg, edited keeping its size and time", "old",
+       [](const TestFolder& f) {
+         ConvertOnce(f);
+         const std::string path = f.path() + "/mame/ctrlr/old.cfg";
+         const auto written = fs::last_write_time(path);
+         std::string bytes = f.Read("mame/ctrlr/old.cfg");
+         bytes[bytes.find("KEY_A")] = 'k';
+         f.Write("mame/ctrlr/old.cfg", bytes);
+         fs::last_write_time(path, written);
+       },
+       ConvertResult::kCompleted, {"<mameconfig "}, "",
+       {"old.cfg: not known as this program's unedited output (it is not the file this program wrote there last), "
+        "so kept as"},
+       "ctrlr/old.cfg.1.bak"},
+      // A run stopped after it kept the user's file aside, before the new
+      // file took the name: the next one tells where the user's bytes are.
+      {"a .bak a stopped run made", "old",
+       [](const TestFolder& f) {
+         ConvertOnce(f);
+         const std::string path = f.path() + "/mame/ctrlr/old.cfg";
+         WrittenRecord record(f.path() + "/program/combined.lst");
+         RecordEntry entry = *record.Find(RecordKey(path));
+         entry.state.reset();
+         entry.aside = 0;
+         record.Note(entry);
+         fs::remove(path);
+       },
+       ConvertResult::kCompleted, {"<mameconfig "}, "",
+       {"old.cfg: a Convert stopped while it replaced this file kept the earlier one, not known as this program's "
+        "unedited output, as "}, ""},
       {"a record of the files written that is not one", "old",
        [](const TestFolder& f) {
          ConvertOnce(f);
@@ -549,6 +580,25 @@ std::vector<HostileLayout> HostileLayouts() {
                        link(f, "../../elsewhere.txt", "mame/ctrlr/old.cfg");
                      },
                      ConvertResult::kCompleted});
+  // The program's own file reached another way is its own; a link to a copy
+  // of it is not.
+  layouts.push_back({"the program's own earlier old.cfg, converted through a linked MAME folder", "old",
+                     [=](const TestFolder& f) {
+                       link(f, "mame", "linked");
+                       PlainWindow window;
+                       window.SetText1("old");
+                       window.SetText2(f.path() + "/linked");
+                       ASSERT_EQ(ConvertFolder(window, f.path() + "/program"), ConvertResult::kCompleted);
+                     },
+                     ConvertResult::kCompleted, {"<mameconfig "}, "", {}, ""});
+  layouts.push_back({"a link at old.cfg's name to a copy of the program's own", "old",
+                     [=](const TestFolder& f) {
+                       ConvertOnce(f);
+                       fs::copy_file(f.path() + "/mame/ctrlr/old.cfg", f.path() + "/copy.cfg");
+                       fs::remove(f.path() + "/mame/ctrlr/old.cfg");
+                       link(f, "../../copy.cfg", "mame/ctrlr/old.cfg");
+                     },
+                     ConvertResult::kCompleted, {"<mameconfig "}, "", {}, "ctrlr/old.cfg.1.bak"});
   layouts.push_back({"a line end in the folder name", "ol\nd",
                      [](const TestFolder& f) { f.Write("mame/ctrlr/ol\nd/pong.ini", "P1_START \"KEY_1\""); },
                      ConvertResult::kPathError, {}, "", {"holds a line end"}});

@@ -126,6 +126,8 @@ case_files_in_use() {
   make_folders "$work/program-in-use" "$work/mame-in-use" busy
   local mame_w=$(windows_path "$mame") combined_w=$(windows_path "$mame/ctrlr/busy.cfg")
   run_in C.UTF-8 busy "$mame_w"
+  # A file that would not change is not replaced at all: this one would.
+  printf 'P1_BUTTON2 "KEY_Q"\r\n' >>"$old/pacman.ini"
   holding "$mame/ctrlr/busy.cfg" run_in C.UTF-8 busy "$mame_w"
   expect "combined file in use" says "\"$combined_w\": The file is in use by another program"
   holding "$program/brantel.cfg" run_in C.UTF-8 busy "$mame_w"

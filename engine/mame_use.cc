@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <new>
 #include <optional>
+#include <system_error>
 
 #include "engine/io/file_safety.h"
 #include "engine/io/folder.h"
@@ -192,12 +193,19 @@ std::string AsMameExpands(const std::string& path) {
 }
 
 MameQuestion::MameQuestion(const std::string& mame_path, const std::string& executable) {
-  pending_ = std::async(std::launch::async, [this, mame_path, executable] { return Ask(mame_path, executable); });
+  const auto ask = [this, mame_path, executable] { return Ask(mame_path, executable); };
+  try {
+    pending_ = std::async(std::launch::async, ask);
+  } catch (const std::system_error&) {
+    // No thread to ask it beside the conversion: it is asked at the end.
+    pending_ = std::async(std::launch::deferred, ask);
+  }
 }
 
 MameQuestion::~MameQuestion() {
   stop_ = true;
-  if (pending_.valid()) pending_.wait();
+  // A question put off to the end is not asked at all.
+  if (pending_.valid() && pending_.wait_for(std::chrono::seconds(0)) != std::future_status::deferred) pending_.wait();
 }
 
 MameAnswer MameQuestion::Ask(const std::string& mame_path, const std::string& executable) {
@@ -232,7 +240,7 @@ MameAnswer MameQuestion::Ask(const std::string& mame_path, const std::string& ex
 
 const MameAnswer& MameQuestion::Answer(const WhileWaiting& while_waiting) {
   while (!answer_) {
-    if (pending_.wait_for(std::chrono::milliseconds(50)) == std::future_status::ready) {
+    if (pending_.wait_for(std::chrono::milliseconds(50)) != std::future_status::timeout) {
       answer_ = pending_.get();
     } else if (while_waiting) {
       while_waiting();

@@ -267,8 +267,8 @@ TEST_F(ConvertTest, UseItInMameSetsTheMameIniMameReadsFirst) {
        "MAME uses it, but these other settings of MAME changed too:\nrompath other\nThese lines are set in " + ini +
            ":\nctrlr old\nThe previous one is kept as " + ini + ".bak",
        "ctrlr old\n", "ctrlr x\n"},
-      {"a folder", [&] { folder_.MakeFolder("mame/mame.ini"); }, reads_ini, refused("It is not an ordinary file"), "-", "-"},
-      {"a FIFO", [&] { mkfifo(ini.c_str(), 0644); }, reads_ini, refused("It is not an ordinary file"), "-", "-"},
+      {"a folder", [&] { folder_.MakeFolder("mame/mame.ini"); }, reads_ini, refused("It is a folder, not a file"), "-", "-"},
+      {"a FIFO", [&] { mkfifo(ini.c_str(), 0644); }, reads_ini, refused("It is a named pipe (FIFO), not a file"), "-", "-"},
       {"a link", [&] { std::filesystem::create_symlink(folder_.Write("elsewhere.ini", "ctrlr x\n"), ini); }, reads_ini,
        refused("It is a link, not an ordinary file"), "-", "-"},
       {"over 4 MB", [&] { folder_.Write("mame/mame.ini", big); }, reads_ini,

@@ -187,7 +187,7 @@ void ShowCompletion(Window& window, const ConversionNotes& notes, const std::vec
   ShowConversionNotes(window, notes);
   std::string prompt = kCompletionPrompt;
   for (const std::string& line : more_lines) prompt += "\n" + line;
-  window.ShowMessageBox(prompt, kCompletionTitle, MessageStyle::kOkOnly);
+  window.ShowCompletionBox(prompt, kCompletionTitle, false);
 }
 
 }  // namespace brantel

@@ -13,7 +13,9 @@
 // focus and the push button Enter presses there ("Text1 default Command1").
 // With "progress": the progress line's text and its bar ("busy", or "N of
 // M"), or "none" while it is hidden. With "box": the buttons of the message
-// box that is up, by their captions, and its text.
+// box that is up, by their captions; with "box text": its text, in UTF-8,
+// its bytes as they are. With "labels": each box of the main window and the
+// text of the label made right before it, which a screen reader names it by.
 #define WIN32_LEAN_AND_MEAN
 #define NOMINMAX
 #include <windows.h>
@@ -28,8 +30,9 @@ namespace {
 
 // In UTF-8, as the test script types it.
 std::string Utf8(const wchar_t* text) {
-  char bytes[4 * MAX_PATH] = {};
-  WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr);
+  std::string bytes(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr)), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr);
+  if (!bytes.empty()) bytes.pop_back();  // its end
   return bytes;
 }
 
@@ -138,8 +141,8 @@ int ShowProgress(HWND form) {
   return 0;
 }
 
-// The message box: "buttons:" and each button's caption, then its text.
-int ShowBox() {
+// The message box: "buttons:" and each button's caption, or its text.
+int ShowBox(bool text_wanted) {
   HWND box = FindWindowA("brantelMessage", nullptr);
   if (box == nullptr) return 1;
   std::string buttons = "buttons:";
@@ -153,7 +156,26 @@ int ShowBox() {
     if (_stricmp(kind, "Button") == 0) buttons += " " + Utf8(caption.c_str());
     if (_stricmp(kind, "Edit") == 0) text = caption;
   }
-  std::printf("%s\n%s\n", buttons.c_str(), Utf8(text.c_str()).c_str());
+  if (!text_wanted) {
+    std::printf("%s\n", buttons.c_str());
+    return 0;
+  }
+  const std::string bytes = Utf8(text.c_str());
+  _setmode(_fileno(stdout), _O_BINARY);
+  std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+  return 0;
+}
+
+int ShowLabels(HWND form) {
+  for (HWND control = GetWindow(form, GW_CHILD); control != nullptr; control = GetWindow(control, GW_HWNDNEXT)) {
+    char kind[64] = {}, label[256] = {};
+    GetClassNameA(control, kind, sizeof kind);
+    if (_stricmp(kind, "Edit") != 0 && _stricmp(kind, "ComboBox") != 0 && _stricmp(kind, "ListBox") != 0) continue;
+    HWND before = GetWindow(control, GW_HWNDPREV);
+    GetClassNameA(before, kind, sizeof kind);
+    if (_stricmp(kind, "Static") == 0) GetWindowTextA(before, label, sizeof label);
+    std::printf("%s: %s\n", ControlName(control).c_str(), label);
+  }
   return 0;
 }
 
@@ -166,13 +188,11 @@ int WriteClipboard() {
     CloseClipboard();
     return 1;
   }
-  const int length = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  std::string bytes(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes.data(), length, nullptr, nullptr);
+  const std::string bytes = Utf8(text);
   GlobalUnlock(memory);
   CloseClipboard();
   _setmode(_fileno(stdout), _O_BINARY);
-  std::fwrite(bytes.data(), 1, bytes.size() - 1, stdout);
+  std::fwrite(bytes.data(), 1, bytes.size(), stdout);
   return 0;
 }
 
@@ -201,11 +221,12 @@ int main(int argc, char** argv) {
   if (argc > 1 && std::string(argv[1]) == "notes") return ShowNotesWidths();
   if (argc > 2 && std::string(argv[1]) == "clipboard") return WriteClipboard();
   if (argc > 1 && std::string(argv[1]) == "clipboard") return PutOnClipboard();
-  if (argc > 1 && std::string(argv[1]) == "box") return ShowBox();
+  if (argc > 1 && std::string(argv[1]) == "box") return ShowBox(argc > 2);
   if (form == nullptr) return 1;
   if (argc > 1 && std::string(argv[1]) == "text1") return ShowText1(form);
   if (argc > 1 && std::string(argv[1]) == "label") return ShowFile1Label(form);
   if (argc > 1 && std::string(argv[1]) == "focus") return ShowFocus(form);
+  if (argc > 1 && std::string(argv[1]) == "labels") return ShowLabels(form);
   if (argc > 1 && std::string(argv[1]) == "progress") return ShowProgress(form);
   std::string enabled;
   for (HWND control = GetWindow(form, GW_CHILD); control != nullptr; control = GetWindow(control, GW_HWNDNEXT)) {

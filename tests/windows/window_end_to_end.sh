@@ -189,7 +189,7 @@ keys_to "$form" alt+g alt+c
 check "while it runs the caption counts the seconds" appears "brantel Manager - making the master list, 1 s"
 check "while the list is made the progress line shows a busy bar" \
   progress_is "Making the master list (MAME's machines)... | busy"
-check "while it runs only Cancel takes input" shows "File1: default.ini"$'\n'"File1: pacman.ini"$'\n'"enabled: Cancel"
+check "while it runs only Cancel takes input" shows "File1: default.ini"$'\n'"File1: pacman.ini"$'\n'"enabled: C&ancel"
 keys_to "$form" Escape
 box=$(window_named "Conversion Cancelled") && keys_to "$box" Return
 check "Escape: Conversion Cancelled shown" test -n "$box"
@@ -282,10 +282,6 @@ start_window
 keys_to "$form" alt+c
 notes=$(window_named "Conversion Notes")
 check "notes dialog shown" test -n "$notes"
-[[ -n $notes ]] && keys_to "$notes" alt+s && save=$(window_named "Save the notes") && keys_to "$save" Return
-check "Save...: the notes as \"OLD conversion notes.txt\" in Documents" \
-  poll_until contains "$work/documents/OLD conversion notes.txt" "gzz.ini"
-wine reg add "$shell_folders" /v Personal /t REG_EXPAND_SZ /d '%USERPROFILE%\Documents' /f >/dev/null 2>&1
 read -r client box_width < <(wine "$probe_exe" notes | tr -d '\r')
 # Each key once the dialog is in the state the one before leads to: a key
 # that comes before the system menu or the sizing has begun is lost.
@@ -299,8 +295,14 @@ wider() { read -r now_client now_box < <(wine "$probe_exe" notes | tr -d '\r'); 
 check "notes dialog: wider after Size and the arrow keys" poll_until wider
 check "notes dialog: its box grew as much ($client $box_width, $now_client $now_box)" \
   test "$((now_client - now_box))" = "$((client - box_width))"
-# Shift+Tab from OK to the notes; the last line selected, copied; Return is OK.
-[[ -n $notes ]] && keys_to "$notes" shift+Tab ctrl+End shift+Home ctrl+c Return
+# Shift+Tab from OK to the notes; the last line selected, copied; then
+# Save..., Return in its chooser; Escape closes the notes.
+[[ -n $notes ]] && keys_to "$notes" shift+Tab ctrl+End shift+Home ctrl+c alt+s &&
+  save=$(window_named "Save the notes") && keys_to "$save" Return
+check "Save...: the notes as \"OLD conversion notes.txt\" in Documents" \
+  poll_until contains "$work/documents/OLD conversion notes.txt" "gzz.ini"
+wine reg add "$shell_folders" /v Personal /t REG_EXPAND_SZ /d '%USERPROFILE%\Documents' /f >/dev/null 2>&1
+[[ -n $notes ]] && keys_to "$notes" Escape
 box=$(window_named "Conversion Complete!") && keys_to "$box" Return
 keys_to "$form" alt+n ctrl+a ctrl+v alt+F4
 check "notes dialog: the program ends" ended_within_20_s "$pid"
@@ -325,9 +327,9 @@ yes 'P1_BUTTON1 "KEYCODE_LCONTROL"' | head -n 1500000 >"$work/mame/ctrlr/OLD/big
 start_window && keys_to "$form" alt+c
 check "big INI file: the caption counts the seconds" appears "brantel Manager - converting, [1-9][0-9]* s"
 check "big INI file: the progress line counts the files" progress_is "Converting: 1 of 1 files | 0 of 1"
-keys_to "$form" Escape
+keys_to "$form" alt+a  # C&ancel
 box=$(window_named "Conversion Cancelled") && keys_to "$box" Return && keys_to "$form" alt+F4
-check "big INI file: Escape cancels the conversion" test -n "$box"
+check "big INI file: Alt+A (C&ancel) cancels the conversion" test -n "$box"
 check "big INI file: nothing left of it" test -z "$(find "$work/mame/ctrlr" "$program" -name '~bt*' -o -name OLD.cfg)"
 ended_within_20_s "$pid"
 rm "$work/mame/ctrlr/OLD/big.ini"

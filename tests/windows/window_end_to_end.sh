@@ -326,7 +326,7 @@ rm -f "$work/mame/ctrlr/OLD/"{long,g*}.ini "$work/mame/ctrlr/OLD.cfg"
 yes 'P1_BUTTON1 "KEYCODE_LCONTROL"' | head -n 1500000 >"$work/mame/ctrlr/OLD/big.ini"
 start_window && keys_to "$form" alt+c
 check "big INI file: the caption counts the seconds" appears "brantel Manager - converting, [1-9][0-9]* s"
-check "big INI file: the progress line counts the files" progress_is "Converting: 1 of 3 files | 0 of 3"
+check "big INI file: the progress line counts the files" progress_is "Converting: 2 of 3 files | 1 of 3"
 keys_to "$form" alt+a  # C&ancel
 box=$(window_named "Conversion Cancelled") && keys_to "$box" Return && keys_to "$form" alt+F4
 check "big INI file: Alt+A (C&ancel) cancels the conversion" test -n "$box"

@@ -40,6 +40,8 @@ shoot_screen_around() {
   convert "$2.screen.png" -crop "$((WIDTH + 60))x$((HEIGHT + 60))+$x+$y" +repage "$2"
 }
 
+busy_painted() { import -window "$1" "$2" 2>/dev/null && shows_text "$2"; }
+
 start_program() {
   case $program in
     *.exe) wine "$program" & ;;
@@ -77,7 +79,8 @@ on_display() {
     keys_to "$form" alt+c
     local busy box
     busy=$(wait_for_window "$title - making the master list, 2 s")
-    wait_until_painted "$busy" "$out-busy.png"
+    # The busy bar moves, so no two pictures are alike: one with its text drawn.
+    poll_until busy_painted "$busy" "$out-busy.png"
     import -frame -window "$busy" "$out-busy.png"
     keys_to "$form" Escape
     box=$(wait_for_window "Conversion Cancelled")

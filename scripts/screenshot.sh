@@ -79,8 +79,13 @@ on_display() {
     keys_to "$form" alt+c
     local busy box
     busy=$(wait_for_window "$title - making the master list, 2 s")
-    # The busy bar moves, so no two pictures are alike: one with its text drawn.
-    poll_until busy_painted "$busy" "$out-busy.png"
+    # The Windows window's busy bar moves, so no two pictures of it are
+    # alike: one with its text drawn.
+    if [[ $program == *.exe ]]; then
+      poll_until busy_painted "$busy" "$out-busy.png"
+    else
+      wait_until_painted "$busy" "$out-busy.png"
+    fi
     import -frame -window "$busy" "$out-busy.png"
     keys_to "$form" Escape
     box=$(wait_for_window "Conversion Cancelled")

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <iterator>
 #include <memory>
+#include <system_error>
 #include <vector>
 
 #include "engine/io/folder.h"
@@ -80,6 +81,8 @@ class CheckedCombinedFile : public ReplacingLineWriter {
   }
 
   IoError NotWellFormed(const std::string& complaint) {
+    // No INI file is to blame for a shortage.
+    if (check_.OutOfMemory()) return IoError("Could not check the new file", path(), "Not enough memory; nothing was replaced");
     std::string reason = "it would not be well-formed XML (" + complaint + ")";
     const std::uint64_t at = check_.FailedAt();
     auto after = std::upper_bound(sections_.begin(), sections_.end(), at,
@@ -104,6 +107,8 @@ std::unique_ptr<CheckedCombinedFile> CreateCombinedFile(const std::string& path)
   } catch (const IoError& error) {
     throw IoError("Could not write the new file " + LastPathPiece(path) + " in the folder", FolderOfFile(path),
                   error.reason());
+  } catch (const std::system_error& error) {  // no thread for the check
+    throw IoError("Could not start the check of the new file", path, error.code().message() + "; nothing was replaced");
   }
 }
 

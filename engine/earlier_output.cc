@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <exception>
 #include <optional>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include "engine/io/folder.h"
@@ -117,7 +119,13 @@ std::string KeepAside(const std::string& path) {
 }  // namespace
 
 EarlierFile::EarlierFile(std::string path, std::string record_file)
-    : path_(std::move(path)), record_file_(std::move(record_file)), thread_([this] { ReadAhead(); }) {}
+    : path_(std::move(path)), record_file_(std::move(record_file)) {
+  try {
+    thread_ = std::thread([this] { ReadAhead(); });
+  } catch (const std::system_error&) {
+    // No thread to spare: the file is read at the rename instead.
+  }
+}
 
 EarlierFile::~EarlierFile() {
   stop_ = true;

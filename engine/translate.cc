@@ -155,10 +155,24 @@ class IniTranslator {
   std::string clean_, without_line_ends_, out_line_, sequence_, written_, port_, port_name_;
 };
 
+// A comment of more than a megabyte goes as several, one a line: the
+// combined file's check, and MAME, take each in one piece.
 void IniTranslator::AppendComment(std::string_view text) {
+  constexpr size_t kLongestComment = 1 << 20;
   out_line_.clear();
   ::brantel::AppendComment(out_line_, text);
-  out_.Line(out_line_);
+  if (out_line_.size() <= kLongestComment) {
+    out_.Line(out_line_);
+    return;
+  }
+  const std::string whole = std::move(out_line_);
+  const std::string_view inside = std::string_view(whole).substr(5, whole.size() - 9);  // "<!-- " and " -->"
+  for (const std::string_view piece : CommentPieces(inside, kLongestComment)) {
+    out_line_.assign("<!-- ");
+    out_line_ += piece;
+    out_line_ += " -->";
+    out_.Line(out_line_);
+  }
 }
 
 void IniTranslator::AppendPortBlock(std::string_view name_as_written, std::string_view value) {

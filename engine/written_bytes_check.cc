@@ -65,6 +65,11 @@ std::uint64_t WrittenBytesCheck::FailedAt() {
   return check_.FailedAt();
 }
 
+bool WrittenBytesCheck::OutOfMemory() {
+  WaitUntilIdle();
+  return check_.OutOfMemory();
+}
+
 void WrittenBytesCheck::Run() {
   std::unique_lock<std::mutex> lock(mutex_);
   for (;;) {

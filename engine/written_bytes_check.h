@@ -20,6 +20,7 @@ namespace brantel {
 
 class WrittenBytesCheck {
  public:
+  // Throws std::system_error when the thread cannot start.
   WrittenBytesCheck();
   // Waits for the thread; what it had not checked yet is dropped.
   ~WrittenBytesCheck();
@@ -41,6 +42,7 @@ class WrittenBytesCheck {
   // the parser's complaint (empty when well-formed) and where it stopped.
   std::string Finish();
   std::uint64_t FailedAt();
+  bool OutOfMemory();
   // The SHA-256 of every byte added; only after Finish.
   std::string Sha256Digest() { return sha_.HexDigest(); }
 

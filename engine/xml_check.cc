@@ -2,6 +2,8 @@
 
 #include <expat.h>
 
+#include <new>
+
 namespace brantel {
 
 struct WellFormedCheck::Parser {
@@ -13,7 +15,10 @@ struct WellFormedCheck::Parser {
 
   // The documents checked are our own, so the salt that guards expat's hash
   // tables against hostile input need not cost a system call.
-  Parser() { XML_SetHashSalt(parser.get(), 0x62726e74UL); }
+  Parser() {
+    if (!parser) throw std::bad_alloc();
+    XML_SetHashSalt(parser.get(), 0x62726e74UL);
+  }
 
   void Feed(std::string_view bytes, bool last) {
     if (failed) return;
@@ -43,6 +48,10 @@ bool WellFormedCheck::Feed(std::string_view bytes) {
 
 std::uint64_t WellFormedCheck::FailedAt() const {
   return static_cast<std::uint64_t>(XML_GetCurrentByteIndex(document_->parser.get()));
+}
+
+bool WellFormedCheck::OutOfMemory() const {
+  return XML_GetErrorCode(document_->parser.get()) == XML_ERROR_NO_MEMORY;
 }
 
 std::string WellFormedCheck::Finish() {

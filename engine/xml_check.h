@@ -12,6 +12,7 @@ namespace brantel {
 
 class WellFormedCheck {
  public:
+  // Throws std::bad_alloc when there is no memory for a parser.
   WellFormedCheck();
   ~WellFormedCheck();
   WellFormedCheck(const WellFormedCheck&) = delete;
@@ -26,6 +27,9 @@ class WellFormedCheck {
   // Ends the document. Empty when it is well-formed, otherwise the parser's
   // words.
   std::string Finish();
+  // True when the parser stopped for want of memory, not at a fault of the
+  // document.
+  bool OutOfMemory() const;
 
  private:
   struct Parser;

@@ -143,4 +143,17 @@ void AppendXmlCommentText(std::string& out, std::string_view text) {
   }
 }
 
+std::vector<std::string_view> CommentPieces(std::string_view comment_text, size_t longest) {
+  std::vector<std::string_view> pieces;
+  while (comment_text.size() > longest) {
+    size_t cut = longest;
+    // A UTF-8 character is at most 4 bytes: its continuation bytes are 10xxxxxx.
+    while (cut > longest - 3 && (static_cast<unsigned char>(comment_text[cut]) & 0xC0) == 0x80) --cut;
+    pieces.push_back(comment_text.substr(0, cut));
+    comment_text.remove_prefix(cut);
+  }
+  pieces.push_back(comment_text);
+  return pieces;
+}
+
 }  // namespace brantel

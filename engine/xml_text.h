@@ -8,6 +8,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace brantel {
 
@@ -33,5 +34,9 @@ void EscapeXmlTextFrom(std::string& text, size_t from);
 std::string XmlCommentText(std::string_view text);
 // The same appended to `out`, which ends in no "-".
 void AppendXmlCommentText(std::string& out, std::string_view text);
+// Comment text as those make it, in pieces of at most `longest` bytes (4 or
+// more) that cut no character in two: each piece is a comment of its own,
+// as expat holds a whole comment in memory and takes none past 2 GB.
+std::vector<std::string_view> CommentPieces(std::string_view comment_text, size_t longest);
 
 }  // namespace brantel

@@ -14,6 +14,7 @@
 
 #include "engine/io/host_path.h"
 #include "engine/io/line_file.h"
+#include "engine/io/work_folder.h"
 #include "engine/text_rules.h"
 #include "tests/convert_fixture.h"
 #include "tests/run_program.h"
@@ -172,7 +173,12 @@ TEST_F(BrantelConvertTest, ExitStatusTellsWhatWentWrong) {
   WriteIni("big.ini", "P1_BUTTON1 \"" + std::string(1 << 17, 'K') + "\"");
   const std::string run_in = "; XDG_CONFIG_HOME=\"$2\" XDG_CACHE_HOME=\"$2\" exec \"$0\" old \"$1\" mame.exe";
   for (const auto& [limit, reason] :
-       {std::pair{"ulimit -f 64", "File too large"}, {"ulimit -n 5", "Too many open files"}}) {
+       {std::pair<std::string, std::string>{"ulimit -f 64", "File too large"}, {"ulimit -n 5", "Too many open files"},
+        // Said as what they are, not blamed on a file of the user's.
+        {"export LD_PRELOAD=" HOSTILE_SYSTEM " BRANTEL_REFUSE=threads",
+         "check of the new file \"" + Mame() + "/ctrlr/old.cfg\": Resource temporarily unavailable; nothing was replaced"},
+        {"export LD_PRELOAD=" HOSTILE_SYSTEM " BRANTEL_REFUSE=check-memory",
+         "Could not check the new file \"" + Mame() + "/ctrlr/old.cfg\": Not enough memory; nothing was replaced"}}) {
     run = RunProgram("/bin/sh", {"-c", limit + run_in, program_, Mame(), folder_.path() + "/user"});
     EXPECT_EQ(run.exit_code, 2);
     EXPECT_TRUE(Contains(run.err, "Conversion Failed: ") && run.err.ends_with(std::string(reason) + "\n")) << run.err;
@@ -365,6 +371,46 @@ TEST_F(BrantelConvertTest, AStopWhileABigCfgFileIsReadEndsTheRunThere) {
 #endif
 
 #ifndef _WIN32
+// Where the file system can neither rename without replacing nor link (FAT),
+// the user's earlier file is still kept aside, never over an earlier one.
+TEST_F(BrantelConvertTest, AFileSystemWithoutNoReplaceRenamesOrLinksStillKeepsFilesAside) {
+  InstallStandInListGenerator(folder_, "program", CrLf({MasterListLine("pong", "pong", "2")}));
+  WriteIni("pong.ini", "P1_BUTTON1 \"KEY_A\"");
+  for (const std::string kept : {"old.cfg.bak", "old.cfg.1.bak"}) {
+    folder_.Write("mame/ctrlr/old.cfg", "mine, kept as " + kept);
+    const ProgramRun run = RunProgram(
+        "/bin/sh", {"-c", "LD_PRELOAD=" HOSTILE_SYSTEM " BRANTEL_REFUSE=noreplace exec \"$0\" old \"$1\" mame.exe",
+                    program_, Mame()});
+    EXPECT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_EQ(folder_.Read("mame/ctrlr/" + kept), "mine, kept as " + kept);
+  }
+}
+
+// A left-over work folder whose removal stops at a file listed after the
+// mark keeps the mark, so that the next run still knows it for ours.
+TEST_F(BrantelConvertTest, AnInterruptedRemovalOfALeftWorkFolderLeavesItMarked) {
+  InstallStandInListGenerator(folder_, "program", CrLf({MasterListLine("pong", "pong", "2")}));
+  WriteIni("pong.ini", "P1_BUTTON1 \"KEY_A\"");
+  const std::string work = Mame() + "/ctrlr/" + kWorkFolderPrefix + "1";
+  folder_.Write("mame/ctrlr/" + std::string(kWorkFolderPrefix) + "1/" + kWorkFolderMarkName, kWorkFolderMarkText);
+  for (char name = 'a'; name <= 'j'; ++name) folder_.Write("mame/ctrlr/" + std::string(kWorkFolderPrefix) + "1/" + name + ".cfg", "");
+  std::string stuck;
+  bool after_mark = false;
+  for (const auto& entry : std::filesystem::directory_iterator(work)) {
+    if (after_mark && stuck.empty()) stuck = entry.path().filename().string();
+    after_mark = after_mark || entry.path().filename() == kWorkFolderMarkName;
+  }
+  if (stuck.empty()) GTEST_SKIP() << "the mark is listed last here";
+  ProgramRun run = RunProgram("/bin/sh", {"-c", "LD_PRELOAD=" HOSTILE_SYSTEM " BRANTEL_STUCK=" + stuck +
+                                                    " exec \"$0\" old \"$1\" mame.exe", program_, Mame()});
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_NE(run.out.find("left as it was, not removed: Device or resource busy"), std::string::npos) << run.out;
+  EXPECT_TRUE(std::filesystem::exists(work + "/" + kWorkFolderMarkName));
+  run = Convert({"old", Mame(), "mame.exe"});
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_FALSE(std::filesystem::exists(work)) << run.out;
+}
+
 // Under a memory cap a file of one endless line never ends a run with a bare
 // library error: mame.ini is read only in part, after the new file is in
 // place; a kept master list that cannot be held is named and made anew.

@@ -1,6 +1,9 @@
 #include "engine/combined_file.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 #include <filesystem>
 #include <map>
@@ -132,11 +135,17 @@ TEST_F(CombinedFileTest, FailedSectionKeepsThePreviousCombinedFile) {
                                              DisplayPath(folder_.path() + "/gone") + "\": "), 0u) << error.what();
   }
 
-  // A section that breaks the file: only its own file is named.
+  // A section that breaks the file: only its own file is named, though
+  // systems of the user's (which are not checked) come before it.
   sections_[Old() + "/b.ini"] = {"<system name=\"b\">", "<input>", "<open>"};
   window_.DriverList() = {Old() + "/a.ini", Old() + "/b.ini"};
   try {
-    WriteCombinedFile(window_, *Parts());
+    auto parts = Parts();
+    const std::string system = "<system name=\"aa\"><!-- " + std::string(2000, 'a') + " --></system>";
+    parts->user_systems.Add(UserSystems::Slot::kDriver, "aa", 0, system.size());
+    parts->user_bytes.Print(system);
+    parts->user_systems.Sort();
+    WriteCombinedFile(window_, *parts);
     ADD_FAILURE() << "replaced by a file that is not well-formed";
   } catch (const IoError& error) {
     const std::string message = error.what();
@@ -160,6 +169,35 @@ TEST_F(CombinedFileTest, FailedSectionKeepsThePreviousCombinedFile) {
   EXPECT_EQ(fs::status(Old() + ".cfg").permissions() & fs::perms::owner_write, fs::perms::none);
   fs::permissions(Old() + ".cfg", fs::perms::owner_write, fs::perm_options::add);
 }
+
+#ifndef _WIN32
+// The scratch file of the user's systems, cut short by another hand: said,
+// never written short.
+TEST_F(CombinedFileTest, AScratchFileReadShortIsReportedNotWrittenShort) {
+  namespace fs = std::filesystem;
+  folder_.Write("ctrlr/old.cfg", "previous");
+  ListCfgFiles();
+  auto parts = Parts({}, 40);
+  const std::string system = "<system name=\"a\"><!-- " + std::string(100, 'a') + " --></system>";
+  parts->user_systems.Add(UserSystems::Slot::kDriver, "a", 0, system.size());
+  parts->user_bytes.Print(system);
+  parts->user_systems.Sort();
+  for (const auto& entry : fs::directory_iterator("/proc/self/fd")) {
+    std::error_code error;
+    const std::string target = fs::read_symlink(entry.path(), error).string();
+    if (target.starts_with(folder_.path()) && target.ends_with(" (deleted)")) {
+      ASSERT_EQ(ftruncate(std::stoi(entry.path().filename().string()), 10), 0);
+    }
+  }
+  try {
+    WriteCombinedFile(window_, *parts);
+    ADD_FAILURE() << "written with the scratch file cut short";
+  } catch (const IoError& error) {
+    EXPECT_EQ(error.reason(), "The file ended early");
+  }
+  EXPECT_EQ(folder_.Read("ctrlr/old.cfg"), "previous");
+}
+#endif
 
 // The earlier file is read while the new one is made; that reading counts
 // at the rename only while the file is as it was, even when an edit keeps

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include <chrono>
 #include <cstdlib>
 #include <future>
@@ -149,6 +153,7 @@ TEST_F(ConvertTest, CompletionSaysHowMameUsesTheNewFile) {
     std::string bytes;
     std::string showconfig;  // what the stand-in MAME runs when asked
     std::string said;
+    char kind = 'f';  // what is at mame_ini: a file, a FIFO (p) or a folder (d)
   } kCases[] = {
       {"mame/mame.ini", "", ":", set + no_answer + ")"},
       {"mame/mame.ini", "ctrlr                     old\r\n", "exit 3", uses(Mame() + "\\mame.ini", failed)},
@@ -156,6 +161,9 @@ TEST_F(ConvertTest, CompletionSaysHowMameUsesTheNewFile) {
       {"mame/mame.ini", "ctrlr old\r\nctrlr other\r\n", ":", set + no_answer + ")"},
       {"mame/mame.ini", "#ctrlr old\r\nctrlrpath old\r\nctrlr\r\n", ":", set + no_answer + ")"},
 #ifndef _WIN32
+      // Never opened, never waited on.
+      {"mame/mame.ini", "", "exit 3", set + failed + ")", 'p'},
+      {"mame/mame.ini", "", "exit 3", set + failed + ")", 'd'},
       // Debian's MAME reads the user's own.
       {"home/.mame/mame.ini", "ctrlr old\n", "exit 3", uses(home + "/.mame/mame.ini", failed)},
       // MAME's own word, whatever its mame.ini files say.
@@ -183,7 +191,11 @@ TEST_F(ConvertTest, CompletionSaysHowMameUsesTheNewFile) {
 #endif
   for (const auto& c : kCases) {
     std::filesystem::remove(folder_.path() + "/mame/mame.ini");
-    folder_.Write(c.mame_ini, c.bytes);
+    if (c.kind == 'f') folder_.Write(c.mame_ini, c.bytes);
+#ifndef _WIN32
+    if (c.kind == 'p') ASSERT_EQ(mkfifo((folder_.path() + "/" + c.mame_ini).c_str(), 0600), 0);
+#endif
+    if (c.kind == 'd') folder_.MakeFolder(c.mame_ini);
     folder_.Write("mame/showconfig.sh", c.showconfig);
     PlainWindow window;
     window.SetText1("old");
@@ -217,6 +229,7 @@ TEST_F(ConvertTest, WaitsForAnotherConvertOfTheProgramFolderKeepingTheWindowAliv
 // own; nothing is converted on the guess.
 TEST_F(ConvertTest, MissingFolderStopsBeforeAnythingIsWrittenSayingWhatWasMeant) {
   folder_.Write("mame/mame64.exe", "");
+  folder_.MakeFolder("mame/Ctrlr");
   const std::string mame = HostPath(Mame() + "\\");
   const struct {
     std::string name, path, kept_path, probe, meant;
@@ -225,6 +238,8 @@ TEST_F(ConvertTest, MissingFolderStopsBeforeAnythingIsWrittenSayingWhatWasMeant)
       {"old", Mame() + "\\mame64.exe", Mame() + "\\mame64.exe" + kHostSeparator, HostPath(Mame() + "\\mame64.exe\\ctrlr\\old\\"),
        "\nThe path to MAME names the program itself; use the folder that holds it: " + mame},
       {"old", Mame() + "\\ctrlr\\", Mame() + "\\ctrlr\\", HostPath(Mame() + "\\ctrlr\\ctrlr\\old\\"),
+       "\nThe path to MAME names MAME's ctrlr folder; use the folder above it: " + mame},
+      {"old", Mame() + "\\Ctrlr", Mame() + "\\Ctrlr" + kHostSeparator, HostPath(Mame() + "\\Ctrlr\\ctrlr\\old\\"),
        "\nThe path to MAME names MAME's ctrlr folder; use the folder above it: " + mame},
       {Mame() + "\\ctrlr\\old", Mame(), mame, HostPath(Mame() + "\\ctrlr\\" + Mame() + "\\ctrlr\\old\\"),
        "\nThe folder name holds a whole path; use the name of the folder inside ctrlr: old"},

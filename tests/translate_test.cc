@@ -4,6 +4,7 @@
 
 #include "engine/io/io_error.h"
 #include "engine/plain_window.h"
+#include "engine/xml_text.h"
 #include "tests/worked_examples.h"
 
 namespace brantel {
@@ -200,6 +201,16 @@ TEST(IniLineTest, CommentsAndNothing) {
   EXPECT_EQ(Body("[pacman]"), std::vector<std::string>{"<!-- [pacman] -->"});
   EXPECT_EQ(Body("  ctrlrname \"X-Arcade\""), std::vector<std::string>{"<!-- ctrlrname \"X-Arcade\" -->"});
   EXPECT_EQ(Body("CtrlrName \"Panel\""), Block("CtrlrName", "standard", "Panel"));
+  // Past a megabyte, a comment a megabyte: expat holds none past 2 GB.
+  const std::string long_remark = "# " + std::string((2 << 20) + 5, '-');
+  const std::vector<std::string> lines = Body(long_remark);
+  std::string joined;
+  for (const std::string& line : lines) {
+    EXPECT_TRUE(line.starts_with("<!-- ") && line.ends_with(" -->") && line.size() <= (1 << 20) + 9);
+    joined += line.substr(5, line.size() - 9);
+  }
+  EXPECT_EQ(lines.size(), 5u);
+  EXPECT_EQ(joined, XmlCommentText(long_remark));
 }
 
 TEST(IniLineTest, ValuesAndSequenceTexts) {
@@ -259,6 +270,8 @@ TEST(IniLineTest, OldNamesBecomeCurrentAndWhatMameCannotTakeIsNoted) {
       {"JOYCODE_1&_ANALOG_X JOYCODE_+1_LEFT", "JOYCODE_1&amp;_ANALOG_X JOYCODE_+1_LEFT", "DN"},
       {"JOYCODE_1--_ANALOG_X | KEYCODE_A", "JOYCODE_1--_ANALOG_X OR KEYCODE_A", "D"},
       {"JOYCODE_0_BUTTON1", "", "L"},
+      {"NOT JOYCODE_0_BUTTON1", "", "L"},
+      {"KEYCODE_A  KEYCODE_B", "KEYCODE_A KEYCODE_B", ""},
       {"JOYCODE_0_BUTTON1 | KEYCODE_A", "KEYCODE_A", "L"},
       {"KEYCODE_A | NOT JOYCODE_-1_X | KEYCODE_B", "KEYCODE_A OR KEYCODE_B", "L"},
       {"KEYCODE_0PAD_SWITCH JOYCODE_4294967296_BUTTON1 GUNCODE_99999999999999999999_A KEYCODE_A", "KEYCODE_A",
@@ -274,6 +287,21 @@ TEST(IniLineTest, OldNamesBecomeCurrentAndWhatMameCannotTakeIsNoted) {
     const std::string line = "P1_BUTTON1 \"" + std::string(c.value) + "\"";
     EXPECT_EQ(Body(line), Block("P1_BUTTON1", "standard", c.sequence)) << c.value;
     EXPECT_EQ(NoteKinds(line), c.notes) << c.value;
+  }
+}
+
+// Text in the system's code page is quoted in notes as the file gets it: in
+// UTF-8, never as the raw byte.
+TEST(IniLineTest, NotesQuoteTheCodePagesTextInUtf8) {
+  for (const std::string line :
+       {"P1_BUTTON\xE9 \"KEYCODE_A\"", "P1_BUTTON1 \"KEY_\xE9\"", "P1_BUTTON1 \"JOYCODE_0_\xE9\"",
+        "P1_BUTTON1 \"\xE9#\"", "KEYCODE_\xE9 KEYCODE_A", "mouse \xE9", "P1_BUTTON1 \"JOYCODE_1_\xE9\""}) {
+    ConversionNotes notes;
+    IntermediateLines("x", {line}, &notes);
+    ASSERT_FALSE(notes.empty()) << line;
+    for (const ConversionNote& note : notes) {
+      EXPECT_TRUE(IsValidUtf8(note.text) && note.text.find("\xC3\xA9") != std::string::npos) << line << ": " << note.text;
+    }
   }
 }
 

@@ -23,6 +23,20 @@ TEST(XmlTextTest, CommentsNeverHoldTwoNeighbouringHyphens) {
   EXPECT_EQ(XmlCommentText("a-b & <c>"), "a-b & <c>");
 }
 
+// Put back together the pieces are the text; each is short enough and of
+// whole characters.
+TEST(XmlTextTest, LongCommentsSplitBetweenCharacters) {
+  const std::string text = XmlCommentText("a--\xC3\xA9\xE2\x82\xAC-\xF0\x9F\x8E\xAE--b \xC3\xA9\xC3\xA9");
+  for (size_t longest = 4; longest <= text.size(); ++longest) {
+    std::string joined;
+    for (const std::string_view piece : CommentPieces(text, longest)) {
+      EXPECT_TRUE(!piece.empty() && piece.size() <= longest && IsValidUtf8(piece)) << longest << ": " << piece;
+      joined += piece;
+    }
+    EXPECT_EQ(joined, text) << longest;
+  }
+}
+
 TEST(XmlTextTest, InvalidUtf8IsReadAsWindows1252) {
   EXPECT_EQ(ToXmlCharacters("caf\xE9"), "caf\xC3\xA9");
   EXPECT_EQ(ToXmlCharacters("\x80\x81\x8D\x8F\x90\x9D\x9F"),

@@ -98,7 +98,19 @@ bool RenameIfFree(const std::string& from, const std::string& to) {
     return true;
   }
   if (errno == EEXIST) return false;
-  throw IoError("Could not rename", from, SystemReason(errno));
+  if (errno != EPERM && errno != EOPNOTSUPP && errno != ENOSYS) throw IoError("Could not rename", from, SystemReason(errno));
+  // Nor links (FAT, exFAT, some shares): the name is taken by an empty file
+  // of our own, made exclusively, and the rename replaces only that.
+  const int fd = open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+  if (fd < 0 && errno == EEXIST) return false;
+  const char* what_to_do = "; this file system can neither rename a file without replacing another nor link it: "
+                           "move the file elsewhere yourself, then try again";
+  if (fd < 0) throw IoError("Could not rename", from, SystemReason(errno) + what_to_do);
+  close(fd);
+  if (std::rename(from.c_str(), to.c_str()) == 0) return true;
+  const int error = errno;
+  unlink(to.c_str());
+  throw IoError("Could not rename", from, SystemReason(error) + what_to_do);
 }
 
 bool EntryExists(const std::string& path) {

@@ -12,6 +12,9 @@
 namespace brantel {
 
 FileHandle OpenFile(const std::string& path, OpenMode mode, const char* what_failed) {
+  // Any file read may have been swapped for a FIFO or a device since it was
+  // listed: only an ordinary file is read.
+  if (mode == OpenMode::kRead) return OpenOrdinaryFile(path, what_failed);
   // "e" closes it in programs we start, "x" creates it exclusively; fopen
   // itself asks the system nothing more than the open.
   const char* how = "rbe";
@@ -46,6 +49,16 @@ int OpenNamelessFile(const std::string& folder) {
   return -1;
 }
 
+// Why what was opened in place of an ordinary file cannot be read, as a
+// listing says it.
+std::string WhyNotAFile(const struct stat& info) {
+  if (S_ISDIR(info.st_mode)) return "It is a folder, not a file";
+  if (S_ISFIFO(info.st_mode)) return "It is a named pipe (FIFO), not a file";
+  if (S_ISSOCK(info.st_mode)) return "It is a socket, not a file";
+  if (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode)) return "It is a device, not a file";
+  return "It is not an ordinary file";
+}
+
 }  // namespace
 
 FileHandle CreateScratchFile(const std::string& folder, const std::string& target_path) {
@@ -67,9 +80,14 @@ FileHandle OpenOrdinaryFile(const std::string& path, const char* what_failed, bo
   if (fd < 0 && errno == ELOOP && !follow_link) throw IoError(what_failed, path, "It is a link, not an ordinary file");
   if (fd < 0) throw IoError(what_failed, path, SystemReason(errno));
   struct stat info {};
-  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || fcntl(fd, F_SETFL, 0) != 0) {
+  if (fstat(fd, &info) != 0 || fcntl(fd, F_SETFL, 0) != 0) {
+    const int error = errno;
     close(fd);
-    throw IoError(what_failed, path, "It is not an ordinary file");
+    throw IoError(what_failed, path, SystemReason(error));
+  }
+  if (!S_ISREG(info.st_mode)) {
+    close(fd);
+    throw IoError(what_failed, path, WhyNotAFile(info));
   }
   FileHandle file(fdopen(fd, "rb"));
   if (!file) {

@@ -26,9 +26,13 @@ FileHandle OpenFile(const std::string& path, OpenMode mode, const char* what_fai
                            nullptr);
   if (raw == INVALID_HANDLE_VALUE) ThrowFileError(what_failed, path);
   OwnedHandle handle(raw);
-  // A device (a name such as "aux.ini") may block a read for ever or swallow
-  // what is written.
-  if (GetFileType(raw) != FILE_TYPE_DISK) throw IoError(what_failed, path, "The name is a device, not a file");
+  // A device (a name such as "aux.ini") or a pipe may block a read for ever
+  // or swallow what is written.
+  switch (GetFileType(raw)) {
+    case FILE_TYPE_DISK: break;
+    case FILE_TYPE_PIPE: throw IoError(what_failed, path, "It is a pipe, not a file");
+    default: throw IoError(what_failed, path, "The name is a device, not a file");
+  }
   int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(raw), (reading ? _O_RDONLY : _O_WRONLY) | _O_BINARY);
   if (descriptor < 0) throw IoError(what_failed, path, "Too many open files");
   handle.release();  // the C runtime file owns it now

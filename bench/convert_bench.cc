@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -118,6 +119,43 @@ void PrintRatioToFloor(brantel::PlainWindow& window, const std::string& program,
   std::printf("Convert against the floor, taken in turns: ratio %.2f\n", Median(converts) / Median(floors));
 }
 
+// The brantel-convert program as users run it, against the floor, taken in
+// turns: the real list generator finding its list current, and a MAME that
+// answers -listxml and -showconfig at once. BENCH_CONVERT and BENCH_LISTGEN
+// name other builds of the two programs to measure.
+void PrintProgramAgainstFloor(const fs::path& root, const fs::path& old_folder) {
+  const char* convert = std::getenv("BENCH_CONVERT");
+  const char* listgen = std::getenv("BENCH_LISTGEN");
+  const fs::path program = root / "as users run it";
+  fs::create_directories(program / "list generator");
+  fs::copy_file(convert ? convert : BRANTEL_CONVERT_PROGRAM, program / "brantel-convert");
+  fs::copy_file(listgen ? listgen : LISTGEN_PROGRAM, program / "list generator" / "listgen");
+  std::string listxml = "<mame build=\\\"bench\\\">";
+  for (int i = 0; i < 3000; ++i) {
+    listxml += "<machine name=\\\"game" + std::to_string(i) + "\\\"><description>G</description></machine>";
+  }
+  WriteFile(root / "mame" / "mame",
+            "#!/bin/sh\ncase \"$1\" in -listxml) echo \"" + listxml + "</mame>\";; "
+            "-showconfig) printf 'ctrlrpath ctrlr\\nctrlr\\ninipath .;ini\\n';; esac\n");
+  const std::string command = "cd / && \"" + (program / "brantel-convert").string() + "\" old \"" +
+                              (root / "mame").string() + "/\" mame >/dev/null";
+  if (std::system(command.c_str()) != 0) return;  // makes the list current
+  const fs::path combined = old_folder.string() + ".cfg";
+  const double growth = static_cast<double>(fs::file_size(combined)) / static_cast<double>(IniBytes(old_folder));
+  const std::string master_list = (program / "masterlist.lst").string();
+  constexpr int kRounds = 9;
+  std::vector<double> converts, floors;
+  for (int round = 0; round < kRounds; ++round) {
+    const auto start = Clock::now();
+    if (std::system(command.c_str()) != 0) return;
+    converts.push_back(MillisecondsSince(start));
+    floors.push_back(FloorMilliseconds(old_folder.c_str(), master_list.c_str(), growth));
+  }
+  std::printf("brantel-convert as users run it (list current, MAME answering at once): median of %d, %.1f ms "
+              "wall; floor %.1f ms; ratio %.2f\n",
+              kRounds, Median(converts), Median(floors), Median(converts) / Median(floors));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -165,6 +203,7 @@ int main(int argc, char** argv) {
               convert_ms, convert_ms / ini_files, user_after - user_before, system_after - system_before);
   std::printf("combined file: %ju bytes\n", static_cast<uintmax_t>(fs::file_size(root / "mame" / "ctrlr" / "old.cfg")));
   PrintRatioToFloor(window, program.string(), old_folder);
+  PrintProgramAgainstFloor(root, old_folder);
   fs::current_path(fs::temp_directory_path());
   fs::remove_all(root);
   return 0;

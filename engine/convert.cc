@@ -1,11 +1,13 @@
 #include "engine/convert.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <exception>
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
 #include <new>
 #include <stdexcept>
 #include <vector>
@@ -98,11 +100,14 @@ void RemoveLeftTemporaryFilesOf(const KeptFiles& kept_files) {
 // A window started from inside a zip file runs from a temporary folder that
 // holds nothing else: say what to do rather than name a missing folder.
 // `new_list` asks for a new master list even from the same MAME.
+// `mame_program`, when given, is the MAME it asks; otherwise it reads the
+// MAME from the settings file this run has just saved.
 ProgramOutcome RunListGenerator(const std::string& program_folder, const KeptFiles& kept_files, bool new_list,
-                                const WhileWaiting& while_waiting) {
+                                const std::string& mame_program, const WhileWaiting& while_waiting) {
   CheckProgramFolderIsWhole(program_folder);
   ChangeDriveAndDirectory(ListGeneratorFolder(program_folder));
-  const std::string command = std::string(kListGeneratorCommand) + (new_list ? " -new" : "");
+  std::string command = std::string(kListGeneratorCommand) + (new_list ? " -new" : "");
+  if (!mame_program.empty()) command += " -mame " + CommandLineWord(mame_program);
   try {
     return RunAndWait(ListGeneratorProgram(program_folder), command, 0, while_waiting);
   } catch (...) {
@@ -421,17 +426,21 @@ bool MameIsThere(Window& window) {
   return false;
 }
 
-ConvertResult ConvertLocked(Window& window, const std::string& program_folder,
+ConvertResult ConvertLocked(Window& window, const std::string& program_folder, const KeptFiles& kept_files,
                             const std::string& folder_probe, const WhileWaiting& while_waiting) {
-  const KeptFiles kept_files = KeptFilesOf(program_folder);
   RemoveLeftTemporaryFilesOf(kept_files);
   SaveTexts(window, kept_files.settings_file);
   if (!MameIsThere(window)) return ConvertResult::kPathError;
-  ListSource list_source{kept_files.master_list, kept_files.source_record,
-                         FindMameProgram(window.Text2(), TrimSpaces(window.Text3())), {}, window.CheckBoxValue() == 1,
-                         [&] { return RunListGenerator(program_folder, kept_files, true, while_waiting); }};
+  const std::string mame_program = FindMameProgram(window.Text2(), TrimSpaces(window.Text3()));
+  // Texts not saved leave the settings file naming another MAME, or none.
+  const std::string mame_to_ask = window.SavesTexts() ? "" : mame_program;
+  ListSource list_source{kept_files.master_list, kept_files.source_record, mame_program, {},
+                         window.CheckBoxValue() == 1, [&] {
+                           return RunListGenerator(program_folder, kept_files, true, mame_to_ask, while_waiting);
+                         }};
   window.ShowProgress(kMakingListProgress, 0, 0);
-  list_source.outcome = RunListGenerator(program_folder, kept_files, list_source.asked_new, while_waiting);
+  list_source.outcome =
+      RunListGenerator(program_folder, kept_files, list_source.asked_new, mame_to_ask, while_waiting);
 
   FileList& file_list = window.File1();
   file_list.SetPattern("*.ini");
@@ -499,14 +508,33 @@ ConvertResult Convert(Window& window, const std::string& program_folder,
                           kPathErrorTitle, MessageStyle::kCritical);
     return ConvertResult::kPathError;
   }
-  // Two Converts share the settings file, the master list and the combined
-  // file: the later one waits for the earlier.
-  FolderLock program_lock(program_folder, while_waiting);
-  FolderLock old_folder_lock(folder_probe, while_waiting);
-  return ConvertLocked(window, program_folder, folder_probe, while_waiting);
+  // Two Converts that share the settings file, the master list or the
+  // combined file take turns: the later one waits for the earlier.
+  const KeptFiles kept_files = KeptFilesOf(program_folder);
+  std::vector<std::unique_ptr<FolderLock>> locks;
+  for (const std::string& folder : KeptFilesFolders(kept_files)) {
+    locks.push_back(LockSayingSo(window, folder, "another Convert uses the files in " + DisplayPath(folder),
+                                 while_waiting));
+  }
+  locks.push_back(
+      LockSayingSo(window, folder_probe, "another Convert converts " + DisplayPath(folder_probe), while_waiting));
+  return ConvertLocked(window, program_folder, kept_files, folder_probe, while_waiting);
 }
 
 }  // namespace
+
+std::unique_ptr<FolderLock> LockSayingSo(Window& window, const std::string& folder, const std::string& what,
+                                         const WhileWaiting& while_waiting) {
+  const auto say_at = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+  bool said = false;
+  return std::make_unique<FolderLock>(folder, [&] {
+    if (!said && std::chrono::steady_clock::now() >= say_at) {
+      said = true;
+      window.ShowWaiting(what);
+    }
+    if (while_waiting) while_waiting();
+  });
+}
 
 ConvertResult ConvertFolder(Window& window, const std::string& program_folder,
                             const WhileWaiting& while_waiting) {

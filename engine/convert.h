@@ -2,7 +2,10 @@
 // texts into one combined controller file beside it.
 #pragma once
 
+#include <memory>
 #include <string>
+
+#include "engine/io/file_safety.h"
 
 #include "engine/window.h"
 #include "tools/run_and_wait.h"
@@ -31,5 +34,11 @@ inline constexpr const char* kCancelledPrompt =
 // for that, and an information box says that nothing was changed.
 ConvertResult ConvertFolder(Window& window, const std::string& program_folder,
                             const WhileWaiting& while_waiting = {});
+
+// The lock of `folder` (see FolderLock), once no other run holds it. A wait
+// of more than a second is shown on `window` with `what` it waits for
+// (Window::ShowWaiting). Throws as FolderLock does.
+std::unique_ptr<FolderLock> LockSayingSo(Window& window, const std::string& folder, const std::string& what,
+                                         const WhileWaiting& while_waiting);
 
 }  // namespace brantel

@@ -1,5 +1,7 @@
 #include "engine/program_files.h"
 
+#include <algorithm>
+
 #include "engine/io/file_safety.h"
 #include "engine/io/folder.h"
 #include "engine/io/io_error.h"
@@ -45,6 +47,15 @@ KeptFiles InUserFolders(bool make) {
 
 KeptFiles KeptFilesOf(const std::string& program_folder) {
   return CanWriteIn(program_folder) ? InProgramFolder(program_folder) : InUserFolders(true);
+}
+
+std::vector<std::string> KeptFilesFolders(const KeptFiles& files) {
+  std::vector<std::string> folders;
+  for (const std::string* file : {&files.settings_file, &files.written_record, &files.master_list, &files.source_record}) {
+    const std::string folder = FolderOfFile(*file);
+    if (std::find(folders.begin(), folders.end(), folder) == folders.end()) folders.push_back(folder);
+  }
+  return folders;
 }
 
 KeptFiles WhereFilesAreKept(const std::string& program_folder) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "engine/io/host_path.h"
 
@@ -25,6 +26,13 @@ struct KeptFiles {
 // combined.lst in UserSettingsFolder() and the other two in UserCacheFolder(), each under "brantel", made when
 // missing. Throws IoError when those folders cannot be found or made.
 KeptFiles KeptFilesOf(const std::string& program_folder);
+
+// The folders that hold `files`, each once, always in one order: whatever
+// shares a file takes that folder's lock (the user's own folders when the
+// program is installed, the program folder of a portable copy), so runs that
+// share no file never wait for each other, and two runs never each hold one
+// lock and wait for the other.
+std::vector<std::string> KeptFilesFolders(const KeptFiles& files);
 
 // The same places, without making any folder: for telling the user where
 // the files are. Throws IoError when the user's folders cannot be found.

@@ -22,6 +22,9 @@ enum class MessageStyle {
 // A list of texts that is never shown; items keep the order they were added.
 using HiddenList = std::vector<std::string>;
 
+// What a wait for another Convert is shown as: "Waiting: WHAT".
+inline constexpr const char* kWaitingTitle = "Waiting";
+
 class Window {
  public:
   virtual ~Window() = default;
@@ -75,6 +78,11 @@ class Window {
     (void)done;
     (void)total;
   }
+
+  // Convert has waited a second for another run that uses the same files,
+  // and goes on waiting: `what` says for what. By default it takes the
+  // progress line.
+  virtual void ShowWaiting(const std::string& what) { ShowProgress(kWaitingTitle + std::string(": ") + what, 0, 0); }
 
   // False when the texts are for this Convert alone: the settings file stays
   // as it is (a script converting several folders leaves the window's).

@@ -411,6 +411,39 @@ TEST_F(BrantelConvertTest, AnInterruptedRemovalOfALeftWorkFolderLeavesItMarked) 
   EXPECT_FALSE(std::filesystem::exists(work)) << run.out;
 }
 
+// Stopped while the list generator or MAME runs, a Convert ends them at
+// once and leaves nothing a list generator that would not end made; a MAME
+// that never answers -showconfig costs 10 seconds at most, and a guess.
+TEST_F(BrantelConvertTest, AStopWhileAProgramRunsIsHeardThereAndLeavesNothing) {
+  WriteIni("pong.ini", CrLf({"P1_BUTTON1 \"KEYCODE_A\""}));
+  InstallStandInListGenerator(folder_, "program", CrLf({MasterListLine("pong", "pong", "2")}));
+  ASSERT_EQ(Convert({"old", Mame(), "mame"}).exit_code, 0);
+  const std::string left = NewTemporaryFileName();
+  const std::string listgen = folder_.Read("program/list generator/listgen");
+  folder_.Write("program/list generator/listgen",
+                "#!/bin/sh\ntrap '' TERM\n: > ../" + left + "\n: > ../../running\nexec sleep 60\n");
+  const std::string stop_when_running = "\"$0\" old \"$1\" mame & p=$!; i=0; "
+      "until [ -e \"$1/../running\" ] || [ $((i += 1)) -gt 3000 ]; do sleep 0.01; done; kill -TERM $p; wait $p";
+  ProgramRun run = RunProgram("/bin/sh", {"-c", stop_when_running, program_, Mame()});
+  EXPECT_EQ(run.exit_code, 128 + 15) << run.err;
+  EXPECT_FALSE(folder_.Exists("program/" + left));
+  EXPECT_EQ(ProcessesLeftIn(folder_.path()), "");
+
+  folder_.Write("program/list generator/listgen", listgen);
+  std::filesystem::remove(folder_.path() + "/running");
+  folder_.Write("mame/showconfig.sh", ": > \"${0%/*}/../running\"; exec sleep 60\n");
+  run = RunProgram("/bin/sh", {"-c", stop_when_running, program_, Mame()});
+  EXPECT_TRUE(Contains(run.out, "(a guess: MAME itself could not be asked, as asking it was stopped)")) << run.out;
+  EXPECT_EQ(ProcessesLeftIn(folder_.path()), "");
+  run = Convert({"old", Mame(), "mame"});
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_TRUE(Contains(run.out, "(a guess: MAME itself could not be asked, as it did not answer within 10 seconds)"))
+      << run.out;
+  EXPECT_EQ(ProcessesLeftIn(folder_.path()), "");
+}
+#endif
+
+#ifndef _WIN32
 // Under a memory cap a file of one endless line never ends a run with a bare
 // library error: mame.ini is read only in part, after the new file is in
 // place; a kept master list that cannot be held is named and made anew.
@@ -430,6 +463,90 @@ TEST_F(BrantelConvertTest, OneHugeLineUnderAMemoryCap) {
                            "of its lines), so it was made anew") == std::string::npos, huge[0] == 'm') << run.out;
     std::filesystem::remove(folder_.path() + "/" + huge);
   }
+}
+#endif
+
+#ifndef _WIN32
+// With --no-save the real list generator asks the MAME given, whatever
+// brantel.cfg names or is: absent, another MAME, a MAME now gone. Each MAME
+// lists pacman and puckman, one the clone of the other, and its section
+// follows its parent's. A list kept from another MAME stops a Convert whose
+// MAME cannot list.
+TEST_F(BrantelConvertTest, NoSaveAsksTheMameItIsGiven) {
+  std::filesystem::copy_file(LISTGEN_PROGRAM, Program() + "/list generator/listgen");
+  const auto install = [&](const std::string& mame, const std::string& parent, const std::string& clone) {
+    InstallStandInMame(folder_, mame);
+    folder_.Write(mame + "/ctrlr/old/pacman.ini", CrLf({"P1_BUTTON1 \"KEYCODE_A\""}));
+    folder_.Write(mame + "/ctrlr/old/puckman.ini", CrLf({"P1_BUTTON1 \"KEYCODE_B\""}));
+    folder_.Write(mame + "/listxml.sh",
+                  parent.empty() ? "exit 1\n"
+                                 : "printf '<mame build=\"1\"><machine name=\"" + parent +
+                                       "\"><description>P</description></machine><machine name=\"" + clone +
+                                       "\" cloneof=\"" + parent + "\"><description>C</description></machine></mame>'\n");
+    return folder_.path() + "/" + mame;
+  };
+  const std::string mame_a = install("mame_a", "puckman", "pacman");
+  install("mame", "pacman", "puckman");
+  const std::string mame_c = install("mame_c", "", "");
+  const auto order = [&](const std::string& mame) {
+    const std::string written = folder_.Read(mame.substr(folder_.path().size() + 1) + "/ctrlr/old.cfg");
+    return written.find("\"pacman\"") < written.find("\"puckman\"") ? "pacman puckman" : "puckman pacman";
+  };
+  struct Row {
+    std::string why, saved_mame, given_mame;
+    int exit_code;
+    std::string order_or_error;
+  };
+  const std::string another = "the list kept was made from another MAME";
+  for (const Row& row : {Row{"no brantel.cfg", "", Mame(), 0, "pacman puckman"},
+                         Row{"brantel.cfg names MAME A", mame_a, Mame(), 0, "pacman puckman"},
+                         Row{"the saved MAME is gone", "gone", Mame(), 0, "pacman puckman"},
+                         Row{"a MAME that cannot list", "", mame_c, 2, another}}) {
+    if (!row.saved_mame.empty()) {
+      ASSERT_EQ(Convert({"old", mame_a, "mame"}).exit_code, 0) << row.why;
+    }
+    if (row.saved_mame == "gone") std::filesystem::rename(mame_a, mame_a + "-gone");
+    const std::string settings = folder_.Exists("program/brantel.cfg") ? folder_.Read("program/brantel.cfg") : "";
+    const ProgramRun run = Convert({"--no-save", "old", row.given_mame, "mame"});
+    EXPECT_EQ(run.exit_code, row.exit_code) << row.why << ": " << run.err;
+    const std::string seen =
+        run.exit_code == 0 ? order(row.given_mame) : run.err.substr(std::min(run.err.find(another), run.err.size()));
+    EXPECT_EQ(seen, row.exit_code == 0 ? row.order_or_error : another + ", " + Mame() + "/mame\n") << row.why;
+    EXPECT_EQ(folder_.Exists("program/brantel.cfg") ? folder_.Read("program/brantel.cfg") : "", settings) << row.why;
+    if (row.saved_mame == "gone") std::filesystem::rename(mame_a + "-gone", mame_a);
+  }
+}
+#endif
+
+#ifndef _WIN32
+// Runs take turns on the files they share, and only on those: a run that
+// waits more than a second says for what; a copy installed where it cannot
+// write keeps its user's files, and their locks, in the user's folders, so
+// a run elsewhere holding the program folder never holds it up.
+TEST_F(BrantelConvertTest, RunsTakeTurnsOnTheFilesTheyShareAndSaySo) {
+  std::filesystem::copy_file(LISTGEN_PROGRAM, Program() + "/list generator/listgen");
+  folder_.Write("mame/listxml.sh", "printf '<mame><machine name=\"a\"><description>A</description></machine></mame>'\n");
+  WriteIni("a.ini", CrLf({"P1_BUTTON1 \"KEYCODE_A\""}));
+  SetUserFolders(folder_.path() + "/config", folder_.path() + "/cache");
+  // "$0" the program, "$1" MAME, "$2" a folder for what the run printed;
+  // the program folder's lock is held meanwhile, as another run holds it.
+  const std::string held_until_it_waits =
+      "flock -o \"${0%/*}\" sh -c '(\"$0\" old \"$1\" mame; echo $? >\"$2/status\") >\"$2/out\" 2>\"$2/err\" & i=0; "
+      "until grep -q Waiting \"$2/err\" || [ $i -ge 400 ]; do sleep 0.05; i=$((i+1)); done' \"$0\" \"$1\" \"$2\"; "
+      "until [ -s \"$2/status\" ]; do sleep 0.05; done; cat \"$2/err\" >&2; exit $(cat \"$2/status\")";
+  const std::string installed =
+      "chmod a-w \"${0%/*}\"; chattr +i \"${0%/*}\" 2>/dev/null; flock -o \"${0%/*}\" timeout 30 \"$0\" old \"$1\" mame; "
+      "s=$?; chattr -i \"${0%/*}\" 2>/dev/null; chmod u+w \"${0%/*}\"; exit $s";
+  for (const auto& [script, said] :
+       {std::pair{held_until_it_waits, "Waiting: another Convert uses the files in " + Program() + "\n"},
+        {installed, std::string()}}) {
+    folder_.MakeFolder("run");
+    const ProgramRun run = RunProgram("/bin/sh", {"-c", script, program_, Mame(), folder_.path() + "/run"});
+    EXPECT_EQ(run.exit_code, 0) << said;
+    EXPECT_EQ(run.err, said);
+    std::filesystem::remove_all(folder_.path() + "/run");
+  }
+  EXPECT_TRUE(folder_.Exists("config/brantel/brantel.cfg"));
 }
 #endif
 

@@ -1,6 +1,7 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <map>
 #include <set>
 #include <sstream>
 #include <stdexcept>
@@ -93,9 +94,27 @@ ProgramRun RunProgramTracingFiles(const std::string& program, const std::vector<
   std::set<std::string> flushed;
   std::istringstream lines(ReadFileBytes(trace_file));
   std::string own_pid;
+  // A call that another thread's call interrupts is cut in two lines, "...
+  // <unfinished ...>" and later "PID <... openat resumed>) = 5</path>": put
+  // together again, so that its name and its result are read as one.
+  const std::string cut = " <unfinished ...>";
+  std::map<std::string, std::string> unfinished;
   for (std::string line; std::getline(lines, line);) {
     const std::string pid = line.substr(0, line.find(' '));
     if (own_pid.empty()) own_pid = pid;
+    if (line.ends_with(cut)) {
+      unfinished[pid] = line.substr(0, line.size() - cut.size());
+      continue;
+    }
+    const size_t resumed = line.find(" resumed>");
+    if (const auto start = unfinished.find(pid); start != unfinished.end() && resumed != std::string::npos) {
+      // The rest is padded: ")             = 5</path>".
+      const std::string rest = line.substr(resumed + 9);
+      const size_t result = rest.find(" = ");
+      line = start->second + rest.substr(0, rest.find_first_not_of(')')) +
+             (result == std::string::npos ? "" : rest.substr(result));
+      unfinished.erase(start);
+    }
     ReadTraceLine(line, pid == own_pid, flushed, trace);
   }
   return run;

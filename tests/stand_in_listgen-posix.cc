@@ -18,7 +18,7 @@ void InstallStandInListGenerator(const TestFolder& folder, const std::string& pr
 }
 
 void InstallStandInMame(const TestFolder& folder, const std::string& mame_folder) {
-  const std::string mame = folder.Write(mame_folder + "/mame", "#!/bin/sh\n[ \"$1\" != -showconfig ] || . \"${0%/*}/showconfig.sh\"\n");
+  const std::string mame = folder.Write(mame_folder + "/mame", "#!/bin/sh\ncase \"$1\" in -showconfig|-listxml) . \"${0%/*}/${1#-}.sh\";; esac\n");
   folder.Write(mame_folder + "/showconfig.sh", "printf 'ctrlrpath ctrlr\\nctrlr\\ninipath .;ini\\n'\n");
   std::filesystem::permissions(mame, std::filesystem::perms::owner_all);
 }

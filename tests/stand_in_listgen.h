@@ -18,7 +18,7 @@ void InstallStandInListGenerator(const TestFolder& folder, const std::string& pr
 // Convert finds a MAME there; the stand-in list generator never starts it.
 // On POSIX, asked -showconfig from its folder, it runs showconfig.sh there,
 // which prints the settings of a MAME that looks in its own ctrlr folder and
-// has no ctrlr set.
+// has no ctrlr set; asked -listxml, it runs listxml.sh there.
 void InstallStandInMame(const TestFolder& folder, const std::string& mame_folder);
 
 // A master-list line with the fields that classification reads.

@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -18,7 +19,6 @@
 #include <vector>
 
 #include "engine/io/owned_descriptor-posix.h"
-#include "engine/text_rules.h"
 #include "tools/child_process-posix.h"
 #include "tools/program_file.h"
 #include "tools/kept_output.h"
@@ -55,47 +55,127 @@ bool OpenPipe(OwnedDescriptor& ours, OwnedDescriptor& theirs) {
   return true;
 }
 
-// What a program ended with SIGTERM gets to remove its own files.
-constexpr int kTermGraceSteps = 20;
-constexpr auto kPollStep = std::chrono::milliseconds(50);
+// What a program ended with SIGTERM gets to remove its own files; what a
+// process it left behind gets to end on its own.
+constexpr auto kTermGrace = std::chrono::seconds(1);
+constexpr int kPollStepMs = 50;
 
-// Ends the program and its group when the caller gives up waiting: asked
-// with SIGTERM first, then whatever is left of the group (MAME) is killed.
+// A descriptor that turns readable when the process ends, so that a wait
+// ends with it; none (-1) where the system cannot give one, and the wait
+// then looks every kPollStepMs.
+OwnedDescriptor EndOf(pid_t pid) {
+#ifdef SYS_pidfd_open
+  return OwnedDescriptor(static_cast<int>(::syscall(SYS_pidfd_open, pid, 0)));
+#else
+  (void)pid;
+  return OwnedDescriptor(-1);
+#endif
+}
+
+// The program runs in a process group of its own (the list generator starts
+// MAME; a script standing for MAME may start helpers in the background).
+// When it ends, or the caller gives up waiting, whatever is left of the
+// group is asked to end with SIGTERM, and killed after kTermGrace.
 class RunningProgram {
  public:
-  explicit RunningProgram(pid_t pid) : pid_(pid), group_(pid) {}
+  explicit RunningProgram(pid_t pid) : pid_(pid), group_(pid), end_(EndOf(pid)) {}
   ~RunningProgram() {
     if (pid_ <= 0) return;
-    ::kill(-group_, SIGTERM);
-    int status = 0;
-    for (int step = 0; step < kTermGraceSteps && !Ended(status); ++step) std::this_thread::sleep_for(kPollStep);
-    ::kill(-group_, SIGKILL);
-    while (pid_ > 0 && ::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
+    if (group_ != 0) ::kill(-group_, SIGTERM);
+    for (auto waited = std::chrono::milliseconds(0); waited < kTermGrace && !HasEnded();
+         waited += std::chrono::milliseconds(kPollStepMs)) {
+      pollfd end{end_.get(), POLLIN, 0};
+      ::poll(&end, 1, kPollStepMs);
     }
+    if (group_ != 0) ::kill(-group_, SIGKILL);
+    Reap();
   }
   RunningProgram(const RunningProgram&) = delete;
   RunningProgram& operator=(const RunningProgram&) = delete;
 
-  // True, with the status, once it has ended.
-  bool Ended(int& status) {
-    const pid_t ended = ::waitpid(pid_, &status, WNOHANG);
-    if (ended == pid_ || (ended < 0 && errno != EINTR)) {
-      pid_ = -1;
-      return true;
+  int EndDescriptor() const { return end_.get(); }
+
+  // True once it has ended; it is left unreaped, so that its process group
+  // cannot be taken by another program before Finish.
+  bool HasEnded() {
+    siginfo_t info{};
+    if (::waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOHANG | WNOWAIT) == 0) return info.si_pid == pid_;
+    // Reaped already (SIGCHLD ignored): its number may be another's now.
+    if (errno != EINTR) group_ = 0;
+    return errno != EINTR;
+  }
+
+  // Once it has ended: ends what it left running in its group, and returns
+  // how it ended.
+  int Finish() {
+    if (group_ == 0) return Reap();
+    ::kill(-group_, SIGTERM);
+    const int status = Reap();
+    // Signalled while its group still has members, so no other program can
+    // have taken the group's number.
+    const auto until = std::chrono::steady_clock::now() + kTermGrace;
+    while (::kill(-group_, 0) == 0) {
+      if (std::chrono::steady_clock::now() >= until) {
+        ::kill(-group_, SIGKILL);
+        break;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
-    return false;
+    return status;
   }
 
  private:
+  int Reap() {
+    int status = 0;
+    while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
+    }
+    pid_ = -1;
+    return status;
+  }
+
   pid_t pid_;
-  pid_t group_;
+  pid_t group_;  // 0 once the program's number may be another's
+  OwnedDescriptor end_;
 };
 
+// The words as the Windows C runtime splits a command line: 2n backslashes
+// and a quote are n backslashes and a quote that groups, 2n+1 and a quote
+// are n backslashes and the quote itself; elsewhere a backslash is itself.
 std::vector<std::string> Arguments(const std::string& program, const std::string& command_line) {
   std::vector<std::string> words;
-  for (std::string& word : Split(command_line, ' ')) {
-    if (!word.empty()) words.push_back(std::move(word));
+  std::string word;
+  bool in_word = false, quoted = false;
+  size_t backslashes = 0;
+  for (const char c : command_line) {
+    if (c == '\\') {
+      ++backslashes;
+      in_word = true;
+      continue;
+    }
+    if (c == '"') {
+      word.append(backslashes / 2, '\\');
+      if (backslashes % 2 == 1) {
+        word += c;
+      } else {
+        quoted = !quoted;
+      }
+      backslashes = 0;
+      in_word = true;
+      continue;
+    }
+    word.append(backslashes, '\\');
+    backslashes = 0;
+    if (c == ' ' && !quoted) {
+      if (in_word) words.push_back(std::move(word));
+      word.clear();
+      in_word = false;
+    } else {
+      word += c;
+      in_word = true;
+    }
   }
+  word.append(backslashes, '\\');
+  if (in_word) words.push_back(std::move(word));
   if (words.empty()) words.push_back(program);
   return words;
 }
@@ -133,18 +213,22 @@ ProgramOutcome RunAndWait(const std::string& application, const std::string& com
   const KeptOutput kept_errors{outcome.errors, kKeptErrorBytes, true};
   const KeptOutput kept_out{outcome.output, kept_output, false};
   RunningProgram running(child);
-  int status = 0;
   // Every 50 ms at most, so that the caller's calls come well within the
-  // 100 ms promised.
+  // 100 ms promised; at once when the program ends.
   bool errors_open = true, output_open = catch_output;
-  while (!running.Ended(status)) {
-    pollfd ready[2] = {{errors_open ? errors.get() : -1, POLLIN, 0}, {output_open ? output.get() : -1, POLLIN, 0}};
-    ::poll(ready, 2, 50);
+  for (;;) {
+    pollfd ready[3] = {{errors_open ? errors.get() : -1, POLLIN, 0},
+                       {output_open ? output.get() : -1, POLLIN, 0},
+                       {running.EndDescriptor(), POLLIN, 0}};
+    ::poll(ready, 3, kPollStepMs);
     if (errors_open) errors_open = Drain(errors.get(), kept_errors);
     if (output_open) output_open = Drain(output.get(), kept_out);
+    if (running.HasEnded()) break;
     if (while_waiting) while_waiting();
   }
-  // What it wrote last; a program it started may hold the pipes still.
+  const int status = running.Finish();
+  // What it wrote after the last look; a program it started may have held
+  // the pipes until now.
   Drain(errors.get(), kept_errors);
   Drain(output.get(), kept_out);
   outcome.succeeded = WIFEXITED(status) && WEXITSTATUS(status) == 0;

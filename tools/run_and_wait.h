@@ -10,7 +10,9 @@ namespace brantel {
 
 // Starts the program file `application` (a full path) as a new process in
 // the current directory, with `command_line` (program name and arguments
-// separated by spaces) as its command line and the caller's standard
+// separated by spaces, a word with spaces quoted by CommandLineWord, read
+// back as the Windows C runtime reads it) as its command line and the
+// caller's standard
 // handles, and returns when that process has ended, whatever its exit code.
 // The program is never looked for anywhere else, so a file of the same name
 // in another folder never runs in its place; on POSIX a path ending in
@@ -49,6 +51,10 @@ ProgramOutcome RunAndWait(const std::string& application, const std::string& com
 // a crash "ended with exception 0xC0000005 (access violation)".
 std::string ExitCodeDescription(unsigned long code);
 #endif
+
+// `word` as one word of a command line, whatever spaces or quotes it holds:
+// in quotes, a quote in it as \", the backslashes before either doubled.
+std::string CommandLineWord(const std::string& word);
 
 // The most of a program's standard error that is kept.
 inline constexpr size_t kKeptErrorBytes = 4096;

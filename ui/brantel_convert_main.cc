@@ -26,6 +26,7 @@
 #include "engine/io/file_safety.h"
 #include "engine/io/folder.h"
 #include "engine/io/host_path.h"
+#include "engine/io/io_error.h"
 #include "engine/io/stop_request.h"
 #include "engine/plain_window.h"
 #include "engine/program_files.h"
@@ -59,6 +60,11 @@ class ConsoleWindow : public brantel::PlainWindow {
   }
 
   bool SavesTexts() const override { return saves_texts_; }
+
+  // A long wait for another run is told at once, on its own line.
+  void ShowWaiting(const std::string& what) override {
+    std::cerr << brantel::kWaitingTitle << ": " << what << std::endl;
+  }
 
   bool ShowConversionNoteAtOnce(const brantel::ConversionNote& note) override {
     std::cout << brantel::kNotesTitle << ": " << brantel::NoteLine(note) << '\n';
@@ -122,11 +128,18 @@ void PrintUsage(std::ostream& out) {
       << kStoppedStatus << "Examples:\n" << kExamples;
 }
 
+// The lock Convert takes first on the settings file's folder.
+std::unique_ptr<brantel::FolderLock> SettingsLock(ConsoleWindow& window, const std::string& program_folder) {
+  const std::string folder = brantel::FolderOfFile(brantel::KeptFilesOf(program_folder).settings_file);
+  return brantel::LockSayingSo(window, folder, "another Convert uses the files in " + brantel::DisplayPath(folder),
+                               brantel::ThrowIfStopRequested);
+}
+
 // Settings that cannot be written fail Convert already, with this very
 // message; it is printed once.
-void SaveSettingsAfterConvert(const ConsoleWindow& window, const std::string& program_folder) {
+void SaveSettingsAfterConvert(ConsoleWindow& window, const std::string& program_folder) {
   try {
-    brantel::FolderLock settings_lock(program_folder, brantel::ThrowIfStopRequested);
+    const auto settings_lock = SettingsLock(window, program_folder);
     brantel::SaveSettings(window, program_folder);
   } catch (const std::exception& error) {
     for (const brantel::ShownMessage& shown : window.messages()) {
@@ -150,8 +163,8 @@ int Run(const Request& request) {
   brantel::CheckProgramFolderIsWhole(program_folder);
   ConsoleWindow window(request.save);
   {
-    // Another Convert from this program folder may be writing the file.
-    brantel::FolderLock settings_lock(program_folder, brantel::ThrowIfStopRequested);
+    // Another Convert may be writing the file.
+    const auto settings_lock = SettingsLock(window, program_folder);
     std::vector<std::string> notes;
     brantel::LoadSettings(window, program_folder, &notes);
     for (const std::string& note : notes) std::cout << brantel::kNotesTitle << ": " << note << '\n';

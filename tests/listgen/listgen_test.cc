@@ -320,6 +320,29 @@ TEST_F(MameLookupTest, ANameWithoutFolderIsLookedForOnTheSearchPathAsAShellWould
   }
 }
 
+#ifndef _WIN32
+// -mame names the MAME itself, with spaces and quotes as they come: the
+// settings file, naming another MAME, missing or a FIFO no one writes to, is
+// never opened.
+TEST_F(MameLookupTest, TheMameGivenIsAskedAndTheSettingsFileNeverRead) {
+  InstallFakeMame("mame", "", 1);
+  InstallFakeMame("my \"own\" mame", kListXml);
+  const std::string given = folder_.path() + "/mame/my \"own\" mame";
+  WriteSettings(MameFolder() + "\\", "mame");
+  for (const std::string settings : {"another MAME", "none", "FIFO"}) {
+    if (settings != "another MAME") std::filesystem::remove(folder_.path() + "/brantel.cfg");
+    if (settings == "FIFO") {
+      ASSERT_EQ(::mkfifo((folder_.path() + "/brantel.cfg").c_str(), 0600), 0);
+    }
+    const ProgramRun run = RunListgen({"-s", "-ctrlr", "-new", "-mame", given});
+    EXPECT_EQ(run.exit_code, 0) << settings << ": " << run.err;
+    EXPECT_EQ(MasterList(), kMasterList) << settings;
+    EXPECT_NE(folder_.Read(kSourceRecord).find("MAME program: " + given + "\r\n"), std::string::npos) << settings;
+    EXPECT_EQ(FakeMameArguments("mame"), "") << settings;
+  }
+}
+#endif
+
 TEST_F(MameLookupTest, AParentIgnoringChildEndsDoesNotKeepMameFromBeingWaitedFor) {
   WriteSettings(MameFolder() + "\\", "mame");
   InstallFakeMame("mame", kListXml);
@@ -508,6 +531,8 @@ TEST_F(CommandLineTest, UsageForAnUnknownOption) {
   ExpectUsage({"-s", "-ctrlr", "-x"});
   ExpectUsage({"-CTRLR"});
   ExpectUsage({"ctrlr"});
+  ExpectUsage({"-ctrlr", "-mame"});
+  ExpectUsage({"-ctrlr", "-mame", ""});
 }
 
 }  // namespace

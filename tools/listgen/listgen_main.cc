@@ -1,17 +1,17 @@
 // listgen: writes the controller master list masterlist.lst from the
-// -listxml output of the MAME that brantel.cfg names, unless its source
-// record shows the list already made from that very MAME. The Convert command
-// starts it as "listgen.exe -s -ctrlr" from the "list generator" folder; the
-// program folder above it decides where the files are
-// (engine/program_files.h).
+// -listxml output of the MAME that -mame or brantel.cfg names, unless its
+// source record shows the list already made from that very MAME. The Convert
+// command starts it as "listgen.exe -s -ctrlr" from the "list generator"
+// folder, adding -mame when it leaves brantel.cfg as it is; the program
+// folder above it decides where the files are (engine/program_files.h).
 #include <exception>
 #include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
+#include "engine/io/command_line.h"
 #include "engine/io/stop_request.h"
 #include "engine/io/host_path.h"
 #include "engine/io/work_folder.h"
@@ -48,8 +48,11 @@ int Run(const listgen::Options& options) {
   // What runs that were killed left behind, where this one writes.
   brantel::RemoveLeftWorkFolders(brantel::FolderOfFile(files.master_list));
   brantel::RemoveLeftWorkFolders(brantel::FolderOfFile(files.source_record));
-  const listgen::MameSettings settings = listgen::ReadMameSettings(files.settings_file);
-  const std::string program = FullPath(listgen::MameProgram(settings));
+  // A run that was given its MAME never reads brantel.cfg, which may name
+  // another MAME (or be no file at all).
+  const std::string program = FullPath(options.mame_program.empty()
+                                           ? listgen::MameProgram(listgen::ReadMameSettings(files.settings_file))
+                                           : options.mame_program);
   if (!options.new_list && listgen::ListIsUpToDate(files.source_record, program, files.master_list)) {
     if (!options.silent) {
       std::cout << files.master_list << " is up to date for " << program << "; -new makes it anew"
@@ -77,8 +80,13 @@ int Run(const listgen::Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::vector<std::string_view> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
-  const auto options = listgen::ParseOptions(arguments);
+  std::optional<listgen::Options> options;
+  try {
+    options = listgen::ParseOptions(brantel::CommandLineArguments(argc, argv));
+  } catch (const std::exception& error) {
+    std::cerr << "listgen: " << OneLine(error.what()) << std::endl;
+    return 2;
+  }
   if (!options) {
     std::cerr << listgen::UsageText();
     return 2;

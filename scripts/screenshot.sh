@@ -12,10 +12,15 @@
 #   screenshot-notes.png       the notes of a folder with many of them
 # and when the Windows build holds brantel-manager.exe and Wine is installed,
 # the same of the native window under Wine (MAME in e:\mame\), named
-# screenshot-windows*.png, at 96, 144 and 192 DPI.
+# screenshot-windows*.png, at 96, 144 and 192 DPI, and of the Windows window
+# at 96 and 192 DPI also screenshot-windows-complete.png (the completion box)
+# and, at 192 DPI, screenshot-windows-busy-200.png and
+# screenshot-windows-complete-200.png.
 #
 #   scripts/screenshot.sh [build folder [Windows build folder]]
 #                                 (default: build and build-win)
+#
+# With BRANTEL_SCREENSHOTS=windows only the Windows pictures are made.
 set -euo pipefail
 
 title="brantel Manager"
@@ -34,6 +39,8 @@ shoot_screen_around() {
   wait_until_painted root "$2.screen.png"
   convert "$2.screen.png" -crop "$((WIDTH + 60))x$((HEIGHT + 60))+$x+$y" +repage "$2"
 }
+
+busy_painted() { import -window "$1" "$2" 2>/dev/null && shows_text "$2"; }
 
 start_program() {
   case $program in
@@ -72,7 +79,13 @@ on_display() {
     keys_to "$form" alt+c
     local busy box
     busy=$(wait_for_window "$title - making the master list, 2 s")
-    wait_until_painted "$busy" "$out-busy.png"
+    # The Windows window's busy bar moves, so no two pictures of it are
+    # alike: one with its text drawn.
+    if [[ $program == *.exe ]]; then
+      poll_until busy_painted "$busy" "$out-busy.png"
+    else
+      wait_until_painted "$busy" "$out-busy.png"
+    fi
     import -frame -window "$busy" "$out-busy.png"
     keys_to "$form" Escape
     box=$(wait_for_window "Conversion Cancelled")
@@ -89,6 +102,8 @@ on_display() {
     import -frame -window "$box" "$out-notes.png"
     keys_to "$box" Return
     box=$(wait_for_window "Conversion Complete!")
+    wait_until_painted "$box" "$out-complete.png"
+    import -frame -window "$box" "$out-complete.png"
     keys_to "$box" Return
   fi
   end_program
@@ -105,13 +120,15 @@ build=${1:-$root/build}
 case $build in /*) ;; *) build=$(pwd)/$build ;; esac
 build_win=${2:-$root/build-win}
 case $build_win in /*) ;; *) build_win=$(pwd)/$build_win ;; esac
-if [[ ! -f $build/CMakeCache.txt ]]; then cmake -S "$root" -B "$build"; fi
-cmake --build "$build" --target brantel-manager
+if [[ ${BRANTEL_SCREENSHOTS:-} != windows ]]; then
+  if [[ ! -f $build/CMakeCache.txt ]]; then cmake -S "$root" -B "$build"; fi
+  cmake --build "$build" --target brantel-manager
+fi
 
 stage=$(mktemp -d)
 [[ -n ${BRANTEL_KEEP_SHOTS:-} ]] || trap 'rm -rf "$stage"' EXIT
 mkdir -p "$stage/program/list generator" "$stage/start" "$stage/shots"
-cp "$build/bin/brantel-manager" "$stage/program/"
+if [[ ${BRANTEL_SCREENSHOTS:-} != windows ]]; then cp "$build/bin/brantel-manager" "$stage/program/"; fi
 # A list generator that waits while "seconds" is there, then writes the list.
 printf '%s\n' '#!/bin/sh' 'if [ -f seconds ]; then sleep "$(cat seconds)"; fi' 'cp prepared.lst ../masterlist.lst' \
   >"$stage/program/list generator/listgen"
@@ -158,16 +175,18 @@ linux_shots() {
 }
 export -f linux_shots
 export stage self
-if unshare -rm true 2>/dev/null; then
-  unshare -rm bash -c 'mount --bind "$1/home" /home && linux_shots /home/user' _ "$stage"
-else
-  linux_shots "$stage/home/user"
+if [[ ${BRANTEL_SCREENSHOTS:-} != windows ]]; then
+  if unshare -rm true 2>/dev/null; then
+    unshare -rm bash -c 'mount --bind "$1/home" /home && linux_shots /home/user' _ "$stage"
+  else
+    linux_shots "$stage/home/user"
+  fi
+  cp "$stage/shots/linux-1-main.png" "$root/docs/screenshot.png"
+  cp "$stage/shots/linux-1.5-main.png" "$root/docs/screenshot-150.png"
+  cp "$stage/shots/linux-2-main.png" "$root/docs/screenshot-200.png"
+  for kind in list busy cancelled notes; do cp "$stage/shots/linux-1-$kind.png" "$root/docs/screenshot-$kind.png"; done
+  echo "wrote the Linux pictures in $root/docs"
 fi
-cp "$stage/shots/linux-1-main.png" "$root/docs/screenshot.png"
-cp "$stage/shots/linux-1.5-main.png" "$root/docs/screenshot-150.png"
-cp "$stage/shots/linux-2-main.png" "$root/docs/screenshot-200.png"
-for kind in list busy cancelled notes; do cp "$stage/shots/linux-1-$kind.png" "$root/docs/screenshot-$kind.png"; done
-echo "wrote the Linux pictures in $root/docs"
 
 windows_program=$build_win/bin/brantel-manager.exe
 stand_in=$build_win/tests/stand_in_listgen.exe
@@ -190,12 +209,13 @@ for dpi in 96 144 192; do
     wine reg add "HKCU\\Control Panel\\Desktop" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 &&
     wineserver -w && shift && exec "$@"' _ "$dpi" \
     "$self" --on-display "$stage/program/brantel-manager.exe" "$stage/shots/windows-$dpi" \
-    "$([[ $dpi == 96 ]] && echo yes || echo no)" "$stage/program/list generator/running-seconds.txt"
+    "$([[ $dpi != 144 ]] && echo yes || echo no)" "$stage/program/list generator/running-seconds.txt"
 done
 cp "$stage/shots/windows-96-main.png" "$root/docs/screenshot-windows.png"
 cp "$stage/shots/windows-144-main.png" "$root/docs/screenshot-windows-150.png"
 cp "$stage/shots/windows-192-main.png" "$root/docs/screenshot-windows-200.png"
-for kind in list busy cancelled notes; do
+for kind in list busy cancelled notes complete; do
   cp "$stage/shots/windows-96-$kind.png" "$root/docs/screenshot-windows-$kind.png"
 done
+for kind in busy complete; do cp "$stage/shots/windows-192-$kind.png" "$root/docs/screenshot-windows-$kind-200.png"; done
 echo "wrote the Windows pictures in $root/docs"

@@ -282,23 +282,6 @@ TEST_F(FormLogicTest, AFolderOrProgramPointedAtFillsTheTexts) {
   }
 }
 
-// A message box's long lines are broken where a path allows, so that the
-// box keeps within the screen.
-TEST(WrappedLinesTest, LongLinesBreakAfterASpaceOrASeparator) {
-  const struct {
-    std::wstring text;
-    size_t width;
-    std::wstring wrapped;
-  } cases[] = {
-      {L"Directory Not Found!\nD:\\MAME\\ctrlr\\mycab\\", 12, L"Directory\nNot Found!\nD:\\MAME\\\nctrlr\\mycab\\"},
-      {L"abcdefghij", 4, L"abcd\nefgh\nij"},
-      {L"/home/x/y", 5, L"/home\n/x/y"},
-      {L"short\nlines", 80, L"short\nlines"},
-      {L"unmeasured", 0, L"unmeasured"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(WrappedLines(c.text, c.width), c.wrapped) << c.width;
-}
-
 TEST_F(FormLogicTest, AFailedSaveIsShownAndTheWindowStillCloses) {
   // Neither the program folder nor the user's folder can be written to.
   test_support::SetUserFolders(folder_.path() + "/removed/settings", folder_.path() + "/removed/cache");

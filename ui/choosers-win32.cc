@@ -83,8 +83,15 @@ std::optional<std::wstring> ChooseProgram(HWND owner, const std::wstring& title,
   return Chosen(GetOpenFileNameW(&choice), file);
 }
 
+// Given with its folder, the name opens the chooser there: Windows would
+// otherwise start where the user last saved, or in the current folder.
 std::optional<std::wstring> ChooseTextFileToSave(HWND owner, const std::wstring& title, const std::wstring& name) {
   std::wstring file = name;
+  wchar_t* documents = nullptr;
+  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Documents, KF_FLAG_CREATE, nullptr, &documents))) {
+    file = std::wstring(documents) + L"\\" + name;
+  }
+  CoTaskMemFree(documents);
   OPENFILENAMEW choice = FileChoice(owner, title, L"Text files (*.txt)\0*.txt\0All files (*.*)\0*.*\0", file);
   choice.lpstrDefExt = L"txt";
   choice.Flags |= OFN_OVERWRITEPROMPT;

@@ -23,7 +23,9 @@ std::optional<std::wstring> ChooseFolder(HWND owner, const std::wstring& title, 
 // A program (the list showing programs first), the chooser opened in `start`.
 std::optional<std::wstring> ChooseProgram(HWND owner, const std::wstring& title, const std::wstring& start);
 
-// A file to save text in, `name` offered; asks before it replaces one.
+// A file to save text in, `name` offered in the user's Documents folder
+// (where the program's own folder may not be writable); asks before it
+// replaces one.
 std::optional<std::wstring> ChooseTextFileToSave(HWND owner, const std::wstring& title, const std::wstring& name);
 
 // The one folder of a drop; nothing for files or several items. The drop is

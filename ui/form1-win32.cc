@@ -1,12 +1,17 @@
 #include "ui/form1-win32.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <stdexcept>
 
 #include "engine/io/wide_path.h"
 #include "ui/about-win32.h"
+#include "ui/accessible_name-win32.h"
 #include "ui/choosers-win32.h"
+#include "ui/dpi-win32.h"
 #include "ui/form_layout.h"
+#include "ui/message_box-win32.h"
 #include "ui/notes_dialog-win32.h"
 #include "ui/window_text-win32.h"
 
@@ -16,37 +21,22 @@ namespace {
 
 constexpr const wchar_t* kClassName = L"brantelForm1";
 constexpr int kTwipsPerPixel = 15;
-constexpr int kClientSize = 6735 / kTwipsPerPixel;  // at 96 DPI
+constexpr int kClientWidth = 6735 / kTwipsPerPixel;  // at 96 DPI
+constexpr int kClientHeight = 6255 / kTwipsPerPixel;
 constexpr LONG kBoxRightTwips = 6135;     // where the full-width controls end
 constexpr LONG kText1ListTwips = 15 * 150;  // Text1's list, open: some ten names
+constexpr LONG kFile1BottomTwips = 5535;    // the progress line takes the list's foot while shown
 constexpr DWORD kFrameStyle = WS_OVERLAPPEDWINDOW;  // resizable: the list takes the room
 
 // Control identifiers stay clear of IDOK and IDCANCEL, which the dialog
 // keyboard handling sends for Enter and Escape.
 enum ControlId : WORD {
   kLabel1 = 101, kText1, kLabel2, kText2, kLabel3, kText3, kChkListGen, kFile1, kCommand1, kCancel,
-  kFile1Label, kBrowse2, kBrowse3,
+  kFile1Label, kBrowse2, kBrowse3, kProgressText, kProgressBar,
 };
 
 // Twips of the 96-DPI design in pixels at `dpi`.
 int Scaled(LONG twips, int dpi) { return MulDiv(twips / kTwipsPerPixel, dpi, 96); }
-
-int SystemDpi() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : 96;
-}
-
-// The monitor's DPI for the window (Windows 10 and later); the system's
-// before that.
-int DpiOf(HWND window) {
-  using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-  static const auto get_dpi = reinterpret_cast<GetDpiForWindowFunction>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-  const int dpi = get_dpi != nullptr ? static_cast<int>(get_dpi(window)) : 0;
-  return dpi > 0 ? dpi : SystemDpi();
-}
 
 // The frame around a client area at `dpi` (Windows 10 and later know the
 // frame at each DPI; before that, the system's).
@@ -59,17 +49,6 @@ RECT FrameAround(int width, int height, int dpi) {
     AdjustWindowRectEx(&frame, kFrameStyle, FALSE, 0);
   }
   return frame;
-}
-
-// The system's message font (Segoe UI 9 pt on current Windows), at `dpi`.
-HFONT MessageFont(int dpi) {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  }
-  metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, dpi, SystemDpi());
-  return CreateFontIndirectW(&metrics.lfMessageFont);
 }
 
 }  // namespace
@@ -97,14 +76,16 @@ bool Form1Win32::Create(HINSTANCE instance, int show_state) {
   window_class.lpszClassName = kClassName;
   if (RegisterClassW(&window_class) == 0) return false;
 
+  INITCOMMONCONTROLSEX common_controls{sizeof common_controls, ICC_PROGRESS_CLASS};
+  InitCommonControlsEx(&common_controls);
   form_ = CreateWindowExW(0, kClassName, WideText(kFormCaption).c_str(), kFrameStyle, CW_USEDEFAULT,
-                          CW_USEDEFAULT, kClientSize, kClientSize, nullptr, nullptr, instance, this);
+                          CW_USEDEFAULT, kClientWidth, kClientHeight, nullptr, nullptr, instance, this);
   if (form_ == nullptr) return false;
   CreateControls(instance);
   AddAboutToSystemMenu(form_);
   DragAcceptFiles(form_, TRUE);
   ApplyDpi(DpiOf(form_));
-  focus_ = file1_;
+  focus_ = text1_;  // the first box
   ShowFileList();
   ShowWindow(form_, show_state);
   UpdateWindow(form_);
@@ -123,45 +104,56 @@ HWND Form1Win32::AddControl(HINSTANCE instance, const wchar_t* kind, const std::
   return control;
 }
 
-// Each label is made right before its box, so a screen reader finds it
-// first and its access key moves the focus to the box. Tab visits the boxes
-// and buttons in the order they are made: File1, Text1, Command1, Text2,
-// Browse, Text3, Browse, chkListGen (and Cancel, while it is shown); labels
-// take no focus.
+// Each label is made right before its box, so a screen reader names the
+// box by it and its access key moves the focus to the box. Tab visits the
+// boxes and buttons in the order they are made, which is the order they are
+// seen in: Text1, Text2, its Browse, Text3, its Browse, chkListGen, File1,
+// Command1 (and Cancel, while it is shown); labels take no focus. The two
+// Browse buttons show the same text and are told apart by their names.
 void Form1Win32::CreateControls(HINSTANCE instance) {
   constexpr DWORD kTextBox = ES_AUTOHSCROLL | WS_TABSTOP;
   constexpr DWORD kLabel = SS_LEFTNOWORDWRAP;
   const WindowTexts first = FirstStartTexts();
-  // What File1 shows; a long path loses its middle.
-  file1_label_ = AddControl(instance, L"STATIC", L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_PATHELLIPSIS, 0,
-                            kFile1Label, {120, 2970, 6135, 3210});
-  file1_ = AddControl(instance, L"LISTBOX", L"", LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
-                      kFile1, {120, 3240, 6135, 6015});
   label1_ = AddControl(instance, L"STATIC",
                        L"&Name of your old ctrlr folder.  (The one you used in the ctrlr entry of the mame.ini).",
-                       kLabel, 0, kLabel1, {240, 600, 5970, 795});
+                       kLabel, 0, kLabel1, {240, 120, 5970, 315});
   // A combo box's height is that of its box and its open list together.
   text1_ = AddControl(instance, L"COMBOBOX", L"", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP,
-                      0, kText1, {120, 840, 6135, 840 + kText1ListTwips});
+                      0, kText1, {120, 360, 6135, 360 + kText1ListTwips});
   COMBOBOXINFO parts{};
   parts.cbSize = sizeof parts;
   if (GetComboBoxInfo(text1_, &parts)) text1_edit_ = parts.hwndItem;
   SetBoxText(text1_, WideText(first.folder_name));
-  command1_ = AddControl(instance, L"BUTTON", L"&Convert", BS_PUSHBUTTON | WS_TABSTOP, 0, kCommand1,
-                         {120, 6120, 1335, 6615});
-  label2_ = AddControl(instance, L"STATIC", L"&Path to Mame", kLabel, 0, kLabel2, {240, 1200, 1230, 1395});
+  label2_ = AddControl(instance, L"STATIC", L"&Path to Mame", kLabel, 0, kLabel2, {240, 720, 1230, 915});
   text2_ = AddControl(instance, L"EDIT", WideText(first.mame_path), kTextBox, WS_EX_CLIENTEDGE, kText2,
-                      {120, 1440, 5010, 1725});
+                      {120, 960, 5010, 1245});
   browse2_ = AddControl(instance, L"BUTTON", L"&Browse...", BS_PUSHBUTTON | WS_TABSTOP, 0, kBrowse2,
-                        {5070, 1440, 6135, 1725});
-  label3_ = AddControl(instance, L"STATIC", L"Mame &Exe", kLabel, 0, kLabel3, {240, 1800, 990, 1995});
+                        {5070, 960, 6135, 1245});
+  SetAccessibleName(browse2_, L"Browse for the MAME folder");
+  label3_ = AddControl(instance, L"STATIC", L"Mame &Exe", kLabel, 0, kLabel3, {240, 1320, 990, 1515});
   text3_ = AddControl(instance, L"EDIT", WideText(first.executable), kTextBox, WS_EX_CLIENTEDGE, kText3,
-                      {120, 2040, 5010, 2325});
+                      {120, 1560, 5010, 1845});
   browse3_ = AddControl(instance, L"BUTTON", L"Bro&wse...", BS_PUSHBUTTON | WS_TABSTOP, 0, kBrowse3,
-                        {5070, 2040, 6135, 2325});
-  chk_list_gen_ = AddControl(instance, L"BUTTON", WideText(kListGenCaption), BS_3STATE | BS_MULTILINE | WS_TABSTOP, 0, kChkListGen, {120, 2400, 6135, 2895});
-  cancel_ = AddControl(instance, L"BUTTON", L"Cancel", BS_PUSHBUTTON | WS_TABSTOP, 0, kCancel,
-                       {1440, 6120, 2655, 6615});
+                        {5070, 1560, 6135, 1845});
+  SetAccessibleName(browse3_, L"Browse for the MAME program");
+  chk_list_gen_ = AddControl(instance, L"BUTTON", L"&" + WideText(kListGenCaption),
+                             BS_3STATE | BS_MULTILINE | WS_TABSTOP, 0, kChkListGen, {120, 1920, 6135, 2415});
+  // What File1 shows; a long path loses its middle.
+  file1_label_ = AddControl(instance, L"STATIC", L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_PATHELLIPSIS, 0,
+                            kFile1Label, {120, 2490, 6135, 2730});
+  file1_ = AddControl(instance, L"LISTBOX", L"", LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
+                      kFile1, {120, 2760, 6135, kFile1BottomTwips});
+  // The progress line, under the list while Convert runs: its text names
+  // the bar for a screen reader.
+  progress_text_ = AddControl(instance, L"STATIC", L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, kProgressText,
+                              {120, kFile1BottomTwips, 6135, kFile1BottomTwips});
+  progress_bar_ = AddControl(instance, PROGRESS_CLASSW, L"", 0, 0, kProgressBar,
+                             {120, kFile1BottomTwips, 6135, kFile1BottomTwips});
+  for (HWND part : {progress_text_, progress_bar_}) ShowWindow(part, SW_HIDE);
+  command1_ = AddControl(instance, L"BUTTON", L"&Convert", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, kCommand1,
+                         {120, 5640, 1335, 6135});
+  cancel_ = AddControl(instance, L"BUTTON", L"C&ancel", BS_PUSHBUTTON | WS_TABSTOP, 0, kCancel,
+                       {1440, 5640, 2655, 6135});
   ShowWindow(cancel_, SW_HIDE);
   // No limit of our own on the texts (the default would be 32,767).
   for (HWND box : {text2_, text3_}) SendMessageW(box, EM_SETLIMITTEXT, 0, 0);
@@ -192,7 +184,7 @@ void Form1Win32::ApplyDpi(int dpi) {
   int widest = 0;
   for (HWND label : {label1_, label2_, label3_}) widest = std::max(widest, static_cast<int>(LabelSize(label).cx));
   fit_ = FitLabels(Scaled(240, dpi), Scaled(120, dpi), Scaled(kBoxRightTwips, dpi), widest);
-  laid_out_ = {MulDiv(kClientSize, dpi, 96) + fit_.box_growth, MulDiv(kClientSize, dpi, 96)};
+  laid_out_ = {MulDiv(kClientWidth, dpi, 96) + fit_.box_growth, MulDiv(kClientHeight, dpi, 96)};
   // Never larger than the monitor's free area: the list gives up its height.
   const RECT frame = FrameAround(laid_out_.cx, laid_out_.cy, dpi);
   MONITORINFO monitor{};
@@ -210,11 +202,12 @@ void Form1Win32::ApplyDpi(int dpi) {
 // client area has more than the layout, the buttons after them moved along.
 void Form1Win32::PlaceControls() {
   if (font_ == nullptr) return;
-  RECT client{};
-  GetClientRect(form_, &client);
-  const int wider = fit_.box_growth + client.right - laid_out_.cx, taller = client.bottom - laid_out_.cy;
+  const SIZE growth = Growth();
+  const int wider = growth.cx, taller = growth.cy;
   const int line = static_cast<int>(LabelSize(label1_).cy);
+  const RECT progress = ProgressLinePlace();
   for (const Placed& item : placed_) {
+    if (item.control == progress_text_ || item.control == progress_bar_) continue;  // see PlaceProgressLine
     const RECT& twips = item.twips;
     int left = Scaled(twips.left, dpi_), top = Scaled(twips.top, dpi_);
     int right = Scaled(twips.right, dpi_), bottom = Scaled(twips.bottom, dpi_);
@@ -234,21 +227,50 @@ void Form1Win32::PlaceControls() {
       bottom = std::max(bottom, top + line + MulDiv(4, dpi_, 96));  // a line, the edge
     }
     if (item.control == file1_label_) bottom = std::max(bottom, top + line);
-    if (item.control == file1_) bottom += taller;
+    if (item.control == file1_) bottom = progress_shown_ ? progress.top - MulDiv(6, dpi_, 96) : progress.bottom;
     if (item.control == command1_ || item.control == cancel_) {
       top += taller;
       bottom += taller;
     }
     MoveWindow(item.control, left, top, right - left, bottom - top, FALSE);
   }
+  PlaceProgressLine();
   InvalidateRect(form_, nullptr, TRUE);
+}
+
+// What the client area has more than the layout: the boxes take the width,
+// the list the height.
+SIZE Form1Win32::Growth() const {
+  RECT client{};
+  GetClientRect(form_, &client);
+  return {fit_.box_growth + client.right - laid_out_.cx, client.bottom - laid_out_.cy};
+}
+
+// The progress line's row: the foot of the list's room, a line high, as
+// wide as the boxes.
+RECT Form1Win32::ProgressLinePlace() const {
+  const SIZE growth = Growth();
+  const int bottom = Scaled(kFile1BottomTwips, dpi_) + growth.cy;
+  const int height = std::max(static_cast<int>(LabelSize(label1_).cy), MulDiv(16, dpi_, 96));
+  return {Scaled(120, dpi_), bottom - height, Scaled(kBoxRightTwips, dpi_) + growth.cx, bottom};
+}
+
+// Its text as wide as it is (at most two thirds of the row), the bar the rest.
+void Form1Win32::PlaceProgressLine() {
+  const RECT row = ProgressLinePlace();
+  const int width = row.right - row.left;
+  const int text = std::min(static_cast<int>(LabelSize(progress_text_).cx), width * 2 / 3);
+  const int bar_left = row.left + text + MulDiv(8, dpi_, 96);
+  MoveWindow(progress_text_, row.left, row.top, text, row.bottom - row.top, TRUE);
+  MoveWindow(progress_bar_, bar_left, row.top, std::max(0, static_cast<int>(row.right) - bar_left),
+             row.bottom - row.top, TRUE);
 }
 
 // No narrower than the layout, nor shorter than it with the list a few
 // lines high; both within the monitor's free area.
 void Form1Win32::SetMinimumSize(MINMAXINFO& limits) const {
   if (font_ == nullptr) return;
-  const int list_room = std::max(0, Scaled(6015 - 3240, dpi_) - 4 * static_cast<int>(LabelSize(label1_).cy));
+  const int list_room = std::max(0, Scaled(kFile1BottomTwips - 2760, dpi_) - 4 * static_cast<int>(LabelSize(label1_).cy));
   const RECT frame = FrameAround(laid_out_.cx, laid_out_.cy - list_room, dpi_);
   limits.ptMinTrackSize.x = std::min<LONG>(frame.right - frame.left, limits.ptMaxTrackSize.x);
   limits.ptMinTrackSize.y = std::min<LONG>(frame.bottom - frame.top, limits.ptMaxTrackSize.y);
@@ -273,11 +295,20 @@ int Form1Win32::Run() {
     if (TouchesText1(message)) logic_.FolderTextsTouched();
     if (SelectAllOnCtrlA(message)) continue;
     // Tab, the access keys and Enter as in a dialog box.
-    if (IsDialogMessageW(form_, &message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
+    if (!IsDialogMessageW(form_, &message)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    MarkDefaultButton();
   }
   return static_cast<int>(message.wParam);
+}
+
+// Enter presses the button that has the focus; in a box, Convert (Cancel
+// while Convert runs).
+void Form1Win32::MarkDefaultButton() const {
+  if (form_ == nullptr) return;
+  brantel::MarkDefaultButton(logic_.Converting() ? cancel_ : command1_, {command1_, cancel_, browse2_, browse3_});
 }
 
 bool Form1Win32::TouchesText1(const MSG& message) const {
@@ -358,40 +389,60 @@ void Form1Win32::WhileAnswering(Function&& show) {
   wait_cursor_ = waiting;
 }
 
+// Windows' message box would break a long path inside, and cut a title
+// longer than its text: the window's own box keeps both whole.
 void Form1Win32::ShowMessageBox(const std::string& prompt, const std::string& title,
                                 MessageStyle style) {
-  UINT icon = 0;
+  BoxIcon icon = BoxIcon::kNone;
   switch (style) {
-    case MessageStyle::kCritical: icon = MB_ICONSTOP; break;
-    case MessageStyle::kInformation: icon = MB_ICONINFORMATION; break;
-    case MessageStyle::kWarning: icon = MB_ICONWARNING; break;
+    case MessageStyle::kCritical: icon = BoxIcon::kStop; break;
+    case MessageStyle::kInformation: icon = BoxIcon::kInformation; break;
+    case MessageStyle::kWarning: icon = BoxIcon::kWarning; break;
     case MessageStyle::kOkOnly: break;
   }
-  const std::wstring text = WrappedLines(WideText(prompt), CharactersAcrossBox());
-  WhileAnswering([&] { MessageBoxW(form_, text.c_str(), WideText(title).c_str(), MB_OK | icon); });
+  WhileAnswering([&] { ShowMessageDialog(form_, WideText(title), WideText(prompt), icon); });
 }
 
-// Windows makes a message box as wide as its longest line, past the screen's
-// edge for a long path: lines are broken at half the monitor's free width.
-size_t Form1Win32::CharactersAcrossBox() const {
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
-  if (!GetMonitorInfoW(MonitorFromWindow(form_, MONITOR_DEFAULTTONEAREST), &monitor)) return 0;
-  HDC context = GetDC(form_);
-  HGDIOBJ before = SelectObject(context, font_);
-  TEXTMETRICW metrics{};
-  const bool measured = GetTextMetricsW(context, &metrics) && metrics.tmAveCharWidth > 0;
-  SelectObject(context, before);
-  ReleaseDC(form_, context);
-  if (!measured) return 0;
-  return static_cast<size_t>((monitor.rcWork.right - monitor.rcWork.left) / 2 / metrics.tmAveCharWidth);
+bool Form1Win32::ShowCompletionBox(const std::string& prompt, const std::string& title, bool offer_use_in_mame) {
+  bool use_in_mame = false;
+  WhileAnswering([&] {
+    use_in_mame = ShowMessageDialog(form_, WideText(title), WideText(prompt), BoxIcon::kNone, offer_use_in_mame);
+  });
+  return use_in_mame;
+}
+
+// The bar fills `done` of `total`, or runs as a busy bar while the total is
+// not known (0). The line comes and goes with the list giving it room.
+void Form1Win32::ShowProgress(const std::string& line, size_t done, size_t total) {
+  const bool shown = !line.empty();
+  if (shown) {
+    SetWindowTextW(progress_text_, WideText(line).c_str());
+    const LONG_PTR style = GetWindowLongPtrW(progress_bar_, GWL_STYLE);
+    const bool busy = total == 0;
+    if (busy != ((style & PBS_MARQUEE) != 0)) {
+      SetWindowLongPtrW(progress_bar_, GWL_STYLE, busy ? style | PBS_MARQUEE : style & ~static_cast<LONG_PTR>(PBS_MARQUEE));
+    }
+    SendMessageW(progress_bar_, PBM_SETMARQUEE, busy ? TRUE : FALSE, 30);
+    if (!busy) {
+      SendMessageW(progress_bar_, PBM_SETRANGE32, 0, static_cast<LPARAM>(std::min<size_t>(total, 0x7fffffff)));
+      SendMessageW(progress_bar_, PBM_SETPOS, static_cast<WPARAM>(std::min(done, total)), 0);
+    }
+  }
+  if (shown != progress_shown_) {
+    progress_shown_ = shown;
+    for (HWND part : {progress_text_, progress_bar_}) ShowWindow(part, shown ? SW_SHOWNA : SW_HIDE);
+    PlaceControls();
+  } else if (shown) {
+    PlaceProgressLine();
+  }
+  if (form_ != nullptr) UpdateWindow(form_);
 }
 
 void Form1Win32::ShowMessageBoxWithDetails(const std::string& prompt, const std::string& title,
                                            const std::string& details, MessageStyle style) {
   WhileAnswering([&] {
     ShowNotesDialog(form_, font_, dpi_, WideText(title), WideText(prompt), WideText(details),
-                    style == MessageStyle::kWarning);
+                    style == MessageStyle::kWarning, BoxText(text1_));
   });
 }
 
@@ -439,9 +490,11 @@ void Form1Win32::KeepAlive() {
       PostQuitMessage(static_cast<int>(message.wParam));
       return;
     }
-    if (form_ != nullptr && IsDialogMessageW(form_, &message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
+    if (form_ == nullptr || !IsDialogMessageW(form_, &message)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    MarkDefaultButton();
   }
 }
 
@@ -469,6 +522,8 @@ LRESULT Form1Win32::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_ACTIVATE:
       OnActivate(LOWORD(wparam) != WA_INACTIVE);
       return 0;
+    case DM_GETDEFID:  // what Enter presses in a box (see MarkDefaultButton)
+      return MAKELRESULT(logic_.Converting() ? kCancel : kCommand1, DC_HASDEFID);
     case WM_SETCURSOR:
       if (wait_cursor_) {
         SetCursor(LoadCursor(nullptr, IDC_APPSTARTING));
@@ -566,14 +621,6 @@ void Form1Win32::OnCommand(WORD id, WORD code) {
       break;
     case kBrowse3:
       if (code == BN_CLICKED) BrowseForMameProgram();
-      break;
-    case IDOK:
-      // Enter: it presses the button that has the focus, and nothing else
-      // (there is no default button).
-      if (GetFocus() == command1_) logic_.Command1Pressed();
-      if (GetFocus() == cancel_) logic_.CancelPressed();
-      if (GetFocus() == browse2_) BrowseForMameFolder();
-      if (GetFocus() == browse3_) BrowseForMameProgram();
       break;
     default:
       break;

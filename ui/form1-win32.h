@@ -49,6 +49,8 @@ class Form1Win32 : public WindowWithLists, private FormHost {
                       MessageStyle style) override;
   void ShowMessageBoxWithDetails(const std::string& prompt, const std::string& title,
                                  const std::string& details, MessageStyle style) override;
+  bool ShowCompletionBox(const std::string& prompt, const std::string& title, bool offer_use_in_mame) override;
+  void ShowProgress(const std::string& line, size_t done, size_t total) override;
 
  private:
   static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
@@ -62,7 +64,10 @@ class Form1Win32 : public WindowWithLists, private FormHost {
   void ApplyDpi(int dpi);
   void PlaceControls();
   void SetMinimumSize(MINMAXINFO& limits) const;
-  size_t CharactersAcrossBox() const;
+  SIZE Growth() const;
+  RECT ProgressLinePlace() const;
+  void PlaceProgressLine();
+  void MarkDefaultButton() const;
   void BrowseForMameFolder();
   void BrowseForMameProgram();
   SIZE LabelSize(HWND label) const;
@@ -93,6 +98,9 @@ class Form1Win32 : public WindowWithLists, private FormHost {
   HWND browse3_ = nullptr;  // a file chooser for Text3, right after it
   HWND command1_ = nullptr;
   HWND cancel_ = nullptr;  // shown only while Convert waits
+  HWND progress_text_ = nullptr;  // the progress line, under File1 while Convert runs
+  HWND progress_bar_ = nullptr;
+  bool progress_shown_ = false;
   HWND label1_ = nullptr;
   HWND label2_ = nullptr;
   HWND label3_ = nullptr;

@@ -4,9 +4,6 @@
 // when that is not enough either, the window and the boxes grow.
 #pragma once
 
-#include <cstddef>
-#include <string>
-
 namespace brantel {
 
 struct LabelFit {
@@ -17,10 +14,5 @@ struct LabelFit {
 // All in pixels of the scaled layout: the labels' and the boxes' left edge,
 // the boxes' right edge and the width of the widest label's text.
 LabelFit FitLabels(int label_left, int box_left, int box_right, int label_width);
-
-// `text` with every line longer than `width` characters broken, for a
-// message box that would otherwise grow past the screen: after the last
-// space or path separator that fits, or at `width` where none does.
-std::wstring WrappedLines(const std::wstring& text, size_t width);
 
 }  // namespace brantel

@@ -1,7 +1,6 @@
 #include "ui/notes_dialog-win32.h"
 
 #include <algorithm>
-#include <cstring>
 #include <exception>
 #include <optional>
 #include <stdexcept>
@@ -9,6 +8,7 @@
 #include <string_view>
 
 #include "engine/io/wide_path.h"
+#include "ui/accessible_name-win32.h"
 #include "ui/choosers-win32.h"
 #include "ui/notes_file.h"
 #include "ui/window_text-win32.h"
@@ -30,6 +30,7 @@ constexpr size_t kShownLength = 200000;
 
 struct DialogState {
   std::wstring all_notes;  // as Ctrl+C copies them
+  std::wstring file_name;  // offered by Save...
   bool done = false;
   int dpi = 96;
   int heading_height = 0;  // at the dialog's DPI
@@ -95,17 +96,6 @@ LRESULT CALLBACK NotesProcedure(HWND dialog, UINT message, WPARAM wparam, LPARAM
   return DefWindowProcW(dialog, message, wparam, lparam);
 }
 
-// One note a line, as a multi-line box wants its lines: CR LF.
-std::wstring WithCrLf(const std::wstring& lines) {
-  std::wstring text;
-  for (wchar_t c : lines) {
-    if (c == L'\n') text += L'\r';
-    if (c != L'\r') text += c;
-  }
-  while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r')) text.pop_back();  // no empty last line
-  return text;
-}
-
 // The notes as the box shows them: a line beyond kShownLineLength cut, and
 // the notes beyond kShownLength counted; each cut says so.
 std::wstring ShownNotes(const std::wstring& notes) {
@@ -157,22 +147,6 @@ int WrappedHeight(HWND window, HFONT font, const std::wstring& text, int width) 
   return extent.bottom - extent.top;
 }
 
-void PutOnClipboard(HWND owner, const std::wstring& text) {
-  if (!OpenClipboard(owner)) return;
-  EmptyClipboard();
-  const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-  if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
-    if (void* place = GlobalLock(memory)) {
-      std::memcpy(place, text.c_str(), bytes);
-      GlobalUnlock(memory);
-      if (SetClipboardData(CF_UNICODETEXT, memory) == nullptr) GlobalFree(memory);
-    } else {
-      GlobalFree(memory);
-    }
-  }
-  CloseClipboard();
-}
-
 // Every note whole, also where the box shows it cut.
 const std::wstring& AllNotes(const DialogState& state) { return state.all_notes; }
 
@@ -190,7 +164,7 @@ void CopySelectionOrAll(HWND dialog, const DialogState& state) {
 
 // In UTF-8, so that a name beyond the code page is kept.
 void SaveAll(HWND dialog, const DialogState& state) {
-  const std::optional<std::wstring> path = ChooseTextFileToSave(dialog, L"Save the notes", L"conversion notes.txt");
+  const std::optional<std::wstring> path = ChooseTextFileToSave(dialog, L"Save the notes", state.file_name);
   if (!path) return;
   const std::wstring notes = AllNotes(state);
   std::string bytes(static_cast<size_t>(4 * notes.size() + 1), '\0');
@@ -216,17 +190,8 @@ bool CopiedOnCtrlC(const MSG& message, HWND dialog, const DialogState& state) {
 
 }  // namespace
 
-bool SelectAllOnCtrlA(const MSG& message) {
-  if (message.message != WM_KEYDOWN || message.wParam != 'A' || GetKeyState(VK_CONTROL) >= 0) return false;
-  wchar_t kind[16] = {};
-  GetClassNameW(message.hwnd, kind, 16);
-  if (lstrcmpiW(kind, L"Edit") != 0) return false;
-  SendMessageW(message.hwnd, EM_SETSEL, 0, -1);
-  return true;
-}
-
 void ShowNotesDialog(HWND owner, HFONT font, int dpi, const std::wstring& title, const std::wstring& heading,
-                     const std::wstring& notes, bool warning) {
+                     const std::wstring& notes, bool warning, const std::wstring& folder_name) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSW dialog_class{};
   if (!GetClassInfoW(instance, kClassName, &dialog_class)) {
@@ -245,6 +210,10 @@ void ShowNotesDialog(HWND owner, HFONT font, int dpi, const std::wstring& title,
   DialogState state;
   state.dpi = dpi;
   state.all_notes = WithCrLf(notes);
+  // The old folder's own name: "cabs\hotrod\" names hotrod inside cabs.
+  std::wstring folder = folder_name.substr(0, folder_name.find_last_not_of(L"\\/") + 1);
+  folder.erase(0, folder.find_last_of(L"\\/") + 1);
+  state.file_name = (folder.empty() ? L"" : folder + L" ") + L"conversion notes.txt";
   HWND dialog = CreateWindowExW(WS_EX_DLGMODALFRAME, kClassName, title.c_str(), kStyle, owner_place.left + 20,
                                 owner_place.top + 20, frame.right - frame.left, frame.bottom - frame.top, owner,
                                 nullptr, instance, nullptr);
@@ -263,6 +232,7 @@ void ShowNotesDialog(HWND owner, HFONT font, int dpi, const std::wstring& title,
     state.notes = AddChild(dialog, L"EDIT", ShownNotes(notes),
                            ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
                            kNotes, font);
+    SetAccessibleName(state.notes, L"Conversion notes");
     state.ok = AddChild(dialog, L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, IDOK, font);
     state.copy = AddChild(dialog, L"BUTTON", L"&Copy", BS_PUSHBUTTON | WS_TABSTOP, 0, kCopy, font);
     state.save = AddChild(dialog, L"BUTTON", L"&Save...", BS_PUSHBUTTON | WS_TABSTOP, 0, kSave, font);

@@ -18,12 +18,9 @@
 namespace brantel {
 
 // Modal over `owner`: returns when the user has closed it. `dpi` scales the
-// 96-DPI layout; `font` is the window's.
+// 96-DPI layout; `font` is the window's. Save... offers the name "FOLDER
+// conversion notes.txt" for the old folder named `folder_name`.
 void ShowNotesDialog(HWND owner, HFONT font, int dpi, const std::wstring& title, const std::wstring& heading,
-                     const std::wstring& notes, bool warning);
-
-// Ctrl+A in a text box selects all its text (Windows' edit box alone does
-// not). True when the message was that key and has been handled.
-bool SelectAllOnCtrlA(const MSG& message);
+                     const std::wstring& notes, bool warning, const std::wstring& folder_name);
 
 }  // namespace brantel

@@ -1,5 +1,6 @@
 #include "ui/window_text-win32.h"
 
+#include <cstring>
 #include <vector>
 
 #include "engine/io/io_error.h"
@@ -66,6 +67,41 @@ std::wstring LongFolderName(const std::wstring& mame_path, const std::wstring& n
   const std::wstring full = LongPath(ctrlr + name);
   if (full.size() > ctrlr.size() && full.compare(0, ctrlr.size(), ctrlr) == 0) return full.substr(ctrlr.size());
   return name;
+}
+
+bool SelectAllOnCtrlA(const MSG& message) {
+  if (message.message != WM_KEYDOWN || message.wParam != 'A' || GetKeyState(VK_CONTROL) >= 0) return false;
+  wchar_t kind[16] = {};
+  GetClassNameW(message.hwnd, kind, 16);
+  if (lstrcmpiW(kind, L"Edit") != 0) return false;
+  SendMessageW(message.hwnd, EM_SETSEL, 0, -1);
+  return true;
+}
+
+void PutOnClipboard(HWND owner, const std::wstring& text) {
+  if (!OpenClipboard(owner)) return;
+  EmptyClipboard();
+  const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+  if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+    if (void* place = GlobalLock(memory)) {
+      std::memcpy(place, text.c_str(), bytes);
+      GlobalUnlock(memory);
+      if (SetClipboardData(CF_UNICODETEXT, memory) == nullptr) GlobalFree(memory);
+    } else {
+      GlobalFree(memory);
+    }
+  }
+  CloseClipboard();
+}
+
+std::wstring WithCrLf(const std::wstring& lines) {
+  std::wstring text;
+  for (wchar_t c : lines) {
+    if (c == L'\n') text += L'\r';
+    if (c != L'\r') text += c;
+  }
+  while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r')) text.pop_back();
+  return text;
 }
 
 }  // namespace brantel

@@ -28,6 +28,17 @@ std::string EngineText(const std::wstring& text);
 // The folder name `name` inside "<mame_path>ctrlr\", for the engine.
 std::string EngineFolderName(const std::wstring& mame_path, const std::wstring& name);
 
+// Ctrl+A in a text box selects all its text (Windows' edit box alone does
+// not). True when the message was that key and has been handled.
+bool SelectAllOnCtrlA(const MSG& message);
+
+// Puts `text` on the clipboard as Unicode text; `owner` is the window that
+// puts it there. Nothing changes where Windows refuses the clipboard.
+void PutOnClipboard(HWND owner, const std::wstring& text);
+// `lines` with every line end CR LF, as Windows' text boxes and programs
+// want them; no line end after the last line.
+std::wstring WithCrLf(const std::wstring& lines);
+
 // The path with its short names made long; unchanged when it names nothing.
 std::wstring LongPath(const std::wstring& path);
 // The folder name inside "<mame_path>ctrlr\" with its short names made long.

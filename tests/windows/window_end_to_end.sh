@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # brantel-manager.exe under Wine on a virtual screen, driven as a user would
-# with xdotool: the three texts typed (the folder name with a trailing dot
-# and space; Return in a text box does nothing), File1 following them, the
-# folder picked from Text1's list by the keys, Alt+C, Return on "Conversion
-# Complete!", Alt+F4. Then once more, the check box
+# with xdotool: its message box alone first, "Use it in MAME" offered and
+# each way to end it; then the focus starting in the folder name, the three
+# texts typed (the folder name with a trailing dot and space), Tab in the
+# order seen, File1 following the texts, the folder picked from Text1's list
+# by the keys, Return in the box running Convert, Copy and Ctrl+C in
+# "Conversion Complete!", Alt+C, Alt+F4. Then once more, the check box
 # ticked, with a list generator that runs for a few seconds: the controls are
-# disabled but Cancel, the caption counts the seconds, a second Alt+C and
+# disabled but Cancel, the progress line shows a busy bar, the caption counts the seconds, a second Alt+C and
 # Alt+F4 come meanwhile, the caption acknowledges the close, and the program
 # ends by itself after Convert and its box; before that, Escape while the list
 # generator runs ends it and its child with "Conversion Cancelled", and
@@ -16,7 +18,7 @@
 # again. Keys type what a keyboard has (ASCII, access keys); "Łódź" is
 # pasted from the clipboard, as a user who cannot type it would.
 #
-#   window_end_to_end.sh BRANTEL_MANAGER_EXE STAND_IN_LISTGEN_EXE WINDOW_PROBE_EXE
+#   window_end_to_end.sh BRANTEL_MANAGER_EXE STAND_IN_LISTGEN_EXE WINDOW_PROBE_EXE MESSAGE_BOX_DRIVER_EXE
 #
 # Uses $WINEPREFIX when set. Exits 77 when Wine, Xvfb or xdotool is missing.
 set -uo pipefail
@@ -30,6 +32,7 @@ fi
 manager_exe=$2
 stand_in_exe=$3
 probe_exe=$4
+driver_exe=$5
 source "$(dirname "$0")/wine_checks.sh"
 source "$(dirname "$0")/../window_waits.sh"
 evidence_files+=("$work/program.log")
@@ -49,6 +52,14 @@ text1_shows() {
   local shown
   poll_until text1_now "$1" || { echo "Text1 shows: $shown"; return 1; }
 }
+# The probe tells this (its first line), in the mode given after it.
+probe_now() { shown=$(wine "$probe_exe" "${@:2}" | tr -d '\r'); [[ $shown == "$1" ]]; }
+probe_tells() { local shown; poll_until probe_now "$@" || { echo "${2:-}: $shown"; return 1; }; }
+focus_is() { probe_tells "$1" focus; }
+progress_is() { probe_tells "$1" progress; }
+# The clipboard holds exactly these bytes (base64 of them).
+clipboard_now() { shown=$(wine "$probe_exe" clipboard read | base64 -w0); [[ $shown == "$1" ]]; }
+clipboard_holds() { local shown; poll_until clipboard_now "$(printf '%s' "$1" | base64 -w0)" || { echo "clipboard: $shown"; return 1; }; }
 
 program=$work/program
 mkdir -p "$program/list generator" "$work/start" "$work/mame/ctrlr/OLD"
@@ -82,23 +93,53 @@ start_window() {
   form=$(wait_for_window "brantel Manager")
 }
 
-# --- Typed texts, Alt+C, Return, Alt+F4.
+# --- The message box alone: its buttons, "Use it in MAME" when offered;
+# Copy takes the whole text, its lines ending in CR LF; which button ended it.
 # A Wine that an earlier test started without this screen ends a window's
 # program at once, without a word, while it lasts: it is waited out.
 check "the Wine of the tests before ends" timeout 120 wineserver -w
+box_text=$'The new controller file is Z:\\MAME 0.261\\ctrlr\\OLD.cfg\nctrlr                     OLD\n\nYou can either keep...'
+# KEYS in the box offering "Use it in MAME" ("copied": wait for the text on
+# the clipboard): the button it tells ended it.
+box_ended_by() {
+  printf '%s' "$box_text" | wine "$driver_exe" offer "Conversion Complete!" >"$work/driver.txt" &
+  local driver=$! box key
+  if box=$(wait_for_window "Conversion Complete!") && probe_tells "buttons: &Copy &Use it in MAME OK" box; then
+    for key in $1; do
+      if [[ $key == copied ]]; then clipboard_holds "${box_text//$'\n'/$'\r\n'}"; else keys_to "$box" "$key"; fi || break
+    done
+  fi
+  ended_within_20_s "$driver" || kill "$driver"
+  wait "$driver"
+  [[ $(tr -d '\r' <"$work/driver.txt") == "$2" ]] || { echo "told: $(cat "$work/driver.txt")"; return 1; }
+}
+for row in "Return|OK" "Escape|OK" "alt+u|Use it in MAME" "Tab Tab Return|Use it in MAME" "alt+c copied Escape|OK"; do
+  check "the box offering \"Use it in MAME\": ${row%|*}: ${row#*|}" box_ended_by "${row%|*}" "${row#*|}"
+done
+
+# --- Typed texts, Tab, Return in a box, Copy and Ctrl+C, Alt+C, Alt+F4.
 start_window || { echo "FAILED: the window did not appear"; exit 1; }
-# The focus starts in File1; tabbing into a text box selects its text.
-keys_to "$form" Tab
+check "the focus starts in the first box, Enter presses Convert" focus_is "Text1 default Command1"
+# Its text selected: what is typed replaces it; tabbing into a box selects its text.
+keys_to "$form" ctrl+a
 xdotool type --delay 30 hotrd
 xdotool key ctrl+a  # selects all: what is typed next replaces it
 xdotool type --delay 30 "OLD. "
-xdotool key Tab Tab
+xdotool key Tab
 xdotool type --delay 30 "$mame_z"
 xdotool key Tab Tab  # past Browse, right after its box
 xdotool type --delay 30 mame.exe
-idle="enabled: ListBox ComboBox &Convert Edit &Browse... Edit Bro&wse... Generate New Master List (made by itself on first run and when MAME changes; tick to force it)"
+idle="enabled: ComboBox Edit &Browse... Edit Bro&wse... &Generate New Master List (made by itself on first run and when MAME changes; tick to force it) ListBox &Convert"
 check "File1 follows the typed texts (the trailing dot and space dropped)" \
   shows "File1: default.ini"$'\n'"File1: pacman.ini"$'\n'"$idle"
+check "each box's label, which names it, made right before it" probe_tells "Text1: &Name of your old ctrlr folder.  (The one you used in the ctrlr entry of the mame.ini)."$'\n'"Text2: &Path to Mame"$'\n'"Text3: Mame &Exe"$'\n'"File1: INI files in ctrlr\\OLD" labels
+# Tab goes on from Text3 in the order seen and round; the push button that
+# has the focus is the one Enter presses, elsewhere Convert.
+for step in "Browse3 default Browse3" "chkListGen default Command1" "File1 default Command1" \
+  "Command1 default Command1" "Text1 default Command1" "Text2 default Command1" "Browse2 default Browse2" \
+  "Text3 default Command1"; do
+  keys_to "$form" Tab && check "Tab: $step" focus_is "$step"
+done
 label_now() { shown=$(wine "$probe_exe" label | tr -d '\r'); [[ $shown == "$1" ]]; }
 label_shows() { local shown; poll_until label_now "$1" || { echo "label: $shown"; return 1; }; }
 check "the list's label, made right before it, names the folder" label_shows 'INI files in ctrlr\OLD'
@@ -109,8 +150,24 @@ check "a name of no folder: the label says so" label_shows "No folder x in $mame
 keys_to "$form" alt+Down Down Return
 check "Text1's list: OLD picked" text1_shows "Text1: OLD"$'\n'"offers: OLD"
 check "Text1's list: File1 follows" shows "File1: default.ini"$'\n'"File1: pacman.ini"$'\n'"$idle"
-xdotool key Return && sleep 1
-check "Enter in a text box does not convert" test ! -e "$program/brantel.cfg"
+keys_to "$form" Return
+box=$(window_named "Conversion Complete!")
+check "Return in the folder name box runs Convert" test -n "$box"
+check "the completion box: Copy and OK" probe_tells "buttons: &Copy OK" box
+# The whole text, lines ending in CR LF, the new file's path on one line.
+completion=$(wine "$probe_exe" box text | base64 -w0)
+completion_is_whole() {
+  local text
+  text=$(base64 -d <<<"$completion")$'\r\n'
+  [[ ${text//$'\r\n'/} != *[$'\r\n']* && $text == *$'\n'*"$mame_z\\ctrlr\\OLD.cfg"* ]]
+}
+check "the completion box: one fact a line, the path whole" completion_is_whole
+printf 'x' | wine "$probe_exe" clipboard
+[[ -n $box ]] && keys_to "$box" ctrl+c
+check "the completion box: Ctrl+C copies its whole text" clipboard_holds "$(base64 -d <<<"$completion")"
+# Gone before the next: a box still on the screen would take the keys meant for the next one.
+box_gone() { ! xdotool search --onlyvisible --name . 2>/dev/null | grep -qx "$1"; }
+[[ -n $box ]] && keys_to "$box" Return && poll_until box_gone "$box"
 xdotool key alt+c
 box=$(window_named "Conversion Complete!") && keys_to "$box" Return
 check "first run: Conversion Complete! shown" test -n "$box"
@@ -128,13 +185,16 @@ printf 'previous\r\n' >"$program/masterlist.lst"
 rm "$program/listgen.ran"
 before=$(cd "$work/mame" && find . -type f -exec md5sum {} + | sort)
 start_window || { echo "FAILED: the window did not reappear"; exit 1; }
-keys_to "$form" Tab Tab Tab Tab Tab Tab Tab space alt+c
+keys_to "$form" alt+g alt+c
 check "while it runs the caption counts the seconds" appears "brantel Manager - making the master list, 1 s"
-check "while it runs only Cancel takes input" shows "File1: default.ini"$'\n'"File1: pacman.ini"$'\n'"enabled: Cancel"
+check "while the list is made the progress line shows a busy bar" \
+  progress_is "Making the master list (MAME's machines)... | busy"
+check "while it runs only Cancel takes input" shows "File1: default.ini"$'\n'"File1: pacman.ini"$'\n'"enabled: C&ancel"
 keys_to "$form" Escape
 box=$(window_named "Conversion Cancelled") && keys_to "$box" Return
 check "Escape: Conversion Cancelled shown" test -n "$box"
 check "Escape: the controls are back" shows "File1: default.ini"$'\n'"File1: pacman.ini"$'\n'"$idle"
+check "Escape: the progress line gone" progress_is none
 listgen_gone() { ! pgrep -f "$program/list generator/listgen" >/dev/null; }
 check "Escape: the list generator and its child end" poll_until listgen_gone
 check "Escape: ... before they wrote anything" test ! -e "$program/listgen.ran" -a ! -e "$program/child-ended.txt"
@@ -157,7 +217,7 @@ check "second run: the ticked box asks for a new list" test "$(cat "$program/lis
 kill "$pid" 2>/dev/null
 
 # The first label's row of pixels at DPI $1: its top and height.
-label1_row() { echo $((40 * $1 / 96)) $((16 * $1 / 96)); }
+label1_row() { echo $((8 * $1 / 96)) $((13 * $1 / 96)); }
 # The width of the dark pixels of the first label's row in a picture of the
 # window taken at DPI $2.
 label1_width() {
@@ -213,6 +273,11 @@ for n in $(seq -w 1 24) zz; do
   printf '%s\r\n' "[g$n]" 'P1_BUTTON1 "KEYCODE_0_PAD"' >"$work/mame/ctrlr/OLD/g$n.ini"
 done
 printf '%s\r\n' OLD "$mame_z\\" mame.exe 0 >"$program/brantel.cfg"
+# The user's Documents folder, where Save... starts: one of the test's own
+# (Wine's is the Linux home folder).
+shell_folders='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders'
+mkdir "$work/documents"
+wine reg add "$shell_folders" /v Personal /t REG_EXPAND_SZ /d "$(windows_path "$work/documents")" /f >/dev/null 2>&1
 start_window
 keys_to "$form" alt+c
 notes=$(window_named "Conversion Notes")
@@ -230,8 +295,14 @@ wider() { read -r now_client now_box < <(wine "$probe_exe" notes | tr -d '\r'); 
 check "notes dialog: wider after Size and the arrow keys" poll_until wider
 check "notes dialog: its box grew as much ($client $box_width, $now_client $now_box)" \
   test "$((now_client - now_box))" = "$((client - box_width))"
-# Shift+Tab from OK to the notes; the last line selected, copied; Return is OK.
-[[ -n $notes ]] && keys_to "$notes" shift+Tab ctrl+End shift+Home ctrl+c Return
+# Shift+Tab from OK to the notes; the last line selected, copied; then
+# Save..., Return in its chooser; Escape closes the notes.
+[[ -n $notes ]] && keys_to "$notes" shift+Tab ctrl+End shift+Home ctrl+c alt+s &&
+  save=$(window_named "Save the notes") && keys_to "$save" Return
+check "Save...: the notes as \"OLD conversion notes.txt\" in Documents" \
+  poll_until contains "$work/documents/OLD conversion notes.txt" "gzz.ini"
+wine reg add "$shell_folders" /v Personal /t REG_EXPAND_SZ /d '%USERPROFILE%\Documents' /f >/dev/null 2>&1
+[[ -n $notes ]] && keys_to "$notes" Escape
 box=$(window_named "Conversion Complete!") && keys_to "$box" Return
 keys_to "$form" alt+n ctrl+a ctrl+v alt+F4
 check "notes dialog: the program ends" ended_within_20_s "$pid"
@@ -255,9 +326,10 @@ rm -f "$work/mame/ctrlr/OLD/"{long,g*}.ini "$work/mame/ctrlr/OLD.cfg"
 yes 'P1_BUTTON1 "KEYCODE_LCONTROL"' | head -n 1500000 >"$work/mame/ctrlr/OLD/big.ini"
 start_window && keys_to "$form" alt+c
 check "big INI file: the caption counts the seconds" appears "brantel Manager - converting, [1-9][0-9]* s"
-keys_to "$form" Escape
+check "big INI file: the progress line counts the files" progress_is "Converting: 2 of 3 files | 1 of 3"
+keys_to "$form" alt+a  # C&ancel
 box=$(window_named "Conversion Cancelled") && keys_to "$box" Return && keys_to "$form" alt+F4
-check "big INI file: Escape cancels the conversion" test -n "$box"
+check "big INI file: Alt+A (C&ancel) cancels the conversion" test -n "$box"
 check "big INI file: nothing left of it" test -z "$(find "$work/mame/ctrlr" "$program" -name '~bt*' -o -name OLD.cfg)"
 ended_within_20_s "$pid"
 rm "$work/mame/ctrlr/OLD/big.ini"

@@ -560,7 +560,11 @@ TEST_F(BrantelConvertTest, AStopWhileAProgramRunsIsHeardThereAndLeavesNothing) {
 
   folder_.Write("program/list generator/listgen", listgen);
   std::filesystem::remove(folder_.path() + "/running");
-  folder_.Write("mame/showconfig.sh", ": > \"${0%/*}/../running\"; exec sleep 60\n");
+  // MAME is asked beside the conversion: the stop comes once the new file
+  // is in place, when only the question is left to stop.
+  std::filesystem::remove(Mame() + "/ctrlr/old.cfg");
+  folder_.Write("mame/showconfig.sh",
+                "until [ -e \"${0%/*}/ctrlr/old.cfg\" ]; do sleep 0.01; done; : > \"${0%/*}/../running\"; exec sleep 60\n");
   run = RunProgram("/bin/sh", {"-c", stop_when_running, program_, Mame()});
   EXPECT_TRUE(Contains(run.out, "(a guess: MAME itself could not be asked, as asking it was stopped)")) << run.out;
   EXPECT_EQ(ProcessesLeftIn(folder_.path()), "");

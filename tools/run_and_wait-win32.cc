@@ -121,6 +121,21 @@ std::string ExitCodeDescription(unsigned long code) {
   return said;
 }
 
+// The folder a program is started in, in a form CreateProcessW takes: no
+// longer than MAX_PATH, by its short names where its own are longer (Wine
+// corrupts its heap on a longer one). Empty when there is no such form.
+std::wstring StartingFolder(const std::string& folder) {
+  std::wstring wide = WideText(folder);
+  if (wide.size() < MAX_PATH - 1) return wide;
+  const std::wstring long_form = WidePath(folder);
+  std::wstring short_form(long_form.size() + 1, L'\0');
+  const DWORD length = GetShortPathNameW(long_form.c_str(), short_form.data(), static_cast<DWORD>(short_form.size()));
+  if (length == 0 || length >= short_form.size()) return L"";
+  short_form.resize(length);
+  if (short_form.rfind(L"\\\\?\\", 0) == 0) short_form.erase(0, 4);
+  return short_form.size() < MAX_PATH - 1 ? short_form : L"";
+}
+
 ProgramOutcome RunAndWait(const std::string& application, const std::string& command_line, short show_state,
                           const WhileWaiting& while_waiting, size_t kept_output, const std::string& working_folder) {
   ProgramOutcome outcome;
@@ -147,7 +162,13 @@ ProgramOutcome RunAndWait(const std::string& application, const std::string& com
   // search path instead. Handles are inherited for the standard handles'
   // sake; every file handle of ours is opened not inheritable.
   RunningProgram running;
-  const std::wstring folder = working_folder.empty() ? L"" : WideText(working_folder);
+  const std::wstring folder = working_folder.empty() ? L"" : StartingFolder(working_folder);
+  if (!working_folder.empty() && folder.empty()) {
+    outcome.description = "could not be started in \"" + working_folder + "\": the path has " +
+                          std::to_string(working_folder.size()) +
+                          " characters, more than Windows starts a program in";
+    return outcome;
+  }
   if (!CreateProcessW(ProgramPath(application).c_str(), writable.data(), nullptr, nullptr, TRUE,
                       NORMAL_PRIORITY_CLASS | CREATE_SUSPENDED, nullptr, folder.empty() ? nullptr : folder.c_str(),
                       &startup, &running.process)) {

@@ -159,7 +159,7 @@ completion=$(wine "$probe_exe" box text | base64 -w0)
 completion_is_whole() {
   local text
   text=$(base64 -d <<<"$completion")$'\r\n'
-  [[ ${text//$'\r\n'/} != *[$'\r\n']* && $text == *$'\n'*"$mame_z\\ctrlr\\OLD.cfg"* ]]
+  [[ ${text//$'\r\n'/} != *[$'\r\n']* && $text == *"$mame_z\\ctrlr\\OLD.cfg"$'\r\n'* ]]
 }
 check "the completion box: one fact a line, the path whole" completion_is_whole
 printf 'x' | wine "$probe_exe" clipboard

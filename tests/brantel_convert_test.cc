@@ -289,7 +289,9 @@ TEST_F(BrantelConvertTest, ConvertsAtTheSameTimeTakeTurns) {
       "mkdir -p \"$2/config\" \"$2/cache\"; export XDG_CONFIG_HOME=\"$2/config\" XDG_CACHE_HOME=\"$2/cache\"; chattr +i \"${0%/*}\"; "
       "\"$0\" old \"$1\" mame.exe > /dev/null; d=\"$2/config/brantel\"; flock -o \"$d\" sleep 5 & q=$!; i=0; "
       "until ! flock -n \"$d\" true || [ $((i += 1)) -gt 1000 ]; do sleep 0.01; done; "
-      "\"$0\" old \"$1\" mame.exe & p=$!; sleep 1; kill -TERM $p; wait $p; s=$?; kill $q; chattr -i \"${0%/*}\"; exit $s",
+      "\"$0\" old \"$1\" mame.exe 2> \"$2/err\" & p=$!; i=0; "
+      "until grep -q Waiting \"$2/err\" || [ $((i += 1)) -gt 3000 ]; do sleep 0.01; done; "
+      "kill -TERM $p; wait $p; s=$?; cat \"$2/err\" >&2; kill $q; chattr -i \"${0%/*}\"; exit $s",
       program_, Mame(), folder_.path() + "/user"});
   EXPECT_EQ(shared.exit_code, 128 + 15) << shared.out << shared.err;
   EXPECT_NE(shared.err.find("Waiting: another Convert uses the files in " + folder_.path() + "/user/config/brantel\n"

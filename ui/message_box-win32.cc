@@ -290,15 +290,7 @@ void MarkDefaultButton(HWND default_button, std::initializer_list<HWND> push_but
 bool ShowMessageDialog(HWND owner, const std::wstring& title, const std::wstring& text, BoxIcon icon,
                        bool offer_use_in_mame) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSW dialog_class{};
-  if (!GetClassInfoW(instance, kClassName, &dialog_class)) {
-    dialog_class.lpfnWndProc = MessageProcedure;
-    dialog_class.hInstance = instance;
-    dialog_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    dialog_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    dialog_class.lpszClassName = kClassName;
-    RegisterClassW(&dialog_class);
-  }
+  RegisterDialogClass(kClassName, MessageProcedure);
   BoxState state;
   state.text = WithCrLf(text);
   state.title = title;

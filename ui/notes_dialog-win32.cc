@@ -193,15 +193,7 @@ bool CopiedOnCtrlC(const MSG& message, HWND dialog, const DialogState& state) {
 void ShowNotesDialog(HWND owner, HFONT font, int dpi, const std::wstring& title, const std::wstring& heading,
                      const std::wstring& notes, bool warning, const std::wstring& folder_name) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSW dialog_class{};
-  if (!GetClassInfoW(instance, kClassName, &dialog_class)) {
-    dialog_class.lpfnWndProc = NotesProcedure;
-    dialog_class.hInstance = instance;
-    dialog_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    dialog_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    dialog_class.lpszClassName = kClassName;
-    RegisterClassW(&dialog_class);
-  }
+  RegisterDialogClass(kClassName, NotesProcedure);
   constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
   RECT frame{0, 0, MulDiv(kWidth, dpi, 96), MulDiv(kHeight, dpi, 96)};
   AdjustWindowRectEx(&frame, kStyle, FALSE, WS_EX_DLGMODALFRAME);

@@ -104,4 +104,16 @@ std::wstring WithCrLf(const std::wstring& lines) {
   return text;
 }
 
+void RegisterDialogClass(const wchar_t* name, WNDPROC procedure) {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSW dialog_class{};
+  if (GetClassInfoW(instance, name, &dialog_class)) return;
+  dialog_class.lpfnWndProc = procedure;
+  dialog_class.hInstance = instance;
+  dialog_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  dialog_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  dialog_class.lpszClassName = name;
+  RegisterClassW(&dialog_class);
+}
+
 }  // namespace brantel

@@ -44,4 +44,8 @@ std::wstring LongPath(const std::wstring& path);
 // The folder name inside "<mame_path>ctrlr\" with its short names made long.
 std::wstring LongFolderName(const std::wstring& mame_path, const std::wstring& name);
 
+// Registers, once per program, a dialog-like window class of the name with
+// the system's button face and arrow cursor.
+void RegisterDialogClass(const wchar_t* name, WNDPROC procedure);
+
 }  // namespace brantel
